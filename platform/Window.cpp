@@ -1,0 +1,151 @@
+// Creates the SDL window and carries out pointer confinement, capture and cursor changes on it.
+#include "platform/Window.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "platform/Viewport.h"
+
+namespace {
+
+Window* g_mainWindow = nullptr;
+
+struct WindowDeleter {
+  void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+};
+struct CursorDeleter {
+  void operator()(SDL_Cursor* cursor) const { SDL_FreeCursor(cursor); }
+};
+
+// A smaller window would make the letter-boxed picture too small to use.
+constexpr int kMinWindowWidth = kLogicalWidth / 4;
+constexpr int kMinWindowHeight = kLogicalHeight / 4;
+
+}  // namespace
+
+struct Window::Impl {
+  std::unique_ptr<SDL_Window, WindowDeleter> window;
+  std::unique_ptr<SDL_Cursor, CursorDeleter> arrow;
+  std::unique_ptr<SDL_Cursor, CursorDeleter> wait;
+  std::optional<CursorRect> clip;
+};
+
+Window::Window() : impl_(std::make_unique<Impl>()) {}
+
+Window::~Window() {
+  if (g_mainWindow == this) g_mainWindow = nullptr;
+  if (impl_->window) SDL_SetWindowMouseRect(impl_->window.get(), nullptr);
+}
+
+bool Window::Create(int scale, bool fullscreen) {
+  if (impl_->window) return true;
+  scale = std::clamp(scale, 1, kMaxWindowScale);
+  // The window surface is all the display needs; without this hint SDL would load GL (a software
+  // one on most machines) just to show it, which costs start-up time and memory.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // The click that activates the window also counts, as it does on Windows.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // Switching to another program must not minimise a full-screen game.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  impl_->window.reset(SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                       kLogicalWidth * scale, kLogicalHeight * scale, flags));
+  if (!impl_->window) return false;
+  SDL_SetWindowMinimumSize(impl_->window.get(), kMinWindowWidth, kMinWindowHeight);
+  // Drivers without system cursors leave these null; the pointer then keeps its current look.
+  impl_->arrow.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
+  impl_->wait.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT));
+  if (g_mainWindow == nullptr) g_mainWindow = this;
+  return true;
+}
+
+SDL_Window* Window::Handle() const {
+  return impl_->window.get();
+}
+
+void Window::Show() {
+  if (impl_->window) SDL_ShowWindow(impl_->window.get());
+}
+
+void Window::RestoreAndRaise() {
+  SDL_Window* window = impl_->window.get();
+  if (window == nullptr) return;
+  if (IsMinimized()) SDL_RestoreWindow(window);
+  SDL_ShowWindow(window);
+  SDL_RaiseWindow(window);
+}
+
+bool Window::IsMinimized() const {
+  return impl_->window && (SDL_GetWindowFlags(impl_->window.get()) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+void Window::ClipCursor(const CursorRect* rect) {
+  if (rect == nullptr) {
+    impl_->clip.reset();
+  } else {
+    impl_->clip = *rect;
+  }
+  ReapplyCursorClip();
+}
+
+bool Window::CursorClipInWindow(int* x, int* y, int* w, int* h) const {
+  if (!impl_->clip) return false;
+  const CursorRect& r = *impl_->clip;
+  const Viewport& viewport = CurrentViewport();
+  int maxX = viewport.logicalWidth - 1;
+  int maxY = viewport.logicalHeight - 1;
+  // Windows keeps the pointer inside even for an empty or off-screen rectangle: it pins it to
+  // the nearest pixel, so the bounds are clamped rather than rejected.
+  int minx = std::clamp(r.left, 0, maxX);
+  int miny = std::clamp(r.top, 0, maxY);
+  int maxx = std::clamp(r.right - 1, minx, maxX);
+  int maxy = std::clamp(r.bottom - 1, miny, maxY);
+  viewport.ToWindowRect(minx, maxx, miny, maxy, x, y, w, h);
+  return true;
+}
+
+void Window::ReapplyCursorClip() {
+  SDL_Window* window = impl_->window.get();
+  if (window == nullptr) return;
+  SDL_Rect rect;
+  if (CursorClipInWindow(&rect.x, &rect.y, &rect.w, &rect.h)) {
+    SDL_SetWindowMouseRect(window, &rect);
+  } else {
+    SDL_SetWindowMouseRect(window, nullptr);
+  }
+}
+
+void Window::SetCursorShape(CursorShape shape) {
+  SDL_Cursor* cursor = shape == CursorShape::Wait ? impl_->wait.get() : impl_->arrow.get();
+  if (cursor != nullptr) SDL_SetCursor(cursor);
+}
+
+void Window::CaptureMouse(bool capture) {
+  // Not every video driver can capture; the program works without it, only a release outside
+  // the window may then be missed.
+  if (impl_->window) SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
+}
+
+Window* MainWindow() {
+  return g_mainWindow;
+}
+
+void ClipCursor(const CursorRect* rect) {
+  if (g_mainWindow != nullptr) g_mainWindow->ClipCursor(rect);
+}
+
+void SetCapture() {
+  if (g_mainWindow != nullptr) g_mainWindow->CaptureMouse(true);
+}
+
+void ReleaseCapture() {
+  if (g_mainWindow != nullptr) g_mainWindow->CaptureMouse(false);
+}
+
+void SetCursor(CursorShape shape) {
+  if (g_mainWindow != nullptr) g_mainWindow->SetCursorShape(shape);
+}

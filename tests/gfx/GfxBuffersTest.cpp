@@ -1,0 +1,266 @@
+// Buffer table and display life cycle: allocation, opening, clipping, start and stop, and the
+// mouse and keyboard calls passed to the back end.
+#include <vector>
+
+#include "tests/gfx/GfxTestSupport.h"
+
+namespace {
+
+class GfxBuffers : public testing::Test {
+protected:
+  void SetUp() override { display_ = StartHeadless({32, false, "Xrgb32"}); }
+  void TearDown() override { StopHeadless(); }
+  std::unique_ptr<HeadlessDisplay> display_;
+};
+
+TEST_F(GfxBuffers, WidthRoundsUpToFourPixelsAndRowsMatchDepth) {
+  const int handle = GfxAllocBuffer(801, 741);
+  ASSERT_EQ(handle, 0);
+  ASSERT_EQ(GfxOpenBuffer(handle), 0);
+  EXPECT_EQ(GfxMaxX(), 803);
+  EXPECT_EQ(GfxMaxY(), 740);
+  const GfxBufferView view = GfxGetBufferView(handle);
+  EXPECT_EQ(view.width, 804);
+  EXPECT_EQ(view.height, 741);
+  EXPECT_EQ(view.bitsPerPixel, 32);
+  EXPECT_EQ(view.bytesPerRow, 804 * 4);
+
+  GfxSetBufferDepth(24);
+  const int narrow = GfxAllocBuffer(1, 3);
+  const GfxBufferView small = GfxGetBufferView(narrow);
+  EXPECT_EQ(small.width, 4);
+  EXPECT_EQ(small.bytesPerRow, 12);
+  EXPECT_EQ(small.bitsPerPixel, 24);
+}
+
+TEST_F(GfxBuffers, ThirtyThirdAllocationFailsAndFreedSlotsAreReused) {
+  for (int i = 0; i < kGfxMaxBuffers; ++i) ASSERT_EQ(GfxAllocBuffer(8, 8), i);
+  EXPECT_EQ(GfxAllocBuffer(8, 8), -1);
+  GfxFreeBuffer(5);
+  EXPECT_EQ(GfxGetBufferView(5).pixels, nullptr);
+  EXPECT_EQ(GfxAllocBuffer(8, 8), 5);
+}
+
+TEST_F(GfxBuffers, RefusedSizesGiveMinusTwo) {
+  EXPECT_EQ(GfxAllocBuffer(0, 10), -2);
+  EXPECT_EQ(GfxAllocBuffer(10, -1), -2);
+  EXPECT_EQ(GfxAllocBuffer(2000000000, 2000000000), -2);
+  EXPECT_EQ(GfxAllocBuffer(100000, 100000), -2);
+  // A refusal takes no slot.
+  EXPECT_EQ(GfxAllocBuffer(4, 4), 0);
+}
+
+TEST_F(GfxBuffers, FreeingTheActiveBufferIsIgnored) {
+  const int handle = GfxAllocBuffer(16, 16);
+  GfxOpenBuffer(handle);
+  GfxFreeBuffer(handle);
+  EXPECT_NE(GfxGetBufferView(handle).pixels, nullptr);
+  EXPECT_EQ(GfxActiveBuffer(), handle);
+  GfxFreeBuffer(99);
+  GfxFreeBuffer(-3);
+  GfxCloseBuffer();
+  GfxFreeBuffer(handle);
+  EXPECT_EQ(GfxGetBufferView(handle).pixels, nullptr);
+}
+
+TEST_F(GfxBuffers, OpenErrorsKeepThePreviousActiveBuffer) {
+  const int first = GfxAllocBuffer(20, 10);
+  ASSERT_EQ(GfxOpenBuffer(first), 0);
+  EXPECT_EQ(GfxOpenBuffer(32), -1);
+  EXPECT_EQ(GfxOpenBuffer(7), -2);
+  EXPECT_EQ(GfxActiveBuffer(), first);
+  EXPECT_EQ(GfxMaxX(), 19);
+  EXPECT_EQ(GfxGetBufferView(-1).pixels, nullptr);
+  EXPECT_EQ(GfxGetBufferView(32).pixels, nullptr);
+}
+
+TEST_F(GfxBuffers, ClipRectangleBelongsToTheSlotAndCursorToTheLayer) {
+  const int a = GfxAllocBuffer(40, 40);
+  const int b = GfxAllocBuffer(40, 40);
+  GfxOpenBuffer(a);
+  GfxSetClip(5, 10, 6, 12);
+  GfxMove(17, 23);
+  GfxOpenBuffer(b);
+  int minx, maxx, miny, maxy;
+  GfxGetClip(&minx, &maxx, &miny, &maxy);
+  EXPECT_EQ(minx, 0);
+  EXPECT_EQ(maxx, 39);
+  EXPECT_EQ(maxy, 39);
+  EXPECT_EQ(GfxGetX(), 17);
+  EXPECT_EQ(GfxGetY(), 23);
+  GfxOpenBuffer(a);
+  GfxGetClip(&minx, &maxx, &miny, &maxy);
+  EXPECT_EQ(minx, 5);
+  EXPECT_EQ(maxx, 10);
+  EXPECT_EQ(miny, 6);
+  EXPECT_EQ(maxy, 12);
+}
+
+TEST_F(GfxBuffers, DrawingWithoutActiveBufferDoesNothing) {
+  const int handle = MakeFilledBuffer(8, 8, GfxMapRGB(1, 2, 3));
+  GfxCloseBuffer();
+  GfxSetColor(GfxMapRGB(200, 0, 0));
+  EXPECT_EQ(GfxClear(), 0);
+  GfxPoint(1, 1);
+  GfxFillRect(0, 7, 0, 7);
+  GfxMove(0, 0);
+  GfxLineTo(7, 7);
+  EXPECT_EQ(GfxGetX(), 0);
+  GfxSystemText("abc", 3);
+  EXPECT_EQ(CountPixels(handle, 0, 7, 0, 7, 0x010203), 64);
+  EXPECT_EQ(GfxMaxX(), -1);
+}
+
+TEST_F(GfxBuffers, ImageSizeFollowsTheDepth) {
+  EXPECT_EQ(GfxImageSize(10, 20), 600);  // 32 bits: three bytes per pixel
+  GfxSetBufferDepth(16);
+  EXPECT_EQ(GfxImageSize(10, 20), 400);
+  GfxSetBufferDepth(24);
+  EXPECT_EQ(GfxImageSize(10, 20), 600);
+  EXPECT_EQ(GfxImageSize(-1, 20), 0);
+  EXPECT_EQ(GfxImageSize(100000, 100000), 0);
+}
+
+// --- Life cycle -------------------------------------------------------------------------------
+
+class GfxLifecycle : public testing::Test {
+protected:
+  // The displays outlive TearDown, which still talks to the last one attached.
+  template <typename... Args>
+  HeadlessDisplay& NewDisplay(Args... args) {
+    displays_.push_back(std::make_unique<HeadlessDisplay>(args...));
+    return *displays_.back();
+  }
+  void TearDown() override { StopHeadless(); }
+  std::vector<std::unique_ptr<HeadlessDisplay>> displays_;
+};
+
+TEST_F(GfxLifecycle, StartResetsStateAndOpensTheDisplay) {
+  HeadlessDisplay& display = NewDisplay(32);
+  GfxSetMode(800, 600, 32, 0);
+  GfxSetDC(&display);
+  GfxDefaultPalette();
+  ASSERT_EQ(GfxStart(), 0);
+  EXPECT_TRUE(display.IsOpen());
+  EXPECT_EQ(display.ScreenWidth(), 800);
+  EXPECT_EQ(display.ScreenHeight(), 600);
+  EXPECT_EQ(GfxDisplayDepth(), 32);
+
+  const int handle = GfxAllocBuffer(10, 10);
+  GfxOpenBuffer(handle);
+  GfxSetColor(0x123456);
+  GfxMove(5, 6);
+  GfxSetTransparent(34, 1);
+  ASSERT_EQ(GfxStart(), 0);
+  EXPECT_EQ(GfxActiveBuffer(), -1);
+  EXPECT_EQ(GfxGetBufferView(handle).pixels, nullptr);
+  EXPECT_EQ(GfxGetColor(), 0u);
+  EXPECT_EQ(GfxGetX(), 0);
+  EXPECT_EQ(GfxGetY(), 0);
+  EXPECT_EQ(display.CloseCount(), 1);
+  EXPECT_EQ(display.OpenCount(), 2);
+
+  // The flags were cleared: magenta copies like any colour.
+  const int src = MakeFilledBuffer(4, 1, GfxMapRGB(255, 0, 255));
+  const int dst = MakeFilledBuffer(4, 1, GfxMapRGB(0, 0, 0));
+  GfxCopyRectTransparent(0, 3, 0, 0, 0, 0, src, dst);
+  EXPECT_EQ(RawPixel(dst, 0, 0), 0xFF00FFu);
+
+  GfxStop();
+  EXPECT_FALSE(display.IsOpen());
+  EXPECT_EQ(GfxActiveBuffer(), -1);
+}
+
+TEST_F(GfxLifecycle, FullScreenTakesTheModeDepthWindowedKeepsEightBits) {
+  HeadlessDisplay& display = NewDisplay(24);
+  GfxSetDC(&display);
+  GfxSetMode(800, 600, 24, 0);
+  ASSERT_EQ(GfxStart(), 0);
+  EXPECT_EQ(GfxGetBufferView(GfxAllocBuffer(4, 4)).bitsPerPixel, 24);
+
+  GfxSetMode(800, 600, 0, 0);
+  ASSERT_EQ(GfxStart(), 0);
+  EXPECT_EQ(GfxGetBufferView(GfxAllocBuffer(4, 4)).bitsPerPixel, 8);
+  GfxSetBufferDepth(GfxDisplayDepth());
+  EXPECT_EQ(GfxGetBufferView(GfxAllocBuffer(4, 4)).bitsPerPixel, 24);
+  EXPECT_EQ(GfxSetBufferDepth(12), -1);
+}
+
+TEST_F(GfxLifecycle, SixteenBitLayoutFollowsTheRedMask) {
+  HeadlessDisplay& display555 = NewDisplay(16, HeadlessDisplay::Masks555());
+  GfxSetDC(&display555);
+  GfxSetMode(800, 600, 16, 0);
+  ASSERT_EQ(GfxStart(), 0);
+  EXPECT_FALSE(GfxIs565());
+
+  HeadlessDisplay& display565 = NewDisplay(15, HeadlessDisplay::Masks565());
+  GfxSetDC(&display565);
+  EXPECT_FALSE(display555.IsOpen());
+  EXPECT_EQ(GfxDisplayDepth(), 16);
+  GfxSetMode(800, 600, 16, 0);
+  ASSERT_EQ(GfxStart(), 0);
+  EXPECT_TRUE(GfxIs565());
+}
+
+TEST_F(GfxLifecycle, FailingOpenStoresItsErrorAndShowsNothing) {
+  HeadlessDisplay& display = NewDisplay(32);
+  display.FailOpenWith(-77);
+  GfxSetDC(&display);
+  GfxSetMode(800, 600, 32, 0);
+  EXPECT_EQ(GfxStart(), -77);
+  EXPECT_EQ(GfxLastDisplayError(), -77);
+  EXPECT_FALSE(display.IsOpen());
+  // The buffers are plain memory and keep working.
+  GfxSetBufferDepth(32);
+  const int handle = MakeFilledBuffer(8, 8, 0x00FF00);
+  EXPECT_EQ(RawPixel(handle, 3, 3), 0x00FF00u);
+  GfxShowRect(0, 7, 0, 7, 0, 7);
+  EXPECT_TRUE(display.Shown().empty());
+
+  display.FailOpenWith(0);
+  EXPECT_EQ(GfxStart(), 0);
+  EXPECT_EQ(GfxLastDisplayError(), 0);
+}
+
+TEST_F(GfxLifecycle, MouseCallsReachTheBackEndOnlyOnChange) {
+  HeadlessDisplay& display = NewDisplay(32);
+  GfxSetDC(&display);
+  GfxSetMode(800, 600, 32, 0);
+  GfxStart();
+  GfxShowMouse(0);  // before GfxInitMouse the pointer is not known
+  EXPECT_EQ(display.ShowMouseCalls(), 0);
+  EXPECT_EQ(GfxInitMouse(), 1);
+  GfxShowMouse(1);
+  EXPECT_EQ(display.ShowMouseCalls(), 0);
+  GfxShowMouse(0);
+  GfxShowMouse(0);
+  EXPECT_EQ(display.ShowMouseCalls(), 1);
+  EXPECT_FALSE(display.MouseVisible());
+  GfxShowMouse(1);
+  EXPECT_EQ(display.ShowMouseCalls(), 2);
+  EXPECT_TRUE(display.MouseVisible());
+
+  HeadlessDisplay& noMouse = NewDisplay(32, HeadlessDisplay::Masks888(), false);
+  GfxSetDC(&noMouse);
+  GfxStart();
+  EXPECT_EQ(GfxInitMouse(), -1);
+  GfxShowMouse(0);
+  EXPECT_EQ(noMouse.ShowMouseCalls(), 0);
+}
+
+TEST_F(GfxLifecycle, KeysComeFromTheBackEndAndAreFalseWithoutOne) {
+  HeadlessDisplay& display = NewDisplay(32);
+  GfxSetDC(&display);
+  display.SetKeyDown(42, true);
+  EXPECT_TRUE(GfxKeyDown(42));
+  EXPECT_FALSE(GfxKeyDown(54));
+  EXPECT_FALSE(GfxKeyDown(-1));
+  EXPECT_FALSE(GfxKeyDown(100000));
+  GfxSetDC(nullptr);
+  EXPECT_FALSE(GfxKeyDown(42));
+  EXPECT_EQ(GfxInitMouse(), -1);
+  EXPECT_EQ(GfxShowMouse(1), 0);
+  EXPECT_EQ(GfxDisplayDepth(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,254 @@
+// Rectangle copies between buffers: placement by the lower-left corner, colour-keyed copies at
+// every depth, copies within one buffer, and showing the active buffer on the display.
+#include <climits>
+#include <vector>
+
+#include "tests/gfx/GfxTestSupport.h"
+
+namespace {
+
+class GfxCopy : public testing::TestWithParam<DepthCase> {
+protected:
+  void SetUp() override { display_ = StartHeadless(GetParam()); }
+  void TearDown() override { StopHeadless(); }
+  bool Is16() const { return GetParam().bits == 16; }
+
+  // A 53 x 83 card: white with magenta 3-pixel corner triangles, on its own buffer.
+  int MakeCard(Color key) {
+    const int card = MakeFilledBuffer(53, 83, GfxMapRGB(255, 255, 255));
+    GfxSetColor(key);
+    for (int i = 0; i < 3; ++i) {
+      for (int j = 0; j < 3 - i; ++j) {
+        GfxPoint(i, j);
+        GfxPoint(52 - i, j);
+        GfxPoint(i, 82 - j);
+        GfxPoint(52 - i, 82 - j);
+      }
+    }
+    return card;
+  }
+
+  std::unique_ptr<HeadlessDisplay> display_;
+};
+
+TEST_P(GfxCopy, CopyRectPlacesTheLowerLeftCorner) {
+  const Color red = GfxMapRGB(255, 0, 0);
+  const int a = MakeFilledBuffer(60, 90, red);
+  const int b = MakeFilledBuffer(300, 300, GfxMapRGB(0, 0, 0));
+  GfxCopyRect(0, 52, 0, 82, 100, 182, a, b);
+  EXPECT_EQ(CountPixels(b, 100, 152, 100, 182, red), 53 * 83);
+  EXPECT_EQ(CountPixels(b, 0, 299, 0, 299, red), 53 * 83);
+}
+
+TEST_P(GfxCopy, CopyRectKeepsEveryPixelInPlace) {
+  const int a = GfxAllocBuffer(16, 16);
+  GfxOpenBuffer(a);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      GfxSetColor(GfxMapRGB(x * 16, y * 16, 200));
+      GfxPoint(x, y);
+    }
+  }
+  const int b = MakeFilledBuffer(40, 40, 0);
+  // Source columns 2..9, rows 3..7 land with their bottom-left on (20, 30).
+  GfxCopyRect(2, 9, 3, 7, 20, 30, a, b);
+  for (int y = 3; y <= 7; ++y) {
+    for (int x = 2; x <= 9; ++x) {
+      EXPECT_EQ(RawPixel(b, 20 + (x - 2), 26 + (y - 3)), RawPixel(a, x, y)) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(CountPixels(b, 0, 39, 0, 39, 0), 40 * 40 - 8 * 5);
+}
+
+TEST_P(GfxCopy, EmptySlotsAndBadHandlesCopyNothing) {
+  const int a = MakeFilledBuffer(8, 8, GfxMapRGB(0, 255, 0));
+  const int b = MakeFilledBuffer(8, 8, 0);
+  GfxCopyRect(0, 7, 0, 7, 0, 7, a, 9);
+  GfxCopyRect(0, 7, 0, 7, 0, 7, 9, b);
+  GfxCopyRect(0, 7, 0, 7, 0, 7, -1, b);
+  GfxCopyRectTransparent(0, 7, 0, 7, 0, 7, 64, b);
+  EXPECT_EQ(CountPixels(b, 0, 7, 0, 7, 0), 64);
+}
+
+TEST_P(GfxCopy, CopiesNeverLeaveTheBuffers) {
+  const Color blue = GfxMapRGB(0, 0, 255);
+  const int a = MakeFilledBuffer(20, 20, blue);
+  const int b = MakeFilledBuffer(20, 20, 0);
+  // Lower-left at (-5, 24): columns -5..14 and rows 5..24 of b; 15 x 15 land inside.
+  GfxCopyRect(0, 19, 0, 19, -5, 24, a, b);
+  EXPECT_EQ(CountPixels(b, 0, 19, 0, 19, blue), 15 * 15);
+  GfxSetTransparent(34, 1);
+  // Source rows 15..19, columns 0..4 land on rows 0..4, columns 15..19.
+  GfxCopyRectTransparent(-100, 100, -100, 100, -85, 85, a, b);
+  GfxCopyRect(INT_MIN, INT_MAX, INT_MIN, INT_MAX, INT_MAX, INT_MIN, a, b);
+  GfxCopyRect(0, 19, 0, 19, INT_MAX, INT_MAX, a, b);
+  GfxCopyRect(10, 5, 0, 19, 0, 19, a, b);  // reversed bounds copy nothing
+  EXPECT_EQ(CountPixels(b, 0, 19, 0, 19, blue), 15 * 15 + 5 * 5);
+}
+
+TEST_P(GfxCopy, MagentaCornersLetTheBackdropThrough) {
+  GfxSetTransparent(34, 1);
+  GfxSetTransparent(253, 1);
+  const Color green = GfxMapRGB(0, 128, 0);
+  const Color white = GfxMapRGB(255, 255, 255);
+  const int card = MakeCard(GfxMapRGB(255, 0, 255));
+  const int table = MakeFilledBuffer(200, 200, green);
+  GfxCopyRectTransparent(0, 52, 0, 82, 40, 150, card, table);
+  // Each corner has 3 + 2 + 1 keyed pixels.
+  EXPECT_EQ(CountPixels(table, 40, 92, 68, 150, white), 53 * 83 - 4 * 6);
+  EXPECT_EQ(RawPixel(table, 40, 68), green);
+  EXPECT_EQ(RawPixel(table, 92, 150), green);
+  EXPECT_EQ(RawPixel(table, 42, 68), green);
+  EXPECT_EQ(RawPixel(table, 43, 68), white);
+  EXPECT_EQ(CountPixels(table, 0, 199, 0, 199, green), 200 * 200 - (53 * 83 - 24));
+
+  // Without any flag the copy is opaque.
+  GfxSetTransparent(34, 0);
+  GfxSetTransparent(253, 0);
+  GfxCopyRectTransparent(0, 52, 0, 82, 40, 150, card, table);
+  EXPECT_EQ(RawPixel(table, 40, 68), GfxMapRGB(255, 0, 255));
+}
+
+TEST_P(GfxCopy, NearMagentaIsTransparentOnlyWhenItRoundsToMagenta) {
+  GfxSetTransparent(34, 1);
+  GfxSetTransparent(253, 1);
+  const Color grey = GfxMapRGB(50, 50, 50);
+  // (250, 3, 252) loses its low bits at 16 bits and becomes magenta; (247, 0, 255) keeps a
+  // red value of 30 of 31 and stays a colour of its own.
+  const int roundsToKey = MakeFilledBuffer(4, 1, GfxMapRGB(250, 3, 252));
+  const int resembles = MakeFilledBuffer(4, 1, GfxMapRGB(247, 0, 255));
+  const int dest = MakeFilledBuffer(8, 1, grey);
+  GfxCopyRectTransparent(0, 3, 0, 0, 0, 0, roundsToKey, dest);
+  GfxCopyRectTransparent(0, 3, 0, 0, 4, 0, resembles, dest);
+  EXPECT_EQ(RawPixel(dest, 0, 0) == grey, Is16());
+  EXPECT_EQ(RawPixel(dest, 4, 0), GfxMapRGB(247, 0, 255));
+}
+
+TEST_P(GfxCopy, FirstTableEntryWithTheValueDecides) {
+  const Color black = GfxMapRGB(0, 0, 0);
+  const Color silver = GfxMapRGB(192, 192, 192);
+  const Color grey = GfxMapRGB(90, 90, 90);
+  const int src = MakeFilledBuffer(4, 1, black);
+  GfxSetColor(silver);
+  GfxFillRect(2, 3, 0, 0);
+  const int dest = MakeFilledBuffer(4, 1, grey);
+
+  // Entry 10 is black too, but entry 0 comes first and is not flagged.
+  GfxSetTransparent(10, 1);
+  GfxSetTransparent(7, 1);
+  GfxCopyRectTransparent(0, 3, 0, 0, 0, 0, src, dest);
+  EXPECT_EQ(RawPixel(dest, 0, 0), black);
+  EXPECT_EQ(RawPixel(dest, 2, 0), grey);  // silver is entry 7's own colour
+
+  GfxOpenBuffer(dest);
+  GfxSetColor(grey);
+  GfxClear();
+  GfxSetTransparent(0, 1);
+  GfxSetTransparent(7, 0);
+  GfxCopyRectTransparent(0, 3, 0, 0, 0, 0, src, dest);
+  EXPECT_EQ(RawPixel(dest, 1, 0), grey);
+  EXPECT_EQ(RawPixel(dest, 3, 0), silver);
+}
+
+TEST_P(GfxCopy, SeveralTransparentValuesAreAllSkipped) {
+  // Red, green and blue first appear in the first hue wheel (38, 46, 30), so the flag on the
+  // later pure blue entry 252 does not count.
+  for (int index : {34, 38, 46, 0, 252}) GfxSetTransparent(index, 1);
+  const Color colors[] = {GfxMapRGB(255, 0, 255), GfxMapRGB(255, 0, 0), GfxMapRGB(0, 255, 0),
+                          GfxMapRGB(0, 0, 0), GfxMapRGB(0, 0, 255)};
+  const int src = GfxAllocBuffer(8, 1);
+  GfxOpenBuffer(src);
+  for (int x = 0; x < 5; ++x) {
+    GfxSetColor(colors[x]);
+    GfxPoint(x, 0);
+  }
+  const Color grey = GfxMapRGB(90, 90, 90);
+  const int dest = MakeFilledBuffer(8, 1, grey);
+  GfxCopyRectTransparent(0, 4, 0, 0, 0, 0, src, dest);
+  EXPECT_EQ(CountPixels(dest, 0, 3, 0, 0, grey), 4);
+  EXPECT_EQ(RawPixel(dest, 4, 0), colors[4]);
+}
+
+TEST_P(GfxCopy, CopiesWithinOneBufferReadTheOriginalPixels) {
+  GfxSetTransparent(34, 1);
+  const Color key = GfxMapRGB(255, 0, 255);
+  for (const bool transparent : {false, true}) {
+    for (const int shift : {3, -3}) {
+      const int buffer = GfxAllocBuffer(32, 32);
+      GfxOpenBuffer(buffer);
+      for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+          GfxSetColor((x + y) % 7 == 0 ? key : GfxMapRGB(x * 8, y * 8, 100));
+          GfxPoint(x, y);
+        }
+      }
+      std::vector<std::uint32_t> before(32 * 32);
+      for (int i = 0; i < 32 * 32; ++i) before[i] = RawPixel(buffer, i % 32, i / 32);
+
+      // Rectangle 8..23 x 8..23 moved by (shift, shift / 3) within the same buffer.
+      const int dy = shift / 3;
+      if (transparent) {
+        GfxCopyRectTransparent(8, 23, 8, 23, 8 + shift, 23 + dy, buffer, buffer);
+      } else {
+        GfxCopyRect(8, 23, 8, 23, 8 + shift, 23 + dy, buffer, buffer);
+      }
+      for (int y = 8; y <= 23; ++y) {
+        for (int x = 8; x <= 23; ++x) {
+          const std::uint32_t source = before[y * 32 + x];
+          const std::uint32_t expected =
+              transparent && source == key ? before[(y + dy) * 32 + x + shift] : source;
+          ASSERT_EQ(RawPixel(buffer, x + shift, y + dy), expected)
+              << "transparent " << transparent << " shift " << shift << " at " << x << "," << y;
+        }
+      }
+      GfxCloseBuffer();
+      GfxFreeBuffer(buffer);
+    }
+  }
+}
+
+TEST_P(GfxCopy, BuffersOfAnotherDepthAreNotMixed) {
+  const int a = MakeFilledBuffer(8, 8, GfxMapRGB(255, 255, 255));
+  GfxSetBufferDepth(GetParam().bits == 32 ? 24 : 32);
+  const int b = MakeFilledBuffer(8, 8, 0);
+  GfxCopyRect(0, 7, 0, 7, 0, 7, a, b);
+  EXPECT_EQ(CountPixels(b, 0, 7, 0, 7, 0), 64);
+}
+
+TEST_P(GfxCopy, ShowRectHandsTheActiveBufferToTheDisplay) {
+  const Color orange = GfxMapRGB(255, 128, 0);
+  const int screen = MakeFilledBuffer(800, 600, GfxMapRGB(0, 0, 0));
+  GfxSetColor(orange);
+  GfxFillRect(10, 19, 20, 29);
+  GfxShowRect(0, 799, 0, 599, 0, 599);
+  ASSERT_EQ(display_->Shown().size(), 1u);
+  const HeadlessDisplay::ShownRect shown = display_->Shown()[0];
+  EXPECT_EQ(shown.minx, 0);
+  EXPECT_EQ(shown.maxx, 799);
+  EXPECT_EQ(shown.newy, 599);
+  EXPECT_EQ(display_->ScreenPixel(10, 20), orange);
+  EXPECT_EQ(display_->ScreenPixel(19, 29), orange);
+  EXPECT_EQ(display_->ScreenPixel(20, 29), GfxMapRGB(0, 0, 0));
+
+  // A rectangle reaching past the buffer is cut to it, keeping its placement.
+  display_->ClearShown();
+  GfxShowRect(790, 820, 590, 610, 790, 610);
+  ASSERT_EQ(display_->Shown().size(), 1u);
+  const HeadlessDisplay::ShownRect cut = display_->Shown()[0];
+  EXPECT_EQ(cut.maxx, 799);
+  EXPECT_EQ(cut.maxy, 599);
+  EXPECT_EQ(cut.newx, 790);
+  EXPECT_EQ(cut.newy, 599);
+
+  display_->ClearShown();
+  GfxCloseBuffer();
+  GfxShowRect(0, 799, 0, 599, 0, 599);
+  GfxOpenBuffer(screen);
+  GfxSetDC(nullptr);
+  GfxShowRect(0, 799, 0, 599, 0, 599);
+  EXPECT_TRUE(display_->Shown().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, GfxCopy, testing::ValuesIn(kAllDepths), DepthName);
+
+}  // namespace

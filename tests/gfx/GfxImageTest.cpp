@@ -1,0 +1,161 @@
+// Pixels to and from memory: native blocks, bottom-up image arrays, and scaled thumbnails.
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include "tests/gfx/GfxTestSupport.h"
+
+namespace {
+
+class GfxImage : public testing::TestWithParam<DepthCase> {
+protected:
+  void SetUp() override {
+    display_ = StartHeadless(GetParam());
+    buffer_ = GfxAllocBuffer(40, 30);
+    GfxOpenBuffer(buffer_);
+    // Every pixel different, so a misplaced one shows.
+    for (int y = 0; y < 30; ++y) {
+      for (int x = 0; x < 40; ++x) {
+        GfxSetColor(GfxMapRGB(x * 6, y * 8, (x + y) * 3));
+        GfxPoint(x, y);
+      }
+    }
+  }
+  void TearDown() override { StopHeadless(); }
+  int PixelBytes() const { return GetParam().bits / 8; }
+  int ImageBytes() const { return GetParam().bits == 32 ? 3 : GetParam().bits / 8; }
+
+  std::vector<std::uint32_t> Snapshot() const {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < 30; ++y) {
+      for (int x = 0; x < 40; ++x) pixels.push_back(RawPixel(buffer_, x, y));
+    }
+    return pixels;
+  }
+
+  std::unique_ptr<HeadlessDisplay> display_;
+  int buffer_ = -1;
+};
+
+TEST_P(GfxImage, ImageArraysRunBottomRowFirstFromTheCursor) {
+  std::vector<std::uint8_t> image(static_cast<std::size_t>(GfxImageSize(5, 4)), 0);
+  GfxMove(10, 20);  // lower-left corner
+  GfxGetImage(image.data(), 5, 4);
+  const std::size_t bytes = static_cast<std::size_t>(ImageBytes());
+  for (int row = 0; row < 4; ++row) {
+    for (int col = 0; col < 5; ++col) {
+      const std::uint8_t* p = image.data() + (row * 5 + col) * bytes;
+      const int x = 10 + col, y = 20 - row;
+      if (GetParam().bits == 16) {
+        EXPECT_EQ(static_cast<std::uint32_t>(p[0] | p[1] << 8), RawPixel(buffer_, x, y));
+      } else {
+        // Blue, green, red: the colour written there, whatever the depth.
+        EXPECT_EQ(p[0], (x + y) * 3);
+        EXPECT_EQ(p[1], y * 8);
+        EXPECT_EQ(p[2], x * 6);
+      }
+    }
+  }
+}
+
+TEST_P(GfxImage, GetImageThenPutImageRestoresTheArea) {
+  const std::vector<std::uint32_t> before = Snapshot();
+  std::vector<std::uint8_t> image(static_cast<std::size_t>(GfxImageSize(12, 9)));
+  GfxMove(3, 25);
+  GfxGetImage(image.data(), 12, 9);
+  GfxSetColor(GfxMapRGB(1, 1, 1));
+  GfxFillRect(0, 39, 0, 29);
+  GfxPutImage(image.data(), 12, 9);
+  const std::vector<std::uint32_t> after = Snapshot();
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      const bool inside = x >= 3 && x <= 14 && y >= 17 && y <= 25;
+      EXPECT_EQ(after[y * 40 + x], inside ? before[y * 40 + x] : GfxMapRGB(1, 1, 1))
+          << x << "," << y;
+    }
+  }
+}
+
+TEST_P(GfxImage, BlocksAreNativeRowsTopToBottom) {
+  const std::size_t bytes = static_cast<std::size_t>(PixelBytes());
+  std::vector<std::uint8_t> block(6 * 3 * bytes);
+  GfxGetBlock(block.data(), 4, 9, 7, 9);
+  const GfxBufferView view = GfxGetBufferView(buffer_);
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(0, std::memcmp(block.data() + row * 6 * bytes,
+                             view.pixels + (7 + row) * view.bytesPerRow + 4 * bytes, 6 * bytes));
+  }
+
+  // Put the block back elsewhere and read the area again.
+  GfxPutBlock(block.data(), 20, 25, 0, 2);
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col < 6; ++col) {
+      EXPECT_EQ(RawPixel(buffer_, 20 + col, row), RawPixel(buffer_, 4 + col, 7 + row));
+    }
+  }
+}
+
+TEST_P(GfxImage, TransfersPartlyOutsideTheBufferStayInside) {
+  const std::vector<std::uint32_t> before = Snapshot();
+  const std::size_t bytes = static_cast<std::size_t>(ImageBytes());
+  std::vector<std::uint8_t> image(10 * 10 * bytes, 0xEE);
+  GfxMove(35, 4);  // columns 35..44 and rows -5..4: a 5 x 5 corner inside
+  GfxGetImage(image.data(), 10, 10);
+  EXPECT_EQ(image[5 * bytes], 0xEE);       // row 0, column 5 is outside
+  EXPECT_EQ(image[5 * 10 * bytes], 0xEE);  // row 5 (y = -1) is outside
+  GfxPutImage(image.data(), 10, 10);
+  EXPECT_EQ(Snapshot(), before);
+
+  std::vector<std::uint8_t> block(4 * 4 * 4, 0);
+  GfxGetBlock(block.data(), -2, 1, 28, 31);
+  GfxPutBlock(block.data(), -2, 1, 28, 31);
+  EXPECT_EQ(Snapshot(), before);
+
+  // Sizes nobody could have an array for are refused outright.
+  GfxGetBlock(block.data(), INT_MIN, INT_MAX, 0, 0);
+  GfxPutBlock(block.data(), 0, 0, INT_MIN, INT_MAX);
+  GfxPutImage(block.data(), INT_MAX, INT_MAX);
+  GfxPutImage(block.data(), -4, 4);
+  GfxGetImage(nullptr, 4, 4);
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_P(GfxImage, ScalingPicksEveryFourthPixelOfABackdrop) {
+  const std::size_t bytes = static_cast<std::size_t>(ImageBytes());
+  std::vector<std::uint8_t> source(800 * 600 * bytes);
+  // Byte pattern that names its own position: column in the first byte, row in the second.
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      std::uint8_t* p = source.data() + (y * 800 + x) * bytes;
+      p[0] = static_cast<std::uint8_t>(x / 4);
+      p[1] = static_cast<std::uint8_t>(y / 4);
+      if (bytes == 3) p[2] = static_cast<std::uint8_t>((x % 4) * 16 + y % 4);
+    }
+  }
+  std::vector<std::uint8_t> thumb(200 * 150 * bytes, 0xAB);
+  GfxScaleImage(source.data(), thumb.data(), 800, 600, 200, 150);
+  for (int y = 0; y < 150; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      const std::uint8_t* p = thumb.data() + (y * 200 + x) * bytes;
+      ASSERT_EQ(p[0], x) << x << "," << y;
+      ASSERT_EQ(p[1], y) << x << "," << y;
+      if (bytes == 3) {
+        ASSERT_EQ(p[2], 0) << x << "," << y;
+      }
+    }
+  }
+
+  // Enlarging repeats pixels: 3 -> 7 picks 0 0 0 1 1 2 2.
+  const std::vector<std::uint8_t> row = {10, 11, 12, 13, 14, 15, 16, 17, 18};
+  std::vector<std::uint8_t> wide(7 * bytes);
+  GfxScaleImage(row.data(), wide.data(), 3, 1, 7, 1);
+  const int picks[7] = {0, 0, 0, 1, 1, 2, 2};
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(wide[i * bytes], row[picks[i] * bytes]);
+
+  EXPECT_EQ(GfxScaleImage(row.data(), wide.data(), 0, 1, 7, 1), 0);
+  EXPECT_EQ(GfxScaleImage(row.data(), nullptr, 3, 1, 7, 1), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, GfxImage, testing::ValuesIn(kAllDepths), DepthName);
+
+}  // namespace

@@ -1,0 +1,91 @@
+// Shared set-up for the graphics layer tests: starts the layer on a headless display at a chosen
+// depth and pixel layout, and reads pixels straight from buffer memory.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "gfx/Gfx.h"
+#include "gfx/HeadlessDisplay.h"
+
+struct DepthCase {
+  int bits;
+  bool is565;
+  const char* name;
+};
+
+// Names the case in failure messages instead of dumping its bytes.
+inline void PrintTo(const DepthCase& depth, std::ostream* out) {
+  *out << depth.name;
+}
+
+inline const DepthCase kAllDepths[] = {
+    {16, true, "Rgb565"}, {16, false, "Rgb555"}, {24, false, "Bgr24"}, {32, false, "Xrgb32"}};
+
+inline std::string DepthName(const testing::TestParamInfo<DepthCase>& info) {
+  return info.param.name;
+}
+
+// Runs the start-up sequence of the main window against a headless display.
+inline std::unique_ptr<HeadlessDisplay> StartHeadless(const DepthCase& depth) {
+  GfxPixelMasks masks = HeadlessDisplay::Masks888();
+  if (depth.bits == 16)
+    masks = depth.is565 ? HeadlessDisplay::Masks565() : HeadlessDisplay::Masks555();
+  auto display = std::make_unique<HeadlessDisplay>(depth.bits, masks);
+  GfxSetMode(800, 600, depth.bits, 0);
+  GfxSetDC(display.get());
+  GfxDefaultPalette();
+  GfxRealizePalette(1);
+  EXPECT_EQ(GfxStart(), 0);
+  GfxSetBufferDepth(depth.bits);
+  return display;
+}
+
+inline void StopHeadless() {
+  GfxCloseBuffer();
+  GfxStop();
+  GfxSetDC(nullptr);
+}
+
+// Reads a pixel from raw buffer memory, decoding the bytes by hand rather than through the
+// layer, so a fault in the layer's own pixel access cannot hide itself.
+inline std::uint32_t RawPixel(int handle, int x, int y) {
+  const GfxBufferView view = GfxGetBufferView(handle);
+  if (view.pixels == nullptr || x < 0 || y < 0 || x >= view.width || y >= view.height) {
+    ADD_FAILURE() << "pixel (" << x << ", " << y << ") outside buffer " << handle;
+    return 0xDEADBEEF;
+  }
+  const std::uint8_t* p = view.pixels + y * view.bytesPerRow + x * (view.bitsPerPixel / 8);
+  switch (view.bitsPerPixel) {
+    case 32:
+      return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    case 24:
+      return p[0] | p[1] << 8 | p[2] << 16;
+    case 16:
+      return p[0] | p[1] << 8;
+    default:
+      return p[0];
+  }
+}
+
+// Allocates, opens and clears a buffer to one colour; returns its handle.
+inline int MakeFilledBuffer(int width, int height, Color color) {
+  const int handle = GfxAllocBuffer(width, height);
+  EXPECT_GE(handle, 0);
+  GfxOpenBuffer(handle);
+  GfxSetColor(color);
+  GfxClear();
+  return handle;
+}
+
+// Counts the pixels of a rectangle of a buffer that hold the given value.
+inline int CountPixels(int handle, int minx, int maxx, int miny, int maxy, std::uint32_t value) {
+  int count = 0;
+  for (int y = miny; y <= maxy; ++y) {
+    for (int x = minx; x <= maxx; ++x) count += RawPixel(handle, x, y) == value;
+  }
+  return count;
+}

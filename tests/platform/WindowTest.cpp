@@ -1,0 +1,133 @@
+// Checks the main window under the dummy video driver: title, size, pointer confinement through
+// the viewport, and that the helpers are harmless without a window.
+#include "platform/Window.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/Viewport.h"
+
+namespace {
+
+class WindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
+    SetCurrentViewport(Viewport{});
+  }
+  void TearDown() override {
+    SetCurrentViewport(Viewport{});
+    SDL_Quit();
+  }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, CreatesTheTitledScaledWindowHiddenAndResizable) {
+  Window window;
+  ASSERT_TRUE(window.Create(2, false)) << SDL_GetError();
+  ASSERT_NE(window.Handle(), nullptr);
+  EXPECT_STREQ(SDL_GetWindowTitle(window.Handle()), "Quenbry Solitaire - Velvet Edition");
+  int w = 0;
+  int h = 0;
+  SDL_GetWindowSize(window.Handle(), &w, &h);
+  EXPECT_EQ(w, 1600);
+  EXPECT_EQ(h, 1200);
+  Uint32 flags = SDL_GetWindowFlags(window.Handle());
+  EXPECT_NE(flags & SDL_WINDOW_RESIZABLE, 0u);
+  EXPECT_NE(flags & SDL_WINDOW_HIDDEN, 0u);
+  EXPECT_STREQ(SDL_GetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION), "0");
+  EXPECT_EQ(MainWindow(), &window);
+  window.Show();
+  EXPECT_EQ(SDL_GetWindowFlags(window.Handle()) & SDL_WINDOW_HIDDEN, 0u);
+  window.RestoreAndRaise();
+  EXPECT_FALSE(window.IsMinimized());
+}
+
+TEST_F(WindowTest, ScaleIsClampedToOneToEight) {
+  Window window;
+  ASSERT_TRUE(window.Create(0, false)) << SDL_GetError();
+  int w = 0;
+  int h = 0;
+  SDL_GetWindowSize(window.Handle(), &w, &h);
+  EXPECT_EQ(w, 800);
+  EXPECT_EQ(h, 600);
+}
+
+TEST_F(WindowTest, ConfinementIsConvertedThroughTheViewport) {
+  Window window;
+  ASSERT_TRUE(window.Create(1, false)) << SDL_GetError();
+  int x, y, w, h;
+  EXPECT_FALSE(window.CursorClipInWindow(&x, &y, &w, &h));
+
+  // Right and bottom are one past the last pixel, as in a Windows RECT.
+  CursorRect rect{100, 50, 300, 250};
+  ClipCursor(&rect);
+  ASSERT_TRUE(window.CursorClipInWindow(&x, &y, &w, &h));
+  EXPECT_EQ(x, 100);
+  EXPECT_EQ(y, 50);
+  EXPECT_EQ(w, 200);
+  EXPECT_EQ(h, 200);
+  const SDL_Rect* applied = SDL_GetWindowMouseRect(window.Handle());
+  ASSERT_NE(applied, nullptr);
+  EXPECT_EQ(applied->x, 100);
+  EXPECT_EQ(applied->w, 200);
+
+  // The window grows to twice the size with a 20-pixel margin: the same logical rectangle.
+  Viewport scaled;
+  scaled.scaleX = 2.0;
+  scaled.scaleY = 2.0;
+  scaled.offsetX = 20;
+  SetCurrentViewport(scaled);
+  window.ReapplyCursorClip();
+  applied = SDL_GetWindowMouseRect(window.Handle());
+  ASSERT_NE(applied, nullptr);
+  EXPECT_EQ(applied->x, 220);
+  EXPECT_EQ(applied->y, 100);
+  EXPECT_EQ(applied->w, 400);
+  EXPECT_EQ(applied->h, 400);
+
+  ClipCursor(nullptr);
+  EXPECT_FALSE(window.CursorClipInWindow(&x, &y, &w, &h));
+  EXPECT_EQ(SDL_GetWindowMouseRect(window.Handle()), nullptr);
+}
+
+TEST_F(WindowTest, RectanglesOffTheScreenOrEmptyAreClampedNotRejected) {
+  Window window;
+  ASSERT_TRUE(window.Create(1, false)) << SDL_GetError();
+  int x, y, w, h;
+  CursorRect wide{-50, -10, 5000, 700};
+  window.ClipCursor(&wide);
+  ASSERT_TRUE(window.CursorClipInWindow(&x, &y, &w, &h));
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
+  EXPECT_EQ(w, 800);
+  EXPECT_EQ(h, 600);
+  CursorRect empty{300, 200, 100, 100};
+  window.ClipCursor(&empty);
+  ASSERT_TRUE(window.CursorClipInWindow(&x, &y, &w, &h));
+  EXPECT_EQ(x, 300);
+  EXPECT_EQ(y, 200);
+  EXPECT_EQ(w, 1);
+  EXPECT_EQ(h, 1);
+}
+
+TEST_F(WindowTest, HelpersDoNothingWithoutAWindow) {
+  ASSERT_EQ(MainWindow(), nullptr);
+  CursorRect rect{0, 0, 10, 10};
+  ClipCursor(&rect);
+  SetCapture();
+  ReleaseCapture();
+  SetCursor(CursorShape::Wait);
+  {
+    Window window;
+    ASSERT_TRUE(window.Create(1, false));
+    SetCursor(CursorShape::Wait);
+    SetCursor(CursorShape::Arrow);
+    SetCapture();
+    ReleaseCapture();
+  }
+  EXPECT_EQ(MainWindow(), nullptr);
+}
