@@ -1,0 +1,11 @@
+// libFuzzer target: BMP files from memory into a fixed-size buffer, at every depth and position.
+#include "gfx/BmpReader.h"
+#include "tests/fuzz/FuzzImageSupport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 1) return 0;
+  FuzzOpenBuffer(FuzzDepth(data[size - 1]));
+  GfxMove((data[size - 1] >> 2 & 7) * 9 - 20, (data[size - 1] >> 5) * 9 - 20);
+  GfxShowBMP(data, size - 1, kGfxImageAtCursor);
+  return 0;
+}

@@ -1,0 +1,17 @@
+// libFuzzer target: save-under PCX files from memory into a fixed-size buffer, at every depth,
+// plus a save and show round trip of the buffer it damaged.
+#include <vector>
+
+#include "gfx/PcxFile.h"
+#include "tests/fuzz/FuzzImageSupport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 1) return 0;
+  std::uint8_t selector = data[size - 1];
+  FuzzOpenBuffer(FuzzDepth(selector));
+  GfxMove((selector >> 2 & 7) * 9 - 20, (selector >> 5) * 9 - 20);
+  GfxShowPCX(data, size - 1, selector & 0x10 ? kGfxImageAtCursor : 0);
+  std::vector<std::uint8_t> saved = GfxEncodePCX(-3, 70, 5, 50);
+  if (GfxShowPCX(saved.data(), saved.size(), 0) != 0) __builtin_trap();
+  return 0;
+}

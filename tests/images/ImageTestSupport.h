@@ -1,0 +1,160 @@
+// Shared helpers of the image reader tests: synthetic pictures, PPM files, a JPEG encoder for
+// making inputs, the external peer tools, and a 32-bit graphics session to decode into.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "gfx/Gfx.h"
+#include "tests/gfx/GfxTestSupport.h"
+
+// An RGB picture, 3 bytes per pixel, rows top to bottom.
+struct RgbImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;
+  const std::uint8_t* At(int x, int y) const {
+    return &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+  }
+};
+
+// Gradients, a noisy band and hard edges: the content that shows IDCT, sampling and clamping
+// faults. The same seed gives the same picture.
+inline RgbImage SyntheticImage(int width, int height, unsigned seed) {
+  RgbImage img{width, height,
+               std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
+  std::mt19937 rng(seed);
+  std::uniform_int_distribution<int> noise(-60, 60);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = &img.rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+      int r = width > 1 ? x * 255 / (width - 1) : 128;
+      int g = height > 1 ? y * 255 / (height - 1) : 128;
+      int b = ((x / 7 + y / 5) & 1) ? 240 : 15;  // Checker edges.
+      if (y % 16 < 6) {                          // Noisy bands.
+        r += noise(rng);
+        g += noise(rng);
+        b += noise(rng);
+      }
+      if (x == y % (width > 0 ? width : 1)) r = g = b = 255;  // A saturated diagonal.
+      auto clamp = [](int v) { return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); };
+      p[0] = clamp(r);
+      p[1] = clamp(g);
+      p[2] = clamp(b);
+    }
+  }
+  return img;
+}
+
+inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void WritePpm(const std::string& path, const RgbImage& img) {
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n" << img.width << " " << img.height << "\n255\n";
+  out.write(reinterpret_cast<const char*>(img.rgb.data()),
+            static_cast<std::streamsize>(img.rgb.size()));
+}
+
+// Reads a binary PPM (P6) or PGM (P5, expanded to grey RGB); width 0 when it cannot.
+inline RgbImage ReadPnm(const std::string& path) {
+  RgbImage img;
+  std::vector<std::uint8_t> d = ReadBytes(path);
+  std::size_t i = 0;
+  auto token = [&]() -> std::string {
+    for (;;) {
+      while (i < d.size() && std::isspace(d[i])) ++i;
+      if (i < d.size() && d[i] == '#') {
+        while (i < d.size() && d[i] != '\n') ++i;
+        continue;
+      }
+      break;
+    }
+    std::string t;
+    while (i < d.size() && !std::isspace(d[i])) t += static_cast<char>(d[i++]);
+    return t;
+  };
+  std::string magic = token();
+  if (magic != "P6" && magic != "P5") return img;
+  int w = std::atoi(token().c_str());
+  int h = std::atoi(token().c_str());
+  int maxval = std::atoi(token().c_str());
+  ++i;
+  int channels = magic == "P6" ? 3 : 1;
+  std::size_t n = static_cast<std::size_t>(w) * h * channels;
+  if (maxval != 255 || w <= 0 || h <= 0 || d.size() < i + n) return img;
+  img.width = w;
+  img.height = h;
+  img.rgb.resize(static_cast<std::size_t>(w) * h * 3);
+  for (std::size_t p = 0; p < static_cast<std::size_t>(w) * h; ++p) {
+    for (int c = 0; c < 3; ++c) img.rgb[p * 3 + c] = d[i + p * channels + (channels == 3 ? c : 0)];
+  }
+  return img;
+}
+
+// Options for making a JPEG with the system's libjpeg.
+struct JpegEncodeOptions {
+  int quality = 75;
+  int h = 2, v = 2;  // Luminance sampling; chroma is 1x1.
+  bool grey = false;
+  int restartRows = 0;
+  bool progressive = false;
+  bool arithmetic = false;
+};
+
+std::vector<std::uint8_t> EncodeJpeg(const RgbImage& img, const JpegEncodeOptions& options);
+
+// Runs a shell command quietly; true when it exits 0.
+inline bool RunQuietly(const std::string& command) {
+  return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+inline bool HaveTool(const char* name) {
+  return RunQuietly(std::string("command -v ") + name);
+}
+
+// A fresh, empty scratch directory for one test.
+inline std::string ScratchDir(const std::string& name) {
+  std::string dir = testing::TempDir() + "qs_images_" + name + "_" + std::to_string(::getpid());
+  RunQuietly("rm -rf '" + dir + "' && mkdir -p '" + dir + "'");
+  return dir;
+}
+
+// Allocates a 32-bit style buffer at the session's depth, filled with the guard colour.
+inline int GuardedBuffer(int width, int height, Color guard) {
+  return MakeFilledBuffer(width, height, guard);
+}
+
+// The raw pixel for (r, g, b) at a depth, written out from the pixel-format table rather than
+// taken from the graphics layer, so a packing fault shows up.
+inline std::uint32_t ExpectedPixel(const DepthCase& depth, int r, int g, int b) {
+  if (depth.bits == 16 && depth.is565)
+    return static_cast<std::uint32_t>((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3));
+  if (depth.bits == 16)
+    return static_cast<std::uint32_t>((r >> 3) << 10 | (g >> 3) << 5 | (b >> 3));
+  return static_cast<std::uint32_t>(r << 16 | g << 8 | b);
+}
+
+// Reads the active buffer's pixel (x, y) back as r, g, b from a 32-bit buffer.
+inline void Rgb32At(int handle, int x, int y, int rgb[3]) {
+  std::uint32_t v = RawPixel(handle, x, y);
+  rgb[0] = (v >> 16) & 0xFF;
+  rgb[1] = (v >> 8) & 0xFF;
+  rgb[2] = v & 0xFF;
+}
