@@ -1,0 +1,197 @@
+// Container dispatch driven by recorded messages: focus order with Tab and Shift+Tab, focus taken
+// by a press, routing to nested containers, showing and hiding over a parent, the redraw cycle.
+#include <vector>
+
+#include "tests/ui/UiTestSupport.h"
+
+namespace {
+
+class UiContainerTest : public UiTest {
+protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    screen_ = std::make_unique<UiScreen>(0, 0, 799, 599);
+  }
+  void TearDown() override {
+    screen_.reset();
+    UiTest::TearDown();
+  }
+  void PressTab() { Turn(*screen_, WM_KEYDOWN, VK_TAB, KeyDownParam(0x0F)); }
+  void PressShiftTab() {
+    display_->SetKeyDown(0x2A, true);
+    display_->SetKeyDown(0x0F, true);
+    Turn(*screen_, WM_KEYDOWN, VK_TAB, KeyDownParam(0x0F));
+    display_->SetKeyDown(0x2A, false);
+    display_->SetKeyDown(0x0F, false);
+  }
+  void Click(int x, int y) {
+    Turn(*screen_, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
+    Turn(*screen_, WM_LBUTTONUP, 0, MakeLParam(x, y));
+  }
+  UiElement* Mark() const { return screen_->Children()->Mark(); }
+
+  std::unique_ptr<UiScreen> screen_;
+};
+
+TEST_F(UiContainerTest, TabSkipsNonTabStopsAndDisabledAndWraps) {
+  ProbeWidget a(screen_.get(), 0, 0), bar(screen_.get(), 50, 0), b(screen_.get(), 100, 0),
+      off(screen_.get(), 150, 0), c(screen_.get(), 200, 0);
+  bar.SetStyle(kUiStyleNoTabStop);
+  off.SetDisabled(true);
+  screen_->Show();
+  EXPECT_EQ(a.GetFocus(), kUiKeyboardFocus);
+
+  PressTab();
+  EXPECT_EQ(UiInput.event, EV_TAB);
+  EXPECT_EQ(Mark(), &b);
+  EXPECT_EQ(b.GetFocus(), kUiKeyboardFocus);
+  EXPECT_EQ(a.GetFocus(), kUiNoFocus);
+  PressTab();
+  EXPECT_EQ(Mark(), &c);
+  EXPECT_EQ(off.GetFocus(), kUiNoFocus);
+  PressTab();
+  EXPECT_EQ(Mark(), &a);  // wrapped
+  EXPECT_EQ(c.GetFocus(), kUiNoFocus);
+  EXPECT_TRUE(screen_->NeedsRedraw());
+
+  PressShiftTab();
+  EXPECT_EQ(UiInput.event, EV_BACK_TAB);
+  EXPECT_EQ(Mark(), &c);  // wrapped backwards
+  PressShiftTab();
+  EXPECT_EQ(Mark(), &b);
+  PressShiftTab();
+  EXPECT_EQ(Mark(), &a);
+  EXPECT_EQ(bar.GetFocus(), kUiNoFocus);
+
+  // Only disabled elements and non-tab-stops besides the mark: the mark keeps the focus.
+  b.SetDisabled(true);
+  c.SetDisabled(true);
+  PressTab();
+  EXPECT_EQ(Mark(), &a);
+  EXPECT_EQ(a.GetFocus(), kUiKeyboardFocus);
+}
+
+TEST_F(UiContainerTest, ListsThatCannotTakeTheFocusAreLeftAlone) {
+  ProbeWidget only(screen_.get(), 0, 0);
+  only.SetStyle(kUiStyleNoTabStop);
+  screen_->Show();
+  PressTab();
+  EXPECT_EQ(Mark(), &only);
+  EXPECT_EQ(only.GetFocus(), kUiKeyboardFocus);
+  only.SetDisabled(true);
+  PressShiftTab();
+  EXPECT_EQ(Mark(), &only);
+  EXPECT_EQ(only.GetFocus(), kUiNoFocus);
+}
+
+TEST_F(UiContainerTest, APressMovesTheFocusAndTheMarkHandlesTheTurnFirst) {
+  std::vector<int> order;
+  ProbeWidget a(screen_.get(), 0, 0, 40, 20, &order), b(screen_.get(), 100, 0, 40, 20, &order),
+      c(screen_.get(), 200, 0, 40, 20, &order);
+  screen_->Show();
+  PressTab();
+  ASSERT_EQ(Mark(), &b);
+  order.clear();
+
+  Turn(*screen_, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(210, 10));
+  EXPECT_EQ((std::vector<int>{b.GetId(), a.GetId(), c.GetId()}), order);
+  EXPECT_EQ(UiInput.event, EV_PRESSED);
+  EXPECT_EQ(UiInput.subject, screen_->GetId());
+  EXPECT_EQ(screen_->GetFocus(), kUiKeyboardFocus);
+  EXPECT_EQ(Mark(), &c);
+  EXPECT_EQ(c.GetFocus(), kUiMouseFocus);
+  EXPECT_EQ(b.GetFocus(), kUiNoFocus);
+  Turn(*screen_, WM_LBUTTONUP, 0, MakeLParam(210, 10));
+
+  // The outermost row and column of pixels are no hit, so nothing moves.
+  Click(100, 5);
+  EXPECT_EQ(Mark(), &c);
+}
+
+TEST_F(UiContainerTest, AnInactiveScreenStillRoutesTheTurnToTheShownContainerOnTop) {
+  ProbeWidget behind(screen_.get(), 0, 0);
+  ProbePanel dialog(screen_.get(), 300, 300, 200, 100);
+  ProbeWidget inner(&dialog, 10, 10);
+  ProbePanel closed(screen_.get(), 0, 300, 100, 100, kUiStyleModeless);
+  ProbeWidget unseen(&closed, 10, 10);
+
+  Turn(*screen_, WM_MOUSEMOVE, 0, MakeLParam(1, 1));
+  EXPECT_EQ(behind.events, 0);  // the screen is not shown yet
+
+  screen_->Show();
+  Turn(*screen_, WM_MOUSEMOVE, 0, MakeLParam(2, 2));
+  EXPECT_EQ(behind.events, 1);
+  EXPECT_EQ(inner.events, 0);
+
+  dialog.Show();  // covers the screen, which stops taking input itself
+  EXPECT_FALSE(screen_->IsActive());
+  Turn(*screen_, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(315, 315));
+  EXPECT_EQ(behind.events, 1);
+  EXPECT_EQ(inner.events, 1);
+  EXPECT_EQ(unseen.events, 0);
+  // The press moved the dialog's focus, and the subject now names the dialog.
+  EXPECT_EQ(UiInput.event, EV_PRESSED);
+  EXPECT_EQ(UiInput.subject, dialog.GetId());
+  Turn(*screen_, WM_LBUTTONUP, 0, MakeLParam(315, 315));
+
+  UiToolkit.routeToContainers = false;
+  Turn(*screen_, WM_MOUSEMOVE, 0, MakeLParam(3, 3));
+  EXPECT_EQ(inner.events, 2);  // the release above still reached it; this turn does not
+  UiToolkit.routeToContainers = true;
+}
+
+TEST_F(UiContainerTest, ShowingAChildContainerDeactivatesItsParentUntilItHides) {
+  ProbePanel base(screen_.get(), 0, 0, 400, 400);
+  ProbePanel dialog(&base, 50, 50, 100, 100);
+  ProbeWidget first(&dialog, 5, 5), second(&dialog, 50, 5);
+  base.Show();
+  base.refreshes = 0;
+
+  dialog.Show();
+  EXPECT_FALSE(base.IsActive());
+  EXPECT_EQ(base.refreshes, 1);
+  EXPECT_TRUE(dialog.IsShown());
+  EXPECT_TRUE(dialog.IsActive());
+  EXPECT_EQ(dialog.draws, 1);
+  EXPECT_TRUE(first.IsShown());
+  EXPECT_TRUE(second.IsShown());
+  EXPECT_EQ(first.GetFocus(), kUiKeyboardFocus);
+  EXPECT_EQ(second.GetFocus(), kUiNoFocus);
+
+  dialog.Hide();
+  EXPECT_TRUE(base.IsActive());
+  EXPECT_EQ(base.refreshes, 2);
+  EXPECT_FALSE(dialog.IsShown());
+  EXPECT_FALSE(first.IsShown());
+  EXPECT_FALSE(first.IsActive());
+
+  // Modeless panels and parentless containers touch nobody.
+  ProbePanel palette(&base, 200, 200, 50, 50, kUiStyleModeless);
+  palette.Show();
+  palette.Hide();
+  EXPECT_TRUE(base.IsActive());
+  EXPECT_EQ(base.refreshes, 2);
+  ProbePanel alone(nullptr, 0, 0, 50, 50);
+  alone.Show();
+  alone.Hide();
+  EXPECT_FALSE(alone.IsShown());
+}
+
+TEST_F(UiContainerTest, TheRedrawCycleFlushesOnlyWhenSomethingDrewAndTheAppIsActive) {
+  ProbeWidget w(screen_.get(), 10, 10);
+  screen_->Show();
+  screen_->ClearRedraw();
+  EXPECT_FALSE(UiFinishTurn(*screen_, true));
+  EXPECT_EQ(screenUpdate_.flushes, 0);
+
+  PressTab();  // the only widget gets the focus again and draws itself
+  ASSERT_FALSE(screenUpdate_.marked.empty());
+  EXPECT_EQ(screenUpdate_.marked.back(), (ScreenRect{10, 10, 49, 29}));
+  EXPECT_FALSE(UiFinishTurn(*screen_, false));
+  EXPECT_TRUE(UiFinishTurn(*screen_, true));
+  EXPECT_EQ(screenUpdate_.flushes, 1);
+  EXPECT_FALSE(screen_->NeedsRedraw());
+  EXPECT_FALSE(w.NeedsRedraw());
+}
+
+}  // namespace

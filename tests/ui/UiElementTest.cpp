@@ -1,0 +1,126 @@
+// Element bookkeeping: ids, positions relative to the parent, child lists with their cursor and
+// focus mark, moving and centring, ownership and destruction order, the toolkit settings.
+#include <memory>
+
+#include "tests/ui/UiTestSupport.h"
+
+namespace {
+
+using UiElementTest = UiTest;
+
+TEST_F(UiElementTest, ConstructionNumbersElementsAndPlacesWidgetsRelativeToTheParent) {
+  UiToolkit.idCounter = 0;
+  UiScreen screen(0, 0, 799, 599);
+  EXPECT_EQ(screen.GetId(), 1);
+  { ProbeWidget gone(&screen, 0, 0); }
+  ProbePanel panel(&screen, 100, 50, 300, 200);
+  EXPECT_EQ(panel.GetId(), 3);   // ids are never reused
+  EXPECT_EQ(panel.GetX(), 100);  // containers take absolute positions
+  EXPECT_TRUE(screen.Containers()->Contains(&panel));
+  EXPECT_STREQ(panel.GetText(), "Panel");
+  EXPECT_EQ(screen.GetText(), nullptr);  // an empty title is no title
+  EXPECT_EQ(panel.GetClientRight(), 399);
+  EXPECT_EQ(panel.GetClientBottom(), 249);
+
+  ProbeWidget w(&panel, 10, 20);
+  EXPECT_EQ(w.GetX(), 110);
+  EXPECT_EQ(w.GetY(), 70);
+  EXPECT_TRUE(panel.Children()->Contains(&w));
+}
+
+TEST_F(UiElementTest, ChildListCursorMarkAndRemoval) {
+  UiScreen screen(0, 0, 799, 599);
+  ProbeWidget a(&screen, 0, 0), b(&screen, 50, 0), c(&screen, 100, 0);
+  ChildList& list = *screen.Children();
+  EXPECT_EQ(list.Mark(), &a);  // the first child holds the initial focus
+  EXPECT_EQ(list.Count(), 3u);
+
+  EXPECT_EQ(screen.AddChild(&b), 1);  // already there: nothing changes
+  EXPECT_EQ(list.Count(), 3u);
+  ProbeWidget stranger(nullptr, 0, 0);
+  EXPECT_EQ(screen.RemoveChild(&stranger), 1);
+  EXPECT_EQ(list.Count(), 3u);
+
+  // Removing the marked child takes its focus and moves the mark on, wrapping to the head.
+  list.ToTail();
+  list.MarkCurrent();
+  c.SetFocus(kUiKeyboardFocus);
+  EXPECT_EQ(screen.RemoveChild(&c), 0);
+  EXPECT_EQ(c.GetFocus(), kUiNoFocus);
+  EXPECT_EQ(list.Mark(), &a);
+  EXPECT_EQ(list.Current(), &a);
+  EXPECT_EQ(list.Tail(), &b);
+
+  list.MarkPrevWrapping();
+  EXPECT_EQ(list.Mark(), &b);
+  list.MarkNextWrapping();
+  EXPECT_EQ(list.Mark(), &a);
+}
+
+TEST_F(UiElementTest, CentringAndMovingAContainerCarriesItsWidgets) {
+  UiScreen screen(0, 0, 800, 600);
+  ProbePanel panel(&screen, 0, 0, 300, 100);
+  ProbeWidget w(&panel, 20, 30);
+  panel.Center();
+  EXPECT_EQ(panel.GetX(), 250);
+  EXPECT_EQ(panel.GetY(), 250);
+  EXPECT_EQ(w.GetX(), 270);
+  EXPECT_EQ(w.GetY(), 280);
+  EXPECT_EQ(panel.GetClientLeft(), 250);
+  EXPECT_EQ(panel.GetClientRight(), 549);
+  EXPECT_TRUE(panel.IsDirty());
+
+  panel.MoveTo(0, 0);  // relative to the screen at (0, 0)
+  EXPECT_EQ(w.GetX(), 20);
+  EXPECT_EQ(panel.GetClientTop(), 0);
+
+  // Without a parent an element centres on the screen.
+  ProbeWidget loose(nullptr, 0, 0, 100, 50);
+  loose.Center();
+  EXPECT_EQ(loose.GetX(), 350);
+  EXPECT_EQ(loose.GetY(), 275);
+}
+
+TEST_F(UiElementTest, OwnedChildrenDieWithTheParentAndSurvivorsForgetIt) {
+  auto screen = std::make_unique<UiScreen>(0, 0, 799, 599);
+  ProbePanel* panel = screen->MakeChild<ProbePanel>(10, 10, 100, 100);
+  ProbeWidget* owned = panel->MakeChild<ProbeWidget>(1, 1);
+  EXPECT_TRUE(panel->Children()->Contains(owned));
+  ProbeWidget survivor(panel, 2, 2);
+
+  EXPECT_TRUE(panel->DestroyChild(owned));
+  EXPECT_EQ(panel->Children()->Count(), 1u);
+  EXPECT_FALSE(panel->DestroyChild(&survivor));  // not owned
+
+  screen.reset();  // takes the panel along; the survivor must not reach back into it
+  EXPECT_EQ(survivor.GetParent(), nullptr);
+  EXPECT_EQ(survivor.NextSibling(), nullptr);
+}
+
+TEST_F(UiElementTest, ToolkitInitialisesOnceAndBuildsTheColourScheme) {
+  EXPECT_TRUE(UiToolkit.initialised);
+  EXPECT_TRUE(UiToolkit.routeToContainers);
+  EXPECT_FALSE(UiToolkit.saveUnderEnabled);
+  EXPECT_EQ(UiToolkit.screenWidth, 800);
+  EXPECT_EQ(UiToolkit.screenHeight, 600);
+  EXPECT_EQ(UiToolkit.captions[kUiCaptionCancel], "Cancel");
+
+  // A second call only takes the new window and buffer.
+  UiInit(nullptr, 7, kUiSaveUnder);
+  EXPECT_EQ(UiToolkit.drawingBuffer, 7);
+  EXPECT_FALSE(UiToolkit.saveUnderEnabled);
+  UiToolkit.drawingBuffer = screenBuffer_;
+
+  EXPECT_EQ(UiColour(kUiColourBackground), GfxMapRGB(168, 168, 168));
+  EXPECT_EQ(UiColour(1), GfxMapRGB(0, 0, 168));
+  EXPECT_EQ(UiColour(kUiColourDarkEdge), GfxMapRGB(84, 84, 84));
+  EXPECT_EQ(UiColour(kUiColourCount), 0u);
+
+  UiShutdown();
+  EXPECT_FALSE(UiToolkit.initialised);
+  EXPECT_TRUE(UiToolkit.captions[kUiCaptionOk].empty());
+  UiInit(nullptr, screenBuffer_, kUiSaveUnder | kUiRouteToContainers);
+  EXPECT_TRUE(UiToolkit.saveUnderEnabled);
+}
+
+}  // namespace

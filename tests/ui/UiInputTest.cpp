@@ -1,0 +1,230 @@
+// The input record: mouse states turn by turn, key translation (Tab, keypad, shift tables, Caps
+// Lock, function keys, Alt code entry) and the timer and system-key overrides.
+#include <string>
+
+#include "tests/ui/UiTestSupport.h"
+
+namespace {
+
+class UiInputRecordTest : public UiTest {
+protected:
+  static void TypeKey(std::uint32_t vk, int scan, bool extended = false) {
+    Turn(WM_KEYDOWN, vk, KeyDownParam(scan, extended));
+  }
+  static void HoldShift() { Turn(WM_KEYDOWN, VK_SHIFT, KeyDownParam(0x2A)); }
+  static void ReleaseShift() { Record(WM_KEYUP, VK_SHIFT, KeyUpParam(0x2A)); }
+};
+
+TEST_F(UiInputRecordTest, ClickIsPressedThenReleasedThenMoveInSeparateTurns) {
+  // Before any movement the turn after a release is idle.
+  Turn(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(5, 5));
+  EXPECT_EQ(UiInput.mouseState, MS_LEFT_PRESSED);
+  Turn(WM_LBUTTONUP, 0, MakeLParam(5, 5));
+  EXPECT_EQ(UiInput.mouseState, MS_LEFT_RELEASED);
+  Turn(WM_TIMER, 1, 0);
+  EXPECT_EQ(UiInput.mouseState, MS_IDLE);
+
+  Turn(WM_MOUSEMOVE, 0, MakeLParam(10, 20));
+  EXPECT_EQ(UiInput.mouseState, MS_MOVE);
+  Turn(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(12, 22));
+  EXPECT_EQ(UiInput.mouseState, MS_LEFT_PRESSED);
+  EXPECT_EQ(UiInput.mouseX, 12);
+  EXPECT_EQ(UiInput.mouseY, 22);
+  Turn(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(14, 23));
+  EXPECT_EQ(UiInput.mouseState, MS_LEFT_HELD);
+  Turn(WM_LBUTTONUP, 0, MakeLParam(15, 24));
+  EXPECT_EQ(UiInput.mouseState, MS_LEFT_RELEASED);
+  EXPECT_EQ(UiInput.mouseX, 15);
+  // Positions left of or above the window arrive while the mouse is captured.
+  Turn(WM_MOUSEMOVE, 0, MakeLParam(-5, -7));
+  EXPECT_EQ(UiInput.mouseState, MS_MOVE);
+  EXPECT_EQ(UiInput.mouseY, -7);
+  EXPECT_FALSE(UiRecord(Message{WM_PAINT, 0, 0, 0, false}));
+}
+
+TEST_F(UiInputRecordTest, RightButtonAndBothButtonsWhereTheLeftDecides) {
+  Turn(WM_RBUTTONDOWN, MK_RBUTTON, MakeLParam(1, 1));
+  EXPECT_EQ(UiInput.mouseState, MS_RIGHT_PRESSED);
+  Turn(WM_MOUSEMOVE, MK_RBUTTON, MakeLParam(2, 1));
+  EXPECT_EQ(UiInput.mouseState, MS_RIGHT_HELD);
+  Turn(WM_LBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MakeLParam(2, 1));
+  EXPECT_EQ(UiInput.mouseState, MS_LEFT_PRESSED);
+  Turn(WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, MakeLParam(3, 1));
+  EXPECT_EQ(UiInput.mouseState, MS_LEFT_HELD);
+  Turn(WM_LBUTTONUP, MK_RBUTTON, MakeLParam(3, 1));
+  EXPECT_EQ(UiInput.mouseState, MS_LEFT_RELEASED);
+  // The right button is still down: it is reported as a new right press.
+  Turn(WM_MOUSEMOVE, MK_RBUTTON, MakeLParam(4, 1));
+  EXPECT_EQ(UiInput.mouseState, MS_RIGHT_PRESSED);
+  Turn(WM_RBUTTONUP, 0, MakeLParam(4, 1));
+  EXPECT_EQ(UiInput.mouseState, MS_RIGHT_RELEASED);
+  Turn(WM_MOUSEMOVE, 0, MakeLParam(5, 1));
+  EXPECT_EQ(UiInput.mouseState, MS_MOVE);
+}
+
+TEST_F(UiInputRecordTest, TabAndShiftTab) {
+  TypeKey(VK_TAB, 0x0F);
+  EXPECT_EQ(UiInput.event, EV_TAB);
+  EXPECT_EQ(UiInput.keyChar, 9);
+  EXPECT_EQ(UiInput.keyState, KS_CHAR);
+
+  display_->SetKeyDown(0x2A, true);
+  display_->SetKeyDown(0x0F, true);
+  HoldShift();
+  TypeKey(VK_TAB, 0x0F);
+  EXPECT_EQ(UiInput.event, EV_BACK_TAB);
+  EXPECT_EQ(UiInput.keyChar, 15);
+}
+
+struct KeypadCase {
+  int scan;
+  std::uint32_t numLockOn;
+  std::uint32_t numLockOff;
+  char digit;
+  char navigationChar;
+  int navigationEvent;
+};
+
+TEST_F(UiInputRecordTest, KeypadGivesDigitsWithNumLockAndNavigationWithout) {
+  const KeypadCase cases[] = {
+      {0x47, VK_NUMPAD7, VK_HOME, '7', 'G', EV_HOME},
+      {0x48, VK_NUMPAD8, VK_UP, '8', 'H', EV_UP},
+      {0x49, VK_NUMPAD9, VK_PRIOR, '9', 'I', EV_PAGE_UP},
+      {0x4B, VK_NUMPAD4, VK_LEFT, '4', 'K', EV_LEFT},
+      {0x4C, VK_NUMPAD5, VK_CLEAR, '5', '5', EV_NONE},
+      {0x4D, VK_NUMPAD6, VK_RIGHT, '6', 'M', EV_RIGHT},
+      {0x4F, VK_NUMPAD1, VK_END, '1', 'O', EV_END},
+      {0x50, VK_NUMPAD2, VK_DOWN, '2', 'P', EV_DOWN},
+      {0x51, VK_NUMPAD3, VK_NEXT, '3', 'Q', EV_PAGE_DOWN},
+      {0x52, VK_NUMPAD0, VK_INSERT, '0', 'R', EV_INSERT},
+      {0x53, VK_DECIMAL, VK_DELETE, '.', 'S', EV_DELETE},
+  };
+  for (const KeypadCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "scan 0x" << std::hex << c.scan);
+    TypeKey(c.numLockOn, c.scan);
+    EXPECT_EQ(UiInput.keyState, KS_CHAR);
+    EXPECT_EQ(UiInput.keyChar, c.digit);
+    EXPECT_EQ(UiInput.event, EV_NONE);
+    TypeKey(c.numLockOff, c.scan);
+    EXPECT_EQ(UiInput.keyChar, c.navigationChar);
+    EXPECT_EQ(UiInput.event, c.navigationEvent);
+    if (c.navigationEvent != EV_NONE) {
+      // The grey key of the same name: the same scan code, marked extended.
+      TypeKey(c.numLockOff, c.scan, true);
+      EXPECT_EQ(UiInput.keyChar, c.navigationChar);
+      EXPECT_EQ(UiInput.event, c.navigationEvent);
+    }
+  }
+  TypeKey(VK_MULTIPLY, 0x37);
+  EXPECT_EQ(UiInput.keyChar, '*');
+  TypeKey(VK_DIVIDE, 0x35, true);
+  EXPECT_EQ(UiInput.keyChar, '/');
+}
+
+TEST_F(UiInputRecordTest, CapsLockSwapsTheCaseThatShiftGives) {
+  TypeKey('A', 0x1E);
+  EXPECT_EQ(UiInput.keyChar, 'a');
+  HoldShift();
+  EXPECT_EQ(UiInput.keyChar, 0);  // Shift alone types nothing
+  TypeKey('A', 0x1E);
+  EXPECT_EQ(UiInput.keyChar, 'A');
+  ReleaseShift();
+
+  g_testCapsLock = true;
+  TypeKey('A', 0x1E);
+  EXPECT_EQ(UiInput.keyChar, 'A');
+  HoldShift();
+  TypeKey('A', 0x1E);
+  EXPECT_EQ(UiInput.keyChar, 'a');
+  ReleaseShift();
+  // Function keys carry key codes that look like lower-case letters; the lock leaves them alone.
+  TypeKey(VK_F1, 0x3B);
+  EXPECT_EQ(UiInput.keyState, KS_FUNCTION);
+  EXPECT_EQ(UiInput.keyChar, VK_F1);
+  TypeKey('7', 0x08);
+  EXPECT_EQ(UiInput.keyChar, '7');
+}
+
+TEST_F(UiInputRecordTest, ShiftedAndUnshiftedUsLayout) {
+  const struct {
+    std::uint32_t vk;
+    char plain;
+    char shifted;
+  } keys[] = {{'1', '1', '!'},  {'0', '0', ')'},   {'6', '6', '^'},   {0xBA, ';', ':'},
+              {0xC0, '`', '~'}, {0xDC, '\\', '|'}, {0xDE, '\'', '"'}, {'Q', 'q', 'Q'}};
+  for (const auto& k : keys) {
+    TypeKey(k.vk, 0x27);
+    EXPECT_EQ(UiInput.keyChar, k.plain) << "key " << k.vk;
+  }
+  HoldShift();
+  for (const auto& k : keys) {
+    TypeKey(k.vk, 0x27);
+    EXPECT_EQ(UiInput.keyChar, k.shifted) << "key " << k.vk;
+  }
+}
+
+TEST_F(UiInputRecordTest, PlainKeysFunctionKeysAndTheTurnAfterAKey) {
+  const struct {
+    std::uint32_t vk;
+    int scan;
+    std::uint8_t expected;
+  } plainKeys[] = {{VK_RETURN, 0x1C, 13}, {VK_ESCAPE, 0x01, 27}, {VK_NUMLOCK, 0x45, 0}};
+  for (const auto& k : plainKeys) {
+    TypeKey(k.vk, k.scan, k.vk == VK_NUMLOCK);
+    EXPECT_EQ(UiInput.keyState, KS_CHAR);
+    EXPECT_EQ(UiInput.keyChar, k.expected) << "key " << k.vk;
+    EXPECT_EQ(UiInput.event, EV_NONE);
+  }
+  TypeKey(VK_F10, 0x44);
+  EXPECT_EQ(UiInput.keyState, KS_FUNCTION);
+  EXPECT_EQ(UiInput.keyChar, VK_F10);
+  // A key is reported for exactly one turn.
+  Turn(WM_MOUSEMOVE, 0, MakeLParam(1, 1));
+  EXPECT_EQ(UiInput.keyState, KS_NONE);
+  EXPECT_EQ(UiInput.keyChar, 0);
+}
+
+TEST_F(UiInputRecordTest, AltDigitsSpellACharacterCodeEndedByAKeyRelease) {
+  Turn(WM_SYSKEYDOWN, VK_MENU, KeyDownParam(0x38));
+  EXPECT_EQ(UiInput.event, EV_SYSKEY);
+  EXPECT_EQ(UiInput.codeLength, 0);  // Alt itself is not part of the code
+  Turn(WM_SYSKEYDOWN, '4', KeyDownParam(0x05));
+  Turn(WM_SYSKEYDOWN, '2', KeyDownParam(0x03));
+  EXPECT_STREQ(UiInput.codeBuffer, "42");
+  EXPECT_EQ(UiInput.keyState, KS_NONE);
+  Turn(WM_KEYUP, VK_MENU, KeyUpParam(0x38));
+  EXPECT_EQ(UiInput.keyState, KS_CHAR);
+  EXPECT_EQ(UiInput.keyChar, '*');
+  EXPECT_EQ(UiInput.codeLength, 0);
+
+  // The buffer takes nine characters and no more; a code without leading digits is no key.
+  for (int i = 0; i < 12; ++i) Turn(WM_SYSKEYDOWN, 'G', KeyDownParam(0x22));
+  EXPECT_STREQ(UiInput.codeBuffer, "GGGGGGGGG");
+  Turn(WM_KEYUP, 'G', KeyUpParam(0x22));
+  EXPECT_EQ(UiInput.keyState, KS_NONE);
+  EXPECT_EQ(UiInput.codeLength, 0);
+}
+
+TEST_F(UiInputRecordTest, TimerAndSystemKeyOverrideTheTurnsEventAndLastOneTurn) {
+  Turn(WM_TIMER, 8000, 77);
+  EXPECT_EQ(UiInput.event, EV_TIMER);
+  EXPECT_EQ(UiInput.timerId, 8000u);
+  EXPECT_EQ(UiInput.timerParam, 77);
+  Turn(WM_MOUSEMOVE, 0, MakeLParam(3, 3));
+  EXPECT_EQ(UiInput.event, EV_NONE);
+
+  // A key recorded without its own poll is translated together with the tick that follows; the
+  // tick wins, the character stays.
+  Record(WM_KEYDOWN, VK_TAB, KeyDownParam(0x0F));
+  Turn(WM_TIMER, 2, 0);
+  EXPECT_EQ(UiInput.event, EV_TIMER);
+  EXPECT_EQ(UiInput.keyChar, 9);
+
+  Record(WM_KEYDOWN, VK_HOME, KeyDownParam(0x47, true));
+  Turn(WM_SYSKEYUP, VK_MENU, KeyUpParam(0x38));
+  EXPECT_EQ(UiInput.event, EV_SYSKEY);
+  EXPECT_EQ(UiInput.keyChar, 'G');
+  EXPECT_EQ(UiInput.sysKeyPending, EV_SYSKEY_UP);
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+// Shared set-up for the toolkit tests: a headless graphics layer with a drawing buffer, the
+// toolkit initialised on it, and messages fed one turn at a time the way the loops feed them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gfx/Gfx.h"
+#include "gfx/HeadlessDisplay.h"
+#include "platform/Keyboard.h"
+#include "platform/Messages.h"
+#include "ui/UiContainer.h"
+#include "ui/UiInput.h"
+#include "ui/UiScreenUpdate.h"
+#include "ui/UiToolkit.h"
+#include "ui/UiWidget.h"
+
+// Caps Lock is read from the system's lock light; tests set it here instead.
+inline bool g_testCapsLock = false;
+inline std::int16_t TestKeyState(std::uint32_t virtualKey) {
+  if (virtualKey == VK_CAPITAL) return g_testCapsLock ? 1 : 0;
+  return GetKeyState(virtualKey);
+}
+
+// Records what the toolkit hands to the display.
+class RecordingScreenUpdate : public UiScreenUpdate {
+public:
+  void AddDirtyRect(const ScreenRect& rect) override { marked.push_back(rect); }
+  void FlushDirtyRects() override {
+    ++flushes;
+    marked.clear();
+  }
+  void ShowScreenRect(const ScreenRect&) override {}
+  std::vector<ScreenRect> marked;
+  int flushes = 0;
+};
+
+class UiTest : public testing::Test {
+protected:
+  void SetUp() override {
+    display_ = std::make_unique<HeadlessDisplay>(32);
+    GfxSetMode(800, 600, 32, 0);
+    GfxSetDC(display_.get());
+    GfxDefaultPalette();
+    ASSERT_EQ(GfxStart(), 0);
+    GfxSetBufferDepth(32);
+    screenBuffer_ = GfxAllocBuffer(800, 600);
+    ASSERT_GE(screenBuffer_, 0);
+    UiResetInput();
+    ResetKeyState();
+    g_testCapsLock = false;
+    UiSetKeyStateReader(&TestKeyState);
+    UiInit(nullptr, screenBuffer_, options_);
+    UiBuildColours();
+    UiSetScreenUpdate(&screenUpdate_);
+  }
+
+  void TearDown() override {
+    UiSetScreenUpdate(nullptr);
+    UiShutdown();
+    UiSetKeyStateReader(nullptr);
+    ResetKeyState();
+    GfxCloseBuffer();
+    GfxFreeBuffer(screenBuffer_);
+    GfxStop();
+    GfxSetDC(nullptr);
+  }
+
+  // Records one message as the loops do (the key state moves first) without polling.
+  static void Record(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
+    const Message msg{message, wParam, lParam, 0, true};
+    TrackKeyMessage(msg);
+    UiRecord(msg);
+  }
+  // One turn of a loop without an element tree: record, then translate.
+  static void Turn(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
+    Record(message, wParam, lParam);
+    UiTranslateInput();
+  }
+  // One turn of a loop with a tree: record, then the whole poll.
+  static void Turn(UiElement& top, std::uint32_t message, std::uintptr_t wParam = 0,
+                   std::intptr_t lParam = 0) {
+    Record(message, wParam, lParam);
+    UiPoll(top);
+  }
+  static std::intptr_t KeyDownParam(int scan, bool extended = false) {
+    return KeyLParam(1, scan, extended, false, false);
+  }
+  static std::intptr_t KeyUpParam(int scan, bool extended = false) {
+    return KeyLParam(1, scan, extended, true, true);
+  }
+
+  int options_ = kUiRouteToContainers;
+  std::unique_ptr<HeadlessDisplay> display_;
+  int screenBuffer_ = -1;
+  RecordingScreenUpdate screenUpdate_;
+};
+
+// A leaf widget that takes a press over itself like a push button, and counts what it is asked.
+class ProbeWidget : public UiWidget {
+public:
+  ProbeWidget(UiElement* parent, int x, int y, int width = 40, int height = 20,
+              std::vector<int>* order = nullptr)
+      : UiWidget(parent, x, y, width, height), order_(order) {}
+
+  void HandleEvent() override {
+    ++events;
+    if (order_ != nullptr) order_->push_back(GetId());
+    if (!active_ || disabled_) return;
+    const bool over = UiInput.mouseX > x_ && UiInput.mouseX < x_ + width_ && UiInput.mouseY > y_ &&
+                      UiInput.mouseY < y_ + height_;
+    if (UiInput.mouseState == MS_LEFT_PRESSED && over) {
+      focus_ = kUiMouseFocus;
+      UiInput.event = EV_PRESSED;
+      UiInput.subject = id_;
+    }
+  }
+  void Draw() override {
+    ++draws;
+    dirty_ = true;
+    UiAddDirtyRect(x_, x_ + width_ - 1, y_, y_ + height_ - 1);
+  }
+
+  int events = 0;
+  int draws = 0;
+
+private:
+  std::vector<int>* order_;
+};
+
+// A plain container that counts how often it is drawn and refreshed.
+class ProbePanel : public UiContainer {
+public:
+  ProbePanel(UiElement* parent, int x, int y, int width, int height, std::uint32_t style = 0)
+      : UiContainer(parent, x, y, width, height, "Panel", style) {}
+  void Draw() override { ++draws; }
+  void Refresh() override { ++refreshes; }
+  int draws = 0;
+  int refreshes = 0;
+};
