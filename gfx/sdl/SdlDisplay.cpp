@@ -103,20 +103,26 @@ void SdlDisplay::Show(const GfxBufferView& source, int minx, int maxx, int miny,
   // Keep the source rectangle inside its buffer and the placement inside the screen; the
   // layer's callers are trusted to stay inside, but a bad rectangle must never write wild.
   int dstTop = newy - (maxy - miny);
-  for (int row = 0; row <= maxy - miny; ++row) {
+  // The columns that lie inside both the source buffer and the screen.
+  int firstCol = std::max({0, -minx, -newx});
+  int lastCol = std::min({maxx - minx, source.width - 1 - minx, width_ - 1 - newx});
+  int bytesPerPixel = source.bitsPerPixel / 8;
+  bool is565 = GfxIs565();
+  for (int row = 0; firstCol <= lastCol && row <= maxy - miny; ++row) {
     int sy = miny + row;
     int dy = dstTop + row;
     if (sy < 0 || sy >= source.height || dy < 0 || dy >= height_) continue;
     const std::uint8_t* srcRow = source.pixels + static_cast<size_t>(sy) * source.bytesPerRow;
     std::uint32_t* dstRow = shadow_.data() + static_cast<size_t>(dy) * width_;
-    int bytesPerPixel = source.bitsPerPixel / 8;
-    bool is565 = GfxIs565();
-    for (int col = 0; col <= maxx - minx; ++col) {
-      int sx = minx + col;
-      int dx = newx + col;
-      if (sx < 0 || sx >= source.width || dx < 0 || dx >= width_) continue;
-      dstRow[dx] =
-          ToXrgb(srcRow + static_cast<size_t>(sx) * bytesPerPixel, source.bitsPerPixel, is565);
+    if (source.bitsPerPixel == 32) {
+      // The layer keeps 32-bit pixels as 0x00RRGGBB already: whole-row copies.
+      std::memcpy(dstRow + newx + firstCol, srcRow + static_cast<size_t>(minx + firstCol) * 4,
+                  static_cast<size_t>(lastCol - firstCol + 1) * 4);
+      continue;
+    }
+    for (int col = firstCol; col <= lastCol; ++col) {
+      dstRow[newx + col] = ToXrgb(srcRow + static_cast<size_t>(minx + col) * bytesPerPixel,
+                                  source.bitsPerPixel, is565);
     }
   }
   int x0 = std::max(0, newx), x1 = std::min(width_ - 1, newx + (maxx - minx));

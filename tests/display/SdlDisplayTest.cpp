@@ -1,0 +1,158 @@
+// The SDL display back end under SDL's dummy video driver: where the logical screen sits in the
+// window, and that both presentation paths (window surface, scaling renderer) show exactly the
+// pixels of the rectangle handed to GfxShowRect.
+#include "gfx/sdl/SdlDisplay.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "gfx/Gfx.h"
+
+namespace {
+
+TEST(SdlDisplayViewport, WholeStepsWhileTheyFitThenASmoothFit) {
+  Viewport same = SdlDisplay::FitViewport(800, 600, 800, 600);
+  EXPECT_EQ(same.scaleX, 1.0);
+  EXPECT_EQ(same.offsetX, 0);
+  EXPECT_EQ(same.offsetY, 0);
+
+  // A little larger than one step: unscaled, letter-boxed in the middle.
+  Viewport roomy = SdlDisplay::FitViewport(1000, 700, 800, 600);
+  EXPECT_EQ(roomy.scaleX, 1.0);
+  EXPECT_EQ(roomy.offsetX, 100);
+  EXPECT_EQ(roomy.offsetY, 50);
+
+  // The smaller side decides the step.
+  Viewport wide = SdlDisplay::FitViewport(2560, 1300, 800, 600);
+  EXPECT_EQ(wide.scaleX, 2.0);
+  EXPECT_EQ(wide.offsetX, (2560 - 1600) / 2);
+  EXPECT_EQ(wide.offsetY, (1300 - 1200) / 2);
+
+  Viewport small = SdlDisplay::FitViewport(640, 600, 800, 600);
+  EXPECT_DOUBLE_EQ(small.scaleX, 0.8);
+  EXPECT_EQ(small.offsetY, (600 - 480) / 2);
+
+  int x = -1, y = -1;
+  roomy.ToLogical(100, 50, &x, &y);
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
+  wide.ToLogical(480 + 2 * 799 + 1, 50 + 2 * 599 + 1, &x, &y);
+  EXPECT_EQ(x, 799);
+  EXPECT_EQ(y, 599);
+}
+
+class SdlDisplayTest : public testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    window_ = SDL_CreateWindow("test", 0, 0, 800, 600, SDL_WINDOW_RESIZABLE);
+    ASSERT_NE(window_, nullptr) << SDL_GetError();
+    display_ = std::make_unique<SdlDisplay>(window_);
+    GfxSetMode(800, 600, 32, 0);
+    GfxSetDC(display_.get());
+    GfxDefaultPalette();
+    ASSERT_EQ(GfxStart(), 0);
+    GfxSetBufferDepth(32);
+    screen_ = GfxAllocBuffer(800, 600);
+    GfxOpenBuffer(screen_);
+    GfxSetColor(GfxMapRGB(0, 0, 0));
+    GfxClear();
+  }
+  void TearDown() override {
+    GfxCloseBuffer();
+    if (screen_ >= 0) GfxFreeBuffer(screen_);
+    GfxStop();
+    GfxSetDC(nullptr);
+    display_.reset();
+    if (window_) SDL_DestroyWindow(window_);
+    SDL_Quit();
+  }
+
+  // Paints a red square at (100..149, 200..249) and shows only the part (100..124, 200..249).
+  void ShowHalfOfARedSquare() {
+    GfxSetColor(GfxMapRGB(255, 0, 0));
+    GfxFillRect(100, 149, 200, 249);
+    GfxShowRect(100, 124, 200, 249, 100, 249);
+    display_->ForcePresent();
+  }
+
+  SDL_Window* window_ = nullptr;
+  std::unique_ptr<SdlDisplay> display_;
+  int screen_ = -1;
+};
+
+std::uint32_t SurfacePixel(SDL_Surface* surface, int x, int y) {
+  std::uint32_t raw = 0;
+  std::memcpy(&raw,
+              static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch +
+                  x * surface->format->BytesPerPixel,
+              surface->format->BytesPerPixel);
+  std::uint8_t r, g, b;
+  SDL_GetRGB(raw, surface->format, &r, &g, &b);
+  return std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | b;
+}
+
+TEST_F(SdlDisplayTest, UnscaledWindowShowsExactlyTheRectangleOnTheSurface) {
+  ASSERT_FALSE(display_->IsScaled());
+  ShowHalfOfARedSquare();
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  ASSERT_NE(surface, nullptr);
+  EXPECT_EQ(SurfacePixel(surface, 100, 200), 0xFF0000u);
+  EXPECT_EQ(SurfacePixel(surface, 124, 249), 0xFF0000u);
+  EXPECT_EQ(SurfacePixel(surface, 125, 220), 0x000000u) << "outside the shown rectangle";
+  EXPECT_EQ(SurfacePixel(surface, 110, 250), 0x000000u);
+}
+
+TEST_F(SdlDisplayTest, ScaledWindowShowsThePictureInWholeSteps) {
+  SDL_SetWindowSize(window_, 1600, 1200);
+  display_->WindowResized();
+  ASSERT_TRUE(display_->IsScaled());
+  EXPECT_EQ(CurrentViewport().scaleX, 2.0);
+  ShowHalfOfARedSquare();
+
+  SDL_Renderer* renderer = SDL_GetRenderer(window_);
+  ASSERT_NE(renderer, nullptr);
+  std::uint32_t pixels[4] = {};
+  // Logical (100, 200) covers window pixels (200..201, 400..401); logical (125, 200) is not shown.
+  SDL_Rect shown{200, 400, 2, 2};
+  ASSERT_EQ(SDL_RenderReadPixels(renderer, &shown, SDL_PIXELFORMAT_RGB888, pixels, 8), 0)
+      << SDL_GetError();
+  for (std::uint32_t p : pixels) EXPECT_EQ(p & 0xFFFFFF, 0xFF0000u);
+  SDL_Rect hidden{250, 400, 2, 2};
+  ASSERT_EQ(SDL_RenderReadPixels(renderer, &hidden, SDL_PIXELFORMAT_RGB888, pixels, 8), 0);
+  for (std::uint32_t p : pixels) EXPECT_EQ(p & 0xFFFFFF, 0u);
+}
+
+TEST_F(SdlDisplayTest, RectanglesReachingPastTheScreenAreCutNotWrittenWild) {
+  GfxSetColor(GfxMapRGB(0, 255, 0));
+  GfxClear();
+  // Lower-left placement beyond every edge; nothing may crash and the visible part must show.
+  GfxShowRect(0, 799, 0, 599, -400, 900);
+  GfxShowRect(0, 799, 0, 599, 700, 100);
+  GfxShowRect(790, 900, 590, 700, 0, 599);
+  display_->ForcePresent();
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  ASSERT_NE(surface, nullptr);
+  EXPECT_EQ(SurfacePixel(surface, 0, 599), 0x00FF00u);
+  EXPECT_EQ(SurfacePixel(surface, 799, 0), 0x00FF00u);
+}
+
+TEST_F(SdlDisplayTest, PacingHoldsBackAndFlushReleases) {
+  GfxShowRect(0, 799, 0, 599, 0, 599);
+  display_->ForcePresent();
+  GfxSetColor(GfxMapRGB(0, 0, 255));
+  GfxFillRect(0, 9, 0, 9);
+  GfxShowRect(0, 9, 0, 9, 0, 9);
+  // Straight after a present the new rectangle waits for the next frame.
+  int due = display_->Flush();
+  if (due >= 0) {
+    SDL_Delay(static_cast<Uint32>(due) + 1);
+    EXPECT_EQ(display_->Flush(), -1);
+  }
+  EXPECT_EQ(SurfacePixel(SDL_GetWindowSurface(window_), 5, 5), 0x0000FFu);
+}
+
+}  // namespace
