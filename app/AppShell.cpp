@@ -9,6 +9,7 @@
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
+#include "ui/UiToolkit.h"
 
 namespace {
 constexpr int kScreenWidth = 800;
@@ -57,6 +58,7 @@ std::intptr_t AppShell::WindowProc(std::uint32_t message, std::uintptr_t wParam,
   switch (message) {
     case WM_ACTIVATEAPP:
       active_ = wParam != 0;
+      UiSetAppActive(active_);
       return 0;
     case WM_KEYDOWN:
       if (!active_) return 0;

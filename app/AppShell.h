@@ -16,9 +16,12 @@ public:
 
   std::intptr_t WindowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
 
-private:
-  // Tears everything down in order and posts the quit message.
+  // Tears everything down in order and posts the quit message; safe to call twice.
   void Destroy();
+
+  int ScreenBuffer() const { return screenBuffer_; }
+
+private:
   void PaintWholeScreen();
 
   SdlDisplay& display_;

@@ -6,6 +6,7 @@
 
 #include "app/AppShell.h"
 #include "app/PresentingSource.h"
+#include "app/ToolkitDemo.h"
 #include "gfx/sdl/SdlDisplay.h"
 #include "platform/CommandLine.h"
 #include "platform/DataDir.h"
@@ -63,7 +64,11 @@ int main(int argc, char** argv) {
     SetWindowProc([&shell](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
       return shell.WindowProc(message, wParam, lParam);
     });
-    if (shell.Create()) {
+    bool created = shell.Create();
+    if (created && args.options.demoToolkit) {
+      exitCode = RunToolkitDemo(shell.ScreenBuffer());
+      shell.Destroy();
+    } else if (created) {
       Message msg;
       while (GetMessage(&msg)) DispatchMessage(msg);
       exitCode = static_cast<int>(msg.wParam);

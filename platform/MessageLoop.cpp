@@ -84,11 +84,16 @@ bool GetMessage(Message* msg) {
 }
 
 bool PeekMessage(Message* msg, int waitMs) {
-  PumpWithoutWaiting();
-  if (TakeMessage(msg)) return true;
-  if (waitMs <= 0 || State().source == nullptr) return false;
-  int wait = WaitLimit(waitMs);
-  if (wait > 0) State().source->Pump(wait);
+  MessageSource* source = State().source;
+  int wait = source != nullptr && waitMs > 0 ? WaitLimit(waitMs) : 0;
+  // When nothing is queued and the loop may wait, the waiting pump alone takes in whatever has
+  // arrived (it returns at once then). Pumping first as well would double the calls into the
+  // window system on every idle turn of a modal loop, which is most of what an open dialog costs.
+  if (wait > 0 && !State().queue->HasMessage()) {
+    source->Pump(wait);
+    return TakeMessage(msg);
+  }
+  // Input that has already arrived goes ahead of any timer that is due.
   PumpWithoutWaiting();
   return TakeMessage(msg);
 }

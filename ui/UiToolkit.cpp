@@ -12,6 +12,10 @@
 UiToolkitSettings UiToolkit;
 
 namespace {
+UiSoundPlayer g_soundPlayer = nullptr;
+}  // namespace
+
+namespace {
 
 // Letters with ascenders and descenders: the height a line of dialog text needs.
 constexpr char kMeasureText[] = "ABCgjp";
@@ -134,4 +138,24 @@ bool UiFinishTurn(UiElement& top, bool applicationActive) {
   UiFlushDirtyRects();
   top.ClearRedraw();
   return true;
+}
+
+void UiSetSoundPlayer(UiSoundPlayer player) {
+  g_soundPlayer = player;
+}
+
+void UiPlaySound(const char* name) {
+  if (g_soundPlayer != nullptr && name != nullptr) g_soundPlayer(name);
+}
+
+namespace {
+bool g_appActive = true;
+}  // namespace
+
+void UiSetAppActive(bool active) {
+  g_appActive = active;
+}
+
+bool UiAppActive() {
+  return g_appActive;
 }

@@ -82,3 +82,15 @@ void UiShowScreenRect(const ScreenRect& rect);
 // itself, the changed rectangles go to the display and the tree forgets that it was dirty.
 // True when it flushed.
 bool UiFinishTurn(UiElement& top, bool applicationActive);
+
+// Sound effects of the widgets and menus ("button.wav"). Nothing plays until the audio layer
+// installs its player, which also decides whether sound effects are switched on; nullptr removes
+// it again.
+using UiSoundPlayer = void (*)(const char* name);
+void UiSetSoundPlayer(UiSoundPlayer player);
+void UiPlaySound(const char* name);
+
+// Whether the program's window is the active one: the loops show their changes only then. The
+// main window follows WM_ACTIVATEAPP; it starts true, as the window starts active once shown.
+void UiSetAppActive(bool active);
+bool UiAppActive();

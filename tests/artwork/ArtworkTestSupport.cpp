@@ -95,7 +95,7 @@ namespace {
 
 std::string GoldenPath(const std::string& name) {
   const char* source = std::getenv("QS_SOURCE_DIR");
-  return std::string(source != nullptr ? source : ".") + "/tests/golden/artwork/" + name + ".png";
+  return std::string(source != nullptr ? source : ".") + "/tests/golden/" + name + ".png";
 }
 
 bool WritePng(const std::string& path, int width, int height,

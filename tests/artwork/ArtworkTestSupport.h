@@ -59,8 +59,9 @@ protected:
 // Pixel of a 32-bit buffer as 0x00RRGGBB, read straight from buffer memory.
 std::uint32_t PixelAt(int buffer, int x, int y);
 
-// Compares a rectangle of a 32-bit buffer with tests/golden/artwork/<name>.png, pixel for pixel.
-// With QS_UPDATE_GOLDEN=1 in the environment the golden is written instead. On a mismatch the
-// actual picture is written next to the test binary as <name>.actual.png.
+// Compares a rectangle of a 32-bit buffer with tests/golden/<name>.png (name includes its folder,
+// "artwork/stocks"), pixel for pixel. With QS_UPDATE_GOLDEN=1 in the environment the golden is
+// written instead. On a mismatch the actual picture is written next to the test binary as
+// <name>.actual.png.
 testing::AssertionResult MatchesGolden(const std::string& name, int buffer, int minx, int maxx,
                                        int miny, int maxy);

@@ -74,7 +74,7 @@ TEST_F(CardDrawingTest, StocksShowOneMoreLayerEveryTenCards) {
   EXPECT_EQ(art_->StockTop(268, 10, 0), (ScreenPoint{268, 10}));
   // The top layer of the 10-card stock is a whole back, two pixels left and one up.
   ExpectCard(canvas, 202, 9, art_->BacksBuffer(), 54 * 2 + 1, 0, kAnything);
-  EXPECT_TRUE(MatchesGolden("stocks", canvas, 0, 329, 0, 99));
+  EXPECT_TRUE(MatchesGolden("artwork/stocks", canvas, 0, 329, 0, 99));
 }
 
 TEST_F(CardDrawingTest, FannedAndSquaredPiles) {
@@ -98,7 +98,7 @@ TEST_F(CardDrawingTest, FannedAndSquaredPiles) {
   ExpectCard(canvas, 186, 10, art_->DeckBuffer(), 1, 0, kAnything);  // the last card on top
   EXPECT_EQ(PixelAt(canvas, 256, 50), felt) << "first fan place must stay empty";
   EXPECT_EQ(PixelAt(canvas, 280, 150), felt);
-  EXPECT_TRUE(MatchesGolden("fans", canvas, 0, 339, 0, 199));
+  EXPECT_TRUE(MatchesGolden("artwork/fans", canvas, 0, 339, 0, 199));
 }
 
 TEST_F(CardDrawingTest, FoundationsThickenWithTheCardsUnderTheTop) {
@@ -117,7 +117,7 @@ TEST_F(CardDrawingTest, FoundationsThickenWithTheCardsUnderTheTop) {
   EXPECT_EQ(PixelAt(canvas, 145, 40), felt);
   EXPECT_NE(PixelAt(canvas, 146, 40), felt);
   EXPECT_EQ(PixelAt(canvas, 240, 50), felt);
-  EXPECT_TRUE(MatchesGolden("foundations", canvas, 0, 269, 0, 99));
+  EXPECT_TRUE(MatchesGolden("artwork/foundations", canvas, 0, 269, 0, 99));
 }
 
 TEST_F(CardDrawingTest, ReloadingFacesFollowsTheChoiceAndKeepsOneFont) {

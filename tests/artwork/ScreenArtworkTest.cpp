@@ -70,13 +70,13 @@ TEST_F(ScreenArtworkTest, DialogFramesKeepTheSkinBorderAtAnySize) {
 
   const int medium = Canvas(260, 170, 0, 0, 0);
   art.DrawDialogFrame(10, 10, 240, 150, medium);
-  EXPECT_TRUE(MatchesGolden("dialog_frame_240x150", medium, 0, 259, 0, 169));
+  EXPECT_TRUE(MatchesGolden("artwork/dialog_frame_240x150", medium, 0, 259, 0, 169));
 
   // A small frame in a paper theme, the size of the score box.
   art.LoadTheme(1);
   const int small = Canvas(150, 70, 0, 0, 0);
   art.DrawDialogFrame(10, 10, 130, 50, small);
-  EXPECT_TRUE(MatchesGolden("dialog_frame_130x50_theme1", small, 0, 149, 0, 69));
+  EXPECT_TRUE(MatchesGolden("artwork/dialog_frame_130x50_theme1", small, 0, 149, 0, 69));
 }
 
 TEST_F(ScreenArtworkTest, GameTitleIsLetteredIntoTheBackdropOnly) {

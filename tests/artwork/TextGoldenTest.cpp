@@ -54,7 +54,7 @@ TEST_F(TextGoldenTest, JustificationColourAndUnderlineOnADialogFrame) {
     GfxMove(4, y);
     GfxDashTo(12, y, 0x5555);
   }
-  EXPECT_TRUE(MatchesGolden("text_justify_escapes", canvas, 0, 319, 0, 159));
+  EXPECT_TRUE(MatchesGolden("artwork/text_justify_escapes", canvas, 0, 319, 0, 159));
 }
 
 }  // namespace

@@ -1,0 +1,133 @@
+// Shared set-up of the dialog tests: the toolkit on a headless display with the generated fonts,
+// optionally the real theme artwork, and input scheduled on a hand-driven clock that the modal
+// loop takes from the thread's queue exactly as it would take the player's input.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "gfx/ArtworkSet.h"
+#include "platform/DataDir.h"
+#include "platform/MessageLoop.h"
+#include "tests/artwork/ArtworkTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/WidgetArtwork.h"
+
+// Posts each scheduled message once the clock reaches its time; every wait of the loop moves the
+// clock on instead of sleeping. When the script has run out and the loop still waits a minute
+// later, it posts the quit message, so a dialog that never closes fails its test instead of
+// hanging it.
+class ScriptedInput : public MessageSource {
+public:
+  explicit ScriptedInput(std::uint64_t* clock) : clock_(clock) {}
+
+  void At(std::uint64_t ms, std::uint32_t message, std::uintptr_t wParam = 0,
+          std::intptr_t lParam = 0) {
+    steps_.push_back({ms, message, wParam, lParam});
+  }
+  // A key pressed at ms and released 30 ms later.
+  void KeyAt(std::uint64_t ms, std::uint32_t virtualKey, int scan) {
+    At(ms, WM_KEYDOWN, virtualKey, KeyLParam(1, scan, false, false, false));
+    At(ms + 30, WM_KEYUP, virtualKey, KeyLParam(1, scan, false, true, true));
+  }
+  // A left click at (x, y): press, and release 50 ms later in a turn of its own.
+  void ClickAt(std::uint64_t ms, int x, int y) {
+    At(ms, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
+    At(ms + 50, WM_LBUTTONUP, 0, MakeLParam(x, y));
+  }
+
+  void Pump(int waitMs) override {
+    ++pumps_;
+    if (waitMs > 0) *clock_ += static_cast<std::uint64_t>(waitMs);
+    std::uint64_t last = 0;
+    for (auto it = steps_.begin(); it != steps_.end();) {
+      last = std::max(last, it->ms);
+      if (it->ms <= *clock_) {
+        ThreadMessageQueue().PostInput(it->message, it->wParam, it->lParam);
+        it = steps_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    lastStep_ = std::max(lastStep_, last);
+    // A loop that stopped waiting would never move the clock, hence the count of pumps too.
+    const bool scriptDone = steps_.empty() && *clock_ > lastStep_ + 60000;
+    if (!gaveUp_ && (scriptDone || pumps_ > 1000000)) {
+      gaveUp_ = true;
+      PostQuitMessage(0);
+    }
+  }
+
+private:
+  struct Step {
+    std::uint64_t ms;
+    std::uint32_t message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+  };
+  std::uint64_t* clock_;
+  std::vector<Step> steps_;
+  std::uint64_t lastStep_ = 0;
+  long pumps_ = 0;
+  bool gaveUp_ = false;
+};
+
+class DialogTest : public UiTest {
+protected:
+  void SetUp() override {
+    // The fonts come from the generated media, as the program loads them at start-up.
+    SetDataDir(MediaDir());
+    options_ = kUiLoadFonts | kUiRouteToContainers;
+    UiTest::SetUp();
+    UiSetDialogFont("windb_10.fgf");
+    UiSetDefaultFont("windb_10.fgf");
+    UiSetAppActive(true);
+    ResetMessageLoop([this] { return clock_; });
+    input_ = std::make_unique<ScriptedInput>(&clock_);
+    SetMessageSource(input_.get());
+    SetWindowProc([this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t) {
+      dispatched_.push_back({message, wParam});
+      return std::intptr_t{0};
+    });
+  }
+
+  void TearDown() override {
+    UiSetWidgetArtwork(nullptr);
+    art_.reset();
+    SetMessageSource(nullptr);
+    ResetMessageLoop();
+    UiSetAppActive(true);
+    UiTest::TearDown();
+  }
+
+  // Loads the real theme artwork; false (and the test should skip) without generated media.
+  bool UseArtwork(int theme = 0) {
+    if (MediaDir().empty() || UiToolkit.dialogFont == 0) return false;
+    art_ = std::make_unique<ArtworkSet>();
+    art_->Load(screenBuffer_, 1);
+    art_->LoadTheme(theme);
+    UiSetWidgetArtwork(art_.get());
+    return DialogSkinBuffer() >= 0;
+  }
+
+  // Milliseconds from now on the test clock.
+  std::uint64_t In(std::uint64_t ms) const { return clock_ + ms; }
+
+  int Dispatched(std::uint32_t message, std::uintptr_t wParam) const {
+    int count = 0;
+    for (const auto& [m, w] : dispatched_) count += m == message && w == wParam;
+    return count;
+  }
+
+  std::uint64_t clock_ = 1000;
+  std::unique_ptr<ScriptedInput> input_;
+  std::unique_ptr<ArtworkSet> art_;
+  std::vector<std::pair<std::uint32_t, std::uintptr_t>> dispatched_;
+};
+
+// Scan codes of the keys the tests press.
+inline constexpr int kScanEscape = 0x01;
+inline constexpr int kScanEnter = 0x1C;
+inline constexpr int kScanCapsLock = 0x3A;
+inline constexpr int kScanN = 0x31;

@@ -1,0 +1,131 @@
+// The dialog base: its modal loop driven by queued messages (what it records, what it passes
+// to the window, timers, quitting, showing only while active) and its frame cut from the skin.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/ui/DialogTestSupport.h"
+#include "ui/UiDialog.h"
+
+namespace {
+
+// A dialog that closes on Escape with result 7 and remembers what each poll saw.
+class ProbeDialog : public UiDialog {
+public:
+  ProbeDialog(int x, int y, int width, int height, const char* title)
+      : UiDialog(x, y, width, height, title) {}
+
+  bool Poll() override {
+    PollWidgets();
+    keys.push_back(UiInput.keyState == KS_CHAR ? UiInput.keyChar : -1);
+    if (UiInput.event == EV_TIMER) timerTicks.push_back(static_cast<int>(UiInput.timerId));
+    if (EscapePressed()) result = 7;
+    return result != 0;
+  }
+
+  std::vector<int> keys;
+  std::vector<int> timerTicks;
+};
+
+class UiDialogTest : public DialogTest {
+protected:
+  // Pixels of the drawing buffer's rectangle that differ from the skin at (skinX, skinY).
+  int DiffersFromSkin(int x, int y, int width, int height, int skinX, int skinY) const {
+    int count = 0;
+    for (int row = 0; row < height; ++row) {
+      for (int col = 0; col < width; ++col) {
+        count += PixelAt(screenBuffer_, x + col, y + row) !=
+                 PixelAt(DialogSkinBuffer(), skinX + col, skinY + row);
+      }
+    }
+    return count;
+  }
+};
+
+TEST_F(UiDialogTest, InputIsRecordedAndPolledButCapsLockGoesToTheWindow) {
+  ProbeDialog dialog(200, 150, 300, 200, "Probe");
+  input_->KeyAt(In(20), VK_CAPITAL, kScanCapsLock);
+  input_->KeyAt(In(100), VK_ESCAPE, kScanEscape);
+
+  EXPECT_EQ(dialog.DoModal(), 7);
+  EXPECT_EQ(dialog.keys, std::vector<int>({27})) << "only the Escape press was polled";
+  EXPECT_EQ(Dispatched(WM_KEYDOWN, VK_CAPITAL), 1);
+  EXPECT_EQ(Dispatched(WM_KEYUP, VK_CAPITAL), 1);
+  EXPECT_EQ(Dispatched(WM_KEYDOWN, VK_ESCAPE), 0);
+  EXPECT_FALSE(dialog.IsShown());
+  EXPECT_EQ(UiDialog::ModalDepth(), 0);
+}
+
+TEST_F(UiDialogTest, TimersTickForTheDialogAndTheWindowWhileItIsOpen) {
+  SetTimer(2, 100);
+  ProbeDialog dialog(200, 150, 300, 200, "");
+  input_->KeyAt(In(450), VK_ESCAPE, kScanEscape);
+
+  EXPECT_EQ(dialog.DoModal(), 7);
+  EXPECT_EQ(Dispatched(WM_TIMER, 2), 4) << "the score timer keeps running";
+  EXPECT_EQ(dialog.timerTicks, std::vector<int>({2, 2, 2, 2}));
+}
+
+TEST_F(UiDialogTest, QuitClosesTheDialogAndIsLeftForTheMainLoop) {
+  ProbeDialog dialog(200, 150, 300, 200, "Probe");
+  PostQuitMessage(3);
+
+  EXPECT_EQ(dialog.DoModal(), kUiDialogQuit);
+  EXPECT_FALSE(dialog.IsShown());
+  Message msg;
+  ASSERT_TRUE(PeekMessage(&msg));
+  EXPECT_EQ(msg.message, WM_QUIT);
+  EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST_F(UiDialogTest, ChangesReachTheDisplayOnlyWhileTheProgramIsActive) {
+  ProbeDialog dialog(200, 150, 300, 200, "Probe");
+  UiSetAppActive(false);
+  input_->KeyAt(In(50), VK_ESCAPE, kScanEscape);
+  EXPECT_EQ(dialog.DoModal(), 7);
+  EXPECT_EQ(screenUpdate_.flushes, 0);
+
+  UiSetAppActive(true);
+  input_->KeyAt(In(50), VK_ESCAPE, kScanEscape);
+  EXPECT_EQ(dialog.DoModal(), 7);
+  EXPECT_GE(screenUpdate_.flushes, 2) << "once when shown, once after the screen was restored";
+  EXPECT_TRUE(screenUpdate_.marked.empty());
+}
+
+TEST_F(UiDialogTest, FrameIsCutFromTheSkinAndOnlyTitledDrawsShowThePlate) {
+  if (!UseArtwork()) GTEST_SKIP() << "generated media missing (QS_MEDIA_DIR)";
+  const int x = 100, y = 100, w = 400, h = 200;
+  // The plate of a dialog this wide: 313 columns from x + w / 2 - 154.
+  const int plateX = x + w / 2 - 154;
+
+  ProbeDialog untitled(x, y, w, h, "");
+  EXPECT_EQ(UiColour(kUiColourText), art_->DialogTextColor());
+  untitled.Draw();
+  EXPECT_EQ(DiffersFromSkin(x, y, w - 8, h - 8, 0, 0), 0) << "body, with no plate";
+  EXPECT_EQ(DiffersFromSkin(x + w - 8, y, 8, h - 8, 792, 0), 0) << "right border";
+  EXPECT_EQ(DiffersFromSkin(x, y + h - 8, w - 9, 8, 0, 592), 0) << "bottom border";
+  EXPECT_EQ(DiffersFromSkin(x + w - 9, y + h - 8, 9, 8, 791, 592), 0) << "corner";
+  EXPECT_EQ(untitled.GetTitleTop(), y + 15);
+  EXPECT_EQ(untitled.GetTitleBottom(), y + 38);
+
+  untitled.Refresh();
+  EXPECT_EQ(untitled.GetTitleTop(), y + 10);
+  EXPECT_EQ(untitled.GetTitleBottom(), y + 16);
+  EXPECT_GT(DiffersFromSkin(plateX, y + 10, 313, 24, plateX - x, 10), 1000)
+      << "the inactive look always has its plate, bottom row at the band's top + 23";
+  EXPECT_EQ(DiffersFromSkin(x, y + 34, w - 8, 10, 0, 34), 0) << "nothing below that plate";
+
+  ProbeDialog titled(x, y, w, h, "Game Settings");
+  titled.Draw();
+  EXPECT_GT(DiffersFromSkin(plateX, y + 15, 313, 24, plateX - x, 15), 1000);
+  titled.Refresh();
+  EXPECT_EQ(titled.GetTitleBottom(), y + 32);
+
+  // PaintSkin wipes a part of the body with the skin at the same offset.
+  GfxSetColor(GfxMapRGB(1, 2, 3));
+  GfxFillRect(x + 20, x + 79, y + 60, y + 89);
+  titled.PaintSkin(x + 20, y + 60, 60, 30);
+  EXPECT_EQ(DiffersFromSkin(x + 20, y + 60, 60, 30, 20, 60), 0);
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// The message box run through its modal loop with queued keys and clicks: the results of every
+// style, its size and place, its buttons' lifetime, and its look with the real theme artwork.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/ui/DialogTestSupport.h"
+#include "ui/TextButton.h"
+#include "ui/UiMessageBox.h"
+#include "ui/WidgetSupport.h"
+
+namespace {
+
+class UiMessageBoxTest : public DialogTest {
+protected:
+  // The middle of the button whose left edge is `offset` from the box's middle. Buttons exist
+  // only while the box is shown, so the tests find them by their place, as a player does.
+  static void ButtonCentre(const UiMessageBox& box, int offset, int* x, int* y) {
+    *x = box.GetX() + box.GetWidth() / 2 + offset + 30;
+    *y = box.GetY() + 55 + 15;
+  }
+};
+
+TEST_F(UiMessageBoxTest, EscapeGivesEachStylesCancellingResult) {
+  const struct {
+    std::uint32_t style;
+    int result;
+  } cases[] = {{kUiMbOk, 1}, {kUiMbClose, 2}, {kUiMbOkCancel, 3}, {kUiMbYesNo, 6}, {0x1, 2}};
+  for (const auto& c : cases) {
+    UiMessageBox box(nullptr, "Caption", c.style, "Some text.");
+    input_->KeyAt(In(40), VK_ESCAPE, kScanEscape);
+    EXPECT_EQ(box.DoModal(), c.result) << "style " << c.style;
+    EXPECT_EQ(box.GetButton(0), nullptr) << "buttons go with Hide";
+    EXPECT_EQ(box.Children()->Count(), 0u);
+  }
+}
+
+TEST_F(UiMessageBoxTest, EnterClicksTheFirstButtonWhichHoldsTheFocus) {
+  UiMessageBox okCancel(nullptr, "", kUiMbOkCancel, "Deal again?");
+  input_->KeyAt(In(40), VK_RETURN, kScanEnter);
+  EXPECT_EQ(okCancel.DoModal(), 1);
+
+  UiMessageBox yesNo(nullptr, "", kUiMbYesNo, "Deal again?");
+  input_->KeyAt(In(40), VK_RETURN, kScanEnter);
+  EXPECT_EQ(yesNo.DoModal(), 5);
+  // Shown again: the buttons are built anew and the first one has the focus again.
+  input_->KeyAt(In(40), VK_RETURN, kScanEnter);
+  EXPECT_EQ(yesNo.DoModal(), 5);
+}
+
+TEST_F(UiMessageBoxTest, ClicksAndMnemonicsChooseTheirButtons) {
+  UiMessageBox okCancel(nullptr, "", kUiMbOkCancel, "Deal again?");
+  int x = 0, y = 0;
+  ButtonCentre(okCancel, 10, &x, &y);
+  input_->ClickAt(In(40), x, y);
+  EXPECT_EQ(okCancel.DoModal(), 3);
+
+  UiMessageBox yesNo(nullptr, "", kUiMbYesNo, "Deal again?");
+  input_->KeyAt(In(40), 'N', kScanN);
+  EXPECT_EQ(yesNo.DoModal(), 6) << "the mnemonic of the button without the focus";
+}
+
+TEST_F(UiMessageBoxTest, BoxIsAsWideAsItsTextNeedsAndCentred) {
+  UiMessageBox narrow(nullptr, "", kUiMbOk, "Hi.");
+  EXPECT_EQ(narrow.GetWidth(), 165);
+  EXPECT_EQ(narrow.GetHeight(), 100);
+  EXPECT_EQ(narrow.GetX(), (800 - 165) / 2);
+  EXPECT_EQ(narrow.GetY(), 250);
+
+  const char* text = "There are no moves left, and this sentence goes on for a good while.";
+  UiMessageBox wide(nullptr, "", kUiMbOk, text);
+  const int textWidth = UiTextWidth(text, static_cast<int>(std::string(text).size()));
+  ASSERT_GT(textWidth, 125);
+  EXPECT_EQ(wide.GetWidth(), textWidth + 40);
+  EXPECT_EQ(wide.GetX(), (800 - wide.GetWidth()) / 2);
+
+  // Far more text than a line can hold is cut to the text limit, and the box still opens and
+  // closes even though it is wider than the screen.
+  const std::string endless(1000, 'W');
+  UiMessageBox huge(nullptr, endless.c_str(), kUiMbOk, endless.c_str());
+  EXPECT_EQ(huge.GetMessageText().size(), static_cast<std::size_t>(kUiTextLimit));
+  EXPECT_EQ(std::string(huge.GetText()).size(), static_cast<std::size_t>(kUiTextLimit));
+  input_->KeyAt(In(40), VK_ESCAPE, kScanEscape);
+  EXPECT_EQ(huge.DoModal(), 1);
+}
+
+TEST_F(UiMessageBoxTest, LooksRightWithTheThemeAndLeavesTheScreenAsItWas) {
+  if (!UseArtwork(0)) GTEST_SKIP() << "generated media missing (QS_MEDIA_DIR)";
+  art_->RestoreBackground(0, 799, 0, 599);
+  std::vector<std::uint32_t> before;
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) before.push_back(PixelAt(screenBuffer_, x, y));
+  }
+  auto unchanged = [&](int x, int y) {
+    return PixelAt(screenBuffer_, x, y) == before[y * 800 + x];
+  };
+
+  UiMessageBox box(nullptr, "Player Select", kUiMbOk, "You must enter a name.");
+  box.Show();
+  const int left = box.GetX(), top = box.GetY();
+  const int right = left + box.GetWidth() - 1, bottom = top + box.GetHeight() - 1;
+  // The golden images of the toolkit live beside those of the artwork.
+  EXPECT_TRUE(MatchesGolden("ui/message_box_player_select", screenBuffer_, left - 12, right + 12,
+                            top - 12, bottom + 12));
+  int spilled = 0;
+  for (int y = top - 1; y <= bottom + 1; ++y)
+    spilled += !unchanged(left - 1, y) + !unchanged(right + 1, y);
+  EXPECT_EQ(spilled, 0) << "the title plate stays inside the box";
+
+  box.Hide();
+  int changed = 0;
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) changed += !unchanged(x, y);
+  }
+  EXPECT_EQ(changed, 0) << "Hide puts the screen back";
+
+  // The end of a game asks without a title: no plate, the text thirty pixels down.
+  UiMessageBox untitled(nullptr, "", kUiMbOk, "There are no moves left.");
+  untitled.Show();
+  EXPECT_TRUE(MatchesGolden("ui/message_box_no_moves", screenBuffer_, untitled.GetX() - 12,
+                            untitled.GetX() + untitled.GetWidth() + 11, untitled.GetY() - 12,
+                            untitled.GetY() + untitled.GetHeight() + 11));
+  untitled.Hide();
+}
+
+}  // namespace
