@@ -43,7 +43,9 @@ void RadioGroup::SelectChild(UiElement* child) {
     const bool wanted = e == child;
     if (e->IsSelected() == wanted) return;
     e->SetSelected(wanted);
-    e->Draw();
+    // Dialogs choose the initial button before they are shown; drawing then would make a
+    // button keep the screen under the dialog as its background.
+    if (e->IsShown()) e->Draw();
   });
   children_->Find(child);
   children_->MarkCurrent();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -141,3 +142,11 @@ public:
   int draws = 0;
   int refreshes = 0;
 };
+
+// The raw pixel at (x, y) of a 32-bit buffer.
+inline Color BufferPixel(int buffer, int x, int y) {
+  const GfxBufferView view = GfxGetBufferView(buffer);
+  Color pixel = 0;
+  std::memcpy(&pixel, view.pixels + static_cast<size_t>(y) * view.bytesPerRow + x * 4, 4);
+  return pixel;
+}

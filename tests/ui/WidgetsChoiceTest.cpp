@@ -126,3 +126,30 @@ TEST_F(WidgetsChoiceTest, OpenListFreezesChoicesAndNarrowWrapBreaksAtASpace) {
 }
 
 }  // namespace
+
+namespace {
+
+// A dialog picks its initial radio button before it is shown. The button must not take the
+// screen under the still-hidden dialog as its background: once the dialog's body is drawn and
+// the button shown, the body (not the old screen) surrounds its caption.
+TEST_F(WidgetTest, ChoosingARadioButtonBeforeShowingKeepsTheDialogBody) {
+  GfxOpenBuffer(screenBuffer_);
+  GfxSetColor(GfxMapRGB(200, 0, 0));  // the screen before the dialog
+  GfxClear();
+  auto* dialog = screen_->MakeChild<ProbePanel>(250, 250, 250, 150);
+  auto* group = dialog->MakeChild<RadioGroup>(50, 50);
+  group->MakeChild<RadioButton>(0, 0, "&Left", true, 800);
+  auto* right = group->MakeChild<RadioButton>(0, 20, "&Right", true, 800);
+  group->SelectChild(right);
+  EXPECT_TRUE(right->IsSelected());
+
+  GfxOpenBuffer(screenBuffer_);
+  GfxSetColor(GfxMapRGB(0, 0, 90));  // the dialog's body
+  GfxFillRect(250, 499, 250, 399);
+  dialog->Show();
+  right->Draw();
+  const int edgeX = right->GetX() + right->GetWidth() - 1;
+  EXPECT_EQ(BufferPixel(screenBuffer_, edgeX, right->GetY() + 1), GfxMapRGB(0, 0, 90));
+}
+
+}  // namespace
