@@ -17,6 +17,16 @@ constexpr std::uint8_t kZigzag[64] = {
     41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
     30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
+// The same, followed by 63 for the places a run of up to 15 zeros can reach past the last
+// coefficient: such a run lands on it, as other decoders do, without a test per coefficient.
+constexpr auto kZigzagRun = [] {
+  struct Table {
+    std::uint8_t at[64 + 16];
+  } t{};
+  for (int k = 0; k < 64 + 16; ++k) t.at[k] = k < 64 ? kZigzag[k] : 63;
+  return t;
+}();
+
 // Dequantised coefficients are 16-bit quantities, as in other decoders; real encoders stay far
 // inside that (8-bit samples give coefficients of at most about 1,100).
 constexpr int kCoefLimit = 32767;
@@ -361,15 +371,19 @@ JpegDecodeResult Decoder::DecodeScan() {
   return Result(kJpegOk, "done");
 }
 
-bool Decoder::DecodeBlock(JpegBitReader& bits, Component& c, std::uint8_t* out, int stride) {
-  alignas(16) std::int16_t block[64];
+bool Decoder::DecodeBlock(JpegBitReader& reader, Component& c, std::uint8_t* out, int stride) {
+  alignas(32) std::int16_t block[64];
   std::memset(block, 0, sizeof block);
   const std::uint16_t* q = quant_[c.tq];
+  std::uint64_t bits = reader.bits();
+  int count = reader.count();
 
-  // ITU T.81 F.2.2.1: DC difference category, then its bits.
-  int s = bits.DecodeSymbol(dcTables_[c.dcTable]);
+  // ITU T.81 F.2.2.1: DC difference category, then its bits. A code and its bits take at most
+  // 16 + 15 bits, so 32 buffered bits always suffice.
+  if (count < 32) reader.Refill(bits, count);
+  int s = JpegBitReader::DecodeSymbol(dcTables_[c.dcTable], bits, count);
   if (s < 0) return false;
-  int diff = s ? bits.ReceiveExtend(s) : 0;
+  int diff = s ? JpegBitReader::ReceiveExtend(s, bits, count) : 0;
   // Coefficients are 16-bit quantities; the predictor wraps like one.
   c.dcPred = static_cast<std::int16_t>(c.dcPred + diff);
   block[0] = Dequantise(c.dcPred, q[0]);
@@ -378,32 +392,44 @@ bool Decoder::DecodeBlock(JpegBitReader& bits, Component& c, std::uint8_t* out, 
   const JpegHuffmanTable& ac = acTables_[c.acTable];
   bool anyAc = false;
   for (int k = 1; k < 64;) {
-    bits.Ensure32();
-    int run, value;
-    if (bits.DecodeFastAc(ac, run, value)) {
-      k += run;
-      int pos = k < 64 ? kZigzag[k] : 63;
-      block[pos] = Dequantise(value, q[pos]);
+    if (count < 32) reader.Refill(bits, count);
+    std::uint32_t e = ac.fastAc[bits >> (64 - kJpegFastBits)];
+    int rs;
+    if (e & kJpegAcWhole) {
+      // Code and extra bits in one step: the common case.
+      int used = static_cast<int>(e & kJpegAcLenMask);
+      bits <<= used;
+      count -= used;
+      k += (e >> 12) & 15;
+      int pos = kZigzagRun.at[k];
+      block[pos] = Dequantise(static_cast<std::int32_t>(e) >> 16, q[pos]);
       anyAc = true;
       ++k;
       continue;
     }
-    int rs = bits.DecodeSymbol(ac);
-    if (rs < 0) return false;
-    int run16 = rs >> 4;
+    if (e != 0) {
+      int used = static_cast<int>(e & kJpegAcLenMask);
+      bits <<= used;
+      count -= used;
+      rs = static_cast<int>((e >> 8) & 0xFF);
+    } else {
+      rs = JpegBitReader::DecodeSlow(ac, bits, count);
+      if (rs < 0) return false;
+    }
+    int run = rs >> 4;
     int size = rs & 15;
     if (size == 0) {
-      if (run16 != 15) break;  // End of block.
-      k += 16;                 // Sixteen zeros.
+      if (run != 15) break;  // End of block.
+      k += 16;               // Sixteen zeros.
       continue;
     }
-    k += run16;
-    // A run past the last coefficient lands on it, as other decoders do.
-    int pos = k < 64 ? kZigzag[k] : 63;
-    block[pos] = Dequantise(bits.ReceiveExtend(size), q[pos]);
+    k += run;
+    int pos = kZigzagRun.at[k];
+    block[pos] = Dequantise(JpegBitReader::ReceiveExtend(size, bits, count), q[pos]);
     anyAc = true;
     ++k;
   }
+  reader.Store(bits, count);
 
   if (!anyAc) {
     std::uint8_t v = JpegIdctDcValue(block[0]);

@@ -47,12 +47,18 @@ const char* JpegBuildHuffmanTable(const std::uint8_t counts[16], const std::uint
       std::uint16_t f = t.fast[i];
       if (f == 0) continue;
       int len = f >> 8;
-      int run = (f >> 4) & 15;
-      int size = f & 15;
-      if (size == 0 || len + size > kJpegFastBits) continue;  // End of block, ZRL, or too long.
+      int symbol = f & 0xFF;
+      int size = symbol & 15;
+      if (size == 0 || len + size > kJpegFastBits) {
+        // End of block, sixteen zeros, or extra bits beyond the prefix: the code alone.
+        t.fastAc[i] = static_cast<std::uint32_t>((symbol << 8) | len);
+        continue;
+      }
       int bits = (i >> (kJpegFastBits - len - size)) & ((1 << size) - 1);
       int value = bits < (1 << (size - 1)) ? bits - (1 << size) + 1 : bits;
-      t.fastAc[i] = static_cast<std::int32_t>(value * 256) | (run << 4) | (len + size);
+      t.fastAc[i] = (static_cast<std::uint32_t>(value) << 16) |
+                    static_cast<std::uint32_t>(symbol << 8) | kJpegAcWhole |
+                    static_cast<std::uint32_t>(len + size);
     }
   }
   t.count = total;
@@ -60,20 +66,20 @@ const char* JpegBuildHuffmanTable(const std::uint8_t counts[16], const std::uint
   return nullptr;
 }
 
-void JpegBitReader::Refill() {
-  while (count_ <= 56) {
+JpegBitReader::BitState JpegBitReader::RefillBytes(std::uint64_t bits, int count) {
+  while (count <= 56) {
     std::uint32_t byte = 0;
     if (!stopped_) {
-      if (in_.at_end()) {
+      if (pos_ >= end_) {
         stopped_ = true;
-      } else if (in_.peek_u8() != 0xFF) {
-        byte = in_.read_u8();
+      } else if (*pos_ != 0xFF) {
+        byte = *pos_++;
       } else {
         // 0xFF, any fill 0xFFs, then 0x00 for a data byte or a marker code (ITU T.81 F.1.2.3).
-        std::size_t k = 1;
-        while (k < in_.remaining() && in_.peek_u8(k) == 0xFF) ++k;
-        if (k < in_.remaining() && in_.peek_u8(k) == 0x00) {
-          in_.skip(k + 1);
+        const std::uint8_t* p = pos_ + 1;
+        while (p < end_ && *p == 0xFF) ++p;
+        if (p < end_ && *p == 0x00) {
+          pos_ = p + 1;
           byte = 0xFF;
         } else {
           stopped_ = true;  // Leave the marker for whoever reads the segments next.
@@ -82,22 +88,20 @@ void JpegBitReader::Refill() {
     }
     // Past the data only zero bits follow; the count is capped so it cannot overflow.
     if (stopped_ && padded_ < (1 << 20)) padded_ += 8;
-    bits_ |= static_cast<std::uint64_t>(byte) << (56 - count_);
-    count_ += 8;
+    bits |= static_cast<std::uint64_t>(byte) << (56 - count);
+    count += 8;
   }
+  return {bits, count};
 }
 
-int JpegBitReader::DecodeSlow(const JpegHuffmanTable& t) {
-  if (count_ < 16) Refill();
-  std::uint32_t peek = static_cast<std::uint32_t>(bits_ >> 48);
+int JpegBitReader::LongCode(const JpegHuffmanTable& t, std::uint64_t bits) {
+  std::uint32_t peek = static_cast<std::uint32_t>(bits >> 48);
   for (int len = kJpegFastBits + 1; len <= 16; ++len) {
     std::int32_t code = static_cast<std::int32_t>(peek >> (16 - len));
     if (code <= t.maxcode[len]) {
       std::int32_t index = code + t.valoffset[len];
       if (index < 0 || index >= t.count) return -1;
-      bits_ <<= len;
-      count_ -= len;
-      return t.symbols[index];
+      return (len << 8) | t.symbols[index];
     }
   }
   return -1;
@@ -109,18 +113,18 @@ bool JpegBitReader::Restart() {
   padded_ = 0;
   stopped_ = false;
   // Look for 0xFF followed by a marker code, passing over anything else.
-  while (in_.remaining() >= 2) {
-    if (in_.peek_u8() != 0xFF) {
-      in_.skip(1);
+  while (end_ - pos_ >= 2) {
+    if (pos_[0] != 0xFF) {
+      ++pos_;
       continue;
     }
-    std::uint8_t m = in_.peek_u8(1);
+    std::uint8_t m = pos_[1];
     if (m == 0xFF || m == 0x00) {
-      in_.skip(1);
+      ++pos_;
       continue;
     }
     if (m >= 0xD0 && m <= 0xD7) {
-      in_.skip(2);
+      pos_ += 2;
       return true;
     }
     return false;  // Some other marker: the scan ends here; it is left for the segment reader.

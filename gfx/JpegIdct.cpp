@@ -18,13 +18,12 @@ typedef std::int64_t Pair __attribute__((vector_size(16)));
 typedef std::uint8_t Bytes __attribute__((vector_size(8)));
 
 // lo..hi-limited values as 16-bit lanes. (Vectors go by reference: 32-byte vectors passed by
-// value would depend on the AVX calling convention.)
+// value would depend on the AVX calling convention.) The limits are written as selects so that
+// they become single min and max instructions.
 inline Narrow ClampToNarrow(const Lanes& v, int lo, int hi) {
   Lanes low = Lanes{} + lo, high = Lanes{} + hi;
-  Lanes below = v < low;  // All ones where true.
-  Lanes w = (v & ~below) | (low & below);
-  Lanes above = w > high;
-  w = (w & ~above) | (high & above);
+  Lanes w = v < low ? low : v;
+  w = w > high ? high : w;
   return __builtin_convertvector(w, Narrow);
 }
 
@@ -51,6 +50,41 @@ inline void Transpose(Narrow* a) {
     a[2 * i + 1] = (Narrow)__builtin_shufflevector(x, y, 1, 3);
   }
 }
+
+typedef std::int64_t Quads __attribute__((vector_size(32)));
+
+// v limited to lo..hi in place, keeping 32-bit lanes.
+inline void Clamp(Lanes& v, int lo, int hi) {
+  Lanes low = Lanes{} + lo, high = Lanes{} + hi;
+  v = v < low ? low : v;
+  v = v > high ? high : v;
+}
+
+// Transposes an 8x8 block of 32-bit values held as eight rows, without narrowing them first:
+// interleave 32-bit values and then 64-bit pairs within each 128-bit half, then swap halves.
+inline void Transpose(Lanes* a) {
+  Lanes t[8];
+  for (int i = 0; i < 4; ++i) {
+    t[2 * i] = __builtin_shufflevector(a[2 * i], a[2 * i + 1], 0, 8, 1, 9, 4, 12, 5, 13);
+    t[2 * i + 1] = __builtin_shufflevector(a[2 * i], a[2 * i + 1], 2, 10, 3, 11, 6, 14, 7, 15);
+  }
+  // u[0..3]: columns (0|4), (1|5), (2|6), (3|7) of rows 0-3; u[4..7] the same for rows 4-7.
+  Quads u[8];
+  const int pairs[4][2] = {{0, 2}, {1, 3}, {4, 6}, {5, 7}};
+  for (int i = 0; i < 2; ++i) {
+    Quads x = (Quads)t[pairs[2 * i][0]], y = (Quads)t[pairs[2 * i][1]];
+    Quads z = (Quads)t[pairs[2 * i + 1][0]], w = (Quads)t[pairs[2 * i + 1][1]];
+    u[4 * i] = __builtin_shufflevector(x, y, 0, 4, 2, 6);
+    u[4 * i + 1] = __builtin_shufflevector(x, y, 1, 5, 3, 7);
+    u[4 * i + 2] = __builtin_shufflevector(z, w, 0, 4, 2, 6);
+    u[4 * i + 3] = __builtin_shufflevector(z, w, 1, 5, 3, 7);
+  }
+  for (int i = 0; i < 4; ++i) {
+    a[i] = (Lanes)__builtin_shufflevector(u[i], u[i + 4], 0, 1, 4, 5);
+    a[i + 4] = (Lanes)__builtin_shufflevector(u[i], u[i + 4], 2, 3, 6, 7);
+  }
+}
+
 constexpr int kPass1Bits = 2;
 
 // cos-derived constants scaled by 2^13 and rounded.
@@ -131,27 +165,41 @@ void JpegIdctBlock(const std::int16_t* coef, std::uint8_t* out, int stride) {
   // Columns, all eight at once: lane c of each vector is column c, so every step of the 1-D
   // transform is one vector operation. With 16-bit inputs every intermediate fits 32 bits (the
   // largest gain of any step is below 2^16).
+  Narrow in[8];
+  std::memcpy(in, coef, sizeof in);
+  // Most blocks of real pictures have nothing in the lower half of their coefficients (rows 4-7,
+  // the high vertical frequencies) or in the right half (columns 4-7). A half of zeros feeds its
+  // pass with constant zeros, which the compiler folds away; the results are the same.
+  Narrow lower = in[4] | in[5] | in[6] | in[7];
+  Narrow any = in[0] | in[1] | in[2] | in[3] | lower;
+  Pair lowerHalves = (Pair)lower, anyHalves = (Pair)any;
+  bool lowerZero = (lowerHalves[0] | lowerHalves[1]) == 0;
+  bool rightZero = anyHalves[1] == 0;
   Lanes d[8];
-  for (int k = 0; k < 8; ++k) {
-    Narrow row;
-    std::memcpy(&row, coef + k * 8, sizeof row);
-    d[k] = __builtin_convertvector(row, Lanes);
-  }
+  for (int k = 0; k < 8; ++k) d[k] = __builtin_convertvector(in[k], Lanes);
+  const Lanes zero = {};
   Lanes o[8];
-  Idct1D<Lanes>(d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7], o);
+  if (lowerZero) {
+    Idct1D<Lanes>(d[0], d[1], d[2], d[3], zero, zero, zero, zero, o);
+  } else {
+    Idct1D<Lanes>(d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7], o);
+  }
   // Column results are kept within 16 bits, which real pictures never come near, so that the
   // row pass also fits 32 bits for any input.
   constexpr int kShift1 = kConstBits - kPass1Bits;
-  Narrow ws[8];
   for (int r = 0; r < 8; ++r) {
-    Lanes v = (o[r] + (1 << (kShift1 - 1))) >> kShift1;
-    ws[r] = ClampToNarrow(v, -32768, 32767);
+    d[r] = (o[r] + (1 << (kShift1 - 1))) >> kShift1;
+    Clamp(d[r], -32768, 32767);
   }
 
   // Rows: turned into lanes by a transpose, then the same vector steps.
-  Transpose(ws);
-  for (int k = 0; k < 8; ++k) d[k] = __builtin_convertvector(ws[k], Lanes);
-  Idct1D<Lanes>(d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7], o);
+  Transpose(d);
+  // Zero coefficient columns 4-7 give zero columns 4-7 after the first pass.
+  if (rightZero) {
+    Idct1D<Lanes>(d[0], d[1], d[2], d[3], zero, zero, zero, zero, o);
+  } else {
+    Idct1D<Lanes>(d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7], o);
+  }
   constexpr int kShift2 = kConstBits + kPass1Bits + 3;
   Narrow px[8];
   for (int x = 0; x < 8; ++x) {
