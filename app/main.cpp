@@ -15,6 +15,7 @@
 #include "platform/SdlEvents.h"
 #include "platform/SingleInstance.h"
 #include "platform/Window.h"
+#include "platform/X11Quirks.h"
 
 int main(int argc, char** argv) {
   CommandLineResult args = ParseCommandLine(std::span<const char* const>(argv, argc));
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
   }
   SetDataDir(data.path);
 
+  TolerateStaleWakeupsOnX11();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::fprintf(stderr, "quenbry-solitaire: %s\n", SDL_GetError());
     return 1;
