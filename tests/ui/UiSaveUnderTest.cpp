@@ -1,5 +1,6 @@
 // Save-under: the pixels under an element come back exactly, from memory or from the temporary
 // file used for areas too large to keep, and showing and hiding a container uses it.
+#include <cstdlib>
 #include <filesystem>
 
 #include "tests/ui/UiTestSupport.h"
@@ -88,6 +89,35 @@ TEST_F(UiSaveUnderTest, AreasTooLargeForMemoryGoThroughAnAlignedTemporaryFile) {
     ASSERT_TRUE(std::filesystem::exists(leftover));
   }
   EXPECT_FALSE(std::filesystem::exists(leftover));
+
+  UiToolkit.drawingBuffer = screenBuffer_;
+  GfxOpenBuffer(screenBuffer_);
+  GfxFreeBuffer(big);
+}
+
+TEST_F(UiSaveUnderTest, AMissingTemporaryDirectoryFallsBackToTmp) {
+  const int big = GfxAllocBuffer(2440, 1780);
+  ASSERT_GE(big, 0);
+  PaintPattern(big, 2440, 1780);
+  UiToolkit.drawingBuffer = big;
+  const std::vector<std::uint8_t> before = Snapshot(big);
+  // Too large for memory, and TMPDIR names a directory that does not exist.
+  const char* oldTmp = std::getenv("TMPDIR");
+  const std::string saved = oldTmp != nullptr ? oldTmp : "";
+  setenv("TMPDIR", "/nonexistent/quenbry-test", 1);
+  ProbeWidget w(nullptr, 13, 5, 2400, 1760);
+  w.SaveUnder();
+  if (oldTmp != nullptr) {
+    setenv("TMPDIR", saved.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+  ASSERT_EQ(w.GetSaveState(), kUiSavedInFile);
+  EXPECT_EQ(std::filesystem::path(w.GetSaveFile()).parent_path(), "/tmp");
+
+  Scribble(8, 2415, 5, 1764);
+  w.RestoreUnder();
+  EXPECT_EQ(Snapshot(big), before);
 
   UiToolkit.drawingBuffer = screenBuffer_;
   GfxOpenBuffer(screenBuffer_);
