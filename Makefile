@@ -39,7 +39,7 @@ fuzz: check-sanitize
 	@scripts/run-fuzzers $(ASAN_BUILD) $(FUZZ_SECONDS)
 
 bench: build
-	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@for b in $$(find $(BUILD)/bench -type f -name "bench_*" -perm -u+x | sort); do "$$b"; done
 	@scripts/measure-idle-cpu $(BUILD)/quenbry-solitaire 5
 
 install: build

@@ -4,22 +4,22 @@
 #include <cstdio>
 
 #include "app/WidgetGallery.h"
-#include "gfx/ArtworkSet.h"
-#include "gfx/Font.h"
+#include "engine/GameMenuBar.h"
+#include "gfx/art/ArtworkSet.h"
+#include "gfx/font/Font.h"
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "ui/ArtworkScreenUpdate.h"
-#include "ui/DropDown.h"
-#include "ui/GameMenuBar.h"
-#include "ui/MenuBar.h"
-#include "ui/MenuEntry.h"
 #include "ui/UiContainer.h"
 #include "ui/UiDialog.h"
 #include "ui/UiInput.h"
 #include "ui/UiMessageBox.h"
 #include "ui/UiToolkit.h"
-#include "ui/WidgetArtwork.h"
+#include "ui/menus/DropDown.h"
+#include "ui/menus/MenuBar.h"
+#include "ui/menus/MenuEntry.h"
+#include "ui/widgets/WidgetArtwork.h"
 
 namespace {
 

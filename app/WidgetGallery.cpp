@@ -1,20 +1,20 @@
 // A dialog that holds one of every widget of the toolkit.
 #include "app/WidgetGallery.h"
 
-#include "gfx/ArtworkSet.h"
-#include "ui/BevelButton.h"
-#include "ui/CheckBox.h"
-#include "ui/ComboBox.h"
-#include "ui/EditField.h"
-#include "ui/GroupBox.h"
-#include "ui/ImageButton.h"
-#include "ui/Label.h"
-#include "ui/RadioButton.h"
-#include "ui/RadioGroup.h"
-#include "ui/SpinBox.h"
-#include "ui/TextButton.h"
+#include "gfx/art/ArtworkSet.h"
 #include "ui/UiInput.h"
 #include "ui/UiMessageBox.h"
+#include "ui/widgets/BevelButton.h"
+#include "ui/widgets/CheckBox.h"
+#include "ui/widgets/ComboBox.h"
+#include "ui/widgets/EditField.h"
+#include "ui/widgets/GroupBox.h"
+#include "ui/widgets/ImageButton.h"
+#include "ui/widgets/Label.h"
+#include "ui/widgets/RadioButton.h"
+#include "ui/widgets/RadioGroup.h"
+#include "ui/widgets/SpinBox.h"
+#include "ui/widgets/TextButton.h"
 
 namespace {
 constexpr int kWidth = 520;

@@ -25,6 +25,10 @@ void Viewport::ToWindowRect(int minx, int maxx, int miny, int maxy, int* x, int*
   *h = std::max(1, bottom - *y);
 }
 
-const Viewport& CurrentViewport() { return g_viewport; }
+const Viewport& CurrentViewport() {
+  return g_viewport;
+}
 
-void SetCurrentViewport(const Viewport& viewport) { g_viewport = viewport; }
+void SetCurrentViewport(const Viewport& viewport) {
+  g_viewport = viewport;
+}

@@ -1,7 +1,7 @@
 // Lets the toolkit mark and show screen rectangles through the program's artwork object.
 #pragma once
 
-#include "gfx/ArtworkSet.h"
+#include "gfx/art/ArtworkSet.h"
 #include "ui/UiScreenUpdate.h"
 
 class ArtworkScreenUpdate : public UiScreenUpdate {

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <string>
 
-#include "gfx/ArtworkSet.h"
-#include "gfx/Font.h"
+#include "gfx/art/ArtworkSet.h"
+#include "gfx/font/Font.h"
 #include "platform/MessageLoop.h"
 #include "ui/UiInput.h"
 #include "ui/UiToolkit.h"
-#include "ui/WidgetArtwork.h"
-#include "ui/WidgetSupport.h"
+#include "ui/widgets/WidgetArtwork.h"
+#include "ui/widgets/WidgetSupport.h"
 
 int UiDialog::modalDepth_ = 0;
 

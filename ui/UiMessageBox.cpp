@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <new>
 
-#include "gfx/ArtworkSet.h"
-#include "ui/TextButton.h"
+#include "gfx/art/ArtworkSet.h"
 #include "ui/UiInput.h"
 #include "ui/UiToolkit.h"
-#include "ui/WidgetSupport.h"
+#include "ui/widgets/TextButton.h"
+#include "ui/widgets/WidgetSupport.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/PcxFile.h"
+#include "gfx/image/PcxFile.h"
 #include "ui/UiElement.h"
 #include "ui/UiToolkit.h"
 

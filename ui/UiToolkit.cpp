@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "gfx/Font.h"
+#include "gfx/font/Font.h"
 #include "platform/DataDir.h"
 #include "ui/UiElement.h"
 #include "ui/UiScreenUpdate.h"

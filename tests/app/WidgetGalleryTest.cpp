@@ -7,12 +7,12 @@
 #include "platform/DataDir.h"
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
-#include "tests/artwork/ArtworkTestSupport.h"
-#include "ui/EditField.h"
-#include "ui/TextButton.h"
+#include "tests/gfx/art/ArtworkTestSupport.h"
 #include "ui/UiInput.h"
 #include "ui/UiToolkit.h"
-#include "ui/WidgetArtwork.h"
+#include "ui/widgets/EditField.h"
+#include "ui/widgets/TextButton.h"
+#include "ui/widgets/WidgetArtwork.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // libFuzzer target: BMP files from memory into a fixed-size buffer, at every depth and position.
-#include "gfx/BmpReader.h"
+#include "gfx/image/BmpReader.h"
 #include "tests/fuzz/FuzzImageSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

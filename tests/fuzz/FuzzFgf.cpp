@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "gfx/Font.h"
 #include "gfx/Gfx.h"
+#include "gfx/font/Font.h"
 
 namespace {
 

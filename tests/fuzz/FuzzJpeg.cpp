@@ -2,7 +2,7 @@
 // enough for wide pictures so that decoding goes deep, at every depth and position.
 #include <vector>
 
-#include "gfx/JpegReader.h"
+#include "gfx/image/JpegReader.h"
 #include "tests/fuzz/FuzzImageSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -2,7 +2,7 @@
 // plus a save and show round trip of the buffer it damaged.
 #include <vector>
 
-#include "gfx/PcxFile.h"
+#include "gfx/image/PcxFile.h"
 #include "tests/fuzz/FuzzImageSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

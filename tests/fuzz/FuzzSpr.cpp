@@ -1,6 +1,6 @@
 // libFuzzer target: SPR sprites from memory into a fixed-size buffer, with width and cursor from
 // the input.
-#include "gfx/SprReader.h"
+#include "gfx/image/SprReader.h"
 #include "tests/fuzz/FuzzImageSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

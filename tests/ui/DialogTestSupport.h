@@ -7,12 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include "gfx/ArtworkSet.h"
+#include "gfx/art/ArtworkSet.h"
 #include "platform/DataDir.h"
 #include "platform/MessageLoop.h"
-#include "tests/artwork/ArtworkTestSupport.h"
+#include "tests/gfx/art/ArtworkTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
-#include "ui/WidgetArtwork.h"
+#include "ui/widgets/WidgetArtwork.h"
 
 // Posts each scheduled message once the clock reaches its time; every wait of the loop moves the
 // clock on instead of sleeping. When the script has run out and the loop still waits a minute

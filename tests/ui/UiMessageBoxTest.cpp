@@ -5,9 +5,9 @@
 #include <string>
 
 #include "tests/ui/DialogTestSupport.h"
-#include "ui/TextButton.h"
 #include "ui/UiMessageBox.h"
-#include "ui/WidgetSupport.h"
+#include "ui/widgets/TextButton.h"
+#include "ui/widgets/WidgetSupport.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "gfx/BmpReader.h"
 #include "gfx/Gfx.h"
-#include "gfx/ImageTarget.h"
-#include "gfx/JpegReader.h"
+#include "gfx/image/BmpReader.h"
+#include "gfx/image/ImageTarget.h"
+#include "gfx/image/JpegReader.h"
 
 namespace {
 

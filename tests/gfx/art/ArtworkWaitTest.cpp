@@ -1,0 +1,85 @@
+// How long the logo and the end screens stay up, and what input ends them.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/DataDir.h"
+#include "platform/MessageLoop.h"
+#include "tests/gfx/art/ArtworkTestSupport.h"
+
+namespace {
+
+class ArtworkWaitTest : public ArtworkTest {
+protected:
+  void SetUp() override {
+    ArtworkTest::SetUp();
+    SetDataDir("/nonexistent-media");  // a missing picture must not shorten or skip the wait
+    art_ = std::make_unique<ArtworkSet>();
+    art_->Load(screen_, 1);
+    SetWindowProc([this](std::uint32_t message, std::uintptr_t, std::intptr_t) {
+      dispatched_.push_back(message);
+      return std::intptr_t{0};
+    });
+  }
+
+  // Milliseconds the call under test kept the thread.
+  template <typename F>
+  std::uint64_t Duration(F&& call) {
+    const std::uint64_t start = clock_;
+    call();
+    return clock_ - start;
+  }
+
+  std::vector<std::uint32_t> dispatched_;
+};
+
+TEST_F(ArtworkWaitTest, LogoEndsAtFiveSecondsOrAtTheFirstPress) {
+  EXPECT_EQ(Duration([&] { art_->ShowLogo(); }), 5000u);
+
+  source_->At(clock_ + 300, WM_LBUTTONDOWN);
+  const std::uint64_t waited = Duration([&] { art_->ShowLogo(); });
+  EXPECT_GE(waited, 300u);
+  EXPECT_LT(waited, 320u);
+
+  source_->At(clock_ + 120, WM_KEYDOWN);
+  EXPECT_LT(Duration([&] { art_->ShowLogo(); }), 140u);
+}
+
+TEST_F(ArtworkWaitTest, EndScreenIgnoresPressesDuringItsFirstSecond) {
+  ThreadMessageQueue().PostInput(WM_KEYDOWN, 0, 0);  // pending before the picture appears
+  source_->At(clock_ + 500, WM_LBUTTONDOWN);
+  source_->At(clock_ + 1500, WM_LBUTTONDOWN);
+  const std::uint64_t waited = Duration([&] { art_->ShowEndScreen(true); });
+  EXPECT_GE(waited, 1500u);
+  EXPECT_LT(waited, 1520u);
+  for (std::uint32_t message : dispatched_) {
+    EXPECT_NE(message, WM_LBUTTONDOWN);
+    EXPECT_NE(message, WM_KEYDOWN);
+  }
+
+  EXPECT_EQ(Duration([&] { art_->ShowEndScreen(false); }), 5000u);
+}
+
+TEST_F(ArtworkWaitTest, OtherMessagesReachTheWindowAndQuitEndsTheWait) {
+  SetTimer(2, 100);
+  source_->At(clock_ + 50, WM_MOUSEMOVE);
+  source_->At(clock_ + 450, WM_LBUTTONDOWN);
+  art_->ShowLogo();
+  int timers = 0;
+  bool moved = false;
+  for (std::uint32_t message : dispatched_) {
+    timers += message == WM_TIMER;
+    moved |= message == WM_MOUSEMOVE;
+  }
+  EXPECT_EQ(timers, 4);
+  EXPECT_TRUE(moved);
+  KillTimer(2);
+
+  PostQuitMessage(7);
+  EXPECT_LT(Duration([&] { art_->ShowLogo(); }), 20u);
+  Message msg;
+  ASSERT_FALSE(GetMessage(&msg));  // the quit is still there for the main loop
+  EXPECT_EQ(msg.wParam, 7u);
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+// The changed-rectangle list: its merge rule, and what a flush actually puts on the display.
+#include <gtest/gtest.h>
+
+#include "gfx/art/DirtyRects.h"
+#include "platform/DataDir.h"
+#include "tests/gfx/art/ArtworkTestSupport.h"
+
+namespace {
+
+using Shown = HeadlessDisplay::ShownRect;
+
+bool SameShown(const Shown& a, const Shown& b) {
+  return a.minx == b.minx && a.maxx == b.maxx && a.miny == b.miny && a.maxy == b.maxy &&
+         a.newx == b.newx && a.newy == b.newy;
+}
+
+TEST(DirtyRectList, MergesOnlyWithTheNewestRecord) {
+  DirtyRectList list;
+  list.Add({10, 10, 50, 50});
+  list.Add({40, 40, 90, 60});  // overlaps the newest: one record grows
+  ASSERT_EQ(list.Size(), 1u);
+  EXPECT_EQ(list.NewestFirst()[0], (ScreenRect{10, 10, 90, 60}));
+
+  list.Clear();
+  list.Add({0, 0, 9, 9});
+  list.Add({100, 100, 109, 109});
+  list.Add({5, 5, 20, 20});  // overlaps only the older record, so it is not merged
+  const std::vector<ScreenRect> expected = {{5, 5, 20, 20}, {100, 100, 109, 109}, {0, 0, 9, 9}};
+  EXPECT_EQ(list.NewestFirst(), expected);
+
+  // Sharing one edge pixel is overlapping; lying right next to each other is not.
+  list.Clear();
+  list.Add({0, 0, 10, 10});
+  list.Add({10, 10, 20, 20});
+  list.Add({21, 0, 30, 5});
+  EXPECT_EQ(list.Size(), 2u);
+}
+
+class DirtyFlushTest : public ArtworkTest {
+protected:
+  void SetUp() override {
+    ArtworkTest::SetUp();
+    SetDataDir("/nonexistent-media");  // the flush needs no pictures
+    art_ = std::make_unique<ArtworkSet>();
+    art_->Load(screen_, 1);
+    display_->ClearShown();
+  }
+};
+
+TEST_F(DirtyFlushTest, FlushShowsMergedRecordsNewestFirstThenEmptiesTheList) {
+  art_->AddDirtyRect({100, 200, 152, 282});
+  art_->AddDirtyRect({140, 250, 200, 300});
+  art_->AddDirtyRect({600, 10, 649, 59});
+  art_->FlushDirtyRects();
+
+  const std::vector<Shown>& shown = display_->Shown();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_TRUE(SameShown(shown[0], {600, 649, 10, 59, 600, 59}));
+  EXPECT_TRUE(SameShown(shown[1], {100, 200, 200, 300, 100, 300}));
+  EXPECT_TRUE(art_->DirtyRects().Empty());
+
+  display_->ClearShown();
+  art_->FlushDirtyRects();
+  EXPECT_TRUE(display_->Shown().empty());
+}
+
+TEST_F(DirtyFlushTest, ShowScreenRectShowsOnlyTheVisiblePartWithThePointerHidden) {
+  const int callsBefore = display_->ShowMouseCalls();
+  art_->ShowScreenRect({760, 580, 850, 640});
+  art_->ShowScreenRect({-30, -30, -1, 10});  // wholly off screen: nothing to show
+  ASSERT_EQ(display_->Shown().size(), 1u);
+  EXPECT_TRUE(SameShown(display_->Shown()[0], {760, 799, 580, 599, 760, 599}));
+  EXPECT_EQ(display_->ShowMouseCalls() - callsBefore, 2);  // hidden, then shown again
+  EXPECT_TRUE(display_->MouseVisible());
+}
+
+TEST_F(DirtyFlushTest, WholeScreenShowForgetsMarkedRectangles) {
+  GfxOpenBuffer(screen_);
+  GfxSetColor(GfxMapRGB(10, 20, 30));
+  GfxFillRect(799, 799, 599, 599);
+  art_->AddDirtyRect({0, 0, 10, 10});
+  art_->ShowScreenRect();
+  ASSERT_EQ(display_->Shown().size(), 1u);
+  EXPECT_TRUE(SameShown(display_->Shown()[0], {0, 799, 0, 599, 0, 599}));
+  EXPECT_EQ(display_->ScreenPixel(799, 599), GfxMapRGB(10, 20, 30));
+  EXPECT_TRUE(art_->DirtyRects().Empty());
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// Screen artwork with the generated media: theme switching, dialog frames (golden images), the
+// in-game title and restoring the background.
+#include <gtest/gtest.h>
+
+#include "gfx/art/ArtworkFiles.h"
+#include "gfx/art/Themes.h"
+#include "tests/gfx/art/ArtworkTestSupport.h"
+
+namespace {
+
+class ScreenArtworkTest : public ArtworkTest {
+protected:
+  void SetUp() override {
+    ArtworkTest::SetUp();
+    if (!UseGeneratedMedia()) GTEST_SKIP() << "generated media missing (QS_MEDIA_DIR)";
+  }
+
+  // Number of pixels in which two buffers differ inside a rectangle.
+  static int Differences(int a, int ax, int ay, int b, int bx, int by, int width, int height) {
+    int count = 0;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x)
+        count += PixelAt(a, ax + x, ay + y) != PixelAt(b, bx + x, by + y);
+    }
+    return count;
+  }
+};
+
+TEST_F(ScreenArtworkTest, ThemeSwitchBringsItsColoursCheckMarkAndMarkers) {
+  ArtworkSet& art = LoadArtwork(2);
+  EXPECT_EQ(ThemeFor(2).titlesFile, std::string("artwork\\ingame_title1_3_6.bmp"));
+  EXPECT_EQ(art.TitleTextColor(), GfxMapRGB(235, 190, 66));
+  EXPECT_EQ(art.MenuHighlightTextColor(), GfxMapRGB(255, 255, 255));
+  EXPECT_EQ(art.SelectionColor(), GfxMapRGB(160, 255, 160));
+  EXPECT_EQ(GfxActiveBuffer(), screen_) << "drawing goes back to the screen after a theme load";
+
+  const int checks = LoadPicture("artwork\\checks.bmp", 15, 52);
+  EXPECT_EQ(Differences(art.MenuColumnBuffer(), 201, 0, checks, 0, 0, 15, 13), 0);
+  const int markers3 = LoadPicture("artwork\\placeholder3.bmp", 161, 85);
+  EXPECT_EQ(Differences(art.PlaceholderBuffer(), 0, 0, markers3, 0, 0, 160, 84), 0);
+
+  int chosen = 3;
+  art.SetBackgroundSource([&chosen] { return chosen; });
+  art.LoadTheme(-1);
+  EXPECT_EQ(art.BackgroundIndex(), 3);
+  EXPECT_EQ(art.DialogTextColor(), GfxMapRGB(0, 0, 0));
+  EXPECT_EQ(art.ButtonHoverTextColor(), GfxMapRGB(98, 93, 74));
+  EXPECT_EQ(Differences(art.MenuColumnBuffer(), 201, 0, checks, 0, 26, 15, 13), 0);
+  const int markers4 = LoadPicture("artwork\\placeholder4.bmp", 161, 85);
+  EXPECT_EQ(Differences(art.PlaceholderBuffer(), 0, 0, markers4, 0, 0, 160, 84), 0);
+
+  chosen = 9;  // a damaged preference falls back to the first theme
+  art.LoadTheme(-1);
+  EXPECT_EQ(art.BackgroundIndex(), 0);
+  EXPECT_EQ(art.MenuTextColor(), GfxMapRGB(220, 180, 79));
+}
+
+TEST_F(ScreenArtworkTest, DialogFramesKeepTheSkinBorderAtAnySize) {
+  ArtworkSet& art = LoadArtwork(0);
+  const int canvas = Canvas(420, 320, 0, 0, 0);
+  art.DrawDialogFrame(10, 10, 400, 300, canvas);
+  const int skin = DialogSkinBuffer();
+  // The right and bottom 8 pixels come from the skin's border, not from its interior.
+  EXPECT_EQ(Differences(canvas, 402, 10, skin, 792, 0, 8, 292), 0);
+  EXPECT_EQ(Differences(canvas, 10, 302, skin, 0, 592, 390, 8), 0);
+  EXPECT_EQ(Differences(canvas, 401, 302, skin, 791, 592, 9, 8), 0);
+  EXPECT_EQ(Differences(canvas, 10, 10, skin, 0, 0, 392, 292), 0);
+  EXPECT_GT(Differences(canvas, 402, 10, skin, 392, 0, 8, 300), 0) << "skin interior leaked";
+  EXPECT_EQ(PixelAt(canvas, 410, 150), 0u) << "nothing drawn right of the frame";
+
+  const int medium = Canvas(260, 170, 0, 0, 0);
+  art.DrawDialogFrame(10, 10, 240, 150, medium);
+  EXPECT_TRUE(MatchesGolden("artwork/dialog_frame_240x150", medium, 0, 259, 0, 169));
+
+  // A small frame in a paper theme, the size of the score box.
+  art.LoadTheme(1);
+  const int small = Canvas(150, 70, 0, 0, 0);
+  art.DrawDialogFrame(10, 10, 130, 50, small);
+  EXPECT_TRUE(MatchesGolden("artwork/dialog_frame_130x50_theme1", small, 0, 149, 0, 69));
+}
+
+TEST_F(ScreenArtworkTest, GameTitleIsLetteredIntoTheBackdropOnly) {
+  ArtworkSet& art = LoadArtwork(0);
+  const int plain = Canvas(800, 600, 0, 0, 0);
+  ASSERT_EQ(ShowJpegInBuffer(plain, "artwork\\backdrop1.jpg"), 0);
+
+  art.DrawGameTitle(12);  // Klondike: width 287, so columns 257..544, rows 35..68
+  EXPECT_EQ(Differences(screen_, 0, 0, plain, 0, 0, 800, 600), 0)
+      << "the screen gets the backdrop as it was before the title";
+  const int backdrop = art.BackdropBuffer();
+  EXPECT_GT(Differences(backdrop, 257, 35, plain, 257, 35, 288, 34), 500);
+  EXPECT_EQ(Differences(backdrop, 0, 0, plain, 0, 0, 800, 35), 0);
+  EXPECT_EQ(Differences(backdrop, 0, 69, plain, 0, 69, 800, 531), 0);
+  EXPECT_EQ(Differences(backdrop, 0, 35, plain, 0, 35, 257, 34), 0);
+  EXPECT_EQ(Differences(backdrop, 545, 35, plain, 545, 35, 255, 34), 0);
+
+  // Restoring a rectangle that reaches past the screen copies just its visible part.
+  GfxOpenBuffer(screen_);
+  GfxSetColor(GfxMapRGB(1, 2, 3));
+  GfxClear();
+  art.RestoreBackground(700, 900, -20, 80);
+  EXPECT_EQ(Differences(screen_, 700, 0, backdrop, 700, 0, 100, 81), 0);
+  EXPECT_EQ(PixelAt(screen_, 699, 40), 0x010203u);
+  EXPECT_EQ(PixelAt(screen_, 750, 81), 0x010203u);
+  EXPECT_EQ(GfxActiveBuffer(), screen_);
+}
+
+}  // namespace

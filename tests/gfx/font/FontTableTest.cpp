@@ -1,0 +1,181 @@
+// Checks the font table and measuring: handles and selection, freeing, the 32-font limit, loading
+// from files, and the width and height of text with escapes.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "gfx/font/Font.h"
+#include "tests/gfx/font/TestFonts.h"
+
+namespace {
+
+using namespace testfonts;
+
+int Load(const std::vector<std::uint8_t>& bytes) {
+  return GfxLoadFont(bytes.data(), bytes.size());
+}
+
+int Width(const std::string& text) {
+  return GfxFontWidth(text.data(), static_cast<int>(text.size()));
+}
+
+int Height(const std::string& text) {
+  return GfxFontHeight(text.data(), static_cast<int>(text.size()));
+}
+
+class FontTable : public ::testing::Test {
+protected:
+  void SetUp() override { GfxFreeFont(-1); }
+  void TearDown() override { GfxFreeFont(-1); }
+};
+
+TEST_F(FontTable, LoadingSelectsTheNewFontAndSelectionIgnoresBadHandles) {
+  const int first = Load(VelvetFont());
+  EXPECT_EQ(first, 1);
+  EXPECT_EQ(GfxSelectedFont(), 1);
+  const int second = Load(VelvetFont(false));
+  EXPECT_EQ(second, 2);
+  EXPECT_EQ(GfxSelectedFont(), 2);
+
+  GfxSelectFont(first);
+  EXPECT_EQ(GfxSelectedFont(), first);
+  for (int bad : {0, -1, 3, 32, 33, 1000}) {
+    GfxSelectFont(bad);
+    EXPECT_EQ(GfxSelectedFont(), first) << bad;
+  }
+}
+
+TEST_F(FontTable, ThirtyThirdLoadFailsAndKeepsTheSelection) {
+  const auto bytes = VelvetFont();
+  for (int i = 1; i <= kGfxMaxFonts; ++i) ASSERT_EQ(Load(bytes), i);
+  GfxSelectFont(7);
+  EXPECT_EQ(Load(bytes), 0);
+  EXPECT_EQ(GfxSelectedFont(), 7);
+
+  // A freed slot is the one the next load takes.
+  GfxFreeFont(12);
+  EXPECT_EQ(Load(bytes), 12);
+  EXPECT_EQ(GfxSelectedFont(), 12);
+}
+
+TEST_F(FontTable, FailedLoadLeavesThePreviousSelection) {
+  const int handle = Load(VelvetFont());
+  auto shortFile = VelvetFont();
+  shortFile.pop_back();
+  EXPECT_EQ(Load(shortFile), 0);
+  EXPECT_EQ(GfxLoadFont(nullptr, 0), 0);
+  EXPECT_EQ(GfxSelectedFont(), handle);
+  EXPECT_EQ(Width("A"), kWidthA);
+}
+
+TEST_F(FontTable, FreeingOneOrAll) {
+  const int a = Load(VelvetFont());
+  const int b = Load(VelvetFont(false));
+  GfxFreeFont(a);  // not the selected one
+  EXPECT_EQ(GfxSelectedFont(), b);
+  GfxSelectFont(a);
+  EXPECT_EQ(GfxSelectedFont(), b) << "a freed font cannot be selected";
+
+  GfxFreeFont(0);
+  GfxFreeFont(33);
+  EXPECT_EQ(GfxSelectedFont(), b);
+
+  GfxFreeFont(b);
+  EXPECT_EQ(GfxSelectedFont(), 0);
+  EXPECT_EQ(Width("AB"), 0);
+  EXPECT_EQ(Height("AB"), 0);
+
+  for (int i = 0; i < 5; ++i) Load(VelvetFont());
+  GfxFreeFont(-7);  // any negative value frees everything
+  EXPECT_EQ(GfxSelectedFont(), 0);
+  EXPECT_EQ(Load(VelvetFont()), 1);
+}
+
+TEST_F(FontTable, WidthSumsGlyphsAndPassesOverEscapes) {
+  Load(VelvetFont());
+  EXPECT_EQ(Width("ABC"), kWidthA + kWidthB + kWidthC);
+  EXPECT_EQ(Width("W W"), 2 * kWidthW + 4);
+  // The escape argument is a colour index or the underline mark, never a character.
+  EXPECT_EQ(Width("A\x7F_B\x7F_"), kWidthA + kWidthB);
+  EXPECT_EQ(Width("A\x7F"
+                  "AB"),
+            kWidthA + kWidthB);
+  EXPECT_EQ(Width("\x7F_\x7F\x0C\x7F_"), 0);
+  EXPECT_EQ(Width("A\x7F"), kWidthA);  // a lone escape at the end
+  EXPECT_EQ(Width("_"), kWidthUnderscore);
+  EXPECT_EQ(GfxFontWidth("AB", 1), kWidthA);
+  EXPECT_EQ(GfxFontWidth("AB", 0), 0);
+  EXPECT_EQ(GfxFontWidth("AB", -3), 0);
+  EXPECT_EQ(GfxFontWidth(nullptr, 5), 0);
+}
+
+TEST_F(FontTable, LineHeightIncludesDescenders) {
+  Load(VelvetFont());
+  EXPECT_EQ(Height("ABCgjp"), 9);  // j reaches one row higher than the 8-row cells
+  EXPECT_EQ(Height("ABCgp"), 8);
+  EXPECT_EQ(Height("AB\x7Fj"), 8) << "an escape argument is not measured";
+  EXPECT_EQ(Height("i\x7F_"), 8);
+  EXPECT_EQ(Height(" "), 0);
+  EXPECT_EQ(GfxFontDescent(GfxSelectedFont()), kDescent);
+  EXPECT_EQ(GfxFontDescent(0), 0);
+  EXPECT_EQ(GfxFontDescent(9), 0);
+}
+
+TEST_F(FontTable, SmallLayoutMeasuresOnlyItsCodes) {
+  FgfBuilder b = VelvetBuilder(false);
+  Load(b.Bytes());
+  EXPECT_EQ(Width("AB"), kWidthA + kWidthB);
+  EXPECT_EQ(Width("\x01\x80\xFF"), 0);
+  EXPECT_EQ(Height("\x01\x80\xFF"), 0);
+}
+
+class FontFiles : public FontTable {
+protected:
+  void SetUp() override {
+    FontTable::SetUp();
+    dir_ = std::filesystem::path(::testing::TempDir()) / ("qs-fonts-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(dir_);
+    FontTable::TearDown();
+  }
+  std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    const auto path = dir_ / name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+  }
+
+  std::filesystem::path dir_;
+};
+
+TEST_F(FontFiles, LoadsFromDiskAndRejectsShortOrMissingFiles) {
+  auto bytes = VelvetFont(false);
+  const std::string whole = Write("whole.fgf", bytes);
+  bytes.push_back(0x55);
+  const std::string longer = Write("longer.fgf", bytes);
+  bytes.resize(bytes.size() - 2);
+  const std::string shorter = Write("shorter.fgf", bytes);
+  const std::string headerOnly = Write("header.fgf", {0x84, 0x06});
+  const std::string oneByte = Write("one.fgf", {0x84});
+
+  const int handle = GfxLoadFont(whole.c_str());
+  EXPECT_EQ(handle, 1);
+  EXPECT_EQ(Width("Ag"), kWidthA + kWidthG);
+  EXPECT_EQ(GfxFontDescent(handle), kDescent);
+  EXPECT_EQ(GfxLoadFont(longer.c_str()), 2);
+  EXPECT_EQ(GfxLoadFont(shorter.c_str()), 0);
+  EXPECT_EQ(GfxLoadFont(headerOnly.c_str()), 0);
+  EXPECT_EQ(GfxLoadFont(oneByte.c_str()), 0);
+  EXPECT_EQ(GfxLoadFont((dir_ / "missing.fgf").c_str()), 0);
+  EXPECT_EQ(GfxLoadFont(static_cast<const char*>(nullptr)), 0);
+  EXPECT_EQ(GfxSelectedFont(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+// Tests of the BMP reader on BMP files built byte by byte in the test: every depth and header
+// kind, the result codes, placement and clipping, and cut-short or hostile headers.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+
+#include "gfx/image/BmpReader.h"
+#include "tests/gfx/image/ImageTestSupport.h"
+
+namespace {
+
+constexpr DepthCase kDepth32{32, false, "Xrgb32"};
+
+using Rgb = std::array<std::uint8_t, 3>;
+
+void PutLe(std::vector<std::uint8_t>& v, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) v.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+// A BMP of the given depth; value(x, y) is a colour index or, at 24 bits, 0xRRGGBB; y = 0 is the
+// top row. Rows are written bottom-up and padded to 4 bytes as the format requires.
+std::vector<std::uint8_t> MakeBmp(int width, int height, int bpp, bool coreHeader,
+                                  const std::vector<Rgb>& palette,
+                                  const std::function<std::uint32_t(int, int)>& value,
+                                  std::uint32_t compression = 0) {
+  const int headerSize = coreHeader ? 12 : 40;
+  const int entry = coreHeader ? 3 : 4;
+  const std::uint32_t offset = 14 + headerSize + static_cast<std::uint32_t>(palette.size()) * entry;
+  const int rowBytes = (width * bpp + 31) / 32 * 4;
+  std::vector<std::uint8_t> f = {'B', 'M'};
+  PutLe(f, offset + static_cast<std::uint32_t>(rowBytes * height), 4);
+  PutLe(f, 0, 4);
+  PutLe(f, offset, 4);
+  PutLe(f, static_cast<std::uint32_t>(headerSize), 4);
+  if (coreHeader) {
+    PutLe(f, static_cast<std::uint32_t>(width), 2);
+    PutLe(f, static_cast<std::uint32_t>(height), 2);
+    PutLe(f, 1, 2);
+    PutLe(f, static_cast<std::uint32_t>(bpp), 2);
+  } else {
+    PutLe(f, static_cast<std::uint32_t>(width), 4);
+    PutLe(f, static_cast<std::uint32_t>(height), 4);
+    PutLe(f, 1, 2);
+    PutLe(f, static_cast<std::uint32_t>(bpp), 2);
+    PutLe(f, compression, 4);
+    for (int i = 0; i < 5; ++i) PutLe(f, 0, 4);
+  }
+  for (const Rgb& c : palette) {
+    f.push_back(c[2]);
+    f.push_back(c[1]);
+    f.push_back(c[0]);
+    if (!coreHeader) f.push_back(0);
+  }
+  for (int y = height - 1; y >= 0; --y) {
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(rowBytes), 0);
+    for (int x = 0; x < width; ++x) {
+      std::uint32_t v = value(x, y);
+      switch (bpp) {
+        case 1:
+          row[x / 8] |= static_cast<std::uint8_t>((v & 1) << (7 - x % 8));
+          break;
+        case 4:
+          row[x / 2] |= static_cast<std::uint8_t>((v & 15) << (x % 2 ? 0 : 4));
+          break;
+        case 8:
+          row[x] = static_cast<std::uint8_t>(v);
+          break;
+        case 24:
+          row[3 * x] = static_cast<std::uint8_t>(v);
+          row[3 * x + 1] = static_cast<std::uint8_t>(v >> 8);
+          row[3 * x + 2] = static_cast<std::uint8_t>(v >> 16);
+          break;
+        default:
+          break;
+      }
+    }
+    f.insert(f.end(), row.begin(), row.end());
+  }
+  return f;
+}
+
+std::vector<Rgb> RampPalette(int n) {
+  std::vector<Rgb> p;
+  for (int i = 0; i < n; ++i) {
+    p.push_back({static_cast<std::uint8_t>(i * 37 % 256), static_cast<std::uint8_t>(255 - i),
+                 static_cast<std::uint8_t>(i * 11 % 256)});
+  }
+  return p;
+}
+
+std::uint32_t Pattern(int x, int y) {
+  return static_cast<std::uint32_t>(x * 7 + y * 13);
+}
+
+class BmpReaderTest : public testing::TestWithParam<DepthCase> {
+protected:
+  void SetUp() override { display_ = StartHeadless(GetParam()); }
+  void TearDown() override { StopHeadless(); }
+
+  Color Native(const Rgb& c) const { return ExpectedPixel(GetParam(), c[0], c[1], c[2]); }
+  Color Guard() const { return GfxMapRGB(0x12, 0x34, 0x56); }
+
+  std::unique_ptr<HeadlessDisplay> display_;
+};
+
+TEST_P(BmpReaderTest, PaletteDepthsAndHeadersGiveTheRightColours) {
+  for (bool core : {false, true}) {
+    for (int bpp : {1, 4, 8}) {
+      SCOPED_TRACE(testing::Message() << bpp << " bits, " << (core ? "core" : "info") << " header");
+      const int colours = 1 << bpp;
+      std::vector<Rgb> palette = RampPalette(colours);
+      auto index = [&](int x, int y) {
+        return Pattern(x, y) % static_cast<std::uint32_t>(colours);
+      };
+      // Widths that leave partial bytes and padding at the end of each row.
+      const int w = 13, h = 5;
+      std::vector<std::uint8_t> f = MakeBmp(w, h, bpp, core, palette, index);
+      int handle = MakeFilledBuffer(16, 8, Guard());
+      ASSERT_EQ(GfxShowBMP(f.data(), f.size(), 0), 0);
+      for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 16; ++x) {
+          Color expected = x < w && y < h ? Native(palette[index(x, y)]) : Guard();
+          ASSERT_EQ(RawPixel(handle, x, y), expected) << x << "," << y;
+        }
+      }
+      GfxCloseBuffer();
+      GfxFreeBuffer(handle);
+    }
+  }
+}
+
+TEST_P(BmpReaderTest, TwentyFourBitRowsAreBottomUpAndPadded) {
+  const int w = 5, h = 3;  // 15 bytes per row, padded to 16.
+  auto rgb = [](int x, int y) {
+    return static_cast<std::uint32_t>((x * 50) << 16 | (y * 80) << 8 | (x + y) * 20);
+  };
+  std::vector<std::uint8_t> f = MakeBmp(w, h, 24, false, {}, rgb);
+  int handle = MakeFilledBuffer(8, 4, Guard());
+  ASSERT_EQ(GfxShowBMP(f.data(), f.size(), 0), 0);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      std::uint32_t v = rgb(x, y);
+      Rgb c = {static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+               static_cast<std::uint8_t>(v)};
+      ASSERT_EQ(RawPixel(handle, x, y), Native(c)) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(CountPixels(handle, 5, 7, 0, 3, Guard()), 12);
+  EXPECT_EQ(CountPixels(handle, 0, 4, 3, 3, Guard()), 5);
+}
+
+TEST_P(BmpReaderTest, PlacedAtTheCursorAndClippedOnEverySide) {
+  std::vector<Rgb> palette = RampPalette(256);
+  auto index = [](int x, int y) { return Pattern(x, y) & 255; };
+  std::vector<std::uint8_t> f = MakeBmp(10, 6, 8, false, palette, index);
+  const int offsets[][2] = {{3, 2}, {-4, -2}, {15, 9}, {-9, 10}, {18, 0}, {0, -6}};
+  for (const auto& o : offsets) {
+    SCOPED_TRACE(testing::Message() << "at " << o[0] << "," << o[1]);
+    int handle = MakeFilledBuffer(20, 12, Guard());
+    GfxMove(o[0], o[1]);
+    ASSERT_EQ(GfxShowBMP(f.data(), f.size(), kGfxImageAtCursor), 0);
+    for (int y = 0; y < 12; ++y) {
+      for (int x = 0; x < 20; ++x) {
+        int sx = x - o[0], sy = y - o[1];
+        bool inside = sx >= 0 && sx < 10 && sy >= 0 && sy < 6;
+        ASSERT_EQ(RawPixel(handle, x, y), inside ? Native(palette[index(sx, sy)]) : Guard());
+      }
+    }
+    GfxCloseBuffer();
+    GfxFreeBuffer(handle);
+  }
+}
+
+TEST_P(BmpReaderTest, ResultCodesInTheirOrder) {
+  std::vector<Rgb> palette = RampPalette(2);
+  auto zero = [](int, int) { return 0u; };
+  int handle = MakeFilledBuffer(8, 8, Guard());
+
+  std::vector<std::uint8_t> f = MakeBmp(4, 4, 8, false, RampPalette(256), zero);
+  f[1] = 'X';
+  EXPECT_EQ(GfxShowBMP(f.data(), f.size(), 0), kBmpNotBmp);
+  EXPECT_EQ(GfxShowBMP(f.data(), 0, 0), kBmpNotBmp);
+
+  for (int bpp : {16, 32, 2, 0}) {
+    std::vector<std::uint8_t> g = MakeBmp(4, 4, 24, false, {}, zero);
+    g[28] = static_cast<std::uint8_t>(bpp);
+    EXPECT_EQ(GfxShowBMP(g.data(), g.size(), 0), kBmpBadDepth) << bpp;
+  }
+  // Compression is checked before the depth: an RLE file with a bad depth still says 4.
+  std::vector<std::uint8_t> rle = MakeBmp(4, 4, 8, false, RampPalette(256), zero, 1);
+  EXPECT_EQ(GfxShowBMP(rle.data(), rle.size(), 0), kBmpCompressed);
+  rle[28] = 32;
+  EXPECT_EQ(GfxShowBMP(rle.data(), rle.size(), 0), kBmpCompressed);
+  EXPECT_EQ(CountPixels(handle, 0, 7, 0, 7, Guard()), 64);
+
+  EXPECT_EQ(GfxShowBMP("/nonexistent/picture.bmp", 0), kBmpCannotRead);
+  std::vector<std::uint8_t> header(f.begin(), f.begin() + 20);
+  header[1] = 'M';
+  EXPECT_EQ(GfxShowBMP(header.data(), header.size(), 0), kBmpCannotRead);
+}
+
+TEST_P(BmpReaderTest, CutShortPixelsKeepTheRowsAlreadyDrawn) {
+  std::vector<Rgb> palette = RampPalette(16);
+  auto index = [](int x, int y) { return static_cast<std::uint32_t>((x + y) % 16); };
+  std::vector<std::uint8_t> f = MakeBmp(8, 6, 4, false, palette, index);
+  f.resize(f.size() - 4 * 2 - 1);  // The top two rows and a byte of the third are gone.
+  int handle = MakeFilledBuffer(8, 6, Guard());
+  EXPECT_EQ(GfxShowBMP(f.data(), f.size(), 0), kBmpCannotRead);
+  for (int y = 3; y < 6; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(RawPixel(handle, x, y), Native(palette[index(x, y)]));
+  EXPECT_EQ(CountPixels(handle, 0, 7, 0, 2, Guard()), 24);
+}
+
+TEST_P(BmpReaderTest, HostileHeadersAreRefusedWithoutTouchingTheBuffer) {
+  auto zero = [](int, int) { return 0u; };
+  int handle = MakeFilledBuffer(8, 8, Guard());
+  struct Case {
+    const char* what;
+    std::size_t offset;
+    std::uint32_t value;
+  };
+  const Case cases[] = {
+      {"width 2^31-1", 18, 0x7FFFFFFF},
+      {"height -2^31", 22, 0x80000000},
+      {"zero width", 18, 0},
+      {"pixel offset beyond the file", 10, 0xFFFFFF00},
+      {"header size 2^32-1", 14, 0xFFFFFFFF},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::uint8_t> f = MakeBmp(4, 4, 8, false, RampPalette(256), zero);
+    for (int i = 0; i < 4; ++i) f[c.offset + i] = static_cast<std::uint8_t>(c.value >> (8 * i));
+    int r = GfxShowBMP(f.data(), f.size(), 0);
+    // A huge header size just leaves the colour table empty; the rest are unreadable.
+    if (c.offset != 14) {
+      EXPECT_EQ(r, kBmpCannotRead);
+      EXPECT_EQ(CountPixels(handle, 0, 7, 0, 7, Guard()), 64);
+    }
+  }
+  // A colour table shorter than the indices used gives black, not stray memory.
+  std::vector<std::uint8_t> f =
+      MakeBmp(4, 1, 8, false, RampPalette(2), [](int x, int) { return x * 100u; });
+  EXPECT_EQ(GfxShowBMP(f.data(), f.size(), 0), 0);
+  EXPECT_EQ(RawPixel(handle, 2, 0), Native({0, 0, 0}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, BmpReaderTest, testing::ValuesIn(kAllDepths), DepthName);
+
+TEST(BmpReaderEightBit, IndicesGoStraightInAndTwentyFourBitsAreRefused) {
+  auto display = StartHeadless(kDepth32);
+  GfxSetBufferDepth(8);
+  int handle = MakeFilledBuffer(8, 2, 1);
+  std::vector<std::uint8_t> f =
+      MakeBmp(4, 1, 8, false, RampPalette(256), [](int x, int) { return 40u + x; });
+  EXPECT_EQ(GfxShowBMP(f.data(), f.size(), kGfxImageKeepPalette), 0);
+  EXPECT_EQ(RawPixel(handle, 3, 0), 43u);
+  std::vector<std::uint8_t> g = MakeBmp(4, 1, 24, false, {}, [](int, int) { return 0xFFFFFFu; });
+  EXPECT_EQ(GfxShowBMP(g.data(), g.size(), 0), kBmpBadDepth);
+  EXPECT_EQ(RawPixel(handle, 0, 1), 1u);
+  StopHeadless();
+}
+
+}  // namespace

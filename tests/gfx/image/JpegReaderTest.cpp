@@ -1,0 +1,363 @@
+// Tests of the JPEG reader that need no outside tools: header probe and working buffer, refused
+// frame types, damaged and hostile streams, clipping, and every buffer depth.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <random>
+
+#include "gfx/image/JpegDecoder.h"
+#include "gfx/image/JpegReader.h"
+#include "tests/gfx/image/ImageTestSupport.h"
+
+namespace {
+
+constexpr DepthCase kDepth32{32, false, "Xrgb32"};
+constexpr Color kGuard = 0x00A5C3E7;
+
+// A complete 8x8 greyscale baseline JPEG, small enough to read: one quantisation table, a DC
+// table with the single code "0" for category 0, an AC table with the single code "0" for
+// end-of-block, and one block coded as "00" padded with ones. It decodes to flat grey 128.
+std::vector<std::uint8_t> TinyJpeg() {
+  std::vector<std::uint8_t> f = {0xFF, 0xD8};
+  // DQT: table 0, all ones.
+  f.insert(f.end(), {0xFF, 0xDB, 0x00, 0x43, 0x00});
+  f.insert(f.end(), 64, 0x01);
+  // SOF0: 8-bit, 8x8, one component id 1, 1x1 sampling, table 0.
+  f.insert(f.end(), {0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x08, 0x00, 0x08, 0x01, 0x01, 0x11, 0x00});
+  // DHT: DC table 0 and AC table 0, one 1-bit code each.
+  f.insert(f.end(), {0xFF, 0xC4, 0x00, 0x14, 0x00, 0x01});
+  f.insert(f.end(), 15, 0x00);
+  f.push_back(0x00);  // DC symbol: category 0.
+  f.insert(f.end(), {0xFF, 0xC4, 0x00, 0x14, 0x10, 0x01});
+  f.insert(f.end(), 15, 0x00);
+  f.push_back(0x00);  // AC symbol: end of block.
+  // SOS: one component, tables 0/0, Ss 0, Se 63, Ah/Al 0; then the scan and EOI.
+  f.insert(f.end(), {0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F, 0x00});
+  f.insert(f.end(), {0x3F, 0xFF, 0xD9});
+  return f;
+}
+
+// Offsets of pieces of TinyJpeg, for making damaged copies.
+constexpr std::size_t kTinySof = 2 + 4 + 65;  // The 0xFF of SOF0.
+constexpr std::size_t kTinyDcDht = kTinySof + 13;
+constexpr std::size_t kTinyAcDht = kTinyDcDht + 22;
+constexpr std::size_t kTinySos = kTinyAcDht + 22;
+
+// TinyJpeg with its DC table segment replaced by one holding these counts and symbols.
+std::vector<std::uint8_t> TinyJpegWithDcTable(const std::vector<std::uint8_t>& counts,
+                                              std::size_t symbolCount) {
+  std::vector<std::uint8_t> f = TinyJpeg();
+  std::size_t length = 2 + 1 + 16 + symbolCount;
+  std::vector<std::uint8_t> seg = {0xFF, 0xC4, static_cast<std::uint8_t>(length >> 8),
+                                   static_cast<std::uint8_t>(length & 0xFF), 0x00};
+  seg.insert(seg.end(), counts.begin(), counts.end());
+  for (std::size_t i = 0; i < symbolCount; ++i) seg.push_back(static_cast<std::uint8_t>(i % 12));
+  std::vector<std::uint8_t> g(f.begin(), f.begin() + kTinyDcDht);
+  g.insert(g.end(), seg.begin(), seg.end());
+  g.insert(g.end(), f.begin() + kTinyAcDht, f.end());
+  return g;
+}
+
+class JpegReaderTest : public testing::Test {
+protected:
+  void SetUp() override {
+    display_ = StartHeadless(kDepth32);
+    GfxSetJPEGBuffer(nullptr, 0);
+  }
+  void TearDown() override {
+    GfxSetJPEGBuffer(nullptr, 0);
+    StopHeadless();
+  }
+
+  // Decodes into a fresh guarded buffer with the picture's top-left at (x, y).
+  int ShowAt(const std::vector<std::uint8_t>& file, int bufferW, int bufferH, int x, int y) {
+    if (handle_ >= 0) {
+      GfxCloseBuffer();
+      GfxFreeBuffer(handle_);
+    }
+    handle_ = GuardedBuffer(bufferW, bufferH, kGuard);
+    GfxMove(x, y);
+    return GfxShowJPEG(file.data(), file.size(), kGfxImageAtCursor);
+  }
+
+  // True when no pixel of the active buffer outside the rectangle was touched.
+  bool GuardIntact(int minx, int maxx, int miny, int maxy) {
+    GfxBufferView view = GfxGetBufferView(handle_);
+    for (int y = 0; y < view.height; ++y) {
+      for (int x = 0; x < view.width; ++x) {
+        bool inside = x >= minx && x <= maxx && y >= miny && y <= maxy;
+        if (!inside && RawPixel(handle_, x, y) != kGuard) return false;
+      }
+    }
+    return true;
+  }
+
+  std::unique_ptr<HeadlessDisplay> display_;
+  int handle_ = -1;
+};
+
+TEST_F(JpegReaderTest, TinyHandMadeFileDecodesToFlatGrey) {
+  std::vector<std::uint8_t> f = TinyJpeg();
+  ASSERT_EQ(ShowAt(f, 16, 16, 4, 4), 0) << GfxLastJPEGReason();
+  EXPECT_EQ(CountPixels(handle_, 4, 11, 4, 11, 0x808080), 64);
+  EXPECT_TRUE(GuardIntact(4, 11, 4, 11));
+}
+
+TEST_F(JpegReaderTest, HeaderRecordAndWorkingBufferSize) {
+  RgbImage img = SyntheticImage(800, 600, 1);
+  std::vector<std::uint8_t> f = EncodeJpeg(img, {75, 2, 2});
+  GfxJPEGHeader header;
+  ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &header), 0);
+  EXPECT_EQ(header.marker, 0xFFD8);
+  EXPECT_EQ(header.width, 800);
+  EXPECT_EQ(header.height, 600);
+  EXPECT_EQ(header.components, 3);
+  EXPECT_EQ(header.sampling[0], 0x22);
+  EXPECT_EQ(header.sampling[1], 0x11);
+  EXPECT_EQ(GfxJPEGBufferSize(&header), 800 * 3 * 16);
+
+  // The built-in 10,240 bytes cannot hold a 16-row band of 800 pixels.
+  handle_ = GuardedBuffer(800, 600, kGuard);
+  EXPECT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 4);
+  EXPECT_EQ(CountPixels(handle_, 0, 799, 0, 599, kGuard), 800 * 600);
+
+  // Exactly the size asked for is enough.
+  std::vector<std::uint8_t> work(static_cast<std::size_t>(GfxJPEGBufferSize(&header)));
+  GfxSetJPEGBuffer(work.data(), work.size());
+  EXPECT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0) << GfxLastJPEGReason();
+  // Every pixel was written: decoding over another background gives the same picture.
+  GfxBufferView view = GfxGetBufferView(handle_);
+  std::vector<std::uint8_t> first(view.pixels, view.pixels + view.bytesPerRow * view.height);
+  GfxSetColor(0x00010203);
+  GfxClear();
+  EXPECT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
+  EXPECT_TRUE(std::equal(first.begin(), first.end(), view.pixels));
+  work.pop_back();
+  GfxSetJPEGBuffer(work.data(), work.size());
+  EXPECT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 4);
+
+  GfxJPEGHeader empty;
+  EXPECT_EQ(GfxJPEGBufferSize(&empty), 0);
+  // Odd widths round up to whole MCUs: 37 wide at 2x1 is 48 x 3 x 8.
+  GfxJPEGHeader odd = header;
+  odd.width = 37;
+  odd.sampling[0] = 0x21;
+  EXPECT_EQ(GfxJPEGBufferSize(&odd), 48 * 3 * 8);
+}
+
+TEST_F(JpegReaderTest, MissingFilesAndHeaderOfNonBaselineFiles) {
+  GfxJPEGHeader header;
+  EXPECT_EQ(GfxReadJPEGHeader("/nonexistent/picture.jpg", &header), -1);
+  EXPECT_EQ(GfxShowJPEG("/nonexistent/picture.jpg", 0), 1);
+  RgbImage img = SyntheticImage(40, 30, 2);
+  JpegEncodeOptions progressive;
+  progressive.progressive = true;
+  std::vector<std::uint8_t> f = EncodeJpeg(img, progressive);
+  EXPECT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &header), -2);
+  std::vector<std::uint8_t> notJpeg = {'B', 'M', 0, 0};
+  EXPECT_EQ(GfxReadJPEGHeader(notJpeg.data(), notJpeg.size(), &header), -2);
+}
+
+TEST_F(JpegReaderTest, NonBaselineFramesAreRefusedWithoutDrawing) {
+  RgbImage img = SyntheticImage(40, 30, 3);
+  JpegEncodeOptions progressive;
+  progressive.progressive = true;
+  JpegEncodeOptions arithmetic;
+  arithmetic.arithmetic = true;
+  EXPECT_EQ(ShowAt(EncodeJpeg(img, progressive), 48, 32, 0, 0), 2);
+  EXPECT_TRUE(GuardIntact(1, 0, 1, 0));
+  EXPECT_EQ(ShowAt(EncodeJpeg(img, arithmetic), 48, 32, 0, 0), 2);
+  EXPECT_TRUE(GuardIntact(1, 0, 1, 0));
+
+  // Lossless (SOF3) and 12-bit frames, made by editing a baseline file.
+  std::vector<std::uint8_t> lossless = TinyJpeg();
+  lossless[kTinySof + 1] = 0xC3;
+  EXPECT_EQ(ShowAt(lossless, 16, 16, 0, 0), 2);
+  std::vector<std::uint8_t> twelveBit = TinyJpeg();
+  twelveBit[kTinySof + 4] = 12;
+  EXPECT_EQ(ShowAt(twelveBit, 16, 16, 0, 0), 2);
+  EXPECT_TRUE(GuardIntact(1, 0, 1, 0));
+  // Four components (CMYK) and sampling factors above 2 are not decoded either.
+  std::vector<std::uint8_t> sampling = TinyJpeg();
+  sampling[kTinySof + 11] = 0x31;
+  EXPECT_EQ(ShowAt(sampling, 16, 16, 0, 0), 2);
+}
+
+TEST_F(JpegReaderTest, DamagedSegmentsGiveErrorCodes) {
+  struct Case {
+    const char* what;
+    std::size_t offset;
+    std::uint8_t value;
+    int expected;
+  };
+  const Case cases[] = {
+      {"no SOI", 1, 0xD9, 2},
+      {"marker without 0xFF", kTinySof, 0x00, 3},
+      {"DHT table id 4", kTinyDcDht + 4, 0x04, 3},
+      {"DHT class 2", kTinyAcDht + 4, 0x20, 3},
+      {"DQT table id 5", 2 + 4, 0x05, 3},
+      {"SOF quantisation table id 4", kTinySof + 12, 0x04, 3},
+      {"SOS selects no frame component", kTinySos + 5, 0x07, 3},
+      {"SOS uses an undefined table", kTinySos + 6, 0x11, 3},
+      {"SOS table id above 3", kTinySos + 6, 0x40, 3},
+      {"SOS component count 2", kTinySos + 4, 0x02, 3},
+      {"SOF length too short", kTinySof + 3, 0x0A, 3},
+      {"DHT length too long", kTinyDcDht + 3, 0x15, 3},
+      {"zero width", kTinySof + 8, 0x00, 3},
+      {"DC symbol above 15", kTinyDcDht + 5 + 16, 0x10, 3},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::uint8_t> f = TinyJpeg();
+    f[c.offset] = c.value;
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(ShowAt(f, 16, 16, 4, 4), c.expected) << GfxLastJPEGReason();
+    EXPECT_TRUE(GuardIntact(4, 11, 4, 11));
+  }
+}
+
+TEST_F(JpegReaderTest, BadHuffmanTablesAreRefused) {
+  struct Case {
+    const char* what;
+    std::vector<std::uint8_t> counts;
+    std::size_t symbols;
+  };
+  std::vector<std::uint8_t> many(16, 17);  // 272 codes: more than 256.
+  std::vector<std::uint8_t> twoOneBit(16, 0);
+  twoOneBit[0] = 2;  // "0" and "1": the all-ones code is reserved.
+  std::vector<std::uint8_t> fiveTwoBit(16, 0);
+  fiveTwoBit[1] = 5;  // Only four 2-bit codes exist.
+  std::vector<std::uint8_t> longTail(16, 0);
+  longTail[15] = 255;
+  longTail[14] = 1;  // Fits: a few long codes are fine...
+  std::vector<std::uint8_t> deepOverflow(16, 0);
+  deepOverflow[0] = 1;
+  deepOverflow[1] = 1;
+  deepOverflow[2] = 7;  // ...but 1 + 1 + 7 codes overflow 3 bits.
+  const Case cases[] = {{"counts above 256", many, 272},
+                        {"two 1-bit codes", twoOneBit, 2},
+                        {"five 2-bit codes", fiveTwoBit, 5},
+                        {"overflow at 3 bits", deepOverflow, 9}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::uint8_t> f = TinyJpegWithDcTable(c.counts, c.symbols);
+    EXPECT_EQ(ShowAt(f, 16, 16, 4, 4), 3) << GfxLastJPEGReason();
+    EXPECT_TRUE(GuardIntact(4, 11, 4, 11));
+  }
+  // The same path accepts a valid long table (the scan then fails to find "0" as a DC code).
+  std::vector<std::uint8_t> f = TinyJpegWithDcTable(longTail, 256);
+  ShowAt(f, 16, 16, 4, 4);
+  EXPECT_NE(std::string(GfxLastJPEGReason()), "bad Huffman code lengths");
+  EXPECT_TRUE(GuardIntact(4, 11, 4, 11));
+}
+
+TEST_F(JpegReaderTest, AbsurdSizesFailBeforeDecoding) {
+  // 65535 x 65535 needs megabytes of working memory: refused with the built-in buffer.
+  std::vector<std::uint8_t> huge = TinyJpeg();
+  huge[kTinySof + 5] = huge[kTinySof + 6] = huge[kTinySof + 7] = huge[kTinySof + 8] = 0xFF;
+  EXPECT_EQ(ShowAt(huge, 16, 16, 0, 0), 4);
+  EXPECT_EQ(CountPixels(handle_, 0, 15, 0, 15, kGuard), 256);
+  // Given the memory, the one coded block runs out at once instead of padding a whole frame.
+  std::vector<std::uint8_t> work(JpegWorkBytes(65535, 1, 1));
+  GfxSetJPEGBuffer(work.data(), work.size());
+  EXPECT_EQ(ShowAt(huge, 16, 16, 0, 0), 3);
+}
+
+TEST_F(JpegReaderTest, EveryTruncationAndManyCorruptionsStayInBounds) {
+  RgbImage img = SyntheticImage(37, 23, 4);
+  JpegEncodeOptions options;
+  options.restartRows = 1;
+  std::vector<std::uint8_t> f = EncodeJpeg(img, options);
+  for (std::size_t n = 0; n + 2 < f.size(); ++n) {
+    std::vector<std::uint8_t> cut(f.begin(), f.begin() + static_cast<std::ptrdiff_t>(n));
+    int r = ShowAt(cut, 64, 48, 13, 11);
+    ASSERT_NE(r, 0) << "prefix of " << n << " bytes";
+    ASSERT_TRUE(GuardIntact(13, 13 + 36, 11, 11 + 22)) << "prefix of " << n << " bytes";
+  }
+  std::mt19937 rng(7);
+  for (int round = 0; round < 300; ++round) {
+    std::vector<std::uint8_t> bad = f;
+    for (int k = 0; k < 4; ++k) bad[rng() % bad.size()] = static_cast<std::uint8_t>(rng());
+    ShowAt(bad, 64, 48, 13, 11);
+    // A damaged frame header may declare another size; nothing may land outside that.
+    GfxJPEGHeader h;
+    if (GfxReadJPEGHeader(bad.data(), bad.size(), &h) == 0) {
+      ASSERT_TRUE(GuardIntact(13, 13 + h.width - 1, 11, 11 + h.height - 1)) << "round " << round;
+    }
+  }
+}
+
+TEST_F(JpegReaderTest, PicturesAreClippedToTheBuffer) {
+  RgbImage img = SyntheticImage(37, 23, 5);
+  std::vector<std::uint8_t> f = EncodeJpeg(img, {80, 2, 1});
+  // Reference: the whole picture at (0, 0).
+  ASSERT_EQ(ShowAt(f, 40, 24, 0, 0), 0);
+  std::vector<std::uint32_t> whole;
+  for (int y = 0; y < 23; ++y)
+    for (int x = 0; x < 37; ++x) whole.push_back(RawPixel(handle_, x, y));
+
+  // Hanging over every edge of a small buffer.
+  const int offsets[][2] = {{-5, -3}, {10, 6}, {-30, 15}, {12, -20}};
+  for (const auto& o : offsets) {
+    ASSERT_EQ(ShowAt(f, 20, 10, o[0], o[1]), 0);
+    for (int y = 0; y < 10; ++y) {
+      for (int x = 0; x < 20; ++x) {
+        int sx = x - o[0], sy = y - o[1];
+        bool inside = sx >= 0 && sx < 37 && sy >= 0 && sy < 23;
+        std::uint32_t expected = inside ? whole[static_cast<std::size_t>(sy) * 37 + sx] : kGuard;
+        ASSERT_EQ(RawPixel(handle_, x, y), expected) << x << "," << y << " offset " << o[0];
+      }
+    }
+  }
+  // Entirely outside: nothing drawn, still success.
+  EXPECT_EQ(ShowAt(f, 20, 10, 25, 0), 0);
+  EXPECT_EQ(CountPixels(handle_, 0, 19, 0, 9, kGuard), 200);
+  EXPECT_EQ(ShowAt(f, 20, 10, -100000, -2147483600), 0);
+  EXPECT_EQ(CountPixels(handle_, 0, 19, 0, 9, kGuard), 200);
+}
+
+TEST_F(JpegReaderTest, EightBitBuffersAreLeftAlone) {
+  StopHeadless();
+  display_ = StartHeadless({32, false, "x"});
+  GfxSetBufferDepth(8);
+  handle_ = MakeFilledBuffer(16, 16, 3);
+  std::vector<std::uint8_t> f = TinyJpeg();
+  EXPECT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
+  EXPECT_EQ(CountPixels(handle_, 0, 15, 0, 15, 3), 256);
+}
+
+// Every depth receives the same colours as a 32-bit buffer, packed in its own layout.
+class JpegDepthTest : public testing::TestWithParam<DepthCase> {};
+
+TEST_P(JpegDepthTest, MatchesThirtyTwoBitDecodePacked) {
+  RgbImage img = SyntheticImage(45, 27, 6);
+  for (bool grey : {false, true}) {
+    JpegEncodeOptions options{70, 2, 2};
+    options.grey = grey;
+    std::vector<std::uint8_t> f = EncodeJpeg(img, options);
+    auto display = StartHeadless(kDepth32);
+    int h32 = MakeFilledBuffer(45, 27, 0);
+    ASSERT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
+    std::vector<std::uint32_t> ref;
+    for (int y = 0; y < 27; ++y)
+      for (int x = 0; x < 45; ++x) ref.push_back(RawPixel(h32, x, y));
+    StopHeadless();
+
+    display = StartHeadless(GetParam());
+    int h = MakeFilledBuffer(45, 27, 0);
+    ASSERT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
+    for (int y = 0; y < 27; ++y) {
+      for (int x = 0; x < 45; ++x) {
+        std::uint32_t v = ref[static_cast<std::size_t>(y) * 45 + x];
+        ASSERT_EQ(RawPixel(h, x, y),
+                  ExpectedPixel(GetParam(), v >> 16 & 255, v >> 8 & 255, v & 255))
+            << x << "," << y << (grey ? " grey" : " colour");
+      }
+    }
+    StopHeadless();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, JpegDepthTest, testing::ValuesIn(kAllDepths), DepthName);
+
+}  // namespace

@@ -1,0 +1,199 @@
+// Compares our readers with other decoders on pictures made at test time: JPEGs from cjpeg
+// checked against djpeg (accurate integer IDCT, no smoothing), BMPs written by ImageMagick
+// checked against ImageMagick's own reading of them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "gfx/image/BmpReader.h"
+#include "gfx/image/JpegDecoder.h"
+#include "gfx/image/JpegReader.h"
+#include "tests/gfx/image/ImageTestSupport.h"
+
+namespace {
+
+constexpr DepthCase kDepth32{32, false, "Xrgb32"};
+
+struct Decoded {
+  int result = -1;
+  RgbImage image;
+};
+
+// Decodes a file's bytes with our reader into a 32-bit buffer of the given size.
+Decoded DecodeOurs(const std::vector<std::uint8_t>& bytes, int width, int height, bool jpeg) {
+  Decoded d;
+  auto display = StartHeadless(kDepth32);
+  std::vector<std::uint8_t> work(JpegWorkBytes(width, 2, 2));
+  GfxSetJPEGBuffer(work.data(), work.size());
+  int handle = MakeFilledBuffer(width, height, 0x00FF00FF);
+  d.result =
+      jpeg ? GfxShowJPEG(bytes.data(), bytes.size(), 0) : GfxShowBMP(bytes.data(), bytes.size(), 0);
+  d.image = {width, height,
+             std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      int rgb[3];
+      Rgb32At(handle, x, y, rgb);
+      for (int c = 0; c < 3; ++c)
+        d.image.rgb[(static_cast<std::size_t>(y) * width + x) * 3 + c] =
+            static_cast<std::uint8_t>(rgb[c]);
+    }
+  }
+  GfxSetJPEGBuffer(nullptr, 0);
+  StopHeadless();
+  return d;
+}
+
+// Largest difference of any channel, and where it is.
+struct Difference {
+  int worst = 0;
+  int x = 0, y = 0;
+};
+
+Difference Compare(const RgbImage& a, const RgbImage& b) {
+  Difference d;
+  for (int y = 0; y < a.height; ++y) {
+    for (int x = 0; x < a.width; ++x) {
+      for (int c = 0; c < 3; ++c) {
+        int diff = std::abs(a.At(x, y)[c] - b.At(x, y)[c]);
+        if (diff > d.worst) d = {diff, x, y};
+      }
+    }
+  }
+  return d;
+}
+
+class PeerDecoderTest : public testing::Test {
+protected:
+  void SetUp() override {
+    dir_ = ScratchDir(testing::UnitTest::GetInstance()->current_test_info()->name());
+  }
+  void TearDown() override { RunQuietly("rm -rf '" + dir_ + "'"); }
+  std::string dir_;
+};
+
+TEST_F(PeerDecoderTest, JpegMatchesDjpegWithinOne) {
+  if (!HaveTool("cjpeg") || !HaveTool("djpeg"))
+    GTEST_SKIP() << "cjpeg/djpeg not installed (libjpeg-turbo-progs)";
+  const int sizes[][2] = {{37, 23}, {1, 1},    {8, 8},  {17, 33},
+                          {64, 48}, {100, 75}, {15, 9}, {801, 601}};
+  const char* samplings[] = {"-sample 1x1", "-sample 2x1", "-sample 2x2", "-sample 1x2",
+                             "-grayscale"};
+  const char* qualities[] = {"-baseline -quality 10", "-quality 50",  "-quality 75 -optimize",
+                             "-quality 90",           "-quality 100", "-baseline -quality 25"};
+  const char* restarts[] = {"", "-restart 1", "-restart 2B", "-restart 1B"};
+  int files = 0, exact = 0;
+  int index = 0;
+  for (const auto& size : sizes) {
+    RgbImage src = SyntheticImage(size[0], size[1], static_cast<unsigned>(size[0] * 31 + size[1]));
+    std::string ppm = dir_ + "/src.ppm";
+    WritePpm(ppm, src);
+    for (const char* sampling : samplings) {
+      ++index;
+      std::string args =
+          std::string(sampling) + " " + qualities[index % 6] + " " + restarts[index % 4];
+      SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " cjpeg " << args);
+      std::string jpg = dir_ + "/t.jpg", ref = dir_ + "/ref.ppm";
+      ASSERT_TRUE(RunQuietly("cjpeg " + args + " -outfile '" + jpg + "' '" + ppm + "'"));
+      ASSERT_TRUE(
+          RunQuietly("djpeg -dct int -nosmooth -rgb -ppm -outfile '" + ref + "' '" + jpg + "'"));
+      RgbImage expected = ReadPnm(ref);
+      ASSERT_EQ(expected.width, size[0]);
+      ASSERT_EQ(expected.height, size[1]);
+      Decoded ours = DecodeOurs(ReadBytes(jpg), size[0], size[1], true);
+      ASSERT_EQ(ours.result, 0) << GfxLastJPEGReason();
+      Difference d = Compare(ours.image, expected);
+      EXPECT_LE(d.worst, 1) << "at " << d.x << "," << d.y;
+      ++files;
+      exact += d.worst == 0;
+    }
+  }
+  RecordProperty("files", files);
+  RecordProperty("bit_exact", exact);
+}
+
+TEST_F(PeerDecoderTest, NonBaselineJpegsFromCjpegAreRefused) {
+  if (!HaveTool("cjpeg")) GTEST_SKIP() << "cjpeg not installed (libjpeg-turbo-progs)";
+  RgbImage src = SyntheticImage(40, 24, 9);
+  std::string ppm = dir_ + "/src.ppm", jpg = dir_ + "/t.jpg";
+  WritePpm(ppm, src);
+  for (const char* args : {"-progressive", "-arithmetic", "-quality 5"}) {
+    SCOPED_TRACE(args);
+    // Quality 5 needs 16-bit quantisation tables, so cjpeg writes an extended (SOF1) frame.
+    ASSERT_TRUE(RunQuietly(std::string("cjpeg ") + args + " -outfile '" + jpg + "' '" + ppm + "'"));
+    Decoded ours = DecodeOurs(ReadBytes(jpg), 40, 24, true);
+    EXPECT_EQ(ours.result, 2);
+    int untouched = 0;
+    for (std::size_t i = 0; i < ours.image.rgb.size(); i += 3) {
+      untouched +=
+          ours.image.rgb[i] == 255 && ours.image.rgb[i + 1] == 0 && ours.image.rgb[i + 2] == 255;
+    }
+    EXPECT_EQ(untouched, 40 * 24);
+  }
+}
+
+TEST_F(PeerDecoderTest, BmpMatchesImageMagick) {
+  if (!HaveTool("convert")) GTEST_SKIP() << "ImageMagick's convert not installed";
+  struct Case {
+    const char* options;
+    int bits;
+    int headerSize;
+  };
+  const Case cases[] = {
+      {"BMP3:", 24, 40},
+      {"-compress none -type palette BMP3:", 8, 40},
+      {"-colors 16 -compress none -type palette BMP3:", 4, 40},
+      {"-monochrome BMP3:", 1, 40},
+      {"BMP2:", 24, 12},
+      {"-type palette BMP2:", 8, 12},
+      {"-colors 16 -type palette BMP2:", 4, 12},
+      {"-monochrome BMP2:", 1, 12},
+  };
+  const int sizes[][2] = {{37, 23}, {5, 3}};
+  for (const auto& size : sizes) {
+    RgbImage src = SyntheticImage(size[0], size[1], 77);
+    std::string ppm = dir_ + "/src.ppm";
+    WritePpm(ppm, src);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " " << c.options);
+      std::string options = c.options;
+      std::size_t space = options.rfind(' ');
+      std::string prefix = space == std::string::npos ? "" : options.substr(0, space);
+      std::string format = space == std::string::npos ? options : options.substr(space + 1);
+      std::string bmp = dir_ + "/t.bmp", ref = dir_ + "/ref.ppm";
+      ASSERT_TRUE(RunQuietly("convert '" + ppm + "' " + prefix + " '" + format + bmp + "'"));
+      ASSERT_TRUE(RunQuietly("convert '" + bmp + "' -depth 8 'ppm:" + ref + "'"));
+      std::vector<std::uint8_t> bytes = ReadBytes(bmp);
+      ASSERT_GT(bytes.size(), 30u);
+      // Make sure ImageMagick wrote the kind of file this case is about.
+      EXPECT_EQ(bytes[14], c.headerSize);
+      // (Tiny pictures with few colours may get a smaller palette depth.)
+      int bits = bytes[c.headerSize == 12 ? 24 : 28];
+      if (c.bits == 24)
+        EXPECT_EQ(bits, 24);
+      else
+        EXPECT_TRUE(bits >= 1 && bits <= c.bits) << bits;
+      RgbImage expected = ReadPnm(ref);
+      ASSERT_EQ(expected.width, size[0]);
+      Decoded ours = DecodeOurs(bytes, size[0], size[1], false);
+      ASSERT_EQ(ours.result, 0);
+      Difference d = Compare(ours.image, expected);
+      EXPECT_EQ(d.worst, 0) << "at " << d.x << "," << d.y;
+    }
+  }
+}
+
+TEST_F(PeerDecoderTest, RunLengthBmpFromImageMagickIsRefused) {
+  if (!HaveTool("convert")) GTEST_SKIP() << "ImageMagick's convert not installed";
+  RgbImage src = SyntheticImage(30, 20, 78);
+  std::string ppm = dir_ + "/src.ppm", bmp = dir_ + "/t.bmp";
+  WritePpm(ppm, src);
+  ASSERT_TRUE(RunQuietly("convert '" + ppm + "' -type palette -compress RLE 'BMP3:" + bmp + "'"));
+  std::vector<std::uint8_t> bytes = ReadBytes(bmp);
+  ASSERT_GT(bytes.size(), 34u);
+  ASSERT_EQ(bytes[30], 1);  // BI_RLE8.
+  EXPECT_EQ(DecodeOurs(bytes, 30, 20, false).result, kBmpCompressed);
+}
+
+}  // namespace

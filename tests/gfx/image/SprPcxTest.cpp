@@ -1,0 +1,184 @@
+// Tests of the SPR sprite reader and of the save-under PCX file's save and show round trip.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+
+#include "gfx/image/PcxFile.h"
+#include "gfx/image/SprReader.h"
+#include "tests/gfx/image/ImageTestSupport.h"
+
+namespace {
+
+class SprTest : public testing::TestWithParam<DepthCase> {
+protected:
+  void SetUp() override {
+    display_ = StartHeadless(GetParam());
+    guard_ = GfxMapRGB(77, 140, 201);
+    handle_ = MakeFilledBuffer(12, 12, guard_);
+  }
+  void TearDown() override { StopHeadless(); }
+
+  std::unique_ptr<HeadlessDisplay> display_;
+  Color guard_ = 0;
+  int handle_ = -1;
+};
+
+TEST_P(SprTest, RunsFillRowsAndAZeroRunWritesNothing) {
+  const std::vector<std::uint8_t> spr = {5, 3, 9, 0, 7, 2};
+  GfxMove(2, 10);
+  EXPECT_EQ(GfxShowSPR(spr.data(), spr.size(), 5), 0);
+  EXPECT_EQ(CountPixels(handle_, 2, 4, 10, 10, GfxPaletteColor(5)), 3);
+  EXPECT_EQ(CountPixels(handle_, 5, 6, 10, 10, GfxPaletteColor(7)), 2);
+  EXPECT_EQ(CountPixels(handle_, 0, 11, 0, 11, guard_), 144 - 5);
+}
+
+TEST_P(SprTest, RowsClimbFromTheCursorAndRunsWrap) {
+  // Width 3: one run of 7 fills the cursor row, the row above, and one pixel of the next.
+  const std::vector<std::uint8_t> spr = {250, 7, 251, 1, 0xAB};  // The odd last byte is ignored.
+  GfxMove(4, 6);
+  EXPECT_EQ(GfxShowSPR(spr.data(), spr.size(), 3), 0);
+  Color a = GfxPaletteColor(250), b = GfxPaletteColor(251);
+  EXPECT_EQ(CountPixels(handle_, 4, 6, 6, 6, a), 3);
+  EXPECT_EQ(CountPixels(handle_, 4, 6, 5, 5, a), 3);
+  EXPECT_EQ(RawPixel(handle_, 4, 4), a);
+  EXPECT_EQ(RawPixel(handle_, 5, 4), b);
+  EXPECT_EQ(CountPixels(handle_, 0, 11, 0, 11, guard_), 144 - 8);
+}
+
+TEST_P(SprTest, PixelsOutsideTheBufferAreDropped) {
+  std::vector<std::uint8_t> spr;
+  for (int i = 0; i < 40; ++i) spr.insert(spr.end(), {static_cast<std::uint8_t>(i), 255});
+  // Far left and below: rows climb back into the buffer from y = 20.
+  GfxMove(-3, 20);
+  EXPECT_EQ(GfxShowSPR(spr.data(), spr.size(), 8), 0);
+  EXPECT_EQ(CountPixels(handle_, 5, 11, 0, 11, guard_), 84);
+  EXPECT_EQ(CountPixels(handle_, 0, 4, 0, 11, guard_), 0);
+  EXPECT_EQ(GfxShowSPR("/nonexistent/arrow.spr", 8), 1);
+  EXPECT_EQ(GfxShowSPR(spr.data(), spr.size(), 0), 0);
+  EXPECT_EQ(GfxShowSPR(spr.data(), spr.size(), -5), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, SprTest, testing::ValuesIn(kAllDepths), DepthName);
+
+class PcxTest : public testing::TestWithParam<DepthCase> {
+protected:
+  void SetUp() override {
+    display_ = StartHeadless(GetParam());
+    path_ = ScratchDir(std::string("pcx_") + GetParam().name) + "/UNDER.PCX";
+  }
+  void TearDown() override {
+    std::remove(path_.c_str());
+    StopHeadless();
+  }
+
+  // Fills the buffer with bytes that make long runs, short runs and values of 0xC0 and above.
+  static void Scribble(int handle, unsigned seed) {
+    GfxBufferView v = GfxGetBufferView(handle);
+    std::mt19937 rng(seed);
+    for (int y = 0; y < v.height; ++y) {
+      std::uint8_t* row = v.pixels + y * v.bytesPerRow;
+      for (int i = 0; i < v.bytesPerRow; ++i) {
+        row[i] = (y % 3 == 0)  ? static_cast<std::uint8_t>(0xC7)
+                 : (i / 9 % 2) ? static_cast<std::uint8_t>(rng())
+                               : static_cast<std::uint8_t>(y);
+      }
+    }
+  }
+
+  static std::vector<std::uint8_t> Snapshot(int handle) {
+    GfxBufferView v = GfxGetBufferView(handle);
+    return std::vector<std::uint8_t>(v.pixels,
+                                     v.pixels + static_cast<std::size_t>(v.bytesPerRow) * v.height);
+  }
+
+  std::unique_ptr<HeadlessDisplay> display_;
+  std::string path_;
+};
+
+TEST_P(PcxTest, SaveAndShowRestoresTheRectangleExactly) {
+  int handle = MakeFilledBuffer(300, 40, 0);
+  Scribble(handle, 11);
+  std::vector<std::uint8_t> before = Snapshot(handle);
+  // Widened to multiples of 8 as the window elements do; odd widths work too.
+  for (auto rect : {std::array<int, 4>{8, 271, 3, 37}, std::array<int, 4>{5, 5, 0, 39},
+                    std::array<int, 4>{0, 299, 0, 39}, std::array<int, 4>{17, 150, 20, 20}}) {
+    ASSERT_EQ(GfxSavePCX(rect[0], rect[1], rect[2], rect[3], path_.c_str()), 0);
+    GfxSetColor(GfxMapRGB(9, 9, 9));
+    GfxFillRect(rect[0], rect[1], rect[2], rect[3]);
+    ASSERT_EQ(GfxShowPCX(path_.c_str(), 0), 0);
+    ASSERT_EQ(Snapshot(handle), before) << rect[0] << ".." << rect[1];
+  }
+}
+
+TEST_P(PcxTest, RectanglesAreClippedAndCanBeShownAtTheCursor) {
+  int handle = MakeFilledBuffer(32, 16, 0);
+  Scribble(handle, 12);
+  ASSERT_EQ(GfxSavePCX(-8, 7, -3, 5, path_.c_str()), 0);  // Saves 0..7 x 0..5.
+  int copy = MakeFilledBuffer(32, 16, 0);
+  GfxMove(20, 12);
+  ASSERT_EQ(GfxShowPCX(path_.c_str(), kGfxImageAtCursor), 0);
+  const int bpp = GetParam().bits / 8;
+  GfxBufferView from = GfxGetBufferView(handle), to = GfxGetBufferView(copy);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      int sx = x - 20, sy = y - 12;
+      bool inside = sx >= 0 && sx < 8 && sy >= 0 && sy < 6;
+      const std::uint8_t* got = to.pixels + y * to.bytesPerRow + x * bpp;
+      for (int b = 0; b < bpp; ++b) {
+        std::uint8_t want = inside ? from.pixels[sy * from.bytesPerRow + sx * bpp + b] : 0;
+        ASSERT_EQ(got[b], want) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(GfxSavePCX(40, 50, 0, 5, path_.c_str()), 1);  // Wholly outside.
+  EXPECT_EQ(GfxSavePCX(0, 5, 0, 5, "/nonexistent/dir/UNDER.PCX"), 1);
+}
+
+TEST_P(PcxTest, DamagedOrForeignFilesAreRefused) {
+  int handle = MakeFilledBuffer(24, 8, 0);
+  Scribble(handle, 13);
+  std::vector<std::uint8_t> good = GfxEncodePCX(0, 23, 0, 7);
+  ASSERT_GT(good.size(), 128u);
+  EXPECT_EQ(GfxShowPCX("/nonexistent/UNDER.PCX", 0), 1);
+
+  std::vector<std::uint8_t> bad = good;
+  bad[0] = 0x0B;
+  EXPECT_EQ(GfxShowPCX(bad.data(), bad.size(), 0), 2);
+  bad = good;
+  bad[74 + 2] = GetParam().bits == 32 ? 24 : 32;  // Saved at another depth.
+  EXPECT_EQ(GfxShowPCX(bad.data(), bad.size(), 0), 2);
+  bad = good;
+  bad[66] = 3;  // Lines shorter than the width.
+  EXPECT_EQ(GfxShowPCX(bad.data(), bad.size(), 0), 2);
+  bad = good;
+  bad[8] = 0xFF;
+  bad[9] = 0xFF;  // 65,536 pixels wide.
+  EXPECT_EQ(GfxShowPCX(bad.data(), bad.size(), 0), 2);
+  EXPECT_EQ(GfxShowPCX(good.data(), 100, 0), 2);
+
+  std::vector<std::uint8_t> before = Snapshot(handle);
+  for (std::size_t n = 128; n < good.size(); n += 7) {
+    EXPECT_EQ(GfxShowPCX(good.data(), n, 0), 3) << n;
+  }
+  EXPECT_EQ(Snapshot(handle), before);  // Partly shown files wrote the same bytes back.
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, PcxTest, testing::ValuesIn(kAllDepths), DepthName);
+
+TEST(PcxEightBit, RoundTripOfIndices) {
+  auto display = StartHeadless({32, false, "x"});
+  GfxSetBufferDepth(8);
+  int handle = MakeFilledBuffer(16, 4, 0);
+  GfxBufferView v = GfxGetBufferView(handle);
+  for (int i = 0; i < v.bytesPerRow * v.height; ++i)
+    v.pixels[i] = static_cast<std::uint8_t>(i * 29);
+  std::vector<std::uint8_t> before(v.pixels, v.pixels + v.bytesPerRow * v.height);
+  std::vector<std::uint8_t> file = GfxEncodePCX(0, 15, 0, 3);
+  GfxClear();
+  ASSERT_EQ(GfxShowPCX(file.data(), file.size(), 0), 0);
+  EXPECT_EQ(std::vector<std::uint8_t>(v.pixels, v.pixels + v.bytesPerRow * v.height), before);
+  StopHeadless();
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+// Check boxes, radio buttons and their group: toggling by click, Space and mnemonic, one choice
+// per group whatever moves it, and captions that wrap.
+#include <string>
+
+#include "tests/ui/widgets/WidgetTestSupport.h"
+#include "ui/widgets/CheckBox.h"
+#include "ui/widgets/RadioButton.h"
+#include "ui/widgets/RadioGroup.h"
+
+namespace {
+
+class WidgetsChoiceTest : public WidgetTest {
+protected:
+  void SetUp() override {
+    WidgetTest::SetUp();
+    box_ = screen_->MakeChild<CheckBox>(50, 50, "&Foundation already filled in.", true, 800);
+    group_ = screen_->MakeChild<RadioGroup>(50, 100);
+    one_ = group_->MakeChild<RadioButton>(0, 0, "&One", true, 800);
+    two_ = group_->MakeChild<RadioButton>(0, 20, "&Two", true, 800);
+    three_ = group_->MakeChild<RadioButton>(0, 40, "T&hree", true, 800);
+    screen_->Show();
+  }
+  // Which buttons are selected, as "100" for the first one alone.
+  std::string Choice() const {
+    return std::string(one_->IsSelected() ? "1" : "0") + (two_->IsSelected() ? "1" : "0") +
+           (three_->IsSelected() ? "1" : "0");
+  }
+  CheckBox* box_ = nullptr;
+  RadioGroup* group_ = nullptr;
+  RadioButton* one_ = nullptr;
+  RadioButton* two_ = nullptr;
+  RadioButton* three_ = nullptr;
+};
+
+TEST_F(WidgetsChoiceTest, CheckBoxTogglesOnClickAndSpaceOnly) {
+  EXPECT_EQ(box_->GetText(), std::string("Foundation already filled in."));
+  EXPECT_EQ(box_->GetHeight(), 16);
+  EXPECT_GT(box_->GetWidth(), 17);
+  Click(55, 55);
+  EXPECT_EQ(UiInput.event, EV_CLICKED);
+  EXPECT_EQ(UiInput.subject, box_->GetId());
+  EXPECT_TRUE(box_->IsSelected());
+  // A press dragged off the box changes nothing.
+  Press(55, 55);
+  Drag(400, 400);
+  Release(400, 400);
+  EXPECT_TRUE(box_->IsSelected());
+  box_->SetFocus(kUiKeyboardFocus);
+  Space();
+  EXPECT_EQ(UiInput.event, EV_CLICKED);
+  EXPECT_FALSE(box_->IsSelected());
+}
+
+TEST_F(WidgetsChoiceTest, MnemonicTogglesAndTakesTheFocusEitherCaseAndWithAlt) {
+  EXPECT_EQ(box_->GetMnemonic().character, 'F');
+  EXPECT_EQ(box_->GetMnemonic().twin, 'f');
+  Type('f');
+  EXPECT_TRUE(box_->IsSelected());
+  EXPECT_EQ(box_->GetFocus(), kUiKeyboardFocus);
+  EXPECT_EQ(screen_->Children()->Mark(), box_);
+  Alt('F');
+  EXPECT_FALSE(box_->IsSelected());
+  EXPECT_EQ(UiInput.event, EV_PRESSED);
+  AltUp('F');  // the release changes nothing more
+  EXPECT_FALSE(box_->IsSelected());
+}
+
+TEST_F(WidgetsChoiceTest, GroupKeepsExactlyOneChoice) {
+  EXPECT_EQ(Choice(), "100");  // showing selects the marked (first) button
+  Click(55, 125);
+  EXPECT_EQ(Choice(), "010");
+  EXPECT_EQ(screen_->Children()->Mark(), group_);
+  Click(55, 125);  // clicking the chosen one keeps it
+  EXPECT_EQ(Choice(), "010");
+  Type('h');
+  EXPECT_EQ(Choice(), "001");
+  EXPECT_EQ(three_->GetFocus(), kUiKeyboardFocus);
+  EXPECT_EQ(two_->GetFocus(), kUiNoFocus);
+  Alt('O');
+  EXPECT_EQ(Choice(), "100");
+  AltUp('O');
+}
+
+TEST_F(WidgetsChoiceTest, ArrowsMoveTheChoiceSkippingDisabledAndWrapping) {
+  Click(55, 105);
+  ASSERT_EQ(Choice(), "100");
+  two_->SetDisabled(true);
+  Down();
+  EXPECT_EQ(Choice(), "001");
+  EXPECT_EQ(three_->GetFocus(), kUiKeyboardFocus);
+  Down();
+  EXPECT_EQ(Choice(), "100");
+  Up();
+  EXPECT_EQ(Choice(), "001");
+  // Tab takes the focus away from the group; arrows then leave the choice alone.
+  Key(VK_TAB, 0x0F);
+  EXPECT_EQ(three_->GetFocus(), kUiNoFocus);
+  Down();
+  EXPECT_EQ(Choice(), "001");
+}
+
+TEST_F(WidgetsChoiceTest, OpenListFreezesChoicesAndNarrowWrapBreaksAtASpace) {
+  UiToolkit.menuOpen = 1;
+  Click(55, 55);
+  Click(55, 125);
+  Type('f');
+  EXPECT_FALSE(box_->IsSelected());
+  EXPECT_EQ(Choice(), "100");
+  UiToolkit.menuOpen = 0;
+
+  // The built-in font is 8 pixels a character: 10 characters fit in 80, 11 do not.
+  auto* wrapped = screen_->MakeChild<CheckBox>(50, 300, "Alpha beta gamma", true, 80);
+  EXPECT_EQ(wrapped->FirstLine(), "Alpha beta");
+  EXPECT_EQ(wrapped->SecondLine(), "gamma");
+  auto* tight = screen_->MakeChild<CheckBox>(50, 330, "Alpha betas gamma", true, 80);
+  EXPECT_EQ(tight->FirstLine(), "Alpha");
+  EXPECT_EQ(tight->SecondLine(), "betas gamma");
+  auto* unbroken = screen_->MakeChild<CheckBox>(50, 350, "Unbreakablecaption", false, 80);
+  EXPECT_EQ(unbroken->FirstLine(), "Unbreakablecaption");
+  EXPECT_TRUE(unbroken->SecondLine().empty());
+  const std::string huge(3000, 'x');
+  auto* cut = screen_->MakeChild<CheckBox>(50, 400, (huge + " tail").c_str(), true, 330);
+  EXPECT_EQ(cut->GetTextLength(), 255);
+  wrapped->Draw();
+  cut->Draw();
+}
+
+}  // namespace
+
+namespace {
+
+// A dialog picks its initial radio button before it is shown. The button must not take the
+// screen under the still-hidden dialog as its background: once the dialog's body is drawn and
+// the button shown, the body (not the old screen) surrounds its caption.
+TEST_F(WidgetTest, ChoosingARadioButtonBeforeShowingKeepsTheDialogBody) {
+  GfxOpenBuffer(screenBuffer_);
+  GfxSetColor(GfxMapRGB(200, 0, 0));  // the screen before the dialog
+  GfxClear();
+  auto* dialog = screen_->MakeChild<ProbePanel>(250, 250, 250, 150);
+  auto* group = dialog->MakeChild<RadioGroup>(50, 50);
+  group->MakeChild<RadioButton>(0, 0, "&Left", true, 800);
+  auto* right = group->MakeChild<RadioButton>(0, 20, "&Right", true, 800);
+  group->SelectChild(right);
+  EXPECT_TRUE(right->IsSelected());
+
+  GfxOpenBuffer(screenBuffer_);
+  GfxSetColor(GfxMapRGB(0, 0, 90));  // the dialog's body
+  GfxFillRect(250, 499, 250, 399);
+  dialog->Show();
+  right->Draw();
+  const int edgeX = right->GetX() + right->GetWidth() - 1;
+  EXPECT_EQ(BufferPixel(screenBuffer_, edgeX, right->GetY() + 1), GfxMapRGB(0, 0, 90));
+}
+
+}  // namespace
