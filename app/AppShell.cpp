@@ -8,12 +8,11 @@
 #include "gfx/sdl/SdlDisplay.h"
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
+#include "platform/Screen.h"
 #include "platform/Window.h"
 #include "ui/UiToolkit.h"
 
 namespace {
-constexpr int kScreenWidth = 800;
-constexpr int kScreenHeight = 600;
 // The picture is always kept at 32 bits: every colour goes through GfxMapRGB, and the display
 // back end shows 0x00RRGGBB without conversion.
 constexpr int kBufferDepth = 32;

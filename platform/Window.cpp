@@ -20,8 +20,8 @@ struct CursorDeleter {
 };
 
 // A smaller window would make the letter-boxed picture too small to use.
-constexpr int kMinWindowWidth = kLogicalWidth / 4;
-constexpr int kMinWindowHeight = kLogicalHeight / 4;
+constexpr int kMinWindowWidth = kScreenWidth / 4;
+constexpr int kMinWindowHeight = kScreenHeight / 4;
 
 }  // namespace
 
@@ -53,7 +53,7 @@ bool Window::Create(int scale, bool fullscreen) {
   Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
   if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   impl_->window.reset(SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                       kLogicalWidth * scale, kLogicalHeight * scale, flags));
+                                       kScreenWidth * scale, kScreenHeight * scale, flags));
   if (!impl_->window) return false;
   SDL_SetWindowMinimumSize(impl_->window.get(), kMinWindowWidth, kMinWindowHeight);
   // Drivers without system cursors leave these null; the pointer then keeps its current look.

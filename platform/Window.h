@@ -4,12 +4,12 @@
 
 #include <memory>
 
+#include "platform/Screen.h"
+
 struct SDL_Window;
 struct SDL_Cursor;
 
 inline constexpr const char* kWindowTitle = "Quenbry Solitaire - Velvet Edition";
-inline constexpr int kLogicalWidth = 800;
-inline constexpr int kLogicalHeight = 600;
 inline constexpr int kMaxWindowScale = 8;
 
 // A rectangle of the logical screen the Windows way: right and bottom are one past the last
@@ -20,6 +20,10 @@ struct CursorRect {
   int right = 0;
   int bottom = 0;
 };
+
+constexpr CursorRect ToCursorRect(const ScreenRect& r) {
+  return {r.left, r.top, r.right + 1, r.bottom + 1};
+}
 
 enum class CursorShape { Arrow, Wait };
 

@@ -2,7 +2,7 @@
 // showing them. The program hands in its artwork object; tests hand in a recorder.
 #pragma once
 
-#include "gfx/ScreenRect.h"
+#include "platform/Screen.h"
 
 class UiScreenUpdate {
 public:

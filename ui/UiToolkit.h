@@ -7,7 +7,7 @@
 #include <string>
 
 #include "gfx/Gfx.h"
-#include "gfx/ScreenRect.h"
+#include "platform/Screen.h"
 
 class Window;
 class UiElement;

@@ -6,12 +6,9 @@
 #include <functional>
 
 #include "gfx/Gfx.h"
-#include "gfx/ScreenRect.h"
 #include "gfx/art/CardArt.h"
 #include "gfx/art/DirtyRects.h"
-
-inline constexpr int kScreenWidth = 800;
-inline constexpr int kScreenHeight = 600;
+#include "platform/Screen.h"
 
 // The dialog skin of the current theme ("artwork\\dialog%d.bmp"): dialog bodies, the title
 // plate and the button faces are cut from it. -1 before the artwork is loaded.

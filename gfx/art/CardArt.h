@@ -6,7 +6,7 @@
 
 #include "engine/Card.h"
 #include "gfx/Gfx.h"
-#include "gfx/ScreenRect.h"
+#include "platform/Screen.h"
 
 inline constexpr int kCardFrontCount = 4;
 inline constexpr int kCardBackCount = 21;

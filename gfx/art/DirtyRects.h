@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "gfx/ScreenRect.h"
+#include "platform/Screen.h"
 
 class DirtyRectList {
 public:

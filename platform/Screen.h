@@ -1,5 +1,10 @@
-// Rectangles and points of the 800 x 600 screen as the artwork code passes them around.
+// The 800 x 600 screen the program draws, and the rectangle and point types every layer uses for
+// it. Rectangles are inclusive on all four sides; the Win32-shaped edges (pointer confinement)
+// convert explicitly.
 #pragma once
+
+inline constexpr int kScreenWidth = 800;
+inline constexpr int kScreenHeight = 600;
 
 // Inclusive bounds: a card at (x, y) covers left x .. right x + 52.
 struct ScreenRect {
@@ -37,3 +42,6 @@ constexpr ScreenRect Intersection(const ScreenRect& a, const ScreenRect& b) {
 constexpr bool IsEmpty(const ScreenRect& r) {
   return r.left > r.right || r.top > r.bottom;
 }
+
+// The whole screen.
+inline constexpr ScreenRect kScreenRect{0, 0, kScreenWidth - 1, kScreenHeight - 1};
