@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -14,6 +13,7 @@
 #include "gfx/Gfx.h"
 #include "gfx/font/FgfFont.h"
 #include "gfx/font/FontRaster.h"
+#include "platform/FileBytes.h"
 
 namespace {
 
@@ -46,17 +46,25 @@ int FreeSlot() {
   return -1;
 }
 
+GfxFontError gLastFontError;
+
+int Failed(GfxFontLoadStatus status, const char* reason) {
+  gLastFontError = {status, reason};
+  return 0;
+}
+
 int Store(std::unique_ptr<FgfFont> font) {
   const int slot = FreeSlot();
-  if (slot < 0 || !font) return 0;
+  if (slot < 0) return Failed(kFontNoFreeSlot, "no free font slot");
+  if (!font) return Failed(kFontTooShort, "file shorter than its layout");
   Fonts().slots[static_cast<std::size_t>(slot)] = std::move(font);
   Fonts().selected = slot + 1;
+  gLastFontError = {kFontLoaded, "done"};
   return slot + 1;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
+// The largest file any layout can need: 256 glyphs of 127 x 255 bytes with their sizes.
+const std::size_t kLargestFontFile = FgfRequiredSize(0xFF, 0xFF);
 
 int Saturate(std::int64_t value) {
   return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
@@ -148,23 +156,30 @@ int DrawText(const char* text, int length, bool clipped) {
 }  // namespace
 
 int GfxLoadFont(const char* fileName) {
-  if (fileName == nullptr || FreeSlot() < 0) return 0;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName, "rb"));
-  if (!file) return 0;
-  std::uint8_t header[2];
-  if (std::fread(header, 1, 2, file.get()) != 2) return 0;
-  // Only the bytes the layout needs are read; a shorter file fails below.
-  std::vector<std::uint8_t> bytes(FgfRequiredSize(header[0], header[1]));
-  bytes[0] = header[0];
-  bytes[1] = header[1];
-  const std::size_t got = std::fread(bytes.data() + 2, 1, bytes.size() - 2, file.get());
-  bytes.resize(got + 2);
+  if (FreeSlot() < 0) return Failed(kFontNoFreeSlot, "no free font slot");
+  // Memory follows the file's real length, never the layout its header claims: a tiny file
+  // announcing a huge glyph table costs only its own bytes before ReadFgf refuses it.
+  std::vector<std::uint8_t> bytes;
+  switch (const FileBytesStatus status = ReadFileBytes(fileName, kLargestFontFile, bytes)) {
+    case FileBytesStatus::kOk:
+      break;
+    case FileBytesStatus::kTooLarge:
+      return Failed(kFontTooLarge, FileBytesReason(status));
+    case FileBytesStatus::kReadError:
+      return Failed(kFontReadError, FileBytesReason(status));
+    case FileBytesStatus::kCannotOpen:
+      return Failed(kFontCannotOpen, FileBytesReason(status));
+  }
   return Store(ReadFgf(bytes.data(), bytes.size()));
 }
 
 int GfxLoadFont(const std::uint8_t* data, std::size_t size) {
-  if (FreeSlot() < 0) return 0;
+  if (FreeSlot() < 0) return Failed(kFontNoFreeSlot, "no free font slot");
   return Store(ReadFgf(data, size));
+}
+
+GfxFontError GfxLastFontError() {
+  return gLastFontError;
 }
 
 int GfxSelectFont(int handle) {

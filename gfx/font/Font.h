@@ -13,8 +13,28 @@ constexpr int kGfxFontWorkArea = 256;
 constexpr unsigned char kGfxFontEscape = 0x7F;
 constexpr unsigned char kGfxFontUnderline = 0x5F;
 
+// What the last GfxLoadFont found. The call itself returns only a handle or 0; this says which
+// of the reasons for a 0 it was.
+enum GfxFontLoadStatus : int {
+  kFontLoaded = 0,
+  kFontCannotOpen = 1,  // Missing, unreadable, or not a regular file.
+  kFontTooLarge = 2,    // Larger than any font layout: refused before it is read.
+  kFontReadError = 3,
+  kFontNoFreeSlot = 4,  // All 32 slots are in use.
+  kFontTooShort = 5,    // Shorter than the layout its first two bytes announce.
+};
+
+struct GfxFontError {
+  GfxFontLoadStatus status = kFontLoaded;
+  const char* reason = "";  // A fixed phrase: "done", "file shorter than its layout", ...
+};
+
+// The outcome of the most recent GfxLoadFont call.
+GfxFontError GfxLastFontError();
+
 // Loads a font and selects it. Returns its handle 1..32, or 0 when the file cannot be read, all
 // slots are taken, or the file is shorter than its layout needs (the selection then stays).
+// Files larger than the largest layout (about 8 MB) are refused unread.
 int GfxLoadFont(const char* fileName);
 // The same from an FGF image already in memory.
 int GfxLoadFont(const std::uint8_t* data, std::size_t size);

@@ -38,12 +38,15 @@ inline int IndexAt(const std::uint8_t* row, int bitsPerPixel, long long x) {
   }
 }
 
-// Reads the file and info headers; the result says which check failed first.
-int ReadHeaders(const std::uint8_t* data, std::size_t size, BmpInfo& info) {
+// Reads the file and info headers; the result says which check failed first, and why.
+int ReadHeaders(const std::uint8_t* data, std::size_t size, BmpInfo& info, const char** why) {
   ByteReader in(data, size);
   std::uint8_t b0 = in.read_u8();
   std::uint8_t b1 = in.read_u8();
-  if (b0 != 'B' || b1 != 'M') return kBmpNotBmp;
+  if (b0 != 'B' || b1 != 'M') {
+    *why = "no BM signature";
+    return kBmpNotBmp;
+  }
   in.skip(8);  // File size and reserved words: not trusted.
   info.pixelOffset = in.read_u32le();
   std::uint32_t headerSize = in.read_u32le();
@@ -61,7 +64,10 @@ int ReadHeaders(const std::uint8_t* data, std::size_t size, BmpInfo& info) {
     info.bitsPerPixel = in.read_u16le();
     info.compression = in.read_u32le();
   }
-  if (in.failed()) return kBmpCannotRead;
+  if (in.failed()) {
+    *why = "truncated header";
+    return kBmpCannotRead;
+  }
   info.tableOffset = 14u + static_cast<std::uint64_t>(headerSize);
   // A negative height marks rows stored top-down.
   if (info.height < 0) {
@@ -75,8 +81,9 @@ int ReadHeaders(const std::uint8_t* data, std::size_t size, BmpInfo& info) {
 
 bool GfxBMPSize(const std::uint8_t* data, std::size_t size, int* width, int* height) {
   BmpInfo info;
-  if (ReadHeaders(data, size, info) != kBmpOk || info.width <= 0 || info.width > kMaxBmpSide ||
-      info.height <= 0 || info.height > kMaxBmpSide) {
+  const char* why = "";
+  if (ReadHeaders(data, size, info, &why) != kBmpOk || info.width <= 0 ||
+      info.width > kMaxBmpSide || info.height <= 0 || info.height > kMaxBmpSide) {
     return false;
   }
   if (width) *width = static_cast<int>(info.width);
@@ -86,8 +93,9 @@ bool GfxBMPSize(const std::uint8_t* data, std::size_t size, int* width, int* hei
 
 int GfxShowBMP(const std::uint8_t* data, std::size_t size, int flags) {
   BmpInfo info;
-  if (int r = ReadHeaders(data, size, info); r != kBmpOk) return r;
-  if (info.compression != 0) return kBmpCompressed;
+  const char* why = "";
+  if (int r = ReadHeaders(data, size, info, &why); r != kBmpOk) return GfxImageResult(r, why);
+  if (info.compression != 0) return GfxImageResult(kBmpCompressed, "compressed pixels");
   ImageTarget target = ActiveImageTarget();
   const bool indexedTarget = target.valid() && target.format.bitsPerPixel == 8;
   switch (info.bitsPerPixel) {
@@ -96,17 +104,17 @@ int GfxShowBMP(const std::uint8_t* data, std::size_t size, int flags) {
     case 8:
       break;
     case 24:
-      if (indexedTarget) return kBmpBadDepth;
+      if (indexedTarget) return GfxImageResult(kBmpBadDepth, "24-bit picture for an 8-bit buffer");
       break;
     default:
-      return kBmpBadDepth;
+      return GfxImageResult(kBmpBadDepth, "unsupported bit count");
   }
 
   if (info.width <= 0 || info.height <= 0 || info.width > kMaxBmpSide ||
       info.height > kMaxBmpSide) {
-    return kBmpCannotRead;
+    return GfxImageResult(kBmpCannotRead, "bad picture size");
   }
-  if (!target.valid()) return kBmpOk;  // No buffer to draw into.
+  if (!target.valid()) return GfxImageResult(kBmpOk, "no buffer to draw into");
 
   // The colour table lies between the info header and the pixels, converted once.
   Color table[256] = {};
@@ -144,11 +152,13 @@ int GfxShowBMP(const std::uint8_t* data, std::size_t size, int flags) {
   for (long long i = 0; i < info.height; ++i) {
     long long ty = info.topDown ? y0 + i : y0 + info.height - 1 - i;
     std::uint64_t at = info.pixelOffset + static_cast<std::uint64_t>(i) * rowBytes;
-    if (at + rowBytes > size) return kBmpCannotRead;  // Rows drawn so far stay.
+    if (at + rowBytes > size) {
+      return GfxImageResult(kBmpCannotRead, "pixel rows cut short");  // Rows drawn so far stay.
+    }
     if (ty < 0 || ty >= target.height || first >= last) continue;
     pixels.seek(static_cast<std::size_t>(at));
     const std::uint8_t* row = pixels.take(static_cast<std::size_t>(rowBytes));
-    if (row == nullptr) return kBmpCannotRead;
+    if (row == nullptr) return GfxImageResult(kBmpCannotRead, "pixel rows cut short");
     std::uint8_t* out = target.At(static_cast<int>(x0 + first), static_cast<int>(ty));
     if (info.bitsPerPixel == 24) {
       for (long long x = first; x < last; ++x, out += bpp) {
@@ -161,11 +171,13 @@ int GfxShowBMP(const std::uint8_t* data, std::size_t size, int flags) {
       }
     }
   }
-  return kBmpOk;
+  return GfxImageResult(kBmpOk, "done");
 }
 
 int GfxShowBMP(const char* fileName, int flags) {
   std::vector<std::uint8_t> bytes;
-  if (!ReadImageFile(fileName, bytes)) return kBmpCannotRead;
+  if (FileBytesStatus s = ReadImageFile(fileName, bytes); s != FileBytesStatus::kOk) {
+    return GfxImageResult(kBmpCannotRead, FileBytesReason(s));
+  }
   return GfxShowBMP(bytes.data(), bytes.size(), flags);
 }

@@ -6,11 +6,12 @@
 #include <cstdint>
 
 #include "gfx/image/ImageFlags.h"
+#include "gfx/image/ImageResult.h"
 
-// Result codes of GfxShowBMP.
+// Result codes of GfxShowBMP; GfxLastImageError() adds why.
 enum GfxBmpResult : int {
   kBmpOk = 0,
-  kBmpCannotRead = 1,  // The file cannot be opened, or it is cut short.
+  kBmpCannotRead = 1,  // The file cannot be opened or read, or it is cut short.
   kBmpNotBmp = 2,      // No "BM" at the start.
   kBmpBadDepth = 3,    // Not 1, 4, 8 or 24 bits per pixel (or 24 into an 8-bit buffer).
   kBmpCompressed = 4,  // Run-length or other compressed pixels.

@@ -1,8 +1,8 @@
-// Connects the image readers to the graphics layer's active buffer and to the file system.
+// Connects the image readers to the graphics layer's active buffer and to the file system, and
+// keeps the outcome of the last reader call.
 #include "gfx/image/ImageTarget.h"
 
-#include <cstdio>
-#include <memory>
+#include "gfx/image/ImageResult.h"
 
 ImageTarget ActiveImageTarget() {
   ImageTarget t;
@@ -24,34 +24,20 @@ ImageTarget ActiveImageTarget() {
   return t;
 }
 
+FileBytesStatus ReadImageFile(const char* fileName, std::vector<std::uint8_t>& out) {
+  return ReadFileBytes(fileName, kMaxImageFileBytes, out);
+}
+
 namespace {
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
+// Only the window's thread draws, so one record serves every reader.
+GfxImageError gLastImageError{0, ""};
 }  // namespace
 
-bool ReadImageFile(const char* fileName, std::vector<std::uint8_t>& out) {
-  out.clear();
-  if (fileName == nullptr) return false;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName, "rb"));
-  if (!file) return false;
-  // Read in 4,096-byte chunks rather than trusting a size from the file system, so pipes and
-  // files that change underneath still end up with exactly the bytes read.
-  std::uint8_t chunk[4096];
-  for (;;) {
-    std::size_t n = std::fread(chunk, 1, sizeof chunk, file.get());
-    if (n > 0) {
-      if (out.size() + n > kMaxImageFileBytes) {
-        out.clear();
-        return false;
-      }
-      out.insert(out.end(), chunk, chunk + n);
-    }
-    if (n < sizeof chunk) break;
-  }
-  if (std::ferror(file.get())) {
-    out.clear();
-    return false;
-  }
-  return true;
+GfxImageError GfxLastImageError() {
+  return gLastImageError;
+}
+
+int GfxImageResult(int code, const char* reason) {
+  gLastImageError = {code, reason != nullptr ? reason : ""};
+  return code;
 }

@@ -8,6 +8,7 @@
 
 #include "gfx/Gfx.h"
 #include "gfx/GfxPixelFormat.h"
+#include "platform/FileBytes.h"
 
 // The active buffer as the readers see it. Everything outside 0..width-1 x 0..height-1 is off
 // limits; the readers clip against it before every store.
@@ -33,5 +34,5 @@ ImageTarget ActiveImageTarget();
 // Largest image file any reader will load; artwork files are far smaller.
 constexpr std::size_t kMaxImageFileBytes = std::size_t{64} << 20;
 
-// Reads a whole file into out. False when it cannot be opened or read, or is larger than the cap.
-bool ReadImageFile(const char* fileName, std::vector<std::uint8_t>& out);
+// Reads a whole picture file into out, refusing files above kMaxImageFileBytes unread.
+FileBytesStatus ReadImageFile(const char* fileName, std::vector<std::uint8_t>& out);

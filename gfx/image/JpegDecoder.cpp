@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "gfx/ByteReader.h"
 #include "gfx/image/JpegHuffman.h"
@@ -68,7 +69,7 @@ private:
   void NoteApplicationSegment(int marker, ByteReader seg);
   JpegDecodeResult DecodeScan();
   bool DecodeBlock(JpegBitReader& bits, Component& c, std::uint8_t* out, int stride);
-  void EmitRows(int y0, int rows, bool interleaved);
+  void EmitRows(int y0, int rows);
   bool ColourIsYcc() const;
 
   ByteReader in_;
@@ -95,6 +96,13 @@ private:
 
   int scanCount_ = 0;
   int scanOrder_[3] = {};  // Frame component index of each scan component, in scan order.
+
+  // How many pixels across and down each sample of a component covers in the emitted rows.
+  int xRepeat_[3] = {1, 1, 1};
+  int yRepeat_[3] = {1, 1, 1};
+  // Rows of components repeated three or four times across, widened to one sample per pixel:
+  // the colour conversion has fast paths for one and two pixels per sample only.
+  std::vector<std::uint8_t> widened_;
 };
 
 JpegDecodeResult Decoder::Run() {
@@ -188,8 +196,8 @@ JpegDecodeResult Decoder::ParseFrame(ByteReader& seg) {
     c.v = hv & 15;
     c.tq = seg.read_u8();
     if (seg.failed()) return Result(kJpegBadStream, "bad SOF length");
+    // ITU T.81 B.2.2: sampling factors are 1..4.
     if (c.h < 1 || c.h > 4 || c.v < 1 || c.v > 4) return Result(kJpegBadStream, "bad sampling");
-    if (c.h > 2 || c.v > 2) return Result(kJpegNoStart, "sampling factor above 2");
     if (c.tq > 3) return Result(kJpegBadStream, "bad quantisation table id");
     for (int j = 0; j < i; ++j) {
       if (comps_[j].id == c.id) return Result(kJpegBadStream, "duplicate component id");
@@ -198,6 +206,14 @@ JpegDecodeResult Decoder::ParseFrame(ByteReader& seg) {
     if (c.v > vmax_) vmax_ = c.v;
   }
   if (!seg.at_end()) return Result(kJpegBadStream, "bad SOF length");
+  // Every component is brought to the MCU grid by repeating each sample a whole number of times;
+  // a factor that does not divide the largest one (3 beside 2) would need fractional sampling,
+  // which other decoders refuse too.
+  for (int i = 0; i < componentCount_; ++i) {
+    if (hmax_ % comps_[i].h != 0 || vmax_ % comps_[i].v != 0) {
+      return Result(kJpegNoStart, "fractional sampling ratio");
+    }
+  }
   frameSeen_ = true;
   return Result(kJpegOk, "");
 }
@@ -333,6 +349,15 @@ JpegDecodeResult Decoder::DecodeScan() {
   }
   if (used > workSize_) return Result(kJpegBufferTooSmall, "working buffer too small");
 
+  bool widen = false;
+  for (int i = 0; i < componentCount_; ++i) {
+    xRepeat_[i] = interleaved ? hmax_ / comps_[i].h : 1;
+    yRepeat_[i] = interleaved ? vmax_ / comps_[i].v : 1;
+    widen = widen || xRepeat_[i] > 2;
+  }
+  // One row of each component at full width: bounded by the picture's width like the planes.
+  if (widen) widened_.assign(static_cast<std::size_t>(mcusX) * 8u * hmax_ * 3u, 0);
+
   if (!sink_.Begin(width_, height_)) return Result(kJpegOk, "nothing to draw");
 
   JpegBitReader bits(in_);
@@ -365,7 +390,7 @@ JpegDecodeResult Decoder::DecodeScan() {
     }
     int y0 = my * rowHeight;
     int rows = height_ - y0 < rowHeight ? height_ - y0 : rowHeight;
-    EmitRows(y0, rows, interleaved);
+    EmitRows(y0, rows);
     if (bits.Overrun()) return Result(kJpegBadStream, "scan data cut short");
   }
   return Result(kJpegOk, "done");
@@ -440,21 +465,24 @@ bool Decoder::DecodeBlock(JpegBitReader& reader, Component& c, std::uint8_t* out
   return true;
 }
 
-void Decoder::EmitRows(int y0, int rows, bool interleaved) {
+void Decoder::EmitRows(int y0, int rows) {
   JpegRowSet set;
   set.width = width_;
   set.components = componentCount_;
   set.ycc = ColourIsYcc();
-  int yShift[3] = {};
-  for (int i = 0; i < componentCount_; ++i) {
-    const Component& c = comps_[i];
-    // Factors are 1 or 2, so each component's samples cover one pixel or two each way.
-    set.xShift[i] = interleaved && c.h < hmax_ ? 1 : 0;
-    yShift[i] = interleaved && c.v < vmax_ ? 1 : 0;
-  }
+  const std::size_t fullWidth = static_cast<std::size_t>(comps_[0].planeWidth) * xRepeat_[0];
+  for (int i = 0; i < componentCount_; ++i) set.xShift[i] = xRepeat_[i] == 2 ? 1 : 0;
   for (int r = 0; r < rows; ++r) {
     for (int i = 0; i < componentCount_; ++i) {
-      set.rows[i] = comps_[i].plane + (r >> yShift[i]) * comps_[i].planeWidth;
+      const Component& c = comps_[i];
+      const std::uint8_t* samples = c.plane + (r / yRepeat_[i]) * c.planeWidth;
+      const int repeat = xRepeat_[i];
+      if (repeat > 2) {
+        std::uint8_t* wide = widened_.data() + fullWidth * static_cast<std::size_t>(i);
+        for (int x = 0; x < c.planeWidth; ++x) std::memset(wide + x * repeat, samples[x], repeat);
+        samples = wide;
+      }
+      set.rows[i] = samples;
     }
     sink_.Row(y0 + r, set);
   }

@@ -6,14 +6,7 @@
 #include <cstdint>
 
 #include "gfx/image/JpegColor.h"
-
-// Result codes, shared with GfxShowJPEG.
-enum JpegResult : int {
-  kJpegOk = 0,
-  kJpegNoStart = 2,        // No start-of-image marker, or a frame type we do not decode.
-  kJpegBadStream = 3,      // A marker not introduced by 0xFF, or a damaged segment or scan.
-  kJpegBufferTooSmall = 4  // The working buffer cannot hold one row of MCUs.
-};
+#include "gfx/image/JpegReader.h"  // GfxJpegResult
 
 // Receives the decoded picture.
 class JpegSink {
@@ -31,8 +24,8 @@ struct JpegDecodeResult {
   const char* reason = "";  // Short fixed text saying why decoding stopped, for tests and tools.
 };
 
-// Working memory needed for one row of MCUs of a width x height picture with luminance
-// sampling h x v: ceil(width / 8h) * 8h * 3 * 8v bytes.
+// Working memory needed for one row of MCUs of a picture width pixels wide whose largest
+// sampling factors are h x v: ceil(width / 8h) * 8h * 3 * 8v bytes.
 std::size_t JpegWorkBytes(int width, int h, int v);
 
 // Decodes data[0..size) into sink, using work[0..workSize) for one row of MCUs at a time.

@@ -3,8 +3,6 @@
 #include "gfx/image/PcxFile.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 
 #include "gfx/ByteReader.h"
 #include "gfx/Gfx.h"
@@ -35,10 +33,6 @@ void EncodeLine(const std::uint8_t* line, int count, std::vector<std::uint8_t>& 
     i += run;
   }
 }
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -87,19 +81,18 @@ std::vector<std::uint8_t> GfxEncodePCX(int minx, int maxx, int miny, int maxy) {
 
 int GfxSavePCX(int minx, int maxx, int miny, int maxy, const char* fileName) {
   std::vector<std::uint8_t> bytes = GfxEncodePCX(minx, maxx, miny, maxy);
-  if (bytes.empty() || fileName == nullptr) return 1;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName, "wb"));
-  if (!file) return 1;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return 1;
-  if (std::fclose(file.release()) != 0) return 1;
-  return 0;
+  if (bytes.empty()) return GfxImageResult(kPcxCannotOpen, "nothing to save");
+  if (!WriteFileBytes(fileName, bytes.data(), bytes.size())) {
+    return GfxImageResult(kPcxCannotOpen, "cannot write file");
+  }
+  return GfxImageResult(kPcxOk, "done");
 }
 
 int GfxShowPCX(const std::uint8_t* data, std::size_t size, int flags) {
   ImageTarget target = ActiveImageTarget();
   ByteReader in(data, size);
   ByteReader header = in.sub(kHeaderBytes);
-  if (in.failed()) return 2;
+  if (in.failed()) return GfxImageResult(kPcxNotOurs, "truncated header");
   int manufacturer = header.read_u8();
   header.skip(1);
   int encoding = header.read_u8();
@@ -118,15 +111,17 @@ int GfxShowPCX(const std::uint8_t* data, std::size_t size, int flags) {
   int is565 = header.read_u8();
   if (header.failed() || manufacturer != 0x0A || encoding != 1 || bitsPerPlane != 8 ||
       tag0 != 'Q' || tag1 != 'S' || maxx < minx || maxy < miny) {
-    return 2;
+    return GfxImageResult(kPcxNotOurs, "not a save-under file");
   }
   const int width = maxx - minx + 1;
   const int height = maxy - miny + 1;
-  if (bytesPerLine < width || bytesPerLine > width + 1) return 2;
-  if (!target.valid()) return 0;
+  if (bytesPerLine < width || bytesPerLine > width + 1) {
+    return GfxImageResult(kPcxNotOurs, "bad line length");
+  }
+  if (!target.valid()) return GfxImageResult(kPcxOk, "no buffer to draw into");
   if (depth != target.format.bitsPerPixel || planes != target.BytesPerPixel() ||
       (depth == 16 && (is565 != 0) != target.format.is565)) {
-    return 2;
+    return GfxImageResult(kPcxNotOurs, "saved at another pixel format");
   }
 
   long long x0 = minx, y0 = miny;
@@ -154,7 +149,7 @@ int GfxShowPCX(const std::uint8_t* data, std::size_t size, int flags) {
           runLeft = 1;
           runValue = b;
         }
-        if (in.failed()) return 3;
+        if (in.failed()) return GfxImageResult(kPcxDamaged, "pixel data cut short");
         continue;  // A zero-length run carries no pixel; the loop reads the next one.
       }
       line[i++] = runValue;
@@ -167,11 +162,13 @@ int GfxShowPCX(const std::uint8_t* data, std::size_t size, int flags) {
       for (int p = 0; p < planes; ++p) *out++ = line[p * bytesPerLine + x];
     }
   }
-  return 0;
+  return GfxImageResult(kPcxOk, "done");
 }
 
 int GfxShowPCX(const char* fileName, int flags) {
   std::vector<std::uint8_t> bytes;
-  if (!ReadImageFile(fileName, bytes)) return 1;
+  if (FileBytesStatus s = ReadImageFile(fileName, bytes); s != FileBytesStatus::kOk) {
+    return GfxImageResult(kPcxCannotOpen, FileBytesReason(s));
+  }
   return GfxShowPCX(bytes.data(), bytes.size(), flags);
 }

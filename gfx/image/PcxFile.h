@@ -7,15 +7,22 @@
 #include <vector>
 
 #include "gfx/image/ImageFlags.h"
+#include "gfx/image/ImageResult.h"
+
+// Result codes of GfxSavePCX and GfxShowPCX; GfxLastImageError() adds why.
+enum GfxPcxResult : int {
+  kPcxOk = 0,
+  kPcxCannotOpen =
+      1,            // Saving: cannot create the file, or nothing to save. Showing: cannot read it.
+  kPcxNotOurs = 2,  // Not a file GfxSavePCX wrote, or saved at another pixel format.
+  kPcxDamaged = 3,  // The pixel data is cut short or damaged (rows shown so far stay).
+};
 
 // Writes the rectangle (inclusive bounds, clipped to the active buffer) to fileName.
-// 0 done; 1 the file cannot be created, or there is no buffer or nothing of the rectangle in it.
 int GfxSavePCX(int minx, int maxx, int miny, int maxy, const char* fileName);
 
 // Puts a file written by GfxSavePCX back where it came from, or with its top-left corner at the
 // graphics cursor with kGfxImageAtCursor; parts outside the active buffer are dropped.
-// 0 done; 1 the file cannot be opened; 2 not such a file, or saved at another pixel format;
-// 3 the pixel data is cut short or damaged (rows shown so far stay).
 int GfxShowPCX(const char* fileName, int flags);
 int GfxShowPCX(const std::uint8_t* data, std::size_t size, int flags);
 

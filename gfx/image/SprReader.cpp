@@ -9,7 +9,8 @@
 
 int GfxShowSPR(const std::uint8_t* data, std::size_t size, int width) {
   ImageTarget target = ActiveImageTarget();
-  if (!target.valid() || width <= 0) return 0;
+  if (!target.valid()) return GfxImageResult(kSprOk, "no buffer to draw into");
+  if (width <= 0) return GfxImageResult(kSprOk, "no width");
   const long long x0 = GfxGetX();
   long long y = GfxGetY();
   long long column = 0;
@@ -21,7 +22,7 @@ int GfxShowSPR(const std::uint8_t* data, std::size_t size, int width) {
     Color colour = GfxPaletteColor(index);
     while (length > 0) {
       // Rows climb from the cursor; once above the buffer nothing more can be seen.
-      if (y < 0) return 0;
+      if (y < 0) return GfxImageResult(kSprOk, "done");
       long long n = width - column < length ? width - column : length;
       if (y < target.height) {
         for (long long i = 0; i < n; ++i) {
@@ -38,11 +39,13 @@ int GfxShowSPR(const std::uint8_t* data, std::size_t size, int width) {
       }
     }
   }
-  return 0;
+  return GfxImageResult(kSprOk, "done");
 }
 
 int GfxShowSPR(const char* fileName, int width) {
   std::vector<std::uint8_t> bytes;
-  if (!ReadImageFile(fileName, bytes)) return 1;
+  if (FileBytesStatus s = ReadImageFile(fileName, bytes); s != FileBytesStatus::kOk) {
+    return GfxImageResult(kSprCannotOpen, FileBytesReason(s));
+  }
   return GfxShowSPR(bytes.data(), bytes.size(), width);
 }

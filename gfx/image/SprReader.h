@@ -5,8 +5,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "gfx/image/ImageResult.h"
+
+// Result codes of GfxShowSPR; GfxLastImageError() adds why.
+enum GfxSprResult : int {
+  kSprOk = 0,
+  kSprCannotOpen = 1,  // The file cannot be opened or read.
+};
+
 // Draws rows of `width` pixels from the graphics cursor: the first row on the cursor's row, each
 // following row above the previous one. Every pixel is written (no transparency); pixels outside
-// the active buffer are dropped. 0 done; 1 the file cannot be opened.
+// the active buffer are dropped.
 int GfxShowSPR(const char* fileName, int width);
 int GfxShowSPR(const std::uint8_t* data, std::size_t size, int width);

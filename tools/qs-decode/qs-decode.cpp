@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "gfx/Gfx.h"
 #include "gfx/image/BmpReader.h"
 #include "gfx/image/ImageTarget.h"
 #include "gfx/image/JpegReader.h"
+#include "platform/FileBytes.h"
 
 namespace {
 
@@ -17,29 +17,24 @@ constexpr int kUsage = 64;     // Like EX_USAGE.
 constexpr int kNoBuffer = 70;  // The picture is too large for a buffer.
 constexpr int kWriteFailed = 74;
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 bool WritePpm(const char* name, int handle, int width, int height) {
   GfxBufferView view = GfxGetBufferView(handle);
   if (view.pixels == nullptr) return false;
-  std::unique_ptr<std::FILE, FileCloser> out(std::fopen(name, "wb"));
-  if (!out) return false;
-  std::fprintf(out.get(), "P6\n%d %d\n255\n", width, height);
-  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+  char header[64];
+  const int headerBytes = std::snprintf(header, sizeof header, "P6\n%d %d\n255\n", width, height);
+  std::vector<std::uint8_t> ppm(header, header + headerBytes);
+  ppm.reserve(ppm.size() + static_cast<std::size_t>(width) * height * 3);
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* p = view.pixels + static_cast<std::size_t>(y) * view.bytesPerRow;
     for (int x = 0; x < width; ++x) {
       std::uint32_t v;
       std::memcpy(&v, p + 4 * x, 4);
-      row[3 * x] = static_cast<unsigned char>(v >> 16);
-      row[3 * x + 1] = static_cast<unsigned char>(v >> 8);
-      row[3 * x + 2] = static_cast<unsigned char>(v);
+      ppm.push_back(static_cast<std::uint8_t>(v >> 16));
+      ppm.push_back(static_cast<std::uint8_t>(v >> 8));
+      ppm.push_back(static_cast<std::uint8_t>(v));
     }
-    if (std::fwrite(row.data(), 1, row.size(), out.get()) != row.size()) return false;
   }
-  return std::fclose(out.release()) == 0;
+  return WriteFileBytes(name, ppm.data(), ppm.size());
 }
 
 }  // namespace
@@ -50,31 +45,29 @@ int main(int argc, char** argv) {
     return kUsage;
   }
   std::vector<std::uint8_t> bytes;
-  if (!ReadImageFile(argv[1], bytes)) {
-    std::fprintf(stderr, "qs-decode: cannot read %s\n", argv[1]);
+  if (FileBytesStatus s = ReadImageFile(argv[1], bytes); s != FileBytesStatus::kOk) {
+    std::fprintf(stderr, "qs-decode: %s: %s\n", argv[1], FileBytesReason(s));
     return 1;
   }
   const bool isJpeg = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
 
   // A 1x1 buffer still lets a reader report why it refuses a file whose size is unknown.
   int width = 1, height = 1;
-  GfxJPEGHeader header;
-  std::vector<std::uint8_t> work;
   bool sized = false;
+  // The working memory is sized exactly as the game sizes it for artwork: from the header
+  // record through GfxJPEGBufferSize, so a fault there shows here too. A header that cannot be
+  // read asks for nothing, which leaves the built-in buffer, as in the game.
+  std::vector<std::uint8_t> work;
   if (isJpeg) {
-    if (GfxReadJPEGHeader(bytes.data(), bytes.size(), &header) == 0 && header.width > 0 &&
-        header.height > 0) {
-      width = header.width;
-      height = header.height;
-      sized = true;
-      // Room for any sampling up to 2x2, whatever the first component says.
-      std::size_t need = static_cast<std::size_t>(GfxJPEGBufferSize(&header));
-      GfxJPEGHeader widest = header;
-      widest.sampling[0] = 0x22;
-      need = std::max(need, static_cast<std::size_t>(GfxJPEGBufferSize(&widest)));
-      work.resize(need);
-      GfxSetJPEGBuffer(work.data(), work.size());
+    GfxJPEGHeader header;
+    if (GfxReadJPEGHeader(argv[1], &header) == kJpegHeaderOk) {
+      width = std::max<int>(header.width, 1);
+      height = std::max<int>(header.height, 1);
+      sized = header.width > 0 && header.height > 0;
+    } else {
+      std::fprintf(stderr, "qs-decode: %s: header: %s\n", argv[1], GfxLastImageError().reason);
     }
+    work.resize(static_cast<std::size_t>(std::max(0, GfxJPEGBufferSize(&header))));
   } else {
     sized = GfxBMPSize(bytes.data(), bytes.size(), &width, &height);
   }
@@ -89,11 +82,17 @@ int main(int argc, char** argv) {
   GfxSetColor(GfxMapRGB(0, 0, 0));
   GfxClear();
 
-  int result = isJpeg ? GfxShowJPEG(bytes.data(), bytes.size(), 0)
-                      : GfxShowBMP(bytes.data(), bytes.size(), 0);
+  int result;
+  if (isJpeg) {
+    GfxSetJPEGBuffer(work.data(), work.size());
+    result = GfxShowJPEG(argv[1], 0);
+    GfxSetJPEGBuffer(nullptr, 0);
+  } else {
+    result = GfxShowBMP(argv[1], 0);
+  }
   if (result != 0) {
-    std::fprintf(stderr, "qs-decode: %s: result %d%s%s\n", argv[1], result, isJpeg ? ", " : "",
-                 isJpeg ? GfxLastJPEGReason() : "");
+    std::fprintf(stderr, "qs-decode: %s: result %d, %s\n", argv[1], result,
+                 GfxLastImageError().reason);
     return result;
   }
   if (!sized) {
@@ -106,6 +105,5 @@ int main(int argc, char** argv) {
   }
   GfxCloseBuffer();
   GfxFreeBuffer(handle);
-  GfxSetJPEGBuffer(nullptr, 0);
   return 0;
 }

@@ -1,15 +1,15 @@
 // Loading and drawing of the sprite buttons.
 #include "ui/widgets/SpriteButton.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstddef>
 
 #include "gfx/image/SprReader.h"
 #include "platform/DataDir.h"
+#include "platform/FileBytes.h"
 
 namespace {
-// Sprites are a few dozen bytes; anything far larger is not one of ours.
-constexpr std::streamsize kLargestSprite = 1 << 16;
+// Sprites are a few dozen bytes; anything far larger is not one of ours and is refused unread.
+constexpr std::size_t kLargestSprite = 1 << 16;
 }  // namespace
 
 SpriteButton::SpriteButton(UiElement* parent, int x, int y, int width, int height,
@@ -23,10 +23,10 @@ SpriteButton::Sprite SpriteButton::Load(const char* fileName, int width, int hei
   Sprite sprite;
   if (fileName == nullptr || width <= 0 || height <= 0) return sprite;
   // Read once here, so that holding an arrow down never goes back to the disk.
-  std::ifstream in(MediaPath(fileName), std::ios::binary);
-  if (!in) return sprite;
-  sprite.data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (static_cast<std::streamsize>(sprite.data.size()) > kLargestSprite) sprite.data.clear();
+  if (ReadFileBytes(MediaPath(fileName).c_str(), kLargestSprite, sprite.data) !=
+      FileBytesStatus::kOk) {
+    return sprite;
+  }
   sprite.width = width;
   sprite.height = height;
   return sprite;

@@ -13,6 +13,7 @@
 #include "gfx/HeadlessDisplay.h"
 #include "gfx/font/Font.h"
 #include "tests/gfx/font/TestFonts.h"
+#include "tests/support/HeadlessGfx.h"
 
 namespace {
 
@@ -70,15 +71,20 @@ private:
   long long minx_ = LLONG_MIN, maxx_ = LLONG_MAX, miny_ = LLONG_MIN, maxy_ = LLONG_MAX;
 };
 
+// The layer at the depth and pixel layout of a case, without a screen buffer: each test draws
+// into a strip of its own.
+HeadlessGfx::Options AtDepth(const Depth& depth) {
+  HeadlessGfx::Options options;
+  options.bits = depth.bits;
+  options.masks = depth.masks;
+  options.screenBuffer = false;
+  return options;
+}
+
 class FontDraw : public ::testing::TestWithParam<Depth> {
 protected:
   void SetUp() override {
-    display_ = std::make_unique<HeadlessDisplay>(GetParam().bits, GetParam().masks);
-    GfxSetDC(display_.get());
-    GfxSetMode(800, 600, GetParam().bits, 0);
-    GfxDefaultPalette();
-    ASSERT_EQ(GfxStart(), 0);
-    GfxSetBufferDepth(GetParam().bits);
+    ASSERT_TRUE(gfx_.Started());
     buffer_ = GfxAllocBuffer(kBufferWidth, kBufferHeight);
     ASSERT_GE(buffer_, 0);
     ASSERT_EQ(GfxOpenBuffer(buffer_), 0);
@@ -96,8 +102,6 @@ protected:
     GfxFreeFont(-1);
     GfxCloseBuffer();
     GfxFreeBuffer(buffer_);
-    GfxStop();
-    GfxSetDC(nullptr);
   }
 
   static int Load(const std::vector<std::uint8_t>& bytes) {
@@ -131,7 +135,7 @@ protected:
     EXPECT_EQ(wrong, 0);
   }
 
-  std::unique_ptr<HeadlessDisplay> display_;
+  HeadlessGfx gfx_{AtDepth(GetParam())};
   int buffer_ = -1;
   Color background_ = 0;
   Color ink_ = 0;
@@ -369,8 +373,8 @@ const Depth kDepths[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(EveryDepth, FontDraw, ::testing::ValuesIn(kDepths),
-                         [](const ::testing::TestParamInfo<Depth>& info) {
-                           return std::string("bits") + info.param.name;
+                         [](const ::testing::TestParamInfo<Depth>& depth) {
+                           return std::string("bits") + depth.param.name;
                          });
 
 }  // namespace

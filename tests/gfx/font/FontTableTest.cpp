@@ -10,6 +10,7 @@
 
 #include "gfx/font/Font.h"
 #include "tests/gfx/font/TestFonts.h"
+#include "tests/gfx/image/AllocationProbe.h"
 
 namespace {
 
@@ -176,6 +177,39 @@ TEST_F(FontFiles, LoadsFromDiskAndRejectsShortOrMissingFiles) {
   EXPECT_EQ(GfxLoadFont((dir_ / "missing.fgf").c_str()), 0);
   EXPECT_EQ(GfxLoadFont(static_cast<const char*>(nullptr)), 0);
   EXPECT_EQ(GfxSelectedFont(), 2);
+}
+
+TEST_F(FontFiles, TinyFileClaimingAHugeGlyphTableAllocatesNothingLarge) {
+  // 0xFF 0xFF announces 256 glyphs of 127 x 255 bytes (over 8 MB) in a file of ten bytes.
+  const std::string tiny = Write("tiny.fgf", {0xFF, 0xFF, 1, 2, 3, 4, 5, 6, 7, 8});
+  ResetLargestAllocation();
+  EXPECT_EQ(GfxLoadFont(tiny.c_str()), 0);
+  EXPECT_LT(LargestAllocation(), std::size_t{64} << 10);
+  EXPECT_EQ(GfxLastFontError().status, kFontTooShort);
+  EXPECT_EQ(GfxSelectedFont(), 0);
+}
+
+TEST_F(FontFiles, FailuresSayWhy) {
+  EXPECT_EQ(GfxLoadFont((dir_ / "missing.fgf").c_str()), 0);
+  EXPECT_EQ(GfxLastFontError().status, kFontCannotOpen);
+  EXPECT_STREQ(GfxLastFontError().reason, "cannot open file");
+  EXPECT_EQ(GfxLoadFont(dir_.c_str()), 0);
+  EXPECT_EQ(GfxLastFontError().status, kFontCannotOpen);
+
+  // Larger than any layout: refused from its size alone, without reading it.
+  const auto huge = dir_ / "huge.fgf";
+  std::filesystem::resize_file(Write("huge.fgf", {0xFF, 0xFF}), std::uintmax_t{1} << 30);
+  ResetLargestAllocation();
+  EXPECT_EQ(GfxLoadFont(huge.c_str()), 0);
+  EXPECT_EQ(GfxLastFontError().status, kFontTooLarge);
+  EXPECT_LT(LargestAllocation(), std::size_t{64} << 10);
+
+  const std::string whole = Write("whole.fgf", VelvetFont(false));
+  EXPECT_EQ(GfxLoadFont(whole.c_str()), 1);
+  EXPECT_EQ(GfxLastFontError().status, kFontLoaded);
+  for (int i = 2; i <= kGfxMaxFonts; ++i) ASSERT_EQ(GfxLoadFont(whole.c_str()), i);
+  EXPECT_EQ(GfxLoadFont(whole.c_str()), 0);
+  EXPECT_EQ(GfxLastFontError().status, kFontNoFreeSlot);
 }
 
 }  // namespace

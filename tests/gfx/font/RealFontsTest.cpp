@@ -11,6 +11,8 @@
 #include "gfx/Gfx.h"
 #include "gfx/GfxPixelFormat.h"
 #include "gfx/font/Font.h"
+#include "tests/support/HeadlessGfx.h"
+#include "tests/support/RequireMedia.h"
 
 namespace {
 
@@ -20,12 +22,9 @@ protected:
     const char* media = std::getenv("QS_MEDIA_DIR");
     path_ = std::filesystem::path(media ? media : "") / GetParam();
     if (media == nullptr || !std::filesystem::exists(path_)) {
-      GTEST_SKIP() << "generated font " << path_ << " not found (build the media first)";
+      QS_SKIP_MISSING("generated font " << path_ << " not found (build the media first)");
     }
-    GfxSetDC(nullptr);
-    GfxStart();
-    GfxDefaultPalette();
-    GfxSetBufferDepth(32);
+    ASSERT_TRUE(gfx_.Started());
     buffer_ = GfxAllocBuffer(400, 80);
     ASSERT_GE(buffer_, 0);
     GfxOpenBuffer(buffer_);
@@ -66,6 +65,14 @@ protected:
     GfxSetColor(ink);
   }
 
+  // A 32-bit layer without a screen buffer; the text strip is the only buffer.
+  static HeadlessGfx::Options Options() {
+    HeadlessGfx::Options options;
+    options.screenBuffer = false;
+    return options;
+  }
+
+  HeadlessGfx gfx_{Options()};
   std::filesystem::path path_;
   int buffer_ = -1;
 };
@@ -116,9 +123,9 @@ TEST_P(RealFont, LoadsMeasuresAndDrawsSensibly) {
 INSTANTIATE_TEST_SUITE_P(GameFonts, RealFont,
                          ::testing::Values("windb_10.fgf", "systm12.fgf", "systm12b.fgf",
                                            "beng8pt.FGF"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
+                         [](const ::testing::TestParamInfo<const char*>& font) {
                            std::string name;
-                           for (const char* p = info.param; *p && *p != '.'; ++p) {
+                           for (const char* p = font.param; *p && *p != '.'; ++p) {
                              if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
                            }
                            return name;

@@ -95,13 +95,10 @@ std::uint32_t Pattern(int x, int y) {
 
 class BmpReaderTest : public testing::TestWithParam<DepthCase> {
 protected:
-  void SetUp() override { display_ = StartHeadless(GetParam()); }
-  void TearDown() override { StopHeadless(); }
-
   Color Native(const Rgb& c) const { return ExpectedPixel(GetParam(), c[0], c[1], c[2]); }
   Color Guard() const { return GfxMapRGB(0x12, 0x34, 0x56); }
 
-  std::unique_ptr<HeadlessDisplay> display_;
+  HeadlessGfx gfx_{CoreGfxOptions(GetParam())};
 };
 
 TEST_P(BmpReaderTest, PaletteDepthsAndHeadersGiveTheRightColours) {
@@ -248,7 +245,7 @@ TEST_P(BmpReaderTest, HostileHeadersAreRefusedWithoutTouchingTheBuffer) {
 INSTANTIATE_TEST_SUITE_P(Depths, BmpReaderTest, testing::ValuesIn(kAllDepths), DepthName);
 
 TEST(BmpReaderEightBit, IndicesGoStraightInAndTwentyFourBitsAreRefused) {
-  auto display = StartHeadless(kDepth32);
+  HeadlessGfx gfx(CoreGfxOptions(kDepth32));
   GfxSetBufferDepth(8);
   int handle = MakeFilledBuffer(8, 2, 1);
   std::vector<std::uint8_t> f =
@@ -258,7 +255,6 @@ TEST(BmpReaderEightBit, IndicesGoStraightInAndTwentyFourBitsAreRefused) {
   std::vector<std::uint8_t> g = MakeBmp(4, 1, 24, false, {}, [](int, int) { return 0xFFFFFFu; });
   EXPECT_EQ(GfxShowBMP(g.data(), g.size(), 0), kBmpBadDepth);
   EXPECT_EQ(RawPixel(handle, 0, 1), 1u);
-  StopHeadless();
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Shared helpers of the image reader tests: synthetic pictures, PPM files, a JPEG encoder for
-// making inputs, the external peer tools, and a 32-bit graphics session to decode into.
+// making inputs, the external peer tools, and the graphics layer set-up for each depth.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "gfx/Gfx.h"
+// Pixel helpers, depths, and CoreGfxOptions for the shared HeadlessGfx fixture.
 #include "tests/gfx/GfxTestSupport.h"
+#include "tests/support/HeadlessGfx.h"
 
 // An RGB picture, 3 bytes per pixel, rows top to bottom.
 struct RgbImage {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <random>
+#include <utility>
 
 #include "gfx/image/JpegDecoder.h"
 #include "gfx/image/JpegReader.h"
@@ -61,14 +62,8 @@ std::vector<std::uint8_t> TinyJpegWithDcTable(const std::vector<std::uint8_t>& c
 
 class JpegReaderTest : public testing::Test {
 protected:
-  void SetUp() override {
-    display_ = StartHeadless(kDepth32);
-    GfxSetJPEGBuffer(nullptr, 0);
-  }
-  void TearDown() override {
-    GfxSetJPEGBuffer(nullptr, 0);
-    StopHeadless();
-  }
+  void SetUp() override { GfxSetJPEGBuffer(nullptr, 0); }
+  void TearDown() override { GfxSetJPEGBuffer(nullptr, 0); }
 
   // Decodes into a fresh guarded buffer with the picture's top-left at (x, y).
   int ShowAt(const std::vector<std::uint8_t>& file, int bufferW, int bufferH, int x, int y) {
@@ -93,13 +88,13 @@ protected:
     return true;
   }
 
-  std::unique_ptr<HeadlessDisplay> display_;
+  HeadlessGfx gfx_{CoreGfxOptions(kDepth32)};
   int handle_ = -1;
 };
 
 TEST_F(JpegReaderTest, TinyHandMadeFileDecodesToFlatGrey) {
   std::vector<std::uint8_t> f = TinyJpeg();
-  ASSERT_EQ(ShowAt(f, 16, 16, 4, 4), 0) << GfxLastJPEGReason();
+  ASSERT_EQ(ShowAt(f, 16, 16, 4, 4), 0) << GfxLastImageError().reason;
   EXPECT_EQ(CountPixels(handle_, 4, 11, 4, 11, 0x808080), 64);
   EXPECT_TRUE(GuardIntact(4, 11, 4, 11));
 }
@@ -125,7 +120,7 @@ TEST_F(JpegReaderTest, HeaderRecordAndWorkingBufferSize) {
   // Exactly the size asked for is enough.
   std::vector<std::uint8_t> work(static_cast<std::size_t>(GfxJPEGBufferSize(&header)));
   GfxSetJPEGBuffer(work.data(), work.size());
-  EXPECT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0) << GfxLastJPEGReason();
+  EXPECT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0) << GfxLastImageError().reason;
   // Every pixel was written: decoding over another background gives the same picture.
   GfxBufferView view = GfxGetBufferView(handle_);
   std::vector<std::uint8_t> first(view.pixels, view.pixels + view.bytesPerRow * view.height);
@@ -144,6 +139,81 @@ TEST_F(JpegReaderTest, HeaderRecordAndWorkingBufferSize) {
   odd.width = 37;
   odd.sampling[0] = 0x21;
   EXPECT_EQ(GfxJPEGBufferSize(&odd), 48 * 3 * 8);
+}
+
+// A file holding only SOI and a baseline frame header with three components given as
+// (id, sampling byte) in frame order.
+std::vector<std::uint8_t> FrameHeaderOnly(int width, int height,
+                                          const std::vector<std::pair<int, int>>& components) {
+  std::vector<std::uint8_t> f = {0xFF, 0xD8, 0xFF, 0xC0};
+  const int length = 8 + 3 * static_cast<int>(components.size());
+  f.insert(f.end(), {static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length), 8,
+                     static_cast<std::uint8_t>(height >> 8), static_cast<std::uint8_t>(height),
+                     static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(width),
+                     static_cast<std::uint8_t>(components.size())});
+  for (const auto& [id, sampling] : components) {
+    f.insert(f.end(), {static_cast<std::uint8_t>(id), static_cast<std::uint8_t>(sampling), 0});
+  }
+  return f;
+}
+
+TEST_F(JpegReaderTest, SamplingBytesSitByComponentIdAndSizeTheBufferByTheLargestFactors) {
+  GfxJPEGHeader h;
+  // Components listed 3, 1, 2: the record still keeps id 1 first.
+  std::vector<std::uint8_t> f = FrameHeaderOnly(800, 600, {{3, 0x11}, {1, 0x21}, {2, 0x12}});
+  ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &h), 0);
+  EXPECT_EQ(h.sampling[0], 0x21);
+  EXPECT_EQ(h.sampling[1], 0x12);
+  EXPECT_EQ(h.sampling[2], 0x11);
+  // The widest H and the tallest V need not belong to the same component.
+  EXPECT_EQ(GfxJPEGBufferSize(&h), 800 * 3 * 16);
+
+  // Chroma sampled finer than luma (cjpeg -sample 1x1,2x2,1x1): 37 pixels make three 16-pixel
+  // MCUs, 16 rows high.
+  f = FrameHeaderOnly(37, 5, {{1, 0x11}, {2, 0x22}, {3, 0x11}});
+  ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &h), 0);
+  EXPECT_EQ(GfxJPEGBufferSize(&h), 48 * 3 * 16);
+
+  // Factors 3 and 4 are baseline too.
+  f = FrameHeaderOnly(37, 5, {{1, 0x41}, {2, 0x11}, {3, 0x11}});
+  ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &h), 0);
+  EXPECT_EQ(GfxJPEGBufferSize(&h), 64 * 3 * 8);
+  f = FrameHeaderOnly(37, 5, {{1, 0x32}, {2, 0x11}, {3, 0x11}});
+  ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &h), 0);
+  EXPECT_EQ(GfxJPEGBufferSize(&h), 48 * 3 * 16);
+  f = FrameHeaderOnly(37, 5, {{1, 0x44}});
+  ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &h), 0);
+  EXPECT_EQ(GfxJPEGBufferSize(&h), 64 * 3 * 32);
+
+  // Identifiers outside 1..3 (cjpeg -rgb writes 'R', 'G', 'B') still size the buffer.
+  f = FrameHeaderOnly(37, 5, {{'R', 0x11}, {'G', 0x12}, {'B', 0x11}});
+  ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &h), 0);
+  EXPECT_EQ(GfxJPEGBufferSize(&h), 40 * 3 * 16);
+}
+
+TEST_F(JpegReaderTest, BufferSizeRefusesFactorsOutsideOneToFour) {
+  GfxJPEGHeader h;
+  // 21 bytes claiming 65535 x 65535 at 15x15 sampling: no megabytes for that.
+  std::vector<std::uint8_t> f = FrameHeaderOnly(65535, 65535, {{1, 0xFF}, {2, 0xFF}, {3, 0xFF}});
+  ASSERT_EQ(f.size(), 21u);
+  ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &h), 0);
+  EXPECT_EQ(GfxJPEGBufferSize(&h), 0);
+  for (int bad : {0x00, 0x01, 0x10, 0x51, 0x15, 0x50, 0xF4}) {
+    SCOPED_TRACE(bad);
+    f = FrameHeaderOnly(100, 100, {{1, 0x22}, {2, bad}, {3, 0x11}});
+    ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &h), 0);
+    EXPECT_EQ(GfxJPEGBufferSize(&h), 0);
+  }
+  // The largest legal request stays a few megabytes.
+  f = FrameHeaderOnly(65535, 65535, {{1, 0x44}, {2, 0x44}, {3, 0x44}});
+  ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &h), 0);
+  EXPECT_EQ(GfxJPEGBufferSize(&h), 65536 * 3 * 32);
+  // A record nobody filled, or one whose width is zero, needs nothing.
+  GfxJPEGHeader blank;
+  EXPECT_EQ(GfxJPEGBufferSize(&blank), 0);
+  f = FrameHeaderOnly(0, 10, {{1, 0x11}});
+  ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &h), 0);
+  EXPECT_EQ(GfxJPEGBufferSize(&h), 0);
 }
 
 TEST_F(JpegReaderTest, MissingFilesAndHeaderOfNonBaselineFiles) {
@@ -178,10 +248,14 @@ TEST_F(JpegReaderTest, NonBaselineFramesAreRefusedWithoutDrawing) {
   twelveBit[kTinySof + 4] = 12;
   EXPECT_EQ(ShowAt(twelveBit, 16, 16, 0, 0), 2);
   EXPECT_TRUE(GuardIntact(1, 0, 1, 0));
-  // Four components (CMYK) and sampling factors above 2 are not decoded either.
+  // Sampling factors of 3 and 4 are baseline and decode; 5 and above are damage.
   std::vector<std::uint8_t> sampling = TinyJpeg();
-  sampling[kTinySof + 11] = 0x31;
-  EXPECT_EQ(ShowAt(sampling, 16, 16, 0, 0), 2);
+  sampling[kTinySof + 11] = 0x34;
+  EXPECT_EQ(ShowAt(sampling, 16, 16, 4, 4), 0) << GfxLastImageError().reason;
+  EXPECT_EQ(CountPixels(handle_, 4, 11, 4, 11, 0x808080), 64);
+  sampling[kTinySof + 11] = 0x51;
+  EXPECT_EQ(ShowAt(sampling, 16, 16, 0, 0), 3);
+  EXPECT_TRUE(GuardIntact(1, 0, 1, 0));
 }
 
 TEST_F(JpegReaderTest, DamagedSegmentsGiveErrorCodes) {
@@ -211,7 +285,7 @@ TEST_F(JpegReaderTest, DamagedSegmentsGiveErrorCodes) {
     std::vector<std::uint8_t> f = TinyJpeg();
     f[c.offset] = c.value;
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(ShowAt(f, 16, 16, 4, 4), c.expected) << GfxLastJPEGReason();
+    EXPECT_EQ(ShowAt(f, 16, 16, 4, 4), c.expected) << GfxLastImageError().reason;
     EXPECT_TRUE(GuardIntact(4, 11, 4, 11));
   }
 }
@@ -241,13 +315,13 @@ TEST_F(JpegReaderTest, BadHuffmanTablesAreRefused) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::vector<std::uint8_t> f = TinyJpegWithDcTable(c.counts, c.symbols);
-    EXPECT_EQ(ShowAt(f, 16, 16, 4, 4), 3) << GfxLastJPEGReason();
+    EXPECT_EQ(ShowAt(f, 16, 16, 4, 4), 3) << GfxLastImageError().reason;
     EXPECT_TRUE(GuardIntact(4, 11, 4, 11));
   }
   // The same path accepts a valid long table (the scan then fails to find "0" as a DC code).
   std::vector<std::uint8_t> f = TinyJpegWithDcTable(longTail, 256);
   ShowAt(f, 16, 16, 4, 4);
-  EXPECT_NE(std::string(GfxLastJPEGReason()), "bad Huffman code lengths");
+  EXPECT_NE(std::string(GfxLastImageError().reason), "bad Huffman code lengths");
   EXPECT_TRUE(GuardIntact(4, 11, 4, 11));
 }
 
@@ -317,8 +391,6 @@ TEST_F(JpegReaderTest, PicturesAreClippedToTheBuffer) {
 }
 
 TEST_F(JpegReaderTest, EightBitBuffersAreLeftAlone) {
-  StopHeadless();
-  display_ = StartHeadless({32, false, "x"});
   GfxSetBufferDepth(8);
   handle_ = MakeFilledBuffer(16, 16, 3);
   std::vector<std::uint8_t> f = TinyJpeg();
@@ -335,15 +407,16 @@ TEST_P(JpegDepthTest, MatchesThirtyTwoBitDecodePacked) {
     JpegEncodeOptions options{70, 2, 2};
     options.grey = grey;
     std::vector<std::uint8_t> f = EncodeJpeg(img, options);
-    auto display = StartHeadless(kDepth32);
-    int h32 = MakeFilledBuffer(45, 27, 0);
-    ASSERT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
     std::vector<std::uint32_t> ref;
-    for (int y = 0; y < 27; ++y)
-      for (int x = 0; x < 45; ++x) ref.push_back(RawPixel(h32, x, y));
-    StopHeadless();
+    {
+      HeadlessGfx gfx(CoreGfxOptions(kDepth32));
+      int h32 = MakeFilledBuffer(45, 27, 0);
+      ASSERT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
+      for (int y = 0; y < 27; ++y)
+        for (int x = 0; x < 45; ++x) ref.push_back(RawPixel(h32, x, y));
+    }
 
-    display = StartHeadless(GetParam());
+    HeadlessGfx gfx(CoreGfxOptions(GetParam()));
     int h = MakeFilledBuffer(45, 27, 0);
     ASSERT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
     for (int y = 0; y < 27; ++y) {
@@ -354,7 +427,6 @@ TEST_P(JpegDepthTest, MatchesThirtyTwoBitDecodePacked) {
             << x << "," << y << (grey ? " grey" : " colour");
       }
     }
-    StopHeadless();
   }
 }
 

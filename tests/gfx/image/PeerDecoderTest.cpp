@@ -3,45 +3,66 @@
 // checked against ImageMagick's own reading of them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "gfx/image/BmpReader.h"
 #include "gfx/image/JpegDecoder.h"
 #include "gfx/image/JpegReader.h"
 #include "tests/gfx/image/ImageTestSupport.h"
+#include "tests/support/RequireMedia.h"
 
 namespace {
 
 constexpr DepthCase kDepth32{32, false, "Xrgb32"};
 
 struct Decoded {
+  int header = -1;  // GfxReadJPEGHeader's result (JPEG only).
   int result = -1;
   RgbImage image;
 };
 
-// Decodes a file's bytes with our reader into a 32-bit buffer of the given size.
-Decoded DecodeOurs(const std::vector<std::uint8_t>& bytes, int width, int height, bool jpeg) {
-  Decoded d;
-  auto display = StartHeadless(kDepth32);
-  std::vector<std::uint8_t> work(JpegWorkBytes(width, 2, 2));
-  GfxSetJPEGBuffer(work.data(), work.size());
-  int handle = MakeFilledBuffer(width, height, 0x00FF00FF);
-  d.result =
-      jpeg ? GfxShowJPEG(bytes.data(), bytes.size(), 0) : GfxShowBMP(bytes.data(), bytes.size(), 0);
-  d.image = {width, height,
-             std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
+// Reads the 32-bit buffer back as an RGB picture.
+RgbImage ReadBack(int handle, int width, int height) {
+  RgbImage image{width, height,
+                 std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       int rgb[3];
       Rgb32At(handle, x, y, rgb);
       for (int c = 0; c < 3; ++c)
-        d.image.rgb[(static_cast<std::size_t>(y) * width + x) * 3 + c] =
+        image.rgb[(static_cast<std::size_t>(y) * width + x) * 3 + c] =
             static_cast<std::uint8_t>(rgb[c]);
     }
   }
+  return image;
+}
+
+// Decodes a BMP's bytes with our reader into a 32-bit buffer of the given size.
+Decoded DecodeBmp(const std::vector<std::uint8_t>& bytes, int width, int height) {
+  HeadlessGfx gfx(CoreGfxOptions(kDepth32));
+  Decoded d;
+  int handle = MakeFilledBuffer(width, height, 0x00FF00FF);
+  d.result = GfxShowBMP(bytes.data(), bytes.size(), 0);
+  d.image = ReadBack(handle, width, height);
+  return d;
+}
+
+// Decodes a JPEG file exactly the way the game shows its artwork: the header record, a working
+// buffer of the size GfxJPEGBufferSize asks for, then the picture from the file.
+Decoded DecodeJpegLikeTheGame(const std::string& path, int width, int height) {
+  HeadlessGfx gfx(CoreGfxOptions(kDepth32));
+  Decoded d;
+  int handle = MakeFilledBuffer(width, height, 0x00FF00FF);
+  GfxJPEGHeader header;
+  d.header = GfxReadJPEGHeader(path.c_str(), &header);
+  std::vector<std::uint8_t> work(static_cast<std::size_t>(std::max(0, GfxJPEGBufferSize(&header))));
+  GfxSetJPEGBuffer(work.data(), work.size());
+  d.result = GfxShowJPEG(path.c_str(), 0);
   GfxSetJPEGBuffer(nullptr, 0);
-  StopHeadless();
+  d.image = ReadBack(handle, width, height);
   return d;
 }
 
@@ -75,7 +96,7 @@ protected:
 
 TEST_F(PeerDecoderTest, JpegMatchesDjpegWithinOne) {
   if (!HaveTool("cjpeg") || !HaveTool("djpeg"))
-    GTEST_SKIP() << "cjpeg/djpeg not installed (libjpeg-turbo-progs)";
+    QS_SKIP_MISSING("cjpeg/djpeg not installed (libjpeg-turbo-progs)");
   const int sizes[][2] = {{37, 23}, {1, 1},    {8, 8},  {17, 33},
                           {64, 48}, {100, 75}, {15, 9}, {801, 601}};
   const char* samplings[] = {"-sample 1x1", "-sample 2x1", "-sample 2x2", "-sample 1x2",
@@ -101,8 +122,9 @@ TEST_F(PeerDecoderTest, JpegMatchesDjpegWithinOne) {
       RgbImage expected = ReadPnm(ref);
       ASSERT_EQ(expected.width, size[0]);
       ASSERT_EQ(expected.height, size[1]);
-      Decoded ours = DecodeOurs(ReadBytes(jpg), size[0], size[1], true);
-      ASSERT_EQ(ours.result, 0) << GfxLastJPEGReason();
+      Decoded ours = DecodeJpegLikeTheGame(jpg, size[0], size[1]);
+      ASSERT_EQ(ours.header, 0);
+      ASSERT_EQ(ours.result, 0) << GfxLastImageError().reason;
       Difference d = Compare(ours.image, expected);
       EXPECT_LE(d.worst, 1) << "at " << d.x << "," << d.y;
       ++files;
@@ -113,8 +135,84 @@ TEST_F(PeerDecoderTest, JpegMatchesDjpegWithinOne) {
   RecordProperty("bit_exact", exact);
 }
 
+// Every sampling layout cjpeg writes into a baseline file, decoded through the game's path. Luma
+// 4x4 and 3x3 with chroma exceed the ten blocks an interleaved MCU may hold (ITU T.81 B.2.3), so
+// cjpeg refuses them; greyscale has one block per MCU whatever its factors, so 4x4 is there.
+TEST_F(PeerDecoderTest, JpegSamplingLayoutsMatchDjpegThroughTheGamePath) {
+  if (!HaveTool("cjpeg") || !HaveTool("djpeg"))
+    QS_SKIP_MISSING("cjpeg/djpeg not installed (libjpeg-turbo-progs)");
+  const char* layouts[] = {
+      // Luma factors with 1x1 chroma.
+      "-sample 1x1", "-sample 2x1", "-sample 1x2", "-sample 2x2", "-sample 4x1", "-sample 1x4",
+      "-sample 3x1", "-sample 1x3", "-sample 3x2", "-sample 2x3", "-sample 4x2", "-sample 2x4",
+      // Chroma finer than luma, and mixed layouts.
+      "-sample 1x1,2x2,1x1", "-sample 1x1,1x1,2x2", "-sample 2x2,1x2,2x1", "-sample 2x2,2x1,1x2",
+      "-sample 4x1,2x1,1x1", "-sample 1x2,1x1,1x4", "-sample 1x1,2x1,1x2", "-sample 2x1,4x1,1x1",
+      // Components named R, G, B instead of 1, 2, 3.
+      "-rgb -sample 1x1", "-rgb -sample 2x2,1x1,1x2",
+      // Greyscale.
+      "-grayscale -sample 1x1", "-grayscale -sample 2x2", "-grayscale -sample 4x4",
+      "-grayscale -sample 3x2", "-grayscale -sample 1x4"};
+  // None of these sizes is a whole number of MCUs for the larger layouts.
+  const int sizes[][2] = {{37, 23}, {1, 1}, {70, 45}, {9, 66}};
+  const char* restarts[] = {"", "-restart 1B", "-restart 2", "-restart 3B"};
+  int files = 0, exact = 0, layoutIndex = 0;
+  for (const char* layout : layouts) {
+    ++layoutIndex;
+    for (int s = 0; s < 4; ++s) {
+      const int width = sizes[s][0], height = sizes[s][1];
+      RgbImage src = SyntheticImage(width, height, static_cast<unsigned>(layoutIndex * 7 + s));
+      std::string ppm = dir_ + "/src.ppm";
+      WritePpm(ppm, src);
+      // Each layout meets every restart setting across its four sizes.
+      std::string args = std::string(layout) + " -quality " + std::to_string(60 + 9 * s) + " " +
+                         restarts[(layoutIndex + s) % 4];
+      SCOPED_TRACE(testing::Message() << width << "x" << height << " cjpeg " << args);
+      std::string jpg = dir_ + "/t.jpg", ref = dir_ + "/ref.ppm";
+      ASSERT_TRUE(RunQuietly("cjpeg " + args + " -outfile '" + jpg + "' '" + ppm + "'"));
+      ASSERT_TRUE(
+          RunQuietly("djpeg -dct int -nosmooth -rgb -ppm -outfile '" + ref + "' '" + jpg + "'"));
+      RgbImage expected = ReadPnm(ref);
+      ASSERT_EQ(expected.width, width);
+      ASSERT_EQ(expected.height, height);
+      Decoded ours = DecodeJpegLikeTheGame(jpg, width, height);
+      ASSERT_EQ(ours.header, 0);
+      ASSERT_EQ(ours.result, 0) << GfxLastImageError().reason;
+      Difference d = Compare(ours.image, expected);
+      EXPECT_LE(d.worst, 1) << "at " << d.x << "," << d.y;
+      ++files;
+      exact += d.worst == 0;
+    }
+  }
+  RecordProperty("files", files);
+  RecordProperty("bit_exact", exact);
+}
+
+// qs-decode goes through the header record and GfxJPEGBufferSize like the game, so a layout the
+// game could not size would fail there too instead of being hidden by generous memory.
+TEST_F(PeerDecoderTest, QsDecodeSizesItsBufferLikeTheGame) {
+  if (!HaveTool("cjpeg") || !HaveTool("djpeg"))
+    QS_SKIP_MISSING("cjpeg/djpeg not installed (libjpeg-turbo-progs)");
+  RgbImage src = SyntheticImage(53, 29, 11);
+  std::string ppm = dir_ + "/src.ppm", jpg = dir_ + "/t.jpg";
+  std::string ref = dir_ + "/ref.ppm", ours = dir_ + "/ours.ppm";
+  WritePpm(ppm, src);
+  for (const char* layout : {"1x1,2x2,1x1", "4x1", "2x4", "2x2,1x2,2x1"}) {
+    SCOPED_TRACE(layout);
+    ASSERT_TRUE(RunQuietly(std::string("cjpeg -sample ") + layout + " -outfile '" + jpg + "' '" +
+                           ppm + "'"));
+    ASSERT_TRUE(
+        RunQuietly("djpeg -dct int -nosmooth -rgb -ppm -outfile '" + ref + "' '" + jpg + "'"));
+    ASSERT_TRUE(RunQuietly(std::string("'") + QS_DECODE_TOOL + "' '" + jpg + "' '" + ours + "'"));
+    RgbImage expected = ReadPnm(ref), got = ReadPnm(ours);
+    ASSERT_EQ(got.width, 53);
+    ASSERT_EQ(got.height, 29);
+    EXPECT_LE(Compare(got, expected).worst, 1);
+  }
+}
+
 TEST_F(PeerDecoderTest, NonBaselineJpegsFromCjpegAreRefused) {
-  if (!HaveTool("cjpeg")) GTEST_SKIP() << "cjpeg not installed (libjpeg-turbo-progs)";
+  if (!HaveTool("cjpeg")) QS_SKIP_MISSING("cjpeg not installed (libjpeg-turbo-progs)");
   RgbImage src = SyntheticImage(40, 24, 9);
   std::string ppm = dir_ + "/src.ppm", jpg = dir_ + "/t.jpg";
   WritePpm(ppm, src);
@@ -122,7 +220,7 @@ TEST_F(PeerDecoderTest, NonBaselineJpegsFromCjpegAreRefused) {
     SCOPED_TRACE(args);
     // Quality 5 needs 16-bit quantisation tables, so cjpeg writes an extended (SOF1) frame.
     ASSERT_TRUE(RunQuietly(std::string("cjpeg ") + args + " -outfile '" + jpg + "' '" + ppm + "'"));
-    Decoded ours = DecodeOurs(ReadBytes(jpg), 40, 24, true);
+    Decoded ours = DecodeJpegLikeTheGame(jpg, 40, 24);
     EXPECT_EQ(ours.result, 2);
     int untouched = 0;
     for (std::size_t i = 0; i < ours.image.rgb.size(); i += 3) {
@@ -134,7 +232,7 @@ TEST_F(PeerDecoderTest, NonBaselineJpegsFromCjpegAreRefused) {
 }
 
 TEST_F(PeerDecoderTest, BmpMatchesImageMagick) {
-  if (!HaveTool("convert")) GTEST_SKIP() << "ImageMagick's convert not installed";
+  if (!HaveTool("convert")) QS_SKIP_MISSING("ImageMagick's convert not installed");
   struct Case {
     const char* options;
     int bits;
@@ -176,7 +274,7 @@ TEST_F(PeerDecoderTest, BmpMatchesImageMagick) {
         EXPECT_TRUE(bits >= 1 && bits <= c.bits) << bits;
       RgbImage expected = ReadPnm(ref);
       ASSERT_EQ(expected.width, size[0]);
-      Decoded ours = DecodeOurs(bytes, size[0], size[1], false);
+      Decoded ours = DecodeBmp(bytes, size[0], size[1]);
       ASSERT_EQ(ours.result, 0);
       Difference d = Compare(ours.image, expected);
       EXPECT_EQ(d.worst, 0) << "at " << d.x << "," << d.y;
@@ -185,7 +283,7 @@ TEST_F(PeerDecoderTest, BmpMatchesImageMagick) {
 }
 
 TEST_F(PeerDecoderTest, RunLengthBmpFromImageMagickIsRefused) {
-  if (!HaveTool("convert")) GTEST_SKIP() << "ImageMagick's convert not installed";
+  if (!HaveTool("convert")) QS_SKIP_MISSING("ImageMagick's convert not installed");
   RgbImage src = SyntheticImage(30, 20, 78);
   std::string ppm = dir_ + "/src.ppm", bmp = dir_ + "/t.bmp";
   WritePpm(ppm, src);
@@ -193,7 +291,7 @@ TEST_F(PeerDecoderTest, RunLengthBmpFromImageMagickIsRefused) {
   std::vector<std::uint8_t> bytes = ReadBytes(bmp);
   ASSERT_GT(bytes.size(), 34u);
   ASSERT_EQ(bytes[30], 1);  // BI_RLE8.
-  EXPECT_EQ(DecodeOurs(bytes, 30, 20, false).result, kBmpCompressed);
+  EXPECT_EQ(DecodeBmp(bytes, 30, 20).result, kBmpCompressed);
 }
 
 }  // namespace

@@ -13,13 +13,11 @@ namespace {
 class SprTest : public testing::TestWithParam<DepthCase> {
 protected:
   void SetUp() override {
-    display_ = StartHeadless(GetParam());
     guard_ = GfxMapRGB(77, 140, 201);
     handle_ = MakeFilledBuffer(12, 12, guard_);
   }
-  void TearDown() override { StopHeadless(); }
 
-  std::unique_ptr<HeadlessDisplay> display_;
+  HeadlessGfx gfx_{CoreGfxOptions(GetParam())};
   Color guard_ = 0;
   int handle_ = -1;
 };
@@ -64,13 +62,9 @@ INSTANTIATE_TEST_SUITE_P(Depths, SprTest, testing::ValuesIn(kAllDepths), DepthNa
 class PcxTest : public testing::TestWithParam<DepthCase> {
 protected:
   void SetUp() override {
-    display_ = StartHeadless(GetParam());
     path_ = ScratchDir(std::string("pcx_") + GetParam().name) + "/UNDER.PCX";
   }
-  void TearDown() override {
-    std::remove(path_.c_str());
-    StopHeadless();
-  }
+  void TearDown() override { std::remove(path_.c_str()); }
 
   // Fills the buffer with bytes that make long runs, short runs and values of 0xC0 and above.
   static void Scribble(int handle, unsigned seed) {
@@ -92,7 +86,7 @@ protected:
                                      v.pixels + static_cast<std::size_t>(v.bytesPerRow) * v.height);
   }
 
-  std::unique_ptr<HeadlessDisplay> display_;
+  HeadlessGfx gfx_{CoreGfxOptions(GetParam())};
   std::string path_;
 };
 
@@ -167,7 +161,7 @@ TEST_P(PcxTest, DamagedOrForeignFilesAreRefused) {
 INSTANTIATE_TEST_SUITE_P(Depths, PcxTest, testing::ValuesIn(kAllDepths), DepthName);
 
 TEST(PcxEightBit, RoundTripOfIndices) {
-  auto display = StartHeadless({32, false, "x"});
+  HeadlessGfx gfx(CoreGfxOptions({32, false, "x"}));
   GfxSetBufferDepth(8);
   int handle = MakeFilledBuffer(16, 4, 0);
   GfxBufferView v = GfxGetBufferView(handle);
@@ -178,7 +172,6 @@ TEST(PcxEightBit, RoundTripOfIndices) {
   GfxClear();
   ASSERT_EQ(GfxShowPCX(file.data(), file.size(), 0), 0);
   EXPECT_EQ(std::vector<std::uint8_t>(v.pixels, v.pixels + v.bytesPerRow * v.height), before);
-  StopHeadless();
 }
 
 }  // namespace
