@@ -83,6 +83,30 @@ bool GetMessage(Message* msg) {
   }
 }
 
+void WaitForMessage(Message* msg) {
+  for (;;) {
+    if (State().queue->HasMessage()) {
+      // Input that has already arrived goes ahead of any timer that is due.
+      PumpWithoutWaiting();
+      if (TakeMessage(msg)) return;
+    }
+    const int wait = WaitLimit(-1);
+    MessageSource* source = State().source;
+    if (source == nullptr) {
+      if (wait < 0) {
+        *msg = Message{WM_QUIT, 0, 0, State().queue->Now()};
+        return;
+      }
+      // Nothing to wait on but the clock: only the timers can produce a message.
+      std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+      continue;
+    }
+    // The waiting pump takes in whatever has already arrived and returns at once then.
+    source->Pump(wait);
+    if (TakeMessage(msg)) return;
+  }
+}
+
 bool PeekMessage(Message* msg, int waitMs) {
   MessageSource* source = State().source;
   int wait = source != nullptr && waitMs > 0 ? WaitLimit(waitMs) : 0;

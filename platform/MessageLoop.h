@@ -36,6 +36,11 @@ void SetWindowProc(WindowProc proc);
 // msg->wParam is the exit code). Without a source and with no timer running nothing could ever
 // arrive, so it reports WM_QUIT with code 0 rather than hanging.
 bool GetMessage(Message* msg);
+// Blocks like GetMessage but hands out WM_QUIT as any other message, for the modal loops, which
+// must see the quit to leave it for the main loop. An idle wait calls the source once, not once
+// before and once after, so an open dialog costs one call into the window system per message.
+// Without a source and with no timer running it reports WM_QUIT with code 0, as GetMessage does.
+void WaitForMessage(Message* msg);
 // Takes one message if there is one; otherwise waits up to waitMs (never past the next timer)
 // for one to arrive. waitMs 0 never waits.
 bool PeekMessage(Message* msg, int waitMs = 0);

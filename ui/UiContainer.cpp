@@ -29,7 +29,7 @@ void UiContainer::Show() {
     parent_->Refresh();
   }
   if (UiToolkit.saveUnderEnabled) SaveUnder();
-  UiElement* mark = children_->Mark();
+  UiElement* mark = UsableMark();
   ForEachIn(children_.get(), [mark](UiElement* e) {
     if (e == mark) e->SetFocus(kUiKeyboardFocus);
     e->Show();
@@ -84,6 +84,24 @@ void UiContainer::HandleEvent() {
     }
     dirty_ = true;
   }
+}
+
+UiElement* UiContainer::UsableMark() {
+  ChildList& list = *children_;
+  UiElement* const mark = list.Mark();
+  if (mark == nullptr || !mark->IsDisabled()) return mark;
+  // A disabled mark (the first widget was greyed before the dialog opened) hands the focus on to
+  // the next tab stop that can take it; when none can, nothing has the focus.
+  UiElement* e = mark;
+  for (std::size_t step = 1; step < list.Count(); ++step) {
+    e = e->NextSibling() != nullptr ? e->NextSibling() : list.Head();
+    if ((e->GetStyle() & kUiStyleNoTabStop) == 0 && !e->IsDisabled()) {
+      list.Find(e);
+      list.MarkCurrent();
+      return e;
+    }
+  }
+  return nullptr;
 }
 
 void UiContainer::MoveFocus(bool forward) {

@@ -50,6 +50,9 @@ private:
   // Tab and Shift+Tab: moves the focus mark to the next (or previous) enabled tab stop,
   // wrapping at the ends. Nothing changes when no member can take the focus.
   void MoveFocus(bool forward);
+  // The focus mark, moved on to an enabled tab stop when it is disabled; nullptr when no member
+  // can take the focus.
+  UiElement* UsableMark();
   // A press on a member: that member becomes the mark and the container the focused one.
   void TakePressedFocus();
   // Moves the client rectangle and the widgets with the container.

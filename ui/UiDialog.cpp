@@ -6,13 +6,10 @@
 
 #include "gfx/art/ArtworkSet.h"
 #include "gfx/font/Font.h"
-#include "platform/MessageLoop.h"
 #include "ui/UiInput.h"
 #include "ui/UiToolkit.h"
 #include "ui/widgets/WidgetArtwork.h"
 #include "ui/widgets/WidgetSupport.h"
-
-int UiDialog::modalDepth_ = 0;
 
 namespace {
 
@@ -160,47 +157,15 @@ void UiDialog::PaintSkin(int x, int y, int width, int height) {
               DialogSkinBuffer(), DrawingTarget());
 }
 
-bool UiDialog::IsModalInput(const Message& msg) {
-  switch (msg.message) {
-    case WM_KEYDOWN:
-      // Caps Lock only changes the lock light; the window procedure keeps track of it.
-      return msg.wParam != VK_CAPITAL;
-    case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-    case WM_TIMER:
-      return true;
-    default:
-      return msg.message >= WM_MOUSEMOVE && msg.message <= WM_RBUTTONDBLCLK;
-  }
-}
-
 int UiDialog::DoModal() {
   result = 0;
   Show();
-  ++modalDepth_;
-  while (result == 0) {
-    Message msg;
-    // Waiting a little for the next message keeps an idle dialog off the processor; input and
-    // timers still arrive at once.
-    if (PeekMessage(&msg, kUiModalWaitMs)) {
-      if (msg.message == WM_QUIT) {
-        // The program is ending: leave the quit for the main loop and close.
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        result = kUiDialogQuit;
-        break;
-      }
-      const bool input = IsModalInput(msg);
-      if (input) {
-        UiRecord(msg);
-        Poll();
-      }
-      // Timer ticks are the dialog's (a spin box repeats on them) and the window's (the score
-      // box and the end-of-game check keep running while a dialog is open).
-      if (!input || msg.message == WM_TIMER) DispatchMessage(msg);
-    }
-    UiFinishTurn(*this, UiAppActive());
-  }
-  --modalDepth_;
+  ModalOptions options;
+  options.poll = [this] {
+    Poll();
+    return result != 0;
+  };
+  if (!UiRunModal(*this, options)) result = kUiDialogQuit;
   Hide();
   // Show the screen under the dialog at once rather than with the caller's next change.
   if (UiAppActive()) UiFlushDirtyRects();

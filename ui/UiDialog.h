@@ -5,10 +5,8 @@
 
 #include "platform/Messages.h"
 #include "ui/UiContainer.h"
+#include "ui/UiModal.h"
 
-// How long one turn of a modal loop waits for the next message, so that an open dialog sleeps
-// instead of spinning while nothing happens.
-inline constexpr int kUiModalWaitMs = 10;
 // Result of a dialog whose loop met the quit message: the program is ending, not the player
 // answering.
 inline constexpr int kUiDialogQuit = -1;
@@ -23,7 +21,8 @@ public:
   void Hide() override;     // 2
   void Draw() override;     // 4: frame, widgets, then the whole rectangle is marked
   void Refresh() override;  // 5: the alternative frame only
-  // Runs the dialog until result is set and returns it.
+  // Runs the dialog in the toolkit's modal loop until result is set and returns it
+  // (kUiDialogQuit when the program is ending).
   virtual int DoModal();  // 60
   // One turn of the dialog's own logic on the message just recorded; true when it is done.
   virtual bool Poll() = 0;  // 61
@@ -39,11 +38,10 @@ public:
   int GetTitleTop() const { return titleTop; }
   int GetTitleBottom() const { return titleBottom; }
 
-  // True for the messages a modal loop records and polls. Of these only timer ticks also go on to
-  // the window; every other message goes to the window alone.
-  static bool IsModalInput(const Message& msg);
-  // How many dialog loops are running right now, so that drawing timers can hold back.
-  static int ModalDepth() { return modalDepth_; }
+  // True for the messages a modal loop records and polls (UiIsModalInput).
+  static bool IsModalInput(const Message& msg) { return UiIsModalInput(msg); }
+  // How many modal loops are running right now (UiModalDepth).
+  static int ModalDepth() { return UiModalDepth(); }
 
 protected:
   // The fixed first steps of every Poll: translate this turn's input, then let the widgets
@@ -64,6 +62,4 @@ private:
   void DrawFrame(bool alternative);
   void DrawTitlePlate(int bottomRow);
   void MarkWhole() const;
-
-  static int modalDepth_;
 };

@@ -14,11 +14,45 @@ UiElement::~UiElement() {
   DetachFromTree();
 }
 
-void UiElement::DetachFromTree() {
-  // Leaving the parent's list here rather than in each class's destructor keeps the rule in one
-  // place; a parent that went first has already cut this tie, so list_ is never stale.
+namespace {
+
+int g_turnDepth = 0;
+
+// Elements destroyed inside a turn, deleted when the outermost turn ends.
+std::vector<std::unique_ptr<UiElement>>& Doomed() {
+  static std::vector<std::unique_ptr<UiElement>> doomed;
+  return doomed;
+}
+
+}  // namespace
+
+void UiElement::BeginTurn() {
+  ++g_turnDepth;
+}
+
+void UiElement::EndTurn() {
+  if (g_turnDepth > 0) --g_turnDepth;
+  if (g_turnDepth > 0) return;
+  // Moved out first: a destructor that destroys children of its own does so at once now.
+  std::vector<std::unique_ptr<UiElement>> doomed = std::move(Doomed());
+  Doomed().clear();
+  doomed.clear();
+}
+
+bool UiElement::InTurn() {
+  return g_turnDepth > 0;
+}
+
+void UiElement::DetachFromParent() {
+  // A parent that went first has already cut this tie, so list_ is never stale.
   if (list_ != nullptr) list_->Remove(this);
   parent_ = nullptr;
+}
+
+void UiElement::DetachFromTree() {
+  // Leaving the parent's list here rather than in each class's destructor keeps the rule in one
+  // place.
+  DetachFromParent();
   // Members that outlive this element must not reach back into it, so every tie is cut before
   // the owned children are destroyed.
   auto orphan = [](UiElement* e) { e->parent_ = nullptr; };
@@ -36,7 +70,10 @@ bool UiElement::DestroyChild(UiElement* child) {
   // Moved out first, so the child's destructor sees a consistent list of owned elements.
   std::unique_ptr<UiElement> doomed = std::move(*it);
   owned_.erase(it);
-  doomed.reset();
+  if (InTurn()) {
+    doomed->DetachFromParent();
+    Doomed().push_back(std::move(doomed));
+  }
   return true;
 }
 

@@ -118,8 +118,16 @@ public:
     owned_.push_back(std::move(child));
     return raw;
   }
-  // Destroys a child made with MakeChild; false when this element does not own it.
+  // Destroys a child made with MakeChild; false when this element does not own it. Inside a
+  // turn the child leaves the tree at once but is only deleted when the turn ends: a handler may
+  // rebuild a menu while the loops that called it still hold its old members.
   bool DestroyChild(UiElement* child);
+
+  // Brackets one turn of a loop (UiPoll does it); turns nest with modal loops opened inside
+  // them. Elements destroyed inside are deleted when the outermost turn ends.
+  static void BeginTurn();
+  static void EndTurn();
+  static bool InTurn();
 
   // The element that follows this one in the list that holds it.
   UiElement* NextSibling() const { return next_; }
@@ -132,14 +140,17 @@ protected:
   // Forgets what was saved without putting it back.
   void DropSaved();
   // Calls f on every member of a list, in order. The members are collected first, so that a
-  // member may change the order of the list while it is called.
+  // member may change the order of the list while it is called; a member taken out of the list
+  // meanwhile is passed over (it is still alive: destruction waits for the end of the turn).
   template <class F>
   static void ForEachIn(const ChildList* list, F&& f) {
     if (list == nullptr) return;
     std::vector<UiElement*> members;
     members.reserve(list->Count());
     for (UiElement* e = list->Head(); e != nullptr; e = e->next_) members.push_back(e);
-    for (UiElement* e : members) f(e);
+    for (UiElement* e : members) {
+      if (e->list_ == list) f(e);
+    }
   }
   // Shared by containers and compound widgets.
   int InsertInto(ChildList* list, UiElement* e);
@@ -171,6 +182,8 @@ private:
   friend class ChildList;
   // Cuts every tie to the lists of this element and to its parent; then the owned children go.
   void DetachFromTree();
+  // Leaves the parent's list and forgets the parent.
+  void DetachFromParent();
 
   UiElement* prev_ = nullptr;
   UiElement* next_ = nullptr;

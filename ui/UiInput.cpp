@@ -35,6 +35,24 @@ void UiResetInput() {
   UiInput = UiInputRecord{};
 }
 
+void UiClearTurn() {
+  UiInputRecord& in = UiInput;
+  in.event = EV_NONE;
+  in.subject = 0;
+  in.keyState = KS_NONE;
+  in.keyChar = 0;
+  in.timerPending = 0;
+  in.sysKeyPending = 0;
+  in.pendingKey = 0;
+  in.pendingScan = 0;
+  in.pendingExtended = false;
+  in.codeLength = 0;
+  in.codeBuffer[0] = '\0';
+  // The press or release that ended the loop belonged to it; previousMouseState stays, so a
+  // button still held reads as held, not as a new press.
+  in.mouseState = in.mouseMoved ? MS_MOVE : MS_IDLE;
+}
+
 void UiSetKeyStateReader(UiKeyStateReader reader) {
   g_keyStateReader = reader;
 }
@@ -152,5 +170,7 @@ void UiTranslateInput() {
 
 void UiPoll(UiElement& top) {
   UiTranslateInput();
+  UiElement::BeginTurn();
   top.HandleEvent();
+  UiElement::EndTurn();
 }

@@ -89,6 +89,11 @@ extern UiInputRecord UiInput;
 // Forgets everything recorded (start-up and tests).
 void UiResetInput();
 
+// Forgets this turn's event, subject, key, timer tick and system key, and any key-down not yet
+// translated; the mouse reports plain movement. The buttons held stay as they are. A modal loop
+// calls it when it ends, so the caller's own turn does not see the key that closed it.
+void UiClearTurn();
+
 // Records one input message; true for the messages it knows. window receives the mouse capture
 // while a button is down; nullptr means the program's main window.
 bool UiRecord(Window* window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
@@ -103,8 +108,9 @@ void UiApplyTimer();
 void UiApplySysKey();
 // All four in order: what every loop does before it lets its element tree handle the turn.
 void UiTranslateInput();
-// One whole poll of a tree: the translation steps, then the top element's HandleEvent. The caller
-// then reads UiInput.event and UiInput.subject.
+// One whole poll of a tree: the translation steps, then the top element's HandleEvent, as one
+// turn (elements destroyed by a handler are deleted when it ends). The caller then reads
+// UiInput.event and UiInput.subject.
 void UiPoll(UiElement& top);
 
 // Where the translation reads the Windows-shaped key state (Shift, Caps Lock). The platform's

@@ -3,15 +3,12 @@
 #include <array>
 #include <cstdint>
 
-#include "gfx/Gfx.h"
 #include "ui/UiInput.h"
 
 namespace {
 
 // PC set-1 scan codes the translation tests itself.
 constexpr int kScanTab = 0x0F;
-constexpr int kScanLeftShift = 0x2A;
-constexpr int kScanRightShift = 0x36;
 constexpr int kScanF1 = 0x3B;
 constexpr int kScanF10 = 0x44;
 
@@ -119,8 +116,16 @@ bool TranslateByScanCode(UiInputRecord& in) {
   return false;
 }
 
+// Shift as the key messages left it, not as the keyboard is now: by the time a quick Shift+Tab
+// (or one sent by another program) is translated, Shift may be up already.
+bool EitherShiftHeld() {
+  return UiKeyState(VK_LSHIFT) < 0 || UiKeyState(VK_RSHIFT) < 0 || UiKeyState(VK_SHIFT) < 0;
+}
+
 void TranslateByLayout(UiInputRecord& in) {
-  if ((GfxKeyDown(kScanLeftShift) || GfxKeyDown(kScanRightShift)) && GfxKeyDown(kScanTab)) {
+  // The key in hand is the Tab that is down.
+  const bool tab = in.pendingKey == VK_TAB || in.pendingScan == kScanTab;
+  if (tab && EitherShiftHeld()) {
     in.pendingKey = kUiBackTabKey;
     in.keyChar = static_cast<std::uint8_t>(kUiBackTabKey);
     in.event = EV_BACK_TAB;

@@ -31,6 +31,34 @@ UiCompoundWidget::UiCompoundWidget(UiElement* parent, int x, int y, int width, i
   children_ = std::make_unique<ChildList>();
 }
 
+void UiCompoundWidget::MoveBy(int dx, int dy) {
+  UiWidget::MoveBy(dx, dy);
+  ForEachIn(children_.get(), [dx, dy](UiElement* e) { e->MoveBy(dx, dy); });
+}
+
+void UiCompoundWidget::MoveTo(int x, int y) {
+  const int oldX = x_;
+  const int oldY = y_;
+  UiWidget::MoveTo(x, y);
+  const int dx = x_ - oldX;
+  const int dy = y_ - oldY;
+  ForEachIn(children_.get(), [dx, dy](UiElement* e) { e->MoveBy(dx, dy); });
+}
+
+void UiCompoundWidget::CenterHorizontally() {
+  const int oldX = x_;
+  UiWidget::CenterHorizontally();
+  const int dx = x_ - oldX;
+  ForEachIn(children_.get(), [dx](UiElement* e) { e->MoveBy(dx, 0); });
+}
+
+void UiCompoundWidget::CenterVertically() {
+  const int oldY = y_;
+  UiWidget::CenterVertically();
+  const int dy = y_ - oldY;
+  ForEachIn(children_.get(), [dy](UiElement* e) { e->MoveBy(0, dy); });
+}
+
 bool UiCompoundWidget::NeedsRedraw() const {
   if (dirty_) return true;
   bool any = false;

@@ -20,6 +20,12 @@ public:
   UiCompoundWidget(UiElement* parent, int x, int y, int width, int height);
 
   void Draw() override { DrawChildren(); }
+  // The members move with the widget, so a radio group or spin box follows a container that is
+  // moved or centred.
+  void MoveBy(int dx, int dy) override;
+  void MoveTo(int x, int y) override;
+  void CenterHorizontally() override;
+  void CenterVertically() override;
   int AddChild(UiElement* e) override { return InsertInto(children_.get(), e); }
   int RemoveChild(UiElement* e) override { return RemoveFrom(children_.get(), e); }
   // A member that drew itself counts as a change of the whole widget, so the loop shows it.

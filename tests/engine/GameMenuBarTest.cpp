@@ -6,6 +6,7 @@
 #include "gfx/font/Font.h"
 #include "platform/DataDir.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
+#include "tests/support/RequireMedia.h"
 #include "ui/UiContainer.h"
 #include "ui/UiInput.h"
 #include "ui/UiToolkit.h"
@@ -20,7 +21,7 @@ class MenuGoldenTest : public ArtworkTest {
 protected:
   void SetUp() override {
     ArtworkTest::SetUp();
-    if (!UseGeneratedMedia()) GTEST_SKIP() << "generated media missing (QS_MEDIA_DIR)";
+    if (!UseGeneratedMedia()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
     UiResetInput();
     UiInit(nullptr, screen_, kUiRouteToContainers);
     UiBuildColours();

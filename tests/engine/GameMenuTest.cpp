@@ -311,4 +311,42 @@ TEST_F(MenuTest, DisabledTitlesAndFixedEntriesCannotBeChosen) {
   EXPECT_STREQ(menus_.help->HighlightedItem()->GetText(), "Upgrade...");
 }
 
+// The Game menu is rebuilt when pausing changes its second item, and that may happen while the
+// list is being polled (a handler that runs during the turn). The items taken out must not be
+// touched again in that turn; the sanitizer build would report it.
+TEST_F(MenuTest, RebuildingTheGameMenuWhileItIsPolledTouchesNoFreedItem) {
+  Press(kGameX, kTitleY);
+  Release(kGameX, kTitleY);
+  ASSERT_TRUE(Shown(menus_.game));
+  // The rebuilding handler sits second in the list, so old items follow it in the same turn.
+  auto hook = std::make_unique<HookWidget>(menus_.game, 0, 0);
+  ChildList* items = menus_.game->Children();
+  menus_.game->RemoveChild(hook.get());
+  items->Rewind();
+  ASSERT_TRUE(items->Insert(hook.get()));
+  int rebuilds = 0;
+  hook->hook = [this, &rebuilds] {
+    ++rebuilds;
+    FillGameMenu(menus_.game, true);
+  };
+
+  Move(250, ItemY(2));
+  EXPECT_EQ(rebuilds, 1);
+  ASSERT_EQ(items->Count(), 6u);
+  EXPECT_FALSE(items->Contains(hook.get()));
+  EXPECT_STREQ(items->Head()->NextSibling()->GetText(), "Resume");
+  EXPECT_EQ(items->Head()->NextSibling()->GetId(), kCmdPauseResume);
+
+  // The new items serve from the next turn on.
+  Key(VK_ESCAPE, kScanEscape);
+  EXPECT_FALSE(Shown(menus_.game));
+  Press(kGameX, kTitleY);
+  Release(kGameX, kTitleY);
+  ASSERT_TRUE(Shown(menus_.game));
+  Press(250, ItemY(1));
+  Release(250, ItemY(1));
+  EXPECT_TRUE(Chosen(kCmdPauseResume));
+  EXPECT_EQ(rebuilds, 1);
+}
+
 }  // namespace

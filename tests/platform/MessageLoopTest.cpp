@@ -82,6 +82,32 @@ TEST_F(MessageLoopTest, GetMessageWithoutSourceOrTimerReportsQuitInsteadOfHangin
   EXPECT_EQ(m.message, WM_QUIT);
 }
 
+TEST_F(MessageLoopTest, WaitForMessageWaitsOnceForTheNextTimerAndHandsOutTheQuit) {
+  SetTimer(2, 100);
+  Message m;
+  WaitForMessage(&m);
+  EXPECT_EQ(m.message, WM_TIMER);
+  // An idle turn is one wait, not a look before and after it as well.
+  EXPECT_EQ(source.waits, std::vector<int>{100});
+  EXPECT_EQ(now, 5100u);
+
+  PostQuitMessage(4);
+  WaitForMessage(&m);
+  EXPECT_EQ(m.message, WM_QUIT);
+  EXPECT_EQ(m.wParam, 4u);
+  EXPECT_EQ(source.waits, (std::vector<int>{100, 0})) << "a queued message is only looked past";
+
+  KillTimer(2);
+  source.inputAfterWait = true;
+  WaitForMessage(&m);
+  EXPECT_EQ(m.message, WM_LBUTTONDOWN);
+  EXPECT_EQ(source.waits.back(), -1);
+
+  SetMessageSource(nullptr);
+  WaitForMessage(&m);
+  EXPECT_EQ(m.message, WM_QUIT) << "nothing could ever arrive";
+}
+
 TEST_F(MessageLoopTest, PeekWithoutWaitNeverWaits) {
   Message m;
   EXPECT_FALSE(PeekMessage(&m, 0));

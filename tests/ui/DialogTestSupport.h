@@ -3,7 +3,9 @@
 // loop takes from the thread's queue exactly as it would take the player's input.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -15,8 +17,9 @@
 #include "ui/widgets/WidgetArtwork.h"
 
 // Posts each scheduled message once the clock reaches its time; every wait of the loop moves the
-// clock on instead of sleeping. When the script has run out and the loop still waits a minute
-// later, it posts the quit message, so a dialog that never closes fails its test instead of
+// clock on instead of sleeping, and, as a real wait would, ends early when the next message is
+// due. When the script has run out and the loop still waits a minute later (or waits without
+// limit), it posts the quit message, so a dialog that never closes fails its test instead of
 // hanging it.
 class ScriptedInput : public MessageSource {
 public:
@@ -39,12 +42,20 @@ public:
 
   void Pump(int waitMs) override {
     ++pumps_;
-    if (waitMs > 0) *clock_ += static_cast<std::uint64_t>(waitMs);
+    if (waitMs != 0) {
+      std::uint64_t until = waitMs > 0 ? *clock_ + static_cast<std::uint64_t>(waitMs)
+                                       : std::numeric_limits<std::uint64_t>::max();
+      for (const Step& step : steps_) until = std::min(until, std::max(step.ms, *clock_));
+      if (until == std::numeric_limits<std::uint64_t>::max()) until = *clock_ + 60001;
+      *clock_ = until;
+    }
     std::uint64_t last = 0;
+    bool posted = false;
     for (auto it = steps_.begin(); it != steps_.end();) {
       last = std::max(last, it->ms);
       if (it->ms <= *clock_) {
         ThreadMessageQueue().PostInput(it->message, it->wParam, it->lParam);
+        posted = true;
         it = steps_.erase(it);
       } else {
         ++it;
@@ -52,12 +63,15 @@ public:
     }
     lastStep_ = std::max(lastStep_, last);
     // A loop that stopped waiting would never move the clock, hence the count of pumps too.
-    const bool scriptDone = steps_.empty() && *clock_ > lastStep_ + 60000;
+    const bool scriptDone = !posted && steps_.empty() && *clock_ > lastStep_ + 60000;
     if (!gaveUp_ && (scriptDone || pumps_ > 1000000)) {
       gaveUp_ = true;
       PostQuitMessage(0);
     }
   }
+
+  // Calls into the source so far: what an idle loop costs in trips to the window system.
+  long Pumps() const { return pumps_; }
 
 private:
   struct Step {

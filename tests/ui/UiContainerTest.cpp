@@ -18,11 +18,9 @@ protected:
   }
   void PressTab() { Turn(*screen_, WM_KEYDOWN, VK_TAB, KeyDownParam(0x0F)); }
   void PressShiftTab() {
-    display_->SetKeyDown(0x2A, true);
-    display_->SetKeyDown(0x0F, true);
+    TrackKeyMessage(Message{WM_KEYDOWN, VK_SHIFT, KeyDownParam(0x2A), 0, true});
     Turn(*screen_, WM_KEYDOWN, VK_TAB, KeyDownParam(0x0F));
-    display_->SetKeyDown(0x2A, false);
-    display_->SetKeyDown(0x0F, false);
+    TrackKeyMessage(Message{WM_KEYUP, VK_SHIFT, KeyUpParam(0x2A), 0, true});
   }
   void Click(int x, int y) {
     Turn(*screen_, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
@@ -192,6 +190,30 @@ TEST_F(UiContainerTest, TheRedrawCycleFlushesOnlyWhenSomethingDrewAndTheAppIsAct
   EXPECT_EQ(screenUpdate_.flushes, 1);
   EXPECT_FALSE(screen_->NeedsRedraw());
   EXPECT_FALSE(w.NeedsRedraw());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(UiContainerTest, ShowingPassesTheFocusOverADisabledFirstWidget) {
+  ProbeWidget greyed(screen_.get(), 0, 0), bar(screen_.get(), 50, 0), usable(screen_.get(), 100, 0);
+  greyed.SetDisabled(true);
+  bar.SetStyle(kUiStyleNoTabStop);
+  screen_->Show();
+  EXPECT_EQ(greyed.GetFocus(), kUiNoFocus);
+  EXPECT_EQ(bar.GetFocus(), kUiNoFocus);
+  EXPECT_EQ(usable.GetFocus(), kUiKeyboardFocus);
+  EXPECT_EQ(Mark(), &usable);
+}
+
+TEST_F(UiContainerTest, ShowingGivesNoFocusWhenEveryWidgetIsDisabled) {
+  ProbeWidget a(screen_.get(), 0, 0), b(screen_.get(), 50, 0);
+  a.SetDisabled(true);
+  b.SetDisabled(true);
+  screen_->Show();
+  EXPECT_EQ(a.GetFocus(), kUiNoFocus);
+  EXPECT_EQ(b.GetFocus(), kUiNoFocus);
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 
 #include <vector>
 
+#include "tests/support/RequireMedia.h"
 #include "tests/ui/DialogTestSupport.h"
 #include "ui/UiDialog.h"
+#include "ui/UiMessageBox.h"
 
 namespace {
 
@@ -25,6 +27,32 @@ public:
 
   std::vector<int> keys;
   std::vector<int> timerTicks;
+};
+
+// A dialog that opens a message box from its poll when N is typed, and closes on Escape.
+class OpenerDialog : public UiDialog {
+public:
+  OpenerDialog() : UiDialog(150, 100, 400, 300, "Opener") {}
+
+  bool Poll() override {
+    PollWidgets();
+    ++polls;
+    if (UiInput.keyState == KS_CHAR && UiInput.keyChar == 'n') {
+      UiMessageBox box(nullptr, "", 0x10, "Inner");
+      innerResult = box.DoModal();
+      innerPoll = polls;
+    }
+    if (EscapePressed()) {
+      result = 7;
+      closingPoll = polls;
+    }
+    return result != 0;
+  }
+
+  int polls = 0;
+  int innerResult = 0;
+  int innerPoll = 0;
+  int closingPoll = 0;
 };
 
 class UiDialogTest : public DialogTest {
@@ -93,7 +121,7 @@ TEST_F(UiDialogTest, ChangesReachTheDisplayOnlyWhileTheProgramIsActive) {
 }
 
 TEST_F(UiDialogTest, FrameIsCutFromTheSkinAndOnlyTitledDrawsShowThePlate) {
-  if (!UseArtwork()) GTEST_SKIP() << "generated media missing (QS_MEDIA_DIR)";
+  if (!UseArtwork()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   const int x = 100, y = 100, w = 400, h = 200;
   // The plate of a dialog this wide: 313 columns from x + w / 2 - 154.
   const int plateX = x + w / 2 - 154;
@@ -126,6 +154,83 @@ TEST_F(UiDialogTest, FrameIsCutFromTheSkinAndOnlyTitledDrawsShowThePlate) {
   GfxFillRect(x + 20, x + 79, y + 60, y + 89);
   titled.PaintSkin(x + 20, y + 60, 60, 30);
   EXPECT_EQ(DiffersFromSkin(x + 20, y + 60, 60, 30, 20, 60), 0);
+}
+
+// The Escape that closes a message box must not also close the dialog that opened it.
+TEST_F(UiDialogTest, TheKeyThatClosesANestedDialogIsNotTakenAgainBeneathIt) {
+  OpenerDialog outer;
+  input_->KeyAt(In(20), 'N', kScanN);
+  input_->KeyAt(In(100), VK_ESCAPE, kScanEscape);
+  input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);
+
+  EXPECT_EQ(outer.DoModal(), 7);
+  EXPECT_EQ(outer.innerResult, 1);
+  EXPECT_GT(outer.closingPoll, outer.innerPoll) << "closed by the second Escape, not the first";
+  EXPECT_EQ(UiInput.keyState, KS_NONE) << "the outer loop's last key is gone too";
+  EXPECT_EQ(UiModalDepth(), 0);
+}
+
+// An open dialog sleeps until the next message or timer, as the main loop does, instead of
+// looking for messages every few milliseconds.
+TEST_F(UiDialogTest, AnIdleDialogWakesOnlyForTimersAndInput) {
+  SetTimer(2, 100);
+  ProbeDialog dialog(200, 150, 300, 200, "");
+  input_->At(In(950), WM_KEYDOWN, VK_ESCAPE, KeyLParam(1, kScanEscape, false, false, false));
+
+  EXPECT_EQ(dialog.DoModal(), 7);
+  EXPECT_EQ(Dispatched(WM_TIMER, 2), 9);
+  // Nine ticks and one key: one wait for each, and at most a look or two besides.
+  EXPECT_LE(input_->Pumps(), 12) << "one trip to the window system per message";
+
+  // Without a timer the loop waits for the input alone.
+  ProbeDialog quiet(200, 150, 300, 200, "");
+  KillTimer(2);
+  const long before = input_->Pumps();
+  input_->At(In(5000), WM_KEYDOWN, VK_ESCAPE, KeyLParam(1, kScanEscape, false, false, false));
+  EXPECT_EQ(quiet.DoModal(), 7);
+  EXPECT_LE(input_->Pumps() - before, 2);
+}
+
+// Any screen can run the modal loop: here a bare screen that waits for a character typed as its
+// code with Alt held, which ends with a key release that only some loops record.
+TEST_F(UiDialogTest, AnyScreenRunsTheModalLoopAndMayAskForKeyReleases) {
+  UiScreen screen(0, 0, 799, 599);
+  screen.Show();
+  int depthInside = 0;
+  bool typed = false;
+  ModalOptions options;
+  options.poll = [&] {
+    UiPoll(screen);
+    depthInside = UiModalDepth();
+    typed = typed || (UiInput.keyState == KS_CHAR && UiInput.keyChar == 'a');
+    return typed;
+  };
+  auto altCode = [this] {
+    const std::intptr_t alt = KeyLParam(1, 0x38, false, false, false, true);
+    input_->At(In(10), WM_SYSKEYDOWN, VK_MENU, alt);
+    input_->At(In(20), WM_SYSKEYDOWN, '6', KeyLParam(1, 0x07, false, false, false, true));
+    input_->At(In(30), WM_SYSKEYDOWN, '5', KeyLParam(1, 0x06, false, false, false, true));
+    input_->At(In(40), WM_KEYUP, VK_MENU, KeyLParam(1, 0x38, false, true, true));
+  };
+  options.recordKeyUp = true;
+  altCode();
+  EXPECT_TRUE(UiRunModal(screen, options));
+  EXPECT_TRUE(typed);
+  EXPECT_EQ(depthInside, 1);
+  EXPECT_EQ(UiModalDepth(), 0);
+  EXPECT_EQ(UiDialog::ModalDepth(), 0);
+
+  // Without asking, the release goes to the window, and the loop only ends with the quit.
+  typed = false;
+  options.recordKeyUp = false;
+  altCode();
+  EXPECT_FALSE(UiRunModal(screen, options));
+  EXPECT_FALSE(typed);
+  EXPECT_EQ(Dispatched(WM_KEYUP, VK_MENU), 1);
+
+  // A done test ends the loop without input, even before the first wait.
+  options.done = [] { return true; };
+  EXPECT_TRUE(UiRunModal(screen, options));
 }
 
 }  // namespace

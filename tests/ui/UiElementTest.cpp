@@ -124,3 +124,62 @@ TEST_F(UiElementTest, ToolkitInitialisesOnceAndBuildsTheColourScheme) {
 }
 
 }  // namespace
+
+namespace {
+
+// A handler may take elements out of the tree (a menu rebuilt while it is polled); the loops
+// that called it still hold those elements until the turn ends.
+TEST_F(UiElementTest, ElementsDestroyedDuringATurnLiveUntilTheTurnEnds) {
+  UiScreen screen(0, 0, 799, 599);
+  bool earlierAlive = false;
+  auto* earlier = screen.MakeChild<HookWidget>(0, 0, &earlierAlive);
+  auto* rebuilder = screen.MakeChild<HookWidget>(50, 0);
+  bool aliveInsideTurn = false;
+  bool done = false;
+  rebuilder->hook = [&] {
+    if (done) return;
+    done = true;
+    EXPECT_TRUE(screen.DestroyChild(earlier));
+    EXPECT_FALSE(screen.Children()->Contains(earlier)) << "it leaves the tree at once";
+    aliveInsideTurn = earlierAlive;
+  };
+  screen.Show();
+  Turn(screen, WM_MOUSEMOVE, 0, MakeLParam(300, 300));
+  EXPECT_TRUE(aliveInsideTurn);
+  EXPECT_FALSE(earlierAlive) << "deleted when the turn ended";
+  EXPECT_EQ(screen.Children()->Count(), 1u);
+
+  // Outside a turn nothing waits.
+  bool alive = false;
+  auto* plain = screen.MakeChild<HookWidget>(100, 0, &alive);
+  EXPECT_TRUE(screen.DestroyChild(plain));
+  EXPECT_FALSE(alive);
+}
+
+TEST_F(UiElementTest, ElementsTakenOutDuringATurnDoNotHandleTheRestOfIt) {
+  // The flags outlive the screen: its children report to them when it destroys them.
+  bool laterAlive = false;
+  int laterHandled = 0;
+  bool replacementAlive = false;
+  int replacementHandled = 0;
+  bool done = false;
+  UiScreen screen(0, 0, 799, 599);
+  auto* rebuilder = screen.MakeChild<HookWidget>(0, 0);
+  auto* later = screen.MakeChild<HookWidget>(50, 0, &laterAlive, &laterHandled);
+  rebuilder->hook = [&] {
+    if (done) return;
+    done = true;
+    screen.DestroyChild(later);
+    screen.MakeChild<HookWidget>(50, 0, &replacementAlive, &replacementHandled);
+  };
+  screen.Show();
+  Turn(screen, WM_MOUSEMOVE, 0, MakeLParam(300, 300));
+  EXPECT_EQ(laterHandled, 0);
+  EXPECT_FALSE(laterAlive);
+  EXPECT_TRUE(replacementAlive);
+  const int before = replacementHandled;
+  Turn(screen, WM_MOUSEMOVE, 0, MakeLParam(301, 300));
+  EXPECT_EQ(replacementHandled, before + 1) << "what was built in its place serves";
+}
+
+}  // namespace

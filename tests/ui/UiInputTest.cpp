@@ -68,12 +68,31 @@ TEST_F(UiInputRecordTest, TabAndShiftTab) {
   EXPECT_EQ(UiInput.keyChar, 9);
   EXPECT_EQ(UiInput.keyState, KS_CHAR);
 
-  display_->SetKeyDown(0x2A, true);
-  display_->SetKeyDown(0x0F, true);
   HoldShift();
   TypeKey(VK_TAB, 0x0F);
   EXPECT_EQ(UiInput.event, EV_BACK_TAB);
   EXPECT_EQ(UiInput.keyChar, 15);
+  ReleaseShift();
+}
+
+// Shift+Tab goes by the Shift that the messages carry. A quick (or sent) Shift+Tab is translated
+// after the keys are up again, and a Shift held now says nothing about a Tab typed earlier.
+TEST_F(UiInputRecordTest, ShiftTabIsReadFromTheMessagesNotFromTheKeyboardNow) {
+  // Shift down, Tab down, Tab up, Shift up, all queued before the Tab is translated: the keyboard
+  // holds nothing any more.
+  const Message shiftDown{WM_KEYDOWN, VK_SHIFT, KeyDownParam(0x36), 0, true};
+  TrackKeyMessage(shiftDown);
+  Turn(WM_KEYDOWN, VK_TAB, KeyDownParam(0x0F));
+  EXPECT_EQ(UiInput.event, EV_BACK_TAB) << "right Shift with Tab, keyboard released";
+  TrackKeyMessage(Message{WM_KEYUP, VK_SHIFT, KeyUpParam(0x36), 0, true});
+
+  // The keyboard says Shift and Tab are held, but the Tab in hand came without Shift.
+  gfx_->Display().SetKeyDown(0x2A, true);
+  gfx_->Display().SetKeyDown(0x0F, true);
+  TypeKey(VK_TAB, 0x0F);
+  EXPECT_EQ(UiInput.event, EV_TAB);
+  gfx_->Display().SetKeyDown(0x2A, false);
+  gfx_->Display().SetKeyDown(0x0F, false);
 }
 
 struct KeypadCase {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/support/RequireMedia.h"
 #include "tests/ui/DialogTestSupport.h"
 #include "ui/UiMessageBox.h"
 #include "ui/widgets/TextButton.h"
@@ -85,7 +86,7 @@ TEST_F(UiMessageBoxTest, BoxIsAsWideAsItsTextNeedsAndCentred) {
 }
 
 TEST_F(UiMessageBoxTest, LooksRightWithTheThemeAndLeavesTheScreenAsItWas) {
-  if (!UseArtwork(0)) GTEST_SKIP() << "generated media missing (QS_MEDIA_DIR)";
+  if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   art_->RestoreBackground(0, 799, 0, 599);
   std::vector<std::uint32_t> before;
   for (int y = 0; y < 600; ++y) {

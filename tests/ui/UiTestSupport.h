@@ -5,14 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "gfx/Gfx.h"
-#include "gfx/HeadlessDisplay.h"
 #include "platform/Keyboard.h"
 #include "platform/Messages.h"
+#include "tests/support/HeadlessGfx.h"
 #include "ui/UiContainer.h"
 #include "ui/UiInput.h"
 #include "ui/UiScreenUpdate.h"
@@ -42,13 +43,9 @@ public:
 class UiTest : public testing::Test {
 protected:
   void SetUp() override {
-    display_ = std::make_unique<HeadlessDisplay>(32);
-    GfxSetMode(800, 600, 32, 0);
-    GfxSetDC(display_.get());
-    GfxDefaultPalette();
-    ASSERT_EQ(GfxStart(), 0);
-    GfxSetBufferDepth(32);
-    screenBuffer_ = GfxAllocBuffer(800, 600);
+    gfx_ = std::make_unique<HeadlessGfx>();
+    ASSERT_TRUE(gfx_->Started());
+    screenBuffer_ = gfx_->Screen();
     ASSERT_GE(screenBuffer_, 0);
     UiResetInput();
     ResetKeyState();
@@ -64,10 +61,8 @@ protected:
     UiShutdown();
     UiSetKeyStateReader(nullptr);
     ResetKeyState();
-    GfxCloseBuffer();
-    GfxFreeBuffer(screenBuffer_);
-    GfxStop();
-    GfxSetDC(nullptr);
+    gfx_.reset();
+    screenBuffer_ = -1;
   }
 
   // Records one message as the loops do (the key state moves first) without polling.
@@ -95,7 +90,7 @@ protected:
   }
 
   int options_ = kUiRouteToContainers;
-  std::unique_ptr<HeadlessDisplay> display_;
+  std::unique_ptr<HeadlessGfx> gfx_;
   int screenBuffer_ = -1;
   RecordingScreenUpdate screenUpdate_;
 };
@@ -130,6 +125,29 @@ public:
 
 private:
   std::vector<int>* order_;
+};
+
+// A probe that runs a piece of the test's code each time it handles a turn, the way a handler
+// may change the tree around it; and that says when it is gone.
+class HookWidget : public ProbeWidget {
+public:
+  HookWidget(UiElement* parent, int x, int y, bool* alive = nullptr, int* handled = nullptr)
+      : ProbeWidget(parent, x, y), alive_(alive), handled_(handled) {
+    if (alive_ != nullptr) *alive_ = true;
+  }
+  ~HookWidget() override {
+    if (alive_ != nullptr) *alive_ = false;
+  }
+  void HandleEvent() override {
+    ProbeWidget::HandleEvent();
+    if (handled_ != nullptr) ++*handled_;
+    if (hook) hook();
+  }
+  std::function<void()> hook;
+
+private:
+  bool* alive_;
+  int* handled_;
 };
 
 // A plain container that counts how often it is drawn and refreshed.

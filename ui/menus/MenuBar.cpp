@@ -3,6 +3,7 @@
 #include "ui/menus/MenuBar.h"
 
 #include "ui/UiInput.h"
+#include "ui/UiModal.h"
 #include "ui/UiToolkit.h"
 #include "ui/menus/DropDown.h"
 #include "ui/menus/MenuEntry.h"
@@ -20,7 +21,20 @@ MenuBar::MenuBar(UiElement* screen, int x, int y, int sourceX, int sourceY, int 
 }
 
 MenuBar::~MenuBar() {
-  if (OpenTitle() != nullptr) UiToolkit.menuOpen = 0;
+  if (HoldsMenuOpen()) UiReleaseMenuOpen();
+}
+
+bool MenuBar::HoldsMenuOpen() const {
+  // A title pressed this turn has raised menuOpen before its list is shown (that happens next
+  // turn), so a held or pending title counts as much as an open list.
+  bool holds = false;
+  ForEachIn(children_.get(), [&holds](UiElement* e) {
+    auto* title = dynamic_cast<MenuEntry*>(e);
+    if (title == nullptr) return;
+    holds = holds || title->IsHighlighted() || title->GetPending() != MenuEntry::kPendingNone ||
+            (title->GetDropDown() != nullptr && title->GetDropDown()->IsShown());
+  });
+  return holds;
 }
 
 void MenuBar::Show() {
@@ -30,7 +44,7 @@ void MenuBar::Show() {
 }
 
 void MenuBar::Hide() {
-  if (OpenTitle() != nullptr) UiToolkit.menuOpen = 0;
+  if (HoldsMenuOpen()) UiReleaseMenuOpen();
   ForEachIn(children_.get(), [](UiElement* e) { e->Hide(); });
   UiWidget::Hide();
   hot_ = false;

@@ -32,6 +32,8 @@ public:
 
 private:
   void SwitchMenu(bool forward);
+  // True while one of the titles is the reason menuOpen is set.
+  bool HoldsMenuOpen() const;
 
   int image_;
   // Where the bar's own piece of the menu picture would start; the game's bar draws only its

@@ -135,6 +135,11 @@ void MenuEntry::Hide() {
   UiWidget::Hide();
 }
 
+void MenuEntry::MoveBy(int dx, int dy) {
+  TextItem::MoveBy(dx, dy);
+  if (dropDown_ != nullptr) dropDown_->MoveBy(dx, dy);
+}
+
 bool MenuEntry::NeedsRedraw() const {
   return dirty_ || (dropDown_ != nullptr && dropDown_->NeedsRedraw());
 }

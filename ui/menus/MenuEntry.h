@@ -41,6 +41,8 @@ public:
   void Hide() override;
   void HandleEvent() override;
   void Draw() override;
+  // A title's list hangs under it without being in a child list, so it is moved here.
+  void MoveBy(int dx, int dy) override;
   // A title also reports and forgets the drawing of its list, which is not in any child list.
   bool NeedsRedraw() const override;
   void ClearRedraw() override;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ui/UiInput.h"
+#include "ui/UiModal.h"
 #include "ui/UiToolkit.h"
 #include "ui/widgets/WidgetArtwork.h"
 
@@ -37,7 +38,7 @@ ComboBox::ComboBox(UiElement* parent, int x, int y, int width, int capacity, int
 
 ComboBox::~ComboBox() {
   // A box destroyed with its list open must not leave every other widget blocked.
-  if (open_) UiToolkit.menuOpen = 0;
+  if (open_) UiReleaseMenuOpen();
 }
 
 void ComboBox::SetText(const char* text) {
@@ -80,6 +81,7 @@ int ComboBox::ItemAt(int mouseY) const {
 }
 
 void ComboBox::Open() {
+  selectionBeforeOpen_ = selection_;
   selection_ = -1;
   for (int i = 0; i < GetItemCount() && GetTextLength() > 0; ++i) {
     if (items_[i] == text_) {
@@ -96,7 +98,13 @@ void ComboBox::Open() {
 }
 
 void ComboBox::Close(bool choose) {
-  if (choose && selection_ >= 0) SetText(items_[selection_].c_str());
+  if (choose && selection_ >= 0) {
+    SetText(items_[selection_].c_str());
+  } else if (!choose) {
+    // The arrows only moved the highlight; a cancelled list leaves the choice as it was, so a
+    // dialog never stores an item the player did not pick.
+    selection_ = selectionBeforeOpen_;
+  }
   open_ = false;
   hover_ = -1;
   underList_.Restore();

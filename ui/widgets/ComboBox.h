@@ -57,6 +57,8 @@ private:
   int capacity_;
   std::vector<std::string> items_;
   int selection_ = -1;
+  // What was chosen when the list opened, for a list closed without a choice.
+  int selectionBeforeOpen_ = -1;
   int hover_ = -1;
   bool open_ = false;
   UiSavedPixels underList_;

@@ -75,9 +75,13 @@ void EditField::DeleteSelection() {
 }
 
 void EditField::Insert(char c) {
-  // The limits look at the text as it stands, as the player sees it before the key.
-  const bool room = static_cast<int>(text_.size()) < capacity_ &&
-                    Offset(static_cast<int>(text_.size())) < width_ - kRightMargin;
+  // The limits look at the text as it stands, as the player sees it before the key. An empty
+  // field always takes one character: the margin keeps the caret inside the field, and a field
+  // as narrow as the margin (the 20-pixel number fields of the rule settings) would otherwise
+  // take nothing at all.
+  const bool room =
+      static_cast<int>(text_.size()) < capacity_ &&
+      (text_.empty() || Offset(static_cast<int>(text_.size())) < width_ - kRightMargin);
   if (!room) return;
   if (HasSelection()) DeleteSelection();
   text_.insert(text_.begin() + caret_, c);

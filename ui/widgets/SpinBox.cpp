@@ -65,14 +65,32 @@ void SpinBox::SetValue(int value) {
   dirty_ = true;
 }
 
-int SpinBox::GetValue() const {
+bool SpinBox::ReadField(int* number) const {
   const char* text = field_->GetText();
-  if (text == nullptr || *text == '\0') return -1;
+  if (text == nullptr || *text == '\0') return false;
   errno = 0;
   char* end = nullptr;
   const long parsed = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0' || errno == ERANGE) return value_;
-  return static_cast<int>(std::clamp<long>(parsed, INT32_MIN, INT32_MAX));
+  if (end == text || *end != '\0' || errno == ERANGE) return false;
+  *number = static_cast<int>(std::clamp<long>(parsed, INT32_MIN, INT32_MAX));
+  return true;
+}
+
+int SpinBox::GetValue() const {
+  // A field emptied with Backspace, or holding no number, still answers with the last number it
+  // held; whatever it holds is kept within the range.
+  int number = value_;
+  ReadField(&number);
+  return Clamp(number);
+}
+
+void SpinBox::Commit() {
+  // While the field has the focus the player may be half-way through a number (an empty field,
+  // a digit below the minimum); once it loses the focus it shows what GetValue answers.
+  const int value = GetValue();
+  const char* text = field_->GetText();
+  if (text == nullptr || std::to_string(value) != text) SetValue(value);
+  value_ = value;
 }
 
 void SpinBox::Show() {
@@ -87,6 +105,7 @@ void SpinBox::Hide() {
 }
 
 void SpinBox::SetFocus(int focus) {
+  if (focus == kUiNoFocus) Commit();
   UiCompoundWidget::SetFocus(focus);
   field_->SetFocus(focus != kUiNoFocus ? kUiKeyboardFocus : kUiNoFocus);
   if (field_->IsShown()) field_->Draw();
@@ -126,17 +145,22 @@ void SpinBox::HandleEvent() {
 
   ForEachIn(children_.get(), [](UiElement* e) { e->HandleEvent(); });
 
-  value_ = GetValue();
+  // An emptied field keeps the last number as the one to fall back on.
+  int typed = 0;
+  const bool number = ReadField(&typed);
+  if (number) value_ = Clamp(typed);
   if (fieldHadFocus && keyState == KS_CHAR) {
     if (event == EV_NONE && keyChar >= 32 && keyChar <= 126 && !IsDigit(keyChar)) {
       SetValue(previous);
     } else if (event == EV_UP || event == EV_DOWN) {
       Step(event == EV_UP ? 1 : -1);
-    } else if (value_ > maximum_) {
-      // Digits typed past the largest value are taken back to it at once.
+    } else if (number && typed > maximum_) {
+      // Digits typed past the largest value are taken back to it at once; a number below the
+      // smallest may still be the start of a larger one and waits for the focus to leave.
       SetValue(maximum_);
     }
   }
+  if (fieldHadFocus && field_->GetFocus() == kUiNoFocus) Commit();
   HandleArrows();
   if (UiInput.event == EV_PRESSED) TakePressedFocus();
 }

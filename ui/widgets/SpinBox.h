@@ -31,7 +31,8 @@ public:
   void SetRange(int minimum, int maximum, int step);
   // Writes the value into the field in decimal and draws it.
   void SetValue(int value);
-  // The field's number; -1 for an empty field.
+  // The field's number, kept within the range; an empty field or one without a number gives
+  // the last number it held.
   int GetValue() const;
   int GetMinimum() const { return minimum_; }
   int GetMaximum() const { return maximum_; }
@@ -46,6 +47,10 @@ private:
   // Starts the repeat when an arrow goes down, steps on its ticks, stops it on release.
   void HandleArrows();
   void StopRepeat();
+  // The number the field spells, unclamped; false when it spells none.
+  bool ReadField(int* number) const;
+  // Writes GetValue back into the field when it shows anything else.
+  void Commit();
   // The group-like focus move when one of the parts is pressed.
   void TakePressedFocus();
 

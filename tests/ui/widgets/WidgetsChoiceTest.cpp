@@ -153,3 +153,37 @@ TEST_F(WidgetTest, ChoosingARadioButtonBeforeShowingKeepsTheDialogBody) {
 }
 
 }  // namespace
+
+namespace {
+
+// Dialogs are built at one place and then centred; the buttons of a group go with it and answer
+// clicks where they are drawn.
+TEST_F(WidgetTest, CentringAContainerMovesRadioGroupsWithTheirButtons) {
+  ProbePanel panel(nullptr, 0, 0, 400, 300);
+  auto* group = panel.MakeChild<RadioGroup>(20, 40);
+  auto* first = group->MakeChild<RadioButton>(0, 0, "&First", true, 800);
+  auto* second = group->MakeChild<RadioButton>(0, 20, "&Second", true, 800);
+  panel.Center();
+  EXPECT_EQ(group->GetX(), 220);
+  EXPECT_EQ(first->GetX(), 220);
+  EXPECT_EQ(first->GetY(), 190);
+  EXPECT_EQ(second->GetY(), 210);
+  panel.MoveTo(0, 0);
+  EXPECT_EQ(second->GetX(), 20);
+  EXPECT_EQ(second->GetY(), 60);
+  panel.MoveBy(100, 100);
+  EXPECT_EQ(second->GetY(), 160);
+
+  panel.Show();
+  const Message down{WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(125, 168), 0, true};
+  const Message up{WM_LBUTTONUP, 0, MakeLParam(125, 168), 0, true};
+  UiRecord(down);
+  UiPoll(panel);
+  UiRecord(up);
+  UiPoll(panel);
+  EXPECT_TRUE(second->IsSelected());
+  EXPECT_FALSE(first->IsSelected());
+  panel.Hide();
+}
+
+}  // namespace

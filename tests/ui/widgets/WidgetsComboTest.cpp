@@ -80,6 +80,35 @@ TEST_F(WidgetsComboTest, KeysChooseOrCancelAndNeverReachTheDialog) {
   EXPECT_EQ(combo_->GetText(), std::string("Bravo"));
 }
 
+// A settings dialog stores GetSelection: the arrows in a list that is then cancelled must not
+// change it.
+TEST_F(WidgetsComboTest, CancelledListKeepsTheChoiceItOpenedWith) {
+  combo_->SetSelection(0);
+  Click(110, 110);
+  ASSERT_TRUE(combo_->IsOpen());
+  Down();
+  Down();
+  EXPECT_EQ(combo_->GetSelection(), 2);
+  Escape();
+  EXPECT_FALSE(combo_->IsOpen());
+  EXPECT_EQ(combo_->GetText(), std::string("Alpha"));
+  EXPECT_EQ(combo_->GetSelection(), 0) << "Escape";
+
+  Click(110, 110);
+  Down();
+  Click(600, 500);
+  EXPECT_FALSE(combo_->IsOpen());
+  EXPECT_EQ(combo_->GetText(), std::string("Alpha"));
+  EXPECT_EQ(combo_->GetSelection(), 0) << "a press outside";
+
+  // The arrows and Enter still choose.
+  Click(110, 110);
+  Down();
+  Enter();
+  EXPECT_EQ(combo_->GetSelection(), 1);
+  EXPECT_EQ(combo_->GetText(), std::string("Bravo"));
+}
+
 TEST_F(WidgetsComboTest, OpenListBlocksOtherWidgetsUntilItCloses) {
   Click(110, 110);
   ASSERT_TRUE(combo_->IsOpen());

@@ -77,13 +77,70 @@ TEST_F(WidgetsSpinTest, FieldTakesDigitsAndArrowKeysButNothingElse) {
   Type('x');
   EXPECT_EQ(spin_->Field()->GetText(), std::string("4"));
   Backspace();
-  EXPECT_EQ(spin_->GetValue(), -1);  // an empty field
+  EXPECT_EQ(spin_->GetValue(), 4) << "an emptied field answers with its last number";
   Type('7');
   EXPECT_EQ(spin_->GetValue(), 7);
   Type('7');  // 77 is past the maximum
   EXPECT_EQ(spin_->GetValue(), 10);
   for (int i = 0; i < 20; ++i) Down();
   EXPECT_EQ(spin_->GetValue(), 1);
+}
+
+// The rule-settings dialogs use a 20-pixel field with the range 1 to 3.
+TEST_F(WidgetsSpinTest, NarrowFieldTakesADigitAndNoValueOutsideTheRangeSurvives) {
+  auto* narrow = screen_->MakeChild<SpinBox>(100, 200, 20, "&Cards Dealt:");
+  narrow->SetRange(1, 3, 1);
+  narrow->SetValue(3);
+  narrow->Show();
+  Click(105, 205);
+  ASSERT_EQ(narrow->Field()->GetFocus(), kUiKeyboardFocus);
+  Key(VK_END, 0x4F, true);
+  Backspace();
+  EXPECT_EQ(narrow->Field()->GetText(), std::string(""));
+  EXPECT_EQ(narrow->GetValue(), 3) << "never an empty value";
+  Type('2');
+  EXPECT_EQ(narrow->Field()->GetText(), std::string("2")) << "a digit fits the narrow field";
+  EXPECT_EQ(narrow->GetValue(), 2);
+  Type('9');
+  EXPECT_EQ(narrow->Field()->GetText(), std::string("2")) << "the field is full";
+
+  Backspace();
+  Type('0');
+  EXPECT_EQ(narrow->GetValue(), 1) << "below the minimum";
+  Click(500, 500);  // the field loses the focus and shows the number that counts
+  EXPECT_EQ(narrow->Field()->GetFocus(), kUiNoFocus);
+  EXPECT_EQ(narrow->Field()->GetText(), std::string("1"));
+
+  // Leaving an emptied field with Tab puts the last number back.
+  Click(105, 205);
+  Key(VK_END, 0x4F, true);
+  Backspace();
+  Key(VK_TAB, 0x0F);
+  EXPECT_EQ(narrow->Field()->GetFocus(), kUiNoFocus);
+  EXPECT_EQ(narrow->Field()->GetText(), std::string("1"));
+  EXPECT_EQ(narrow->GetValue(), 1);
+
+  // A value set from outside the range is read back within it.
+  narrow->SetValue(-5);
+  EXPECT_EQ(narrow->GetValue(), 1);
+}
+
+// Dialogs are built at one place and then centred; a spin box's parts go with it.
+TEST_F(WidgetTest, CentringAContainerMovesSpinBoxesWithTheirParts) {
+  ProbePanel panel(nullptr, 0, 0, 400, 300);
+  auto* spin = panel.MakeChild<SpinBox>(100, 100, 40, "&N:");
+  const int fieldX = spin->Field()->GetX(), upX = spin->UpArrow()->GetX();
+  const int downY = spin->DownArrow()->GetY();
+  panel.Center();
+  EXPECT_EQ(panel.GetX(), 200);
+  EXPECT_EQ(panel.GetY(), 150);
+  EXPECT_EQ(spin->GetX(), 300);
+  EXPECT_EQ(spin->Field()->GetX(), fieldX + 200);
+  EXPECT_EQ(spin->UpArrow()->GetX(), upX + 200);
+  EXPECT_EQ(spin->DownArrow()->GetY(), downY + 150);
+  panel.MoveBy(-10, 5);
+  EXPECT_EQ(spin->Field()->GetX(), fieldX + 190);
+  EXPECT_EQ(spin->DownArrow()->GetY(), downY + 155);
 }
 
 TEST_F(WidgetsSpinTest, DisabledOrBlockedSpinBoxStandsStill) {

@@ -1,0 +1,172 @@
+// A menu bar built from the toolkit's menu classes alone: it moves with the screen that holds it,
+// it never leaves menuOpen set behind it, and a dialog opened over an open menu takes clicks.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/ui/DialogTestSupport.h"
+#include "ui/UiMessageBox.h"
+#include "ui/menus/DropDown.h"
+#include "ui/menus/MenuBar.h"
+#include "ui/menus/MenuEntry.h"
+
+namespace {
+
+constexpr int kCmdFirst = 1001;
+constexpr int kCmdSecond = 1002;
+
+// One bar with two titles, each with a list of one item, cut from no picture.
+struct TwoMenus {
+  MenuBar* bar = nullptr;
+  MenuEntry* first = nullptr;
+  MenuEntry* second = nullptr;
+  DropDown* firstList = nullptr;
+  DropDown* secondList = nullptr;
+};
+
+MenuEntry* AddTitle(MenuBar* bar, int x, const char* caption) {
+  return bar->MakeChild<MenuEntry>(0, 0, 97, 0, 96, 23, x, bar->GetY(), 96, 29, -1, -1,
+                                   kMenuTitleStyle, caption);
+}
+
+DropDown* AddList(MenuEntry* title, int command) {
+  auto* list = title->MakeChild<DropDown>(0, 0, 199, 4, 0, 477, 199, 4, -1);
+  list->AddItem("&Item", command);
+  return list;
+}
+
+TwoMenus BuildTwoMenus(UiElement* screen, int x, int y) {
+  TwoMenus m;
+  m.bar = screen->MakeChild<MenuBar>(x, y, 0, 0, 300, 29, -1);
+  m.first = AddTitle(m.bar, x, "&First");
+  m.second = AddTitle(m.bar, x + 101, "&Second");
+  m.firstList = AddList(m.first, kCmdFirst);
+  m.secondList = AddList(m.second, kCmdSecond);
+  return m;
+}
+
+class MenuBarTest : public UiTest {
+protected:
+  void TearDown() override {
+    UiToolkit.menuOpen = 0;
+    UiTest::TearDown();
+  }
+  static void Press(UiElement& top, int x, int y) {
+    Turn(top, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
+  }
+  static void Release(UiElement& top, int x, int y) {
+    Turn(top, WM_LBUTTONUP, 0, MakeLParam(x, y));
+  }
+};
+
+TEST_F(MenuBarTest, BarTitlesAndListsMoveWithTheirScreen) {
+  ProbePanel panel(nullptr, 0, 0, 500, 300);
+  TwoMenus m = BuildTwoMenus(&panel, 10, 5);
+  EXPECT_EQ(panel.GetClientTop(), 29) << "the panel's own drawing starts under the bar";
+  panel.Center();
+  const int dx = 150, dy = 150;
+  EXPECT_EQ(panel.GetX(), dx);
+  EXPECT_EQ(m.bar->GetX(), 10 + dx);
+  EXPECT_EQ(m.first->GetX(), 10 + dx);
+  EXPECT_EQ(m.second->GetX(), 111 + dx);
+  EXPECT_EQ(m.second->GetY(), 5 + dy);
+  EXPECT_EQ(m.secondList->GetX(), 111 + dx);
+  EXPECT_EQ(m.secondList->GetY(), 5 + 29 + dy);
+
+  // A press where the second title is drawn now opens its list there.
+  panel.Show();
+  Press(panel, 111 + dx + 40, 5 + dy + 10);
+  Release(panel, 111 + dx + 40, 5 + dy + 10);
+  ASSERT_TRUE(m.secondList->IsShown());
+  EXPECT_EQ(m.secondList->GetX(), m.second->GetX());
+  const UiElement* item = m.secondList->Children()->Head();
+  EXPECT_EQ(item->GetY(), m.secondList->GetY() + 4);
+  Press(panel, item->GetX() + 20, item->GetY() + 5);
+  Release(panel, item->GetX() + 20, item->GetY() + 5);
+  EXPECT_EQ(UiInput.event, EV_CLICKED);
+  EXPECT_EQ(UiInput.subject, kCmdSecond);
+  panel.Hide();
+}
+
+// A title pressed in the same turn has raised menuOpen before its list shows.
+TEST_F(MenuBarTest, HidingOrDestroyingTheBarNeverLeavesMenuOpenSet) {
+  UiScreen screen(0, 0, 799, 599);
+  TwoMenus m = BuildTwoMenus(&screen, 54, 2);
+  screen.Show();
+  Press(screen, 100, 15);
+  ASSERT_NE(UiToolkit.menuOpen, 0u);
+  ASSERT_FALSE(m.firstList->IsShown()) << "the list opens next turn";
+  m.bar->Hide();
+  EXPECT_EQ(UiToolkit.menuOpen, 0u) << "Hide";
+
+  m.bar->Show();
+  Release(screen, 100, 15);
+  Press(screen, 200, 15);
+  ASSERT_NE(UiToolkit.menuOpen, 0u);
+  screen.DestroyChild(m.bar);
+  EXPECT_EQ(UiToolkit.menuOpen, 0u) << "destruction";
+
+  // A bar with nothing open leaves somebody else's open list alone.
+  TwoMenus idle = BuildTwoMenus(&screen, 54, 2);
+  UiToolkit.menuOpen = 0xFFFFFFFFu;
+  idle.bar->Hide();
+  EXPECT_EQ(UiToolkit.menuOpen, 0xFFFFFFFFu);
+}
+
+class MenuDialogTest : public DialogTest {
+protected:
+  void TearDown() override {
+    UiToolkit.menuOpen = 0;
+    DialogTest::TearDown();
+  }
+};
+
+// The end-of-game message box opens from the score timer, whatever the player is doing: with a
+// menu open beneath it, its button must still take the click.
+TEST_F(MenuDialogTest, ADialogOpenedOverAnOpenMenuAnswersClicksAndLeavesTheMenuOpen) {
+  UiScreen screen(0, 0, 799, 599);
+  TwoMenus m = BuildTwoMenus(&screen, 54, 2);
+  screen.Show();
+  UiRecord(Message{WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(100, 15), 0, true});
+  UiPoll(screen);
+  UiRecord(Message{WM_LBUTTONUP, 0, MakeLParam(100, 15), 0, true});
+  UiPoll(screen);
+  ASSERT_TRUE(m.firstList->IsShown());
+  ASSERT_NE(UiToolkit.menuOpen, 0u);
+  const std::uint32_t open = UiToolkit.menuOpen;
+
+  UiMessageBox box(nullptr, "", 0x10, "There are no moves left.");
+  const int okX = box.GetX() + box.GetWidth() / 2;
+  const int okY = box.GetY() + 55 + 15;
+  input_->ClickAt(In(100), okX, okY);
+  EXPECT_EQ(box.DoModal(), 1);
+  EXPECT_EQ(UiToolkit.menuOpen, open) << "the menu beneath is as it was";
+  EXPECT_TRUE(m.firstList->IsShown());
+}
+
+// The bar may go while the dialog is open (the game ends from a timer): then there is no open
+// menu to come back to.
+TEST_F(MenuDialogTest, AMenuThatGoesWhileADialogIsOpenIsNotOpenAfterIt) {
+  UiScreen screen(0, 0, 799, 599);
+  TwoMenus m = BuildTwoMenus(&screen, 54, 2);
+  screen.Show();
+  UiRecord(Message{WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(100, 15), 0, true});
+  UiPoll(screen);
+  ASSERT_NE(UiToolkit.menuOpen, 0u);
+  SetTimer(5, 50);
+  SetWindowProc([&](std::uint32_t message, std::uintptr_t wParam, std::intptr_t) {
+    if (message == WM_TIMER && wParam == 5 && m.bar != nullptr) {
+      screen.DestroyChild(m.bar);
+      m.bar = nullptr;
+    }
+    return std::intptr_t{0};
+  });
+
+  UiMessageBox box(nullptr, "", 0x10, "There are no moves left.");
+  input_->KeyAt(In(200), VK_ESCAPE, kScanEscape);
+  EXPECT_EQ(box.DoModal(), 1);
+  EXPECT_EQ(m.bar, nullptr);
+  EXPECT_EQ(UiToolkit.menuOpen, 0u);
+}
+
+}  // namespace
