@@ -1,14 +1,19 @@
 // The main window's life: the start-up sequence, the window procedure that routes every message,
-// and the orderly tear-down.
+// the main loop and the orderly tear-down once it has ended.
 #pragma once
 
 #include <cstdint>
 
-class SdlDisplay;
+class GfxDisplay;
+class ShellWindow;
 
 class AppShell {
 public:
-  explicit AppShell(SdlDisplay& display) : display_(display) {}
+  // Both are observed and must outlive the shell.
+  AppShell(GfxDisplay& display, ShellWindow& window) : display_(display), window_(window) {}
+  ~AppShell() { Destroy(); }
+  AppShell(const AppShell&) = delete;
+  AppShell& operator=(const AppShell&) = delete;
 
   // The window-creation sequence. Returns false when the program cannot run (the player has
   // been told why); the caller then ends with exit code 0.
@@ -16,16 +21,31 @@ public:
 
   std::intptr_t WindowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
 
-  // Tears everything down in order and posts the quit message; safe to call twice.
+  // The main loop: dispatches until the quit message, then tears down. Returns the exit code.
+  int Run();
+
+  // Tears everything down in order; safe to call twice. Only after the last loop has ended:
+  // a dialog still open would draw into what this frees.
   void Destroy();
 
   int ScreenBuffer() const { return screenBuffer_; }
+  bool IsActive() const { return active_; }
+  // True once the program has been asked to end; input is ignored from then on.
+  bool IsEnding() const { return ending_; }
 
 private:
   void PaintWholeScreen();
+  // Escape at the title screen, F12 there, and the window's close all end the program the same
+  // way: the quit message lets every open loop unwind first.
+  void EndProgram();
 
-  SdlDisplay& display_;
+  GfxDisplay& display_;
+  ShellWindow& window_;
   int screenBuffer_ = -1;
   bool active_ = true;
+  bool ending_ = false;
   bool destroyed_ = false;
+  // Set once Create has handed the display to the graphics layer; only then is there anything
+  // of the layer's to stop.
+  bool graphicsAttached_ = false;
 };

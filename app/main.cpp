@@ -1,11 +1,10 @@
-// Program entry: command line, single instance, the window, then the message loop.
-#include <SDL.h>
-
+// Program entry: command line, single instance, SDL, the window, then the main loop.
 #include <cstdio>
 #include <span>
 
 #include "app/AppShell.h"
 #include "app/PresentingSource.h"
+#include "app/ShellWindow.h"
 #include "app/ToolkitDemo.h"
 #include "gfx/sdl/SdlDisplay.h"
 #include "platform/CommandLine.h"
@@ -13,9 +12,29 @@
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
 #include "platform/SdlEvents.h"
+#include "platform/SdlSession.h"
 #include "platform/SingleInstance.h"
 #include "platform/Window.h"
-#include "platform/X11Quirks.h"
+
+namespace {
+
+// The shell's view of the real window: SDL's window, the display that shows pictures in it, and
+// the session's error box.
+class DesktopWindow final : public ShellWindow {
+public:
+  DesktopWindow(Window& window, SdlDisplay& display) : window_(window), display_(display) {}
+
+  void Show() override { window_.Show(); }
+  void Resized() override { display_.WindowResized(); }
+  void ReapplyCursorClip() override { window_.ReapplyCursorClip(); }
+  void ShowError(const char* message) override { SdlSession::ShowErrorBox(message, &window_); }
+
+private:
+  Window& window_;
+  SdlDisplay& display_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   CommandLineResult args = ParseCommandLine(std::span<const char* const>(argv, argc));
@@ -36,48 +55,48 @@ int main(int argc, char** argv) {
   }
   SetDataDir(data.path);
 
-  TolerateStaleWakeupsOnX11();
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    std::fprintf(stderr, "quenbry-solitaire: %s\n", SDL_GetError());
+  // Declared first so that SDL stops only after every window and display below is gone.
+  SdlSession sdl;
+  if (!sdl.Start()) {
+    std::fprintf(stderr, "quenbry-solitaire: %s\n", SdlSession::Error().c_str());
     return 1;
   }
+  Window window;
+  if (!window.Create(args.options.scale, args.options.fullscreen)) {
+    std::fprintf(stderr, "quenbry-solitaire: cannot create the window: %s\n",
+                 SdlSession::Error().c_str());
+    return 1;
+  }
+  SdlDisplay display(window.Handle());
+  SdlEvents events(ThreadMessageQueue());
+  events.SetRaiseHandler([&window] { window.RestoreAndRaise(); });
+  // F11 works everywhere, dialogs included, so it never reaches the program's own loops.
+  events.SetKeyFilter([&display](std::uint32_t key, bool pressed) {
+    if (key != VK_F11) return false;
+    if (pressed) display.ToggleFullscreen();
+    return true;
+  });
+  instance.StartListening(SdlEvents::PostRaiseRequest);
+  PresentingSource source(events, display);
+  SetMessageSource(&source);
+
   int exitCode = 0;
   {
-    Window window;
-    if (!window.Create(args.options.scale, args.options.fullscreen)) {
-      std::fprintf(stderr, "quenbry-solitaire: cannot create the window: %s\n", SDL_GetError());
-      SDL_Quit();
-      return 1;
-    }
-    SdlDisplay display(window.Handle());
-    SdlEvents events(ThreadMessageQueue());
-    events.SetRaiseHandler([&window] { window.RestoreAndRaise(); });
-    // F11 works everywhere, dialogs included, so it never reaches the program's own loops.
-    events.SetKeyFilter([&display](std::uint32_t key, bool pressed) {
-      if (key != VK_F11) return false;
-      if (pressed) display.ToggleFullscreen();
-      return true;
-    });
-    instance.StartListening(SdlEvents::PostRaiseRequest);
-    PresentingSource source(events, display);
-    SetMessageSource(&source);
-
-    AppShell shell(display);
+    DesktopWindow desktopWindow(window, display);
+    AppShell shell(display, desktopWindow);
     SetWindowProc([&shell](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
       return shell.WindowProc(message, wParam, lParam);
     });
-    bool created = shell.Create();
-    if (created && args.options.demoToolkit) {
-      exitCode = RunToolkitDemo(shell.ScreenBuffer());
-      shell.Destroy();
-    } else if (created) {
-      Message msg;
-      while (GetMessage(&msg)) DispatchMessage(msg);
-      exitCode = static_cast<int>(msg.wParam);
+    if (shell.Create()) {
+      if (args.options.demoToolkit) {
+        exitCode = RunToolkitDemo(shell.ScreenBuffer());
+        shell.Destroy();
+      } else {
+        exitCode = shell.Run();
+      }
     }
     SetWindowProc({});
-    SetMessageSource(nullptr);
   }
-  SDL_Quit();
+  SetMessageSource(nullptr);
   return exitCode;
 }

@@ -14,7 +14,9 @@ constexpr int kGfxMaxBuffers = 32;
 
 // --- Display set-up and shut-down -----------------------------------------------------------
 
-// Bits per pixel of the desktop as the display back end reports it; 15 is reported as 16.
+// Bits per pixel of the desktop as the display back end reports it: the size of a pixel in
+// memory, so a desktop of 4-byte pixels is 32 even when only 24 of the bits carry colour.
+// 15 is reported as 16.
 int GfxDisplayDepth();
 // Records the mode GfxStart will open. bitsPerPixel 0 asks for a window instead of the full screen.
 int GfxSetMode(int width, int height, int bitsPerPixel, int backBuffers);

@@ -11,6 +11,7 @@
 namespace {
 
 Window* g_mainWindow = nullptr;
+CursorShape g_cursorShape = CursorShape::Arrow;
 
 struct WindowDeleter {
   void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
@@ -147,5 +148,10 @@ void ReleaseCapture() {
 }
 
 void SetCursor(CursorShape shape) {
+  g_cursorShape = shape;
   if (g_mainWindow != nullptr) g_mainWindow->SetCursorShape(shape);
+}
+
+CursorShape CurrentCursor() {
+  return g_cursorShape;
 }

@@ -69,3 +69,6 @@ void ClipCursor(const CursorRect* rect);
 void SetCapture();
 void ReleaseCapture();
 void SetCursor(CursorShape shape);
+// The shape last asked for through SetCursor (the arrow at first), also without a window, so
+// code that shows the hourglass for a while can put back whatever it found.
+CursorShape CurrentCursor();

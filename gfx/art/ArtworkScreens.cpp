@@ -29,9 +29,15 @@ bool IsPress(const Message& msg) {
   }
 }
 
+// Input of any kind while a picture covers the screen: it was meant for the picture, never for
+// the game or title screen behind it.
+bool IsInput(const Message& msg) {
+  return IsMouseMessage(msg.message) || (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST);
+}
+
 // Waits until limitMs have passed, or a mouse or key press queued at least deafMs after the
-// start arrives. Earlier presses are dropped unseen; every other message is passed on, so the
-// window keeps painting and its timers keep running.
+// start arrives. Earlier presses and all other input are dropped unseen; everything else is
+// passed on, so the window keeps painting, follows activation and its timers keep running.
 void WaitForPress(int limitMs, int deafMs) {
   const MessageQueue& queue = ThreadMessageQueue();
   const std::uint64_t start = queue.Now();
@@ -50,6 +56,7 @@ void WaitForPress(int limitMs, int deafMs) {
       if (deafMs <= 0 || msg.time >= start + static_cast<std::uint64_t>(deafMs)) return;
       continue;
     }
+    if (IsInput(msg)) continue;
     DispatchMessage(msg);
   }
 }

@@ -2,7 +2,9 @@
 // changed-rectangle updates of the display.
 #include "gfx/art/ArtworkSet.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "gfx/art/ArtworkFiles.h"
 #include "gfx/art/Themes.h"
@@ -10,7 +12,18 @@
 
 namespace {
 
-int g_dialogSkin = -1;
+// The sets that have been loaded and are still alive, oldest first. The toolkit asks for the
+// skin without holding an artwork set, so it gets the newest one's; a set that goes away takes
+// only its own skin with it.
+std::vector<const ArtworkSet*>& LoadedSets() {
+  static std::vector<const ArtworkSet*> sets;
+  return sets;
+}
+
+void Forget(const ArtworkSet* set) {
+  std::vector<const ArtworkSet*>& sets = LoadedSets();
+  sets.erase(std::remove(sets.begin(), sets.end(), set), sets.end());
+}
 
 constexpr int kDialogSkinWidth = 801;
 constexpr int kDialogSkinHeight = 741;
@@ -40,26 +53,24 @@ Color MapRgb(const ThemeRgb& c) {
   return GfxMapRGB(c.r, c.g, c.b);
 }
 
-void MediaName(char (&out)[48], const char* format, int number) {
-  std::snprintf(out, sizeof out, format, number);
-}
-
 }  // namespace
 
 int DialogSkinBuffer() {
-  return g_dialogSkin;
+  const std::vector<const ArtworkSet*>& sets = LoadedSets();
+  return sets.empty() ? -1 : sets.back()->DialogSkin();
 }
 
 ArtworkSet::ArtworkSet() = default;
 
 ArtworkSet::~ArtworkSet() {
+  Forget(this);
   FreeArtBuffer(&backdrop_);
   FreeArtBuffer(&menu_);
   FreeArtBuffer(&menuColumn_);
   FreeArtBuffer(&gameTitles_);
   FreeArtBuffer(&titleButtons_);
   FreeArtBuffer(&arrows_);
-  FreeArtBuffer(&g_dialogSkin);
+  FreeArtBuffer(&dialogSkin_);
 }
 
 void ArtworkSet::Load(int screenBuffer, int palette) {
@@ -71,8 +82,10 @@ void ArtworkSet::Load(int screenBuffer, int palette) {
   // The backdrop and the screen buffer have the same size and depth, so the background is
   // restored with a direct buffer copy; no separate transfer block is needed.
 
-  FreeArtBuffer(&g_dialogSkin);
-  g_dialogSkin = AllocArtBuffer(kDialogSkinWidth, kDialogSkinHeight);
+  FreeArtBuffer(&dialogSkin_);
+  dialogSkin_ = AllocArtBuffer(kDialogSkinWidth, kDialogSkinHeight);
+  Forget(this);
+  LoadedSets().push_back(this);
   FreeArtBuffer(&menu_);
   menu_ = AllocArtBuffer(kMenuWidth, kMenuHeight);
   FreeArtBuffer(&menuColumn_);
@@ -98,22 +111,23 @@ void ArtworkSet::LoadTheme(int index) {
   if (index == -1) index = backgroundSource_ ? backgroundSource_() : 0;
   index = ValidBackgroundIndex(index);
   background_ = index;
+  const CursorShape previousCursor = CurrentCursor();
   SetCursor(CursorShape::Wait);
 
   char name[48];
-  MediaName(name, "artwork\\backdrop%d.jpg", index + 1);
+  std::snprintf(name, sizeof name, "artwork\\backdrop%d.jpg", index + 1);
   ShowJpegInBuffer(backdrop_, name);
-  MediaName(name, "artwork\\menu%d.bmp", index + 1);
+  std::snprintf(name, sizeof name, "artwork\\menu%d.bmp", index + 1);
   ShowBmpInBuffer(menu_, name);
-  MediaName(name, "artwork\\dialog%d.bmp", index + 1);
-  ShowBmpInBuffer(g_dialogSkin, name);
+  std::snprintf(name, sizeof name, "artwork\\dialog%d.bmp", index + 1);
+  ShowBmpInBuffer(dialogSkin_, name);
   ShowBmpInBuffer(gameTitles_, ThemeFor(index).titlesFile);
   LoadMenuColumn(index);
 
   if (screen_ >= 0) GfxOpenBuffer(screen_);
   LoadPlaceholders();
   SetThemeColors(index);
-  SetCursor(CursorShape::Arrow);
+  SetCursor(previousCursor);
 }
 
 void ArtworkSet::LoadMenuColumn(int index) {
@@ -164,7 +178,7 @@ void ArtworkSet::RestoreBackground(int minx, int maxx, int miny, int maxy) {
 }
 
 void ArtworkSet::DrawDialogFrame(int x, int y, int width, int height, int dest) {
-  const int skin = g_dialogSkin;
+  const int skin = dialogSkin_;
   const int right = x + width - 1;
   const int bottom = y + height - 1;
   // Body, then the skin's right and bottom border moved in to the dialog's own edges, then

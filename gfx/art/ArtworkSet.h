@@ -10,8 +10,8 @@
 #include "gfx/art/DirtyRects.h"
 #include "platform/Screen.h"
 
-// The dialog skin of the current theme ("artwork\\dialog%d.bmp"): dialog bodies, the title
-// plate and the button faces are cut from it. -1 before the artwork is loaded.
+// The dialog skin of the artwork set loaded last and still alive ("artwork\\dialog%d.bmp"):
+// dialog bodies, the title plate and the button faces are cut from it. -1 without one.
 int DialogSkinBuffer();
 
 class ArtworkSet : public CardArt {
@@ -60,6 +60,7 @@ public:
   int GameTitlesBuffer() const { return gameTitles_; }
   int TitleButtonBuffer() const { return titleButtons_; }
   int ArrowBuffer() const { return arrows_; }
+  int DialogSkin() const { return dialogSkin_; }
 
   Color TitleTextColor() const { return titleText_; }
   Color ButtonHoverTextColor() const { return buttonHoverText_; }
@@ -83,6 +84,7 @@ private:
   int gameTitles_ = -1;
   int titleButtons_ = -1;
   int arrows_ = -1;
+  int dialogSkin_ = -1;
   Color titleText_ = 0;
   Color buttonHoverText_ = 0;
   Color dialogText_ = 0;

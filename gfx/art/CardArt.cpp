@@ -91,8 +91,10 @@ void CardArt::MakeDeckSamples() {
   // Start from a see-through strip so a front whose file is missing leaves an empty slot
   // rather than whatever the buffer held before.
   GfxOpenBuffer(samples_);
+  const Color ink = GfxGetColor();
   GfxSetColor(GfxMapRGB(255, 0, 255));
   GfxClear();
+  GfxSetColor(ink);
   for (int i = 0; i < kCardFrontCount; ++i) {
     if (ShowBmpInBuffer(deck_, kDeckFiles[i].faces) != 0) continue;
     // The first cell of the strip: the Ace of suit 2.

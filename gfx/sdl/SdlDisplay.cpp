@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "platform/Keyboard.h"
 
@@ -54,7 +55,8 @@ void SdlDisplay::Region::Merge(int x0, int x1, int y0, int y1) {
   maxy = std::max(maxy, y1);
 }
 
-SdlDisplay::SdlDisplay(SDL_Window* window) : window_(window) {
+SdlDisplay::SdlDisplay(SDL_Window* window, Clock clock)
+    : window_(window), clock_(clock ? std::move(clock) : Clock([] { return SDL_GetTicks(); })) {
   SDL_DisplayMode mode;
   int index = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
   if (SDL_GetDesktopDisplayMode(index < 0 ? 0 : index, &mode) == 0 && mode.refresh_rate > 0) {
@@ -70,6 +72,9 @@ int SdlDisplay::DesktopDepth() const {
   SDL_DisplayMode mode;
   int index = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
   if (SDL_GetDesktopDisplayMode(index < 0 ? 0 : index, &mode) != 0) return 0;
+  // SDL counts the bits that carry colour, so an XRGB8888 desktop says 24; the depth the game
+  // asks about is the size of a pixel in memory, as Windows reports it: 32 there.
+  if (SDL_BYTESPERPIXEL(mode.format) == 4) return 32;
   int bits = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
   return bits == 15 ? 16 : bits;
 }
@@ -131,12 +136,12 @@ void SdlDisplay::Show(const GfxBufferView& source, int minx, int maxx, int miny,
   pending_.Merge(x0, x1, y0, y1);
   // Presenting more often than the display refreshes only burns time; a held-back rectangle
   // goes out with the next Show or Flush once the frame interval has passed.
-  if (SDL_GetTicks() - lastPresentMs_ >= static_cast<std::uint32_t>(frameMs_)) Present();
+  if (clock_() - lastPresentMs_ >= static_cast<std::uint32_t>(frameMs_)) Present();
 }
 
 int SdlDisplay::Flush() {
   if (pending_.Empty()) return -1;
-  std::uint32_t elapsed = SDL_GetTicks() - lastPresentMs_;
+  std::uint32_t elapsed = clock_() - lastPresentMs_;
   if (elapsed >= static_cast<std::uint32_t>(frameMs_)) {
     Present();
     return -1;
@@ -172,7 +177,7 @@ void SdlDisplay::Present() {
     }
   }
   pending_ = Region{};
-  lastPresentMs_ = SDL_GetTicks();
+  lastPresentMs_ = clock_();
 }
 
 Viewport SdlDisplay::FitViewport(int windowWidth, int windowHeight, int logicalWidth,

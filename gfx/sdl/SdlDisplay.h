@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "gfx/GfxDisplay.h"
@@ -14,8 +15,12 @@ struct SDL_Texture;
 
 class SdlDisplay final : public GfxDisplay {
 public:
-  // The window is owned by the caller and must outlive the display.
-  explicit SdlDisplay(SDL_Window* window);
+  // Milliseconds from any fixed start; the pacing measures frames with it.
+  using Clock = std::function<std::uint32_t()>;
+
+  // The window is owned by the caller and must outlive the display. Without a clock the display
+  // uses SDL's tick count; tests pass their own to step through frames exactly.
+  explicit SdlDisplay(SDL_Window* window, Clock clock = {});
   ~SdlDisplay() override;
 
   SdlDisplay(const SdlDisplay&) = delete;
@@ -41,6 +46,8 @@ public:
   void ForcePresent() { Present(); }
   // True while pictures go through the scaling renderer rather than the window surface.
   bool IsScaled() const { return renderer_ != nullptr; }
+  // The shortest time between two presents: one refresh of the desktop.
+  int FrameMs() const { return frameMs_; }
 
   // The viewport for a window of the given size: integer steps while they fit (sharp pixels,
   // letter-boxed), a smooth fit only when the window is smaller than the logical screen.
@@ -58,6 +65,7 @@ private:
   void Present();
 
   SDL_Window* window_;
+  Clock clock_;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   int width_ = 0;

@@ -8,6 +8,7 @@
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
+#include "tests/support/RequireMedia.h"
 #include "ui/UiInput.h"
 #include "ui/UiToolkit.h"
 #include "ui/widgets/EditField.h"
@@ -20,7 +21,7 @@ class WidgetGalleryTest : public ArtworkTest {
 protected:
   void SetUp() override {
     ArtworkTest::SetUp();
-    if (!UseGeneratedMedia()) GTEST_SKIP() << "generated media missing (QS_MEDIA_DIR)";
+    if (!UseGeneratedMedia()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
     UiResetInput();
     UiInit(nullptr, screen_, kUiLoadFonts | kUiRouteToContainers);
     UiSetDefaultFont("windb_10.fgf");

@@ -18,13 +18,16 @@ public:
     // Most suites draw into an 800 x 600 screen buffer, left open as the active buffer.
     bool screenBuffer = true;
     bool hasMouse = true;
+    // Starts the layer on this display (observed, not owned) instead of the headless one, for
+    // the tests of a real display back end.
+    GfxDisplay* display = nullptr;
   };
 
   HeadlessGfx() : HeadlessGfx(Options{}) {}
   explicit HeadlessGfx(const Options& options)
       : display_(std::make_unique<HeadlessDisplay>(options.bits, options.masks, options.hasMouse)) {
     GfxSetMode(kScreenWidth, kScreenHeight, options.bits, 0);
-    GfxSetDC(display_.get());
+    GfxSetDC(options.display != nullptr ? options.display : display_.get());
     GfxDefaultPalette();
     GfxRealizePalette(1);
     started_ = GfxStart() == 0;

@@ -31,10 +31,10 @@ void ScriptedSource::Pump(int waitMs) {
 }
 
 void ArtworkTest::SetUp() {
-  display_ = StartHeadless({32, false, "Xrgb32"});
+  gfx_ = std::make_unique<HeadlessGfx>();
+  display_ = &gfx_->Display();
+  screen_ = gfx_->Screen();
   GfxInitMouse();
-  screen_ = GfxAllocBuffer(800, 600);
-  GfxOpenBuffer(screen_);
   GfxSetColor(GfxMapRGB(0, 0, 0));
   GfxClear();
   ResetMessageLoop([this] { return clock_; });
@@ -49,12 +49,12 @@ void ArtworkTest::TearDown() {
     if (GfxActiveBuffer() == handle) GfxCloseBuffer();
     GfxFreeBuffer(handle);
   }
-  GfxCloseBuffer();
-  GfxFreeBuffer(screen_);
   GfxFreeFont(-1);
   SetMessageSource(nullptr);
   ResetMessageLoop();
-  StopHeadless();
+  display_ = nullptr;
+  screen_ = -1;
+  gfx_.reset();
 }
 
 bool ArtworkTest::UseGeneratedMedia() {
@@ -190,4 +190,13 @@ testing::AssertionResult MatchesGolden(const std::string& name, int buffer, int 
   return testing::AssertionFailure()
          << name << ": " << differing << " pixels differ, first at (" << firstX << ", " << firstY
          << "); wrote " << name << ".actual.png";
+}
+
+int Differences(int a, int ax, int ay, int b, int bx, int by, int width, int height) {
+  int count = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x)
+      count += PixelAt(a, ax + x, ay + y) != PixelAt(b, bx + x, by + y);
+  }
+  return count;
 }

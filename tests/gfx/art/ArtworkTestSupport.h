@@ -13,6 +13,7 @@
 #include "gfx/HeadlessDisplay.h"
 #include "gfx/art/ArtworkSet.h"
 #include "platform/MessageLoop.h"
+#include "tests/support/HeadlessGfx.h"
 
 // The generated media directory, or "" when the build made none.
 std::string MediaDir();
@@ -48,8 +49,9 @@ protected:
   // A buffer holding one media BMP as the game would load it.
   int LoadPicture(const char* mediaName, int width, int height);
 
-  std::unique_ptr<HeadlessDisplay> display_;
-  int screen_ = -1;
+  std::unique_ptr<HeadlessGfx> gfx_;
+  HeadlessDisplay* display_ = nullptr;  // owned by gfx_
+  int screen_ = -1;                     // owned by gfx_
   std::vector<int> buffers_;
   std::unique_ptr<ArtworkSet> art_;
   std::uint64_t clock_ = 1000;
@@ -58,6 +60,10 @@ protected:
 
 // Pixel of a 32-bit buffer as 0x00RRGGBB, read straight from buffer memory.
 std::uint32_t PixelAt(int buffer, int x, int y);
+
+// Number of pixels in which a width x height rectangle at (ax, ay) of buffer a differs from the
+// one at (bx, by) of buffer b.
+int Differences(int a, int ax, int ay, int b, int bx, int by, int width, int height);
 
 // Compares a rectangle of a 32-bit buffer with tests/golden/<name>.png (name includes its folder,
 // "artwork/stocks"), pixel for pixel. With QS_UPDATE_GOLDEN=1 in the environment the golden is

@@ -60,20 +60,39 @@ TEST_F(ArtworkWaitTest, EndScreenIgnoresPressesDuringItsFirstSecond) {
   EXPECT_EQ(Duration([&] { art_->ShowEndScreen(false); }), 5000u);
 }
 
-TEST_F(ArtworkWaitTest, OtherMessagesReachTheWindowAndQuitEndsTheWait) {
+TEST_F(ArtworkWaitTest, InputNeverReachesTheGameButTimersPaintAndQuitDo) {
   SetTimer(2, 100);
   source_->At(clock_ + 50, WM_MOUSEMOVE);
+  source_->At(clock_ + 60, WM_LBUTTONUP);
+  source_->At(clock_ + 70, WM_RBUTTONDOWN);
+  source_->At(clock_ + 80, WM_KEYUP);
+  source_->At(clock_ + 90, WM_ACTIVATEAPP);
+  source_->At(clock_ + 200, WM_PAINT);
   source_->At(clock_ + 450, WM_LBUTTONDOWN);
   art_->ShowLogo();
   int timers = 0;
-  bool moved = false;
+  int paints = 0;
+  int activations = 0;
   for (std::uint32_t message : dispatched_) {
     timers += message == WM_TIMER;
-    moved |= message == WM_MOUSEMOVE;
+    paints += message == WM_PAINT;
+    activations += message == WM_ACTIVATEAPP;
+    const bool mouse = message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
+    EXPECT_FALSE(mouse) << "mouse message " << message << " reached the window behind the logo";
+    EXPECT_NE(message, WM_KEYUP);
   }
   EXPECT_EQ(timers, 4);
-  EXPECT_TRUE(moved);
+  EXPECT_EQ(paints, 1);
+  EXPECT_EQ(activations, 1);
   KillTimer(2);
+
+  // The end screen behaves the same way, also during its deaf first second.
+  dispatched_.clear();
+  source_->At(clock_ + 300, WM_MOUSEMOVE);
+  source_->At(clock_ + 1300, WM_MOUSEMOVE);
+  source_->At(clock_ + 1400, WM_LBUTTONDOWN);
+  art_->ShowEndScreen(false);
+  for (std::uint32_t message : dispatched_) EXPECT_NE(message, WM_MOUSEMOVE);
 
   PostQuitMessage(7);
   EXPECT_LT(Duration([&] { art_->ShowLogo(); }), 20u);

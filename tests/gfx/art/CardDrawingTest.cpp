@@ -5,6 +5,7 @@
 #include "gfx/font/Font.h"
 #include "platform/DataDir.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
+#include "tests/support/RequireMedia.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ class CardDrawingTest : public ArtworkTest {
 protected:
   void SetUp() override {
     ArtworkTest::SetUp();
-    if (!UseGeneratedMedia()) GTEST_SKIP() << "generated media missing (QS_MEDIA_DIR)";
+    if (!UseGeneratedMedia()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
     LoadArtwork(0);
     art_->LoadDecks();  // as a game does; start-up leaves the last sample deck in place
   }

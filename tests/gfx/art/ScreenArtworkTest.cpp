@@ -5,6 +5,7 @@
 #include "gfx/art/ArtworkFiles.h"
 #include "gfx/art/Themes.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
+#include "tests/support/RequireMedia.h"
 
 namespace {
 
@@ -12,17 +13,7 @@ class ScreenArtworkTest : public ArtworkTest {
 protected:
   void SetUp() override {
     ArtworkTest::SetUp();
-    if (!UseGeneratedMedia()) GTEST_SKIP() << "generated media missing (QS_MEDIA_DIR)";
-  }
-
-  // Number of pixels in which two buffers differ inside a rectangle.
-  static int Differences(int a, int ax, int ay, int b, int bx, int by, int width, int height) {
-    int count = 0;
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x)
-        count += PixelAt(a, ax + x, ay + y) != PixelAt(b, bx + x, by + y);
-    }
-    return count;
+    if (!UseGeneratedMedia()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   }
 };
 

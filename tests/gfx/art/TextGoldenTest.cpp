@@ -8,6 +8,7 @@
 #include "gfx/font/Font.h"
 #include "platform/DataDir.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
+#include "tests/support/RequireMedia.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ class TextGoldenTest : public ArtworkTest {
 protected:
   void SetUp() override {
     ArtworkTest::SetUp();
-    if (!UseGeneratedMedia()) GTEST_SKIP() << "generated media missing (QS_MEDIA_DIR)";
+    if (!UseGeneratedMedia()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   }
   void TearDown() override {
     GfxFreeFont(-1);

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "gfx/Gfx.h"
+#include "tests/support/HeadlessGfx.h"
 
 namespace {
 
@@ -50,22 +51,17 @@ protected:
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     window_ = SDL_CreateWindow("test", 0, 0, 800, 600, SDL_WINDOW_RESIZABLE);
     ASSERT_NE(window_, nullptr) << SDL_GetError();
-    display_ = std::make_unique<SdlDisplay>(window_);
-    GfxSetMode(800, 600, 32, 0);
-    GfxSetDC(display_.get());
-    GfxDefaultPalette();
-    ASSERT_EQ(GfxStart(), 0);
-    GfxSetBufferDepth(32);
-    screen_ = GfxAllocBuffer(800, 600);
-    GfxOpenBuffer(screen_);
+    display_ = std::make_unique<SdlDisplay>(window_, [this] { return now_; });
+    HeadlessGfx::Options options;
+    options.display = display_.get();
+    gfx_ = std::make_unique<HeadlessGfx>(options);
+    ASSERT_TRUE(gfx_->Started());
+    screen_ = gfx_->Screen();
     GfxSetColor(GfxMapRGB(0, 0, 0));
     GfxClear();
   }
   void TearDown() override {
-    GfxCloseBuffer();
-    if (screen_ >= 0) GfxFreeBuffer(screen_);
-    GfxStop();
-    GfxSetDC(nullptr);
+    gfx_.reset();
     display_.reset();
     if (window_) SDL_DestroyWindow(window_);
     SDL_Quit();
@@ -79,9 +75,12 @@ protected:
     display_->ForcePresent();
   }
 
+  // The display's clock: it moves only when a test says so, so the pacing is exact.
+  std::uint32_t now_ = 1000;
   SDL_Window* window_ = nullptr;
   std::unique_ptr<SdlDisplay> display_;
-  int screen_ = -1;
+  std::unique_ptr<HeadlessGfx> gfx_;
+  int screen_ = -1;  // owned by gfx_
 };
 
 std::uint32_t SurfacePixel(SDL_Surface* surface, int x, int y) {
@@ -109,7 +108,7 @@ TEST_F(SdlDisplayTest, UnscaledWindowShowsExactlyTheRectangleOnTheSurface) {
 TEST_F(SdlDisplayTest, ScaledWindowShowsThePictureInWholeSteps) {
   SDL_SetWindowSize(window_, 1600, 1200);
   display_->WindowResized();
-  ASSERT_TRUE(display_->IsScaled());
+  ASSERT_TRUE(display_->IsScaled()) << SDL_GetError();
   EXPECT_EQ(CurrentViewport().scaleX, 2.0);
   ShowHalfOfARedSquare();
 
@@ -141,18 +140,53 @@ TEST_F(SdlDisplayTest, RectanglesReachingPastTheScreenAreCutNotWrittenWild) {
 }
 
 TEST_F(SdlDisplayTest, PacingHoldsBackAndFlushReleases) {
+  const int frame = display_->FrameMs();
+  ASSERT_GT(frame, 1);
   GfxShowRect(0, 799, 0, 599, 0, 599);
   display_->ForcePresent();
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  ASSERT_NE(surface, nullptr);
+
   GfxSetColor(GfxMapRGB(0, 0, 255));
   GfxFillRect(0, 9, 0, 9);
+  now_ += 3;
   GfxShowRect(0, 9, 0, 9, 0, 9);
-  // Straight after a present the new rectangle waits for the next frame.
-  int due = display_->Flush();
-  if (due >= 0) {
-    SDL_Delay(static_cast<Uint32>(due) + 1);
-    EXPECT_EQ(display_->Flush(), -1);
-  }
-  EXPECT_EQ(SurfacePixel(SDL_GetWindowSurface(window_), 5, 5), 0x0000FFu);
+  // Straight after a present the new rectangle waits for the rest of the frame.
+  EXPECT_EQ(SurfacePixel(surface, 5, 5), 0x000000u) << "shown before the frame was over";
+  EXPECT_EQ(display_->Flush(), frame - 3);
+  EXPECT_EQ(SurfacePixel(surface, 5, 5), 0x000000u);
+
+  // A second rectangle inside the same frame joins the first.
+  GfxSetColor(GfxMapRGB(0, 255, 0));
+  GfxFillRect(20, 29, 0, 9);
+  GfxShowRect(20, 29, 0, 9, 20, 9);
+  now_ += static_cast<std::uint32_t>(frame - 4);
+  EXPECT_EQ(display_->Flush(), 1);
+  EXPECT_EQ(SurfacePixel(surface, 25, 5), 0x000000u);
+
+  now_ += 1;
+  EXPECT_EQ(display_->Flush(), -1) << "the frame is over: everything goes out";
+  EXPECT_EQ(SurfacePixel(surface, 5, 5), 0x0000FFu);
+  EXPECT_EQ(SurfacePixel(surface, 25, 5), 0x00FF00u);
+  EXPECT_EQ(display_->Flush(), -1) << "nothing left to show";
+
+  // A Show a whole frame after the last present goes out at once.
+  now_ += static_cast<std::uint32_t>(frame);
+  GfxSetColor(GfxMapRGB(255, 255, 255));
+  GfxFillRect(40, 49, 0, 9);
+  GfxShowRect(40, 49, 0, 9, 40, 9);
+  EXPECT_EQ(SurfacePixel(surface, 45, 5), 0xFFFFFFu);
+  EXPECT_EQ(display_->Flush(), -1);
+}
+
+TEST_F(SdlDisplayTest, DesktopDepthCountsTheBytesAPixelTakes) {
+  SDL_DisplayMode mode;
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &mode), 0) << SDL_GetError();
+  // The dummy driver's desktop is XRGB8888: 24 bits of colour in 4-byte pixels, which a
+  // Windows desktop reports as 32 bits per pixel.
+  ASSERT_EQ(SDL_BYTESPERPIXEL(mode.format), 4);
+  ASSERT_EQ(SDL_BITSPERPIXEL(mode.format), 24);
+  EXPECT_EQ(GfxDisplayDepth(), 32);
 }
 
 }  // namespace

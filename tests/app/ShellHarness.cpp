@@ -1,0 +1,94 @@
+// The headless stand-ins for the window and the event source that scenario tests run the shell
+// with.
+#include "tests/app/ShellHarness.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/DataDir.h"
+#include "platform/Messages.h"
+
+namespace {
+
+bool PostedAsInput(std::uint32_t message) {
+  return IsMouseMessage(message) || (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         message == WM_ACTIVATEAPP;
+}
+
+std::intptr_t Position(int x, int y) {
+  return static_cast<std::intptr_t>((static_cast<std::uint32_t>(y) & 0xFFFFu) << 16 |
+                                    (static_cast<std::uint32_t>(x) & 0xFFFFu));
+}
+
+}  // namespace
+
+ShellHarness::ShellHarness(const Options& options)
+    : display_(options.desktopDepth, options.masks),
+      shell_(std::make_unique<AppShell>(display_, window_)) {
+  ResetMessageLoop([this] { return clock_; });
+  SetMessageSource(&source_);
+  const char* media = std::getenv("QS_MEDIA_DIR");
+  SetDataDir(options.useMedia && media != nullptr ? media : "/nonexistent-media");
+  SetWindowProc([this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    dispatched_.push_back(message);
+    auto action = actions_.find(message);
+    if (action != actions_.end()) {
+      action->second();
+      return std::intptr_t{0};
+    }
+    return shell_->WindowProc(message, wParam, lParam);
+  });
+}
+
+ShellHarness::~ShellHarness() {
+  shell_.reset();
+  SetMessageSource(nullptr);
+  ResetMessageLoop();
+  SetDataDir(".");
+}
+
+void ShellHarness::PostAt(std::uint64_t afterMs, std::uint32_t message, std::uintptr_t wParam,
+                          std::intptr_t lParam) {
+  script_.push_back({clock_ + afterMs, message, wParam, lParam});
+  std::stable_sort(script_.begin(), script_.end(),
+                   [](const Step& a, const Step& b) { return a.at < b.at; });
+}
+
+void ShellHarness::KeyAt(std::uint64_t afterMs, std::uint32_t virtualKey) {
+  PostAt(afterMs, WM_KEYDOWN, virtualKey, 1);
+  PostAt(afterMs + 20, WM_KEYUP, virtualKey, static_cast<std::intptr_t>(0xC0000001u));
+}
+
+void ShellHarness::ClickAt(std::uint64_t afterMs, int x, int y) {
+  PostAt(afterMs, WM_LBUTTONDOWN, MK_LBUTTON, Position(x, y));
+  PostAt(afterMs + 30, WM_LBUTTONUP, 0, Position(x, y));
+}
+
+void ShellHarness::OnMessage(std::uint32_t message, std::function<void()> action) {
+  actions_[message] = std::move(action);
+}
+
+void ShellHarness::Source::Pump(int waitMs) {
+  ShellHarness& h = harness_;
+  if (waitMs != 0) {
+    if (h.script_.empty() && waitMs < 0) {
+      // Nothing will ever arrive: end the loop rather than hang the test.
+      ADD_FAILURE() << "the scenario ran out of input while the program still waited";
+      PostQuitMessage(kScriptRanDry);
+      return;
+    }
+    std::uint64_t until = waitMs < 0 ? h.script_.front().at : h.clock_ + waitMs;
+    if (!h.script_.empty()) until = std::min(until, std::max(h.clock_, h.script_.front().at));
+    h.clock_ = std::max(h.clock_, until);
+  }
+  MessageQueue& queue = ThreadMessageQueue();
+  while (!h.script_.empty() && h.script_.front().at <= h.clock_) {
+    const Step step = h.script_.front();
+    h.script_.erase(h.script_.begin());
+    if (PostedAsInput(step.message)) {
+      queue.PostInput(step.message, step.wParam, step.lParam);
+    } else {
+      queue.Post(step.message, step.wParam, step.lParam);
+    }
+  }
+}

@@ -1,0 +1,233 @@
+// The real window procedure driven headless through whole runs: start-up, the ways the program
+// ends (Escape, F12, closing the window, also while a dialog is open), activation and resizing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/ColorDepthProbe.h"
+#include "gfx/Gfx.h"
+#include "gfx/art/ArtworkSet.h"
+#include "gfx/font/Font.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
+#include "tests/app/ShellHarness.h"
+#include "ui/ArtworkScreenUpdate.h"
+#include "ui/UiDialog.h"
+#include "ui/UiMessageBox.h"
+#include "ui/UiToolkit.h"
+#include "ui/widgets/WidgetArtwork.h"
+
+namespace {
+
+bool Contains(const std::vector<std::uint32_t>& messages, std::uint32_t message) {
+  return std::find(messages.begin(), messages.end(), message) != messages.end();
+}
+
+TEST(ShellStartUp, ShowsTheWindowWithABlackScreenAndEndsOnEscape) {
+  ShellHarness h;
+  SetCursor(CursorShape::Wait);
+  ASSERT_TRUE(h.Create());
+  EXPECT_EQ(h.Window().shows, 1);
+  EXPECT_TRUE(h.Window().errors.empty());
+  EXPECT_TRUE(h.Display().IsOpen());
+  EXPECT_EQ(h.Display().ScreenWidth(), 800);
+  EXPECT_EQ(h.Display().ScreenHeight(), 600);
+  ASSERT_EQ(h.Display().Shown().size(), 1u) << "the whole black screen, once";
+  const HeadlessDisplay::ShownRect& whole = h.Display().Shown()[0];
+  EXPECT_EQ(whole.minx, 0);
+  EXPECT_EQ(whole.maxx, 799);
+  EXPECT_EQ(whole.miny, 0);
+  EXPECT_EQ(whole.maxy, 599);
+  EXPECT_EQ(h.Display().ScreenPixel(0, 0), 0u);
+  EXPECT_EQ(h.Display().ScreenPixel(799, 599), 0u);
+  EXPECT_EQ(CurrentCursor(), CursorShape::Arrow);
+  EXPECT_GE(h.Shell().ScreenBuffer(), 0);
+
+  h.KeyAt(100, VK_ESCAPE);
+  EXPECT_EQ(h.Run(), 0);
+  EXPECT_FALSE(h.Display().IsOpen());
+  EXPECT_EQ(h.Display().CloseCount(), 1);
+  EXPECT_EQ(h.Shell().ScreenBuffer(), -1);
+}
+
+TEST(ShellStartUp, RefusesADesktopShallowerThanSixteenBits) {
+  ShellHarness::Options options;
+  options.desktopDepth = 8;
+  ShellHarness h(options);
+  EXPECT_FALSE(h.Create());
+  ASSERT_EQ(h.Window().errors.size(), 1u);
+  EXPECT_EQ(h.Window().errors[0], kColorDepthMessage);
+  EXPECT_EQ(h.Window().shows, 0) << "the window never appears";
+  EXPECT_EQ(h.Display().OpenCount(), 0);
+}
+
+TEST(ShellStartUp, AcceptsFifteenAndSixteenBitDesktops) {
+  for (int depth : {15, 16}) {
+    ShellHarness::Options options;
+    options.desktopDepth = depth;
+    options.masks = depth == 15 ? HeadlessDisplay::Masks555() : HeadlessDisplay::Masks565();
+    ShellHarness h(options);
+    EXPECT_TRUE(h.Create()) << depth << " bits";
+    EXPECT_TRUE(h.Window().errors.empty()) << depth << " bits";
+  }
+}
+
+TEST(ShellStartUp, FailedDisplayStartEndsWithoutAWindowError) {
+  ShellHarness h;
+  h.Display().FailOpenWith(-7);
+  EXPECT_FALSE(h.Create());
+  EXPECT_TRUE(h.Window().errors.empty());
+  h.Shell().Destroy();
+  EXPECT_EQ(GfxActiveBuffer(), -1);
+}
+
+class ShellEndKey : public testing::TestWithParam<std::uint32_t> {};
+
+TEST_P(ShellEndKey, AtTheTitleEndsTheProgramAndLaterInputIsIgnored) {
+  ShellHarness h;
+  ASSERT_TRUE(h.Create());
+  h.KeyAt(100, GetParam());
+  // Queued behind the key in the same turn: it must not reach anything once the end is asked.
+  h.PostAt(101, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  h.KeyAt(102, GetParam());
+  EXPECT_EQ(h.Run(), 0);
+  EXPECT_TRUE(h.Shell().IsEnding());
+  EXPECT_EQ(h.Display().CloseCount(), 1);
+  EXPECT_LT(h.Now(), 1000u + 200u) << "the program ended at the key, not later";
+}
+
+INSTANTIATE_TEST_SUITE_P(EscapeAndF12, ShellEndKey, testing::Values(VK_ESCAPE, VK_F12),
+                         [](const testing::TestParamInfo<std::uint32_t>& key) {
+                           return std::string(key.param == VK_ESCAPE ? "Escape" : "F12");
+                         });
+
+TEST(ShellWindowMessages, InactiveProgramIgnoresKeysAndPaintsNothing) {
+  ShellHarness h;
+  ASSERT_TRUE(h.Create());
+  h.PostAt(10, WM_ACTIVATEAPP, 0);
+  h.KeyAt(20, VK_ESCAPE);
+  h.PostAt(50, WM_PAINT);
+  h.OnMessage(ShellHarness::kTestAction, [&h] {
+    EXPECT_FALSE(h.Shell().IsActive());
+    EXPECT_EQ(h.Display().Shown().size(), 1u) << "painted while inactive";
+  });
+  h.PostAt(60, ShellHarness::kTestAction);
+  h.PostAt(70, WM_ACTIVATEAPP, 1);
+  h.PostAt(80, WM_PAINT);
+  h.PostAt(200, WM_CLOSE);
+  EXPECT_EQ(h.Run(), 0);
+  EXPECT_TRUE(Contains(h.Dispatched(), WM_CLOSE)) << "Escape ended the inactive program";
+  EXPECT_EQ(h.Display().Shown().size(), 2u) << "one paint once active again";
+}
+
+TEST(ShellWindowMessages, ResizeRefitsThePictureAndThePointerConfinement) {
+  ShellHarness h;
+  ASSERT_TRUE(h.Create());
+  h.PostAt(10, WM_SIZE, SIZE_RESTORED, (900 << 16) | 1200);
+  h.PostAt(20, WM_CLOSE);
+  EXPECT_EQ(h.Run(), 0);
+  EXPECT_EQ(h.Window().resizes, 1);
+  EXPECT_EQ(h.Window().clipReapplies, 1);
+}
+
+TEST(ShellWindowMessages, CloseOnlyAsksToEndTheTeardownFollowsTheLoop) {
+  ShellHarness h;
+  ASSERT_TRUE(h.Create());
+  bool openAfterClose = false;
+  bool screenAfterClose = false;
+  h.OnMessage(WM_CLOSE, [&h, &openAfterClose, &screenAfterClose] {
+    h.Shell().WindowProc(WM_CLOSE, 0, 0);
+    openAfterClose = h.Display().IsOpen();
+    screenAfterClose = GfxGetBufferView(h.Shell().ScreenBuffer()).pixels != nullptr;
+  });
+  h.PostAt(50, WM_CLOSE);
+  EXPECT_EQ(h.Run(), 0);
+  EXPECT_TRUE(openAfterClose);
+  EXPECT_TRUE(screenAfterClose);
+  EXPECT_FALSE(h.Display().IsOpen());
+  EXPECT_EQ(h.Shell().ScreenBuffer(), -1);
+}
+
+// A dialog opened from inside the window procedure, as a game's menu command opens one, with the
+// toolkit and the artwork set up the way the program sets them up.
+class DialogInTheShell {
+public:
+  explicit DialogInTheShell(int screenBuffer) : updates_(art_) {
+    art_.Load(screenBuffer, 1);
+    art_.LoadTheme(0);
+    UiSetScreenUpdate(&updates_);
+    UiInit(nullptr, screenBuffer, kUiLoadFonts | kUiSaveUnder | kUiRouteToContainers);
+    UiSetDefaultFont("windb_10.fgf");
+    UiSetDialogFont("systm12.fgf");
+    UiSetBoldDialogFont("systm12b.fgf");
+    UiBuildColours();
+    UiSetWidgetArtwork(&art_);
+    UiSetAppActive(true);
+  }
+  ~DialogInTheShell() {
+    UiSetWidgetArtwork(nullptr);
+    UiShutdown();
+    UiSetScreenUpdate(nullptr);
+    GfxFreeFont(-1);
+  }
+  DialogInTheShell(const DialogInTheShell&) = delete;
+  DialogInTheShell& operator=(const DialogInTheShell&) = delete;
+
+private:
+  ArtworkSet art_;
+  ArtworkScreenUpdate updates_;
+};
+
+TEST(ShellWindowMessages, CloseDuringADialogLetsTheDialogLeaveBeforeTheTeardown) {
+  ShellHarness h;
+  ASSERT_TRUE(h.Create());
+  const int screen = h.Shell().ScreenBuffer();
+  // A green screen, so what shows after the dialog has gone is easy to tell apart.
+  GfxOpenBuffer(screen);
+  GfxSetColor(GfxMapRGB(0, 160, 0));
+  GfxClear();
+  GfxShowRect(0, 799, 0, 599, 0, 599);
+  const Color green = h.Display().ScreenPixel(400, 300);
+
+  struct Seen {
+    int result = 0;
+    bool dialogShown = false;
+    bool openWhenDialogLeft = false;
+    bool screenWhenDialogLeft = false;
+    bool greenAgainWhenDialogLeft = false;
+  } seen;
+  h.OnMessage(ShellHarness::kTestAction, [&] {
+    DialogInTheShell toolkit(screen);
+    UiMessageBox box(nullptr, "Question", kUiMbOk, "Close the window now.");
+    seen.result = box.DoModal();
+    seen.openWhenDialogLeft = h.Display().IsOpen();
+    seen.screenWhenDialogLeft = GfxGetBufferView(screen).pixels != nullptr;
+    seen.greenAgainWhenDialogLeft = h.Display().ScreenPixel(400, 300) == green;
+  });
+  // Arrives while the dialog's own loop runs, which hands it to the window procedure.
+  h.OnMessage(ShellHarness::kTestAction + 1,
+              [&] { seen.dialogShown = h.Display().ScreenPixel(400, 300) != green; });
+  h.PostAt(100, ShellHarness::kTestAction);
+  h.PostAt(150, WM_MOUSEMOVE, 0, (300 << 16) | 400);  // the dialog's first turn shows it
+  h.PostAt(200, ShellHarness::kTestAction + 1);
+  h.PostAt(300, WM_CLOSE);
+  h.ClickAt(310, 400, 300);  // too late: the program is ending
+
+  EXPECT_EQ(h.Run(), 0);
+  EXPECT_TRUE(seen.dialogShown) << "the dialog never showed";
+  EXPECT_EQ(seen.result, kUiDialogQuit);
+  EXPECT_TRUE(seen.openWhenDialogLeft) << "the display was stopped under the open dialog";
+  EXPECT_TRUE(seen.screenWhenDialogLeft) << "the screen buffer was freed under the open dialog";
+  EXPECT_TRUE(seen.greenAgainWhenDialogLeft) << "the screen under the dialog was not shown again";
+  EXPECT_FALSE(h.Display().IsOpen());
+  EXPECT_EQ(h.Display().CloseCount(), 1);
+  EXPECT_EQ(h.Shell().ScreenBuffer(), -1);
+  // Painting after the end reaches nothing.
+  const std::size_t shown = h.Display().Shown().size();
+  h.Shell().WindowProc(WM_PAINT, 0, 0);
+  EXPECT_EQ(h.Display().Shown().size(), shown);
+}
+
+}  // namespace
