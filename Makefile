@@ -1,44 +1,88 @@
 # One-command set-up: `make run` plays, `make test` checks everything.
 # Both install what is missing (scripts/bootstrap), then build with both cores.
+# docs/build.md says what `make test` runs, in what order and how long it takes.
 
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-JOBS       ?= 2
-FUZZ_SECONDS ?= 20
-CMAKE_FLAGS ?=
+BUILD        ?= build
+SAN_BUILD    ?= build-san
+JOBS         ?= 2
+FUZZ_SECONDS ?= 15
+CMAKE_FLAGS  ?=
 
-.PHONY: all bootstrap build run test check check-sanitize fuzz bench install format clean
+# The builds below already use every core; running two stages at once would only make them fight
+# over the CPU and interleave their output. Prerequisites run in the order they are listed.
+.NOTPARALLEL:
+
+.PHONY: all bootstrap configure build run test lint format-check layering check sanitize-build \
+        check-sanitize fuzz bench install format clean
 
 all: build
 
 bootstrap:
 	@scripts/bootstrap
 
+# QS_BENCH is passed each time because the cache keeps the last value: `make check` leaves the
+# benchmarks out (nothing in the gate runs them), `make build` and `make bench` put them back.
+CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQS_WERROR=ON
+
 build: bootstrap
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQS_WERROR=ON $(CMAKE_FLAGS) >/dev/null
+	@$(CONFIGURE) -DQS_BENCH=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	./$(BUILD)/quenbry-solitaire $(ARGS)
 
-# The full gate that CI runs: the unit, scenario and smoke tests, the same tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz target for a bounded time.
-test: check check-sanitize fuzz
+# The full gate that CI runs, cheapest and most likely to fail first: formatting and layering,
+# then the g++ build with every unit, scenario, smoke and media test, then the same tests built
+# by clang under AddressSanitizer and UndefinedBehaviorSanitizer with the replay of every fuzz
+# seed and crash file, then each fuzz target for FUZZ_SECONDS. A skipped test fails the gate.
+test: lint check check-sanitize fuzz
 
-check: build
-	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+lint: format-check layering
 
-check-sanitize: build
-	@CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+# Both checks list files through git; outside a clone they would check nothing and pass.
+IN_GIT = git rev-parse --is-inside-work-tree >/dev/null
+
+format-check: bootstrap
+	@$(IN_GIT)
+	@git ls-files -z --cached --others --exclude-standard '*.cpp' '*.h' \
+	  | xargs -0 -r sh -c 'for f; do [ -f "$$f" ] && printf "%s\0" "$$f"; done' sh \
+	  | xargs -0 -r clang-format --dry-run -Werror
+	@echo "format: ok"
+
+# Tests step aside only through tests/support/RequireMedia.h, which turns a skip into a failure
+# in this gate; a bare GTEST_SKIP would pass here unnoticed.
+layering: bootstrap
+	@$(IN_GIT)
+	@scripts/check-layering && echo "layering: ok"
+	@if git grep -n --untracked 'GTEST_SKIP' -- 'tests/*' ':!tests/support/*'; then \
+	  echo "tests skip through QS_SKIP_MISSING (tests/support/RequireMedia.h), not GTEST_SKIP"; \
+	  exit 1; fi
+
+check: bootstrap
+	@$(CONFIGURE) -DQS_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+	@QS_REQUIRE_MEDIA=1 scripts/run-ctest $(BUILD) -j $(JOBS)
+
+# clang, -O1 -g, ASan + UBSan + libstdc++ assertions, with the fuzz targets. It has no media
+# generator of its own and reads the media of $(BUILD).
+sanitize-build: bootstrap
+	@test -f $(BUILD)/media.stamp || { $(CONFIGURE) -DQS_BENCH=OFF $(CMAKE_FLAGS) >/dev/null && \
+	  cmake --build $(BUILD) -j $(JOBS) --target media; }
+	@CC=clang CXX=clang++ cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DQS_WERROR=ON -DQS_SANITIZE=ON -DQS_FUZZ=ON -DQS_BENCH=OFF -DQS_MEDIA=OFF \
-	  -DQS_PREBUILT_MEDIA_DIR=$(CURDIR)/$(BUILD)/media >/dev/null
-	@cmake --build $(ASAN_BUILD) -j $(JOBS)
-	@ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE smoke
+	  -DQS_PREBUILT_MEDIA_DIR=$(CURDIR)/$(BUILD)/media $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(SAN_BUILD) -j $(JOBS)
 
-fuzz: check-sanitize
-	@scripts/run-fuzzers $(ASAN_BUILD) $(FUZZ_SECONDS)
+# The smoke test drives the real window and the lint tests ran in `check` already.
+check-sanitize: sanitize-build
+	@QS_REQUIRE_MEDIA=1 scripts/run-ctest $(SAN_BUILD) -j $(JOBS) -LE 'smoke|lint'
 
-bench: build
+fuzz: sanitize-build
+	@scripts/run-fuzzers $(SAN_BUILD) $(FUZZ_SECONDS) $(JOBS)
+
+bench: bootstrap
+	@$(CONFIGURE) -DQS_BENCH=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
 	@for b in $$(find $(BUILD)/bench -type f -name "bench_*" -perm -u+x | sort); do "$$b"; done
 	@scripts/measure-idle-cpu $(BUILD)/quenbry-solitaire 5
 
@@ -49,4 +93,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) build-asan

@@ -3,15 +3,16 @@
 
 #include <algorithm>
 
-bool GfxPlanBlit(const GfxRect& source, int newx, int newy, const GfxRect& sourceBounds,
-                 const GfxRect& destBounds, GfxBlitPlan* plan) {
-  if (source.IsEmpty() || sourceBounds.IsEmpty() || destBounds.IsEmpty()) return false;
+bool GfxPlanBlit(const ScreenRect& source, int newx, int newy, const ScreenRect& sourceBounds,
+                 const ScreenRect& destBounds, GfxBlitPlan* plan) {
+  if (IsEmpty(source) || IsEmpty(sourceBounds) || IsEmpty(destBounds)) return false;
   // 64-bit arithmetic: absurd rectangles must not overflow before they are cut down.
-  long long sx = source.minx, sy = source.miny;
+  long long sx = source.left, sy = source.top;
   long long dx = newx;
-  long long dy = static_cast<long long>(newy) - (static_cast<long long>(source.maxy) - source.miny);
-  long long w = static_cast<long long>(source.maxx) - source.minx + 1;
-  long long h = static_cast<long long>(source.maxy) - source.miny + 1;
+  long long dy =
+      static_cast<long long>(newy) - (static_cast<long long>(source.bottom) - source.top);
+  long long w = static_cast<long long>(source.right) - source.left + 1;
+  long long h = static_cast<long long>(source.bottom) - source.top + 1;
 
   auto cutLeading = [](long long& a, long long& b, long long& extent, long long bound) {
     if (a < bound) {
@@ -21,12 +22,12 @@ bool GfxPlanBlit(const GfxRect& source, int newx, int newy, const GfxRect& sourc
       extent -= d;
     }
   };
-  cutLeading(sx, dx, w, sourceBounds.minx);
-  cutLeading(sy, dy, h, sourceBounds.miny);
-  cutLeading(dx, sx, w, destBounds.minx);
-  cutLeading(dy, sy, h, destBounds.miny);
-  w = std::min({w, sourceBounds.maxx - sx + 1, destBounds.maxx - dx + 1});
-  h = std::min({h, sourceBounds.maxy - sy + 1, destBounds.maxy - dy + 1});
+  cutLeading(sx, dx, w, sourceBounds.left);
+  cutLeading(sy, dy, h, sourceBounds.top);
+  cutLeading(dx, sx, w, destBounds.left);
+  cutLeading(dy, sy, h, destBounds.top);
+  w = std::min({w, sourceBounds.right - sx + 1, destBounds.right - dx + 1});
+  h = std::min({h, sourceBounds.bottom - sy + 1, destBounds.bottom - dy + 1});
   if (w <= 0 || h <= 0) return false;
 
   plan->srcX = static_cast<int>(sx);

@@ -15,5 +15,5 @@ struct GfxBlitPlan {
 
 // source is the inclusive rectangle to copy, (newx, newy) the destination of its LOWER-left
 // corner. Returns false when nothing of the rectangle lies inside both bounds.
-bool GfxPlanBlit(const GfxRect& source, int newx, int newy, const GfxRect& sourceBounds,
-                 const GfxRect& destBounds, GfxBlitPlan* plan);
+bool GfxPlanBlit(const ScreenRect& source, int newx, int newy, const ScreenRect& sourceBounds,
+                 const ScreenRect& destBounds, GfxBlitPlan* plan);

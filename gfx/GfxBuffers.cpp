@@ -89,7 +89,7 @@ int GfxMaxY() {
 int GfxSetClip(int minx, int maxx, int miny, int maxy) {
   GfxSlot* slot = GfxActiveSlot();
   if (slot == nullptr) return 0;
-  const GfxRect clip{minx, maxx, miny, maxy};
+  const ScreenRect clip = GfxBoundsRect(minx, maxx, miny, maxy);
   GfxGlobal().clip = clip;
   slot->clip = clip;
   return 0;
@@ -103,10 +103,10 @@ GfxBufferView GfxGetBufferView(int handle) {
 }
 
 int GfxGetClip(int* minx, int* maxx, int* miny, int* maxy) {
-  const GfxRect& clip = GfxGlobal().clip;
-  if (minx != nullptr) *minx = clip.minx;
-  if (maxx != nullptr) *maxx = clip.maxx;
-  if (miny != nullptr) *miny = clip.miny;
-  if (maxy != nullptr) *maxy = clip.maxy;
+  const ScreenRect& clip = GfxGlobal().clip;
+  if (minx != nullptr) *minx = clip.left;
+  if (maxx != nullptr) *maxx = clip.right;
+  if (miny != nullptr) *miny = clip.top;
+  if (maxy != nullptr) *maxy = clip.bottom;
   return 0;
 }

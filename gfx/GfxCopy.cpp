@@ -113,7 +113,8 @@ int CopyBetween(int minx, int maxx, int miny, int maxy, int newx, int newy, int 
   // between allocations, and copying raw pixels across formats would garble them.
   if (!(source->format == dest->format)) return 0;
   GfxBlitPlan plan;
-  if (!GfxPlanBlit({minx, maxx, miny, maxy}, newx, newy, source->Bounds(), dest->Bounds(), &plan)) {
+  if (!GfxPlanBlit(GfxBoundsRect(minx, maxx, miny, maxy), newx, newy, source->Bounds(),
+                   dest->Bounds(), &plan)) {
     return 0;
   }
   GfxLockGuard lock;
@@ -137,9 +138,10 @@ int GfxShowRect(int minx, int maxx, int miny, int maxy, int newx, int newy) {
   const GfxSlot* slot = GfxActiveSlot();
   if (slot == nullptr || state.display == nullptr || !state.displayOpen) return 0;
   // The back end clips against the screen; here the rectangle is only kept inside the buffer.
-  const GfxRect anywhere{INT_MIN, INT_MAX, INT_MIN, INT_MAX};
+  const ScreenRect anywhere{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
   GfxBlitPlan plan;
-  if (!GfxPlanBlit({minx, maxx, miny, maxy}, newx, newy, slot->Bounds(), anywhere, &plan)) {
+  if (!GfxPlanBlit(GfxBoundsRect(minx, maxx, miny, maxy), newx, newy, slot->Bounds(), anywhere,
+                   &plan)) {
     return 0;
   }
   GfxLockGuard lock;

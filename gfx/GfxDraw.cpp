@@ -8,19 +8,19 @@
 namespace {
 
 // The clip range along the line's major axis; steps outside it are skipped without walking them.
-int MajorLow(const GfxLineWalk& walk, const GfxRect& clip) {
-  return walk.IsXMajor() ? clip.minx : clip.miny;
+int MajorLow(const GfxLineWalk& walk, const ScreenRect& clip) {
+  return walk.IsXMajor() ? clip.left : clip.top;
 }
 
-int MajorHigh(const GfxLineWalk& walk, const GfxRect& clip) {
-  return walk.IsXMajor() ? clip.maxx : clip.maxy;
+int MajorHigh(const GfxLineWalk& walk, const ScreenRect& clip) {
+  return walk.IsXMajor() ? clip.right : clip.bottom;
 }
 
-void FillClippedTo(const GfxRect& limit, int minx, int maxx, int miny, int maxy) {
+void FillClippedTo(const ScreenRect& limit, int minx, int maxx, int miny, int maxy) {
   const GfxSlot* slot = GfxActiveSlot();
   if (slot == nullptr) return;
   GfxLockGuard lock;
-  GfxFillArea(*slot, GfxIntersect({minx, maxx, miny, maxy}, limit), GfxGlobal().color);
+  GfxFillArea(*slot, Intersection(GfxBoundsRect(minx, maxx, miny, maxy), limit), GfxGlobal().color);
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ int GfxLineTo(int x, int y) {
   const GfxSlot* slot = GfxActiveSlot();
   if (slot == nullptr) return 0;
   GfxState& state = GfxGlobal();
-  const GfxRect clip = GfxEffectiveClip(*slot);
+  const ScreenRect clip = GfxEffectiveClip(*slot);
   GfxLineWalk walk(state.cursorX, state.cursorY, x, y);
   long long first, last;
   walk.StepsWithin(MajorLow(walk, clip), MajorHigh(walk, clip), &first, &last);
@@ -86,7 +86,7 @@ int GfxDashTo(int x, int y, int pattern) {
   const GfxSlot* slot = GfxActiveSlot();
   if (slot == nullptr) return 0;
   GfxState& state = GfxGlobal();
-  const GfxRect clip = GfxEffectiveClip(*slot);
+  const ScreenRect clip = GfxEffectiveClip(*slot);
   GfxLineWalk walk(state.cursorX, state.cursorY, x, y);
   long long first, last;
   walk.StepsWithin(MajorLow(walk, clip), MajorHigh(walk, clip), &first, &last);

@@ -15,11 +15,6 @@ GfxState& GfxGlobal() {
   return state;
 }
 
-GfxRect GfxIntersect(const GfxRect& a, const GfxRect& b) {
-  return {std::max(a.minx, b.minx), std::min(a.maxx, b.maxx), std::max(a.miny, b.miny),
-          std::min(a.maxy, b.maxy)};
-}
-
 GfxSlot* GfxActiveSlot() {
   GfxState& state = GfxGlobal();
   return state.active >= 0 ? &state.slots[static_cast<std::size_t>(state.active)] : nullptr;
@@ -31,8 +26,8 @@ GfxPixelFormat GfxCurrentFormat() {
   return {state.bufferDepth, state.is565};
 }
 
-GfxRect GfxEffectiveClip(const GfxSlot& slot) {
-  return GfxIntersect(GfxGlobal().clip, slot.Bounds());
+ScreenRect GfxEffectiveClip(const GfxSlot& slot) {
+  return Intersection(GfxGlobal().clip, slot.Bounds());
 }
 
 GfxSlot* GfxSlotFor(int handle) {
@@ -47,7 +42,7 @@ void GfxResetState() {
   for (auto& entry : state.table) entry.transparent = false;
   ++state.tableVersion;
   state.active = -1;
-  state.clip = GfxRect{};
+  state.clip = kGfxNoRect;
   state.cursorX = 0;
   state.cursorY = 0;
   state.color = 0;
@@ -59,12 +54,12 @@ void GfxResetState() {
   state.lockDepth = 0;
 }
 
-void GfxFillArea(const GfxSlot& slot, const GfxRect& area, Color color) {
-  if (area.IsEmpty()) return;
+void GfxFillArea(const GfxSlot& slot, const ScreenRect& area, Color color) {
+  if (IsEmpty(area)) return;
   const int bytesPerPixel = slot.BytesPerPixel();
-  const int count = area.maxx - area.minx + 1;
+  const int count = area.right - area.left + 1;
   const std::size_t spanBytes = static_cast<std::size_t>(count) * bytesPerPixel;
-  std::uint8_t* first = slot.At(area.minx, area.miny);
+  std::uint8_t* first = slot.At(area.left, area.top);
   // Build one span pixel by pixel, then replicate it row by row with whole-row copies.
   if (bytesPerPixel == 1) {
     std::memset(first, static_cast<int>(color & 0xFF), spanBytes);
@@ -76,12 +71,12 @@ void GfxFillArea(const GfxSlot& slot, const GfxRect& area, Color color) {
   } else {
     for (int i = 0; i < count; ++i) GfxStorePixel(first + 3 * i, 3, color);
   }
-  for (int y = area.miny + 1; y <= area.maxy; ++y) {
-    std::memcpy(slot.At(area.minx, y), first, spanBytes);
+  for (int y = area.top + 1; y <= area.bottom; ++y) {
+    std::memcpy(slot.At(area.left, y), first, spanBytes);
   }
 }
 
-void GfxPlotClipped(const GfxSlot& slot, const GfxRect& clip, int x, int y, Color color) {
-  if (x < clip.minx || x > clip.maxx || y < clip.miny || y > clip.maxy) return;
+void GfxPlotClipped(const GfxSlot& slot, const ScreenRect& clip, int x, int y, Color color) {
+  if (x < clip.left || x > clip.right || y < clip.top || y > clip.bottom) return;
   GfxStorePixel(slot.At(x, y), slot.BytesPerPixel(), color);
 }

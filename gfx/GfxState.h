@@ -11,17 +11,16 @@
 #include "gfx/Gfx.h"
 #include "gfx/GfxDisplay.h"
 #include "gfx/GfxPixelFormat.h"
+#include "platform/Screen.h"
 
-struct GfxRect {
-  int minx = 0;
-  int maxx = -1;
-  int miny = 0;
-  int maxy = -1;
+// Rectangles inside the layer are the program's ScreenRect; the public operations take their
+// bounds in the order minx, maxx, miny, maxy, and this turns such a list into one.
+constexpr ScreenRect GfxBoundsRect(int minx, int maxx, int miny, int maxy) {
+  return {minx, miny, maxx, maxy};
+}
 
-  bool IsEmpty() const { return minx > maxx || miny > maxy; }
-};
-
-GfxRect GfxIntersect(const GfxRect& a, const GfxRect& b);
+// A clip rectangle that holds no pixel, as the layer has before any buffer is opened.
+inline constexpr ScreenRect kGfxNoRect{0, 0, -1, -1};
 
 // Coordinates computed from caller values are summed in 64 bits and clamped, so that absurd
 // arguments stay well-defined and simply land far outside every buffer.
@@ -35,11 +34,11 @@ struct GfxSlot {
   int height = 0;
   GfxPixelFormat format;
   int bytesPerRow = 0;
-  GfxRect clip;
+  ScreenRect clip = kGfxNoRect;
 
   bool InUse() const { return pixels != nullptr; }
   int BytesPerPixel() const { return GfxBytesPerPixel(format.bitsPerPixel); }
-  GfxRect Bounds() const { return {0, width - 1, 0, height - 1}; }
+  ScreenRect Bounds() const { return GfxBoundsRect(0, width - 1, 0, height - 1); }
   std::uint8_t* At(int x, int y) const {
     return pixels.get() + static_cast<std::ptrdiff_t>(y) * bytesPerRow +
            static_cast<std::ptrdiff_t>(x) * BytesPerPixel();
@@ -67,7 +66,7 @@ struct GfxState {
   // Buffers.
   std::array<GfxSlot, kGfxMaxBuffers> slots;
   int active = -1;
-  GfxRect clip;
+  ScreenRect clip = kGfxNoRect;
   int bufferDepth = 8;
   int lockDepth = 0;
 
@@ -109,7 +108,7 @@ GfxSlot* GfxActiveSlot();
 // Format of the active buffer, or of the buffers allocated next when none is open.
 GfxPixelFormat GfxCurrentFormat();
 // The clip rectangle limited to the active buffer, so that no clipped write leaves it.
-GfxRect GfxEffectiveClip(const GfxSlot& slot);
+ScreenRect GfxEffectiveClip(const GfxSlot& slot);
 // Slot for a handle, or null when the handle is out of range or the slot is empty.
 GfxSlot* GfxSlotFor(int handle);
 
@@ -122,9 +121,9 @@ const std::array<Color, 256>& GfxNativeTable(const GfxPixelFormat& format);
 const GfxTransparentSet& GfxTransparentValues(const GfxPixelFormat& format);
 
 // Fills a rectangle already limited to the slot's bounds.
-void GfxFillArea(const GfxSlot& slot, const GfxRect& area, Color color);
+void GfxFillArea(const GfxSlot& slot, const ScreenRect& area, Color color);
 // Sets one pixel when it lies inside the effective clip rectangle.
-void GfxPlotClipped(const GfxSlot& slot, const GfxRect& clip, int x, int y, Color color);
+void GfxPlotClipped(const GfxSlot& slot, const ScreenRect& clip, int x, int y, Color color);
 
 // The nested buffer lock. Buffers are plain memory, so there is no platform lock to take;
 // the counter is kept so that nesting stays visible while debugging.

@@ -15,7 +15,7 @@ int ClampedLength(const char* text, int length) {
   return std::min(length, kMaxSystemTextLength);
 }
 
-void DrawGlyph(const GfxSlot& slot, const GfxRect& limit, int left, int top, unsigned char code,
+void DrawGlyph(const GfxSlot& slot, const ScreenRect& limit, int left, int top, unsigned char code,
                Color color) {
   const std::uint8_t* rows = kSystemFontGlyphs[code];
   for (int row = 0; row < kSystemFontHeight; ++row) {
@@ -58,13 +58,13 @@ int GfxSystemText(const char* text, int length) {
 
   // Like text on a window, system text ignores the layer's clip rectangle; it only stays
   // inside the buffer.
-  const GfxRect limit = slot->Bounds();
-  if (top <= limit.maxy && top + kSystemFontHeight > limit.miny) {
+  const ScreenRect limit = slot->Bounds();
+  if (top <= limit.bottom && top + kSystemFontHeight > limit.top) {
     GfxLockGuard lock;
     for (int i = 0; i < length; ++i) {
       const long long left = x + static_cast<long long>(i) * kSystemFontWidth;
-      if (left > limit.maxx) break;
-      if (left + kSystemFontWidth <= limit.minx) continue;
+      if (left > limit.right) break;
+      if (left + kSystemFontWidth <= limit.left) continue;
       DrawGlyph(*slot, limit, static_cast<int>(left), static_cast<int>(top),
                 static_cast<unsigned char>(text[i]), state.color);
     }

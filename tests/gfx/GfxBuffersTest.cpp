@@ -1,5 +1,6 @@
 // Buffer table and display life cycle: allocation, opening, clipping, start and stop, and the
 // mouse and keyboard calls passed to the back end.
+#include <memory>
 #include <vector>
 
 #include "tests/gfx/GfxTestSupport.h"
@@ -8,9 +9,8 @@ namespace {
 
 class GfxBuffers : public testing::Test {
 protected:
-  void SetUp() override { display_ = StartHeadless({32, false, "Xrgb32"}); }
-  void TearDown() override { StopHeadless(); }
-  std::unique_ptr<HeadlessDisplay> display_;
+  GfxBuffers() : gfx_(CoreGfxOptions({32, false, "Xrgb32"})) {}
+  HeadlessGfx gfx_;
 };
 
 TEST_F(GfxBuffers, WidthRoundsUpToFourPixelsAndRowsMatchDepth) {
@@ -131,7 +131,12 @@ protected:
     displays_.push_back(std::make_unique<HeadlessDisplay>(args...));
     return *displays_.back();
   }
-  void TearDown() override { StopHeadless(); }
+  // The same shut-down as the fixture's, since these tests run the start-up themselves.
+  void TearDown() override {
+    GfxCloseBuffer();
+    GfxStop();
+    GfxSetDC(nullptr);
+  }
   std::vector<std::unique_ptr<HeadlessDisplay>> displays_;
 };
 

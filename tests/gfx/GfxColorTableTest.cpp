@@ -23,9 +23,8 @@ Rgb Entry(int index) {
 
 class GfxColorTable : public testing::Test {
 protected:
-  void SetUp() override { display_ = StartHeadless({32, false, "Xrgb32"}); }
-  void TearDown() override { StopHeadless(); }
-  std::unique_ptr<HeadlessDisplay> display_;
+  GfxColorTable() : gfx_(CoreGfxOptions({32, false, "Xrgb32"})) {}
+  HeadlessGfx gfx_;
 };
 
 TEST_F(GfxColorTable, FixedEntriesHoldTheirDefaults) {
@@ -88,9 +87,8 @@ TEST_F(GfxColorTable, PaletteReadsStopAtTheTableEnd) {
 
 class GfxColorMapping : public testing::TestWithParam<DepthCase> {
 protected:
-  void SetUp() override { display_ = StartHeadless(GetParam()); }
-  void TearDown() override { StopHeadless(); }
-  std::unique_ptr<HeadlessDisplay> display_;
+  GfxColorMapping() : gfx_(CoreGfxOptions(GetParam())) {}
+  HeadlessGfx gfx_;
 };
 
 TEST_P(GfxColorMapping, MapRgbMatchesThePixelLayout) {

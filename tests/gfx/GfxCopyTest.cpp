@@ -9,8 +9,7 @@ namespace {
 
 class GfxCopy : public testing::TestWithParam<DepthCase> {
 protected:
-  void SetUp() override { display_ = StartHeadless(GetParam()); }
-  void TearDown() override { StopHeadless(); }
+  GfxCopy() : gfx_(CoreGfxOptions(GetParam())) {}
   bool Is16() const { return GetParam().bits == 16; }
 
   // A 53 x 83 card: white with magenta 3-pixel corner triangles, on its own buffer.
@@ -28,7 +27,7 @@ protected:
     return card;
   }
 
-  std::unique_ptr<HeadlessDisplay> display_;
+  HeadlessGfx gfx_;
 };
 
 TEST_P(GfxCopy, CopyRectPlacesTheLowerLeftCorner) {
@@ -221,32 +220,32 @@ TEST_P(GfxCopy, ShowRectHandsTheActiveBufferToTheDisplay) {
   GfxSetColor(orange);
   GfxFillRect(10, 19, 20, 29);
   GfxShowRect(0, 799, 0, 599, 0, 599);
-  ASSERT_EQ(display_->Shown().size(), 1u);
-  const HeadlessDisplay::ShownRect shown = display_->Shown()[0];
+  ASSERT_EQ(gfx_.Display().Shown().size(), 1u);
+  const HeadlessDisplay::ShownRect shown = gfx_.Display().Shown()[0];
   EXPECT_EQ(shown.minx, 0);
   EXPECT_EQ(shown.maxx, 799);
   EXPECT_EQ(shown.newy, 599);
-  EXPECT_EQ(display_->ScreenPixel(10, 20), orange);
-  EXPECT_EQ(display_->ScreenPixel(19, 29), orange);
-  EXPECT_EQ(display_->ScreenPixel(20, 29), GfxMapRGB(0, 0, 0));
+  EXPECT_EQ(gfx_.Display().ScreenPixel(10, 20), orange);
+  EXPECT_EQ(gfx_.Display().ScreenPixel(19, 29), orange);
+  EXPECT_EQ(gfx_.Display().ScreenPixel(20, 29), GfxMapRGB(0, 0, 0));
 
   // A rectangle reaching past the buffer is cut to it, keeping its placement.
-  display_->ClearShown();
+  gfx_.Display().ClearShown();
   GfxShowRect(790, 820, 590, 610, 790, 610);
-  ASSERT_EQ(display_->Shown().size(), 1u);
-  const HeadlessDisplay::ShownRect cut = display_->Shown()[0];
+  ASSERT_EQ(gfx_.Display().Shown().size(), 1u);
+  const HeadlessDisplay::ShownRect cut = gfx_.Display().Shown()[0];
   EXPECT_EQ(cut.maxx, 799);
   EXPECT_EQ(cut.maxy, 599);
   EXPECT_EQ(cut.newx, 790);
   EXPECT_EQ(cut.newy, 599);
 
-  display_->ClearShown();
+  gfx_.Display().ClearShown();
   GfxCloseBuffer();
   GfxShowRect(0, 799, 0, 599, 0, 599);
   GfxOpenBuffer(screen);
   GfxSetDC(nullptr);
   GfxShowRect(0, 799, 0, 599, 0, 599);
-  EXPECT_TRUE(display_->Shown().empty());
+  EXPECT_TRUE(gfx_.Display().Shown().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, GfxCopy, testing::ValuesIn(kAllDepths), DepthName);

@@ -16,14 +16,13 @@ using PixelSet = std::set<std::pair<int, int>>;
 
 class GfxDraw : public testing::TestWithParam<DepthCase> {
 protected:
+  GfxDraw() : gfx_(CoreGfxOptions(GetParam())) {}
   void SetUp() override {
-    display_ = StartHeadless(GetParam());
     background_ = GfxMapRGB(0, 0, 80);
     ink_ = GfxMapRGB(255, 255, 0);
     buffer_ = MakeFilledBuffer(64, 48, background_);
     GfxSetColor(ink_);
   }
-  void TearDown() override { StopHeadless(); }
 
   PixelSet Inked() const {
     PixelSet set;
@@ -39,7 +38,7 @@ protected:
     return set;
   }
 
-  std::unique_ptr<HeadlessDisplay> display_;
+  HeadlessGfx gfx_;
   Color background_ = 0, ink_ = 0;
   int buffer_ = -1;
 };

@@ -9,8 +9,8 @@ namespace {
 
 class GfxImage : public testing::TestWithParam<DepthCase> {
 protected:
+  GfxImage() : gfx_(CoreGfxOptions(GetParam())) {}
   void SetUp() override {
-    display_ = StartHeadless(GetParam());
     buffer_ = GfxAllocBuffer(40, 30);
     GfxOpenBuffer(buffer_);
     // Every pixel different, so a misplaced one shows.
@@ -21,7 +21,6 @@ protected:
       }
     }
   }
-  void TearDown() override { StopHeadless(); }
   int PixelBytes() const { return GetParam().bits / 8; }
   int ImageBytes() const { return GetParam().bits == 32 ? 3 : GetParam().bits / 8; }
 
@@ -33,7 +32,7 @@ protected:
     return pixels;
   }
 
-  std::unique_ptr<HeadlessDisplay> display_;
+  HeadlessGfx gfx_;
   int buffer_ = -1;
 };
 

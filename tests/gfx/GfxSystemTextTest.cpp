@@ -15,14 +15,13 @@ using PixelSet = std::set<std::pair<int, int>>;
 
 class GfxSystemTextDraw : public testing::TestWithParam<DepthCase> {
 protected:
+  GfxSystemTextDraw() : gfx_(CoreGfxOptions(GetParam())) {}
   void SetUp() override {
-    display_ = StartHeadless(GetParam());
     paper_ = GfxMapRGB(255, 255, 255);
     ink_ = GfxMapRGB(0, 0, 160);
     buffer_ = MakeFilledBuffer(200, 100, paper_);
     GfxSetColor(ink_);
   }
-  void TearDown() override { StopHeadless(); }
 
   PixelSet Inked() const {
     PixelSet set;
@@ -59,7 +58,7 @@ protected:
     ::GfxSystemText(text.data(), static_cast<int>(text.size()));
   }
 
-  std::unique_ptr<HeadlessDisplay> display_;
+  HeadlessGfx gfx_;
   Color paper_ = 0, ink_ = 0;
   int buffer_ = -1;
 };

@@ -1,15 +1,15 @@
-// Shared set-up for the graphics layer tests: starts the layer on a headless display at a chosen
-// depth and pixel layout, and reads pixels straight from buffer memory.
+// Shared helpers for the graphics layer tests: the depths and pixel layouts they run at, and
+// pixels read straight from buffer memory.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "gfx/Gfx.h"
 #include "gfx/HeadlessDisplay.h"
+#include "tests/support/HeadlessGfx.h"
 
 struct DepthCase {
   int bits;
@@ -29,25 +29,12 @@ inline std::string DepthName(const testing::TestParamInfo<DepthCase>& info) {
   return info.param.name;
 }
 
-// Runs the start-up sequence of the main window against a headless display.
-inline std::unique_ptr<HeadlessDisplay> StartHeadless(const DepthCase& depth) {
-  GfxPixelMasks masks = HeadlessDisplay::Masks888();
-  if (depth.bits == 16)
-    masks = depth.is565 ? HeadlessDisplay::Masks565() : HeadlessDisplay::Masks555();
-  auto display = std::make_unique<HeadlessDisplay>(depth.bits, masks);
-  GfxSetMode(800, 600, depth.bits, 0);
-  GfxSetDC(display.get());
-  GfxDefaultPalette();
-  GfxRealizePalette(1);
-  EXPECT_EQ(GfxStart(), 0);
-  GfxSetBufferDepth(depth.bits);
-  return display;
-}
-
-inline void StopHeadless() {
-  GfxCloseBuffer();
-  GfxStop();
-  GfxSetDC(nullptr);
+// The layer started at a depth with no screen buffer: the core suites count and open buffers
+// themselves, so none may be taken or left active behind their backs.
+inline HeadlessGfx::Options CoreGfxOptions(const DepthCase& depth) {
+  HeadlessGfx::Options options = HeadlessGfx::AtDepth(depth.bits, depth.is565);
+  options.screenBuffer = false;
+  return options;
 }
 
 // Reads a pixel from raw buffer memory, decoding the bytes by hand rather than through the

@@ -85,10 +85,10 @@ Image scene(const Output& out, int t) {
   const Image* back = find(out, "artwork/backdrop" + n + ".jpg");
   if (!back) return {};
   Image s = *back;
-  static const char* strips[6] = {"1_3_6", "2", "1_3_6", "4", "5", "1_3_6"};
-  if (const Image* titles = find(out, std::string("artwork/ingame_title") + strips[t] + ".bmp")) {
-    const int i = 12, w = 287;
-    keyedCopy(s, *titles, 0, 34 * (i - 1), w + 1, 34, 400 - w / 2, 68 - 33);
+  if (const Image* titles = find(out, mediaPath(theme(t).game->titlesFile))) {
+    const int i = 12, w = GameTitleWidth(i);
+    keyedCopy(s, *titles, 0, kGameTitleRowHeight * (i - 1), w + 1, kGameTitleRowHeight, 400 - w / 2,
+              68 - 33);
   }
   if (const Image* menu = find(out, "artwork/menu" + n + ".bmp")) {
     const int rows[4] = {0, 48, 24, 72};

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <set>
 #include <string>
 
 #include "Cards.h"
@@ -12,23 +13,87 @@
 
 namespace mk {
 
+namespace {
+
+// What the game does not fix: each theme's cloth, panels and trim. The three dark velvets share
+// the gold title strip.
+struct Look {
+  const char* name;
+  Rgb cloth;
+  bool velvet;
+  bool darkPanel;
+  Rgb panel;
+  Rgb trim;
+  StripInk strip;
+};
+
+const StripInk kGoldStrip = {rgb255(255, 232, 150), rgb255(214, 160, 52), rgb255(30, 14, 10),
+                             rgb255(226, 184, 84), rgb255(40, 20, 28)};
+
+Rgb fromGame(const ThemeRgb& c) {
+  return rgb255(c.r, c.g, c.b);
+}
+
+}  // namespace
+
 const Theme& theme(int i) {
-  // The lettering colours are the game's own; everything else is chosen to carry them.
-  static const Theme themes[kThemes] = {
+  static const Look looks[kThemeCount] = {
       {"Burgundy velvet", rgb255(112, 16, 34), true, true, rgb255(52, 12, 22), rgb255(206, 160, 72),
-       rgb255(220, 180, 79), rgb255(255, 220, 128)},
-      {"Card-room green felt", rgb255(24, 106, 60), false, false, rgb255(240, 234, 214),
-       rgb255(30, 92, 54), rgb255(0, 0, 0), rgb255(98, 93, 74)},
+       kGoldStrip},
+      {"Card-room green felt",
+       rgb255(24, 106, 60),
+       false,
+       false,
+       rgb255(240, 234, 214),
+       rgb255(30, 92, 54),
+       {rgb255(255, 252, 236), rgb255(226, 214, 176), rgb255(10, 44, 24), rgb255(236, 222, 176),
+        rgb255(24, 106, 60)}},
       {"Midnight blue velvet", rgb255(20, 36, 96), true, true, rgb255(14, 22, 54),
-       rgb255(196, 160, 80), rgb255(235, 190, 66), rgb255(255, 255, 255)},
-      {"Ocean teal felt", rgb255(14, 96, 106), false, false, rgb255(222, 236, 232),
-       rgb255(18, 86, 94), rgb255(0, 0, 0), rgb255(98, 93, 74)},
-      {"Amethyst velvet", rgb255(80, 36, 112), true, false, rgb255(234, 226, 240),
-       rgb255(92, 56, 128), rgb255(0, 0, 0), rgb255(98, 93, 74)},
+       rgb255(196, 160, 80), kGoldStrip},
+      {"Ocean teal felt",
+       rgb255(14, 96, 106),
+       false,
+       false,
+       rgb255(222, 236, 232),
+       rgb255(18, 86, 94),
+       {rgb255(255, 255, 255), rgb255(190, 226, 226), rgb255(6, 40, 46), rgb255(200, 232, 230),
+        rgb255(14, 96, 106)}},
+      {"Amethyst velvet",
+       rgb255(80, 36, 112),
+       true,
+       false,
+       rgb255(234, 226, 240),
+       rgb255(92, 56, 128),
+       {rgb255(255, 240, 255), rgb255(226, 196, 240), rgb255(36, 12, 56), rgb255(232, 206, 246),
+        rgb255(80, 36, 112)}},
       {"Onyx velvet", rgb255(34, 32, 36), true, true, rgb255(26, 24, 24), rgb255(200, 158, 70),
-       rgb255(220, 180, 79), rgb255(255, 220, 128)},
+       kGoldStrip},
   };
-  return themes[i];
+  static const std::array<Theme, kThemeCount> themes = [] {
+    std::array<Theme, kThemeCount> all{};
+    for (int k = 0; k < kThemeCount; ++k) {
+      const Look& l = looks[k];
+      const ::Theme& game = ThemeFor(k);
+      all[static_cast<std::size_t>(k)] = {l.name,
+                                          l.cloth,
+                                          l.velvet,
+                                          l.darkPanel,
+                                          l.panel,
+                                          l.trim,
+                                          l.strip,
+                                          fromGame(game.strong),
+                                          fromGame(game.light),
+                                          &game};
+    }
+    return all;
+  }();
+  return themes[static_cast<std::size_t>(ValidBackgroundIndex(i))];
+}
+
+std::string mediaPath(const char* gameName) {
+  std::string path = gameName;
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
 }
 
 static double smoothstep(double e0, double e1, double v) {
@@ -365,39 +430,38 @@ Image placeholders(const Theme& t) {
 
 }  // namespace
 
-// The game titles in list order and the exact width every strip gives each of them.
-const char* const kGameTitles[20] = {"Accordion",
-                                     "Agnes",
-                                     "Auld Lang Syne",
-                                     "Block Solitaire",
-                                     "Calculation",
-                                     "Canfield",
-                                     "Cribbage Solitaire",
-                                     "Forty Thieves",
-                                     "Four Seasons",
-                                     "Gate",
-                                     "Golf",
-                                     "Klondike",
-                                     "Monte Carlo",
-                                     "Poker Solitaire",
-                                     "Pyramid",
-                                     "Quadrille",
-                                     "Simple Addition",
-                                     "Simplicity",
-                                     "Spider",
-                                     "Take Fourteen"};
-const int kTitleWidths[20] = {306, 237, 392, 395, 338, 283, 444, 368, 356, 218,
-                              216, 287, 347, 400, 276, 306, 403, 310, 248, 378};
+// The game titles in list order; the game fixes the width each strip gives them.
+const char* const kGameTitles[kGameTitleCount] = {"Accordion",
+                                                  "Agnes",
+                                                  "Auld Lang Syne",
+                                                  "Block Solitaire",
+                                                  "Calculation",
+                                                  "Canfield",
+                                                  "Cribbage Solitaire",
+                                                  "Forty Thieves",
+                                                  "Four Seasons",
+                                                  "Gate",
+                                                  "Golf",
+                                                  "Klondike",
+                                                  "Monte Carlo",
+                                                  "Poker Solitaire",
+                                                  "Pyramid",
+                                                  "Quadrille",
+                                                  "Simple Addition",
+                                                  "Simplicity",
+                                                  "Spider",
+                                                  "Take Fourteen"};
 
 namespace {
 
 // One title strip: title i fills columns 0..w exactly (its ornaments touch both ends).
-Image titleStrip(Rgb top, Rgb bottom, Rgb outline, Rgb ornament, Rgb matte) {
-  Canvas c(447, 680);
+Image titleStrip(const StripInk& ink) {
+  const Rgb top = ink.top, bottom = ink.bottom, outline = ink.outline, ornament = ink.ornament;
+  Canvas c(447, kGameTitleRowHeight * kGameTitleCount);
   cairo_t* cr = c.cr();
-  for (int i = 0; i < 20; ++i) {
-    const double w = kTitleWidths[i];
-    const double y0 = 34.0 * i, mid = y0 + 17;
+  for (int i = 0; i < kGameTitleCount; ++i) {
+    const double w = GameTitleWidth(i + 1);
+    const double y0 = double(kGameTitleRowHeight) * i, mid = y0 + kGameTitleRowHeight / 2.0;
     const std::string s = kGameTitles[i];
     useFont(cr, Face::SerifBold, 25);
     double ext[4];
@@ -440,18 +504,18 @@ Image titleStrip(Rgb top, Rgb bottom, Rgb outline, Rgb ornament, Rgb matte) {
       cairo_stroke(cr);
     }
   }
-  Image img = c.keyed(matte, 0.5);
+  Image img = c.keyed(ink.matte, 0.5);
   // Columns past w stay transparent so the copy of exactly w + 1 columns is the whole title.
-  for (int i = 0; i < 20; ++i)
-    for (int y = 34 * i; y < 34 * i + 34; ++y)
-      for (int x = kTitleWidths[i] + 1; x < img.w; ++x) img.at(x, y) = kTransparent;
+  for (int i = 0; i < kGameTitleCount; ++i)
+    for (int y = kGameTitleRowHeight * i; y < kGameTitleRowHeight * (i + 1); ++y)
+      for (int x = GameTitleWidth(i + 1) + 1; x < img.w; ++x) img.at(x, y) = kTransparent;
   return img;
 }
 
 }  // namespace
 
 void makeThemes(Output& out) {
-  for (int i = 0; i < kThemes; ++i) {
+  for (int i = 0; i < kThemeCount; ++i) {
     const Theme& t = theme(i);
     const std::string n = std::to_string(i + 1);
     out.jpeg("artwork/backdrop" + n + ".jpg", clothImage(t, 1000 + i * 17), 90);
@@ -461,26 +525,25 @@ void makeThemes(Output& out) {
   }
   // All six menu columns side by side, one per theme.
   Image columns(1200, 481);
-  for (int i = 0; i < kThemes; ++i) columns.blit(menuColumn(theme(i), i), 200 * i, 0);
+  for (int i = 0; i < kThemeCount; ++i) columns.blit(menuColumn(theme(i), i), 200 * i, 0);
   out.jpeg("artwork/menus.jpg", columns, 94);
-  // Check marks: themes 0, 2 and 5 share the first; 1, 3 and 4 have their own rows.
-  Image checks(15, 52, kTransparent);
-  const int checkTheme[4] = {0, 1, 3, 4};
-  for (int k = 0; k < 4; ++k) checks.blit(checkMark(theme(checkTheme[k])), 0, 13 * k);
+  // Check marks and title strips are shared between themes as the game's table says; a shared
+  // one is drawn in the colours of the first theme that uses it.
+  constexpr int kCheckRows = 13;
+  int checkHeight = 0;
+  for (int i = 0; i < kThemeCount; ++i)
+    checkHeight = std::max(checkHeight, theme(i).game->checkRow + kCheckRows);
+  Image checks(15, checkHeight, kTransparent);
+  std::set<int> checkRowsDrawn;
+  std::set<std::string> stripsDrawn;
+  for (int i = 0; i < kThemeCount; ++i) {
+    const Theme& t = theme(i);
+    if (checkRowsDrawn.insert(t.game->checkRow).second)
+      checks.blit(checkMark(t), 0, t.game->checkRow);
+    const std::string strip = mediaPath(t.game->titlesFile);
+    if (stripsDrawn.insert(strip).second) out.bmp(strip, titleStrip(t.strip));
+  }
   out.bmp("artwork/checks.bmp", checks);
-  // Title strips: gold for the dark velvets, and one for each of the other themes.
-  out.bmp("artwork/ingame_title1_3_6.bmp",
-          titleStrip(rgb255(255, 232, 150), rgb255(214, 160, 52), rgb255(30, 14, 10),
-                     rgb255(226, 184, 84), rgb255(40, 20, 28)));
-  out.bmp("artwork/ingame_title2.bmp",
-          titleStrip(rgb255(255, 252, 236), rgb255(226, 214, 176), rgb255(10, 44, 24),
-                     rgb255(236, 222, 176), theme(1).cloth));
-  out.bmp("artwork/ingame_title4.bmp",
-          titleStrip(rgb255(255, 255, 255), rgb255(190, 226, 226), rgb255(6, 40, 46),
-                     rgb255(200, 232, 230), theme(3).cloth));
-  out.bmp("artwork/ingame_title5.bmp",
-          titleStrip(rgb255(255, 240, 255), rgb255(226, 196, 240), rgb255(36, 12, 56),
-                     rgb255(232, 206, 246), theme(4).cloth));
 }
 
 }  // namespace mk

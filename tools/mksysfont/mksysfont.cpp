@@ -1,11 +1,11 @@
 // Generates gfx/SystemFontData.cpp, the built-in 8 x 16 system font, by rasterising DejaVu Sans
 // Mono without anti-aliasing; the game links only the generated table, never FreeType.
 //
-// Build and run from the repository root:
-//   g++ -std=c++20 -O2 tools/mksysfont/mksysfont.cpp -o /tmp/mksysfont
-//       $(pkg-config --cflags --libs freetype2)    (one line)
-//   /tmp/mksysfont /usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf > gfx/SystemFontData.cpp
-//   clang-format -i gfx/SystemFontData.cpp
+// Built with the project (target mksysfont); from the repository root:
+//   BUILD/tools/mksysfont/mksysfont /usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf
+//       > gfx/SystemFontData.cpp    (one line)
+// The output is already formatted; the test mksysfont_regenerates checks that the checked-in
+// table is exactly what this program writes.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 

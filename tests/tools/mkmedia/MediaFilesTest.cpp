@@ -10,6 +10,7 @@
 #include <map>
 
 #include "MediaParsers.h"
+#include "tests/support/RequireMedia.h"
 
 namespace {
 
@@ -449,7 +450,7 @@ TEST(MediaFiles, HelpTextFitsTheRuleHelpViewer) {
 
 TEST(MediaFiles, GeneratorIsDeterministic) {
   const char* tool = std::getenv("QS_MKMEDIA");
-  if (!tool) GTEST_SKIP() << "QS_MKMEDIA not set";
+  if (!tool) QS_SKIP_MISSING("QS_MKMEDIA not set");
   const auto dir = std::filesystem::temp_directory_path() / "qs-media-determinism";
   std::filesystem::remove_all(dir);
   const std::string cmd = std::string(tool) + " --out " + dir.string() + " > /dev/null";

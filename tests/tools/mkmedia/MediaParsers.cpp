@@ -82,7 +82,7 @@ bool readJpeg(const std::filesystem::path& p, Picture& out, bool& baseline) {
   jpeg_error_mgr jerr;
   cinfo.err = jpeg_std_error(&jerr);
   jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, d.data(), (unsigned long)d.size());
+  jpeg_mem_src(&cinfo, d.data(), static_cast<unsigned long>(d.size()));
   if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) return false;
   cinfo.out_color_space = JCS_RGB;
   jpeg_start_decompress(&cinfo);

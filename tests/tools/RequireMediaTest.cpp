@@ -1,0 +1,76 @@
+// Checks the one way tests step aside when a prerequisite is missing: a skip for a developer's
+// partial tree, a failure in runs that promise everything (QS_REQUIRE_MEDIA=1).
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "tests/support/RequireMedia.h"
+
+namespace {
+
+// Sets or clears QS_REQUIRE_MEDIA for one test and puts back what the run had.
+class RequireMediaVariable {
+public:
+  explicit RequireMediaVariable(const char* value) {
+    if (const char* old = std::getenv("QS_REQUIRE_MEDIA")) saved_ = old;
+    if (value)
+      setenv("QS_REQUIRE_MEDIA", value, 1);
+    else
+      unsetenv("QS_REQUIRE_MEDIA");
+  }
+  ~RequireMediaVariable() {
+    if (saved_)
+      setenv("QS_REQUIRE_MEDIA", saved_->c_str(), 1);
+    else
+      unsetenv("QS_REQUIRE_MEDIA");
+  }
+  RequireMediaVariable(const RequireMediaVariable&) = delete;
+  RequireMediaVariable& operator=(const RequireMediaVariable&) = delete;
+
+private:
+  std::optional<std::string> saved_;
+};
+
+bool reachedAfterMissing = false;
+
+void StepAsideForMissingTool(int number) {
+  reachedAfterMissing = false;
+  QS_SKIP_MISSING("tool " << number << " not installed");
+  reachedAfterMissing = true;
+}
+
+void RecordOutcome(testing::TestPartResultArray* results) {
+  testing::ScopedFakeTestPartResultReporter reporter(
+      testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, results);
+  StepAsideForMissingTool(7);
+}
+
+TEST(RequireMedia, MissingPrerequisiteSkipsInADevelopersTree) {
+  for (const char* value : {static_cast<const char*>(nullptr), "", "0"}) {
+    RequireMediaVariable variable(value);
+    testing::TestPartResultArray results;
+    RecordOutcome(&results);
+    ASSERT_EQ(results.size(), 1) << (value ? value : "(unset)");
+    EXPECT_TRUE(results.GetTestPartResult(0).skipped());
+    EXPECT_STREQ(results.GetTestPartResult(0).message(), "tool 7 not installed");
+    EXPECT_FALSE(reachedAfterMissing) << "a skip must end the test";
+  }
+}
+
+TEST(RequireMedia, MissingPrerequisiteFailsWhenTheRunRequiresEverything) {
+  for (const char* value : {"1", "yes"}) {
+    RequireMediaVariable variable(value);
+    testing::TestPartResultArray results;
+    RecordOutcome(&results);
+    ASSERT_EQ(results.size(), 1) << value;
+    EXPECT_TRUE(results.GetTestPartResult(0).fatally_failed());
+    EXPECT_NE(std::string(results.GetTestPartResult(0).message()).find("tool 7 not installed"),
+              std::string::npos);
+    EXPECT_FALSE(reachedAfterMissing) << "a failure must end the test";
+  }
+}
+
+}  // namespace
