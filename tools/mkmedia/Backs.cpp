@@ -10,93 +10,94 @@ namespace {
 
 using Pattern = std::function<Rgb(double x, double y)>;  // x, y: pixels from the card centre
 
-double tri(double v) {
+double Tri(double v) {
   return std::fabs(v - std::floor(v) - 0.5) * 2;
 }  // 1 at edges, 0 mid
-double smooth(double e0, double e1, double v) {
+double Smooth(double e0, double e1, double v) {
   double t = std::clamp((v - e0) / (e1 - e0), 0.0, 1.0);
   return t * t * (3 - 2 * t);
 }
 
-Pattern lattice(Rgb ink, Rgb paper) {
+Pattern Lattice(Rgb ink, Rgb paper) {
   return [=](double x, double y) {
-    double a = tri((x + y) / 6.0), b = tri((x - y) / 6.0);
-    double line = std::max(smooth(0.72, 0.9, a), smooth(0.72, 0.9, b));
-    double dot = smooth(0.5, 0.2, std::hypot(a - 1, b - 1) + 0.01);
-    return mix(paper, ink, std::max(line, dot * 0.0) * 0.95);
+    double a = Tri((x + y) / 6.0), b = Tri((x - y) / 6.0);
+    double line = std::max(Smooth(0.72, 0.9, a), Smooth(0.72, 0.9, b));
+    double dot = Smooth(0.5, 0.2, std::hypot(a - 1, b - 1) + 0.01);
+    return Mix(paper, ink, std::max(line, dot * 0.0) * 0.95);
   };
 }
 
-Pattern plaid(Rgb base, Rgb band, Rgb thin) {
+Pattern Plaid(Rgb base, Rgb band, Rgb thin) {
   return [=](double x, double y) {
     auto stripe = [](double v) {
       double m = std::fmod(v + 400, 16.0);
       return m < 6 ? 1.0 : (m > 10 && m < 11 ? 0.6 : 0.0);
     };
     double sx = stripe(x), sy = stripe(y);
-    Rgb c = mix(base, band, 0.45 * sx + 0.45 * sy);
-    if (std::fmod(x + 400, 16.0) > 10 && std::fmod(x + 400, 16.0) < 11) c = mix(c, thin, 0.7);
-    if (std::fmod(y + 400, 16.0) > 10 && std::fmod(y + 400, 16.0) < 11) c = mix(c, thin, 0.7);
+    Rgb c = Mix(base, band, 0.45 * sx + 0.45 * sy);
+    if (std::fmod(x + 400, 16.0) > 10 && std::fmod(x + 400, 16.0) < 11) c = Mix(c, thin, 0.7);
+    if (std::fmod(y + 400, 16.0) > 10 && std::fmod(y + 400, 16.0) < 11) c = Mix(c, thin, 0.7);
     // Twill weave: a faint diagonal texture.
-    return scale(c, 0.92 + 0.08 * tri((x + y) / 2.0));
+    return Scale(c, 0.92 + 0.08 * Tri((x + y) / 2.0));
   };
 }
 
-Pattern rings(Rgb a, Rgb b, double period, double cx2) {
+Pattern Rings(Rgb a, Rgb b, double period, double cx2) {
   return [=](double x, double y) {
     double r1 = std::hypot(x, y - cx2), r2 = std::hypot(x, y + cx2);
     double v =
         0.5 + 0.25 * std::cos(r1 * 2 * M_PI / period) + 0.25 * std::cos(r2 * 2 * M_PI / period);
-    return mix(a, b, v);
+    return Mix(a, b, v);
   };
 }
 
-Rgb velvetShade(Rgb base, double x, double y, uint32_t seed) {
-  double n = fbm(x / 9.0, y / 9.0, seed, 3);
+Rgb VelvetShade(Rgb base, double x, double y, std::uint32_t seed) {
+  double n = Fbm(x / 9.0, y / 9.0, seed, 3);
   double sheen = 0.85 + 0.25 * n - 0.002 * (x * x + y * y) / 10;
-  return scale(base, std::max(0.4, sheen));
+  return Scale(base, std::max(0.4, sheen));
 }
 
-Pattern backPattern(int i) {
+Pattern BackPattern(int i) {
   switch (i) {
     case 0:
-      return lattice(rgb255(178, 24, 36), rgb255(246, 236, 226));
+      return Lattice(Rgb255(178, 24, 36), Rgb255(246, 236, 226));
     case 1:
-      return lattice(rgb255(28, 64, 150), rgb255(236, 240, 248));
+      return Lattice(Rgb255(28, 64, 150), Rgb255(236, 240, 248));
     case 2:
-      return [](double x, double y) { return velvetShade(rgb255(120, 16, 36), x, y, 7); };
+      return [](double x, double y) { return VelvetShade(Rgb255(120, 16, 36), x, y, 7); };
     case 3:
-      return plaid(rgb255(20, 90, 50), rgb255(16, 40, 90), rgb255(230, 200, 60));
+      return Plaid(Rgb255(20, 90, 50), Rgb255(16, 40, 90), Rgb255(230, 200, 60));
     case 4:
       return [](double x, double y) {
         double gx = std::fmod(x + 400, 8.0) - 4,
                gy = std::fmod(y + 400 + (std::fmod(std::floor((x + 400) / 8), 2) * 4), 8.0) - 4;
         double star =
-            smooth(1.6, 0.9, std::hypot(gx, gy) * (1 + 0.35 * std::cos(5 * std::atan2(gy, gx))));
-        return mix(rgb255(18, 28, 80), rgb255(240, 200, 90), star);
+            Smooth(1.6, 0.9, std::hypot(gx, gy) * (1 + 0.35 * std::cos(5 * std::atan2(gy, gx))));
+        return Mix(Rgb255(18, 28, 80), Rgb255(240, 200, 90), star);
       };
     case 5:
       return [](double x, double y) {
         double d = std::fabs(x) + std::fabs(y) * 0.62;
-        return tri(d / 5.0) > 0.55 ? rgb255(14, 110, 110) : rgb255(238, 230, 208);
+        return Tri(d / 5.0) > 0.55 ? Rgb255(14, 110, 110) : Rgb255(238, 230, 208);
       };
     case 6:
       return [](double x, double y) {
-        int cx = int(std::floor((x + 400) / 4)), cy = int(std::floor((y + 400) / 4));
-        return (cx + cy) % 2 ? rgb255(24, 24, 28) : rgb255(170, 20, 30);
+        int cx = static_cast<int>(std::floor((x + 400) / 4)),
+            cy = static_cast<int>(std::floor((y + 400) / 4));
+        return (cx + cy) % 2 ? Rgb255(24, 24, 28) : Rgb255(170, 20, 30);
       };
     case 7:
       return [](double x, double y) {
         double a = std::atan2(y, x);
         double ray = 0.5 + 0.5 * std::cos(a * 24);
-        Rgb c = mix(rgb255(214, 96, 20), rgb255(250, 196, 60), ray);
-        return scale(c, 1.05 - std::hypot(x, y) / 90);
+        Rgb c = Mix(Rgb255(214, 96, 20), Rgb255(250, 196, 60), ray);
+        return Scale(c, 1.05 - std::hypot(x, y) / 90);
       };
     case 8:
       return [](double x, double y) {
         double v = y + 2.2 * std::sin(x / 3.0);
-        double t = tri(v / 6.0);
-        return mix(rgb255(18, 60, 130), rgb255(120, 180, 230), smooth(0.3, 0.9, t));
+        double t = Tri(v / 6.0);
+        return Mix(Rgb255(18, 60, 130), Rgb255(120, 180, 230), Smooth(0.3, 0.9, t));
       };
     case 9:
       return [](double x, double y) {
@@ -104,9 +105,9 @@ Pattern backPattern(int i) {
         double off = std::fmod(row, 2) * 4;
         double gx = std::fmod(x + 400 + off, 8.0) - 4, gy = std::fmod(y + 400, 5.0);
         double r = std::hypot(gx, gy);
-        double edge = smooth(3.4, 4.2, r);
-        Rgb body = mix(rgb255(40, 140, 90), rgb255(10, 70, 50), gy / 5);
-        return mix(body, rgb255(200, 230, 200), edge * 0.8);
+        double edge = Smooth(3.4, 4.2, r);
+        Rgb body = Mix(Rgb255(40, 140, 90), Rgb255(10, 70, 50), gy / 5);
+        return Mix(body, Rgb255(200, 230, 200), edge * 0.8);
       };
     case 10:
       return [](double x, double y) {
@@ -117,59 +118,61 @@ Pattern backPattern(int i) {
           return std::hypot(gx, gy);
         };
         double d1 = cell(0, 0), d2 = cell(s / 2, h / 2);
-        double edge = smooth(0.6, 0.0, std::fabs(d1 - d2));
-        return mix(rgb255(232, 160, 30), rgb255(120, 60, 10), edge);
+        double edge = Smooth(0.6, 0.0, std::fabs(d1 - d2));
+        return Mix(Rgb255(232, 160, 30), Rgb255(120, 60, 10), edge);
       };
     case 11:
       return [](double x, double y) {
         double gx = std::fmod(x + 400, 7.0) - 3.5, gy = std::fmod(y + 400, 7.0) - 3.5;
-        return mix(rgb255(96, 36, 130), rgb255(244, 228, 250),
-                   smooth(1.9, 1.3, std::hypot(gx, gy)));
+        return Mix(Rgb255(96, 36, 130), Rgb255(244, 228, 250),
+                   Smooth(1.9, 1.3, std::hypot(gx, gy)));
       };
     case 12:
       return [](double x, double y) {
         double col = std::floor((x + 400) / 6);
         double dir = std::fmod(col, 2) ? 1 : -1;
-        double t = tri((y + dir * (x + 400)) / 4.0);
-        return mix(rgb255(120, 78, 40), rgb255(196, 150, 96), smooth(0.2, 0.8, t));
+        double t = Tri((y + dir * (x + 400)) / 4.0);
+        return Mix(Rgb255(120, 78, 40), Rgb255(196, 150, 96), Smooth(0.2, 0.8, t));
       };
     case 14:
       return [](double x, double y) {
         double u = (x + 400) / 11.0, v = (y + 400) / 17.0;
-        double a = tri(u + v), b = tri(u - v);
-        bool cellA = (int(std::floor(u + v)) + int(std::floor(u - v))) % 2 == 0;
-        Rgb c = cellA ? rgb255(196, 196, 204) : rgb255(214, 120, 150);
+        double a = Tri(u + v), b = Tri(u - v);
+        bool cellA =
+            (static_cast<int>(std::floor(u + v)) + static_cast<int>(std::floor(u - v))) % 2 == 0;
+        Rgb c = cellA ? Rgb255(196, 196, 204) : Rgb255(214, 120, 150);
         double dash = (std::fmod(std::floor((y + 400) / 2), 2) == 0) ? 1 : 0;
-        if ((a > 0.94 || b > 0.94) && dash) c = rgb255(40, 40, 60);
+        if ((a > 0.94 || b > 0.94) && dash) c = Rgb255(40, 40, 60);
         return c;
       };
     case 15:
-      return rings(rgb255(40, 36, 120), rgb255(200, 200, 240), 4.5, 22);
+      return Rings(Rgb255(40, 36, 120), Rgb255(200, 200, 240), 4.5, 22);
     case 16:
       return [](double x, double y) {
         double r = std::hypot(x, y * 0.8), a = std::atan2(y, x);
         double petal = std::cos(a * 8) * 0.5 + 0.5;
-        double v = tri(r / 7.0 - petal * 0.35);
-        return mix(rgb255(150, 20, 60), rgb255(250, 210, 120), smooth(0.65, 0.95, v));
+        double v = Tri(r / 7.0 - petal * 0.35);
+        return Mix(Rgb255(150, 20, 60), Rgb255(250, 210, 120), Smooth(0.65, 0.95, v));
       };
     case 17:
       return [](double x, double y) {
         double m = std::fmod(x + 400, 5.0);
-        Rgb c = m < 1.0 ? rgb255(216, 180, 80) : rgb255(16, 90, 60);
-        return velvetShade(c, x, y, 17);
+        Rgb c = m < 1.0 ? Rgb255(216, 180, 80) : Rgb255(16, 90, 60);
+        return VelvetShade(c, x, y, 17);
       };
     case 18:
       return [](double x, double y) {
-        double n = fbm(x / 14.0, y / 14.0, 31, 4);
+        double n = Fbm(x / 14.0, y / 14.0, 31, 4);
         double vein = std::fabs(std::sin((x * 0.15 + y * 0.1 + n * 6)));
-        Rgb c = mix(rgb255(70, 74, 86), rgb255(230, 230, 236), smooth(0.0, 0.6, vein));
+        Rgb c = Mix(Rgb255(70, 74, 86), Rgb255(230, 230, 236), Smooth(0.0, 0.6, vein));
         return c;
       };
     case 19:
       return [](double x, double y) {
-        Rgb sky = mix(rgb255(8, 14, 50), rgb255(30, 50, 110), (y + 40) / 80);
-        double h = hashNoise(int(std::floor(x * 1.0 + 300)), int(std::floor(y + 300)), 99);
-        if (h > 0.965) sky = rgb255(230, 230, 255);
+        Rgb sky = Mix(Rgb255(8, 14, 50), Rgb255(30, 50, 110), (y + 40) / 80);
+        double h = HashNoise(static_cast<int>(std::floor(x * 1.0 + 300)),
+                             static_cast<int>(std::floor(y + 300)), 99);
+        if (h > 0.965) sky = Rgb255(230, 230, 255);
         return sky;
       };
     case 20:
@@ -179,64 +182,64 @@ Pattern backPattern(int i) {
         double fu = u - std::floor(u), fv = v - std::floor(v);
         double shade =
             0.8 + 0.25 * (fu - 0.5) * (fv - 0.5) * 4 + 0.1 * (1 - std::fabs(fu - 0.5) * 2);
-        Rgb c = scale(rgb255(204, 84, 110), shade);
-        if (fu < 0.08 || fv < 0.08) c = rgb255(244, 210, 220);
+        Rgb c = Scale(Rgb255(204, 84, 110), shade);
+        if (fu < 0.08 || fv < 0.08) c = Rgb255(244, 210, 220);
         return c;
       };
   }
 }
 
 // Emblems drawn on top of some patterns.
-void emblem(cairo_t* cr, int i) {
+void DrawEmblem(cairo_t* cr, int i) {
   const double cx = kCardW / 2.0, cy = kCardH / 2.0;
   auto medallion = [&](Rgb ring, Rgb fill, Rgb ink, int suit) {
     cairo_arc(cr, cx, cy, 11, 0, 2 * M_PI);
-    setSource(cr, fill);
+    SetSource(cr, fill);
     cairo_fill_preserve(cr);
-    setSource(cr, ring);
+    SetSource(cr, ring);
     cairo_set_line_width(cr, 1.6);
     cairo_stroke(cr);
     if (suit >= 0) {
-      suitPath(cr, suit, cx, cy, 12);
-      setSource(cr, ink);
+      SuitPath(cr, suit, cx, cy, 12);
+      SetSource(cr, ink);
       cairo_fill(cr);
     }
   };
   switch (i) {
     case 2: {
-      const Rgb gold = rgb255(232, 190, 90);
+      const Rgb gold = Rgb255(232, 190, 90);
       cairo_arc(cr, cx, cy, 13, 0, 2 * M_PI);
-      setSource(cr, gold);
+      SetSource(cr, gold);
       cairo_set_line_width(cr, 1.2);
       cairo_stroke(cr);
       cairo_arc(cr, cx, cy, 10.5, 0, 2 * M_PI);
       cairo_set_line_width(cr, 0.6);
       cairo_stroke(cr);
-      useFont(cr, Face::SerifBoldItalic, 17);
-      textCentered(cr, cx, cy + 6, "Q");
+      UseFont(cr, Face::SerifBoldItalic, 17);
+      TextCentered(cr, cx, cy + 6, "Q");
       for (int k = 0; k < 4; ++k) {
         double x = k % 2 ? kCardW - 10 : 10, y = k / 2 ? kCardH - 11 : 11;
-        suitPath(cr, k, x, y, 6);
+        SuitPath(cr, k, x, y, 6);
         cairo_fill(cr);
       }
       break;
     }
     case 7:
-      medallion(rgb255(140, 60, 10), rgb255(250, 236, 200), rgb255(200, 22, 36), 3);
+      medallion(Rgb255(140, 60, 10), Rgb255(250, 236, 200), Rgb255(200, 22, 36), 3);
       break;
     case 15:
-      medallion(rgb255(240, 240, 255), rgb255(40, 36, 120), rgb255(240, 240, 255), 2);
+      medallion(Rgb255(240, 240, 255), Rgb255(40, 36, 120), Rgb255(240, 240, 255), 2);
       break;
     case 16:
-      medallion(rgb255(250, 210, 120), rgb255(150, 20, 60), rgb255(250, 210, 120), 1);
+      medallion(Rgb255(250, 210, 120), Rgb255(150, 20, 60), Rgb255(250, 210, 120), 1);
       break;
     case 19:
       // A crescent moon over the night sky.
       cairo_arc(cr, cx + 6, cy - 14, 8, 0, 2 * M_PI);
-      setSource(cr, rgb255(250, 236, 170));
+      SetSource(cr, Rgb255(250, 236, 170));
       cairo_fill(cr);
       cairo_arc(cr, cx + 9.5, cy - 16.5, 7, 0, 2 * M_PI);
-      setSource(cr, rgb255(14, 22, 64));
+      SetSource(cr, Rgb255(14, 22, 64));
       cairo_fill(cr);
       break;
     default:
@@ -244,38 +247,38 @@ void emblem(cairo_t* cr, int i) {
   }
 }
 
-void suitsPattern(cairo_t* cr) {
-  setSource(cr, rgb255(246, 240, 222));
+void DrawSuitsPattern(cairo_t* cr) {
+  SetSource(cr, Rgb255(246, 240, 222));
   cairo_paint(cr);
   for (int row = 0; row < 12; ++row)
     for (int col = 0; col < 8; ++col) {
       double x = col * 8 + (row % 2) * 4 - 2, y = row * 8 - 2;
       int suit = (col + row) % 4;
-      suitPath(cr, suit, x, y, 5.5);
-      setSource(cr, suit % 2 ? rgb255(196, 30, 44) : rgb255(30, 30, 36));
+      SuitPath(cr, suit, x, y, 5.5);
+      SetSource(cr, suit % 2 ? Rgb255(196, 30, 44) : Rgb255(30, 30, 36));
       cairo_fill(cr);
     }
 }
 
 }  // namespace
 
-Image cardBack(int i) {
+Image DrawCardBack(int i) {
   Canvas c(kCardW, kCardH);
-  cairo_t* cr = c.cr();
-  roundedRect(cr, 0.5, 0.5, kCardW - 1, kCardH - 1, 4);
-  setSource(cr, rgb255(250, 250, 246));
+  cairo_t* cr = c.Cr();
+  RoundedRect(cr, 0.5, 0.5, kCardW - 1, kCardH - 1, 4);
+  SetSource(cr, Rgb255(250, 250, 246));
   cairo_fill_preserve(cr);
-  setSource(cr, rgb255(58, 58, 64));
+  SetSource(cr, Rgb255(58, 58, 64));
   cairo_set_line_width(cr, 1.0);
   cairo_stroke(cr);
   // The pattern is sampled 4 x 4 times per pixel so fine lines stay smooth.
   Image pat(kCardW, kCardH);
   if (i == 13) {
     Canvas sc(kCardW, kCardH);
-    suitsPattern(sc.cr());
-    pat = sc.opaque(rgb255(0, 0, 0));
+    DrawSuitsPattern(sc.Cr());
+    pat = sc.Opaque(Rgb255(0, 0, 0));
   } else {
-    Pattern f = backPattern(i);
+    Pattern f = BackPattern(i);
     for (int y = 0; y < kCardH; ++y)
       for (int x = 0; x < kCardW; ++x) {
         Rgb sum{};
@@ -284,26 +287,26 @@ Image cardBack(int i) {
             Rgb v = f(x + (sx + 0.5) / 4 - kCardW / 2.0, y + (sy + 0.5) / 4 - kCardH / 2.0);
             sum.r += v.r, sum.g += v.g, sum.b += v.b;
           }
-        pat.at(x, y) = pack(scale(sum, 1.0 / 16));
+        pat.At(x, y) = Pack(Scale(sum, 1.0 / 16));
       }
   }
   cairo_save(cr);
-  roundedRect(cr, 3.5, 3.5, kCardW - 7, kCardH - 7, 2.5);
+  RoundedRect(cr, 3.5, 3.5, kCardW - 7, kCardH - 7, 2.5);
   cairo_clip(cr);
-  c.paint(pat, 0, 0);
-  emblem(cr, i);
+  c.Paint(pat, 0, 0);
+  DrawEmblem(cr, i);
   cairo_restore(cr);
-  roundedRect(cr, 3.5, 3.5, kCardW - 7, kCardH - 7, 2.5);
-  setSource(cr, rgb255(0, 0, 0), 0.35);
+  RoundedRect(cr, 3.5, 3.5, kCardW - 7, kCardH - 7, 2.5);
+  SetSource(cr, Rgb255(0, 0, 0), 0.35);
   cairo_set_line_width(cr, 1.0);
   cairo_stroke(cr);
-  return c.keyed(rgb255(40, 60, 48), 0.5);
+  return c.Keyed(Rgb255(40, 60, 48), 0.5);
 }
 
-void makeBacks(Output& out) {
+void MakeBacks(Output& out) {
   Image strip(54 * kBacks, 84, kTransparent);
-  for (int i = 0; i < kBacks; ++i) strip.blit(cardBack(i), 54 * i + 1, 0);
-  out.bmp("artwork/backs.bmp", strip);
+  for (int i = 0; i < kBacks; ++i) strip.Blit(DrawCardBack(i), 54 * i + 1, 0);
+  out.WriteBmp("artwork/backs.bmp", strip);
 }
 
 }  // namespace mk

@@ -3,50 +3,50 @@
 
 namespace mk {
 
-void putU16le(std::vector<uint8_t>& v, uint32_t x) {
-  v.push_back(uint8_t(x));
-  v.push_back(uint8_t(x >> 8));
+void PutU16le(std::vector<std::uint8_t>& v, std::uint32_t x) {
+  v.push_back(static_cast<std::uint8_t>(x));
+  v.push_back(static_cast<std::uint8_t>(x >> 8));
 }
-void putU32le(std::vector<uint8_t>& v, uint32_t x) {
-  putU16le(v, x & 0xFFFF);
-  putU16le(v, x >> 16);
+void PutU32le(std::vector<std::uint8_t>& v, std::uint32_t x) {
+  PutU16le(v, x & 0xFFFF);
+  PutU16le(v, x >> 16);
 }
-void putU16be(std::vector<uint8_t>& v, uint32_t x) {
-  v.push_back(uint8_t(x >> 8));
-  v.push_back(uint8_t(x));
+void PutU16be(std::vector<std::uint8_t>& v, std::uint32_t x) {
+  v.push_back(static_cast<std::uint8_t>(x >> 8));
+  v.push_back(static_cast<std::uint8_t>(x));
 }
-void putU32be(std::vector<uint8_t>& v, uint32_t x) {
-  putU16be(v, x >> 16);
-  putU16be(v, x & 0xFFFF);
+void PutU32be(std::vector<std::uint8_t>& v, std::uint32_t x) {
+  PutU16be(v, x >> 16);
+  PutU16be(v, x & 0xFFFF);
 }
-void putStr(std::vector<uint8_t>& v, const char* s) {
-  while (*s) v.push_back(uint8_t(*s++));
+void PutStr(std::vector<std::uint8_t>& v, const char* s) {
+  while (*s) v.push_back(static_cast<std::uint8_t>(*s++));
 }
 
-std::vector<uint8_t> encodeBmp(const Image& img) {
-  const uint32_t rowBytes = (uint32_t(img.w) * 3 + 3) & ~3u;
-  const uint32_t dataSize = rowBytes * uint32_t(img.h);
-  std::vector<uint8_t> v;
+std::vector<std::uint8_t> EncodeBmp(const Image& img) {
+  const std::uint32_t rowBytes = (static_cast<std::uint32_t>(img.w) * 3 + 3) & ~3u;
+  const std::uint32_t dataSize = rowBytes * static_cast<std::uint32_t>(img.h);
+  std::vector<std::uint8_t> v;
   v.reserve(54 + dataSize);
-  putStr(v, "BM");
-  putU32le(v, 54 + dataSize);
-  putU32le(v, 0);
-  putU32le(v, 54);
-  putU32le(v, 40);
-  putU32le(v, uint32_t(img.w));
-  putU32le(v, uint32_t(img.h));
-  putU16le(v, 1);
-  putU16le(v, 24);
-  putU32le(v, 0);
-  putU32le(v, dataSize);
-  putU32le(v, 2835);
-  putU32le(v, 2835);
-  putU32le(v, 0);
-  putU32le(v, 0);
+  PutStr(v, "BM");
+  PutU32le(v, 54 + dataSize);
+  PutU32le(v, 0);
+  PutU32le(v, 54);
+  PutU32le(v, 40);
+  PutU32le(v, static_cast<std::uint32_t>(img.w));
+  PutU32le(v, static_cast<std::uint32_t>(img.h));
+  PutU16le(v, 1);
+  PutU16le(v, 24);
+  PutU32le(v, 0);
+  PutU32le(v, dataSize);
+  PutU32le(v, 2835);
+  PutU32le(v, 2835);
+  PutU32le(v, 0);
+  PutU32le(v, 0);
   for (int y = img.h - 1; y >= 0; --y) {
-    size_t start = v.size();
+    std::size_t start = v.size();
     for (int x = 0; x < img.w; ++x) {
-      uint32_t p = img.at(x, y);
+      std::uint32_t p = img.At(x, y);
       int r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
       if ((p >> 24) < 128) {
         r = 255, g = 0, b = 255;
@@ -55,9 +55,9 @@ std::vector<uint8_t> encodeBmp(const Image& img) {
         // of that whole neighbourhood.
         g = 8;
       }
-      v.push_back(uint8_t(b));
-      v.push_back(uint8_t(g));
-      v.push_back(uint8_t(r));
+      v.push_back(static_cast<std::uint8_t>(b));
+      v.push_back(static_cast<std::uint8_t>(g));
+      v.push_back(static_cast<std::uint8_t>(r));
     }
     while (v.size() - start < rowBytes) v.push_back(0);
   }

@@ -13,13 +13,13 @@ constexpr int kCardW = 53, kCardH = 83;
 
 // One card face, 53 x 83, transparent outside its rounded corners. Suits: 0 clubs, 1 diamonds,
 // 2 spades, 3 hearts; rank 0 = Two ... 11 = King, 12 = Ace.
-Image cardFace(int style, int suit, int rank);
-Image cardBack(int index);
+Image DrawCardFace(int style, int suit, int rank);
+Image DrawCardBack(int index);
 
 // Draws a suit symbol of height `size` centred on (cx, cy) in the current source.
-void suitPath(cairo_t* cr, int suit, double cx, double cy, double size, bool flipped = false);
+void SuitPath(cairo_t* cr, int suit, double cx, double cy, double size, bool flipped = false);
 
-void makeDecks(Output& out);
-void makeBacks(Output& out);
+void MakeDecks(Output& out);
+void MakeBacks(Output& out);
 
 }  // namespace mk

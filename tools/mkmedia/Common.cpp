@@ -14,30 +14,30 @@
 
 namespace mk {
 
-Rgb mix(Rgb a, Rgb b, double t) {
+Rgb Mix(Rgb a, Rgb b, double t) {
   return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
-Rgb scale(Rgb a, double f) {
+Rgb Scale(Rgb a, double f) {
   return {a.r * f, a.g * f, a.b * f};
 }
 
-static int to8(double v) {
-  return std::clamp(int(std::lround(v * 255.0)), 0, 255);
+static int To8(double v) {
+  return std::clamp(static_cast<int>(std::lround(v * 255.0)), 0, 255);
 }
-uint32_t pack(Rgb c) {
-  return pack(to8(c.r), to8(c.g), to8(c.b));
-}
-
-void Image::blit(const Image& src, int x, int y) {
-  blitPart(src, 0, 0, src.w, src.h, x, y);
+std::uint32_t Pack(Rgb c) {
+  return Pack(To8(c.r), To8(c.g), To8(c.b));
 }
 
-void Image::blitPart(const Image& src, int sx, int sy, int bw, int bh, int dx, int dy) {
+void Image::Blit(const Image& src, int x, int y) {
+  BlitPart(src, 0, 0, src.w, src.h, x, y);
+}
+
+void Image::BlitPart(const Image& src, int sx, int sy, int bw, int bh, int dx, int dy) {
   for (int j = 0; j < bh; ++j)
     for (int i = 0; i < bw; ++i) {
       int tx = dx + i, ty = dy + j;
       if (tx < 0 || ty < 0 || tx >= w || ty >= h) continue;
-      at(tx, ty) = src.at(sx + i, sy + j);
+      At(tx, ty) = src.At(sx + i, sy + j);
     }
 }
 
@@ -51,7 +51,7 @@ Canvas::~Canvas() {
   cairo_surface_destroy(surface_);
 }
 
-static Image convert(cairo_surface_t* s, Rgb matte, double threshold, bool keyed) {
+static Image Convert(cairo_surface_t* s, Rgb matte, double threshold, bool keyed) {
   cairo_surface_flush(s);
   const int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
   const int stride = cairo_image_surface_get_stride(s);
@@ -59,40 +59,43 @@ static Image convert(cairo_surface_t* s, Rgb matte, double threshold, bool keyed
   Image img(w, h);
   const double mr = matte.r * 255, mg = matte.g * 255, mb = matte.b * 255;
   for (int y = 0; y < h; ++y) {
-    const uint32_t* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
+    const std::uint32_t* row =
+        reinterpret_cast<const std::uint32_t*>(data + static_cast<std::size_t>(y) * stride);
     for (int x = 0; x < w; ++x) {
-      uint32_t p = row[x];
+      std::uint32_t p = row[x];
       double a = (p >> 24) / 255.0;
       if (keyed && a < threshold) {
-        img.at(x, y) = kTransparent;
+        img.At(x, y) = kTransparent;
         continue;
       }
       // Cairo stores premultiplied colour, so "over the matte" is a single add.
       double r = ((p >> 16) & 255) + mr * (1 - a);
       double g = ((p >> 8) & 255) + mg * (1 - a);
       double b = (p & 255) + mb * (1 - a);
-      img.at(x, y) = pack(std::clamp(int(r + 0.5), 0, 255), std::clamp(int(g + 0.5), 0, 255),
-                          std::clamp(int(b + 0.5), 0, 255));
+      img.At(x, y) = Pack(std::clamp(static_cast<int>(r + 0.5), 0, 255),
+                          std::clamp(static_cast<int>(g + 0.5), 0, 255),
+                          std::clamp(static_cast<int>(b + 0.5), 0, 255));
     }
   }
   return img;
 }
 
-Image Canvas::opaque(Rgb matte) const {
-  return convert(surface_, matte, 0, false);
+Image Canvas::Opaque(Rgb matte) const {
+  return Convert(surface_, matte, 0, false);
 }
-Image Canvas::keyed(Rgb matte, double threshold) const {
-  return convert(surface_, matte, threshold, true);
+Image Canvas::Keyed(Rgb matte, double threshold) const {
+  return Convert(surface_, matte, threshold, true);
 }
 
-void Canvas::paint(const Image& img, int x, int y, double alpha) {
+void Canvas::Paint(const Image& img, int x, int y, double alpha) {
   cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, img.w, img.h);
   cairo_surface_flush(s);
   unsigned char* data = cairo_image_surface_get_data(s);
   const int stride = cairo_image_surface_get_stride(s);
   for (int j = 0; j < img.h; ++j) {
-    uint32_t* row = reinterpret_cast<uint32_t*>(data + size_t(j) * stride);
-    for (int i = 0; i < img.w; ++i) row[i] = img.opaque(i, j) ? (img.at(i, j) | 0xFF000000u) : 0;
+    std::uint32_t* row =
+        reinterpret_cast<std::uint32_t*>(data + static_cast<std::size_t>(j) * stride);
+    for (int i = 0; i < img.w; ++i) row[i] = img.IsOpaque(i, j) ? (img.At(i, j) | 0xFF000000u) : 0;
   }
   cairo_surface_mark_dirty(s);
   cairo_save(cr_);
@@ -103,11 +106,11 @@ void Canvas::paint(const Image& img, int x, int y, double alpha) {
   cairo_surface_destroy(s);
 }
 
-void setSource(cairo_t* cr, Rgb c, double alpha) {
+void SetSource(cairo_t* cr, Rgb c, double alpha) {
   cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
 }
 
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
+void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
   cairo_new_sub_path(cr);
   cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
   cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
@@ -116,45 +119,45 @@ void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) 
   cairo_close_path(cr);
 }
 
-std::filesystem::path facePath(Face f) {
-  static const char* names[] = {"DejaVuSans.ttf",
-                                "DejaVuSans-Bold.ttf",
-                                "DejaVuSansCondensed.ttf",
-                                "DejaVuSansCondensed-Bold.ttf",
-                                "DejaVuSerif.ttf",
-                                "DejaVuSerif-Bold.ttf",
-                                "DejaVuSerif-Italic.ttf",
-                                "DejaVuSerif-BoldItalic.ttf",
-                                "DejaVuSerifCondensed-Bold.ttf",
-                                "DejaVuSansMono-Bold.ttf"};
-  return std::filesystem::path("/usr/share/fonts/truetype/dejavu") / names[int(f)];
+std::filesystem::path FacePath(Face f) {
+  static const char* kNames[] = {"DejaVuSans.ttf",
+                                 "DejaVuSans-Bold.ttf",
+                                 "DejaVuSansCondensed.ttf",
+                                 "DejaVuSansCondensed-Bold.ttf",
+                                 "DejaVuSerif.ttf",
+                                 "DejaVuSerif-Bold.ttf",
+                                 "DejaVuSerif-Italic.ttf",
+                                 "DejaVuSerif-BoldItalic.ttf",
+                                 "DejaVuSerifCondensed-Bold.ttf",
+                                 "DejaVuSansMono-Bold.ttf"};
+  return std::filesystem::path("/usr/share/fonts/truetype/dejavu") / kNames[static_cast<int>(f)];
 }
 
 namespace {
 // FreeType faces and their Cairo wrappers live for the whole run.
 struct FaceCache {
   FT_Library lib = nullptr;
-  std::array<cairo_font_face_t*, size_t(Face::Count)> faces{};
-  cairo_font_face_t* get(Face f) {
+  std::array<cairo_font_face_t*, static_cast<std::size_t>(Face::Count)> faces{};
+  cairo_font_face_t* Get(Face f) {
     if (!lib && FT_Init_FreeType(&lib)) throw std::runtime_error("FreeType failed");
-    auto& slot = faces[size_t(f)];
+    auto& slot = faces[static_cast<std::size_t>(f)];
     if (!slot) {
       FT_Face ft = nullptr;
-      if (FT_New_Face(lib, facePath(f).c_str(), 0, &ft))
-        throw std::runtime_error("missing font " + facePath(f).string());
+      if (FT_New_Face(lib, FacePath(f).c_str(), 0, &ft))
+        throw std::runtime_error("missing font " + FacePath(f).string());
       slot = cairo_ft_font_face_create_for_ft_face(ft, 0);
     }
     return slot;
   }
 };
-FaceCache& cache() {
+FaceCache& Cache() {
   static FaceCache c;
   return c;
 }
 }  // namespace
 
-void useFont(cairo_t* cr, Face f, double size, bool hinted) {
-  cairo_set_font_face(cr, cache().get(f));
+void UseFont(cairo_t* cr, Face f, double size, bool hinted) {
+  cairo_set_font_face(cr, Cache().Get(f));
   cairo_set_font_size(cr, size);
   cairo_font_options_t* o = cairo_font_options_create();
   cairo_font_options_set_antialias(o, CAIRO_ANTIALIAS_GRAY);
@@ -164,96 +167,97 @@ void useFont(cairo_t* cr, Face f, double size, bool hinted) {
   cairo_font_options_destroy(o);
 }
 
-double textWidth(cairo_t* cr, const std::string& s) {
+double TextWidth(cairo_t* cr, const std::string& s) {
   cairo_text_extents_t e;
   cairo_text_extents(cr, s.c_str(), &e);
   return e.x_advance;
 }
 
-void inkExtents(cairo_t* cr, const std::string& s, double out[4]) {
+void InkExtents(cairo_t* cr, const std::string& s, double out[4]) {
   cairo_text_extents_t e;
   cairo_text_extents(cr, s.c_str(), &e);
   out[0] = e.x_bearing, out[1] = e.y_bearing, out[2] = e.width, out[3] = e.height;
 }
 
-void textCentered(cairo_t* cr, double x, double y, const std::string& s) {
-  cairo_move_to(cr, x - textWidth(cr, s) / 2, y);
+void TextCentered(cairo_t* cr, double x, double y, const std::string& s) {
+  cairo_move_to(cr, x - TextWidth(cr, s) / 2, y);
   cairo_show_text(cr, s.c_str());
 }
 
-void textPathCentered(cairo_t* cr, double x, double y, const std::string& s) {
-  cairo_move_to(cr, x - textWidth(cr, s) / 2, y);
+void TextPathCentered(cairo_t* cr, double x, double y, const std::string& s) {
+  cairo_move_to(cr, x - TextWidth(cr, s) / 2, y);
   cairo_text_path(cr, s.c_str());
 }
 
-uint64_t Rng::next() {
-  uint64_t z = (s_ += 0x9E3779B97F4A7C15ull);
+std::uint64_t Rng::Next() {
+  std::uint64_t z = (s_ += 0x9E3779B97F4A7C15ull);
   z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
   z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
   return z ^ (z >> 31);
 }
 
-static uint32_t hash3(int x, int y, uint32_t seed) {
-  uint32_t h = uint32_t(x) * 0x8DA6B343u ^ uint32_t(y) * 0xD8163841u ^ seed * 0xCB1AB31Fu;
+static std::uint32_t Hash3(int x, int y, std::uint32_t seed) {
+  std::uint32_t h = static_cast<std::uint32_t>(x) * 0x8DA6B343u ^
+                    static_cast<std::uint32_t>(y) * 0xD8163841u ^ seed * 0xCB1AB31Fu;
   h ^= h >> 13;
   h *= 0x5BD1E995u;
   h ^= h >> 15;
   return h;
 }
 
-double hashNoise(int x, int y, uint32_t seed) {
-  return (hash3(x, y, seed) & 0xFFFF) / 32767.5 - 1;
+double HashNoise(int x, int y, std::uint32_t seed) {
+  return (Hash3(x, y, seed) & 0xFFFF) / 32767.5 - 1;
 }
 
-double valueNoise(double x, double y, uint32_t seed) {
-  int xi = int(std::floor(x)), yi = int(std::floor(y));
+double ValueNoise(double x, double y, std::uint32_t seed) {
+  int xi = static_cast<int>(std::floor(x)), yi = static_cast<int>(std::floor(y));
   double fx = x - xi, fy = y - yi;
   double u = fx * fx * (3 - 2 * fx), v = fy * fy * (3 - 2 * fy);
-  double a = hashNoise(xi, yi, seed), b = hashNoise(xi + 1, yi, seed);
-  double c = hashNoise(xi, yi + 1, seed), d = hashNoise(xi + 1, yi + 1, seed);
+  double a = HashNoise(xi, yi, seed), b = HashNoise(xi + 1, yi, seed);
+  double c = HashNoise(xi, yi + 1, seed), d = HashNoise(xi + 1, yi + 1, seed);
   return (a + (b - a) * u) + ((c + (d - c) * u) - (a + (b - a) * u)) * v;
 }
 
-double fbm(double x, double y, uint32_t seed, int octaves) {
+double Fbm(double x, double y, std::uint32_t seed, int octaves) {
   double sum = 0, amp = 0.5, norm = 0;
   for (int i = 0; i < octaves; ++i) {
-    sum += amp * valueNoise(x, y, seed + uint32_t(i) * 101u);
+    sum += amp * ValueNoise(x, y, seed + static_cast<std::uint32_t>(i) * 101u);
     norm += amp;
     x *= 2.03, y *= 2.03, amp *= 0.5;
   }
   return sum / norm;
 }
 
-static void writeFile(const std::filesystem::path& p, const std::vector<uint8_t>& data) {
+static void WriteFile(const std::filesystem::path& p, const std::vector<std::uint8_t>& data) {
   std::filesystem::create_directories(p.parent_path());
   std::ofstream f(p, std::ios::binary);
-  f.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+  f.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
   if (!f) throw std::runtime_error("cannot write " + p.string());
 }
 
-void Output::note(const std::string& rel, const Image& img) {
+void Output::Note(const std::string& rel, const Image& img) {
   sheet.push_back({rel, img});
   if (previewDir.empty()) return;
   Canvas c(img.w, img.h);
-  c.paint(img, 0, 0);
+  c.Paint(img, 0, 0);
   std::string name = rel;
   std::replace(name.begin(), name.end(), '/', '_');
   std::filesystem::create_directories(previewDir);
-  cairo_surface_write_to_png(c.surface(), (previewDir / (name + ".png")).c_str());
+  cairo_surface_write_to_png(c.Surface(), (previewDir / (name + ".png")).c_str());
 }
 
-void Output::bmp(const std::string& rel, const Image& img) {
-  writeFile(dir / rel, encodeBmp(img));
-  note(rel, img);
+void Output::WriteBmp(const std::string& rel, const Image& img) {
+  WriteFile(dir / rel, EncodeBmp(img));
+  Note(rel, img);
 }
 
-void Output::jpeg(const std::string& rel, const Image& img, int quality) {
-  writeFile(dir / rel, encodeJpeg(img, quality));
-  note(rel, img);
+void Output::WriteJpeg(const std::string& rel, const Image& img, int quality) {
+  WriteFile(dir / rel, EncodeJpeg(img, quality));
+  Note(rel, img);
 }
 
-void Output::bytes(const std::string& rel, const std::vector<uint8_t>& data) {
-  writeFile(dir / rel, data);
+void Output::WriteBytes(const std::string& rel, const std::vector<std::uint8_t>& data) {
+  WriteFile(dir / rel, data);
 }
 
 }  // namespace mk

@@ -17,33 +17,34 @@ struct Rgb {
   double r = 0, g = 0, b = 0;  // 0..1
 };
 
-inline Rgb rgb255(int r, int g, int b) {
+inline Rgb Rgb255(int r, int g, int b) {
   return {r / 255.0, g / 255.0, b / 255.0};
 }
-Rgb mix(Rgb a, Rgb b, double t);
-Rgb scale(Rgb a, double f);
+Rgb Mix(Rgb a, Rgb b, double t);
+Rgb Scale(Rgb a, double f);
 
 // A picture ready for a writer: 0xAARRGGBB per pixel. Alpha below 128 means "transparent",
 // which the BMP writer turns into exact magenta (255, 0, 255).
 struct Image {
   int w = 0, h = 0;
-  std::vector<uint32_t> px;
+  std::vector<std::uint32_t> px;
   Image() = default;
-  Image(int width, int height, uint32_t fill = 0) : w(width), h(height), px(size_t(w) * h, fill) {}
-  uint32_t& at(int x, int y) { return px[size_t(y) * w + x]; }
-  uint32_t at(int x, int y) const { return px[size_t(y) * w + x]; }
-  bool opaque(int x, int y) const { return (at(x, y) >> 24) >= 128; }
+  Image(int width, int height, std::uint32_t fill = 0)
+      : w(width), h(height), px(static_cast<std::size_t>(w) * h, fill) {}
+  std::uint32_t& At(int x, int y) { return px[static_cast<std::size_t>(y) * w + x]; }
+  std::uint32_t At(int x, int y) const { return px[static_cast<std::size_t>(y) * w + x]; }
+  bool IsOpaque(int x, int y) const { return (At(x, y) >> 24) >= 128; }
   // Copies `src` with its top-left at (x, y); transparent source pixels are copied as well.
-  void blit(const Image& src, int x, int y);
+  void Blit(const Image& src, int x, int y);
   // Copies a rectangle of `src`.
-  void blitPart(const Image& src, int sx, int sy, int w, int h, int dx, int dy);
+  void BlitPart(const Image& src, int sx, int sy, int w, int h, int dx, int dy);
 };
 
-constexpr uint32_t kTransparent = 0x00FF00FF;
-inline uint32_t pack(int r, int g, int b) {
+constexpr std::uint32_t kTransparent = 0x00FF00FF;
+inline std::uint32_t Pack(int r, int g, int b) {
   return 0xFF000000u | (r << 16) | (g << 8) | b;
 }
-uint32_t pack(Rgb c);
+std::uint32_t Pack(Rgb c);
 
 // A Cairo ARGB canvas that owns its surface and context.
 class Canvas {
@@ -52,17 +53,17 @@ public:
   ~Canvas();
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
-  cairo_t* cr() const { return cr_; }
-  cairo_surface_t* surface() const { return surface_; }
-  int w() const { return w_; }
-  int h() const { return h_; }
+  cairo_t* Cr() const { return cr_; }
+  cairo_surface_t* Surface() const { return surface_; }
+  int Width() const { return w_; }
+  int Height() const { return h_; }
   // Every pixel made opaque by compositing over `matte`.
-  Image opaque(Rgb matte) const;
+  Image Opaque(Rgb matte) const;
   // Pixels covered at least `threshold` become opaque (composited over `matte` so antialiased
   // edges blend towards the colour they will usually sit on); the rest become transparent.
-  Image keyed(Rgb matte, double threshold = 0.5) const;
+  Image Keyed(Rgb matte, double threshold = 0.5) const;
   // Puts an image on the canvas at (x, y); transparent pixels stay untouched.
-  void paint(const Image& img, int x, int y, double alpha = 1.0);
+  void Paint(const Image& img, int x, int y, double alpha = 1.0);
 
 private:
   int w_, h_;
@@ -70,8 +71,8 @@ private:
   cairo_t* cr_;
 };
 
-void setSource(cairo_t* cr, Rgb c, double alpha = 1.0);
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+void SetSource(cairo_t* cr, Rgb c, double alpha = 1.0);
+void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 
 // The typefaces the pictures are lettered with (all from the DejaVu families).
 enum class Face {
@@ -87,34 +88,36 @@ enum class Face {
   Mono,
   Count
 };
-std::filesystem::path facePath(Face f);
+std::filesystem::path FacePath(Face f);
 // Selects the face at `size` pixels with grey antialiasing and the given hinting.
-void useFont(cairo_t* cr, Face f, double size, bool hinted = false);
-double textWidth(cairo_t* cr, const std::string& utf8);
+void UseFont(cairo_t* cr, Face f, double size, bool hinted = false);
+double TextWidth(cairo_t* cr, const std::string& utf8);
 // Ink extents of a text at the origin: x, y, width, height.
-void inkExtents(cairo_t* cr, const std::string& utf8, double out[4]);
+void InkExtents(cairo_t* cr, const std::string& utf8, double out[4]);
 // Draws text with its horizontal centre at x and baseline at y.
-void textCentered(cairo_t* cr, double x, double y, const std::string& utf8);
+void TextCentered(cairo_t* cr, double x, double y, const std::string& utf8);
 // Adds the text outline to the current path (for outlined, filled lettering).
-void textPathCentered(cairo_t* cr, double x, double y, const std::string& utf8);
+void TextPathCentered(cairo_t* cr, double x, double y, const std::string& utf8);
 
 // splitmix64: small, fast and identical on every platform.
 class Rng {
 public:
-  explicit Rng(uint64_t seed) : s_(seed) {}
-  uint64_t next();
-  double uni() { return double(next() >> 11) * (1.0 / 9007199254740992.0); }
-  int range(int lo, int hi) { return lo + int(next() % uint64_t(hi - lo + 1)); }
+  explicit Rng(std::uint64_t seed) : s_(seed) {}
+  std::uint64_t Next();
+  double Uni() { return static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0); }
+  int Range(int lo, int hi) {
+    return lo + static_cast<int>(Next() % static_cast<std::uint64_t>(hi - lo + 1));
+  }
 
 private:
-  uint64_t s_;
+  std::uint64_t s_;
 };
 
 // Smooth value noise in about -1..1, and a sum of octaves of it.
-double valueNoise(double x, double y, uint32_t seed);
-double fbm(double x, double y, uint32_t seed, int octaves);
+double ValueNoise(double x, double y, std::uint32_t seed);
+double Fbm(double x, double y, std::uint32_t seed, int octaves);
 // Per-pixel white noise in -1..1 for fine grain.
-double hashNoise(int x, int y, uint32_t seed);
+double HashNoise(int x, int y, std::uint32_t seed);
 
 // Where the generated files go, and the list of pictures for the contact sheet.
 struct Output {
@@ -125,10 +128,10 @@ struct Output {
     Image img;
   };
   std::vector<Sheet> sheet;
-  void bmp(const std::string& rel, const Image& img);
-  void jpeg(const std::string& rel, const Image& img, int quality = 92);
-  void bytes(const std::string& rel, const std::vector<uint8_t>& data);
-  void note(const std::string& rel, const Image& img);
+  void WriteBmp(const std::string& rel, const Image& img);
+  void WriteJpeg(const std::string& rel, const Image& img, int quality = 92);
+  void WriteBytes(const std::string& rel, const std::vector<std::uint8_t>& data);
+  void Note(const std::string& rel, const Image& img);
 };
 
 }  // namespace mk

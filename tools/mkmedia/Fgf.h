@@ -9,7 +9,7 @@ namespace mk {
 
 struct FgfGlyph {
   int width = 0, height = 0;
-  std::vector<uint8_t> rows;  // height rows of (width + 7) / 8 bytes, top row first, MSB left
+  std::vector<std::uint8_t> rows;  // height rows of (width + 7) / 8 bytes, top row first, MSB left
 };
 
 struct FgfFont {
@@ -18,6 +18,6 @@ struct FgfFont {
 
 // The 256-character layout: header (0x80 | a, b), then four blocks of 64 widths, 64 heights and
 // 64 glyph slots of a * b bytes.
-std::vector<uint8_t> encodeFgf(const FgfFont& font);
+std::vector<std::uint8_t> EncodeFgf(const FgfFont& font);
 
 }  // namespace mk

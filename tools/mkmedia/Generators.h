@@ -5,14 +5,14 @@
 
 namespace mk {
 
-void makeDecks(Output& out);
-void makeBacks(Output& out);
-void makeThemes(Output& out);
-void makeTitles(Output& out);
-void makeScreens(Output& out);
-void makeFonts(Output& out);
-void makeSounds(Output& out);
-void makeMusic(Output& out);
-void writeContactSheet(const Output& out, const std::filesystem::path& png);
+void MakeDecks(Output& out);
+void MakeBacks(Output& out);
+void MakeThemes(Output& out);
+void MakeTitles(Output& out);
+void MakeScreens(Output& out);
+void MakeFonts(Output& out);
+void MakeSounds(Output& out);
+void MakeMusic(Output& out);
+void WriteContactSheet(const Output& out, const std::filesystem::path& png);
 
 }  // namespace mk

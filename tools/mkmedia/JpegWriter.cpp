@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 
-// jpeglib.h needs size_t and FILE declared before it.
+// jpeglib.h needs std::size_t and FILE declared before it.
 #include <jpeglib.h>
 
 #include "Writers.h"
 
 namespace mk {
 
-std::vector<uint8_t> encodeJpeg(const Image& img, int quality) {
+std::vector<std::uint8_t> EncodeJpeg(const Image& img, int quality) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr jerr;
   cinfo.err = jpeg_std_error(&jerr);
@@ -18,8 +18,8 @@ std::vector<uint8_t> encodeJpeg(const Image& img, int quality) {
   unsigned char* mem = nullptr;
   unsigned long memSize = 0;
   jpeg_mem_dest(&cinfo, &mem, &memSize);
-  cinfo.image_width = JDIMENSION(img.w);
-  cinfo.image_height = JDIMENSION(img.h);
+  cinfo.image_width = static_cast<JDIMENSION>(img.w);
+  cinfo.image_height = static_cast<JDIMENSION>(img.h);
   cinfo.input_components = 3;
   cinfo.in_color_space = JCS_RGB;
   jpeg_set_defaults(&cinfo);
@@ -32,20 +32,20 @@ std::vector<uint8_t> encodeJpeg(const Image& img, int quality) {
   }
   cinfo.optimize_coding = TRUE;
   jpeg_start_compress(&cinfo, TRUE);
-  std::vector<uint8_t> row(size_t(img.w) * 3);
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(img.w) * 3);
   while (cinfo.next_scanline < cinfo.image_height) {
-    int y = int(cinfo.next_scanline);
+    int y = static_cast<int>(cinfo.next_scanline);
     for (int x = 0; x < img.w; ++x) {
-      uint32_t p = img.at(x, y);
-      row[x * 3 + 0] = uint8_t(p >> 16);
-      row[x * 3 + 1] = uint8_t(p >> 8);
-      row[x * 3 + 2] = uint8_t(p);
+      std::uint32_t p = img.At(x, y);
+      row[x * 3 + 0] = static_cast<std::uint8_t>(p >> 16);
+      row[x * 3 + 1] = static_cast<std::uint8_t>(p >> 8);
+      row[x * 3 + 2] = static_cast<std::uint8_t>(p);
     }
     JSAMPROW rp = row.data();
     jpeg_write_scanlines(&cinfo, &rp, 1);
   }
   jpeg_finish_compress(&cinfo);
-  std::vector<uint8_t> out(mem, mem + memSize);
+  std::vector<std::uint8_t> out(mem, mem + memSize);
   jpeg_destroy_compress(&cinfo);
   std::free(mem);
   return out;

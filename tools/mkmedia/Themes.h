@@ -31,16 +31,16 @@ struct Theme {
   const ::Theme* game;  // the game's own entry: title strip file and check-mark row
 };
 
-const Theme& theme(int index);
+const Theme& GetTheme(int index);
 
 // The file name the game asks for ("artwork\\x.bmp") as a path below the output directory.
-std::string mediaPath(const char* gameName);
+std::string MediaPath(const char* gameName);
 
 // The cloth of a theme, 800 x 600, as used for the backdrops (and the title picture).
-Image clothImage(const Theme& t, uint32_t seed);
+Image ClothImage(const Theme& t, std::uint32_t seed);
 
 // Lettering with a dark outline and a two-tone fill, as on the title strips and plaques.
-void outlinedText(cairo_t* cr, double cx, double baseline, const std::string& text, Rgb top,
+void OutlinedText(cairo_t* cr, double cx, double baseline, const std::string& text, Rgb top,
                   Rgb bottom, Rgb outline, double outlineWidth);
 
 }  // namespace mk

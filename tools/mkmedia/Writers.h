@@ -11,19 +11,19 @@ namespace mk {
 
 // 24-bit uncompressed BMP, bottom-up rows; transparent pixels become exact magenta and opaque
 // pixels that would read as magenta on a 16-bit display are nudged off it.
-std::vector<uint8_t> encodeBmp(const Image& img);
+std::vector<std::uint8_t> EncodeBmp(const Image& img);
 
 // Baseline JPEG (no progressive mode, 1x1 sampling so lettering stays sharp).
-std::vector<uint8_t> encodeJpeg(const Image& img, int quality);
+std::vector<std::uint8_t> EncodeJpeg(const Image& img, int quality);
 
 // RIFF WAVE, PCM 16-bit mono.
-std::vector<uint8_t> encodeWav(const std::vector<int16_t>& samples, int rate);
+std::vector<std::uint8_t> EncodeWav(const std::vector<std::int16_t>& samples, int rate);
 
 // Little helpers shared by the binary writers.
-void putU16le(std::vector<uint8_t>& v, uint32_t x);
-void putU32le(std::vector<uint8_t>& v, uint32_t x);
-void putU16be(std::vector<uint8_t>& v, uint32_t x);
-void putU32be(std::vector<uint8_t>& v, uint32_t x);
-void putStr(std::vector<uint8_t>& v, const char* s);
+void PutU16le(std::vector<std::uint8_t>& v, std::uint32_t x);
+void PutU32le(std::vector<std::uint8_t>& v, std::uint32_t x);
+void PutU16be(std::vector<std::uint8_t>& v, std::uint32_t x);
+void PutU32be(std::vector<std::uint8_t>& v, std::uint32_t x);
+void PutStr(std::vector<std::uint8_t>& v, const char* s);
 
 }  // namespace mk

@@ -10,13 +10,13 @@
 
 namespace {
 
-void usage() {
+void Usage() {
   std::fprintf(stderr,
                "usage: mkmedia --out DIR [--source DIR] [--contact-sheet FILE.png] "
                "[--preview DIR] [--only NAME]\n");
 }
 
-void copyFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+void CopyFile(const std::filesystem::path& from, const std::filesystem::path& to) {
   std::filesystem::create_directories(to.parent_path());
   std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
 }
@@ -40,12 +40,12 @@ int main(int argc, char** argv) {
     else if (arg("--only"))
       only = argv[++i];
     else {
-      usage();
+      Usage();
       return 2;
     }
   }
   if (out.dir.empty()) {
-    usage();
+    Usage();
     return 2;
   }
   const auto start = std::chrono::steady_clock::now();
@@ -54,20 +54,20 @@ int main(int argc, char** argv) {
       const char* name;
       void (*run)(mk::Output&);
     };
-    const Step steps[] = {{"decks", mk::makeDecks},     {"backs", mk::makeBacks},
-                          {"themes", mk::makeThemes},   {"titles", mk::makeTitles},
-                          {"screens", mk::makeScreens}, {"fonts", mk::makeFonts},
-                          {"sounds", mk::makeSounds},   {"music", mk::makeMusic}};
+    const Step steps[] = {{"decks", mk::MakeDecks},     {"backs", mk::MakeBacks},
+                          {"themes", mk::MakeThemes},   {"titles", mk::MakeTitles},
+                          {"screens", mk::MakeScreens}, {"fonts", mk::MakeFonts},
+                          {"sounds", mk::MakeSounds},   {"music", mk::MakeMusic}};
     for (const Step& s : steps) {
       if (!only.empty() && only != s.name) continue;
       s.run(out);
     }
     if (!source.empty() && only.empty()) {
       // The rules text and the manual are written by hand; they travel with the generated files.
-      copyFile(source / "HELP.TXT", out.dir / "HELP.TXT");
-      copyFile(source / "manual.html", out.dir / "manual.html");
+      CopyFile(source / "HELP.TXT", out.dir / "HELP.TXT");
+      CopyFile(source / "manual.html", out.dir / "manual.html");
     }
-    if (!sheet.empty()) mk::writeContactSheet(out, sheet);
+    if (!sheet.empty()) mk::WriteContactSheet(out, sheet);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "mkmedia: %s\n", e.what());
     return 1;
