@@ -1,0 +1,335 @@
+// The four settings dialogs run through their modal loop with recorded clicks and keys against a
+// scratch settings store: what they read, show and write back, how they close, and how they look
+// in a dark and a light theme.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "games/RuleSettingsDialog.h"
+#include "games/auldlangsyne/AuldLangSyneSettings.h"
+#include "games/gate/GateSettings.h"
+#include "games/klondike/KlondikeSettings.h"
+#include "games/quadrille/QuadrilleSettings.h"
+#include "tests/games/ScratchStore.h"
+#include "tests/support/RequireMedia.h"
+#include "tests/ui/DialogTestSupport.h"
+#include "ui/widgets/CheckBox.h"
+#include "ui/widgets/ComboBox.h"
+#include "ui/widgets/RadioButton.h"
+#include "ui/widgets/RadioGroup.h"
+#include "ui/widgets/SpinBox.h"
+#include "ui/widgets/TextButton.h"
+
+namespace {
+
+const RuleSettingsLayout* const kAllGames[] = {&kKlondikeSettings, &kGateSettings,
+                                               &kQuadrilleSettings, &kAuldLangSyneSettings};
+
+class RuleSettingsDialogTest : public DialogTest {
+protected:
+  // A click in the middle of a widget, as a player aims.
+  void ClickOn(std::uint64_t ms, const UiElement* element) {
+    ASSERT_NE(element, nullptr);
+    input_->ClickAt(ms, element->GetX() + element->GetWidth() / 2,
+                    element->GetY() + element->GetHeight() / 2);
+  }
+  // A click on a check box's or radio button's indicator square.
+  void ClickOnBox(std::uint64_t ms, const UiElement* element) {
+    ASSERT_NE(element, nullptr);
+    input_->ClickAt(ms, element->GetX() + 6, element->GetY() + 6);
+  }
+  // Opens the start card list and picks item `index` from it.
+  void PickStartCard(std::uint64_t ms, const ComboBox* list, int index) {
+    ASSERT_NE(list, nullptr);
+    input_->ClickAt(ms, list->GetX() + 20, list->GetY() + list->GetHeight() / 2);
+    input_->ClickAt(ms + 200, list->GetX() + 20,
+                    list->ListTop() + 5 + index * kComboBoxItemHeight + 6);
+  }
+
+  ScratchStore store_;
+};
+
+TEST_F(RuleSettingsDialogTest, OpeningAnyDialogOnAFreshStoreCreatesAllItsValues) {
+  const struct {
+    const RuleSettingsLayout* game;
+    std::size_t values;
+  } cases[] = {{&kKlondikeSettings, 8},
+               {&kGateSettings, 6},
+               {&kQuadrilleSettings, 4},
+               {&kAuldLangSyneSettings, 3}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(store_.ValueCount(c.game->game), 0u);
+    RuleSettingsDialog dialog(*c.game, RuleSettingsMode::kStart);
+    EXPECT_EQ(store_.ValueCount(c.game->game), c.values) << c.game->game;
+    for (const RuleControl& control : c.game->controls) {
+      EXPECT_EQ(store_.Stored(c.game->game, control.value), control.fallback)
+          << c.game->game << " " << control.value;
+    }
+  }
+  // The defaults show as the controls' settings.
+  RuleSettingsDialog klondike(kKlondikeSettings, RuleSettingsMode::kStart);
+  EXPECT_TRUE(klondike.FlagBox("TableauStart")->IsSelected());
+  EXPECT_FALSE(klondike.FlagBox("MovePartial")->IsSelected());
+  EXPECT_EQ(klondike.CardsDealtBox()->GetValue(), 3);
+  EXPECT_TRUE(klondike.RecycleButton(3)->IsSelected());
+  EXPECT_EQ(klondike.StartCardList()->GetSelection(), 12);
+  EXPECT_STREQ(klondike.StartCardList()->GetText(), "Ace");
+}
+
+TEST_F(RuleSettingsDialogTest, EachDialogHasItsPlaceSizeButtonsAndControls) {
+  const struct {
+    const RuleSettingsLayout* game;
+    int y, height, buttonsY;
+    const char* cancel;
+  } cases[] = {{&kKlondikeSettings, 95, 440, 390, "Cancel"},
+               {&kGateSettings, 107, 385, 335, "Cancel"},
+               {&kQuadrilleSettings, 140, 320, 270, "Cancel"},
+               {&kAuldLangSyneSettings, 190, 220, 170, "Cancel"}};
+  for (const auto& c : cases) {
+    RuleSettingsDialog start(*c.game, RuleSettingsMode::kStart);
+    EXPECT_EQ(start.GetX(), 200);
+    EXPECT_EQ(start.GetY(), c.y);
+    EXPECT_EQ(start.GetWidth(), 400);
+    EXPECT_EQ(start.GetHeight(), c.height);
+    EXPECT_STREQ(start.ConfirmButton()->GetText(), "Start");
+    EXPECT_STREQ(start.CancelButton()->GetText(), c.cancel);
+    // 400 wide: the buttons at 66 and 233 of the dialog, 100 x 30.
+    EXPECT_EQ(start.ConfirmButton()->GetX(), 200 + 66);
+    EXPECT_EQ(start.CancelButton()->GetX(), 200 + 233);
+    EXPECT_EQ(start.ConfirmButton()->GetY(), c.y + c.buttonsY);
+    EXPECT_EQ(start.CancelButton()->GetY(), c.y + c.buttonsY);
+    EXPECT_EQ(start.ConfirmButton()->GetWidth(), 100);
+    EXPECT_EQ(start.ConfirmButton()->GetHeight(), 30);
+    RuleSettingsDialog restart(*c.game, RuleSettingsMode::kRestart);
+    EXPECT_STREQ(restart.ConfirmButton()->GetText(), "Restart");
+  }
+  RuleSettingsDialog auld(kAuldLangSyneSettings, RuleSettingsMode::kStart);
+  EXPECT_EQ(auld.CancelButton()->GetMnemonic().character, 'C');
+
+  RuleSettingsDialog klondike(kKlondikeSettings, RuleSettingsMode::kStart);
+  EXPECT_EQ(klondike.FlagBox("AutoFlip")->GetX(), 230);
+  EXPECT_EQ(klondike.FlagBox("AutoFlip")->GetY(), 95 + 90);
+  EXPECT_EQ(klondike.CardsDealtBox()->GetX(), 200 + 133);
+  EXPECT_EQ(klondike.CardsDealtBox()->Field()->GetWidth(), 20);
+  EXPECT_EQ(klondike.CardsDealtBox()->GetMinimum(), 1);
+  EXPECT_EQ(klondike.CardsDealtBox()->GetMaximum(), 3);
+  EXPECT_EQ(klondike.StartCardList()->GetX(), 200 + 160);
+  EXPECT_EQ(klondike.StartCardList()->GetY(), 95 + 305);
+  EXPECT_EQ(klondike.StartCardList()->GetWidth(), 190);
+  EXPECT_EQ(klondike.StartCardList()->GetItemCount(), 13);
+  // The recycle buttons sit in their group at (30, 210).
+  EXPECT_EQ(klondike.RecycleButton(0)->GetX(), 200 + 30 + 10);
+  EXPECT_EQ(klondike.RecycleButton(5)->GetX(), 200 + 30 + 150);
+  EXPECT_EQ(klondike.RecycleButton(5)->GetY(), 95 + 210 + 55);
+  EXPECT_STREQ(klondike.RecycleButton(5)->GetText(), "Infinite");
+
+  RuleSettingsDialog gate(kGateSettings, RuleSettingsMode::kStart);
+  EXPECT_EQ(gate.StartCardList()->GetItemCount(), 14);
+  EXPECT_EQ(gate.StartCardList()->GetItem(13), "Next card from deck");
+  EXPECT_EQ(gate.CardsDealtBox(), nullptr);
+  RuleSettingsDialog auldList(kAuldLangSyneSettings, RuleSettingsMode::kStart);
+  EXPECT_EQ(auldList.StartCardList()->GetWidth(), 130);
+  EXPECT_EQ(auldList.RecycleGroup(), nullptr);
+}
+
+TEST_F(RuleSettingsDialogTest, GateShowsTheNextCardFromTheDeckAndStoresItAsMinusOne) {
+  WriteSettingDword("Gate", "StartCard", -1);
+  RuleSettingsDialog dialog(kGateSettings, RuleSettingsMode::kStart);
+  EXPECT_EQ(dialog.StartCardList()->GetSelection(), 13);
+  EXPECT_STREQ(dialog.StartCardList()->GetText(), "Next card from deck");
+  ClickOn(In(40), dialog.ConfirmButton());
+  EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Gate", "StartCard"), -1);
+
+  // Chosen from the list after a rank was stored, it is stored as -1 too.
+  WriteSettingDword("Gate", "StartCard", 5);
+  RuleSettingsDialog again(kGateSettings, RuleSettingsMode::kRestart);
+  EXPECT_STREQ(again.StartCardList()->GetText(), "Seven");
+  PickStartCard(In(40), again.StartCardList(), 13);
+  ClickOn(In(1000), again.ConfirmButton());
+  EXPECT_EQ(again.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Gate", "StartCard"), -1);
+}
+
+TEST_F(RuleSettingsDialogTest, RecyclesShowTheirButtonAndAreStoredBackUnchanged) {
+  WriteSettingDword("Klondike", "Recycles", kRecyclesUnlimited);
+  WriteSettingDword("Quadrille", "Recycles", 4);
+  RuleSettingsDialog klondike(kKlondikeSettings, RuleSettingsMode::kStart);
+  EXPECT_EQ(klondike.RecycleGroup()->GetSelectedChild(), klondike.RecycleButton(5));
+  EXPECT_STREQ(klondike.RecycleButton(5)->GetText(), "Infinite");
+  input_->KeyAt(In(40), VK_RETURN, kScanEnter);
+  ClickOn(In(100), klondike.ConfirmButton());
+  EXPECT_EQ(klondike.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Klondike", "Recycles"), kRecyclesUnlimited);
+
+  RuleSettingsDialog quadrille(kQuadrilleSettings, RuleSettingsMode::kStart);
+  // Shown, the group keeps the stored choice rather than its first button.
+  quadrille.Show();
+  EXPECT_TRUE(quadrille.RecycleButton(4)->IsSelected());
+  EXPECT_STREQ(quadrille.RecycleButton(4)->GetText(), "4");
+  EXPECT_FALSE(quadrille.RecycleButton(0)->IsSelected());
+  quadrille.Hide();
+  ClickOn(In(40), quadrille.ConfirmButton());
+  EXPECT_EQ(quadrille.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Quadrille", "Recycles"), 4);
+}
+
+TEST_F(RuleSettingsDialogTest, ARecyclesNumberWithoutAButtonShowsNoneChosenAndIsKept) {
+  WriteSettingDword("Gate", "Recycles", 7);
+  RuleSettingsDialog dialog(kGateSettings, RuleSettingsMode::kStart);
+  dialog.Show();
+  for (int choice = 0; choice < kRecycleChoices; ++choice) {
+    EXPECT_FALSE(dialog.RecycleButton(choice)->IsSelected()) << choice;
+  }
+  dialog.Hide();
+  ClickOn(In(40), dialog.ConfirmButton());
+  EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Gate", "Recycles"), 7);
+
+  // Once the player picks a button, that is what is stored.
+  RuleSettingsDialog again(kGateSettings, RuleSettingsMode::kStart);
+  ClickOnBox(In(40), again.RecycleButton(2));
+  ClickOn(In(400), again.ConfirmButton());
+  EXPECT_EQ(again.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Gate", "Recycles"), 2);
+}
+
+TEST_F(RuleSettingsDialogTest, OddStoredNumbersOpenSafelyAndStayUnlessChanged) {
+  // Numbers only an edited store can hold: no list entry, a count beyond the spin box's range.
+  WriteSettingDword("Klondike", "StartCard", 40);
+  WriteSettingDword("Klondike", "CardsDealt", 9);
+  WriteSettingDword("Gate", "StartCard", -7);
+  WriteSettingDword("Auld Lang Syne", "StartCard", 13);
+  RuleSettingsDialog klondike(kKlondikeSettings, RuleSettingsMode::kStart);
+  EXPECT_EQ(klondike.StartCardList()->GetSelection(), -1);
+  EXPECT_EQ(klondike.CardsDealtBox()->GetValue(), 3);
+  ClickOn(In(40), klondike.ConfirmButton());
+  EXPECT_EQ(klondike.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Klondike", "StartCard"), 40);
+  EXPECT_EQ(store_.Stored("Klondike", "CardsDealt"), 3);
+
+  RuleSettingsDialog gate(kGateSettings, RuleSettingsMode::kStart);
+  EXPECT_EQ(gate.StartCardList()->GetSelection(), -1);
+  ClickOn(In(40), gate.ConfirmButton());
+  EXPECT_EQ(gate.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Gate", "StartCard"), -7);
+
+  // Auld Lang Syne has no deck entry: 13 is past its list, and a choice replaces it.
+  RuleSettingsDialog auld(kAuldLangSyneSettings, RuleSettingsMode::kStart);
+  EXPECT_EQ(auld.StartCardList()->GetSelection(), -1);
+  PickStartCard(In(40), auld.StartCardList(), 0);
+  ClickOn(In(1000), auld.ConfirmButton());
+  EXPECT_EQ(auld.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Auld Lang Syne", "StartCard"), 0);
+}
+
+TEST_F(RuleSettingsDialogTest, ChangedSpinBoxCheckBoxesComboAndRecyclesAreStored) {
+  RuleSettingsDialog dialog(kKlondikeSettings, RuleSettingsMode::kRestart);
+  SpinBox* spin = dialog.CardsDealtBox();
+  // Down twice from 3: 1, and a third press stays at the bottom of the range.
+  for (int i = 0; i < 3; ++i) ClickOn(In(40 + 300 * i), spin->DownArrow());
+  ClickOnBox(In(1000), dialog.FlagBox("MovePartial"));
+  ClickOnBox(In(1300), dialog.FlagBox("TableauStart"));
+  ClickOnBox(In(1600), dialog.FlagBox("DontShowAgain"));
+  ClickOnBox(In(1900), dialog.RecycleButton(0));
+  PickStartCard(In(2200), dialog.StartCardList(), 9);
+  ClickOn(In(3000), dialog.ConfirmButton());
+  EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Klondike", "CardsDealt"), 1);
+  EXPECT_EQ(store_.Stored("Klondike", "MovePartial"), 1);
+  EXPECT_EQ(store_.Stored("Klondike", "TableauStart"), 0);
+  EXPECT_EQ(store_.Stored("Klondike", "DontShowAgain"), 1);
+  EXPECT_EQ(store_.Stored("Klondike", "Recycles"), 0);
+  EXPECT_EQ(store_.Stored("Klondike", "StartCard"), 9);
+  // Untouched values are written back as they were.
+  EXPECT_EQ(store_.Stored("Klondike", "AutoFlip"), 0);
+  EXPECT_EQ(store_.Stored("Klondike", "FilledIn"), 0);
+
+  // Quadrille's spin box goes up; a check box's mnemonic key ticks it. (Once the spin box's
+  // field has the focus it takes every key, so the key comes first.)
+  RuleSettingsDialog quadrille(kQuadrilleSettings, RuleSettingsMode::kStart);
+  input_->KeyAt(In(40), 'F', 0x21);
+  ClickOn(In(400), quadrille.CardsDealtBox()->UpArrow());
+  ClickOn(In(800), quadrille.ConfirmButton());
+  EXPECT_EQ(quadrille.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Quadrille", "CardsDealt"), 2);
+  EXPECT_EQ(store_.Stored("Quadrille", "FilledIn"), 1);
+
+  // Keys alone: a box's mnemonic, then the confirm button's.
+  RuleSettingsDialog gate(kGateSettings, RuleSettingsMode::kStart);
+  input_->KeyAt(In(40), 'U', 0x16);
+  input_->KeyAt(In(300), 'S', 0x1F);
+  EXPECT_EQ(gate.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Gate", "FillFromWaste"), 1);
+}
+
+TEST_F(RuleSettingsDialogTest, CancelAndEscapeWriteNothing) {
+  for (const RuleSettingsLayout* game : kAllGames) {
+    { RuleSettingsDialog opened(*game, RuleSettingsMode::kStart); }
+    const std::string before = store_.FileText();
+    ASSERT_FALSE(before.empty());
+
+    RuleSettingsDialog dialog(*game, RuleSettingsMode::kRestart);
+    ClickOnBox(In(40), dialog.FlagBox("FilledIn"));
+    ClickOnBox(In(300), dialog.FlagBox("DontShowAgain"));
+    ClickOn(In(600), dialog.CancelButton());
+    EXPECT_EQ(dialog.DoModal(), kRuleSettingsCancelled) << game->game;
+    EXPECT_EQ(store_.FileText(), before) << game->game;
+
+    RuleSettingsDialog escaped(*game, RuleSettingsMode::kStart);
+    ClickOnBox(In(40), escaped.FlagBox("FilledIn"));
+    input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);
+    EXPECT_EQ(escaped.DoModal(), kRuleSettingsCancelled) << game->game;
+    EXPECT_EQ(store_.FileText(), before) << game->game;
+  }
+}
+
+TEST_F(RuleSettingsDialogTest, EscapeInAnOpenStartCardListClosesOnlyTheList) {
+  RuleSettingsDialog dialog(kAuldLangSyneSettings, RuleSettingsMode::kStart);
+  ComboBox* list = dialog.StartCardList();
+  input_->ClickAt(In(40), list->GetX() + 20, list->GetY() + 10);
+  input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);
+  ClickOn(In(600), dialog.ConfirmButton());
+  EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_FALSE(list->IsOpen());
+  EXPECT_EQ(store_.Stored("Auld Lang Syne", "StartCard"), 12);
+}
+
+TEST_F(RuleSettingsDialogTest, AtTheStartDontShowAgainSkipsTheDialogAsConfirmed) {
+  // Shown: the dialog answers; skipped: no input is needed at all (a dialog that waited for some
+  // would end with the quit result).
+  input_->KeyAt(In(40), VK_ESCAPE, kScanEscape);
+  EXPECT_EQ(RunRuleSettingsAtStart(kGateSettings), kRuleSettingsCancelled);
+  WriteSettingDword("Gate", "DontShowAgain", 1);
+  EXPECT_EQ(RunRuleSettingsAtStart(kGateSettings), kRuleSettingsConfirmed);
+  // From the game's menu it is shown all the same, and the box can be cleared there.
+  RuleSettingsDialog dialog(kGateSettings, RuleSettingsMode::kRestart);
+  EXPECT_TRUE(dialog.FlagBox("DontShowAgain")->IsSelected());
+  ClickOnBox(In(40), dialog.FlagBox("DontShowAgain"));
+  ClickOn(In(300), dialog.ConfirmButton());
+  EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
+  EXPECT_EQ(store_.Stored("Gate", "DontShowAgain"), 0);
+}
+
+// Theme 0 is dark velvet with gold lettering; theme 1 is light paper with black lettering.
+TEST_F(RuleSettingsDialogTest, EachDialogLooksRightInADarkAndALightTheme) {
+  const char* names[] = {"klondike", "gate", "quadrille", "auldlangsyne"};
+  for (int theme : {0, 1}) {
+    if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+    for (int i = 0; i < 4; ++i) {
+      UiBuildColours();
+      art_->RestoreBackground(0, 799, 0, 599);
+      RuleSettingsDialog dialog(*kAllGames[i],
+                                i % 2 == 0 ? RuleSettingsMode::kStart : RuleSettingsMode::kRestart);
+      dialog.Show();
+      const std::string golden =
+          std::string("games/") + names[i] + "_settings_theme" + std::to_string(theme);
+      EXPECT_TRUE(MatchesGolden(golden, screenBuffer_, dialog.GetX(),
+                                dialog.GetX() + dialog.GetWidth() - 1, dialog.GetY(),
+                                dialog.GetY() + dialog.GetHeight() - 1));
+      dialog.Hide();
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,98 @@
+// High-score tables: entering, refusing, replacing the tenth, sorting and clearing one game's
+// table.
+#include "persist/HighScores.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "persist/Settings.h"
+#include "tests/persist/TempConfigHome.h"
+
+namespace {
+
+using HighScores = TempConfigHome;
+
+std::vector<HighScoreEntry> Table(const std::string& game) {
+  std::vector<HighScoreEntry> out;
+  for (int n = 1; n <= CountHighScores(game); ++n) out.push_back(ReadHighScore(game, n));
+  return out;
+}
+
+}  // namespace
+
+TEST_F(HighScores, AFirstScoreCreatesEntryOne) {
+  EXPECT_EQ(CountHighScores("Klondike"), 0);
+  EXPECT_EQ(ReadHighScore("Klondike", 1), HighScoreEntry{});
+  ASSERT_TRUE(AddHighScore("Klondike", "Ann", 120));
+  std::string name;
+  std::uint32_t score = 0;
+  const RegistryTree stored = Stored();
+  const std::string key = std::string(kSettingsRoot) + "\\Klondike\\Scores\\1";
+  ASSERT_TRUE(stored.QueryString(key, "Name", 300, name));
+  ASSERT_TRUE(stored.QueryDword(key, "Score", score));
+  EXPECT_EQ(name, "Ann");
+  EXPECT_EQ(score, 120u);
+  EXPECT_EQ(CountHighScores("Klondike"), 1);
+}
+
+TEST_F(HighScores, EmptyNamesAndScoresNotAboveTheTenthAreRefused) {
+  EXPECT_FALSE(AddHighScore("Gate", "", 500));
+  EXPECT_FALSE(AddHighScore("Gate", "Ann", 0));
+  EXPECT_FALSE(AddHighScore("Gate", "Ann", -5));
+  EXPECT_EQ(CountHighScores("Gate"), 0);
+  EXPECT_TRUE(AddHighScore("Gate", "Ann", 1));
+  EXPECT_TRUE(AddHighScore("Gate", "Bob", 1));  // Only the tenth entry bars the way.
+  EXPECT_EQ(CountHighScores("Gate"), 2);
+}
+
+TEST_F(HighScores, AFullTableRefusesTheLowestScoreAndLetsOneMoreReplaceIt) {
+  const int scores[] = {50, 300, 90, 120, 75, 200, 60, 110, 80, 100};
+  for (int s : scores) ASSERT_TRUE(AddHighScore("Quadrille", "P" + std::to_string(s), s));
+  std::vector<HighScoreEntry> table = Table("Quadrille");
+  ASSERT_EQ(table.size(), 10u);
+  EXPECT_EQ(table.front(), (HighScoreEntry{"P300", 300}));
+  EXPECT_EQ(table.back(), (HighScoreEntry{"P50", 50}));
+
+  EXPECT_FALSE(AddHighScore("Quadrille", "Late", 50));
+  EXPECT_EQ(Table("Quadrille"), table);
+
+  ASSERT_TRUE(AddHighScore("Quadrille", "Late", 51));
+  table = Table("Quadrille");
+  ASSERT_EQ(table.size(), 10u);
+  EXPECT_EQ(table[8], (HighScoreEntry{"P60", 60}));
+  EXPECT_EQ(table[9], (HighScoreEntry{"Late", 51}));
+
+  ASSERT_TRUE(AddHighScore("Quadrille", "Top", 1000));
+  table = Table("Quadrille");
+  EXPECT_EQ(table[0], (HighScoreEntry{"Top", 1000}));
+  EXPECT_EQ(table[9], (HighScoreEntry{"P60", 60}));
+  for (std::size_t i = 1; i < table.size(); ++i) EXPECT_GE(table[i - 1].score, table[i].score);
+}
+
+TEST_F(HighScores, SortingRewritesAHandEditedTableInOrder) {
+  // Entries written out of order, one without a name, and a gap after entry 3.
+  const std::string scores = "Auld Lang Syne\\Scores\\";
+  WriteSettingDword(scores + "1", "Score", 5);
+  WriteSettingString(scores + "1", "Name", "Low");
+  WriteSettingDword(scores + "2", "Score", 40);
+  WriteSettingDword(scores + "3", "Score", 20);
+  WriteSettingString(scores + "3", "Name", "Mid");
+  WriteSettingDword(scores + "5", "Score", 99);
+  SortHighScores("Auld Lang Syne");
+  EXPECT_EQ(Table("Auld Lang Syne"),
+            (std::vector<HighScoreEntry>{{"", 40}, {"Mid", 20}, {"Low", 5}}));
+  EXPECT_FALSE(Stored().KeyExists(std::string(kSettingsRoot) + "\\" + scores + "5"));
+}
+
+TEST_F(HighScores, ClearingOneTableLeavesTheOthersAndTheGamesSettings) {
+  ASSERT_TRUE(AddHighScore("Klondike", "Ann", 120));
+  ASSERT_TRUE(AddHighScore("Klondike", "Bob", 130));
+  ASSERT_TRUE(AddHighScore("Block Solitaire", "Ann", 70));
+  WriteSettingDword("Klondike", "CardsDealt", 1);
+  ClearHighScores("Klondike");
+  EXPECT_EQ(CountHighScores("Klondike"), 0);
+  EXPECT_FALSE(Stored().KeyExists(std::string(kSettingsRoot) + "\\Klondike\\Scores"));
+  EXPECT_EQ(Table("Block Solitaire"), (std::vector<HighScoreEntry>{{"Ann", 70}}));
+  EXPECT_EQ(ReadSettingDword("Klondike", "CardsDealt", 3), 1);
+}

@@ -1,0 +1,193 @@
+// Preferences and players: the first start, player numbers, exact names, and the start-up steps.
+#include "persist/Preferences.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "persist/Settings.h"
+#include "tests/persist/TempConfigHome.h"
+
+namespace {
+
+using Players = TempConfigHome;
+
+const std::string kRoot = kSettingsRoot;
+
+// A player-select step that answers from a script and records what it was shown.
+struct ScriptedSelect {
+  std::vector<std::optional<PlayerChoice>> answers;
+  std::vector<std::string> shownNames;
+  std::vector<bool> shownFlags;
+
+  PlayerSelectStep Step() {
+    return [this](const std::string& name, bool flag) -> std::optional<PlayerChoice> {
+      shownNames.push_back(name);
+      shownFlags.push_back(flag);
+      std::optional<PlayerChoice> answer = answers.front();
+      answers.erase(answers.begin());
+      return answer;
+    };
+  }
+};
+
+}  // namespace
+
+TEST_F(Players, FirstStartAsksWithAnEmptyNameAndCreatesPlayer20WithDefaults) {
+  ScriptedSelect select{{PlayerChoice{"P1", false}}, {}, {}};
+  Preferences prefs;
+  ASSERT_TRUE(RunStartupPlayerSequence(prefs, select.Step()));
+  EXPECT_EQ(select.shownNames, std::vector<std::string>{""});
+  EXPECT_EQ(select.shownFlags, std::vector<bool>{false});
+  EXPECT_EQ(prefs.playerNumber, 20);
+  EXPECT_EQ(prefs.playerName, "P1");
+  EXPECT_EQ(prefs.musicEnabled, 1);
+  EXPECT_EQ(prefs.soundEnabled, 1);
+  EXPECT_EQ(prefs.autoGameOver, 1);
+  EXPECT_EQ(prefs.cardBack, 0);
+  for (std::int32_t song : prefs.songs) EXPECT_EQ(song, 1);
+
+  const RegistryTree stored = Stored();
+  std::string s;
+  ASSERT_TRUE(stored.QueryString(kRoot + "\\Players\\20", "Name", 300, s));
+  EXPECT_EQ(s, "P1");
+  ASSERT_TRUE(stored.QueryString(kRoot + "\\Preferences", "HumanName", 300, s));
+  EXPECT_EQ(s, "P1");
+  std::uint32_t v = 9;
+  ASSERT_TRUE(stored.QueryDword(kRoot + "\\Preferences", "DontShowAgain", v));
+  EXPECT_EQ(v, 0u);
+  // Every per-player default is in the store after the first start; Background is never read.
+  const RegistryKey* player = stored.FindKey(kRoot + "\\Preferences\\20");
+  ASSERT_NE(player, nullptr);
+  EXPECT_EQ(player->values.size(), 11u);
+  EXPECT_FALSE(stored.QueryDword(kRoot + "\\Preferences\\20", "Background", v));
+}
+
+TEST_F(Players, NumbersFollowFirstUseAndNamesMatchExactly) {
+  EXPECT_EQ(FindOrAddPlayer("P1"), 20);
+  EXPECT_EQ(FindOrAddPlayer("Ann"), 21);
+  EXPECT_EQ(FindOrAddPlayer("P1"), 20);
+  EXPECT_EQ(FindOrAddPlayer("p1"), 22);
+  EXPECT_EQ(FindOrAddPlayer("P1 "), 23);
+  EXPECT_EQ(FindOrAddPlayer("p1"), 22);
+
+  // A player key without a name gets an empty one written and is passed over.
+  WriteSettingDword("Players\\24", "Other", 1);
+  EXPECT_EQ(FindOrAddPlayer("Bob"), 25);
+  std::string s = "x";
+  ASSERT_TRUE(Stored().QueryString(kRoot + "\\Players\\24", "Name", 300, s));
+  EXPECT_EQ(s, "");
+}
+
+TEST_F(Players, ALaterStartFindsTheSamePlayerAndCancelEndsTheProgram) {
+  {
+    ScriptedSelect select{{PlayerChoice{"P1", false}}, {}, {}};
+    Preferences prefs;
+    ASSERT_TRUE(RunStartupPlayerSequence(prefs, select.Step()));
+    prefs.cardBack = 4;
+    prefs.musicEnabled = 0;
+    prefs.background = 3;
+    SavePreferences(prefs);
+  }
+  {
+    ScriptedSelect select{{PlayerChoice{"P1", false}}, {}, {}};
+    Preferences prefs;
+    ASSERT_TRUE(RunStartupPlayerSequence(prefs, select.Step()));
+    EXPECT_EQ(select.shownNames, std::vector<std::string>{"P1"});
+    EXPECT_EQ(prefs.playerNumber, 20);
+    EXPECT_EQ(prefs.cardBack, 4);
+    EXPECT_EQ(prefs.musicEnabled, 0);
+    EXPECT_EQ(prefs.background, 0);  // Saved as 3, but every start begins on theme 0.
+    std::uint32_t v = 0;
+    ASSERT_TRUE(Stored().QueryDword(kRoot + "\\Preferences\\20", "Background", v));
+    EXPECT_EQ(v, 3u);
+  }
+  {
+    ScriptedSelect select{{PlayerChoice{"Someone", true}}, {}, {}};
+    Preferences prefs;
+    ASSERT_TRUE(RunStartupPlayerSequence(prefs, select.Step()));
+    EXPECT_EQ(prefs.playerNumber, 21);
+    EXPECT_EQ(prefs.cardBack, 0);
+  }
+  {
+    // The flag is now set: no question, straight to player 21.
+    ScriptedSelect select{{}, {}, {}};
+    Preferences prefs;
+    ASSERT_TRUE(RunStartupPlayerSequence(prefs, select.Step()));
+    EXPECT_TRUE(select.shownNames.empty());
+    EXPECT_EQ(prefs.playerNumber, 21);
+    EXPECT_EQ(prefs.playerName, "Someone");
+  }
+  WriteSettingDword("Preferences", "DontShowAgain", 0);
+  ScriptedSelect cancel{{std::nullopt}, {}, {}};
+  Preferences prefs;
+  EXPECT_FALSE(RunStartupPlayerSequence(prefs, cancel.Step()));
+}
+
+TEST_F(Players, DontShowAgainWithNoNameKeepsPlayerMinusOne) {
+  WriteSettingDword("Preferences", "DontShowAgain", 1);
+  ScriptedSelect select{{}, {}, {}};
+  Preferences prefs;
+  ASSERT_TRUE(RunStartupPlayerSequence(prefs, select.Step()));
+  EXPECT_TRUE(select.shownNames.empty());
+  EXPECT_EQ(prefs.playerNumber, kNoPlayer);
+  prefs.soundEnabled = 1;
+  SavePreferences(prefs);
+  std::uint32_t v = 0;
+  ASSERT_TRUE(Stored().QueryDword(kRoot + "\\Preferences\\-1", "SoundEnabled", v));
+  EXPECT_EQ(v, 1u);
+  EXPECT_FALSE(Stored().KeyExists(kRoot + "\\Players"));
+}
+
+TEST_F(Players, AMissingValueReadsAsItsDefaultAndIsWrittenBack) {
+  Preferences prefs;
+  prefs.playerNumber = 20;
+  prefs.musicEnabled = 0;
+  prefs.songs[2] = 0;
+  SavePreferences(prefs);
+  ASSERT_TRUE(Registry(StorePath()).Change([](RegistryTree& tree) {
+    ASSERT_TRUE(tree.DeleteValue(kRoot + "\\Preferences\\20", "musicenabled"));
+  }));
+  Preferences loaded;
+  loaded.playerNumber = 20;
+  LoadPreferences(loaded);
+  EXPECT_EQ(loaded.musicEnabled, 1);
+  EXPECT_EQ(loaded.songs[2], 0);
+  std::uint32_t v = 0;
+  ASSERT_TRUE(Stored().QueryDword(kRoot + "\\Preferences\\20", "MusicEnabled", v));
+  EXPECT_EQ(v, 1u);
+}
+
+TEST_F(Players, ChangingThePlayerKeepsThePreferencesInMemory) {
+  Preferences prefs;
+  prefs.playerName = "Ann";
+  prefs.playerNumber = FindOrAddPlayer("Ann");
+  LoadPreferences(prefs);
+  prefs.cardFront = 2;
+  ScriptedSelect select{{PlayerChoice{"Bob", true}}, {}, {}};
+  ASSERT_TRUE(RunPlayerSelect(prefs, select.Step()));
+  EXPECT_EQ(select.shownNames, std::vector<std::string>{"Ann"});
+  EXPECT_EQ(prefs.playerNumber, 21);
+  EXPECT_EQ(prefs.cardFront, 2);
+  SavePreferences(prefs);
+  std::uint32_t v = 0;
+  ASSERT_TRUE(Stored().QueryDword(kRoot + "\\Preferences\\21", "CardFront", v));
+  EXPECT_EQ(v, 2u);
+  EXPECT_EQ(ReadSettingString("Preferences", "HumanName", ""), "Bob");
+  EXPECT_EQ(ReadSettingDword("Preferences", "DontShowAgain", 0), 1);
+}
+
+TEST_F(Players, AStoreThatCannotBeWrittenStillGivesTheDefaults) {
+  WriteText(home_ + "/file", "");
+  ::setenv("XDG_CONFIG_HOME", (home_ + "/file").c_str(), 1);
+  Preferences prefs;
+  LoadPreferences(prefs);
+  EXPECT_EQ(prefs.playerName, "");
+  prefs.playerNumber = FindOrAddPlayer("Ann");
+  EXPECT_EQ(prefs.playerNumber, 20);
+  LoadPreferences(prefs);
+  EXPECT_EQ(prefs.musicEnabled, 1);
+  EXPECT_EQ(prefs.soundEnabled, 1);
+  EXPECT_EQ(prefs.autoGameOver, 1);
+  EXPECT_EQ(prefs.songs[5], 1);
+}

@@ -1,0 +1,187 @@
+// The key tree in memory: the platform store's naming rules, its value types and the text form.
+#include "persist/RegistryTree.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace std::string_literals;
+
+namespace {
+
+constexpr const char* kRoot = "SOFTWARE\\Quenbry Software\\Solitaire";
+
+std::string Under(const std::string& sub) {
+  return std::string(kRoot) + "\\" + sub;
+}
+
+}  // namespace
+
+TEST(RegistryTree, NamesMatchWithoutCaseAndKeepTheirFirstCase) {
+  RegistryTree tree;
+  ASSERT_TRUE(tree.CreateKey(Under("Klondike")));
+  ASSERT_TRUE(tree.CreateKey("software\\QUENBRY SOFTWARE\\solitaire\\KLONDIKE\\Scores"));
+  const RegistryKey* klondike = tree.FindKey(Under("klondike"));
+  ASSERT_NE(klondike, nullptr);
+  EXPECT_EQ(klondike->name, "Klondike");
+  ASSERT_EQ(klondike->subKeys.size(), 1u);
+  EXPECT_EQ(klondike->subKeys[0].name, "Scores");
+  EXPECT_EQ(tree.Root().subKeys.size(), 1u);
+
+  ASSERT_TRUE(tree.SetDword(Under("Klondike"), "CardsDealt", 3));
+  ASSERT_TRUE(tree.SetDword(Under("KLONDIKE"), "cardsdealt", 1));
+  ASSERT_EQ(klondike->values.size(), 1u);
+  EXPECT_EQ(klondike->values[0].name, "CardsDealt");
+  std::uint32_t v = 0;
+  ASSERT_TRUE(tree.QueryDword(Under("klondike"), "CARDSDEALT", v));
+  EXPECT_EQ(v, 1u);
+}
+
+TEST(RegistryTree, QueriesFailOnMissingKeysWrongTypesAndTextsTooLongForTheBuffer) {
+  RegistryTree tree;
+  std::uint32_t v = 7;
+  std::string s = "unchanged";
+  EXPECT_FALSE(tree.QueryDword(Under("Nope"), "X", v));
+  EXPECT_FALSE(tree.KeyExists(Under("Nope")));  // A query never creates anything.
+
+  ASSERT_TRUE(tree.SetString(Under("P"), "Name", "Ann"));
+  EXPECT_FALSE(tree.QueryDword(Under("P"), "Name", v));
+  EXPECT_EQ(v, 7u);
+  ASSERT_TRUE(tree.SetDword(Under("P"), "Name", 5));  // Another type replaces the value.
+  EXPECT_FALSE(tree.QueryString(Under("P"), "Name", 300, s));
+  EXPECT_EQ(s, "unchanged");
+
+  ASSERT_TRUE(tree.SetString(Under("P"), "Long", std::string(299, 'x')));
+  EXPECT_TRUE(tree.QueryString(Under("P"), "Long", 300, s));
+  EXPECT_EQ(s.size(), 299u);
+  ASSERT_TRUE(tree.SetString(Under("P"), "Long", std::string(300, 'y')));
+  EXPECT_FALSE(tree.QueryString(Under("P"), "Long", 300, s));
+
+  // A text ends at its first zero byte, as the C string it stands for.
+  ASSERT_TRUE(tree.SetString(Under("P"), "Z", std::string("ab\0cd", 5)));
+  ASSERT_TRUE(tree.QueryString(Under("P"), "Z", 300, s));
+  EXPECT_EQ(s, "ab");
+}
+
+TEST(RegistryTree, DeleteTakesTheWholeSubtreeAndNothingElse) {
+  RegistryTree tree;
+  ASSERT_TRUE(tree.SetDword(Under("Gate\\Scores\\1"), "Score", 10));
+  ASSERT_TRUE(tree.SetDword(Under("Gate\\Scores\\2"), "Score", 5));
+  ASSERT_TRUE(tree.SetDword(Under("Gate"), "Recycles", 0));
+  ASSERT_TRUE(tree.SetDword(Under("Klondike\\Scores\\1"), "Score", 9));
+  EXPECT_TRUE(tree.DeleteKey(Under("gate\\scores")));
+  EXPECT_FALSE(tree.KeyExists(Under("Gate\\Scores")));
+  EXPECT_FALSE(tree.KeyExists(Under("Gate\\Scores\\1")));
+  EXPECT_TRUE(tree.KeyExists(Under("Gate")));
+  EXPECT_TRUE(tree.KeyExists(Under("Klondike\\Scores\\1")));
+  EXPECT_FALSE(tree.DeleteKey(Under("Gate\\Scores")));
+  EXPECT_FALSE(tree.DeleteKey(""));  // The hive itself stays.
+
+  EXPECT_TRUE(tree.DeleteValue(Under("GATE"), "recycles"));
+  EXPECT_TRUE(tree.FindKey(Under("Gate"))->values.empty());
+  EXPECT_FALSE(tree.DeleteValue(Under("Gate"), "Recycles"));
+  EXPECT_FALSE(tree.DeleteValue(Under("Nope"), "Recycles"));
+}
+
+TEST(RegistryTree, MalformedPathsAndOversizedTreesAreRefused) {
+  RegistryTree tree;
+  const std::string cases[] = {"\\SOFTWARE", "SOFTWARE\\", "A\\\\B", "A\nB", std::string(256, 'k')};
+  for (const std::string& bad : cases) {
+    EXPECT_FALSE(tree.CreateKey(bad)) << bad;
+    EXPECT_FALSE(tree.SetDword(bad, "V", 1)) << bad;
+  }
+  EXPECT_EQ(tree, RegistryTree());
+  // Nesting and sibling caps keep a crafted file from overflowing the stack or taking minutes.
+  std::string deep = std::string(255, 'k');
+  for (int depth = 2; depth <= kRegistryMaxDepth; ++depth) deep += "\\k";
+  EXPECT_TRUE(tree.CreateKey(deep));
+  EXPECT_FALSE(tree.CreateKey(deep + "\\k"));
+  EXPECT_FALSE(RegistryTree::Parse("REGEDIT4\n[HKEY_CURRENT_USER\\" + deep + "\\k]\n"));
+  std::string text = "REGEDIT4\n";
+  for (std::size_t i = 0; i < kRegistryMaxChildren; ++i) {
+    const std::string n = std::to_string(i);
+    ASSERT_TRUE(tree.SetDword("K\\" + n, n, 1));
+    ASSERT_TRUE(tree.SetDword("K", n, 1));
+  }
+  EXPECT_TRUE(tree.SetDword("K", "0", 2));  // Existing names still change.
+  EXPECT_FALSE(tree.CreateKey("K\\x"));
+  EXPECT_FALSE(tree.SetDword("K", "x", 1));
+  text = tree.Serialise();
+  EXPECT_TRUE(RegistryTree::Parse(text));
+  EXPECT_FALSE(RegistryTree::Parse(text + "[HKEY_CURRENT_USER\\K\\x]\n"));
+  EXPECT_FALSE(RegistryTree::Parse(text + "[HKEY_CURRENT_USER\\K]\n\"x\"=dword:1\n"));
+}
+
+TEST(RegistryTree, TextFormIsRegedit4WithFullKeyPaths) {
+  RegistryTree tree;
+  ASSERT_TRUE(tree.SetDword(Under("Klondike"), "CardsDealt", 3));
+  ASSERT_TRUE(tree.SetDword(Under("Klondike"), "StartCard", 0xffffffffu));
+  ASSERT_TRUE(tree.SetString(Under("Players\\20"), "Name", "P\"1\\"));
+  EXPECT_EQ(tree.Serialise(),
+            "REGEDIT4\n\n"
+            "[HKEY_CURRENT_USER\\SOFTWARE]\n\n"
+            "[HKEY_CURRENT_USER\\SOFTWARE\\Quenbry Software]\n\n"
+            "[HKEY_CURRENT_USER\\SOFTWARE\\Quenbry Software\\Solitaire]\n\n"
+            "[HKEY_CURRENT_USER\\SOFTWARE\\Quenbry Software\\Solitaire\\Klondike]\n"
+            "\"CardsDealt\"=dword:00000003\n"
+            "\"StartCard\"=dword:ffffffff\n\n"
+            "[HKEY_CURRENT_USER\\SOFTWARE\\Quenbry Software\\Solitaire\\Players]\n\n"
+            "[HKEY_CURRENT_USER\\SOFTWARE\\Quenbry Software\\Solitaire\\Players\\20]\n"
+            "\"Name\"=\"P\\\"1\\\\\"\n\n");
+}
+
+TEST(RegistryTree, ParserAcceptsWhatEditorsProduce) {
+  const char* reason = nullptr;
+  const std::optional<RegistryTree> tree = RegistryTree::Parse(
+      "\xEF\xBB\xBFREGEDIT4\r\n\r\n; a comment\r\n"
+      "[hkey_current_user\\Software\\X]\r\n"
+      "\"A\"=DWORD:1\r\n"
+      "[HKEY_CURRENT_USER\\SOFTWARE\\x]\r\n"
+      "\"a\"=dword:0000002A\r\n"
+      "@=\"default\"",
+      &reason);
+  ASSERT_TRUE(tree.has_value()) << reason;
+  std::uint32_t v = 0;
+  ASSERT_TRUE(tree->QueryDword("SOFTWARE\\X", "A", v));
+  EXPECT_EQ(v, 42u);  // The second section is the same key; the last value wins.
+  std::string s;
+  ASSERT_TRUE(tree->QueryString("software\\x", "", 300, s));
+  EXPECT_EQ(s, "default");
+  EXPECT_EQ(tree->FindKey("SOFTWARE")->name, "Software");
+}
+
+TEST(RegistryTree, ParserRefusesAnythingItDoesNotUnderstand) {
+  const std::string head = "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n";
+  const std::string cases[] = {
+      "",
+      "REGEDIT5\n",
+      "Windows Registry Editor Version 5.00\n",
+      "REGEDIT4\n\"V\"=dword:1\n",            // value before any key
+      "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n",  // another hive
+      "REGEDIT4\n[HKEY_CURRENT_USERX\\K]\n",
+      "REGEDIT4\n[HKEY_CURRENT_USER\\]\n",
+      "REGEDIT4\n[HKEY_CURRENT_USER\\A\\\\B]\n",
+      "REGEDIT4\n[-HKEY_CURRENT_USER\\K]\n",
+      "REGEDIT4\n[HKEY_CURRENT_USER\\K\n",
+      head + "\"V\"=dword:123456789\n",  // more than 32 bits
+      head + "\"V\"=dword:\n",
+      head + "\"V\"=dword:-1\n",
+      head + "\"V\"=dword:0x10\n",
+      head + "\"V\"=hex:01,02\n",
+      head + "\"V\"=\"open\n",
+      head + "\"V\"=\"x\" trailing\n",
+      head + "\"V\"=\"bad \\q escape\"\n",
+      head + "\"V\"=\"ends in backslash\\\n",
+      head + "\"V\"\n",
+      head + "\"V\"dword:1\n",
+      head + "V=dword:1\n",
+      head + "\"V\"=\"nul\0byte\"\n"s,
+      head + "\"" + std::string(kRegistryMaxValueName + 1, 'n') + "\"=dword:1\n",
+      head + "\"V\"=\"" + std::string(kRegistryMaxText + 1, 't') + "\"\n",
+  };
+  for (const std::string& text : cases) {
+    const char* reason = nullptr;
+    EXPECT_FALSE(RegistryTree::Parse(text, &reason).has_value()) << text.substr(0, 80);
+    EXPECT_NE(reason, nullptr) << text.substr(0, 80);
+  }
+}

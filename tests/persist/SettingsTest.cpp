@@ -1,0 +1,74 @@
+// The settings calls: a value that cannot be read is written with its default at once.
+#include "persist/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/persist/TempConfigHome.h"
+
+namespace {
+
+using Settings = TempConfigHome;
+
+std::string Key(const std::string& sub) {
+  return sub.empty() ? kSettingsRoot : std::string(kSettingsRoot) + "\\" + sub;
+}
+
+}  // namespace
+
+TEST_F(Settings, AMissingDwordIsWrittenWithItsDefaultAndThenKept) {
+  EXPECT_EQ(ReadSettingDword("Klondike", "CardsDealt", 3), 3);
+  std::uint32_t v = 0;
+  ASSERT_TRUE(Stored().QueryDword(Key("Klondike"), "CardsDealt", v));
+  EXPECT_EQ(v, 3u);
+  EXPECT_EQ(ReadSettingDword("Klondike", "CardsDealt", 1), 3);
+  WriteSettingDword("klondike", "cardsdealt", -1);
+  EXPECT_EQ(ReadSettingDword("KLONDIKE", "CardsDealt", 1), -1);
+  EXPECT_EQ(Stored().FindKey(Key("Klondike"))->values.size(), 1u);
+
+  EXPECT_EQ(ReadSettingDword("", "AtTheRoot", 9), 9);
+  ASSERT_TRUE(Stored().QueryDword(kSettingsRoot, "AtTheRoot", v));
+}
+
+TEST_F(Settings, AValueOfTheWrongTypeReadsAsMissing) {
+  WriteSettingString("Gate", "StartCard", "twelve");
+  EXPECT_EQ(ReadSettingDword("Gate", "StartCard", -1), -1);
+  std::uint32_t v = 0;
+  ASSERT_TRUE(Stored().QueryDword(Key("Gate"), "StartCard", v));
+  EXPECT_EQ(v, 0xffffffffu);
+  EXPECT_EQ(ReadSettingString("Gate", "StartCard", "fallback"), "fallback");
+}
+
+TEST_F(Settings, TextsAreReadUpTo299CharactersElseReplacedByTheDefault) {
+  EXPECT_EQ(ReadSettingString("Preferences", "HumanName", ""), "");
+  std::string s = "x";
+  ASSERT_TRUE(Stored().QueryString(Key("Preferences"), "HumanName", 300, s));
+  EXPECT_EQ(s, "");
+
+  const std::string longest(299, 'a');
+  WriteSettingString("Preferences", "HumanName", longest);
+  EXPECT_EQ(ReadSettingString("Preferences", "HumanName", "d"), longest);
+  WriteSettingString("Preferences", "HumanName", longest + "b");
+  EXPECT_EQ(ReadSettingString("Preferences", "HumanName", "d"), "d");
+  EXPECT_EQ(ReadSettingString("Preferences", "HumanName", "e"), "d");
+}
+
+TEST_F(Settings, AStoreThatCannotBeWrittenStillAnswersWithDefaults) {
+  // A regular file where the store's directory should be: nothing can be created below it.
+  WriteText(home_ + "/file", "");
+  ::setenv("XDG_CONFIG_HOME", (home_ + "/file").c_str(), 1);
+  EXPECT_EQ(ReadSettingDword("Klondike", "CardsDealt", 3), 3);
+  WriteSettingDword("Klondike", "CardsDealt", 1);
+  EXPECT_EQ(ReadSettingDword("Klondike", "CardsDealt", 2), 2);
+  EXPECT_EQ(ReadSettingString("Preferences", "HumanName", "n"), "n");
+}
+
+TEST_F(Settings, ARelativeConfigHomeIsIgnoredInFavourOfHome) {
+  ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);
+  const char* home = std::getenv("HOME");
+  const std::string saved = home != nullptr ? home : "";
+  ::setenv("HOME", home_.c_str(), 1);
+  EXPECT_EQ(Registry::DefaultFilePath(), home_ + "/.config/quenbry-solitaire/registry.reg");
+  WriteSettingDword("Klondike", "CardsDealt", 2);
+  EXPECT_TRUE(std::filesystem::exists(home_ + "/.config/quenbry-solitaire/registry.reg"));
+  ::setenv("HOME", saved.c_str(), 1);
+}
