@@ -45,9 +45,33 @@ int TemporaryFiles(const std::string& dir) {
 
 }  // namespace
 
+// How long a few runs of `work` take on average, in microseconds.
+template <typename Work>
+long long MeanMicroseconds(Work work) {
+  constexpr int kRuns = 3;
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < kRuns; ++i) work();
+  const auto spent = std::chrono::steady_clock::now() - start;
+  return std::chrono::duration_cast<std::chrono::microseconds>(spent).count() / kRuns + 1;
+}
+
 TEST_F(RegistryCrash, AKilledWriterLeavesAWholeStateAndNoGrowingTemporaryFiles) {
+  // The kills must land anywhere in the writer's rounds on any machine and in any build (the
+  // sanitizers make a round several times slower), so the window is measured, not guessed: the
+  // cost of starting a writer, then up to four of its rounds. The warm-up stores round 0.
+  const long long startup = MeanMicroseconds([] {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+  });
+  const long long round = MeanMicroseconds([] {
+    Preferences prefs;
+    prefs.playerNumber = kFirstPlayerNumber;
+    SavePreferences(prefs);
+    AddHighScore(kGame, "Warm", 1);
+  });
   std::mt19937 random(20261206);
-  std::uniform_int_distribution<int> microseconds(0, 4000);
+  std::uniform_int_distribution<long long> microseconds(startup, startup + 4 * round);
   constexpr int kKills = 300;
   int lastRound = 0;
   for (int kill = 0; kill < kKills; ++kill) {
