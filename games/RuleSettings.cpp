@@ -8,10 +8,6 @@
 
 namespace {
 
-constexpr const char* kRankNames[kRankCount] = {"Two",   "Three", "Four", "Five", "Six",
-                                                "Seven", "Eight", "Nine", "Ten",  "Jack",
-                                                "Queen", "King",  "Ace"};
-
 std::string YesNo(const char* text, std::int32_t number) {
   return std::string(text) + (number != 0 ? ": Yes" : ": No");
 }
@@ -28,16 +24,12 @@ std::string SummaryText(const SummaryLine& line, std::int32_t number) {
     case SummaryForm::kStartCard:
       // The program has always spelt this line so; players who know it expect it unchanged.
       if (number == kStartCardNextFromDeck) return "Starting Card: Next Card form Deck";
-      return std::string("Starting Card: ") + RuleRankName(number);
+      return std::string("Starting Card: ") + RankName(number);
   }
   return {};
 }
 
 }  // namespace
-
-const char* RuleRankName(int rank) {
-  return rank >= 0 && rank < kRankCount ? kRankNames[rank] : "";
-}
 
 const RuleControl* FindRuleControl(const RuleSettingsLayout& layout, const char* value) {
   if (value == nullptr) return nullptr;

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/Card.h"
+
 // Recycles without limit.
 inline constexpr std::int32_t kRecyclesUnlimited = 99999;
 // StartCard: the foundations' base rank is the next card turned from the deck.
 inline constexpr std::int32_t kStartCardNextFromDeck = -1;
-// The rank names, list index = rank index (0 = Two ... 12 = Ace).
-inline constexpr int kRankCount = 13;
 // Check box wrap widths: the dialogs' captions never wrap, except the don't-show boxes of three
 // games, which break onto a second line past 330 pixels.
 inline constexpr int kRuleNoWrap = 800;
@@ -66,8 +66,6 @@ struct RuleSettingsLayout {
   std::span<const SummaryLine> summary;
 };
 
-// "Two" ... "Ace" for 0 ... 12; "" for any other index.
-const char* RuleRankName(int rank);
 // The caption of the start card list's last entry in a game that offers it.
 inline constexpr const char* kNextCardFromDeckCaption = "Next card from deck";
 

@@ -101,7 +101,7 @@ void RuleSettingsDialog::BuildStartCard(const RuleControl& control, std::int32_t
   MakeChild<Label>(control.x, control.y, -1, control.caption);
   startCard_ =
       MakeChild<ComboBox>(control.comboX, control.comboY, control.width, kStartCardCapacity);
-  for (int rank = 0; rank < kRankCount; ++rank) startCard_->AddItem(RuleRankName(rank));
+  for (int rank = 0; rank < kRankCount; ++rank) startCard_->AddItem(RankName(rank));
   if (layout_.offersNextFromDeck) {
     const int deckEntry = startCard_->AddItem(kNextCardFromDeckCaption);
     if (number == kStartCardNextFromDeck) number = deckEntry;

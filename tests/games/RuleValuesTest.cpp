@@ -119,14 +119,6 @@ TEST(RuleValuesTest, SummaryLinesSpellEachGamesCurrentValues) {
   EXPECT_EQ(RuleSummaryLines(kAuldLangSyneSettings)[1], "Starting Card: ");
 }
 
-TEST(RuleValuesTest, RankNamesCoverTheThirteenRanksOnly) {
-  EXPECT_STREQ(RuleRankName(0), "Two");
-  EXPECT_STREQ(RuleRankName(8), "Ten");
-  EXPECT_STREQ(RuleRankName(12), "Ace");
-  EXPECT_STREQ(RuleRankName(13), "");
-  EXPECT_STREQ(RuleRankName(-1), "");
-}
-
 TEST(RuleValuesTest, ValuesAGameDoesNotHaveAreNeitherReadNorWritten) {
   ScratchStore store;
   EXPECT_EQ(ReadRuleValue(kAuldLangSyneSettings, "Recycles"), 0);
