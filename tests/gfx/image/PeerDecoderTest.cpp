@@ -91,8 +91,29 @@ protected:
     dir_ = ScratchDir(testing::UnitTest::GetInstance()->current_test_info()->name());
   }
   void TearDown() override { RunQuietly("rm -rf '" + dir_ + "'"); }
+  void CompareWithDjpeg(const std::string& ppm, const std::string& args, int width, int height,
+                        int* worst);
   std::string dir_;
 };
+
+// Compresses ppm with cjpeg and the given arguments, decodes the result through the game's path
+// and with djpeg, and checks they agree within one per channel; *worst is the largest difference.
+void PeerDecoderTest::CompareWithDjpeg(const std::string& ppm, const std::string& args, int width,
+                                       int height, int* worst) {
+  const std::string jpg = dir_ + "/t.jpg", ref = dir_ + "/ref.ppm";
+  ASSERT_TRUE(RunQuietly("cjpeg " + args + " -outfile '" + jpg + "' '" + ppm + "'"));
+  ASSERT_TRUE(
+      RunQuietly("djpeg -dct int -nosmooth -rgb -ppm -outfile '" + ref + "' '" + jpg + "'"));
+  const RgbImage expected = ReadPnm(ref);
+  ASSERT_EQ(expected.width, width);
+  ASSERT_EQ(expected.height, height);
+  const Decoded ours = DecodeJpegLikeTheGame(jpg, width, height);
+  ASSERT_EQ(ours.header, 0);
+  ASSERT_EQ(ours.result, 0) << GfxLastImageError().reason;
+  const Difference d = Compare(ours.image, expected);
+  EXPECT_LE(d.worst, 1) << "at " << d.x << "," << d.y;
+  *worst = d.worst;
+}
 
 TEST_F(PeerDecoderTest, JpegMatchesDjpegWithinOne) {
   if (!HaveTool("cjpeg") || !HaveTool("djpeg"))
@@ -115,20 +136,10 @@ TEST_F(PeerDecoderTest, JpegMatchesDjpegWithinOne) {
       std::string args =
           std::string(sampling) + " " + qualities[index % 6] + " " + restarts[index % 4];
       SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " cjpeg " << args);
-      std::string jpg = dir_ + "/t.jpg", ref = dir_ + "/ref.ppm";
-      ASSERT_TRUE(RunQuietly("cjpeg " + args + " -outfile '" + jpg + "' '" + ppm + "'"));
-      ASSERT_TRUE(
-          RunQuietly("djpeg -dct int -nosmooth -rgb -ppm -outfile '" + ref + "' '" + jpg + "'"));
-      RgbImage expected = ReadPnm(ref);
-      ASSERT_EQ(expected.width, size[0]);
-      ASSERT_EQ(expected.height, size[1]);
-      Decoded ours = DecodeJpegLikeTheGame(jpg, size[0], size[1]);
-      ASSERT_EQ(ours.header, 0);
-      ASSERT_EQ(ours.result, 0) << GfxLastImageError().reason;
-      Difference d = Compare(ours.image, expected);
-      EXPECT_LE(d.worst, 1) << "at " << d.x << "," << d.y;
+      int worst = -1;
+      ASSERT_NO_FATAL_FAILURE(CompareWithDjpeg(ppm, args, size[0], size[1], &worst));
       ++files;
-      exact += d.worst == 0;
+      exact += worst == 0;
     }
   }
   RecordProperty("files", files);
@@ -168,20 +179,10 @@ TEST_F(PeerDecoderTest, JpegSamplingLayoutsMatchDjpegThroughTheGamePath) {
       std::string args = std::string(layout) + " -quality " + std::to_string(60 + 9 * s) + " " +
                          restarts[(layoutIndex + s) % 4];
       SCOPED_TRACE(testing::Message() << width << "x" << height << " cjpeg " << args);
-      std::string jpg = dir_ + "/t.jpg", ref = dir_ + "/ref.ppm";
-      ASSERT_TRUE(RunQuietly("cjpeg " + args + " -outfile '" + jpg + "' '" + ppm + "'"));
-      ASSERT_TRUE(
-          RunQuietly("djpeg -dct int -nosmooth -rgb -ppm -outfile '" + ref + "' '" + jpg + "'"));
-      RgbImage expected = ReadPnm(ref);
-      ASSERT_EQ(expected.width, width);
-      ASSERT_EQ(expected.height, height);
-      Decoded ours = DecodeJpegLikeTheGame(jpg, width, height);
-      ASSERT_EQ(ours.header, 0);
-      ASSERT_EQ(ours.result, 0) << GfxLastImageError().reason;
-      Difference d = Compare(ours.image, expected);
-      EXPECT_LE(d.worst, 1) << "at " << d.x << "," << d.y;
+      int worst = -1;
+      ASSERT_NO_FATAL_FAILURE(CompareWithDjpeg(ppm, args, width, height, &worst));
       ++files;
-      exact += d.worst == 0;
+      exact += worst == 0;
     }
   }
   RecordProperty("files", files);
