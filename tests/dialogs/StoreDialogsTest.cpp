@@ -2,8 +2,6 @@
 // for a name and creates player 20, and "&Reset" clears only its own game's table.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "dialogs/DialogResults.h"
@@ -12,6 +10,7 @@
 #include "persist/HighScores.h"
 #include "persist/Preferences.h"
 #include "persist/Settings.h"
+#include "tests/support/ScratchStore.h"
 #include "tests/ui/DialogTestSupport.h"
 
 namespace {
@@ -25,22 +24,7 @@ constexpr int kResetY = 100 + 310 + 15;
 
 class StoreDialogsTest : public DialogTest {
 protected:
-  void SetUp() override {
-    DialogTest::SetUp();
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "qs-store-dialogs-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    home_ = pattern;
-    ::setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
-  }
-  void TearDown() override {
-    ::unsetenv("XDG_CONFIG_HOME");
-    std::error_code ignored;
-    std::filesystem::remove_all(home_, ignored);
-    DialogTest::TearDown();
-  }
-
-  std::string home_;
+  ScratchStore store_;
 };
 
 TEST_F(StoreDialogsTest, TheFirstStartAsksForANameAndCreatesPlayer20) {

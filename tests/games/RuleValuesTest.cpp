@@ -10,7 +10,7 @@
 #include "games/gate/GateSettings.h"
 #include "games/klondike/KlondikeSettings.h"
 #include "games/quadrille/QuadrilleSettings.h"
-#include "tests/games/ScratchStore.h"
+#include "tests/support/ScratchStore.h"
 
 namespace {
 

@@ -6,24 +6,21 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
 #include "persist/Registry.h"
+#include "tests/support/ScratchStore.h"
 
 class TempConfigHome : public ::testing::Test {
 protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qs-persist-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    home_ = pattern;
-    ::setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
+    store_.emplace();
+    home_ = store_->Home();
+    ASSERT_FALSE(home_.empty());
   }
-  void TearDown() override {
-    ::unsetenv("XDG_CONFIG_HOME");
-    std::error_code ignored;
-    std::filesystem::remove_all(home_, ignored);
-  }
+  void TearDown() override { store_.reset(); }
 
   std::string StorePath() const { return home_ + "/quenbry-solitaire/registry.reg"; }
   std::string StoreDir() const { return home_ + "/quenbry-solitaire"; }
@@ -40,5 +37,6 @@ protected:
     std::ofstream(path, std::ios::binary) << text;
   }
 
+  std::optional<ScratchStore> store_;
   std::string home_;
 };

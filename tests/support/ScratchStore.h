@@ -19,7 +19,7 @@
 class ScratchStore {
 public:
   ScratchStore() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qs-games-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "qs-store-XXXXXX").string();
     if (::mkdtemp(pattern.data()) != nullptr) home_ = pattern;
     EXPECT_FALSE(home_.empty()) << "no temporary folder for the settings store";
     if (const char* old = std::getenv("XDG_CONFIG_HOME")) previous_ = old;
@@ -37,6 +37,8 @@ public:
   ScratchStore(const ScratchStore&) = delete;
   ScratchStore& operator=(const ScratchStore&) = delete;
 
+  // The temporary folder that stands in for XDG_CONFIG_HOME.
+  const std::string& Home() const { return home_; }
   std::string FilePath() const { return home_ + "/quenbry-solitaire/registry.reg"; }
 
   // The stored number, read from the file without creating anything; nullopt when missing.
