@@ -3,13 +3,20 @@
 
 #include "app/ColorDepthProbe.h"
 #include "app/ShellWindow.h"
+#include "engine/CardGame.h"
 #include "gfx/Gfx.h"
 #include "gfx/GfxDisplay.h"
+#include "gfx/art/ArtworkSet.h"
+#include "gfx/font/Font.h"
+#include "persist/Preferences.h"
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
 #include "platform/Screen.h"
 #include "platform/Window.h"
+#include "ui/ArtworkScreenUpdate.h"
+#include "ui/UiInput.h"
 #include "ui/UiToolkit.h"
+#include "ui/widgets/WidgetArtwork.h"
 
 namespace {
 
@@ -29,7 +36,21 @@ bool IsShellInput(std::uint32_t message) {
   }
 }
 
+int LowWord(std::intptr_t lParam) {
+  return static_cast<std::int16_t>(static_cast<std::uint32_t>(lParam) & 0xFFFFu);
+}
+
+int HighWord(std::intptr_t lParam) {
+  return static_cast<std::int16_t>((static_cast<std::uint32_t>(lParam) >> 16) & 0xFFFFu);
+}
+
 }  // namespace
+
+AppShell::AppShell(GfxDisplay& display, ShellWindow& window) : display_(display), window_(window) {}
+
+AppShell::~AppShell() {
+  Destroy();
+}
 
 bool AppShell::Create() {
   GfxSetDC(&display_);
@@ -56,8 +77,83 @@ bool AppShell::Create() {
   GfxShowRect(0, kScreenWidth - 1, 0, kScreenHeight - 1, 0, kScreenHeight - 1);
   GfxInitMouse();
   GfxShowMouse(1);
+
+  artwork_ = std::make_unique<ArtworkSet>();
+  // The player's choices are read each time the artwork needs them, so a new choice shows with
+  // the next load.
+  artwork_->SetBackgroundSource([] { return ThePreferences().background; });
+  artwork_->SetCardFrontSource([] { return ThePreferences().cardFront; });
+  artwork_->Load(screenBuffer_, GfxDefaultPalette());
+  artwork_->SetCardBack(ThePreferences().cardBack);
+  artwork_->LoadTheme(0);
+  screenUpdate_ = std::make_unique<ArtworkScreenUpdate>(*artwork_);
+  UiSetScreenUpdate(screenUpdate_.get());
+  UiInit(MainWindow(), screenBuffer_, kUiLoadFonts | kUiSaveUnder | kUiRouteToContainers);
+  UiSetDefaultFont("windb_10.fgf");
+  UiSetDialogFont("systm12.fgf");
+  UiSetBoldDialogFont("systm12b.fgf");
+  UiBuildColours();
+  UiSetWidgetArtwork(artwork_.get());
+  UiSetAppActive(true);
+  toolkitStarted_ = true;
+
   SetCursor(CursorShape::Arrow);
+  SetTimer(kScoreTimer, kScoreTimerMs);
   return true;
+}
+
+void AppShell::StartGame(std::unique_ptr<CardGame> game) {
+  if (game == nullptr || artwork_ == nullptr) return;
+  EndGame();
+  game_ = std::move(game);
+  game_->StartGame(false);
+}
+
+void AppShell::EndGame() {
+  if (game_ == nullptr) return;
+  // The game is taken off the shell before it goes, so nothing it does on its way out reaches
+  // a half-destroyed game through the window procedure.
+  std::unique_ptr<CardGame> ending = std::move(game_);
+  ending->EndDeal();
+  ending.reset();
+  GfxOpenBuffer(screenBuffer_);
+  GfxSetColor(GfxMapRGB(0, 0, 0));
+  GfxClear();
+  InvalidateWindow();
+}
+
+bool AppShell::GameTookInput(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  // An open menu owns the input that closes it: the Escape or the click outside that shuts a
+  // menu does nothing else.
+  const bool menuWasOpen = game_->IsMenuActive();
+  UiRecord(MainWindow(), message, wParam, lParam);
+  if (game_->ProcessInput()) return true;
+  // The command may have ended the game (Main Menu posts an Escape; New Game deals again).
+  if (game_ == nullptr) return true;
+  return menuWasOpen || game_->IsMenuActive();
+}
+
+void AppShell::RouteMouseToGame(std::uint32_t message, std::uintptr_t wParam,
+                                std::intptr_t lParam) {
+  const auto flags = static_cast<std::uint32_t>(wParam);
+  const int x = LowWord(lParam);
+  const int y = HighWord(lParam);
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      game_->OnLButtonDown(flags, x, y);
+      break;
+    case WM_LBUTTONUP:
+      game_->OnLButtonUp(flags, x, y);
+      break;
+    case WM_MOUSEMOVE:
+      game_->OnMouseMove(flags, x, y);
+      break;
+    case WM_LBUTTONDBLCLK:
+      game_->OnLButtonDblClk(flags, x, y);
+      break;
+    default:
+      break;
+  }
 }
 
 void AppShell::PaintWholeScreen() {
@@ -81,7 +177,16 @@ std::intptr_t AppShell::WindowProc(std::uint32_t message, std::uintptr_t wParam,
     // Input that arrives after the program was asked to end would start things it cannot
     // finish; the quit is already on its way.
     if (!active_ || ending_) return 0;
-    if (message == WM_KEYDOWN && (wParam == VK_ESCAPE || wParam == VK_F12)) EndProgram();
+    if (game_ != nullptr && GameTookInput(message, wParam, lParam)) return 0;
+    if (message == WM_KEYDOWN && (wParam == VK_ESCAPE || wParam == VK_F12)) {
+      if (game_ != nullptr) {
+        EndGame();
+      } else {
+        EndProgram();
+      }
+      return 0;
+    }
+    if (game_ != nullptr) RouteMouseToGame(message, wParam, lParam);
     return 0;
   }
   switch (message) {
@@ -92,6 +197,9 @@ std::intptr_t AppShell::WindowProc(std::uint32_t message, std::uintptr_t wParam,
     case WM_SIZE:
       window_.Resized();
       window_.ReapplyCursorClip();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kScoreTimer && game_ != nullptr && !ending_) game_->UpdateScoreDisplay(-1);
       return 0;
     case WM_PAINT:
       if (active_) PaintWholeScreen();
@@ -116,6 +224,20 @@ int AppShell::Run() {
 void AppShell::Destroy() {
   if (destroyed_) return;
   destroyed_ = true;
+  KillTimer(kScoreTimer);
+  if (game_ != nullptr) {
+    std::unique_ptr<CardGame> ending = std::move(game_);
+    ending->EndDeal();
+  }
+  if (toolkitStarted_) {
+    toolkitStarted_ = false;
+    UiSetWidgetArtwork(nullptr);
+    UiShutdown();
+    UiSetScreenUpdate(nullptr);
+    GfxFreeFont(-1);
+  }
+  screenUpdate_.reset();
+  artwork_.reset();
   if (!graphicsAttached_) return;
   graphicsAttached_ = false;
   GfxShowMouse(1);

@@ -6,6 +6,7 @@
 #include "app/PresentingSource.h"
 #include "app/ShellWindow.h"
 #include "app/ToolkitDemo.h"
+#include "engine/Deck.h"
 #include "gfx/sdl/SdlDisplay.h"
 #include "platform/CommandLine.h"
 #include "platform/DataDir.h"
@@ -54,6 +55,8 @@ int main(int argc, char** argv) {
                  data.path.c_str());
   }
   SetDataDir(data.path);
+  // A seed deals the same hands again: every deck the games make starts from it.
+  if (args.options.hasSeed) SetDeckSeedOverride(args.options.seed);
 
   // Declared first so that SDL stops only after every window and display below is gone.
   SdlSession sdl;

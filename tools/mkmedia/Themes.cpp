@@ -10,6 +10,7 @@
 
 #include "Cards.h"
 #include "Generators.h"
+#include "engine/GameList.h"
 
 namespace mk {
 
@@ -430,28 +431,6 @@ Image Placeholders(const Theme& t) {
 
 }  // namespace
 
-// The game kTitles in list order; the game fixes the width each strip gives them.
-const char* const kGameTitles[kGameTitleCount] = {"Accordion",
-                                                  "Agnes",
-                                                  "Auld Lang Syne",
-                                                  "Block Solitaire",
-                                                  "Calculation",
-                                                  "Canfield",
-                                                  "Cribbage Solitaire",
-                                                  "Forty Thieves",
-                                                  "Four Seasons",
-                                                  "Gate",
-                                                  "Golf",
-                                                  "Klondike",
-                                                  "Monte Carlo",
-                                                  "Poker Solitaire",
-                                                  "Pyramid",
-                                                  "Quadrille",
-                                                  "Simple Addition",
-                                                  "Simplicity",
-                                                  "Spider",
-                                                  "Take Fourteen"};
-
 namespace {
 
 // One title strip: title i fills columns 0..w exactly (its ornaments touch both ends).
@@ -463,7 +442,7 @@ Image TitleStrip(const StripInk& ink) {
     const double w = GameTitleWidth(i + 1);
     const double y0 = static_cast<double>(kGameTitleRowHeight) * i,
                  mid = y0 + kGameTitleRowHeight / 2.0;
-    const std::string s = kGameTitles[i];
+    const std::string s = GameListTitle(i + 1);
     UseFont(cr, Face::SerifBold, 25);
     double ext[4];
     InkExtents(cr, s, ext);

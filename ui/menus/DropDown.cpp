@@ -47,6 +47,14 @@ MenuEntry* DropDown::AddItem(const char* caption, int command, std::uint32_t sty
   return item;
 }
 
+MenuEntry* DropDown::FindItem(int command) const {
+  MenuEntry* found = nullptr;
+  ForEachIn(children_.get(), [&found, command](UiElement* e) {
+    if (found == nullptr && e->GetId() == command) found = dynamic_cast<MenuEntry*>(e);
+  });
+  return found;
+}
+
 void DropDown::ClearItems() {
   std::vector<UiElement*> items;
   ForEachIn(children_.get(), [&items](UiElement* e) { items.push_back(e); });

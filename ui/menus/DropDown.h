@@ -27,6 +27,8 @@ public:
   MenuEntry* AddItem(const char* caption, int command, std::uint32_t style = 0x2);
   // Removes every item (the game rebuilds a menu whose captions change).
   void ClearItems();
+  // The item that sends this command, or null.
+  MenuEntry* FindItem(int command) const;
   int GetImage() const { return image_; }
   // The item that the keys or the pointer highlight; nullptr when none.
   MenuEntry* HighlightedItem() const;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/support/BenchGfx.h"
 #include "gfx/Gfx.h"
 #include "gfx/HeadlessDisplay.h"
 #include "gfx/art/ArtworkSet.h"
@@ -14,33 +15,7 @@
 
 namespace {
 
-// The graphics layer at the game's 32-bit screen depth, a screen buffer and the media folder.
-class Session {
-public:
-  Session() : display_(32, HeadlessDisplay::Masks888()) {
-    GfxSetMode(800, 600, 32, 0);
-    GfxSetDC(&display_);
-    GfxDefaultPalette();
-    GfxStart();
-    GfxSetBufferDepth(32);
-    screen_ = GfxAllocBuffer(800, 600);
-    GfxOpenBuffer(screen_);
-    const char* media = std::getenv("QS_MEDIA_DIR");
-    SetDataDir(media != nullptr && *media != '\0' ? media : QS_MEDIA_DIR);
-  }
-  ~Session() {
-    GfxCloseBuffer();
-    GfxFreeBuffer(screen_);
-    GfxFreeFont(-1);
-    GfxStop();
-    GfxSetDC(nullptr);
-  }
-  int Screen() const { return screen_; }
-
-private:
-  HeadlessDisplay display_;
-  int screen_ = -1;
-};
+using Session = BenchGfx;
 
 void BM_StartUpLoadWithTheme(benchmark::State& state) {
   Session session;

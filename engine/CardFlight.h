@@ -1,0 +1,45 @@
+// The path of an animated card flight as plain numbers, and the step clock that paces every
+// flight, so a flight takes the same time on a fast machine as on a slow one.
+#pragma once
+
+#include <chrono>
+#include <vector>
+
+#include "platform/Screen.h"
+
+// Pixels a flight moves per step along its longer axis.
+inline constexpr int kFastFlightStep = 10;
+inline constexpr int kNormalFlightStep = 3;
+
+struct FlightPlan {
+  int steps = 1;  // never below 1: even a flight that goes nowhere draws once
+  int sx = 0;     // per-step move
+  int sy = 0;
+  int ex = 0;  // pixels the per-step moves fall short by; one of them is added per step
+  int ey = 0;
+};
+
+FlightPlan PlanFlight(int fromX, int fromY, int toX, int toY, bool fast);
+
+// Where each step draws, first step first. The last position is always the destination; the
+// others follow the plan, with the missing pixels spread one per step over the first steps.
+std::vector<ScreenPoint> FlightPositions(int fromX, int fromY, int toX, int toY, bool fast);
+
+// Time between two steps of every flight of the process; 0 shows the steps as fast as the
+// screen allows (tests). About 2.5 ms by default.
+inline constexpr std::chrono::microseconds kDefaultFlightStepDelay{2500};
+void SetFlightStepDelay(std::chrono::microseconds delay);
+std::chrono::microseconds FlightStepDelay();
+
+// Holds each step of one flight until its turn on a monotonic clock counted from the flight's
+// start, so a step that took long to draw does not push every later step back.
+class FlightPacer {
+public:
+  FlightPacer();
+  // Sleeps until step `step` (1 for the second drawn step, ...) is due.
+  void WaitForStep(int step) const;
+
+private:
+  std::chrono::steady_clock::time_point start_;
+  std::chrono::microseconds delay_;
+};

@@ -1,0 +1,201 @@
+// What every game shares from construction to destruction: its screen and menu bar, the hit
+// lists, the undo snapshots' base blocks and the status line. Dragging and flights, the score
+// and the end of a game, and the menu commands have files of their own.
+#include "engine/CardGame.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/BaseSnapshot.h"
+#include "gfx/Gfx.h"
+#include "gfx/art/ArtworkSet.h"
+#include "gfx/font/Font.h"
+#include "platform/Window.h"
+#include "ui/UiContainer.h"
+
+namespace {
+
+// The band of the status line and where its two halves are written.
+constexpr ScreenRect kStatusBand{20, 550, 780, 580};
+constexpr int kStatusLeftX = 35;
+constexpr int kStatusRightX = 750;
+constexpr int kStatusBaseline = 567;
+
+}  // namespace
+
+// --- Construction --------------------------------------------------------------------------------
+
+CardGame::CardGame(ArtworkSet& artwork, int gameId) : art_(artwork), gameId_(gameId) {
+  dragRecord_.cards.fill(kNoCard);
+  art_.LoadDecks();
+  screen_ = std::make_unique<UiScreen>(0, 0, kScreenWidth, kScreenHeight);
+  AllocateSaveBuffer({0, 0, art_.CardWidth() + 1, art_.CardHeight() + 1});
+  menus_ = BuildGameMenuBar(screen_.get(), art_.MenuBuffer(), art_.MenuColumnBuffer(),
+                            art_.ScreenBuffer());
+  RebuildGameMenu();
+  // Shown once the bar is in it: showing a screen shows (and activates) what it holds then.
+  screen_->Show();
+}
+
+CardGame::~CardGame() {
+  // A stack still carried must not leave the pointer confined to a game that is gone.
+  if (dragging_) ClipCursor(nullptr);
+  if (screen_) screen_->Hide();
+  menus_ = GameMenus{};
+  screen_.reset();
+  FreeSaveBuffer();
+  // The undo history deletes its snapshot files as it goes.
+}
+
+void CardGame::EndDeal() {
+  ClearDragSources();
+  ClearDropTargets();
+  // A new deal may be played under other rules: undoing into the previous one would mix them.
+  undo_.Clear();
+}
+
+bool CardGame::DoubleClickHook(int, int) {
+  return false;
+}
+
+void CardGame::GetFanOffset(int& dx, int& dy) const {
+  dx = 0;
+  dy = 15;
+}
+
+void CardGame::GetSecondFanOffset(int& dx, int& dy) const {
+  dx = 10;
+  dy = 0;
+}
+
+void CardGame::GetScoreArea(int& x, int& y, ScreenRect& area) const {
+  x = 150;
+  y = 550;
+  area = {50, 500, 350, 600};
+}
+
+// --- Hit lists -----------------------------------------------------------------------------------
+
+const DragSource* CardGame::AddDragSource(int x, int y, const Card* cards, int count) {
+  return dragSources_.Add(x, y, cards, count);
+}
+
+void CardGame::RemoveDragSource(const DragSource* record) {
+  dragSources_.Remove(record);
+}
+
+void CardGame::ClearDragSources() {
+  dragSources_.Clear();
+}
+
+const DragSource* CardGame::HitTestDragSource(int x, int y) const {
+  return dragSources_.HitTest(x, y);
+}
+
+void CardGame::AddDropTarget(int x, int y, int left, int top, int right, int bottom, int kind) {
+  dropTargets_.Add(x, y, left, top, right, bottom, kind);
+}
+
+void CardGame::ClearDropTargets() {
+  dropTargets_.Clear();
+}
+
+const DropTarget* CardGame::HitTestDropTarget(int x, int y) const {
+  return dropTargets_.HitTest(x, y);
+}
+
+const DropTarget* CardGame::FindDropTarget(const DragSource& record, int kind) {
+  for (int i = 0; i < dropTargets_.Size(); ++i) {
+    const DropTarget& target = dropTargets_.At(i);
+    if (kind != 0 && target.kind != kind) continue;
+    if (CanDrop(record, target)) return &target;
+  }
+  return nullptr;
+}
+
+// --- Undo snapshots --------------------------------------------------------------------------
+
+void CardGame::SaveState(SnapshotWriter& out) const {
+  WriteBaseState(out, deck_, spareList1_, spareList2_);
+}
+
+bool CardGame::LoadState(SnapshotReader& in) {
+  BaseState staged(deck_);
+  if (!ReadBaseState(in, staged)) return false;
+  deck_ = staged.deck;
+  spareList1_ = std::move(staged.spare1);
+  spareList2_ = std::move(staged.spare2);
+  return true;
+}
+
+void CardGame::WriteSnapshot(const std::function<void(SnapshotWriter&)>& variantBlock) {
+  SnapshotWriter out;
+  SaveState(out);
+  if (variantBlock) variantBlock(out);
+  undo_.WriteNew(out.Bytes());
+}
+
+bool CardGame::ReadSnapshot(
+    const std::function<bool(SnapshotReader&, const Deck& stagedDeck)>& variantBlock) {
+  const std::optional<std::vector<std::uint8_t>> bytes = undo_.ReadLast();
+  if (!bytes) return false;
+  SnapshotReader in(*bytes);
+  BaseState staged(deck_);
+  if (!ReadBaseState(in, staged)) return false;
+  if (!variantBlock || !variantBlock(in, staged.deck)) return false;
+  // A file longer than its blocks is not one this game wrote.
+  if (!in.Finished()) return false;
+  deck_ = staged.deck;
+  spareList1_ = std::move(staged.spare1);
+  spareList2_ = std::move(staged.spare2);
+  return true;
+}
+
+// --- Status line ---------------------------------------------------------------------------------
+
+namespace {
+
+void CopyStatus(std::array<char, kStatusTextSize>& into, const char* text) {
+  into.fill('\0');
+  if (text == nullptr) return;
+  // Cut to the buffer, keeping its terminating zero.
+  std::strncpy(into.data(), text, into.size() - 1);
+}
+
+}  // namespace
+
+void CardGame::SetLeftStatus(const char* text) {
+  CopyStatus(leftStatus_, text);
+  DrawStatusLine(true);
+  art_.FlushDirtyRects();
+}
+
+void CardGame::SetRightStatus(const char* text) {
+  CopyStatus(rightStatus_, text);
+  DrawStatusLine(true);
+  art_.FlushDirtyRects();
+}
+
+void CardGame::DrawStatusLine(bool erase) {
+  const int screen = art_.ScreenBuffer();
+  GfxOpenBuffer(screen);
+  if (erase) {
+    art_.RestoreBackground(kStatusBand.left, kStatusBand.right, kStatusBand.top,
+                           kStatusBand.bottom);
+  }
+  GfxSelectFont(art_.SmallFont());
+  GfxSetColor(art_.SelectionColor());
+  const int leftLength = static_cast<int>(std::strlen(leftStatus_.data()));
+  if (leftLength > 0) {
+    GfxFontJustify(-1, -1);
+    GfxMove(kStatusLeftX, kStatusBaseline);
+    GfxFontText(leftStatus_.data(), leftLength);
+  }
+  const int rightLength = static_cast<int>(std::strlen(rightStatus_.data()));
+  if (rightLength > 0) {
+    GfxFontJustify(1, -1);
+    GfxMove(kStatusRightX, kStatusBaseline);
+    GfxFontText(rightStatus_.data(), rightLength);
+  }
+  art_.AddDirtyRect(kStatusBand);
+}

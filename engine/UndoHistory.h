@@ -1,0 +1,54 @@
+// The undo history on disk: one numbered file "UNDO<n>.DAT" per snapshot, in a directory that
+// belongs to this run of the program alone, so that clearing the history can never touch a
+// player's own files.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <vector>
+
+// The directory every new UndoHistory writes to: the override when one is set, else a private
+// directory of the running program, made on first use and removed when the program ends:
+// $XDG_RUNTIME_DIR/quenbry-solitaire-<pid>/, or a fresh mkdtemp directory under the system's
+// temporary directory when there is no usable runtime directory. Empty when none can be made.
+std::filesystem::path UndoDirectory();
+// Tests point the history at their own directory; an empty path returns to the default.
+void SetUndoDirectory(const std::filesystem::path& directory);
+
+// Largest snapshot file the history reads back. Every game's snapshot is a few kilobytes; a file
+// grown past this is not ours.
+inline constexpr std::size_t kMaxSnapshotBytes = 64 * 1024;
+
+class UndoHistory {
+public:
+  UndoHistory();  // in UndoDirectory()
+  explicit UndoHistory(std::filesystem::path directory);
+  // Deletes every snapshot file of its directory ("UNDO*.DAT" there, nothing else).
+  ~UndoHistory();
+  UndoHistory(const UndoHistory&) = delete;
+  UndoHistory& operator=(const UndoHistory&) = delete;
+
+  // The number of the newest snapshot not yet read back; 0 when there is none.
+  int Count() const { return count_; }
+
+  // Count + 1, then writes the snapshot as "UNDO<count>.DAT", replacing an older file of that
+  // name. The file is written whole or not at all (temporary file, then rename). False when it
+  // could not be written; the count stays increased, as it would after a failed create.
+  bool WriteNew(std::span<const std::uint8_t> bytes);
+  // With count 0: nothing. Otherwise reads "UNDO<count>.DAT" (at most kMaxSnapshotBytes) and
+  // decreases the count whether or not the file could be read.
+  std::optional<std::vector<std::uint8_t>> ReadLast();
+  // Drops the newest snapshot without reading it: the count goes down by one (never below 0).
+  void DiscardLast();
+  // Deletes every snapshot file of the directory and sets the count to 0.
+  void Clear();
+
+  const std::filesystem::path& Directory() const { return directory_; }
+  std::filesystem::path FileFor(int number) const;
+
+private:
+  std::filesystem::path directory_;
+  int count_ = 0;
+};

@@ -1,0 +1,715 @@
+// The card-game base class driven through a tiny test game: picking up, dragging, dropping and
+// flying cards back, the pointer confinement, the double-click move, the pause and game-over
+// guards, undo snapshots, the clock and score box, the end of a game with its windows, and the
+// shared menu commands.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "engine/GameMenuBar.h"
+#include "gfx/Gfx.h"
+#include "persist/HighScores.h"
+#include "platform/SdlSession.h"
+#include "platform/Viewport.h"
+#include "platform/Window.h"
+#include "tests/engine/CardGameTestSupport.h"
+#include "ui/ChildList.h"
+#include "ui/UiModal.h"
+#include "ui/menus/DropDown.h"
+#include "ui/menus/MenuEntry.h"
+
+namespace {
+
+// The middle of the high-score window's "Play Again" button.
+constexpr int kPlayAgainX = 380;
+constexpr int kPlayAgainY = 432;
+
+#define START_GAME_OR_SKIP() \
+  if (!StartTestGame()) QS_SKIP_MISSING("no generated media with the theme artwork")
+
+std::string SecondItem(const DropDown* list) {
+  ChildList* items = list->Children();
+  if (items == nullptr || !items->Rewind() || !items->Next()) return "";
+  return items->Current()->GetText();
+}
+
+// The windows of the game with only one of them filled in.
+template <class Hook, class Function>
+GameWindows WindowsWith(Hook GameWindows::*hook, Function function) {
+  GameWindows windows;
+  windows.*hook = function;
+  return windows;
+}
+
+std::vector<std::uint32_t> GrabScreen(int buffer) {
+  std::vector<std::uint32_t> pixels;
+  pixels.reserve(800 * 600);
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) pixels.push_back(PixelAt(buffer, x, y));
+  return pixels;
+}
+
+// --- Picking up and dragging --------------------------------------------------------------------
+
+TEST_F(CardGameTest, APressBesideEverySourceStartsNothingAndTheReleaseDoesNothing) {
+  START_GAME_OR_SKIP();
+  game_->OnLButtonDown(MK_LBUTTON, 20, 400);
+  EXPECT_FALSE(game_->IsDragging());
+  game_->OnMouseMove(MK_LBUTTON, 60, 420);
+  game_->OnLButtonUp(0, 60, 420);
+  EXPECT_EQ(game_->pickUps, 0);
+  EXPECT_EQ(game_->cancels, 0);
+  EXPECT_EQ(game_->drops, 0);
+  EXPECT_TRUE(env_->Sounds().empty());
+  EXPECT_EQ(game_->UndoCount(), 0);
+}
+
+TEST_F(CardGameTest, TheStackStopsAtTheScreenEdgeAndThePointerIsConfinedToTheSameLimits) {
+  SdlSession sdl;
+  ASSERT_TRUE(sdl.Start()) << SdlSession::Error();
+  SetCurrentViewport(Viewport{});
+  Window window;
+  ASSERT_TRUE(window.Create(1, false)) << SdlSession::Error();
+  START_GAME_OR_SKIP();
+
+  // Grabbed 10 right and 20 below the top-left of the top card.
+  const int top = TopY();
+  game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, top + 20);
+  ASSERT_TRUE(game_->IsDragging());
+  EXPECT_EQ(game_->DragRect(), (ScreenRect{kPileX, top, kPileX + 52, top + 82}));
+  int x = 0, y = 0, w = 0, h = 0;
+  ASSERT_TRUE(window.CursorClipInWindow(&x, &y, &w, &h));
+  // The pointer reaches from (10, 20) to the place where the card's far corner meets (799, 599).
+  EXPECT_EQ(x, 10);
+  EXPECT_EQ(y, 20);
+  EXPECT_EQ(x + w - 1, 799 - 52 + 10);
+  EXPECT_EQ(y + h - 1, 599 - 82 + 20);
+
+  game_->OnMouseMove(MK_LBUTTON, 757, 300);
+  EXPECT_EQ(game_->DragRect().left, 747);
+  EXPECT_EQ(game_->DragRect().right, 799);
+  game_->OnMouseMove(MK_LBUTTON, 758, 310);
+  EXPECT_EQ(game_->DragRect().left, 747) << "one pixel further would leave the screen";
+  EXPECT_EQ(game_->DragRect().top, 280) << "the whole move is refused, not only its x";
+  game_->OnMouseMove(MK_LBUTTON, 200, 19);
+  EXPECT_EQ(game_->DragRect().top, 280);
+  game_->OnMouseMove(MK_LBUTTON, 9, 300);
+  EXPECT_EQ(game_->DragRect().left, 747);
+  game_->OnMouseMove(MK_LBUTTON, 10, 20);
+  EXPECT_EQ(game_->DragRect(), (ScreenRect{0, 0, 52, 82}));
+  game_->OnMouseMove(MK_LBUTTON, 10 + 747, 20 + 517);
+  EXPECT_EQ(game_->DragRect(), (ScreenRect{747, 517, 799, 599}));
+
+  game_->OnLButtonUp(0, 10 + 747, 20 + 517);
+  EXPECT_FALSE(game_->IsDragging());
+  EXPECT_FALSE(window.CursorClipInWindow(&x, &y, &w, &h)) << "released with the drop";
+  game_.reset();
+}
+
+TEST_F(CardGameTest, AStackPutBackWithinNinePixelsIsSilentAndTenPixelsSoundInvalid) {
+  START_GAME_OR_SKIP();
+  const auto before = GrabScreen(screenBuffer_);
+  const struct { int dx, dy; } cases[] = {{9, 9}, {-9, 9}, {10, 0}, {0, -10}, {0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.dx << ", " << c.dy);
+    env_->ClearSounds();
+    const int cancels = game_->cancels;
+    const int top = TopY();
+    game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, top + 20);
+    ASSERT_TRUE(game_->IsDragging());
+    EXPECT_EQ(game_->UndoCount(), 1) << "the pick-up took its snapshot";
+    game_->OnMouseMove(MK_LBUTTON, kPileX + 10 + c.dx, top + 20 + c.dy);
+    game_->OnLButtonUp(0, kPileX + 10 + c.dx, top + 20 + c.dy);
+    EXPECT_FALSE(game_->IsDragging());
+    EXPECT_EQ(game_->cancels, cancels + 1);
+    EXPECT_EQ(game_->pile.size(), 3u);
+    EXPECT_EQ(game_->UndoCount(), 0) << "a cancelled drag leaves no snapshot behind";
+    const bool invalid = std::abs(c.dx) >= 10 || std::abs(c.dy) >= 10;
+    EXPECT_EQ(env_->Sounds(),
+              invalid ? std::vector<std::string>{"invalid.wav"} : std::vector<std::string>{});
+    // Save-under and the flight back leave no trace: the table looks as it did.
+    EXPECT_EQ(GrabScreen(screenBuffer_), before);
+  }
+}
+
+TEST_F(CardGameTest, ADropOnAnAcceptingTargetMovesTheCardsAndKeepsTheSnapshot) {
+  START_GAME_OR_SKIP();
+  const int top = TopY();
+  game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, top + 20);
+  game_->OnMouseMove(MK_LBUTTON, kColumnX + 20, kColumnY + 40);
+  game_->OnLButtonUp(0, kColumnX + 20, kColumnY + 40);
+  EXPECT_EQ(game_->drops, 1);
+  EXPECT_EQ(game_->lastDropKind, 2);
+  EXPECT_EQ(game_->column, std::vector<Card>({Card{2, 7}}));
+  EXPECT_EQ(game_->UndoCount(), 1);
+  EXPECT_TRUE(env_->Sounds().empty());
+
+  // A refusing target is no target: the card flies back.
+  game_->columnAccepts = false;
+  game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, TopY() + 20);
+  game_->OnMouseMove(MK_LBUTTON, kColumnX + 20, kColumnY + 40);
+  game_->OnLButtonUp(0, kColumnX + 20, kColumnY + 40);
+  EXPECT_EQ(game_->drops, 1);
+  EXPECT_EQ(game_->cancels, 1);
+  EXPECT_EQ(game_->pile.size(), 2u);
+  EXPECT_EQ(game_->UndoCount(), 1);
+  EXPECT_EQ(env_->Sounds(), std::vector<std::string>{"invalid.wav"});
+}
+
+TEST_F(CardGameTest, OverlappingSourcesAndTargetsAnswerInTheOrderTheyWereAdded) {
+  START_GAME_OR_SKIP();
+  game_->withTwoCardSource = true;
+  game_->UpdatePlayState();
+  const DragSource* hit = game_->HitTestDragSource(kPileX + 1, TopY() + 1);
+  ASSERT_NE(hit, nullptr);
+  EXPECT_EQ(hit->count, 1) << "the single top card was added first";
+  game_->OnLButtonDown(MK_LBUTTON, kPileX + 1, TopY() + 1);
+  EXPECT_EQ(game_->DragRecord().count, 1);
+  game_->OnLButtonUp(0, kPileX + 1, TopY() + 1);
+
+  // The hit area is 50 by 81 from the top-left, whatever the card size.
+  game_->ClearDragSources();
+  const Card cards[2] = {Card{0, 1}, Card{0, 2}};
+  const DragSource* first = game_->AddDragSource(100, 100, cards, 1);
+  const DragSource* second = game_->AddDragSource(120, 110, cards, 2);
+  EXPECT_EQ(game_->HitTestDragSource(130, 120), first);
+  EXPECT_EQ(game_->HitTestDragSource(149, 180), first);
+  EXPECT_EQ(game_->HitTestDragSource(150, 120), second);
+  EXPECT_EQ(game_->HitTestDragSource(130, 181), second);
+  EXPECT_EQ(game_->HitTestDragSource(170, 120), nullptr);
+  EXPECT_EQ(second->cards[2], kNoCard);
+  game_->RemoveDragSource(first);
+  EXPECT_EQ(game_->HitTestDragSource(130, 120), second);
+
+  // Drop targets: left and top inclusive, right and bottom exclusive.
+  game_->ClearDropTargets();
+  game_->AddDropTarget(1, 1, 0, 0, 100, 100, 2);
+  game_->AddDropTarget(2, 2, 50, 50, 150, 150, 1);
+  EXPECT_EQ(game_->HitTestDropTarget(60, 60)->x, 1);
+  EXPECT_EQ(game_->HitTestDropTarget(100, 60)->x, 2);
+  EXPECT_EQ(game_->HitTestDropTarget(150, 60), nullptr);
+}
+
+TEST_F(CardGameTest, FindDropTargetLooksOnlyAtTheKindAskedFor) {
+  START_GAME_OR_SKIP();
+  DragSource record;
+  record.count = 1;
+  record.cards.fill(kNoCard);
+  record.cards[0] = Card{3, 12};
+  game_->foundationAccepts = false;
+  EXPECT_EQ(game_->FindDropTarget(record, 1), nullptr) << "the column would take it";
+  ASSERT_NE(game_->FindDropTarget(record, 2), nullptr);
+  EXPECT_EQ(game_->FindDropTarget(record, 0)->kind, 2);
+  game_->foundationAccepts = true;
+  EXPECT_EQ(game_->FindDropTarget(record, 0)->kind, 1) << "any kind: the first that accepts";
+  game_->ClearDropTargets();
+  EXPECT_EQ(game_->FindDropTarget(record, 0), nullptr);
+}
+
+TEST_F(CardGameTest, ADoubleClickFliesTheCardsToAFoundationWithTwoSnapshots) {
+  START_GAME_OR_SKIP();
+  game_->foundationAccepts = false;
+  game_->OnLButtonDblClk(MK_LBUTTON, kPileX + 5, TopY() + 5);
+  EXPECT_EQ(game_->pickUps, 0) << "only foundations are considered";
+  EXPECT_EQ(game_->UndoCount(), 0);
+
+  game_->foundationAccepts = true;
+  game_->OnLButtonDblClk(MK_LBUTTON, kPileX + 5, TopY() + 5);
+  EXPECT_EQ(game_->drops, 1);
+  EXPECT_EQ(game_->lastDropKind, 1);
+  EXPECT_EQ(game_->foundation, std::vector<Card>({Card{2, 7}}));
+  EXPECT_EQ(game_->UndoCount(), 2) << "its own snapshot and the pick-up's";
+  EXPECT_FALSE(game_->IsDragging());
+}
+
+TEST_F(CardGameTest, PausedOrOverTheMouseDoesNothing) {
+  START_GAME_OR_SKIP();
+  for (int mode = 0; mode < 2; ++mode) {
+    SCOPED_TRACE(mode == 0 ? "paused" : "over");
+    if (mode == 0) {
+      ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+      ASSERT_TRUE(game_->IsPaused());
+    } else {
+      ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+      game_->stuck = true;
+      game_->UpdatePlayState();
+      ASSERT_TRUE(game_->IsGameOver());
+    }
+    game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, TopY() + 20);
+    EXPECT_FALSE(game_->IsDragging());
+    game_->OnMouseMove(MK_LBUTTON, kPileX + 60, TopY() + 60);
+    game_->OnLButtonUp(0, kFoundationX + 5, kFoundationY + 5);
+    game_->OnLButtonDblClk(MK_LBUTTON, kPileX + 10, TopY() + 20);
+    EXPECT_EQ(game_->pickUps, 0);
+    EXPECT_EQ(game_->drops, 0);
+    EXPECT_EQ(game_->UndoCount(), 0);
+  }
+}
+
+// --- Flights -----------------------------------------------------------------------------------
+
+TEST_F(CardGameTest, AFlightLeavesNoTrailAndEndsDrawnOrVanished) {
+  START_GAME_OR_SKIP();
+  const auto before = GrabScreen(screenBuffer_);
+  gfx_->Display().ClearShown();
+  game_->FlyCard(100, 80, 100, 80, Card{1, 11}, false, true, -1);
+  EXPECT_EQ(GrabScreen(screenBuffer_), before) << "not left drawn: the card vanishes again";
+  ASSERT_FALSE(gfx_->Display().Shown().empty());
+  EXPECT_EQ(gfx_->Display().Shown().front().minx, 100) << "drawn once, at the destination";
+
+  // Left drawn, the screen is the table with the card drawn straight at the destination.
+  const int reference = GfxAllocBuffer(800, 600);
+  ASSERT_GE(reference, 0);
+  GfxCopyRect(0, 799, 0, 599, 0, 599, screenBuffer_, reference);
+  art_->DrawCard(120, 90, Card{1, 11}, reference, 0);
+  art_->DrawBack(600, 400, 3, reference);
+  game_->FlyCard(400, 350, 120, 90, Card{1, 11}, true, true, -1);
+  game_->FlyCard(100, 80, 600, 400, Card{1, 11}, true, false, 3);
+  EXPECT_EQ(Differences(screenBuffer_, 0, 0, reference, 0, 0, 800, 600), 0);
+
+  const Card stack[3] = {Card{0, 0}, Card{1, 1}, Card{2, 2}};
+  art_->DrawCards(300, 300, stack, reference, 3, 0, 15);
+  game_->FlyCards(50, 450, 300, 300, 3, stack, true, false);
+  EXPECT_EQ(Differences(screenBuffer_, 0, 0, reference, 0, 0, 800, 600), 0);
+  GfxFreeBuffer(reference);
+}
+
+// --- Undo snapshots ------------------------------------------------------------------------------
+
+TEST_F(CardGameTest, ASnapshotRoundTripsThroughItsFile) {
+  START_GAME_OR_SKIP();
+  game_->SetPoints(25);
+  const Deck deckBefore = game_->GetDeck();
+  game_->SaveUndo();
+  ASSERT_EQ(game_->UndoCount(), 1);
+  EXPECT_EQ(std::filesystem::file_size(game_->History().FileFor(1)),
+            952u + 4 + 4 + (4 + 13 * 8 + 4));
+
+  game_->pile.pop_back();
+  game_->SetPoints(-3);
+  game_->MutableDeck().DealCard();
+  ASSERT_NE(game_->GetDeck(), deckBefore);
+  game_->Undo();
+  EXPECT_EQ(game_->undos, 1);
+  EXPECT_EQ(game_->pile.size(), 3u);
+  EXPECT_EQ(game_->Points(), 25);
+  EXPECT_EQ(game_->GetDeck(), deckBefore);
+  EXPECT_EQ(game_->UndoCount(), 0);
+  game_->Undo();
+  EXPECT_EQ(game_->undos, 1) << "nothing left to undo";
+}
+
+TEST_F(CardGameTest, ADamagedSnapshotIsRefusedWithNothingChanged) {
+  START_GAME_OR_SKIP();
+  const struct {
+    const char* what;
+    std::function<void(std::vector<char>&)> damage;
+  } cases[] = {
+      {"truncated", [](std::vector<char>& b) { b.pop_back(); }},
+      {"one byte too many", [](std::vector<char>& b) { b.push_back(0); }},
+      {"pile count 14", [](std::vector<char>& b) { b[960] = 14; }},
+      {"a card that is none", [](std::vector<char>& b) { b[964] = 9; }},
+      {"spare list count -1",
+       [](std::vector<char>& b) { b[952] = b[953] = b[954] = b[955] = char(0xFF); }},
+      {"a deck that breaks its rules", [](std::vector<char>& b) { b[0] = 7; }},
+      {"empty", [](std::vector<char>& b) { b.clear(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    game_->SaveUndo();
+    const auto path = game_->History().FileFor(game_->UndoCount());
+    std::vector<char> bytes(std::filesystem::file_size(path));
+    std::ifstream(path, std::ios::binary).read(bytes.data(), std::streamsize(bytes.size()));
+    c.damage(bytes);
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), std::streamsize(bytes.size()));
+
+    game_->pile.pop_back();
+    game_->SetPoints(game_->Points() + 7);
+    game_->MutableDeck().DealCard();
+    const auto pile = game_->pile;
+    const int points = game_->Points();
+    const Deck deck = game_->GetDeck();
+    game_->Undo();
+    EXPECT_EQ(game_->undos, 0);
+    EXPECT_EQ(game_->pile, pile);
+    EXPECT_EQ(game_->Points(), points);
+    EXPECT_EQ(game_->GetDeck(), deck) << "the base state is not taken alone";
+    EXPECT_EQ(game_->UndoCount(), 0);
+    game_->pile = {Card{0, 5}, Card{1, 6}, Card{2, 7}};
+  }
+}
+
+TEST_F(CardGameTest, ANewDealStartsWithAnEmptyHistory) {
+  START_GAME_OR_SKIP();
+  game_->SaveUndo();
+  game_->SaveUndo();
+  ASSERT_EQ(game_->UndoCount(), 2);
+  ASSERT_TRUE(game_->HandleCommand(kCmdNewGame));
+  EXPECT_EQ(game_->restarts, 1);
+  EXPECT_EQ(game_->UndoCount(), 0);
+  EXPECT_FALSE(std::filesystem::exists(game_->History().FileFor(1)));
+}
+
+// --- Clock and score -----------------------------------------------------------------------------
+
+TEST_F(CardGameTest, TheScoreFollowsPointsTimeFactorAndWin) {
+  START_GAME_OR_SKIP();
+  game_->SetPoints(100);
+  game_->factor = 1.25;
+  seconds_ += 59;
+  EXPECT_EQ(game_->ComputeScore(), 118);
+
+  game_->StartClock(0);
+  game_->factor = 1.0;
+  game_->won = true;
+  EXPECT_EQ(game_->ComputeScore(), 100) << "the win counts only once the game is over";
+  game_->UpdatePlayState();
+  EXPECT_EQ(game_->ComputeScore(), 150);
+
+  game_->won = false;
+  game_->UpdatePlayState();
+  game_->SetPoints(3);
+  game_->StartClock(45);
+  EXPECT_EQ(game_->ComputeScore(), -1);
+}
+
+TEST_F(CardGameTest, APauseIsNotCountedOnceResumed) {
+  START_GAME_OR_SKIP();
+  seconds_ += 10;
+  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+  seconds_ += 30;
+  EXPECT_EQ(game_->ElapsedSeconds(), 40);
+  game_->UpdateScoreDisplay(-1);
+  EXPECT_EQ(game_->ScoreLine1(), "Game");
+  EXPECT_EQ(game_->ScoreLine2(), "Paused");
+  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+  EXPECT_EQ(game_->ElapsedSeconds(), 10);
+  game_->UpdateScoreDisplay(-1);
+  EXPECT_EQ(game_->ScoreLine1(), "Score");
+  EXPECT_EQ(game_->ScoreLine2(), "-1");
+}
+
+TEST_F(CardGameTest, TheScoreBoxIsDrawnOnlyWhenItsTextChanges) {
+  START_GAME_OR_SKIP();
+  game_->UpdateScoreDisplay(-1);
+  ASSERT_EQ(game_->ScoreLine2(), "0");
+  auto& display = gfx_->Display();
+  display.ClearShown();
+  for (int tick = 0; tick < 9; ++tick) {
+    ++seconds_;
+    game_->UpdateScoreDisplay(-1);
+  }
+  EXPECT_TRUE(display.Shown().empty()) << "nine seconds: still 0";
+  ++seconds_;
+  game_->UpdateScoreDisplay(-1);
+  EXPECT_EQ(game_->ScoreLine2(), "-1");
+  ASSERT_EQ(display.Shown().size(), 1u);
+  const auto& shown = display.Shown().front();
+  EXPECT_EQ(shown.minx, 620);
+  EXPECT_EQ(shown.maxx, 750);
+  EXPECT_EQ(shown.miny, 0);
+  EXPECT_EQ(shown.maxy, 50);
+
+  // Forgetting makes the next refresh draw it again, for a repaint of the whole table.
+  display.ClearShown();
+  game_->ForgetScoreBox();
+  game_->UpdateScoreDisplay(-1);
+  EXPECT_EQ(display.Shown().size(), 1u);
+}
+
+TEST_F(CardGameTest, TheBoxSaysStartingUntilTheClockStarts) {
+  if (!UseArtwork()) QS_SKIP_MISSING("no generated media with the theme artwork");
+  game_ = std::make_unique<TestGame>(*art_);
+  game_->UpdateScoreDisplay(-1);
+  EXPECT_EQ(game_->ScoreLine1(), "Game");
+  EXPECT_EQ(game_->ScoreLine2(), "Starting");
+  EXPECT_EQ(game_->FinalScore(), kScoreNotFixed);
+  EXPECT_STREQ(game_->LeftStatus(), "");
+  EXPECT_STREQ(game_->RightStatus(), "");
+}
+
+// --- The end of a game ---------------------------------------------------------------------------
+
+class EndOfGameTest : public CardGameTest {
+protected:
+  // Runs the end of the game from a score refresh with the windows answered by the script;
+  // returns the modal depth seen by a message that arrives 50 ms in (1: the "no moves" box).
+  int RunEnd(bool playAgain) {
+    int depthSeen = -1;
+    onDispatch_ = [this, &depthSeen](std::uint32_t message) {
+      if (message != WM_USER) return;
+      depthSeen = UiModalDepth();
+      // A timer tick inside the sequence: neither a second run nor drawing.
+      game_->UpdateScoreDisplay(-1);
+    };
+    input_->At(In(50), WM_USER);
+    input_->KeyAt(In(100), VK_RETURN, kScanEnter);
+    // The end screen stays 5 seconds; the high-score window follows.
+    if (playAgain) {
+      input_->ClickAt(In(6000), kPlayAgainX, kPlayAgainY);
+    } else {
+      input_->KeyAt(In(6000), VK_ESCAPE, kScanEscape);
+    }
+    game_->UpdateScoreDisplay(-1);
+    onDispatch_ = nullptr;
+    return depthSeen;
+  }
+};
+
+TEST_F(EndOfGameTest, NoMoveLeftShowsTheMessageThenTheTableOnce) {
+  START_GAME_OR_SKIP();
+  game_->SetPoints(50);
+  seconds_ += 20;
+  game_->stuck = true;
+  game_->UpdatePlayState();
+  EXPECT_EQ(RunEnd(false), 1) << "the message box was open";
+  EXPECT_EQ(game_->FinalScore(), 48);
+  EXPECT_EQ(RequestedTrack(), MusicTrack::kLose);
+  ASSERT_EQ(CountHighScores(kTestGameName), 1);
+  EXPECT_EQ(ReadHighScore(kTestGameName, 1), (HighScoreEntry{"Tester", 48}));
+  EXPECT_EQ(game_->ScoreLine1(), "Final Score");
+  EXPECT_EQ(game_->ScoreLine2(), "48");
+  EXPECT_EQ(game_->restarts, 0);
+
+  // Later refreshes find the score fixed: no second run, and the time no longer counts.
+  seconds_ += 100;
+  game_->UpdateScoreDisplay(-1);
+  EXPECT_EQ(CountHighScores(kTestGameName), 1);
+  EXPECT_EQ(game_->FinalScore(), 48);
+  EXPECT_EQ(game_->ElapsedSeconds(), 20);
+}
+
+TEST_F(EndOfGameTest, AWinShowsNoMessageScoresTheBonusAndCanPlayAgain) {
+  START_GAME_OR_SKIP();
+  game_->SetPoints(100);
+  game_->SaveUndo();
+  game_->won = true;
+  game_->UpdatePlayState();
+  EXPECT_EQ(RunEnd(true), 0) << "no message box, only the end screen";
+  EXPECT_EQ(RequestedTrack(), MusicTrack::kWin);
+  ASSERT_EQ(CountHighScores(kTestGameName), 1);
+  EXPECT_EQ(ReadHighScore(kTestGameName, 1).score, 150);
+  EXPECT_EQ(game_->restarts, 1) << "Play Again deals anew";
+  EXPECT_EQ(game_->UndoCount(), 0);
+  EXPECT_FALSE(game_->IsGameOver());
+  EXPECT_EQ(game_->FinalScore(), kScoreNotFixed);
+}
+
+TEST_F(EndOfGameTest, EndGameShowsTheLoseScreenWithoutTheMessage) {
+  START_GAME_OR_SKIP();
+  game_->SetPoints(30);
+  int depthSeen = -1;
+  onDispatch_ = [&depthSeen](std::uint32_t message) {
+    if (message == WM_USER) depthSeen = UiModalDepth();
+  };
+  input_->At(In(50), WM_USER);
+  input_->KeyAt(In(6000), VK_ESCAPE, kScanEscape);
+  ASSERT_TRUE(game_->HandleCommand(kCmdEndGame));
+  EXPECT_EQ(depthSeen, 0);
+  EXPECT_TRUE(game_->EndedByUser());
+  EXPECT_EQ(game_->FinalScore(), 30);
+  EXPECT_EQ(RequestedTrack(), MusicTrack::kLose);
+  EXPECT_EQ(CountHighScores(kTestGameName), 1);
+}
+
+TEST_F(EndOfGameTest, EndGameWhilePausedWaitsForTheResume) {
+  START_GAME_OR_SKIP();
+  game_->SetPoints(30);
+  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+  ASSERT_TRUE(game_->HandleCommand(kCmdEndGame));
+  EXPECT_EQ(game_->ScoreLine1(), "Final Score");
+  EXPECT_EQ(game_->ScoreLine2(), "99999");
+  seconds_ += 60;
+  game_->UpdateScoreDisplay(-1);
+  EXPECT_EQ(game_->ScoreLine2(), "99999");
+  EXPECT_EQ(CountHighScores(kTestGameName), 0);
+
+  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+  EXPECT_EQ(RunEnd(false), 0) << "ended by the player: no message";
+  EXPECT_EQ(game_->FinalScore(), 30) << "the pause did not count";
+  EXPECT_EQ(game_->ScoreLine2(), "30");
+  EXPECT_EQ(CountHighScores(kTestGameName), 1);
+}
+
+TEST_F(EndOfGameTest, NothingHappensWhileAModalWindowIsOpen) {
+  START_GAME_OR_SKIP();
+  game_->SetPoints(50);
+  game_->stuck = true;
+  game_->UpdatePlayState();
+  // The tick arrives while the About window is open: nothing is drawn and nothing starts.
+  int fixedInside = -1;
+  game_->SetWindows(WindowsWith(&GameWindows::about, [this, &fixedInside] {
+    UiScreen screen(0, 0, 800, 600);
+    screen.Show();
+    ModalOptions options;
+    options.poll = [this, &fixedInside] {
+      game_->UpdateScoreDisplay(-1);
+      fixedInside = game_->FinalScore();
+      return true;
+    };
+    input_->At(In(10), WM_MOUSEMOVE, 0, MakeLParam(5, 5));
+    UiRunModal(screen, options);
+  }));
+  game_->HandleCommand(kCmdAbout);
+  EXPECT_EQ(fixedInside, kScoreNotFixed);
+  EXPECT_EQ(CountHighScores(kTestGameName), 0);
+  EXPECT_EQ(RunEnd(false), 1);
+  EXPECT_EQ(CountHighScores(kTestGameName), 1);
+}
+
+// --- Status line and score box look
+// ---------------------------------------------------------------
+
+TEST_F(CardGameTest, TheScoreBoxAndStatusLineLook) {
+  START_GAME_OR_SKIP();
+  game_->SetPoints(1234);
+  game_->UpdateScoreDisplay(-1);
+  game_->SetLeftStatus("Cards left: 24");
+  game_->SetRightStatus("Time 0:42");
+  EXPECT_STREQ(game_->LeftStatus(), "Cards left: 24");
+  EXPECT_TRUE(MatchesGolden("engine/score_box", screenBuffer_, 610, 760, 0, 60));
+  EXPECT_TRUE(MatchesGolden("engine/status_line", screenBuffer_, 10, 790, 540, 590));
+
+  // Empty texts erase the band back to the table.
+  game_->SetLeftStatus("");
+  game_->SetRightStatus(nullptr);
+  EXPECT_EQ(Differences(screenBuffer_, 20, 550, art_->BackdropBuffer(), 20, 550, 761, 31), 0);
+}
+
+TEST_F(CardGameTest, StatusTextIsCutToItsBuffer) {
+  START_GAME_OR_SKIP();
+  const std::string longText(500, 'x');
+  game_->SetLeftStatus(longText.c_str());
+  EXPECT_EQ(std::string(game_->LeftStatus()), std::string(kStatusTextSize - 1, 'x'));
+}
+
+// --- Commands ------------------------------------------------------------------------------------
+
+TEST_F(CardGameTest, SfxAndAutoGameOverToggleTheirCheckAndStoreThePreference) {
+  START_GAME_OR_SKIP();
+  const GameMenus& menus = game_->Menus();
+  ASSERT_NE(menus.sfx, nullptr);
+  EXPECT_TRUE(menus.sfx->IsSelected()) << "from the preferences";
+  EXPECT_TRUE(menus.music->IsSelected());
+  EXPECT_FALSE(menus.autoGameOver->IsSelected());
+  const std::string key = "Preferences\\" + std::to_string(kFirstPlayerNumber);
+
+  ASSERT_TRUE(game_->HandleCommand(kCmdSfx));
+  EXPECT_FALSE(menus.sfx->IsSelected());
+  EXPECT_EQ(ThePreferences().soundEnabled, 0);
+  EXPECT_EQ(env_->Store().Stored(key, "SoundEnabled"), 0);
+  ASSERT_TRUE(game_->HandleCommand(kCmdSfx));
+  EXPECT_TRUE(menus.sfx->IsSelected());
+  EXPECT_EQ(ThePreferences().soundEnabled, 1);
+  EXPECT_EQ(env_->Store().Stored(key, "SoundEnabled"), 1) << "saved the second time too";
+
+  ASSERT_TRUE(game_->HandleCommand(kCmdAutoGameOver));
+  EXPECT_TRUE(menus.autoGameOver->IsSelected());
+  EXPECT_EQ(env_->Store().Stored(key, "AutoGameOver"), 1);
+}
+
+TEST_F(CardGameTest, PauseAndResumeRenameTheGameMenusSecondItem) {
+  START_GAME_OR_SKIP();
+  const DropDown* gameMenu = game_->Menus().game;
+  EXPECT_EQ(SecondItem(gameMenu), "Pause");
+  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+  EXPECT_TRUE(game_->IsPaused());
+  EXPECT_EQ(SecondItem(gameMenu), "Resume");
+  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+  EXPECT_FALSE(game_->IsPaused());
+  EXPECT_EQ(SecondItem(gameMenu), "Pause");
+}
+
+TEST_F(CardGameTest, AWindowOpenedFromTheMenuPausesAndThenResumesEvenAPausedGame) {
+  START_GAME_OR_SKIP();
+  bool pausedInside = false;
+  game_->SetWindows(WindowsWith(&GameWindows::about, [&] {
+    pausedInside = game_->IsPaused();
+    seconds_ += 20;
+  }));
+  seconds_ += 5;
+  ASSERT_TRUE(game_->HandleCommand(kCmdAbout));
+  EXPECT_TRUE(pausedInside);
+  EXPECT_FALSE(game_->IsPaused());
+  EXPECT_EQ(game_->ElapsedSeconds(), 5) << "the time in the window is not counted";
+
+  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+  ASSERT_TRUE(game_->HandleCommand(kCmdAbout));
+  EXPECT_FALSE(game_->IsPaused()) << "running again, as the player's pause is lifted too";
+  EXPECT_EQ(SecondItem(game_->Menus().game), "Resume");
+  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+  EXPECT_TRUE(game_->IsPaused()) << "the item still pauses";
+
+  game_->PauseAround(nullptr);
+  EXPECT_FALSE(game_->IsPaused());
+}
+
+TEST_F(CardGameTest, ChoosersStoreTheChoiceOnlyWhenConfirmed) {
+  START_GAME_OR_SKIP();
+  EXPECT_TRUE(game_->HandleCommand(kCmdCardBack)) << "no chooser: handled, nothing happens";
+  EXPECT_FALSE(game_->IsPaused());
+
+  std::optional<int> answer = 7;
+  int asked = -1;
+  game_->SetWindows(WindowsWith(&GameWindows::chooseCardBack, [&](int current) {
+    asked = current;
+    return answer;
+  }));
+  const int redraws = game_->redraws;
+  ASSERT_TRUE(game_->HandleCommand(kCmdCardBack));
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(art_->CardBack(), 7);
+  EXPECT_EQ(ThePreferences().cardBack, 7);
+  EXPECT_EQ(env_->Store().Stored("Preferences\\" + std::to_string(kFirstPlayerNumber), "CardBack"),
+            7);
+  EXPECT_EQ(game_->redraws, redraws + 1);
+
+  answer.reset();
+  ASSERT_TRUE(game_->HandleCommand(kCmdCardBack));
+  EXPECT_EQ(asked, 7);
+  EXPECT_EQ(art_->CardBack(), 7);
+  EXPECT_EQ(game_->redraws, redraws + 1);
+}
+
+TEST_F(CardGameTest, RulesMainMenuExitAndUnknownCommands) {
+  START_GAME_OR_SKIP();
+  std::string title;
+  bool upgraded = false;
+  GameWindows windows;
+  windows.rulesHelp = [&](const char* t) { title = t; };
+  windows.upgrade = [&] { upgraded = true; };
+  game_->SetWindows(windows);
+  ASSERT_TRUE(game_->HandleCommand(kCmdRulesHelp));
+  EXPECT_EQ(title, "Klondike") << "the title of game number 12";
+
+  Message msg;
+  while (PeekMessage(&msg)) {
+  }
+  ASSERT_TRUE(game_->HandleCommand(kCmdMainMenu));
+  ASSERT_TRUE(PeekMessage(&msg));
+  EXPECT_EQ(msg.message, WM_KEYDOWN);
+  EXPECT_EQ(msg.wParam, VK_ESCAPE);
+
+  ASSERT_TRUE(game_->HandleCommand(kCmdExit));
+  EXPECT_TRUE(upgraded);
+  ASSERT_TRUE(PeekMessage(&msg));
+  EXPECT_EQ(msg.message, WM_CLOSE);
+
+  EXPECT_FALSE(game_->HandleCommand(kCmdGameSettings)) << "the game's own";
+  EXPECT_FALSE(game_->HandleCommand(4242));
+}
+
+TEST_F(CardGameTest, APressOnAMenuTitleOpensTheMenuThroughTheGamesPoll) {
+  START_GAME_OR_SKIP();
+  EXPECT_FALSE(game_->IsMenuActive());
+  Record(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(100, 15));
+  EXPECT_FALSE(game_->ProcessInput());
+  EXPECT_TRUE(game_->IsMenuActive());
+  Record(WM_LBUTTONUP, 0, MakeLParam(100, 15));
+  game_->ProcessInput();
+  EXPECT_TRUE(game_->IsMenuActive()) << "a click leaves the list open";
+}
+
+}  // namespace

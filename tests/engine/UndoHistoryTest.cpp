@@ -1,0 +1,260 @@
+// The undo history on disk and the snapshot bytes: numbering and replacement, reading back,
+// damage and short files, a directory that cannot be written, and a clean-up that removes only
+// the program's own snapshot files.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/BaseSnapshot.h"
+#include "engine/SnapshotBytes.h"
+#include "engine/UndoHistory.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDir {
+public:
+  TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "qs-undo-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    EXPECT_FALSE(path_.empty());
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    fs::permissions(path_, fs::perms::owner_all, ignored);
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& Path() const { return path_; }
+
+private:
+  fs::path path_;
+};
+
+std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
+  std::vector<std::uint8_t> bytes;
+  for (int v : values) bytes.push_back(static_cast<std::uint8_t>(v));
+  return bytes;
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+}  // namespace
+
+TEST(SnapshotBytes, NumbersAndCardsAreLittleEndianAndReadBack) {
+  SnapshotWriter out;
+  out.PutInt32(0x01020304);
+  out.PutInt32(-2);
+  out.PutCard(Card{3, 12});
+  EXPECT_EQ(out.Bytes(), Bytes({4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF, 3, 0, 0, 0, 12, 0, 0, 0}));
+
+  SnapshotReader in(out.Bytes());
+  std::int32_t a = 0, b = 0;
+  Card card;
+  EXPECT_TRUE(in.GetInt32(a) && in.GetInt32(b) && in.GetCard(card));
+  EXPECT_EQ(a, 0x01020304);
+  EXPECT_EQ(b, -2);
+  EXPECT_EQ(card, (Card{3, 12}));
+  EXPECT_TRUE(in.Finished());
+}
+
+TEST(SnapshotBytes, AShortReadFailsAndKeepsFailing) {
+  const auto bytes = Bytes({1, 2, 3, 4, 5, 6});
+  SnapshotReader in(bytes);
+  std::int32_t value = 7;
+  EXPECT_TRUE(in.GetInt32(value));
+  EXPECT_FALSE(in.GetInt32(value)) << "only two bytes left";
+  EXPECT_EQ(value, 0x04030201) << "a failed read leaves the value alone";
+  EXPECT_FALSE(in.Ok());
+  EXPECT_TRUE(in.GetBytes(0).empty());
+  EXPECT_FALSE(in.Ok()) << "a reader that failed once stays failed";
+  EXPECT_FALSE(in.Finished());
+  EXPECT_EQ(in.Remaining(), 0u);
+}
+
+TEST(BaseSnapshot, RoundTripsTheDeckAndBothListsIn960BytesWhenEmpty) {
+  Deck deck;
+  deck.SetCopies(1);
+  deck.DealCard();
+  deck.DealCard();
+  SnapshotWriter out;
+  WriteBaseState(out, deck, {}, {});
+  EXPECT_EQ(out.Bytes().size(), 960u) << "952-byte deck image and two empty lists";
+
+  Deck other;
+  other.SetCopies(2);
+  BaseState state(other);
+  SnapshotReader in(out.Bytes());
+  ASSERT_TRUE(ReadBaseState(in, state));
+  EXPECT_TRUE(in.Finished());
+  EXPECT_EQ(state.deck, deck);
+}
+
+TEST(BaseSnapshot, RefusesDamagedBlocksWithoutTouchingTheDeck) {
+  Deck deck;
+  deck.SetCopies(1);
+  Deck current;
+  current.SetCopies(2);
+
+  // The staging record starts from the game's deck; the game commits it only on success.
+  auto attempt = [&](const std::vector<std::uint8_t>& bytes, bool deckImageBad) {
+    BaseState state(current);
+    SnapshotReader in(bytes);
+    const bool ok = ReadBaseState(in, state);
+    if (deckImageBad) {
+      EXPECT_EQ(state.deck, current) << "a refused image is not taken in";
+    }
+    return ok;
+  };
+
+  SnapshotWriter good;
+  WriteBaseState(good, deck, {Card{0, 1}}, {});
+  EXPECT_TRUE(attempt(good.Bytes(), false));
+
+  std::vector<std::uint8_t> truncated(good.Bytes().begin(), good.Bytes().begin() + 900);
+  EXPECT_FALSE(attempt(truncated, true));
+
+  std::vector<std::uint8_t> badCopies = good.Bytes();
+  badCopies[948] = 7;  // copies
+  EXPECT_FALSE(attempt(badCopies, true));
+
+  for (std::int32_t count : {-1, kMaxSpareListCards + 1, 0x7FFFFFFF}) {
+    SnapshotWriter lying;
+    lying.PutBytes(deck.SaveImage());
+    lying.PutInt32(count);
+    lying.PutInt32(0);
+    EXPECT_FALSE(attempt(lying.Bytes(), false)) << "list count " << count;
+  }
+
+  SnapshotWriter notACard;
+  WriteBaseState(notACard, deck, {Card{4, 0}}, {});
+  EXPECT_FALSE(attempt(notACard.Bytes(), false));
+}
+
+TEST(UndoHistory, NumbersSnapshotsAndReadsTheNewestBack) {
+  TempDir dir;
+  UndoHistory history(dir.Path());
+  EXPECT_EQ(history.Count(), 0);
+  EXPECT_FALSE(history.ReadLast().has_value()) << "nothing to undo at the start";
+  EXPECT_EQ(history.Count(), 0);
+
+  for (int i = 1; i <= 5; ++i) ASSERT_TRUE(history.WriteNew(Bytes({i, i})));
+  EXPECT_EQ(history.Count(), 5);
+  EXPECT_TRUE(fs::exists(dir.Path() / "UNDO1.DAT"));
+  EXPECT_TRUE(fs::exists(dir.Path() / "UNDO5.DAT"));
+
+  auto last = history.ReadLast();
+  ASSERT_TRUE(last.has_value());
+  EXPECT_EQ(*last, Bytes({5, 5}));
+  EXPECT_EQ(history.Count(), 4);
+  EXPECT_TRUE(fs::exists(dir.Path() / "UNDO5.DAT")) << "reading back deletes nothing";
+
+  // The next snapshot takes number 5 again and replaces the old file.
+  ASSERT_TRUE(history.WriteNew(Bytes({9})));
+  EXPECT_EQ(history.Count(), 5);
+  EXPECT_EQ(*history.ReadLast(), Bytes({9}));
+
+  history.DiscardLast();
+  EXPECT_EQ(history.Count(), 3);
+  EXPECT_EQ(*history.ReadLast(), Bytes({3, 3}));
+  history.DiscardLast();
+  history.DiscardLast();
+  history.DiscardLast();
+  EXPECT_EQ(history.Count(), 0) << "never below zero";
+}
+
+TEST(UndoHistory, AMissingFileCostsItsNumberButReadsNothing) {
+  TempDir dir;
+  UndoHistory history(dir.Path());
+  ASSERT_TRUE(history.WriteNew(Bytes({1})));
+  ASSERT_TRUE(history.WriteNew(Bytes({2})));
+  fs::remove(dir.Path() / "UNDO2.DAT");
+  EXPECT_FALSE(history.ReadLast().has_value());
+  EXPECT_EQ(history.Count(), 1);
+  EXPECT_EQ(*history.ReadLast(), Bytes({1}));
+}
+
+TEST(UndoHistory, AnOversizedFileIsNotReadAtAll) {
+  TempDir dir;
+  UndoHistory history(dir.Path());
+  ASSERT_TRUE(history.WriteNew(Bytes({1})));
+  WriteFile(dir.Path() / "UNDO1.DAT", std::string(kMaxSnapshotBytes + 1, 'x'));
+  EXPECT_FALSE(history.ReadLast().has_value());
+}
+
+TEST(UndoHistory, AnUnwritableDirectoryFailsQuietlyAndKeepsTheOldSnapshots) {
+  // A path that is a file fails for everyone, root included (root writes through permissions).
+  TempDir dir;
+  const fs::path notADirectory = dir.Path() / "plain-file";
+  WriteFile(notADirectory, "x");
+  UndoHistory broken(notADirectory);
+  EXPECT_FALSE(broken.WriteNew(Bytes({1})));
+  EXPECT_EQ(broken.Count(), 1) << "the number is used up, as after a failed create";
+  EXPECT_FALSE(broken.ReadLast().has_value());
+  EXPECT_EQ(broken.Count(), 0);
+
+  UndoHistory none{fs::path{}};
+  EXPECT_FALSE(none.WriteNew(Bytes({1})));
+  EXPECT_FALSE(none.ReadLast().has_value());
+}
+
+TEST(UndoHistory, ClearingAndDestructionRemoveOnlySnapshotFilesOfItsOwnDirectory) {
+  TempDir dir;
+  TempDir elsewhere;
+  const fs::path own = dir.Path() / "own";
+  fs::create_directory(own);
+  WriteFile(own / "notes.txt", "keep");
+  WriteFile(own / "UNDO.DAT.bak", "keep");
+  WriteFile(elsewhere.Path() / "UNDO99.DAT", "the player's own file");
+  {
+    UndoHistory history(own);
+    ASSERT_TRUE(history.WriteNew(Bytes({1})));
+    ASSERT_TRUE(history.WriteNew(Bytes({2})));
+    history.Clear();
+    EXPECT_EQ(history.Count(), 0);
+    EXPECT_FALSE(fs::exists(own / "UNDO1.DAT"));
+    EXPECT_FALSE(fs::exists(own / "UNDO2.DAT"));
+    ASSERT_TRUE(history.WriteNew(Bytes({3})));
+    WriteFile(own / "UNDO77.DAT", "left over from an earlier game");
+  }
+  EXPECT_FALSE(fs::exists(own / "UNDO1.DAT"));
+  EXPECT_FALSE(fs::exists(own / "UNDO77.DAT"));
+  EXPECT_TRUE(fs::exists(own / "notes.txt"));
+  EXPECT_TRUE(fs::exists(own / "UNDO.DAT.bak"));
+  EXPECT_TRUE(fs::exists(elsewhere.Path() / "UNDO99.DAT"));
+}
+
+TEST(UndoHistory, TheDefaultDirectoryIsPrivateToThisRunAndNeverTheWorkingDirectory) {
+  TempDir runtime;
+  const char* old = std::getenv("XDG_RUNTIME_DIR");
+  const std::string previous = old != nullptr ? old : "";
+  ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+  SetUndoDirectory({});
+  const fs::path dir = UndoDirectory();
+  if (old != nullptr) {
+    ::setenv("XDG_RUNTIME_DIR", previous.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_RUNTIME_DIR");
+  }
+  ASSERT_FALSE(dir.empty());
+  EXPECT_NE(fs::absolute(dir), fs::current_path());
+  EXPECT_EQ(dir.parent_path(), runtime.Path());
+  EXPECT_EQ(dir.filename().string(), "quenbry-solitaire-" + std::to_string(::getpid()));
+  struct stat info {};
+  ASSERT_EQ(::stat(dir.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u) << "only the player may read the snapshots";
+  EXPECT_EQ(UndoDirectory(), dir) << "made once per run";
+
+  const fs::path mine = runtime.Path() / "mine";
+  SetUndoDirectory(mine);
+  EXPECT_EQ(UndoDirectory(), mine);
+  SetUndoDirectory({});
+}

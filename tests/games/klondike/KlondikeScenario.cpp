@@ -1,0 +1,180 @@
+// The Klondike scenario driver: settings, preferences, snapshot directory and the timeline.
+#include "tests/games/klondike/KlondikeScenario.h"
+
+#include <cstdlib>
+
+#include "audio/Audio.h"
+#include "engine/CardFlight.h"
+#include "engine/Deck.h"
+#include "engine/GameClock.h"
+#include "engine/UndoHistory.h"
+#include "games/RuleSettings.h"
+#include "gfx/art/ArtworkSet.h"
+#include "persist/Preferences.h"
+#include "platform/Messages.h"
+#include "ui/menus/DropDown.h"
+#include "ui/menus/MenuEntry.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Where each menu's title sits on the bar.
+constexpr int kMenuTitleY = 15;
+int MenuTitleX(GameMenu menu) {
+  return 100 + 101 * static_cast<int>(menu);
+}
+
+DropDown* MenuList(const GameMenus& menus, GameMenu menu) {
+  switch (menu) {
+    case GameMenu::kGame:
+      return menus.game;
+    case GameMenu::kOptions:
+      return menus.options;
+    case GameMenu::kView:
+      return menus.view;
+    case GameMenu::kHelp:
+      return menus.help;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+KlondikeScenario::KlondikeScenario(const KlondikeSetup& setup) : env_(setup.undoDirectory) {
+  SetDeckSeedOverride(setup.seed);
+  WriteRuleValue(kKlondikeSettings, "CardsDealt", setup.cardsDealt);
+  WriteRuleValue(kKlondikeSettings, "StartCard", setup.startCard);
+  WriteRuleValue(kKlondikeSettings, "FilledIn", setup.filledIn);
+  WriteRuleValue(kKlondikeSettings, "Recycles", setup.recycles);
+  WriteRuleValue(kKlondikeSettings, "TableauStart", setup.tableauStart);
+  WriteRuleValue(kKlondikeSettings, "MovePartial", setup.movePartial);
+  WriteRuleValue(kKlondikeSettings, "AutoFlip", setup.autoFlip);
+
+  Preferences& prefs = ThePreferences();
+  prefs.autoGameOver = setup.autoGameOver ? 1 : 0;
+  prefs.background = setup.background;
+
+  harness_ = std::make_unique<ShellHarness>();
+  ShellHarness* h = harness_.get();
+  SetGameClockSource([h] { return static_cast<std::int64_t>(h->Now() / 1000); });
+  EXPECT_TRUE(harness_->Create());
+  if (harness_->Shell().Artwork() != nullptr)
+    harness_->Shell().StartGame(std::make_unique<KlondikeGame>(*harness_->Shell().Artwork()));
+  cursor_ = 100;
+}
+
+KlondikeScenario::~KlondikeScenario() {
+  harness_.reset();
+  SetGameClockSource({});
+  SetDeckSeedOverride(std::nullopt);
+}
+
+KlondikeGame* KlondikeScenario::Game() {
+  return dynamic_cast<KlondikeGame*>(harness_->Shell().Game());
+}
+
+ScreenPoint KlondikeScenario::StockTop() {
+  KlondikeGame* game = Game();
+  const int remaining = game != nullptr ? game->GetDeck().Remaining() : 0;
+  return harness_->Shell().Artwork()->StockTop(kKlondikeStockX, kKlondikeStockY, remaining);
+}
+
+void KlondikeScenario::At(std::uint32_t message, std::uintptr_t wParam, int x, int y) {
+  const std::uint64_t now = harness_->Now();
+  const std::uint64_t when = 1000 + cursor_;
+  harness_->PostAt(when > now ? when - now : 0, message, wParam, MakeLParam(x, y));
+}
+
+void KlondikeScenario::Click(int x, int y) {
+  At(WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+  cursor_ += 30;
+  At(WM_LBUTTONUP, 0, x, y);
+  cursor_ += 70;
+}
+
+void KlondikeScenario::Drag(int fromX, int fromY, int toX, int toY) {
+  At(WM_LBUTTONDOWN, MK_LBUTTON, fromX, fromY);
+  constexpr int kSteps = 4;
+  for (int i = 1; i <= kSteps; ++i) {
+    cursor_ += 20;
+    At(WM_MOUSEMOVE, MK_LBUTTON, fromX + (toX - fromX) * i / kSteps,
+       fromY + (toY - fromY) * i / kSteps);
+  }
+  cursor_ += 20;
+  At(WM_LBUTTONUP, 0, toX, toY);
+  cursor_ += 80;
+}
+
+void KlondikeScenario::Mouse(std::uint32_t message, int x, int y) {
+  At(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, x, y);
+  cursor_ += 20;
+}
+
+void KlondikeScenario::DoubleClick(int x, int y) {
+  // As the window reports one: down, up, double click, up.
+  At(WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+  cursor_ += 20;
+  At(WM_LBUTTONUP, 0, x, y);
+  cursor_ += 20;
+  At(WM_LBUTTONDBLCLK, MK_LBUTTON, x, y);
+  cursor_ += 20;
+  At(WM_LBUTTONUP, 0, x, y);
+  cursor_ += 80;
+}
+
+void KlondikeScenario::Key(std::uint32_t virtualKey) {
+  const std::uint64_t now = harness_->Now();
+  const std::uint64_t when = 1000 + cursor_;
+  harness_->KeyAt(when > now ? when - now : 0, virtualKey);
+  cursor_ += 60;
+}
+
+void KlondikeScenario::CheckShell(std::function<void()> check) {
+  const std::uint32_t message = nextAction_++;
+  harness_->OnMessage(message, std::move(check));
+  const std::uint64_t now = harness_->Now();
+  const std::uint64_t when = 1000 + cursor_;
+  harness_->PostAt(when > now ? when - now : 0, message);
+  cursor_ += 10;
+}
+
+void KlondikeScenario::Check(std::function<void(KlondikeGame& game)> check) {
+  CheckShell([this, check = std::move(check)] {
+    KlondikeGame* game = Game();
+    if (game == nullptr) {
+      ADD_FAILURE() << "no game is running at this checkpoint";
+      return;
+    }
+    check(*game);
+  });
+}
+
+void KlondikeScenario::Menu(GameMenu menu, int command) {
+  Click(MenuTitleX(menu), kMenuTitleY);
+  // The item's place is known only once the list is open; click it from inside the program.
+  const std::uint64_t clickAt = 1000 + cursor_ + 20;
+  CheckShell([this, menu, command, clickAt] {
+    KlondikeGame* game = Game();
+    DropDown* list = game != nullptr ? MenuList(game->Menus(), menu) : nullptr;
+    MenuEntry* item = list != nullptr ? list->FindItem(command) : nullptr;
+    if (item == nullptr) {
+      ADD_FAILURE() << "no menu item for command " << command;
+      return;
+    }
+    const int x = item->GetX() + item->GetWidth() / 2;
+    const int y = item->GetY() + item->GetHeight() / 2;
+    const std::uint64_t now = harness_->Now();
+    const std::uint64_t after = clickAt > now ? clickAt - now : 0;
+    harness_->PostAt(after, WM_MOUSEMOVE, 0, MakeLParam(x, y));
+    harness_->PostAt(after + 10, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
+    harness_->PostAt(after + 40, WM_LBUTTONUP, 0, MakeLParam(x, y));
+  });
+  cursor_ += 150;
+}
+
+int KlondikeScenario::Run() {
+  Key(VK_ESCAPE);
+  Key(VK_ESCAPE);
+  return harness_->Run();
+}

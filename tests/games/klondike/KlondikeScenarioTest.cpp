@@ -1,0 +1,663 @@
+// Klondike played through the real window procedure: the deal, the stock, every rule setting,
+// drags, double clicks, undo, pause, the end of a deal with and without Auto Game Over, End Game,
+// and snapshot files that are damaged or cannot be written.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "audio/Audio.h"
+#include "engine/BaseSnapshot.h"
+#include "engine/GameClock.h"
+#include "engine/GameMenuBar.h"
+#include "gfx/Gfx.h"
+#include "gfx/art/ArtworkSet.h"
+#include "persist/HighScores.h"
+#include "tests/games/klondike/KlondikeScenario.h"
+#include "tests/games/klondike/KlondikeSolver.h"
+#include "tests/gfx/art/ArtworkTestSupport.h"
+#include "tests/support/RequireMedia.h"
+#include "ui/UiModal.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A deal the move-finder wins under the default rules.
+constexpr std::uint32_t kKlondikeWinningSeed = 7;
+
+int CardsInColumns(const KlondikePosition& p) {
+  int total = 0;
+  for (int count : p.columnCount) total += count;
+  return total;
+}
+
+int Count(const std::vector<std::string>& sounds, const std::string& name) {
+  return static_cast<int>(std::count(sounds.begin(), sounds.end(), name));
+}
+
+// A position laid out by hand: the columns bottom card first, the waste bottom first, the
+// foundations' top cards. Every other card lies in the stock in suit-then-rank order.
+struct Layout {
+  std::array<std::vector<Card>, kKlondikeColumns> columns;
+  std::array<int, kKlondikeColumns> faceDown{};
+  std::vector<Card> waste;
+  std::array<Card, kKlondikeFoundations> foundations{kNoCard, kNoCard, kNoCard, kNoCard};
+  int startRank = kAceRank;
+};
+
+// The snapshot that holds the layout, so a test can bring it onto the table with Undo.
+std::vector<std::uint8_t> SnapshotOf(const Layout& layout, int points, int elapsed) {
+  std::array<bool, 52> used{};
+  auto use = [&used](const Card& c) {
+    used[static_cast<std::size_t>(c.suit * 13 + c.rank)] = true;
+  };
+  KlondikePosition p = EmptyKlondikePosition(layout.startRank);
+  for (int c = 0; c < kKlondikeColumns; ++c) {
+    const auto& cards = layout.columns[static_cast<std::size_t>(c)];
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+      p.tableau[static_cast<std::size_t>(c)][i] = cards[i];
+      use(cards[i]);
+    }
+    p.columnCount[static_cast<std::size_t>(c)] = static_cast<int>(cards.size());
+    p.faceDown[static_cast<std::size_t>(c)] = layout.faceDown[static_cast<std::size_t>(c)];
+  }
+  for (std::size_t i = 0; i < layout.waste.size(); ++i) {
+    p.waste[i] = layout.waste[i];
+    use(layout.waste[i]);
+  }
+  p.wasteCount = static_cast<int>(layout.waste.size());
+  for (int f = 0; f < kKlondikeFoundations; ++f) {
+    const Card top = layout.foundations[static_cast<std::size_t>(f)];
+    p.foundations[static_cast<std::size_t>(f)] = top;
+    if (!IsRealCard(top)) continue;
+    for (int r = layout.startRank;; r = (r + 1) % kRankCount) {
+      use(Card{top.suit, r});
+      if (r == top.rank) break;
+    }
+  }
+  Deck stock;
+  stock.SetCopies(1);
+  while (IsRealCard(stock.DealCard())) {
+  }
+  for (int s = 0; s < kSuitCount; ++s)
+    for (int r = 0; r < kRankCount; ++r)
+      if (!used[static_cast<std::size_t>(s * 13 + r)]) stock.ReturnCard(Card{s, r});
+  SnapshotWriter out;
+  WriteBaseState(out, stock, {}, {});
+  WriteKlondikeBlock(out, p, points, elapsed);
+  return out.Bytes();
+}
+
+// Puts a hand-made position on the table: the snapshot becomes the newest one, and Undo (from
+// the menu, as a player would) reads it. Undo costs its 5 points: the layout is given 5 more.
+void LayOut(KlondikeScenario& s, const Layout& layout, int points = 0) {
+  s.Check([&s, layout, points](KlondikeGame& game) {
+    EXPECT_TRUE(game.History().WriteNew(SnapshotOf(layout, points + 5, 0)));
+    (void)s;
+  });
+  s.Menu(GameMenu::kGame, kCmdUndo);
+}
+
+void PutInt32(std::vector<char>& bytes, std::size_t at, int value) {
+  for (int i = 0; i < 4; ++i)
+    bytes[at + static_cast<std::size_t>(i)] =
+        static_cast<char>((static_cast<unsigned>(value) >> (8 * i)) & 0xFFu);
+}
+
+constexpr Card C(int suit, int rank) {
+  return Card{suit, rank};
+}
+constexpr int kTwo = 0, kQueen = 10, kKing = 11;
+
+}  // namespace
+
+class KlondikeScenarioTest : public testing::Test {
+protected:
+  void SetUp() override {
+    if (MediaDir().empty()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+  }
+};
+
+TEST_F(KlondikeScenarioTest, AFreshDefaultDealLaysOutTwentyEightCardsAndStartsTheClock) {
+  KlondikeScenario s;
+  KlondikeGame* game = s.Game();
+  ASSERT_NE(game, nullptr);
+  const KlondikePosition& p = game->Position();
+  EXPECT_EQ(CardsInColumns(p), 28);
+  for (int c = 0; c < kKlondikeColumns; ++c) {
+    EXPECT_EQ(p.columnCount[static_cast<std::size_t>(c)], c + 1);
+    EXPECT_EQ(p.faceDown[static_cast<std::size_t>(c)], c);
+  }
+  EXPECT_EQ(game->GetDeck().Remaining(), 24);
+  EXPECT_EQ(p.wasteCount, 0);
+  for (const Card& f : p.foundations) EXPECT_EQ(f, kNoCard);
+  EXPECT_EQ(p.startRank, kAceRank);
+  EXPECT_TRUE(game->IsClockStarted());
+  EXPECT_EQ(Count(s.Sounds(), "deal.wav"), 28);
+  EXPECT_EQ(game->UndoCount(), 0);
+  EXPECT_EQ(game->Points(), 0);
+  EXPECT_EQ(s.Run(), 0);
+}
+
+TEST_F(KlondikeScenarioTest, StartCardAndFilledInShapeTheFoundationsAndTheStock) {
+  {
+    KlondikeSetup setup;
+    setup.startCard = -1;
+    KlondikeScenario s(setup);
+    const KlondikePosition& p = s.Game()->Position();
+    ASSERT_TRUE(IsRealCard(p.foundations[0]));
+    EXPECT_EQ(p.startRank, p.foundations[0].rank) << "the first card dealt decides";
+    EXPECT_EQ(s.Game()->GetDeck().Remaining(), 23);
+    EXPECT_EQ(s.Run(), 0);
+  }
+  {
+    KlondikeSetup setup;
+    setup.filledIn = 1;
+    KlondikeScenario s(setup);
+    const KlondikePosition& p = s.Game()->Position();
+    for (int f = 0; f < kKlondikeFoundations; ++f)
+      EXPECT_EQ(p.foundations[static_cast<std::size_t>(f)], C(f, kAceRank));
+    EXPECT_EQ(s.Game()->GetDeck().Remaining(), 20);
+    EXPECT_EQ(s.Run(), 0);
+  }
+}
+
+TEST_F(KlondikeScenarioTest, StockClicksTurnCardsDealtCardsAndRecyclesFollowTheSetting) {
+  for (int dealt : {1, 3}) {
+    KlondikeSetup setup;
+    setup.cardsDealt = dealt;
+    setup.recycles = 1;
+    KlondikeScenario s(setup);
+    const ScreenPoint stock = Grip(s.StockTop());
+    s.Click(stock.x, stock.y);
+    s.Check([dealt, &s](KlondikeGame& game) {
+      EXPECT_EQ(game.Position().wasteCount, dealt);
+      EXPECT_EQ(game.GetDeck().Remaining(), 24 - dealt);
+      EXPECT_EQ(game.UndoCount(), 1);
+      EXPECT_EQ(Count(s.Sounds(), "flip.wav"), 1);
+    });
+    // Empty the stock, remember the waste's top, then turn the waste back.
+    const int clicks = (24 + dealt - 1) / dealt;
+    for (int i = 1; i < clicks; ++i) s.Click(kKlondikeStockX + 20, kKlondikeStockY + 20);
+    Card formerTop;
+    s.Check([&formerTop](KlondikeGame& game) {
+      EXPECT_EQ(game.GetDeck().Remaining(), 0);
+      EXPECT_EQ(game.Position().wasteCount, 24);
+      formerTop = game.Position().waste[23];
+    });
+    s.Click(kKlondikeStockX + 20, kKlondikeStockY + 20);
+    s.Check([&formerTop, &s](KlondikeGame& game) {
+      EXPECT_EQ(game.Points(), -5) << "turning the waste back costs 5";
+      EXPECT_EQ(game.Position().recyclesUsed, 1);
+      EXPECT_EQ(game.Position().wasteCount, 0);
+      EXPECT_EQ(game.GetDeck().Remaining(), 24);
+      EXPECT_EQ(game.GetDeck().PeekCard(0), formerTop) << "the former top is dealt first";
+      EXPECT_EQ(Count(s.Sounds(), "shuffle.wav"), 1);
+    });
+    for (int i = 0; i < clicks; ++i) s.Click(kKlondikeStockX + 20, kKlondikeStockY + 20);
+    s.Click(kKlondikeStockX + 20, kKlondikeStockY + 20);
+    s.Check([](KlondikeGame& game) {
+      EXPECT_EQ(game.Position().recyclesUsed, 1) << "one recycle allowed";
+      EXPECT_EQ(game.Position().wasteCount, 24) << "the last click turned nothing back";
+      EXPECT_EQ(game.Points(), -5);
+    });
+    EXPECT_EQ(s.Run(), 0);
+  }
+}
+
+TEST_F(KlondikeScenarioTest, TableauStartDecidesWhatFillsAnEmptyColumn) {
+  for (int tableauStart : {1, 0}) {
+    KlondikeSetup setup;
+    setup.tableauStart = tableauStart;
+    KlondikeScenario s(setup);
+    Layout layout;
+    layout.columns[1] = {C(0, kKing)};
+    layout.waste = {C(1, kQueen)};
+    LayOut(s, layout);
+    const ScreenPoint from = Grip({kKlondikeWasteX, kKlondikeWasteY});
+    const ScreenPoint to = Grip(KlondikeScenario::ColumnCard(0, 0));
+    s.Drag(from.x, from.y, to.x, to.y);
+    s.Check([tableauStart](KlondikeGame& game) {
+      const bool moved = game.Position().columnCount[0] == 1;
+      EXPECT_EQ(moved, tableauStart == 0) << "TableauStart " << tableauStart;
+      EXPECT_EQ(game.Points(), moved ? 5 : 0) << "5 for a card from the waste onto a column";
+    });
+    // A King fills the column under either setting.
+    const ScreenPoint king = Grip(KlondikeScenario::ColumnCard(1, 0));
+    const ScreenPoint empty = Grip(KlondikeScenario::ColumnCard(tableauStart == 1 ? 0 : 2, 0));
+    s.Drag(king.x, king.y, empty.x, empty.y);
+    s.Check([tableauStart](KlondikeGame& game) {
+      EXPECT_EQ(game.Position().columnCount[tableauStart == 1 ? 0 : 2], 1);
+    });
+    EXPECT_EQ(s.Run(), 0);
+  }
+}
+
+TEST_F(KlondikeScenarioTest, MovePartialDecidesWhichRunAClickOnALowerCardLifts) {
+  for (int movePartial : {0, 1}) {
+    KlondikeSetup setup;
+    setup.movePartial = movePartial;
+    KlondikeScenario s(setup);
+    Layout layout;
+    // Column 0: King, Queen, Jack, Ten face up; column 1: a Jack the Ten could go on.
+    layout.columns[0] = {C(0, kKing), C(1, kQueen), C(0, 9), C(1, 8)};
+    layout.columns[1] = {C(2, kKing), C(3, kQueen)};
+    LayOut(s, layout);
+    // Grab the Queen-of-column-0's Jack (index 2) and drop it onto column 1's Queen.
+    const ScreenPoint from = Grip(KlondikeScenario::ColumnCard(0, 2));
+    const ScreenPoint to = Grip(KlondikeScenario::ColumnCard(1, 2));
+    s.Drag(from.x, from.y, to.x, to.y);
+    s.Check([movePartial](KlondikeGame& game) {
+      const KlondikePosition& p = game.Position();
+      if (movePartial == 1) {
+        EXPECT_EQ(p.columnCount[0], 2) << "the Jack and the Ten moved";
+        EXPECT_EQ(p.columnCount[1], 4);
+      } else {
+        // The whole face-up run was lifted; a King cannot go onto a Queen, so it came back.
+        EXPECT_EQ(p.columnCount[0], 4);
+        EXPECT_EQ(p.columnCount[1], 2);
+        EXPECT_EQ(game.DragRecord().count, 4) << "without MovePartial the whole run is lifted";
+      }
+    });
+    EXPECT_EQ(s.Run(), 0);
+  }
+}
+
+TEST_F(KlondikeScenarioTest, AutoFlipTurnsUpTheCardAMoveUncovers) {
+  for (int autoFlip : {0, 1}) {
+    KlondikeSetup setup;
+    setup.autoFlip = autoFlip;
+    KlondikeScenario s(setup);
+    Layout layout;
+    layout.columns[0] = {C(2, 3), C(0, kKing)};
+    layout.faceDown[0] = 1;
+    LayOut(s, layout);
+    const ScreenPoint from = Grip(KlondikeScenario::ColumnCard(0, 1));
+    const ScreenPoint to = Grip(KlondikeScenario::ColumnCard(1, 0));
+    s.Drag(from.x, from.y, to.x, to.y);
+    s.Check([autoFlip](KlondikeGame& game) {
+      EXPECT_EQ(game.Position().columnCount[1], 1);
+      EXPECT_EQ(game.Position().faceDown[0], autoFlip == 1 ? 0 : 1);
+      EXPECT_EQ(game.Points(), autoFlip == 1 ? 5 : 0);
+    });
+    if (autoFlip == 0) {
+      // By hand: a click on the face-down card turns it, for 5 points.
+      const ScreenPoint card = Grip(KlondikeScenario::ColumnCard(0, 0));
+      s.Click(card.x, card.y);
+      s.Check([](KlondikeGame& game) {
+        EXPECT_EQ(game.Position().faceDown[0], 0);
+        EXPECT_EQ(game.Points(), 5);
+      });
+    }
+    EXPECT_EQ(s.Run(), 0);
+  }
+}
+
+TEST_F(KlondikeScenarioTest, UndoRestoresThePositionThePointsLessFiveAndTheClock) {
+  KlondikeScenario s;
+  s.Wait(20000);
+  const ScreenPoint stock = Grip(s.StockTop());
+  KlondikePosition before;
+  s.Check([&before](KlondikeGame& game) {
+    before = game.Position();
+    EXPECT_EQ(game.ElapsedSeconds(), 20);
+  });
+  s.Click(stock.x, stock.y);
+  s.Wait(30000);
+  s.Check([](KlondikeGame& game) {
+    EXPECT_EQ(game.ElapsedSeconds(), 50);
+    EXPECT_EQ(game.UndoCount(), 1);
+  });
+  s.Menu(GameMenu::kGame, kCmdUndo);
+  s.Check([&before, &s](KlondikeGame& game) {
+    EXPECT_EQ(game.Position().wasteCount, before.wasteCount);
+    EXPECT_EQ(game.GetDeck().Remaining(), 24);
+    EXPECT_EQ(game.Points(), -5);
+    EXPECT_EQ(game.ElapsedSeconds(), 20) << "the time since the snapshot is not counted";
+    EXPECT_EQ(game.UndoCount(), 0);
+    EXPECT_TRUE(fs::exists(s.UndoDirectory() / "UNDO1.DAT"));
+    EXPECT_EQ(Count(s.Sounds(), "undo.wav"), 1);
+  });
+  // With nothing left to undo, Undo does nothing and plays nothing.
+  s.Menu(GameMenu::kGame, kCmdUndo);
+  s.Check([&s](KlondikeGame& game) {
+    EXPECT_EQ(game.Points(), -5);
+    EXPECT_EQ(Count(s.Sounds(), "undo.wav"), 1);
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+TEST_F(KlondikeScenarioTest, ASnapshotIsTheFixedSizeAndADoubleClickWritesTwo) {
+  KlondikeScenario s;
+  Layout layout;
+  layout.columns[0] = {C(3, 7), C(2, kAceRank)};
+  layout.faceDown[0] = 1;
+  LayOut(s, layout);
+  const ScreenPoint ace = Grip(KlondikeScenario::ColumnCard(0, 1));
+  s.DoubleClick(ace.x, ace.y);
+  s.Check([&s](KlondikeGame& game) {
+    EXPECT_EQ(game.Position().foundations[0], C(2, kAceRank));
+    EXPECT_EQ(game.Points(), 5) << "column to foundation";
+    EXPECT_EQ(game.UndoCount(), 2) << "the double click's own snapshot and the pick-up's";
+    EXPECT_EQ(fs::file_size(s.UndoDirectory() / "UNDO1.DAT"), 2564u);
+    EXPECT_EQ(fs::file_size(s.UndoDirectory() / "UNDO2.DAT"), 2564u);
+    EXPECT_EQ(Count(s.Sounds(), "foundation.wav"), 1);
+  });
+  s.Menu(GameMenu::kGame, kCmdUndo);
+  s.Menu(GameMenu::kGame, kCmdUndo);
+  s.Check([](KlondikeGame& game) {
+    EXPECT_EQ(game.Position().foundations[0], kNoCard);
+    EXPECT_EQ(game.Position().columnCount[0], 2);
+    EXPECT_EQ(game.Points(), -5) << "two undos of the same position cost 10";
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+TEST_F(KlondikeScenarioTest, ACancelledDragLeavesNoSnapshotAndOnlyALongCarrySoundsInvalid) {
+  KlondikeScenario s;
+  const ScreenPoint top = Grip(KlondikeScenario::ColumnCard(6, 6));
+  // Nine pixels on both axes: back without a sound; ten on one axis: "invalid.wav".
+  s.Drag(top.x, top.y, top.x + 9, top.y + 9);
+  s.Check([&s](KlondikeGame& game) {
+    EXPECT_EQ(game.UndoCount(), 0);
+    EXPECT_EQ(Count(s.Sounds(), "invalid.wav"), 0);
+    EXPECT_EQ(game.Position().columnCount[6], 7);
+    EXPECT_FALSE(game.IsDragging());
+  });
+  s.Drag(top.x, top.y, top.x + 10, top.y + 200);
+  s.Check([&s](KlondikeGame& game) {
+    EXPECT_EQ(game.UndoCount(), 0);
+    EXPECT_EQ(Count(s.Sounds(), "invalid.wav"), 1);
+    EXPECT_EQ(game.Position().columnCount[6], 7);
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+TEST_F(KlondikeScenarioTest, PauseBlocksPlayAndResumeGivesItBack) {
+  KlondikeScenario s;
+  s.Menu(GameMenu::kGame, kCmdPauseResume);
+  const ScreenPoint stock = Grip(s.StockTop());
+  s.Click(stock.x, stock.y);
+  s.Check([](KlondikeGame& game) {
+    EXPECT_TRUE(game.IsPaused());
+    EXPECT_EQ(game.Position().wasteCount, 0) << "a paused game takes no clicks";
+    EXPECT_EQ(game.UndoCount(), 0);
+  });
+  s.Menu(GameMenu::kGame, kCmdPauseResume);
+  s.Click(stock.x, stock.y);
+  s.Check([](KlondikeGame& game) {
+    EXPECT_FALSE(game.IsPaused());
+    EXPECT_EQ(game.Position().wasteCount, 3);
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+// Every card in the columns, face up, and nothing fits anywhere: the bottom cards are Kings and
+// Queens, the tops Twos and Threes, so no column can go onto another, no top onto a foundation.
+Layout NoMovesLayout() {
+  Layout layout;
+  const std::array<Card, kKlondikeColumns> bottoms = {
+      C(0, kKing), C(1, kKing), C(2, kKing), C(3, kKing), C(0, kQueen), C(1, kQueen), C(2, kQueen)};
+  const std::array<Card, kKlondikeColumns> tops = {C(0, kTwo),    C(1, kTwo),     C(2, kTwo),
+                                                   C(3, kTwo),    C(0, kTwo + 1), C(1, kTwo + 1),
+                                                   C(2, kTwo + 1)};
+  std::vector<Card> middle;
+  for (int suit = 0; suit < kSuitCount; ++suit) {
+    for (int rank = 0; rank < kRankCount; ++rank) {
+      const Card card = C(suit, rank);
+      if (std::find(bottoms.begin(), bottoms.end(), card) == bottoms.end() &&
+          std::find(tops.begin(), tops.end(), card) == tops.end())
+        middle.push_back(card);
+    }
+  }
+  for (int c = 0; c < kKlondikeColumns; ++c)
+    layout.columns[static_cast<std::size_t>(c)] = {bottoms[static_cast<std::size_t>(c)]};
+  for (std::size_t i = 0; i < middle.size(); ++i)
+    layout.columns[i % kKlondikeColumns].push_back(middle[i]);
+  for (int c = 0; c < kKlondikeColumns; ++c)
+    layout.columns[static_cast<std::size_t>(c)].push_back(tops[static_cast<std::size_t>(c)]);
+  return layout;
+}
+
+TEST_F(KlondikeScenarioTest, AutoGameOverEndsADealWithoutMovesOnlyWhenSwitchedOn) {
+  for (bool autoGameOver : {false, true}) {
+    KlondikeSetup setup;
+    setup.autoGameOver = autoGameOver;
+    KlondikeScenario s(setup);
+    LayOut(s, NoMovesLayout(), 40);
+    s.Wait(300);
+    s.Check([autoGameOver](KlondikeGame& game) {
+      EXPECT_EQ(game.IsGameOver(), autoGameOver);
+      if (!autoGameOver) {
+        EXPECT_GT(game.DragSources().Size(), 0) << "the cards can still be picked up";
+      }
+    });
+    if (autoGameOver) {
+      s.CheckShell([] {
+        EXPECT_EQ(UiModalDepth(), 1) << "the no-moves message is up";
+        EXPECT_EQ(RequestedTrack(), MusicTrack::kInGame) << "the lose tune waits for the message";
+      });
+      s.Key(VK_ESCAPE);  // closes the message
+      s.Wait(6000);      // the lose screen
+      s.CheckShell([] { EXPECT_EQ(RequestedTrack(), MusicTrack::kLose); });
+      s.Key(VK_ESCAPE);  // closes the high scores
+      s.Check([](KlondikeGame& game) {
+        EXPECT_TRUE(game.IsGameOver());
+        EXPECT_NE(game.FinalScore(), kScoreNotFixed);
+        EXPECT_DOUBLE_EQ(game.ScoreFactor(), 1.5) << "three cards dealt, TableauStart";
+        EXPECT_EQ(game.FinalScore(),
+                  ScoreFormula(40, game.ElapsedSeconds(), game.ScoreFactor(), 1.0));
+        EXPECT_EQ(ReadHighScore("Klondike", 1).name, "Tester");
+        EXPECT_EQ(ReadHighScore("Klondike", 1).score, game.FinalScore());
+      });
+      // Mouse play is ignored once the deal is over.
+      s.Click(kKlondikeStockX + 20, kKlondikeStockY + 20);
+      s.Check([](KlondikeGame& game) { EXPECT_EQ(game.UndoCount(), 0); });
+    }
+    EXPECT_EQ(s.Run(), 0);
+  }
+}
+
+TEST_F(KlondikeScenarioTest, EndGameShowsTheLoseScreenWithoutTheNoMovesMessage) {
+  KlondikeScenario s;
+  s.Menu(GameMenu::kGame, kCmdEndGame);
+  s.Wait(200);
+  s.CheckShell([] {
+    // Straight to the lose screen: no message box is waiting for an answer.
+    EXPECT_EQ(RequestedTrack(), MusicTrack::kLose);
+  });
+  s.Wait(6000);
+  s.Key(VK_ESCAPE);  // closes the high scores
+  s.Check([](KlondikeGame& game) {
+    EXPECT_TRUE(game.IsGameOver());
+    EXPECT_TRUE(game.EndedByUser());
+    EXPECT_FALSE(game.IsWon());
+    EXPECT_NE(game.FinalScore(), kScoreNotFixed);
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+TEST_F(KlondikeScenarioTest, DamagedSnapshotsAreRefusedAndThePositionStays) {
+  const std::vector<std::string> damage = {"truncated", "garbage", "foreign", "duplicate"};
+  for (const std::string& kind : damage) {
+    KlondikeScenario s;
+    const ScreenPoint stock = Grip(s.StockTop());
+    s.Click(stock.x, stock.y);
+    KlondikePosition before;
+    int points = 0;
+    s.Check([&s, &before, &points, kind](KlondikeGame& game) {
+      before = game.Position();
+      points = game.Points();
+      const fs::path file = s.UndoDirectory() / "UNDO1.DAT";
+      std::vector<char> bytes(static_cast<std::size_t>(fs::file_size(file)));
+      std::ifstream(file, std::ios::binary)
+          .read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      if (kind == "truncated") bytes.resize(2000);
+      if (kind == "garbage") std::fill(bytes.begin() + 960, bytes.end(), '\xAB');
+      if (kind == "foreign") bytes.resize(2564 + 8, 0);
+      if (kind == "duplicate") {
+        // The first waste card of the snapshot's empty waste becomes a copy of column 6's top.
+        const std::size_t waste = 960 + 32 + 104;
+        const Card top = game.Position().tableau[6][6];
+        PutInt32(bytes, waste, top.suit);
+        PutInt32(bytes, waste + 4, top.rank);
+        PutInt32(bytes, waste + 280, 1);  // waste count
+      }
+      std::ofstream(file, std::ios::binary | std::ios::trunc)
+          .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    });
+    s.Menu(GameMenu::kGame, kCmdUndo);
+    s.Check([&before, &points, kind](KlondikeGame& game) {
+      EXPECT_EQ(game.Position().wasteCount, before.wasteCount) << kind;
+      EXPECT_EQ(game.Position().columnCount, before.columnCount) << kind;
+      EXPECT_EQ(game.GetDeck().Remaining(), 21) << kind;
+      EXPECT_EQ(game.Points(), points) << kind << ": a refused snapshot costs nothing";
+    });
+    // Still playable.
+    s.Click(stock.x, stock.y);
+    s.Check([kind](KlondikeGame& game) { EXPECT_EQ(game.Position().wasteCount, 6) << kind; });
+    EXPECT_EQ(s.Run(), 0);
+  }
+}
+
+TEST_F(KlondikeScenarioTest, ASnapshotDirectoryThatCannotBeWrittenLeavesTheGamePlayable) {
+  const fs::path blocker = fs::temp_directory_path() / "qs-klondike-not-a-directory";
+  std::ofstream(blocker) << "a file where the directory should be";
+  {
+    KlondikeSetup setup;
+    setup.undoDirectory = blocker;
+    KlondikeScenario s(setup);
+    const ScreenPoint stock = Grip(s.StockTop());
+    s.Click(stock.x, stock.y);
+    s.Click(stock.x, stock.y);
+    s.Check([](KlondikeGame& game) { EXPECT_EQ(game.Position().wasteCount, 6); });
+    s.Menu(GameMenu::kGame, kCmdUndo);
+    s.Check([](KlondikeGame& game) {
+      EXPECT_EQ(game.Position().wasteCount, 6) << "nothing to undo, nothing changed";
+      EXPECT_EQ(game.Points(), 0);
+    });
+    EXPECT_EQ(s.Run(), 0);
+  }
+  EXPECT_TRUE(fs::is_regular_file(blocker));
+  fs::remove(blocker);
+}
+
+TEST_F(KlondikeScenarioTest, LeavingTheGameDeletesItsSnapshotsButNeverAPlayersOwnFiles) {
+  const fs::path own = fs::current_path() / "UNDO99.DAT";
+  std::ofstream(own) << "the player's own file";
+  fs::path directory;
+  {
+    KlondikeScenario s;
+    directory = s.UndoDirectory();
+    const ScreenPoint stock = Grip(s.StockTop());
+    s.Click(stock.x, stock.y);
+    s.Check([&directory](KlondikeGame&) { EXPECT_TRUE(fs::exists(directory / "UNDO1.DAT")); });
+    s.Key(VK_ESCAPE);
+    s.CheckShell([&directory] {
+      EXPECT_FALSE(fs::exists(directory / "UNDO1.DAT")) << "Escape ends the game and its history";
+    });
+    s.Wait(100);
+    EXPECT_EQ(s.Run(), 0);
+  }
+  EXPECT_TRUE(fs::exists(own));
+  fs::remove(own);
+}
+
+// What the player sees, pixel for pixel: a fresh deal in the dark and a light theme with the
+// score box running, and a stack on its way to another column. Rewrite with QS_UPDATE_GOLDEN=1
+// and look at every changed PNG first.
+TEST_F(KlondikeScenarioTest, TheTableLooksAsDrawnInTheGoldenImages) {
+  for (int theme : {0, 1}) {
+    KlondikeSetup setup;
+    setup.background = theme;
+    KlondikeScenario s(setup);
+    s.Wait(300);
+    const std::string name = "games/klondike_deal_theme" + std::to_string(theme);
+    s.CheckShell([&s, name] {
+      EXPECT_TRUE(MatchesGolden(name, s.Harness().Shell().ScreenBuffer(), 0, 799, 0, 599));
+    });
+    if (theme == 0) {
+      // Column 3's face-up card, carried over column 5 and held there.
+      const ScreenPoint from = Grip(KlondikeScenario::ColumnCard(3, 3));
+      s.Mouse(WM_LBUTTONDOWN, from.x, from.y);
+      s.Mouse(WM_MOUSEMOVE, from.x + 95, from.y + 140);
+      s.CheckShell([&s] {
+        EXPECT_TRUE(s.Game()->IsDragging());
+        EXPECT_TRUE(MatchesGolden("games/klondike_dragging", s.Harness().Shell().ScreenBuffer(), 0,
+                                  799, 0, 599));
+      });
+      s.Mouse(WM_LBUTTONUP, from.x + 95, from.y + 140);
+      s.Wait(200);
+    }
+    EXPECT_EQ(s.Run(), 0);
+  }
+}
+
+// A whole deal won with the mouse: the move-finder plays the seeded deal with the rules alone,
+// and every one of its moves is made again here as a player would make it.
+TEST_F(KlondikeScenarioTest, ASeededDealIsPlayedToAWinThroughTheMouse) {
+  const std::optional<KlondikeSolution> solution =
+      SolveKlondike(kKlondikeWinningSeed, kKlondikeDefaultRules);
+  ASSERT_TRUE(solution.has_value()) << "the move-finder wins this seed";
+  KlondikeSetup setup;
+  setup.seed = kKlondikeWinningSeed;
+  KlondikeScenario s(setup);
+  // Inside the stock's top card however thick the pile is, and on the empty stock's marker.
+  const ScreenPoint stock{kKlondikeStockX + 20, kKlondikeStockY + 10};
+  for (const KlondikeMove& move : solution->moves) {
+    switch (move.kind) {
+      case KlondikeMove::Kind::kStockClick:
+        s.Click(stock.x, stock.y);
+        break;
+      case KlondikeMove::Kind::kTurnUp: {
+        s.Check([column = move.column, &s](KlondikeGame& game) {
+          const int top = game.Position().columnCount[static_cast<std::size_t>(column)] - 1;
+          const ScreenPoint grip = Grip(KlondikeScenario::ColumnCard(column, top));
+          s.Harness().PostAt(5, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(grip.x, grip.y));
+          s.Harness().PostAt(25, WM_LBUTTONUP, 0, MakeLParam(grip.x, grip.y));
+        });
+        s.Wait(60);
+        break;
+      }
+      case KlondikeMove::Kind::kMove: {
+        const ScreenPoint from = Grip({move.sourceX, move.sourceY});
+        const ScreenPoint to = Grip({move.targetX, move.targetY});
+        s.Drag(from.x, from.y, to.x, to.y);
+        break;
+      }
+    }
+  }
+  s.Wait(300);
+  s.Check([&solution](KlondikeGame& game) {
+    EXPECT_TRUE(game.IsWon());
+    EXPECT_EQ(game.Points(), solution->points) << "the mouse earned what the rules counted";
+  });
+  s.CheckShell([] { EXPECT_EQ(RequestedTrack(), MusicTrack::kWin); });
+  s.Wait(6000);      // the win screen
+  s.Key(VK_ESCAPE);  // the high scores
+  s.Check([&solution](KlondikeGame& game) {
+    EXPECT_TRUE(game.IsWon());
+    EXPECT_EQ(game.FinalScore(),
+              ScoreFormula(solution->points, game.ElapsedSeconds(), game.ScoreFactor(), 1.5));
+    EXPECT_GT(game.FinalScore(), 0);
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+TEST_F(KlondikeScenarioTest, AClickOnAnEmptyStockWithAnEmptyWasteCostsNothing) {
+  KlondikeScenario s;
+  LayOut(s, NoMovesLayout(), 40);
+  s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  s.Check([&s](KlondikeGame& game) {
+    EXPECT_EQ(game.Points(), 40);
+    EXPECT_EQ(game.Position().recyclesUsed, 0);
+    EXPECT_EQ(game.UndoCount(), 0);
+    EXPECT_EQ(Count(s.Sounds(), "shuffle.wav"), 0);
+  });
+  EXPECT_EQ(s.Run(), 0);
+}

@@ -1,0 +1,67 @@
+// What every test that runs a card game sets up: a settings store and a snapshot directory of its
+// own, flights without the step clock, a known player with sound and music on, and a record of
+// every sound effect the game asks for. Everything is put back when it goes.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "audio/Audio.h"
+#include "engine/CardFlight.h"
+#include "engine/UndoHistory.h"
+#include "persist/Preferences.h"
+#include "tests/support/ScratchStore.h"
+
+class GameTestEnvironment {
+public:
+  // With `undoDirectory` empty the snapshots go to a fresh directory removed at the end.
+  explicit GameTestEnvironment(const std::filesystem::path& undoDirectory = {}) {
+    if (undoDirectory.empty()) {
+      std::string pattern =
+          (std::filesystem::temp_directory_path() / "qs-game-undo-XXXXXX").string();
+      if (::mkdtemp(pattern.data()) != nullptr) ownUndoDirectory_ = pattern;
+      EXPECT_FALSE(ownUndoDirectory_.empty()) << "no temporary snapshot directory";
+      undoDirectory_ = ownUndoDirectory_;
+    } else {
+      undoDirectory_ = undoDirectory;
+    }
+    SetUndoDirectory(undoDirectory_);
+    SetFlightStepDelay(std::chrono::microseconds(0));
+    savedPrefs_ = ThePreferences();
+    Preferences& prefs = ThePreferences();
+    prefs = Preferences{};
+    prefs.playerName = "Tester";
+    prefs.playerNumber = kFirstPlayerNumber;
+    prefs.soundEnabled = 1;
+    prefs.musicEnabled = 1;
+    SetSfxListener([this](std::string_view name) { sounds_.emplace_back(name); });
+  }
+  ~GameTestEnvironment() {
+    SetSfxListener({});
+    ThePreferences() = savedPrefs_;
+    SetFlightStepDelay(kDefaultFlightStepDelay);
+    SetUndoDirectory({});
+    std::error_code ignored;
+    if (!ownUndoDirectory_.empty()) std::filesystem::remove_all(ownUndoDirectory_, ignored);
+  }
+  GameTestEnvironment(const GameTestEnvironment&) = delete;
+  GameTestEnvironment& operator=(const GameTestEnvironment&) = delete;
+
+  ScratchStore& Store() { return store_; }
+  const std::filesystem::path& UndoDirectory() const { return undoDirectory_; }
+  // Every sound effect asked for, in order.
+  const std::vector<std::string>& Sounds() const { return sounds_; }
+  void ClearSounds() { sounds_.clear(); }
+
+private:
+  ScratchStore store_;
+  std::filesystem::path ownUndoDirectory_;
+  std::filesystem::path undoDirectory_;
+  Preferences savedPrefs_;
+  std::vector<std::string> sounds_;
+};
