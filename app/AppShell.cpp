@@ -2,11 +2,17 @@
 #include "app/AppShell.h"
 
 #include "app/ColorDepthProbe.h"
+#include "app/GameLaunchers.h"
 #include "app/ShellWindow.h"
-#include "engine/CardGame.h"
+#include "app/TitleScreen.h"
+#include "audio/Audio.h"
+#include "dialogs/PlayerSelectDialog.h"
+#include "games/RuleSettings.h"
+#include "games/RuleSettingsDialog.h"
 #include "gfx/Gfx.h"
 #include "gfx/GfxDisplay.h"
 #include "gfx/art/ArtworkSet.h"
+#include "gfx/art/Themes.h"
 #include "gfx/font/Font.h"
 #include "persist/Preferences.h"
 #include "platform/MessageLoop.h"
@@ -15,6 +21,7 @@
 #include "platform/Window.h"
 #include "ui/ArtworkScreenUpdate.h"
 #include "ui/UiInput.h"
+#include "ui/UiModal.h"
 #include "ui/UiToolkit.h"
 #include "ui/widgets/WidgetArtwork.h"
 
@@ -44,6 +51,10 @@ int HighWord(std::intptr_t lParam) {
   return static_cast<std::int16_t>((static_cast<std::uint32_t>(lParam) >> 16) & 0xFFFFu);
 }
 
+std::optional<PlayerChoice> PlayerSelectDialogStep(const std::string& name, bool dontShowAgain) {
+  return RunPlayerSelectDialog(name, dontShowAgain);
+}
+
 }  // namespace
 
 AppShell::AppShell(GfxDisplay& display, ShellWindow& window) : display_(display), window_(window) {}
@@ -52,7 +63,32 @@ AppShell::~AppShell() {
   Destroy();
 }
 
+// --- Start-up ------------------------------------------------------------------------------------
+
 bool AppShell::Create() {
+  if (!StartGraphics()) return false;
+  StartArtworkAndToolkit();
+  SetCursor(CursorShape::Arrow);
+  if (skipLogoWait_) {
+    artwork_->ShowLogoPicture();
+  } else {
+    artwork_->ShowLogo();
+  }
+
+  title_ = std::make_unique<TitleScreen>();
+  title_->Create(*artwork_);
+  title_->Draw();
+  artwork_->ShowScreenRect();
+  if (!ChoosePlayer()) return false;
+  ApplyPlayerLook();
+  MusicTitle();
+  SetTimer(kScoreTimer, kScoreTimerMs);
+  SetTimer(kTitleTimer, kTitleTimerMs);
+  artwork_->ShowScreenRect();
+  return true;
+}
+
+bool AppShell::StartGraphics() {
   GfxSetDC(&display_);
   const int depth = ChooseColorDepth({{kScreenWidth, kScreenHeight, GfxDisplayDepth()}},
                                      kScreenWidth, kScreenHeight);
@@ -77,14 +113,17 @@ bool AppShell::Create() {
   GfxShowRect(0, kScreenWidth - 1, 0, kScreenHeight - 1, 0, kScreenHeight - 1);
   GfxInitMouse();
   GfxShowMouse(1);
+  return true;
+}
 
+void AppShell::StartArtworkAndToolkit() {
   artwork_ = std::make_unique<ArtworkSet>();
   // The player's choices are read each time the artwork needs them, so a new choice shows with
   // the next load.
   artwork_->SetBackgroundSource([] { return ThePreferences().background; });
   artwork_->SetCardFrontSource([] { return ThePreferences().cardFront; });
   artwork_->Load(screenBuffer_, GfxDefaultPalette());
-  artwork_->SetCardBack(ThePreferences().cardBack);
+  // The first theme dresses the player-select dialog; the player's own follows the choice.
   artwork_->LoadTheme(0);
   screenUpdate_ = std::make_unique<ArtworkScreenUpdate>(*artwork_);
   UiSetScreenUpdate(screenUpdate_.get());
@@ -96,30 +135,82 @@ bool AppShell::Create() {
   UiSetWidgetArtwork(artwork_.get());
   UiSetAppActive(true);
   toolkitStarted_ = true;
+}
 
-  SetCursor(CursorShape::Arrow);
-  SetTimer(kScoreTimer, kScoreTimerMs);
-  return true;
+bool AppShell::ChoosePlayer() {
+  return RunStartupPlayerSequence(ThePreferences(), PlayerSelectDialogStep);
+}
+
+void AppShell::ApplyPlayerLook() {
+  artwork_->SetCardBack(ThePreferences().cardBack);
+  // Dialogs over the title wear the player's theme too. Loading a theme takes a few
+  // milliseconds, so the one already loaded is kept.
+  if (ValidBackgroundIndex(ThePreferences().background) != artwork_->BackgroundIndex())
+    artwork_->LoadTheme(-1);
+}
+
+void AppShell::ShowTitleScreen() {
+  artwork_->LoadTheme(-1);
+  title_->Draw();
+  artwork_->ShowScreenRect();
+}
+
+// --- Games -------------------------------------------------------------------------------------
+
+void AppShell::LaunchTitleButton(int button) {
+  if (artwork_ == nullptr || ending_) return;
+  const TitleGame& choice = TitleGameFor(button);
+  if (choice.gameId == 0 || !IsTitleGameBuilt(button)) return;
+  // The settings come first, so a cancelled dialog leaves the title screen exactly as it was:
+  // a game object made before it would already have drawn its menu bar over the title.
+  if (choice.settings != nullptr &&
+      RunRuleSettingsAtStart(*choice.settings) != kRuleSettingsConfirmed) {
+    InvalidateWindow();
+    return;
+  }
+  std::unique_ptr<CardGame> game = MakeTitleGame(button, *artwork_);
+  if (game == nullptr) return;
+  KillTimer(kTitleTimer);
+  StartGame(std::move(game));
 }
 
 void AppShell::StartGame(std::unique_ptr<CardGame> game) {
   if (game == nullptr || artwork_ == nullptr) return;
-  EndGame();
+  if (game_ != nullptr) {
+    std::unique_ptr<CardGame> old = std::move(game_);
+    old->EndDeal();
+  }
   game_ = std::move(game);
+  game_->SetWindows(gameWindows_);
   game_->StartGame(false);
 }
 
-void AppShell::EndGame() {
+void AppShell::ReturnToTitle() {
   if (game_ == nullptr) return;
   // The game is taken off the shell before it goes, so nothing it does on its way out reaches
   // a half-destroyed game through the window procedure.
   std::unique_ptr<CardGame> ending = std::move(game_);
   ending->EndDeal();
   ending.reset();
-  GfxOpenBuffer(screenBuffer_);
-  GfxSetColor(GfxMapRGB(0, 0, 0));
-  GfxClear();
+  if (title_ == nullptr) return;
+  ShowTitleScreen();
   InvalidateWindow();
+  MusicTitle();
+  SetTimer(kTitleTimer, kTitleTimerMs);
+}
+
+// --- The window procedure ----------------------------------------------------------------------
+
+void AppShell::PaintWholeScreen() {
+  if (screenBuffer_ < 0) return;
+  GfxOpenBuffer(screenBuffer_);
+  GfxShowRect(0, kScreenWidth - 1, 0, kScreenHeight - 1, 0, kScreenHeight - 1);
+}
+
+void AppShell::EndProgram() {
+  if (ending_) return;
+  ending_ = true;
+  PostQuitMessage(0);
 }
 
 bool AppShell::GameTookInput(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
@@ -128,7 +219,6 @@ bool AppShell::GameTookInput(std::uint32_t message, std::uintptr_t wParam, std::
   const bool menuWasOpen = game_->IsMenuActive();
   UiRecord(MainWindow(), message, wParam, lParam);
   if (game_->ProcessInput()) return true;
-  // The command may have ended the game (Main Menu posts an Escape; New Game deals again).
   if (game_ == nullptr) return true;
   return menuWasOpen || game_->IsMenuActive();
 }
@@ -156,37 +246,67 @@ void AppShell::RouteMouseToGame(std::uint32_t message, std::uintptr_t wParam,
   }
 }
 
-void AppShell::PaintWholeScreen() {
-  if (screenBuffer_ < 0) return;
-  GfxOpenBuffer(screenBuffer_);
-  GfxShowRect(0, kScreenWidth - 1, 0, kScreenHeight - 1, 0, kScreenHeight - 1);
+void AppShell::TitleInput(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  if (title_ == nullptr) return;
+  UiRecord(MainWindow(), message, wParam, lParam);
+  switch (title_->Poll()) {
+    case TitleAction::kChoosePlayer:
+      if (RunPlayerSelect(ThePreferences(), PlayerSelectDialogStep)) {
+        // The new player's own choices from now on: keeping the last player's in memory would
+        // write them over the new player's at the next save.
+        LoadPreferences(ThePreferences());
+        ApplyPlayerLook();
+      }
+      artwork_->ShowScreenRect();
+      return;
+    case TitleAction::kExit:
+      if (gameWindows_.upgrade) gameWindows_.upgrade();
+      EndProgram();
+      return;
+    case TitleAction::kNone:
+      break;
+  }
+  const int x = LowWord(lParam);
+  const int y = HighWord(lParam);
+  if (message == WM_LBUTTONDOWN) {
+    const int button = title_->Menu().HitTest(x, y);
+    if (button >= 0) LaunchTitleButton(button);
+  } else if (message == WM_MOUSEMOVE) {
+    if (title_->Menu().Hover(x, y)) artwork_->FlushDirtyRects();
+  }
 }
 
-void AppShell::EndProgram() {
-  if (ending_) return;
-  ending_ = true;
-  PostQuitMessage(0);
+void AppShell::TitleTick() {
+  // The title holds still under a dialog (the player select, a game's settings): the marker
+  // would draw over it.
+  if (game_ != nullptr || title_ == nullptr || UiModalDepth() > 0) return;
+  title_->Menu().Tick();
+  artwork_->FlushDirtyRects();
 }
 
 std::intptr_t AppShell::WindowProc(std::uint32_t message, std::uintptr_t wParam,
                                    std::intptr_t lParam) {
-  (void)lParam;
   // A message that was already queued when the loops ended finds nothing left to act on.
   if (destroyed_) return 0;
   if (IsShellInput(message)) {
     // Input that arrives after the program was asked to end would start things it cannot
     // finish; the quit is already on its way.
     if (!active_ || ending_) return 0;
-    if (game_ != nullptr && GameTookInput(message, wParam, lParam)) return 0;
-    if (message == WM_KEYDOWN && (wParam == VK_ESCAPE || wParam == VK_F12)) {
-      if (game_ != nullptr) {
-        EndGame();
+    const bool leaveKey = message == WM_KEYDOWN && (wParam == VK_ESCAPE || wParam == VK_F12);
+    if (game_ != nullptr) {
+      if (GameTookInput(message, wParam, lParam)) return 0;
+      if (leaveKey) {
+        ReturnToTitle();
       } else {
-        EndProgram();
+        RouteMouseToGame(message, wParam, lParam);
       }
       return 0;
     }
-    if (game_ != nullptr) RouteMouseToGame(message, wParam, lParam);
+    if (leaveKey) {
+      EndProgram();
+      return 0;
+    }
+    TitleInput(message, wParam, lParam);
     return 0;
   }
   switch (message) {
@@ -199,7 +319,9 @@ std::intptr_t AppShell::WindowProc(std::uint32_t message, std::uintptr_t wParam,
       window_.ReapplyCursorClip();
       return 0;
     case WM_TIMER:
-      if (wParam == kScoreTimer && game_ != nullptr && !ending_) game_->UpdateScoreDisplay(-1);
+      if (ending_) return 0;
+      if (wParam == kScoreTimer && game_ != nullptr) game_->UpdateScoreDisplay(-1);
+      if (wParam == kTitleTimer) TitleTick();
       return 0;
     case WM_PAINT:
       if (active_) PaintWholeScreen();
@@ -221,10 +343,14 @@ int AppShell::Run() {
   return static_cast<int>(msg.wParam);
 }
 
+// --- Tear-down ---------------------------------------------------------------------------------
+
 void AppShell::Destroy() {
   if (destroyed_) return;
   destroyed_ = true;
   KillTimer(kScoreTimer);
+  KillTimer(kTitleTimer);
+  title_.reset();
   if (game_ != nullptr) {
     std::unique_ptr<CardGame> ending = std::move(game_);
     ending->EndDeal();

@@ -1,19 +1,24 @@
-// The main window's life: the start-up sequence, the window procedure that routes every message,
-// the main loop and the orderly tear-down once it has ended.
+// The main window's life: the start-up sequence, the window procedure that routes every message
+// to the running game or the title screen, the main loop and the orderly tear-down.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
+#include "engine/CardGame.h"
+
 class ArtworkSet;
 class ArtworkScreenUpdate;
-class CardGame;
 class GfxDisplay;
 class ShellWindow;
+class TitleScreen;
 
-// The window timers: 2 refreshes the running game's score box and notices the end of a game.
+// The window timers. 2 refreshes the running game's score box and notices the end of a deal;
+// 3 animates the title menu's marker. (The original timer 1 has no work and is not made.)
 inline constexpr std::uintptr_t kScoreTimer = 2;
 inline constexpr std::uint32_t kScoreTimerMs = 100;
+inline constexpr std::uintptr_t kTitleTimer = 3;
+inline constexpr std::uint32_t kTitleTimerMs = 50;
 
 class AppShell {
 public:
@@ -23,9 +28,12 @@ public:
   AppShell(const AppShell&) = delete;
   AppShell& operator=(const AppShell&) = delete;
 
-  // The window-creation sequence. Returns false when the program cannot run (the player has
-  // been told why); the caller then ends with exit code 0.
+  // The window-creation sequence: graphics, artwork, toolkit, the logo, the title screen, the
+  // player and the timers. Returns false when the program cannot run (the player has been told
+  // why, or cancelled the choice of player); the caller then ends with exit code 0.
   bool Create();
+  // Start-up without the logo's wait (the logo still shows), for measuring start-up.
+  void SkipLogoWait() { skipLogoWait_ = true; }
 
   std::intptr_t WindowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
 
@@ -36,14 +44,20 @@ public:
   // a dialog still open would draw into what this frees.
   void Destroy();
 
-  // Makes `game` the running game and deals its first hand. A game that was running is ended
-  // first. Needs a successful Create.
+  // What a title button does: makes its game, asks for its rule settings unless the player
+  // turned that off, and deals. A button whose game is not in this build does nothing.
+  void LaunchTitleButton(int button);
+  // Makes `game` the running game and deals its first hand; a running game is ended first.
   void StartGame(std::unique_ptr<CardGame> game);
-  // Ends the running game (its deal, its snapshots) and clears the screen; the title screen
-  // takes over from here.
-  void EndGame();
+  // Ends the running game (its deal, its snapshots) and shows the title screen again.
+  void ReturnToTitle();
+
   CardGame* Game() const { return game_.get(); }
   ArtworkSet* Artwork() const { return artwork_.get(); }
+  TitleScreen* Title() const { return title_.get(); }
+  // The windows a game opens that belong to the program (choosers, About, ...); handed to every
+  // game the shell starts.
+  void SetGameWindows(GameWindows windows) { gameWindows_ = std::move(windows); }
 
   int ScreenBuffer() const { return screenBuffer_; }
   bool IsActive() const { return active_; }
@@ -51,20 +65,31 @@ public:
   bool IsEnding() const { return ending_; }
 
 private:
+  bool StartGraphics();
+  void StartArtworkAndToolkit();
+  // Preferences and the player: false when the player cancelled the choice.
+  bool ChoosePlayer();
+  // After the player changed: that player's card back and background take effect.
+  void ApplyPlayerLook();
+  void ShowTitleScreen();
   void PaintWholeScreen();
-  // Escape at the title screen, F12 there, and the window's close all end the program the same
-  // way: the quit message lets every open loop unwind first.
+  // Escape at the title screen, F12 there, the exit button and the window's close all end the
+  // program the same way: the quit message lets every open loop unwind first.
   void EndProgram();
 
   // The input pre-pass with a game: true when the game's screen or menu took the message.
   bool GameTookInput(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
   void RouteMouseToGame(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+  void TitleInput(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+  void TitleTick();
 
   GfxDisplay& display_;
   ShellWindow& window_;
   std::unique_ptr<ArtworkSet> artwork_;
   std::unique_ptr<ArtworkScreenUpdate> screenUpdate_;
+  std::unique_ptr<TitleScreen> title_;
   std::unique_ptr<CardGame> game_;
+  GameWindows gameWindows_;
   int screenBuffer_ = -1;
   bool active_ = true;
   bool ending_ = false;
@@ -73,4 +98,5 @@ private:
   // of the layer's to stop.
   bool graphicsAttached_ = false;
   bool toolkitStarted_ = false;
+  bool skipLogoWait_ = false;
 };

@@ -1,6 +1,8 @@
 // Program entry: command line, single instance, SDL, the window, then the main loop.
 #include <cstdio>
+#include <filesystem>
 #include <span>
+#include <string>
 
 #include "app/AppShell.h"
 #include "app/PresentingSource.h"
@@ -55,6 +57,22 @@ int main(int argc, char** argv) {
                  data.path.c_str());
   }
   SetDataDir(data.path);
+  if (data.exists) {
+    // One line for a data directory that lacks part of the media: the program plays on without
+    // it, and the player can see where it looked.
+    std::string missing;
+    for (const char* part : {"artwork", "SFX", "music", "windb_10.fgf"}) {
+      std::error_code error;
+      if (!std::filesystem::exists(std::filesystem::path(data.path) / part, error)) {
+        missing += missing.empty() ? "" : ", ";
+        missing += part;
+      }
+    }
+    if (!missing.empty()) {
+      std::fprintf(stderr, "quenbry-solitaire: %s missing in data directory %s; playing without\n",
+                   missing.c_str(), data.path.c_str());
+    }
+  }
   // A seed deals the same hands again: every deck the games make starts from it.
   if (args.options.hasSeed) SetDeckSeedOverride(args.options.seed);
 
@@ -90,8 +108,11 @@ int main(int argc, char** argv) {
     SetWindowProc([&shell](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
       return shell.WindowProc(message, wParam, lParam);
     });
+    if (args.options.exitAtTitle) shell.SkipLogoWait();
     if (shell.Create()) {
-      if (args.options.demoToolkit) {
+      if (args.options.exitAtTitle) {
+        shell.Destroy();
+      } else if (args.options.demoToolkit) {
         exitCode = RunToolkitDemo(shell.ScreenBuffer());
         shell.Destroy();
       } else {

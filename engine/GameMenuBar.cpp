@@ -64,6 +64,7 @@ GameMenus BuildGameMenuBar(UiElement* screen, int menuImage, int menuColumnImage
   FillGameMenu(menus.game, false);
   menus.options->AddItem("Card &Front...", kCmdCardFront);
   menus.options->AddItem("&Card Back...", kCmdCardBack);
+  menus.options->AddItem("Back&ground...", kCmdBackground);
   menus.music = menus.options->AddItem("&Music...", kCmdMusic);
   menus.sfx = menus.options->AddItem("&SFX", kCmdSfx);
   menus.autoGameOver = menus.options->AddItem("&Auto Game Over", kCmdAutoGameOver);

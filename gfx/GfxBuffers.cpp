@@ -31,13 +31,10 @@ int GfxAllocBuffer(int width, int height) {
   const long long bytes = static_cast<long long>(bytesPerRow) * height;
   if (bytes > kMaxBufferBytes) return -2;
 
-  std::unique_ptr<std::uint8_t[]> pixels;
-  try {
-    // Zeroed rather than left undefined, so a buffer read before it is drawn is predictable.
-    pixels = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(bytes));
-  } catch (const std::bad_alloc&) {
-    return -2;
-  }
+  // Zeroed rather than left undefined, so a buffer read before it is drawn is predictable.
+  GfxPixelMemory pixels(
+      static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(bytes), 1)));
+  if (pixels == nullptr) return -2;
 
   GfxSlot& slot = state.slots[static_cast<std::size_t>(handle)];
   slot.pixels = std::move(pixels);

@@ -5,6 +5,7 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -28,8 +29,15 @@ inline int GfxClampToInt(long long value) {
   return value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
+// Buffer memory comes from calloc: a large block arrives as fresh zero pages from the system,
+// so a new buffer is zero without a pass that writes every byte of it first.
+struct GfxFreePixels {
+  void operator()(std::uint8_t* pixels) const { std::free(pixels); }
+};
+using GfxPixelMemory = std::unique_ptr<std::uint8_t[], GfxFreePixels>;
+
 struct GfxSlot {
-  std::unique_ptr<std::uint8_t[]> pixels;
+  GfxPixelMemory pixels;
   int width = 0;
   int height = 0;
   GfxPixelFormat format;

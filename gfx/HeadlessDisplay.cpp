@@ -56,6 +56,7 @@ void HeadlessDisplay::Show(const GfxBufferView& source, int minx, int maxx, int 
       screen_[static_cast<std::size_t>(dy * width_ + dx)] = GfxLoadPixel(at, bytes);
     }
   }
+  if (showListener_) showListener_(shown_.back());
 }
 
 void HeadlessDisplay::ShowMouse(bool visible) {

@@ -2,6 +2,7 @@
 // rectangle shown, so that drawing can be checked headless at any desktop depth and pixel layout.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "gfx/GfxDisplay.h"
@@ -42,6 +43,11 @@ public:
   // The native value last shown at (x, y); 0 outside the screen or where nothing was shown.
   Color ScreenPixel(int x, int y) const;
   const std::vector<ShownRect>& Shown() const { return shown_; }
+  // Called after every shown rectangle has reached the screen, so a test can look at each
+  // picture in turn (the logo before the title, say). Empty: nobody listens.
+  void SetShowListener(std::function<void(const ShownRect&)> listener) {
+    showListener_ = std::move(listener);
+  }
   void ClearShown() { shown_.clear(); }
   bool MouseVisible() const { return mouseVisible_; }
   int ShowMouseCalls() const { return showMouseCalls_; }
@@ -59,6 +65,7 @@ private:
   int openedDepth_ = 0;
   std::vector<Color> screen_;
   std::vector<ShownRect> shown_;
+  std::function<void(const ShownRect&)> showListener_;
   bool mouseVisible_ = true;
   int showMouseCalls_ = 0;
   std::vector<bool> keys_ = std::vector<bool>(256, false);

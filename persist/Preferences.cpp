@@ -80,8 +80,8 @@ void LoadPreferences(Preferences& prefs) {
     loaded.musicEnabled = ReadDword(tree, key, "MusicEnabled", 1);
     loaded.soundEnabled = ReadDword(tree, key, "SoundEnabled", 1);
     loaded.autoGameOver = ReadDword(tree, key, "AutoGameOver", 1);
-    // The saved background is never restored: every run starts on the first theme.
-    loaded.background = 0;
+    // The background chooser is offered in the game, so the player's choice is kept across runs.
+    loaded.background = ReadDword(tree, key, "Background", 0);
   });
   prefs = std::move(loaded);
 }

@@ -34,8 +34,7 @@ struct Preferences {
 Preferences& ThePreferences();
 
 // With no player chosen: reads the last player's name and the don't-show flag. With a player:
-// reads that player's values, writing the defaults of any missing ones in one change, and sets
-// the background to 0 whatever was saved.
+// reads that player's values, writing the defaults of any missing ones in one change.
 void LoadPreferences(Preferences& prefs);
 // Writes every per-player value under the current player number (also when it is kNoPlayer).
 void SavePreferences(const Preferences& prefs);

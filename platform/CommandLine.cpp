@@ -38,6 +38,8 @@ std::string UsageText() {
          "  --seed N         shuffle every new deck from seed N (0 to 4294967295),\n"
          "                   so the same deals come again\n"
          "  --demo-toolkit   show the widget toolkit demonstration\n"
+         "  --exit-at-title  start without the logo's wait and end once the title shows\n"
+         "                   (for measuring start-up)\n"
          "  -h, --help       show this help and exit\n"
          "  --version        show the version and exit\n";
 }
@@ -85,6 +87,8 @@ CommandLineResult ParseCommandLine(std::span<const char* const> args) {
       options.fullscreen = true;
     } else if (name == "--demo-toolkit") {
       options.demoToolkit = true;
+    } else if (name == "--exit-at-title") {
+      options.exitAtTitle = true;
     } else if (name == "--scale") {
       std::optional<std::uint32_t> scale = ParseUnsigned(value);
       if (!scale || *scale < 1 || *scale > kMaxScale) {

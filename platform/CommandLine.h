@@ -15,6 +15,7 @@ struct CommandLineOptions {
   bool hasSeed = false;
   std::uint32_t seed = 0;
   bool demoToolkit = false;
+  bool exitAtTitle = false;
 };
 
 struct CommandLineResult {

@@ -70,6 +70,9 @@ void UiReleaseMenuOpen() {
 
 bool UiRunModal(UiElement& screen, const ModalOptions& options) {
   ModalScope scope;
+  // What the screen drew as it was shown reaches the display now: the loop below blocks until
+  // the next message, and a dialog must not wait for the player to move the mouse to appear.
+  UiFinishTurn(screen, UiAppActive());
   bool finished = Done(options);
   while (!finished) {
     Message msg;

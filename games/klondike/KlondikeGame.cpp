@@ -95,10 +95,11 @@ void KlondikeGame::RedrawAll(bool erase) {
   DrawWastePile(false);
   DrawFoundations(false);
   for (int column = 0; column < kKlondikeColumns; ++column) DrawColumn(column, false);
-  // The whole background was put back, score box included: draw it again whatever it showed.
+  // The menu bar before the score box: the box's refresh shows everything drawn so far in one
+  // go. The whole background was put back, score box included: draw it again whatever it showed.
+  DrawMenuBar();
   ForgetScoreBox();
   UpdateScoreDisplay(-1);
-  DrawMenuBar();
   ShowChanges();
   UpdatePlayState();
 }

@@ -68,9 +68,13 @@ void ArtworkSet::ShowTitle() {
   ShowJpegInBuffer(ScreenBuffer(), "artwork\\title.jpg");
 }
 
-void ArtworkSet::ShowLogo() {
+void ArtworkSet::ShowLogoPicture() {
   ShowJpegInBuffer(ScreenBuffer(), "artwork\\logo.jpg");
   ShowScreenRect();
+}
+
+void ArtworkSet::ShowLogo() {
+  ShowLogoPicture();
   WaitForPress(kLogoMs, 0);
 }
 

@@ -32,6 +32,8 @@ public:
   void ShowTitle();
   // Shows the logo until a click or a key, at most 5 seconds.
   void ShowLogo();
+  // Shows the logo and returns at once.
+  void ShowLogoPicture();
   // Shows the win or lose picture for 5 seconds; a click or key ends it once 1 second has passed.
   void ShowEndScreen(bool won);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "persist/Settings.h"
 #include "platform/DataDir.h"
 #include "platform/Messages.h"
 
@@ -23,8 +24,13 @@ std::intptr_t Position(int x, int y) {
 }  // namespace
 
 ShellHarness::ShellHarness(const Options& options)
-    : display_(options.desktopDepth, options.masks),
+    : store_(options.scratchStore ? std::make_unique<ScratchStore>() : nullptr),
+      display_(options.desktopDepth, options.masks),
       shell_(std::make_unique<AppShell>(display_, window_)) {
+  if (!options.player.empty()) {
+    WriteSettingString("Preferences", "HumanName", options.player);
+    WriteSettingDword("Preferences", "DontShowAgain", 1);
+  }
   ResetMessageLoop([this] { return clock_; });
   SetMessageSource(&source_);
   const char* media = std::getenv("QS_MEDIA_DIR");

@@ -16,6 +16,7 @@
 #include "app/ShellWindow.h"
 #include "gfx/HeadlessDisplay.h"
 #include "platform/MessageLoop.h"
+#include "tests/support/ScratchStore.h"
 
 // Records every request the shell makes of its window.
 class FakeShellWindow final : public ShellWindow {
@@ -38,6 +39,11 @@ public:
     GfxPixelMasks masks = HeadlessDisplay::Masks888();
     // Points the data directory at the generated media when the build has them.
     bool useMedia = true;
+    // A settings store of the harness's own; off when the test keeps one itself.
+    bool scratchStore = true;
+    // Stored as the last player with the player-select dialog switched off, so start-up goes
+    // straight to the title screen. Empty: the dialog comes up and the test answers it.
+    std::string player = "Tester";
   };
 
   // Exit code Run reports when the script ran out while the loop still waited: the scenario
@@ -93,6 +99,7 @@ private:
     std::intptr_t lParam;
   };
 
+  std::unique_ptr<ScratchStore> store_;
   HeadlessDisplay display_;
   FakeShellWindow window_;
   std::unique_ptr<AppShell> shell_;

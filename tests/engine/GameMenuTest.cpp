@@ -107,17 +107,17 @@ TEST_F(MenuTest, SweepingWithTheButtonHeldChoosesTheItemUnderTheRelease) {
   EXPECT_TRUE(Shown(menus_.options));
   EXPECT_FALSE(Shown(menus_.view));
 
-  Drag(250, ItemY(3));
+  Drag(250, ItemY(4));
   EXPECT_TRUE(menus_.sfx->IsHighlighted()) << "the highlight follows the held pointer";
   EXPECT_TRUE(menus_.bar->IsOpen());
-  Release(250, ItemY(3));
+  Release(250, ItemY(4));
   EXPECT_TRUE(Chosen(kCmdSfx));
   EXPECT_FALSE(menus_.bar->IsOpen());
   EXPECT_FALSE(Shown(menus_.options));
   EXPECT_FALSE(Title(menus_.options)->IsHighlighted());
   EXPECT_TRUE(screen_->NeedsRedraw()) << "the loop must show the restored screen";
 
-  Move(250, ItemY(3));
+  Move(250, ItemY(4));
   EXPECT_EQ(UiInput.event, EV_NONE) << "a choice is made once";
 }
 

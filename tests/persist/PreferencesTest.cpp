@@ -56,11 +56,12 @@ TEST_F(Players, FirstStartAsksWithAnEmptyNameAndCreatesPlayer20WithDefaults) {
   std::uint32_t v = 9;
   ASSERT_TRUE(stored.QueryDword(kRoot + "\\Preferences", "DontShowAgain", v));
   EXPECT_EQ(v, 0u);
-  // Every per-player default is in the store after the first start; Background is never read.
+  // Every per-player default is in the store after the first start, the background included.
   const RegistryKey* player = stored.FindKey(kRoot + "\\Preferences\\20");
   ASSERT_NE(player, nullptr);
-  EXPECT_EQ(player->values.size(), 11u);
-  EXPECT_FALSE(stored.QueryDword(kRoot + "\\Preferences\\20", "Background", v));
+  EXPECT_EQ(player->values.size(), 12u);
+  ASSERT_TRUE(stored.QueryDword(kRoot + "\\Preferences\\20", "Background", v));
+  EXPECT_EQ(v, 0u);
 }
 
 TEST_F(Players, NumbersFollowFirstUseAndNamesMatchExactly) {
@@ -97,7 +98,7 @@ TEST_F(Players, ALaterStartFindsTheSamePlayerAndCancelEndsTheProgram) {
     EXPECT_EQ(prefs.playerNumber, 20);
     EXPECT_EQ(prefs.cardBack, 4);
     EXPECT_EQ(prefs.musicEnabled, 0);
-    EXPECT_EQ(prefs.background, 0);  // Saved as 3, but every start begins on theme 0.
+    EXPECT_EQ(prefs.background, 3) << "the chosen background comes back with the player";
     std::uint32_t v = 0;
     ASSERT_TRUE(Stored().QueryDword(kRoot + "\\Preferences\\20", "Background", v));
     EXPECT_EQ(v, 3u);

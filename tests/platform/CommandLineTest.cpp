@@ -33,13 +33,14 @@ TEST(CommandLine, NoArgumentsRunWithDefaults) {
   EXPECT_TRUE(r.options.dataDir.empty());
   EXPECT_FALSE(r.options.hasSeed);
   EXPECT_FALSE(r.options.demoToolkit);
+  EXPECT_FALSE(r.options.exitAtTitle);
   EXPECT_TRUE(r.out.empty());
   EXPECT_TRUE(r.err.empty());
 }
 
 TEST(CommandLine, EveryOptionIsRead) {
   CommandLineResult r = Parse({"--fullscreen", "--scale", "3", "--data-dir", "/opt/q media",
-                               "--seed", "4294967295", "--demo-toolkit"});
+                               "--seed", "4294967295", "--demo-toolkit", "--exit-at-title"});
   ASSERT_TRUE(r.run) << r.err;
   EXPECT_TRUE(r.options.fullscreen);
   EXPECT_EQ(r.options.scale, 3);
@@ -47,6 +48,7 @@ TEST(CommandLine, EveryOptionIsRead) {
   EXPECT_TRUE(r.options.hasSeed);
   EXPECT_EQ(r.options.seed, 4294967295u);
   EXPECT_TRUE(r.options.demoToolkit);
+  EXPECT_TRUE(r.options.exitAtTitle);
 }
 
 TEST(CommandLine, ValuesMayFollowAnEqualsSign) {

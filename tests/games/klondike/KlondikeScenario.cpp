@@ -51,16 +51,20 @@ KlondikeScenario::KlondikeScenario(const KlondikeSetup& setup) : env_(setup.undo
   WriteRuleValue(kKlondikeSettings, "MovePartial", setup.movePartial);
   WriteRuleValue(kKlondikeSettings, "AutoFlip", setup.autoFlip);
 
-  Preferences& prefs = ThePreferences();
-  prefs.autoGameOver = setup.autoGameOver ? 1 : 0;
-  prefs.background = setup.background;
-
-  harness_ = std::make_unique<ShellHarness>();
+  ShellHarness::Options options;
+  options.scratchStore = false;  // the environment's store holds the rules written above
+  harness_ = std::make_unique<ShellHarness>(options);
   ShellHarness* h = harness_.get();
   SetGameClockSource([h] { return static_cast<std::int64_t>(h->Now() / 1000); });
   EXPECT_TRUE(harness_->Create());
+  // Start-up has loaded the player's stored preferences; the scenario's own choices go on top.
+  Preferences& prefs = ThePreferences();
+  prefs.autoGameOver = setup.autoGameOver ? 1 : 0;
+  prefs.background = setup.background;
+  harness_->Shell().SetGameWindows(setup.windows);
   if (harness_->Shell().Artwork() != nullptr)
     harness_->Shell().StartGame(std::make_unique<KlondikeGame>(*harness_->Shell().Artwork()));
+  base_ = harness_->Now();
   cursor_ = 100;
 }
 
@@ -82,7 +86,7 @@ ScreenPoint KlondikeScenario::StockTop() {
 
 void KlondikeScenario::At(std::uint32_t message, std::uintptr_t wParam, int x, int y) {
   const std::uint64_t now = harness_->Now();
-  const std::uint64_t when = 1000 + cursor_;
+  const std::uint64_t when = base_ + cursor_;
   harness_->PostAt(when > now ? when - now : 0, message, wParam, MakeLParam(x, y));
 }
 
@@ -125,7 +129,7 @@ void KlondikeScenario::DoubleClick(int x, int y) {
 
 void KlondikeScenario::Key(std::uint32_t virtualKey) {
   const std::uint64_t now = harness_->Now();
-  const std::uint64_t when = 1000 + cursor_;
+  const std::uint64_t when = base_ + cursor_;
   harness_->KeyAt(when > now ? when - now : 0, virtualKey);
   cursor_ += 60;
 }
@@ -134,7 +138,7 @@ void KlondikeScenario::CheckShell(std::function<void()> check) {
   const std::uint32_t message = nextAction_++;
   harness_->OnMessage(message, std::move(check));
   const std::uint64_t now = harness_->Now();
-  const std::uint64_t when = 1000 + cursor_;
+  const std::uint64_t when = base_ + cursor_;
   harness_->PostAt(when > now ? when - now : 0, message);
   cursor_ += 10;
 }
@@ -153,7 +157,7 @@ void KlondikeScenario::Check(std::function<void(KlondikeGame& game)> check) {
 void KlondikeScenario::Menu(GameMenu menu, int command) {
   Click(MenuTitleX(menu), kMenuTitleY);
   // The item's place is known only once the list is open; click it from inside the program.
-  const std::uint64_t clickAt = 1000 + cursor_ + 20;
+  const std::uint64_t clickAt = base_ + cursor_ + 20;
   CheckShell([this, menu, command, clickAt] {
     KlondikeGame* game = Game();
     DropDown* list = game != nullptr ? MenuList(game->Menus(), menu) : nullptr;

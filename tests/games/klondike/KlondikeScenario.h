@@ -25,6 +25,8 @@ struct KlondikeSetup {
   int autoFlip = 0;
   bool autoGameOver = false;
   int background = 0;  // the player's theme
+  // The program's own windows (choosers, About, ...) as the test stands them in.
+  GameWindows windows;
   // Where the snapshots go; empty for a fresh directory of the scenario's own.
   std::filesystem::path undoDirectory;
 };
@@ -76,6 +78,8 @@ private:
 
   GameTestEnvironment env_;
   std::unique_ptr<ShellHarness> harness_;
+  // The timeline counts from the moment the deal was on the table.
+  std::uint64_t base_ = 0;
   std::uint64_t cursor_ = 0;
   std::uint32_t nextAction_ = ShellHarness::kTestAction;
 };

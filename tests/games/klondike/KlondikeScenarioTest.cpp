@@ -661,3 +661,25 @@ TEST_F(KlondikeScenarioTest, AClickOnAnEmptyStockWithAnEmptyWasteCostsNothing) {
   });
   EXPECT_EQ(s.Run(), 0);
 }
+
+// The position the real-window smoke test plays to with seed 1 (scripts/smoke-test): the Ace of
+// column 2 double-clicked home, the card under it turned up, one stock click. The smoke test
+// compares its grab of the real window with this picture.
+TEST_F(KlondikeScenarioTest, TheSmokeTestPositionLooksAsItsGolden) {
+  KlondikeSetup setup;
+  setup.seed = 1;
+  KlondikeScenario s(setup);
+  const ScreenPoint ace = Grip(KlondikeScenario::ColumnCard(2, 2));
+  s.DoubleClick(ace.x, ace.y);
+  const ScreenPoint hidden = Grip(KlondikeScenario::ColumnCard(2, 1));
+  s.Click(hidden.x, hidden.y);
+  s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  s.Wait(300);
+  s.Check([&s](KlondikeGame& game) {
+    EXPECT_EQ(game.Position().foundations[0].rank, kAceRank);
+    EXPECT_EQ(game.Points(), 10);
+    EXPECT_TRUE(MatchesGolden("games/klondike_smoke_position", s.Harness().Shell().ScreenBuffer(),
+                              0, 799, 0, 599));
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
