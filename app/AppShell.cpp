@@ -6,6 +6,7 @@
 #include "app/ShellWindow.h"
 #include "app/TitleScreen.h"
 #include "audio/Audio.h"
+#include "audio/music/MusicThread.h"
 #include "dialogs/PlayerSelectDialog.h"
 #include "games/RuleSettings.h"
 #include "games/RuleSettingsDialog.h"
@@ -74,6 +75,8 @@ bool AppShell::Create() {
   } else {
     artwork_->ShowLogo();
   }
+  // Silent when there is no sound device; the game runs the same without one.
+  AudioStart();
 
   title_ = std::make_unique<TitleScreen>();
   title_->Create(*artwork_);
@@ -134,6 +137,7 @@ void AppShell::StartArtworkAndToolkit() {
   UiBuildColours();
   UiSetWidgetArtwork(artwork_.get());
   UiSetAppActive(true);
+  UiSetSoundPlayer([](const char* name) { PlaySfx(name); });
   toolkitStarted_ = true;
 }
 
@@ -256,6 +260,8 @@ void AppShell::TitleInput(std::uint32_t message, std::uintptr_t wParam, std::int
         // write them over the new player's at the next save.
         LoadPreferences(ThePreferences());
         ApplyPlayerLook();
+        // The new player's music choices take over the title's tune.
+        MusicTitle();
       }
       artwork_->ShowScreenRect();
       return;
@@ -313,6 +319,8 @@ std::intptr_t AppShell::WindowProc(std::uint32_t message, std::uintptr_t wParam,
     case WM_ACTIVATEAPP:
       active_ = wParam != 0;
       UiSetAppActive(active_);
+      // Music stops while another program is in front and starts its track afresh on return.
+      MusicSetAppActive(active_);
       return 0;
     case WM_SIZE:
       window_.Resized();
@@ -358,10 +366,12 @@ void AppShell::Destroy() {
   if (toolkitStarted_) {
     toolkitStarted_ = false;
     UiSetWidgetArtwork(nullptr);
+    UiSetSoundPlayer(nullptr);
     UiShutdown();
     UiSetScreenUpdate(nullptr);
     GfxFreeFont(-1);
   }
+  AudioStop();
   screenUpdate_.reset();
   artwork_.reset();
   if (!graphicsAttached_) return;

@@ -30,3 +30,11 @@ bool MusicAllowed();
 
 // True once the sound device is up; every entry point above is silent before.
 bool AudioReady();
+
+// Opens the sound device (22,050 Hz, 16-bit stereo, or the rate the device insists on), starts
+// the music thread and makes audio ready. -1, with the program silent, when there is no device,
+// or when the environment variable QS_NO_AUDIO is set to anything but "0" (headless test runs:
+// an effect would hold up the window's thread for its whole length). 0 when it is up.
+int AudioStart();
+// Stops the music thread, then closes the device; silent from then on. Safe to call twice.
+void AudioStop();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "engine/CardFlight.h"
 #include "persist/Settings.h"
 #include "platform/DataDir.h"
 #include "platform/Messages.h"
@@ -31,6 +32,11 @@ ShellHarness::ShellHarness(const Options& options)
     WriteSettingString("Preferences", "HumanName", options.player);
     WriteSettingDword("Preferences", "DontShowAgain", 1);
   }
+  // Effects would hold the window's thread for their real length in every scenario; the
+  // sound device has tests of its own.
+  ::setenv("QS_NO_AUDIO", "1", 1);
+  // Flights run at once: the harness's clock stands still while the window thread works.
+  SetFlightStepDelay(std::chrono::microseconds(0));
   ResetMessageLoop([this] { return clock_; });
   SetMessageSource(&source_);
   const char* media = std::getenv("QS_MEDIA_DIR");
@@ -48,6 +54,7 @@ ShellHarness::ShellHarness(const Options& options)
 
 ShellHarness::~ShellHarness() {
   shell_.reset();
+  SetFlightStepDelay(kDefaultFlightStepDelay);
   SetMessageSource(nullptr);
   ResetMessageLoop();
   SetDataDir(".");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ColorDepthProbe.h"
+#include "audio/music/MusicShared.h"
 #include "gfx/Gfx.h"
 #include "gfx/art/ArtworkFiles.h"
 #include "gfx/art/ArtworkSet.h"
@@ -137,6 +138,7 @@ TEST(ShellWindowMessages, InactiveProgramIgnoresKeysAndPaintsNothing) {
   h.PostAt(50, WM_PAINT);
   h.OnMessage(ShellHarness::kTestAction, [&h] {
     EXPECT_FALSE(h.Shell().IsActive());
+    EXPECT_FALSE(ReadMusicInputs().appActive) << "the music thread is told to stop";
     EXPECT_EQ(h.Display().Shown().size(), 0u) << "painted while inactive";
   });
   h.PostAt(60, ShellHarness::kTestAction);
@@ -146,6 +148,7 @@ TEST(ShellWindowMessages, InactiveProgramIgnoresKeysAndPaintsNothing) {
   EXPECT_EQ(h.Run(), 0);
   EXPECT_TRUE(Contains(h.Dispatched(), WM_CLOSE)) << "Escape ended the inactive program";
   EXPECT_EQ(h.Display().Shown().size(), 1u) << "one paint once active again";
+  EXPECT_TRUE(ReadMusicInputs().appActive);
 }
 
 TEST(ShellWindowMessages, ResizeRefitsThePictureAndThePointerConfinement) {

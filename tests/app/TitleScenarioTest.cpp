@@ -8,6 +8,7 @@
 
 #include "app/AppShell.h"
 #include "app/TitleScreen.h"
+#include "audio/music/MusicShared.h"
 #include "engine/CardGame.h"
 #include "games/RuleSettings.h"
 #include "games/klondike/KlondikeSettings.h"
@@ -222,6 +223,7 @@ TEST_F(TitleTest, ThePlayerButtonSwitchesToThatPlayersOwnChoices) {
   const std::string bob = "Preferences\\" + std::to_string(kFirstPlayerNumber + 1);
   WriteSettingDword(bob, "CardBack", 5);
   WriteSettingDword(bob, "Background", 1);
+  WriteSettingDword(bob, "MusicEnabled", 0);
   ASSERT_TRUE(h.Create());
   const ImageButton* player = h.Shell().Title()->PlayerButton();
   ASSERT_NE(player, nullptr);
@@ -238,6 +240,8 @@ TEST_F(TitleTest, ThePlayerButtonSwitchesToThatPlayersOwnChoices) {
     EXPECT_EQ(ThePreferences().background, 1);
     EXPECT_EQ(h.Shell().Artwork()->CardBack(), 5);
     EXPECT_EQ(h.Shell().Artwork()->BackgroundIndex(), 1);
+    EXPECT_EQ(ReadMusicInputs().musicEnabled, 0) << "the music thread follows the new player";
+    EXPECT_FALSE(ReadMusicInputs().allowed) << "no title music for a player who switched it off";
   });
   h.KeyAt(t + 500, VK_ESCAPE);
   EXPECT_EQ(h.Run(), 0);

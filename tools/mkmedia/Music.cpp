@@ -20,6 +20,12 @@ enum class Groove { None, Pop, Rock, Swing, Ballad, Funk, Waltzless };
 enum class Bass { Roots, RootFifth, Eighths, Walking, Funk };
 enum class Comp { Pad, Arpeggio, Stabs, Power, Charleston };
 
+// Channel volumes (controller 7) of one song, and a lift for its melody's velocities.
+struct Mix {
+  int lead = 104, comp = 84, pad = 70, bass = 100, drums = 96;
+  int leadVelocity = 0;
+};
+
 struct Style {
   const char* title;
   double bpm;
@@ -35,7 +41,16 @@ struct Style {
   // Chord charts of the sections as scale degrees (0 = tonic), one chord a bar.
   std::vector<int> verse, bridge;
   std::string form;  // I intro, A verse, B bridge, O outro
+  Mix mix{};
+  // The song's overall level (controller 11 on every channel), set so that all songs play
+  // equally loud through the game's synthesizer; 0 dB is full expression.
+  double levelDb = 0;
 };
+
+// Expression follows the SoundFont's concave curve: 40 log10(value / 127) dB.
+int ExpressionFor(double db) {
+  return std::clamp(static_cast<int>(std::lround(127 * std::pow(10.0, db / 40))), 1, 127);
+}
 
 const int kMajor[7] = {0, 2, 4, 5, 7, 9, 11};
 const int kMinor[7] = {0, 2, 3, 5, 7, 8, 10};
@@ -318,11 +333,17 @@ struct Composer {
     comp.Program(0, 1, st.compProg);
     if (st.padProg >= 0) pad.Program(0, 2, st.padProg);
     bass.Program(0, 3, st.bassProg);
-    lead.Control(0, 0, 7, 104);
-    comp.Control(0, 1, 7, 84);
-    pad.Control(0, 2, 7, 70);
-    bass.Control(0, 3, 7, 100);
-    drums.Control(0, kDrums, 7, 96);
+    lead.Control(0, 0, 7, st.mix.lead);
+    comp.Control(0, 1, 7, st.mix.comp);
+    pad.Control(0, 2, 7, st.mix.pad);
+    bass.Control(0, 3, 7, st.mix.bass);
+    drums.Control(0, kDrums, 7, st.mix.drums);
+    const int expression = ExpressionFor(st.levelDb);
+    lead.Control(0, 0, 11, expression);
+    comp.Control(0, 1, 11, expression);
+    pad.Control(0, 2, 11, expression);
+    bass.Control(0, 3, 11, expression);
+    drums.Control(0, kDrums, 11, expression);
     // A little space: reverb on the melody and pad, panning across the stage.
     lead.Control(0, 0, 91, 50);
     pad.Control(0, 2, 91, 70);
@@ -343,7 +364,7 @@ struct Composer {
         const auto& chart = sec == 'A' ? st.verse : st.bridge;
         const auto& mel = sec == 'A' ? verseMelody : bridgeMelody;
         const int lift = sec == 'A' ? (verseCount++ % 2) * 6 : 4;
-        PlayMelody(t, mel, 92 + lift);
+        PlayMelody(t, mel, 92 + lift + st.mix.leadVelocity);
         PlayChords(t, chart, 78 + lift);
         PlayBass(t, chart, 88 + lift);
         PlayDrums(t, static_cast<int>(chart.size()), 86 + lift, true, true);
@@ -431,6 +452,8 @@ std::vector<std::uint8_t> WinFanfare() {
   drums.Note(0, kQuarter, kDrums, 49, 110);
   for (int k = 0; k < 16; ++k)
     drums.Note(3 * kBar + k * kQuarter / 4, kQuarter / 8, kDrums, 38, 50 + k * 4);
+  // The overall level, as the songs set theirs, so that all music plays equally loud.
+  for (int ch : {0, 1, 2, 3, kDrums}) conductor.Control(0, ch, 11, ExpressionFor(-5.5));
   return EncodeSmf({conductor, lead, brass, timp, drums, bass}, 4 * kBar);
 }
 
@@ -471,12 +494,16 @@ std::vector<std::uint8_t> LoseTune() {
     bass.Note(bar * kBar, 2 * kQuarter - 30, 3, roots[bar], 80);
     bass.Note(bar * kBar + 2 * kQuarter, 2 * kQuarter - 30, 3, roots[bar] + 7, 70);
   }
+  // The overall level, as the songs set theirs.
+  for (int ch : {0, 1, 3}) conductor.Control(0, ch, 11, ExpressionFor(-0.4));
   return EncodeSmf({conductor, lead, strings, bass}, 4 * kBar);
 }
 
 std::vector<Style> SongStyles() {
   std::vector<Style> s;
-  // The title theme: an elegant, unhurried piano melody over strings.
+  // The title theme: an elegant, unhurried piano melody over harp arpeggios and strings. The
+  // melody leads: full volume and firmer touch, the harp, strings, bass and brushes well below
+  // it (a second piano under the melody used to swallow it).
   s.push_back({"Quenbry Solitaire",
                96,
                60,
@@ -485,7 +512,7 @@ std::vector<Style> SongStyles() {
                Bass::RootFifth,
                Comp::Arpeggio,
                0,
-               0,
+               46,
                48,
                33,
                false,
@@ -495,6 +522,7 @@ std::vector<Style> SongStyles() {
                {0, 5, 3, 4, 0, 5, 1, 4},
                {3, 4, 2, 5, 1, 4, 0, 4},
                "IAABA"});
+  s.back().mix = {127, 70, 54, 72, 64, 14};
   // Fast 1: bright pop with vibraphone lead.
   s.push_back({"Fast 1",
                148,
@@ -514,6 +542,7 @@ std::vector<Style> SongStyles() {
                {0, 4, 5, 3, 0, 4, 3, 4},
                {5, 3, 0, 4, 5, 3, 1, 4},
                "IAABAABAO"});
+  s.back().levelDb = -4.7;
   // Slow 1: a gentle flute ballad.
   s.push_back({"Slow 1",
                70,
@@ -533,6 +562,7 @@ std::vector<Style> SongStyles() {
                {0, 3, 4, 0, 5, 1, 4, 4},
                {3, 0, 3, 4, 5, 3, 1, 4},
                "IAABAO"});
+  s.back().levelDb = -3.7;
   // Fast 2: a funky minor groove with brass lead and clavinet.
   s.push_back({"Fast 2",
                156,
@@ -552,6 +582,7 @@ std::vector<Style> SongStyles() {
                {0, 0, 3, 4, 0, 0, 5, 4},
                {5, 6, 0, 0, 5, 6, 4, 4},
                "IAABAABAO"});
+  s.back().levelDb = -1.1;
   // Rock: power chords, overdriven lead, straight eighths.
   s.push_back({"Rock",
                132,
@@ -571,6 +602,7 @@ std::vector<Style> SongStyles() {
                {0, 5, 6, 0, 0, 5, 6, 4},
                {3, 3, 0, 0, 5, 5, 6, 4},
                "IAABAABAO"});
+  s.back().levelDb = -2.1;
   // Slow 2: nylon guitar and clarinet, wistful minor.
   s.push_back({"Slow 2",
                78,
@@ -590,6 +622,7 @@ std::vector<Style> SongStyles() {
                {0, 3, 6, 2, 5, 1, 4, 4},
                {3, 4, 0, 5, 3, 1, 4, 4},
                "IAABAO"});
+  s.back().levelDb = -1.2;
   // Fast 3: small-band swing with a muted trumpet and a walking bass.
   s.push_back({"Fast 3",
                150,
@@ -609,6 +642,7 @@ std::vector<Style> SongStyles() {
                {0, 5, 1, 4, 0, 5, 1, 4},
                {2, 5, 1, 4, 0, 3, 1, 4},
                "IAABAABAO"});
+  s.back().levelDb = -1.1;
   return s;
 }
 

@@ -11,6 +11,9 @@ namespace mk {
 namespace {
 
 constexpr int kRate = 22050;
+// The effects share the sound device with the music and must not stand out above it: at this
+// level the loudest effect's RMS stays just under the quietest song's.
+constexpr double kEffectsLevel = 0.47;
 
 struct Buffer {
   std::vector<double> s;
@@ -79,7 +82,7 @@ std::vector<std::int16_t> Finish(Buffer& b, double peak) {
 void MakeSounds(Output& out) {
   Rng rng(31337);
   auto save = [&](const char* name, Buffer& b, double peak) {
-    out.WriteBytes(std::string("SFX/") + name, EncodeWav(Finish(b, peak), kRate));
+    out.WriteBytes(std::string("SFX/") + name, EncodeWav(Finish(b, peak * kEffectsLevel), kRate));
   };
   {
     Buffer b(0.045);  // a soft, short click
