@@ -7,7 +7,14 @@
 #include "app/TitleScreen.h"
 #include "audio/Audio.h"
 #include "audio/music/MusicThread.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/choosers/BackgroundChooser.h"
+#include "dialogs/choosers/CardBackChooser.h"
+#include "dialogs/choosers/CardFrontChooser.h"
+#include "dialogs/choosers/MusicChooser.h"
 #include "dialogs/PlayerSelectDialog.h"
+#include "dialogs/RuleHelpDialog.h"
+#include "dialogs/UpgradeScreen.h"
 #include "games/RuleSettings.h"
 #include "games/RuleSettingsDialog.h"
 #include "gfx/Gfx.h"
@@ -58,7 +65,30 @@ std::optional<PlayerChoice> PlayerSelectDialogStep(const std::string& name, bool
 
 }  // namespace
 
-AppShell::AppShell(GfxDisplay& display, ShellWindow& window) : display_(display), window_(window) {}
+namespace {
+
+// The program's own windows that a game opens from its menu.
+GameWindows ProgramWindows() {
+  GameWindows windows;
+  windows.chooseCardBack = [](int current) { return RunCardBackChooser(current); };
+  windows.chooseCardFront = [](int current) { return RunCardFrontChooser(current); };
+  windows.chooseBackground = [](int current) { return RunBackgroundChooser(current); };
+  windows.musicDialog = [] {
+    const std::optional<MusicChoice> choice = RunMusicChooser(MusicChoiceFrom(ThePreferences()));
+    if (!choice.has_value()) return false;
+    StoreMusicChoice(*choice, ThePreferences());
+    return true;
+  };
+  windows.about = [] { RunAboutDialog(); };
+  windows.rulesHelp = [](const char* gameTitle) { RunRuleHelp(gameTitle); };
+  windows.upgrade = [] { RunUpgradeScreen(); };
+  return windows;
+}
+
+}  // namespace
+
+AppShell::AppShell(GfxDisplay& display, ShellWindow& window)
+    : display_(display), window_(window), gameWindows_(ProgramWindows()) {}
 
 AppShell::~AppShell() {
   Destroy();

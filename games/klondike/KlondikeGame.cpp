@@ -7,6 +7,7 @@
 #include "dialogs/HighScoreDialog.h"
 #include "engine/GameMenuBar.h"
 #include "games/RuleSettingsDialog.h"
+#include "games/klondike/KlondikeRulesView.h"
 #include "gfx/art/ArtworkSet.h"
 #include "persist/Preferences.h"
 #include "platform/Screen.h"
@@ -385,6 +386,10 @@ bool KlondikeGame::HandleGameCommand(int command) {
       }
       return true;
     }
+    case kCmdRulesView:
+      PauseAround([] { RunKlondikeRulesView(); });
+      RedrawAll(true);
+      return true;
     case kCmdHighScores:
       PauseAround([this] { RunHighScoreDialog(GetGameName(), 0, false); });
       RedrawAll(true);

@@ -15,6 +15,7 @@
 #include "tests/games/klondike/KlondikeScenario.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
 #include "tests/support/RequireMedia.h"
+#include "ui/UiModal.h"
 #include "ui/menus/DropDown.h"
 #include "ui/menus/MenuEntry.h"
 
@@ -183,6 +184,41 @@ TEST_F(KlondikeCommandTest, SfxAndAutoGameOverToggleAndAreSavedEachTime) {
     EXPECT_TRUE(musicConfirmed);
     EXPECT_FALSE(game.Menus().music->IsSelected()) << "event music only plays no songs";
   });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+TEST_F(KlondikeCommandTest, EveryMenuWindowOfTheProgramOpensAndClosesAgain) {
+  KlondikeSetup setup;
+  setup.programWindows = true;
+  KlondikeScenario s(setup);
+  // Each window is open (a modal loop runs) once its item is chosen, and Enter (OK, the focused
+  // button) or Escape (the upgrade screen) closes it with the game running again.
+  const struct {
+    GameMenu menu;
+    int command;
+    std::uint32_t closeKey;
+  } windows[] = {
+      {GameMenu::kHelp, kCmdAbout, VK_RETURN},
+      {GameMenu::kHelp, kCmdRulesHelp, VK_RETURN},
+      {GameMenu::kHelp, kCmdUpgrade, VK_ESCAPE},
+      {GameMenu::kView, kCmdRulesView, VK_RETURN},
+      {GameMenu::kView, kCmdHighScores, VK_ESCAPE},
+      {GameMenu::kOptions, kCmdCardBack, VK_RETURN},
+      {GameMenu::kOptions, kCmdCardFront, VK_RETURN},
+      {GameMenu::kOptions, kCmdBackground, VK_RETURN},
+  };
+  for (const auto& w : windows) {
+    s.Menu(w.menu, w.command);
+    s.CheckShell([command = w.command] {
+      EXPECT_EQ(UiModalDepth(), 1) << "command " << command << " opened no window";
+    });
+    s.Key(w.closeKey);
+    s.Wait(200);
+    s.Check([command = w.command](KlondikeGame& game) {
+      EXPECT_EQ(UiModalDepth(), 0) << "command " << command << " left its window open";
+      EXPECT_FALSE(game.IsPaused()) << "command " << command;
+    });
+  }
   EXPECT_EQ(s.Run(), 0);
 }
 

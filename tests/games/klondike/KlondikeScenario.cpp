@@ -61,7 +61,7 @@ KlondikeScenario::KlondikeScenario(const KlondikeSetup& setup) : env_(setup.undo
   Preferences& prefs = ThePreferences();
   prefs.autoGameOver = setup.autoGameOver ? 1 : 0;
   prefs.background = setup.background;
-  harness_->Shell().SetGameWindows(setup.windows);
+  if (!setup.programWindows) harness_->Shell().SetGameWindows(setup.windows);
   if (harness_->Shell().Artwork() != nullptr)
     harness_->Shell().StartGame(std::make_unique<KlondikeGame>(*harness_->Shell().Artwork()));
   base_ = harness_->Now();

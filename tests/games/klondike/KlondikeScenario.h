@@ -25,8 +25,10 @@ struct KlondikeSetup {
   int autoFlip = 0;
   bool autoGameOver = false;
   int background = 0;  // the player's theme
-  // The program's own windows (choosers, About, ...) as the test stands them in.
+  // The program's own windows (choosers, About, ...) as the test stands them in; with
+  // `programWindows` the real ones stay.
   GameWindows windows;
+  bool programWindows = false;
   // Where the snapshots go; empty for a fresh directory of the scenario's own.
   std::filesystem::path undoDirectory;
 };

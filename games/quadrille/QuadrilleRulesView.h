@@ -1,0 +1,9 @@
+// Quadrille's rules view: its current rule settings, one line each.
+#pragma once
+
+#include "games/RulesViewDialog.h"
+
+// Where the view stands and what it lists.
+RulesViewLayout QuadrilleRulesViewLayout();
+// Runs the view; returns its result.
+int RunQuadrilleRulesView();

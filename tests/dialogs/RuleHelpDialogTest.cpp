@@ -1,0 +1,253 @@
+// The rule-help viewer through its modal loop: its buttons by page count, paging with the
+// enabled states at both ends, where labels and text go, a page too long for the box, the shipped
+// help text fitting its box, and its look with a Klondike page.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dialogs/DialogResults.h"
+#include "dialogs/RuleHelpDialog.h"
+#include "gfx/font/Font.h"
+#include "platform/DataDir.h"
+#include "tests/support/RequireMedia.h"
+#include "tests/ui/DialogTestSupport.h"
+#include "ui/UiToolkit.h"
+#include "ui/widgets/TextButton.h"
+
+namespace {
+
+constexpr int kDialogX = 50;
+constexpr int kDialogY = 50;
+constexpr int kOkX = kDialogX + 350;
+constexpr int kButtonY = kDialogY + 465;
+constexpr int kPreviousX = kDialogX + 465;
+constexpr int kNextX = kDialogX + 525;
+
+HelpSection Pages(int count) {
+  HelpSection section;
+  for (int p = 0; p < count; ++p) {
+    section.pages.push_back({{"+Page", "Text of page " + std::to_string(p + 1)}});
+  }
+  return section;
+}
+
+class RuleHelpDialogTest : public DialogTest {
+protected:
+  std::vector<std::uint32_t> GrabScreen() const {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < 600; ++y) {
+      for (int x = 0; x < 800; ++x) pixels.push_back(PixelAt(screenBuffer_, x, y));
+    }
+    return pixels;
+  }
+  // Pixels that differ from `reference` in the screen rectangle [left, right] x [top, bottom].
+  int Changed(const std::vector<std::uint32_t>& reference, int left, int right, int top,
+              int bottom) const {
+    int changed = 0;
+    for (int y = top; y <= bottom; ++y) {
+      for (int x = left; x <= right; ++x) {
+        changed += PixelAt(screenBuffer_, x, y) != reference[static_cast<std::size_t>(y) * 800 + x];
+      }
+    }
+    return changed;
+  }
+  // The screen with the viewer showing an empty section.
+  std::vector<std::uint32_t> EmptyViewerScreen() {
+    RuleHelpDialog empty{HelpSection{}};
+    empty.Show();
+    std::vector<std::uint32_t> pixels = GrabScreen();
+    empty.Hide();
+    return pixels;
+  }
+};
+
+TEST_F(RuleHelpDialogTest, PageButtonsComeOnlyWithTwoOrMorePages) {
+  for (const int pages : {0, 1}) {
+    RuleHelpDialog dialog(Pages(pages));
+    EXPECT_EQ(dialog.GetX(), 50);
+    EXPECT_EQ(dialog.GetY(), 50);
+    EXPECT_EQ(dialog.GetWidth(), 700);
+    EXPECT_EQ(dialog.GetHeight(), 500);
+    EXPECT_STREQ(dialog.GetText(), "Rule Help");
+    EXPECT_EQ(dialog.GetPreviousButton(), nullptr);
+    EXPECT_EQ(dialog.GetNextButton(), nullptr);
+    EXPECT_EQ(dialog.Children()->Count(), 1u);
+    EXPECT_EQ(dialog.GetOkButton()->GetX(), 350);
+    EXPECT_EQ(dialog.GetOkButton()->GetY(), 500);
+    EXPECT_EQ(dialog.GetOkButton()->GetWidth(), 100);
+    EXPECT_EQ(dialog.GetOkButton()->GetHeight(), 30);
+  }
+  RuleHelpDialog two(Pages(2));
+  ASSERT_NE(two.GetPreviousButton(), nullptr);
+  ASSERT_NE(two.GetNextButton(), nullptr);
+  EXPECT_EQ(two.GetPreviousButton()->GetX(), 500);
+  EXPECT_EQ(two.GetPreviousButton()->GetY(), 500);
+  EXPECT_EQ(two.GetPreviousButton()->GetWidth(), 30);
+  EXPECT_EQ(two.GetPreviousButton()->GetHeight(), 30);
+  EXPECT_STREQ(two.GetPreviousButton()->GetText(), "<<");
+  EXPECT_EQ(two.GetNextButton()->GetX(), 560);
+  EXPECT_STREQ(two.GetNextButton()->GetText(), ">>");
+  EXPECT_TRUE(two.GetPreviousButton()->IsDisabled());
+  EXPECT_FALSE(two.GetNextButton()->IsDisabled());
+}
+
+TEST_F(RuleHelpDialogTest, PagingStopsAtBothEndsAndOkCloses) {
+  const struct {
+    std::vector<int> clicks;  // x of each page button clicked, in order
+    int page;
+    bool previousDisabled;
+    bool nextDisabled;
+  } cases[] = {
+      {{}, 0, true, false},
+      {{kNextX}, 1, false, false},
+      {{kNextX, kNextX}, 2, false, true},
+      {{kNextX, kNextX, kNextX}, 2, false, true},  // ">>" on the last page does nothing
+      {{kNextX, kNextX, kPreviousX}, 1, false, false},
+      {{kNextX, kPreviousX}, 0, true, false},
+      {{kPreviousX, kPreviousX}, 0, true, false},  // "<<" on the first page does nothing
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.clicks.size() << " clicks, page " << c.page);
+    RuleHelpDialog dialog(Pages(3));
+    std::uint64_t at = In(40);
+    for (const int x : c.clicks) {
+      input_->ClickAt(at, x, kButtonY);
+      at += 200;
+    }
+    input_->ClickAt(at, kOkX, kButtonY);
+    EXPECT_EQ(dialog.DoModal(), kDialogResultOk);
+    EXPECT_GE(clock_, at + 50) << "only OK closed it";
+    EXPECT_EQ(dialog.GetPage(), c.page);
+    EXPECT_EQ(dialog.GetPreviousButton()->IsDisabled(), c.previousDisabled);
+    EXPECT_EQ(dialog.GetNextButton()->IsDisabled(), c.nextDisabled);
+  }
+}
+
+TEST_F(RuleHelpDialogTest, EnterClosesAnEmptyViewerAndEscapeDoesNot) {
+  RuleHelpDialog empty{HelpSection{}};
+  input_->KeyAt(In(40), VK_RETURN, kScanEnter);
+  EXPECT_EQ(empty.DoModal(), kDialogResultOk);
+
+  RuleHelpDialog dialog(Pages(2));
+  input_->KeyAt(In(40), VK_ESCAPE, kScanEscape);
+  const std::uint64_t closing = In(400);
+  input_->ClickAt(closing, kOkX, kButtonY);
+  EXPECT_EQ(dialog.DoModal(), kDialogResultOk);
+  EXPECT_GE(clock_, closing + 50);
+}
+
+// A label shares the row of the text line after it; an empty line is an empty row; the next
+// label goes on the row after that.
+TEST_F(RuleHelpDialogTest, LabelsGoLeftOnTheRowOfTheNextTextLine) {
+  if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+  art_->RestoreBackground(0, 799, 0, 599);
+  const std::vector<std::uint32_t> reference = EmptyViewerScreen();
+  HelpSection section;
+  section.pages.push_back({{"+Object", "Build up in suit.", "", "+Tips", "Turn cards early."}});
+  RuleHelpDialog dialog(std::move(section));
+  dialog.Show();
+  // Rows by their top line: 40, 56 (empty), 72.
+  auto rowInk = [&](int left, int right, int baseLine) {
+    return Changed(reference, kDialogX + left, kDialogX + right, kDialogY + baseLine,
+                   kDialogY + baseLine + 15);
+  };
+  EXPECT_GT(rowInk(30, 200, 40), 20) << "label of row 1";
+  EXPECT_GT(rowInk(220, 690, 40), 20) << "text of row 1";
+  EXPECT_EQ(rowInk(8, 29, 40), 0) << "nothing left of the label column";
+  EXPECT_EQ(rowInk(200, 219, 40), 0) << "the label is short; nothing just left of the text";
+  EXPECT_EQ(rowInk(8, 690, 56), 0) << "the empty row";
+  EXPECT_GT(rowInk(30, 200, 72), 20) << "label of row 3";
+  EXPECT_GT(rowInk(220, 690, 72), 20) << "text of row 3";
+  EXPECT_EQ(Changed(reference, kDialogX + 8, kDialogX + 691, kDialogY + 88, kDialogY + 491), 0);
+  dialog.Hide();
+}
+
+// A page of 80 lines of 99 characters (what the reader lets through) stays inside the frame and
+// above the buttons; the escape byte of the fonts is shown as a plain mark.
+TEST_F(RuleHelpDialogTest, AFullPageStaysInsideTheFrameAndAboveTheButtons) {
+  if (!UseArtwork(1)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+  art_->RestoreBackground(0, 799, 0, 599);
+  const std::vector<std::uint32_t> before = GrabScreen();
+  const std::vector<std::uint32_t> reference = EmptyViewerScreen();
+  HelpSection section;
+  section.pages.emplace_back();
+  for (int n = 0; n < kHelpMaxLines; ++n) {
+    section.pages[0].lines.push_back(n % 2 == 0 ? "+" + std::string(kHelpMaxLineLength - 1, 'W')
+                                                : std::string(kHelpMaxLineLength, 'W'));
+  }
+  section.pages[0].lines[3] =
+      "\x7f"
+      "1WWW";
+  RuleHelpDialog dialog(std::move(section));
+  dialog.Show();
+  // Outside the dialog nothing changed; inside, nothing below the last row's cut.
+  EXPECT_EQ(Changed(before, 0, 799, 0, kDialogY - 1), 0);
+  EXPECT_EQ(Changed(before, 0, 799, kDialogY + 500, 599), 0);
+  EXPECT_EQ(Changed(before, 0, kDialogX - 1, 0, 599), 0);
+  EXPECT_EQ(Changed(before, kDialogX + 700, 799, 0, 599), 0);
+  EXPECT_EQ(Changed(reference, kDialogX, kDialogX + 699, kDialogY + 449, kDialogY + 499), 0)
+      << "the buttons are left alone";
+  EXPECT_EQ(Changed(reference, kDialogX + 692, kDialogX + 699, kDialogY, kDialogY + 499), 0)
+      << "the right border is left alone";
+  dialog.Hide();
+}
+
+// Every page of every game's section in the help file that ships fits the box: no row below
+// the last one drawn, no line wider than its column.
+TEST_F(RuleHelpDialogTest, TheShippedHelpTextFitsTheBox) {
+  if (MediaDir().empty() || UiToolkit.dialogFont == 0) {
+    QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+  }
+  GfxSelectFont(UiToolkit.dialogFont);
+  const int rowsThatFit = (450 - 16 - 40) / 16 + 1;
+  for (const char* game : {"Klondike", "Gate", "Quadrille", "Auld Lang Syne", "Block Solitaire"}) {
+    SCOPED_TRACE(game);
+    const HelpSection section = LoadHelpSection(MediaPath("HELP.TXT"), game);
+    ASSERT_GE(section.PageCount(), 1);
+    for (int p = 0; p < section.PageCount(); ++p) {
+      int rows = 0;
+      for (const std::string& line : section.pages[static_cast<std::size_t>(p)].lines) {
+        const bool label = IsHelpLabel(line);
+        const std::string text = label ? line.substr(1) : line;
+        const int width = GfxFontWidth(text.c_str(), static_cast<int>(text.size()));
+        EXPECT_LE(width, label ? 220 - 30 - 8 : 700 - 8 - 220 - 4)
+            << "page " << p + 1 << ": " << line;
+        rows += label ? 0 : 1;
+      }
+      EXPECT_LE(rows, rowsThatFit) << "page " << p + 1;
+    }
+  }
+}
+
+TEST_F(RuleHelpDialogTest, LooksRightWithAKlondikePageInTheDarkAndTheLightTheme) {
+  for (const int theme : {0, 1}) {
+    if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+    art_->RestoreBackground(0, 799, 0, 599);
+    RuleHelpDialog dialog(LoadHelpSection(MediaPath("HELP.TXT"), "Klondike"));
+    ASSERT_GE(dialog.GetPageCount(), 3);
+    input_->ClickAt(In(40), kNextX, kButtonY);
+    input_->ClickAt(In(300), kNextX, kButtonY);
+    // The screen is grabbed while the dialog is open, on the third page.
+    bool matched = false;
+    input_->At(In(600), WM_TIMER, 2);
+    ModalOptions options;
+    dialog.Show();
+    options.poll = [&] {
+      dialog.Poll();
+      if (dialog.GetPage() == 2 && !matched) {
+        matched = true;
+        EXPECT_TRUE(MatchesGolden("dialogs/rule_help_klondike_theme" + std::to_string(theme),
+                                  screenBuffer_, 50 - 12, 749 + 12, 50 - 12, 549 + 12));
+        return true;
+      }
+      return false;
+    };
+    UiRunModal(dialog, options);
+    dialog.Hide();
+    EXPECT_TRUE(matched);
+  }
+}
+
+}  // namespace

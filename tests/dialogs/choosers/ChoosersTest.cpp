@@ -1,0 +1,523 @@
+// The background, card-back, card-front and music choosers run through their modal loops with
+// queued clicks and keys: their layout, which presses pick a sample, OK and Cancel with the
+// choice, the music mode rule, thumbnails of missing or broken backdrops, and their look with a
+// dark and a light theme.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "dialogs/choosers/BackgroundChooser.h"
+#include "dialogs/choosers/CardBackChooser.h"
+#include "dialogs/choosers/CardFrontChooser.h"
+#include "dialogs/DialogResults.h"
+#include "dialogs/choosers/MusicChooser.h"
+#include "gfx/art/ArtworkFiles.h"
+#include "platform/Window.h"
+#include "tests/support/RequireMedia.h"
+#include "tests/ui/DialogTestSupport.h"
+#include "ui/widgets/CheckBox.h"
+#include "ui/widgets/RadioButton.h"
+#include "ui/widgets/RadioGroup.h"
+#include "ui/widgets/TextButton.h"
+
+namespace {
+
+// Counts the times the whole screen was sent to the display.
+class ShowRecorder : public RecordingScreenUpdate {
+public:
+  void ShowScreenRect(const ScreenRect& rect) override {
+    wholeScreen += rect == ScreenRect{0, 0, 799, 599};
+  }
+  int wholeScreen = 0;
+};
+
+ScreenPoint Middle(const UiElement* e) {
+  return {e->GetX() + e->GetWidth() / 2, e->GetY() + e->GetHeight() / 2};
+}
+
+class ChoosersTest : public DialogTest {
+protected:
+  void Click(ScreenPoint p, std::uint64_t after = 40) { input_->ClickAt(In(after), p.x, p.y); }
+
+  // Both buttons where the dialog of this size puts them, 100 x 30, OK first in the focus order.
+  static void ExpectButtons(const UiDialog& d, const TextButton* ok, const TextButton* cancel) {
+    const int w = d.GetWidth();
+    const int h = d.GetHeight();
+    ASSERT_NE(ok, nullptr);
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(ok->GetX(), d.GetX() + (w - 200) / 3);
+    EXPECT_EQ(ok->GetY(), d.GetY() + h - 50);
+    EXPECT_EQ(cancel->GetX(), d.GetX() + (2 * w - 400) / 3 + 100);
+    EXPECT_EQ(cancel->GetY(), d.GetY() + h - 50);
+    for (const TextButton* b : {ok, cancel}) {
+      EXPECT_EQ(b->GetWidth(), 100);
+      EXPECT_EQ(b->GetHeight(), 30);
+    }
+    EXPECT_STREQ(ok->GetText(), "OK");
+    EXPECT_STREQ(cancel->GetText(), "Cancel");
+  }
+
+  // The one-pixel outline three pixels outside sample i: every pixel of it in `colour`.
+  int OutlinePixelsIn(const PictureChooser& c, int i, Color colour) const {
+    const ScreenRect r = c.SampleRect(i);
+    int count = 0;
+    for (int x = r.left - 3; x <= r.right + 3; ++x) {
+      count += PixelAt(screenBuffer_, x, r.top - 3) == colour;
+      count += PixelAt(screenBuffer_, x, r.bottom + 3) == colour;
+    }
+    for (int y = r.top - 2; y <= r.bottom + 2; ++y) {
+      count += PixelAt(screenBuffer_, r.left - 3, y) == colour;
+      count += PixelAt(screenBuffer_, r.right + 3, y) == colour;
+    }
+    return count;
+  }
+  static int OutlineLength(const PictureChooser& c, int i) {
+    const ScreenRect r = c.SampleRect(i);
+    return 2 * (r.right - r.left + 7) + 2 * (r.bottom - r.top + 5);
+  }
+};
+
+TEST_F(ChoosersTest, EachPictureChooserHasItsPlaceTitleAndButtons) {
+  BackgroundChooser background(0);
+  EXPECT_EQ(background.GetX(), 0);
+  EXPECT_EQ(background.GetY(), 60);
+  EXPECT_EQ(background.GetWidth(), 800);
+  EXPECT_EQ(background.GetHeight(), 480);
+  EXPECT_STREQ(background.GetText(), "Choose a background");
+  ExpectButtons(background, background.GetOkButton(), background.GetCancelButton());
+
+  CardBackChooser back(0);
+  EXPECT_EQ(back.GetX(), 142);
+  EXPECT_EQ(back.GetY(), 100);
+  EXPECT_EQ(back.GetWidth(), 517);
+  EXPECT_EQ(back.GetHeight(), 400);
+  EXPECT_STREQ(back.GetText(), "Select a card back");
+  ExpectButtons(back, back.GetOkButton(), back.GetCancelButton());
+
+  CardFrontChooser front(0);
+  EXPECT_EQ(front.GetX(), 230);
+  EXPECT_EQ(front.GetY(), 195);
+  EXPECT_EQ(front.GetWidth(), 340);
+  EXPECT_EQ(front.GetHeight(), 210);
+  EXPECT_STREQ(front.GetText(), "Select a card front");
+  ExpectButtons(front, front.GetOkButton(), front.GetCancelButton());
+
+  MusicChooser music(MusicChoice{});
+  EXPECT_EQ(music.GetX(), 230);
+  EXPECT_EQ(music.GetY(), 160);
+  EXPECT_EQ(music.GetWidth(), 340);
+  EXPECT_EQ(music.GetHeight(), 280);
+  EXPECT_STREQ(music.GetText(), "Choose a music option");
+  ExpectButtons(music, music.GetOkButton(), music.GetCancelButton());
+}
+
+TEST_F(ChoosersTest, SamplesAreLaidOutInRowsAndColumns) {
+  BackgroundChooser background(0);
+  ASSERT_EQ(background.SampleCount(), 6);
+  const ScreenRect expected[6] = {
+      {50, 120, 250, 270}, {300, 120, 500, 270}, {550, 120, 750, 270},
+      {50, 320, 250, 470}, {300, 320, 500, 470}, {550, 320, 750, 470},
+  };
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(background.SampleRect(i), expected[i]) << i;
+
+  // 52 x 82 without artwork, as with the standard decks.
+  CardBackChooser back(0);
+  ASSERT_EQ(back.SampleCount(), 21);
+  EXPECT_EQ(back.SampleRect(0), (ScreenRect{172, 160, 224, 242}));
+  EXPECT_EQ(back.SampleRect(6), (ScreenRect{172 + 67 * 6, 160, 224 + 67 * 6, 242}));
+  EXPECT_EQ(back.SampleRect(7), (ScreenRect{172, 100 + 75 + 82, 224, 100 + 75 + 164}));
+  EXPECT_EQ(back.SampleRect(20), (ScreenRect{142 + 30 + 67 * 6, 100 + 90 + 164,
+                                             142 + 30 + 67 * 6 + 52, 100 + 90 + 246}));
+
+  CardFrontChooser front(0);
+  ASSERT_EQ(front.SampleCount(), 4);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(front.SampleRect(i), (ScreenRect{270 + 67 * i, 255, 322 + 67 * i, 337})) << i;
+  }
+}
+
+// Only a point strictly inside a sample's rectangle picks it: its edge pixels, the gaps and the
+// outline's ring do not.
+TEST_F(ChoosersTest, OnlyAPointStrictlyInsideASamplePicksIt) {
+  BackgroundChooser background(0);
+  CardBackChooser back(0);
+  CardFrontChooser front(0);
+  for (const PictureChooser* c : std::vector<const PictureChooser*>{&background, &back, &front}) {
+    SCOPED_TRACE(c->GetText());
+    for (int i = 0; i < c->SampleCount(); ++i) {
+      const ScreenRect r = c->SampleRect(i);
+      EXPECT_EQ(c->SampleAt(r.left + 1, r.top + 1), i);
+      EXPECT_EQ(c->SampleAt(r.right - 1, r.bottom - 1), i);
+      EXPECT_EQ(c->SampleAt((r.left + r.right) / 2, (r.top + r.bottom) / 2), i);
+      EXPECT_EQ(c->SampleAt(r.left, r.top + 10), -1) << "left edge of " << i;
+      EXPECT_EQ(c->SampleAt(r.right, r.top + 10), -1) << "right edge of " << i;
+      EXPECT_EQ(c->SampleAt(r.left + 10, r.top), -1) << "top edge of " << i;
+      EXPECT_EQ(c->SampleAt(r.left + 10, r.bottom), -1) << "bottom edge of " << i;
+      EXPECT_EQ(c->SampleAt(r.left - 3, r.top - 3), -1) << "outline of " << i;
+    }
+    EXPECT_EQ(c->SampleAt(c->GetX() + 2, c->GetY() + 2), -1);
+    EXPECT_EQ(c->SampleAt(-5, -5), -1);
+  }
+}
+
+TEST_F(ChoosersTest, PressingThumbnailFiveThenOkChoosesItAndCancelKeepsNothing) {
+  if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+  art_->RestoreBackground(0, 799, 0, 599);
+  {
+    BackgroundChooser chooser(1);
+    const ScreenRect five = chooser.SampleRect(5);
+    Click({five.left + 100, five.top + 75});
+    Click(Middle(chooser.GetOkButton()), 300);
+    EXPECT_EQ(chooser.DoModal(), kDialogResultOk);
+    EXPECT_EQ(chooser.GetChoice(), 5);
+  }
+  {
+    BackgroundChooser chooser(1);
+    const ScreenRect five = chooser.SampleRect(5);
+    Click({five.left + 100, five.top + 75});
+    Click(Middle(chooser.GetCancelButton()), 300);
+    EXPECT_EQ(chooser.DoModal(), kDialogResultCancel);
+  }
+  // The edge pixel of thumbnail 5 leaves the choice where it was.
+  {
+    BackgroundChooser chooser(1);
+    const ScreenRect five = chooser.SampleRect(5);
+    Click({five.left, five.top + 75});
+    Click({five.left + 100, five.bottom});
+    Click(Middle(chooser.GetOkButton()), 400);
+    EXPECT_EQ(chooser.DoModal(), kDialogResultOk);
+    EXPECT_EQ(chooser.GetChoice(), 1);
+  }
+}
+
+// A press moves the outline at once and sends the whole screen; the chooser stays open, and only
+// the last of several proposals counts. Escape does nothing; Enter clicks OK while it has the
+// focus (a press elsewhere takes the focus from it, as in every dialog).
+TEST_F(ChoosersTest, APressMovesTheOutlineAndOnlyTheLastProposalCounts) {
+  if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+  ShowRecorder recorder;
+  UiSetScreenUpdate(&recorder);
+  const Color outline = art_->SelectionColor();
+  art_->RestoreBackground(0, 799, 0, 599);
+  {
+    CardBackChooser chooser(3);
+    chooser.Show();
+    EXPECT_EQ(OutlinePixelsIn(chooser, 3, outline), OutlineLength(chooser, 3));
+    EXPECT_EQ(chooser.GetOkButton()->GetFocus(), kUiKeyboardFocus);
+    chooser.Hide();
+  }
+  {
+    // Escape first: it does nothing, and Enter then clicks OK, which still has the focus.
+    CardBackChooser chooser(3);
+    input_->KeyAt(In(40), VK_ESCAPE, kScanEscape);
+    input_->KeyAt(In(200), VK_RETURN, kScanEnter);
+    EXPECT_EQ(chooser.DoModal(), kDialogResultOk);
+    EXPECT_EQ(chooser.GetChoice(), 3);
+  }
+  {
+    CardBackChooser chooser(3);
+    const ScreenRect twenty = chooser.SampleRect(20);
+    const ScreenRect nine = chooser.SampleRect(9);
+    Click({twenty.left + 5, twenty.top + 5});
+    input_->KeyAt(In(200), VK_ESCAPE, kScanEscape);
+    Click({nine.left + 26, nine.bottom - 1}, 400);
+    Click(Middle(chooser.GetOkButton()), 600);
+    EXPECT_EQ(chooser.DoModal(), kDialogResultOk);
+    EXPECT_EQ(chooser.GetChoice(), 9);
+    EXPECT_EQ(recorder.wholeScreen, 2);
+  }
+  {
+    // Drawn again after the loop: only the chosen sample carries the outline.
+    CardFrontChooser chooser(0);
+    const ScreenRect two = chooser.SampleRect(2);
+    Click({two.left + 1, two.top + 1});
+    input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);
+    Click(Middle(chooser.GetCancelButton()), 500);
+    EXPECT_EQ(chooser.DoModal(), kDialogResultCancel);
+    EXPECT_EQ(chooser.GetChoice(), 2) << "the proposal stays a proposal; the caller drops it";
+    chooser.Show();
+    for (int i = 0; i < 4; ++i) {
+      const int expected = i == 2 ? OutlineLength(chooser, i) : 0;
+      EXPECT_EQ(OutlinePixelsIn(chooser, i, outline), expected) << i;
+    }
+    chooser.Hide();
+  }
+  UiSetScreenUpdate(&screenUpdate_);
+}
+
+TEST_F(ChoosersTest, OpenOnTheStoredValuesAndStartAtZeroOnNonsense) {
+  ThePreferences().background = 4;
+  ThePreferences().cardFront = 3;
+  EXPECT_EQ(BackgroundChooser().GetChoice(), 4);
+  EXPECT_EQ(CardFrontChooser().GetChoice(), 3);
+  ThePreferences().background = 6;
+  ThePreferences().cardFront = -1;
+  EXPECT_EQ(BackgroundChooser().GetChoice(), 0);
+  EXPECT_EQ(CardFrontChooser().GetChoice(), 0);
+  EXPECT_EQ(CardBackChooser(21).GetChoice(), 0);
+  ThePreferences() = Preferences{};
+  if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+  art_->SetCardBack(17);
+  EXPECT_EQ(CardBackChooser().GetChoice(), 17);
+}
+
+class MusicChooserTest : public ChoosersTest {
+protected:
+  // Opens on `initial`, clicks each of `clicks` in turn, then OK.
+  MusicChoice Confirm(const MusicChoice& initial,
+                      const std::vector<UiElement* (*)(MusicChooser&)>& clicks) {
+    MusicChooser chooser(initial);
+    std::uint64_t at = 40;
+    for (auto pick : clicks) {
+      Click(Middle(pick(chooser)), at);
+      at += 200;
+    }
+    Click(Middle(chooser.GetOkButton()), at);
+    EXPECT_EQ(chooser.DoModal(), kDialogResultOk);
+    return chooser.GetChoice();
+  }
+};
+
+UiElement* Disabled(MusicChooser& c) {
+  return c.GetModeButton(kMusicDisabled);
+}
+UiElement* Enabled(MusicChooser& c) {
+  return c.GetModeButton(kMusicEnabled);
+}
+UiElement* EventsOnly(MusicChooser& c) {
+  return c.GetModeButton(kMusicEventsOnly);
+}
+UiElement* Rock(MusicChooser& c) {
+  return c.GetSongBox(3);
+}
+UiElement* Fast1(MusicChooser& c) {
+  return c.GetSongBox(0);
+}
+
+TEST_F(MusicChooserTest, WidgetsSitWhereTheyBelong) {
+  MusicChooser chooser(MusicChoice{});
+  const int x = 230;
+  const int y = 160;
+  EXPECT_EQ(chooser.GetModeGroup()->GetX(), x + 10);
+  EXPECT_EQ(chooser.GetModeGroup()->GetY(), y + 45);
+  const struct {
+    int mode;
+    int dy;
+    const char* caption;
+  } modes[] = {{kMusicEnabled, 15, "Music Enabled"},
+               {kMusicEventsOnly, 135, "Event Music Only"},
+               {kMusicDisabled, 155, "Music Disabled"}};
+  for (const auto& m : modes) {
+    EXPECT_EQ(chooser.GetModeButton(m.mode)->GetX(), x + 20);
+    EXPECT_EQ(chooser.GetModeButton(m.mode)->GetY(), y + 45 + m.dy);
+    EXPECT_STREQ(chooser.GetModeButton(m.mode)->GetText(), m.caption);
+  }
+  const char* songs[] = {"Fast 1", "Slow 1", "Fast 2", "Rock", "Slow 2", "Fast 3"};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(chooser.GetSongBox(i)->GetX(), x + (i < 3 ? 50 : 180)) << songs[i];
+    EXPECT_EQ(chooser.GetSongBox(i)->GetY(), y + 100 + 20 * (i % 3)) << songs[i];
+    EXPECT_STREQ(chooser.GetSongBox(i)->GetText(), songs[i]);
+  }
+  EXPECT_EQ(chooser.GetModeButton(3), nullptr);
+  EXPECT_EQ(chooser.GetSongBox(6), nullptr);
+}
+
+TEST_F(MusicChooserTest, OpensOnTheStoredModeAndSongs) {
+  for (const int mode : {kMusicDisabled, kMusicEnabled, kMusicEventsOnly}) {
+    MusicChoice stored{mode, {true, false, false, true, false, true}};
+    MusicChooser chooser(stored);
+    chooser.Show();
+    for (int m = 0; m < 3; ++m) EXPECT_EQ(chooser.GetModeButton(m)->IsSelected(), m == mode);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(chooser.GetSongBox(i)->IsSelected(), stored.songs[i]);
+    EXPECT_EQ(chooser.GetModeGroup()->GetFocus(), kUiKeyboardFocus);
+    for (int m = 0; m < 3; ++m) {
+      EXPECT_EQ(chooser.GetModeButton(m)->GetFocus(), m == mode ? kUiKeyboardFocus : kUiNoFocus)
+          << "the focus is drawn on the stored mode";
+    }
+    chooser.Hide();
+  }
+  Preferences prefs;
+  prefs.musicEnabled = 2;
+  prefs.songs[4] = 1;
+  EXPECT_EQ(MusicChoiceFrom(prefs), (MusicChoice{2, {false, false, false, false, true, false}}));
+  prefs.musicEnabled = 7;
+  EXPECT_EQ(MusicChoiceFrom(prefs).mode, kMusicEnabled);
+  StoreMusicChoice({0, {true, true, false, false, false, true}}, prefs);
+  EXPECT_EQ(prefs.musicEnabled, 0);
+  EXPECT_EQ(prefs.songs[0] + prefs.songs[1] + prefs.songs[5], 3);
+  EXPECT_EQ(prefs.songs[2] + prefs.songs[3] + prefs.songs[4], 0);
+}
+
+TEST_F(MusicChooserTest, OkReadsModeAndSongsAndMusicWithoutSongsIsEventMusic) {
+  const MusicChoice none{kMusicEnabled, {}};
+  const MusicChoice rockOnly{kMusicEnabled, {false, false, false, true, false, false}};
+  EXPECT_EQ(Confirm(rockOnly, {}), rockOnly);
+  EXPECT_EQ(Confirm(none, {}).mode, kMusicEventsOnly) << "enabled with nothing ticked";
+  EXPECT_EQ(Confirm(rockOnly, {Rock}), (MusicChoice{kMusicEventsOnly, {}}));
+  EXPECT_EQ(Confirm(none, {Rock, Fast1}),
+            (MusicChoice{kMusicEnabled, {true, false, false, true, false, false}}));
+  EXPECT_EQ(Confirm(rockOnly, {Disabled}).mode, kMusicDisabled);
+  EXPECT_EQ(Confirm(none, {Disabled}), (MusicChoice{kMusicDisabled, {}}));
+  EXPECT_EQ(Confirm(rockOnly, {EventsOnly}).mode, kMusicEventsOnly);
+  EXPECT_EQ(Confirm(MusicChoice{kMusicDisabled, {}}, {Enabled, Fast1}).mode, kMusicEnabled);
+}
+
+TEST_F(MusicChooserTest, CancelAndKeysLeaveTheStoredChoice) {
+  const MusicChoice stored{kMusicDisabled, {false, true, false, false, false, false}};
+  MusicChooser chooser(stored);
+  Click(Middle(chooser.GetModeButton(kMusicEnabled)));
+  Click(Middle(chooser.GetSongBox(5)), 200);
+  input_->KeyAt(In(400), VK_ESCAPE, kScanEscape);
+  const std::uint64_t cancel = In(600);
+  Click(Middle(chooser.GetCancelButton()), 600);
+  EXPECT_EQ(chooser.DoModal(), kDialogResultCancel);
+  EXPECT_GE(clock_, cancel) << "Escape did not close it";
+  EXPECT_EQ(chooser.GetChoice(), stored);
+}
+
+// The six thumbnails are the backdrops shrunk by picking every fourth pixel; a backdrop that is
+// missing, empty, cut short or not a picture leaves its place as the bare dialog body.
+TEST_F(ChoosersTest, ThumbnailsShrinkTheBackdropsAndBadFilesStayBlank) {
+  if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+  art_->RestoreBackground(0, 799, 0, 599);
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("qs_choosers_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir / "artwork");
+  std::filesystem::copy_file(std::filesystem::path(MediaDir()) / "artwork" / "backdrop3.jpg",
+                             dir / "artwork" / "backdrop1.jpg",
+                             std::filesystem::copy_options::overwrite_existing);
+  std::ofstream(dir / "artwork" / "backdrop2.jpg", std::ios::binary).write("\xFF\xD8garbage", 9);
+  std::ofstream(dir / "artwork" / "backdrop4.jpg", std::ios::binary).close();
+  {
+    // A picture cut off after its headers: the decoder gives up, and no half picture is kept.
+    std::ifstream whole(std::filesystem::path(MediaDir()) / "artwork" / "backdrop2.jpg",
+                        std::ios::binary);
+    std::vector<char> bytes(2000);
+    whole.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(dir / "artwork" / "backdrop6.jpg", std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(whole.gcount()));
+  }
+  SetDataDir(dir.string());
+
+  // What the dialog shows without any thumbnail: every backdrop missing is the same as none.
+  std::filesystem::path none = dir / "none";
+  std::filesystem::create_directories(none);
+  SetDataDir(none.string());
+  std::vector<std::uint32_t> bare;
+  {
+    BackgroundChooser empty(0);
+    for (int i = 0; i < 6; ++i) EXPECT_FALSE(empty.HasThumbnail(i));
+    empty.Show();
+    for (int y = 0; y < 600; ++y) {
+      for (int x = 0; x < 800; ++x) bare.push_back(PixelAt(screenBuffer_, x, y));
+    }
+    empty.Hide();
+  }
+
+  SetDataDir(dir.string());
+  BackgroundChooser chooser(0);
+  EXPECT_TRUE(chooser.HasThumbnail(0));
+  for (int i = 1; i < 6; ++i) EXPECT_FALSE(chooser.HasThumbnail(i)) << i;
+  chooser.Show();
+  for (int i = 1; i < 6; ++i) {
+    const ScreenRect r = chooser.SampleRect(i);
+    int changed = 0;
+    for (int y = r.top - 3; y <= r.bottom + 3; ++y) {
+      for (int x = r.left - 3; x <= r.right + 3; ++x) {
+        changed += PixelAt(screenBuffer_, x, y) != bare[static_cast<std::size_t>(y) * 800 + x];
+      }
+    }
+    EXPECT_EQ(changed, 0) << "thumbnail " << i;
+  }
+  chooser.Hide();
+
+  // Thumbnail pixel (tx, ty) is backdrop pixel (4 tx, 4 ty): decode the same file in full and
+  // compare a spread of points.
+  art_->RestoreBackground(0, 799, 0, 599);
+  int full = GfxAllocBuffer(800, 600);
+  ASSERT_GE(full, 0);
+  ASSERT_EQ(ShowJpegInBuffer(full, "artwork\\backdrop1.jpg"), 0);
+  UiSelectDrawingBuffer();
+  chooser.Show();
+  const ScreenRect r = chooser.SampleRect(0);
+  int mismatches = 0;
+  for (int ty = 0; ty < 150; ty += 7) {
+    for (int tx = 0; tx < 200; tx += 9) {
+      const std::uint32_t thumb = PixelAt(screenBuffer_, r.left + tx, r.top + 1 + ty);
+      // Rows are counted from the bottom, so the picked rows end on the picture's last row.
+      mismatches += thumb != PixelAt(full, 4 * tx, 4 * ty + 3);
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+  chooser.Hide();
+  FreeArtBuffer(&full);
+  SetDataDir(MediaDir());
+  std::filesystem::remove_all(dir);
+}
+
+// With no buffer to decode into, the chooser still opens, blank, and the pointer is back.
+TEST_F(ChoosersTest, WithoutABufferTheChooserOpensBlankAndTheWaitCursorGoes) {
+  SetCursor(CursorShape::Arrow);
+  std::vector<int> taken;
+  for (int h = GfxAllocBuffer(800, 600); h >= 0; h = GfxAllocBuffer(800, 600)) taken.push_back(h);
+  {
+    BackgroundChooser chooser(2);
+    for (int i = 0; i < 6; ++i) EXPECT_FALSE(chooser.HasThumbnail(i));
+    EXPECT_EQ(CurrentCursor(), CursorShape::Arrow);
+  }
+  for (int h : taken) GfxFreeBuffer(h);
+  UiSelectDrawingBuffer();
+  SetCursor(CursorShape::Wait);
+  {
+    BackgroundChooser chooser(2);
+    EXPECT_EQ(CurrentCursor(), CursorShape::Wait) << "the pointer it found is put back";
+  }
+  SetCursor(CursorShape::Arrow);
+}
+
+TEST_F(ChoosersTest, LookRightWithTheDarkAndTheLightTheme) {
+  for (const int theme : {0, 1}) {
+    SCOPED_TRACE(testing::Message() << "theme " << theme);
+    if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+    const std::string suffix = "_theme" + std::to_string(theme);
+    art_->RestoreBackground(0, 799, 0, 599);
+    {
+      BackgroundChooser chooser(theme == 0 ? 4 : 1);
+      chooser.Show();
+      EXPECT_TRUE(
+          MatchesGolden("dialogs/background_chooser" + suffix, screenBuffer_, 0, 799, 48, 551));
+      chooser.Hide();
+    }
+    {
+      CardBackChooser chooser(theme == 0 ? 20 : 5);
+      chooser.Show();
+      EXPECT_TRUE(
+          MatchesGolden("dialogs/card_back_chooser" + suffix, screenBuffer_, 130, 670, 88, 511));
+      chooser.Hide();
+    }
+    {
+      CardFrontChooser chooser(theme == 0 ? 0 : 3);
+      chooser.Show();
+      EXPECT_TRUE(
+          MatchesGolden("dialogs/card_front_chooser" + suffix, screenBuffer_, 218, 581, 183, 416));
+      chooser.Hide();
+    }
+    {
+      MusicChooser chooser(
+          {theme == 0 ? kMusicEnabled : kMusicEventsOnly, {true, false, true, false, false, true}});
+      chooser.Show();
+      EXPECT_TRUE(
+          MatchesGolden("dialogs/music_chooser" + suffix, screenBuffer_, 218, 581, 148, 451));
+      chooser.Hide();
+    }
+    UiSetWidgetArtwork(nullptr);
+    art_.reset();
+  }
+}
+
+}  // namespace

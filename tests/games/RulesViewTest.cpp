@@ -1,0 +1,127 @@
+// The rules views of the four games with settings: where each stands and what it lists, values
+// read from the settings store when the view is drawn rather than when it was made, OK, and the
+// Klondike view's look in a dark and a light theme.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dialogs/DialogResults.h"
+#include "games/auldlangsyne/AuldLangSyneRulesView.h"
+#include "games/gate/GateRulesView.h"
+#include "games/klondike/KlondikeRulesView.h"
+#include "games/klondike/KlondikeSettings.h"
+#include "games/quadrille/QuadrilleRulesView.h"
+#include "tests/support/RequireMedia.h"
+#include "tests/support/ScratchStore.h"
+#include "tests/ui/DialogTestSupport.h"
+#include "ui/widgets/TextButton.h"
+
+namespace {
+
+class RulesViewTest : public DialogTest {
+protected:
+  ScratchStore store_;
+};
+
+TEST_F(RulesViewTest, EachGameHasItsTitlePlaceAndLines) {
+  const struct {
+    RulesViewLayout layout;
+    const char* title;
+    int y, height;
+    std::size_t lines;
+  } cases[] = {
+      {KlondikeRulesViewLayout(), "View Klondike Rules", 185, 250, 7},
+      {GateRulesViewLayout(), "View Gate Rules", 195, 210, 5},
+      {QuadrilleRulesViewLayout(), "View Quadrille Rules", 215, 170, 3},
+      {AuldLangSyneRulesViewLayout(), "View Auld Lang Syne Rules", 225, 150, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    EXPECT_STREQ(c.layout.title, c.title);
+    EXPECT_EQ(c.layout.x, 200);
+    EXPECT_EQ(c.layout.y, c.y);
+    EXPECT_EQ(c.layout.height, c.height);
+    ASSERT_TRUE(c.layout.lines);
+    EXPECT_EQ(c.layout.lines().size(), c.lines);
+    RulesViewDialog view(c.layout);
+    EXPECT_EQ(view.GetWidth(), 400);
+    EXPECT_EQ(view.GetHeight(), c.height);
+    EXPECT_STREQ(view.GetText(), c.title);
+    EXPECT_EQ(view.GetOkButton()->GetX(), 200 + 150);
+    EXPECT_EQ(view.GetOkButton()->GetY(), c.y + c.height - 50);
+    EXPECT_EQ(view.GetOkButton()->GetWidth(), 100);
+    EXPECT_EQ(view.GetOkButton()->GetHeight(), 30);
+    // The lines fit above OK: the last base line is above the button.
+    EXPECT_LT(60 + 20 * static_cast<int>(c.lines - 1), c.height - 50);
+  }
+}
+
+TEST_F(RulesViewTest, OkOrEnterCloseItAndEscapeDoesNot) {
+  {
+    RulesViewDialog view(GateRulesViewLayout());
+    input_->ClickAt(In(40), 200 + 200, 195 + 210 - 35);
+    EXPECT_EQ(view.DoModal(), kDialogResultOk);
+  }
+  {
+    RulesViewDialog view(QuadrilleRulesViewLayout());
+    input_->KeyAt(In(40), VK_ESCAPE, kScanEscape);
+    const std::uint64_t closing = In(400);
+    input_->KeyAt(closing, VK_RETURN, kScanEnter);
+    EXPECT_EQ(view.DoModal(), kDialogResultOk);
+    EXPECT_GE(clock_, closing);
+  }
+}
+
+// A value changed after the view was made shows the next time it is drawn.
+TEST_F(RulesViewTest, ValuesAreReadWhenTheViewIsDrawn) {
+  int reads = 0;
+  RulesViewLayout layout = KlondikeRulesViewLayout();
+  auto lines = layout.lines;
+  layout.lines = [&reads, lines] {
+    ++reads;
+    return lines();
+  };
+  RulesViewDialog view(layout);
+  EXPECT_EQ(reads, 0);
+  view.Show();
+  EXPECT_EQ(reads, 1);
+  view.Hide();
+  WriteRuleValue(kKlondikeSettings, "CardsDealt", 1);
+  EXPECT_EQ(KlondikeRulesViewLayout().lines()[4], "Cards Dealt: 1");
+  WriteRuleValue(kKlondikeSettings, "CardsDealt", 2);
+  EXPECT_EQ(KlondikeRulesViewLayout().lines()[4], "Cards Dealt: 2");
+
+  if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+  auto grab = [this] {
+    std::vector<std::uint32_t> row;
+    for (int y = 185 + 140 - 14; y <= 185 + 140 + 3; ++y) {
+      for (int x = 200 + 20; x < 200 + 380; ++x) row.push_back(PixelAt(screenBuffer_, x, y));
+    }
+    return row;
+  };
+  RulesViewDialog klondike(KlondikeRulesViewLayout());
+  art_->RestoreBackground(0, 799, 0, 599);
+  klondike.Show();
+  const std::vector<std::uint32_t> two = grab();
+  klondike.Hide();
+  WriteRuleValue(kKlondikeSettings, "CardsDealt", 3);
+  klondike.Show();
+  EXPECT_NE(grab(), two) << "the same view shows the new value";
+  klondike.Hide();
+}
+
+TEST_F(RulesViewTest, KlondikeLooksRightInTheDarkAndTheLightTheme) {
+  for (const int theme : {0, 1}) {
+    if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+    art_->RestoreBackground(0, 799, 0, 599);
+    RulesViewDialog view(KlondikeRulesViewLayout());
+    view.Show();
+    EXPECT_TRUE(MatchesGolden("games/klondike_rules_view_theme" + std::to_string(theme),
+                              screenBuffer_, 200 - 12, 599 + 12, 185 - 12, 434 + 12));
+    view.Hide();
+  }
+}
+
+}  // namespace
