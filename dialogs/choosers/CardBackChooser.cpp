@@ -1,8 +1,8 @@
 // The card-back chooser: layout of the backs and their drawing.
 #include "dialogs/choosers/CardBackChooser.h"
 
-#include "dialogs/choosers/CardChooserSupport.h"
 #include "dialogs/DialogResults.h"
+#include "dialogs/choosers/CardChooserSupport.h"
 #include "gfx/art/ArtworkSet.h"
 #include "ui/widgets/WidgetArtwork.h"
 

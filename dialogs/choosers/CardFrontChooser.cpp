@@ -1,8 +1,8 @@
 // The card-front chooser: layout of the four deck samples and their drawing.
 #include "dialogs/choosers/CardFrontChooser.h"
 
-#include "dialogs/choosers/CardChooserSupport.h"
 #include "dialogs/DialogResults.h"
+#include "dialogs/choosers/CardChooserSupport.h"
 #include "gfx/art/ArtworkSet.h"
 #include "persist/Preferences.h"
 #include "ui/widgets/WidgetArtwork.h"

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/DialogResults.h"
 #include "dialogs/choosers/BackgroundChooser.h"
 #include "dialogs/choosers/CardBackChooser.h"
 #include "dialogs/choosers/CardFrontChooser.h"
-#include "dialogs/DialogResults.h"
 #include "dialogs/choosers/MusicChooser.h"
 #include "gfx/art/ArtworkFiles.h"
 #include "platform/Window.h"
