@@ -105,8 +105,9 @@ bool AppShell::Create() {
   } else {
     artwork_->ShowLogo();
   }
-  // Silent when there is no sound device; the game runs the same without one.
-  AudioStart();
+  // Silent when there is no sound device; the game runs the same without one. The device is
+  // found and opened beside the start-up, not in its way.
+  AudioStartInBackground();
 
   title_ = std::make_unique<TitleScreen>();
   title_->Create(*artwork_);

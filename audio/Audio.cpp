@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "audio/AudioDevice.h"
 #include "audio/WaveFile.h"
@@ -70,7 +71,16 @@ bool MusicAllowed() {
 }
 
 bool AudioReady() {
-  return audioReady.load(std::memory_order_relaxed);
+  return audioReady.load(std::memory_order_acquire);
+}
+
+namespace {
+std::thread backgroundStart;
+}  // namespace
+
+void AudioStartInBackground() {
+  if (AudioReady() || backgroundStart.joinable()) return;
+  backgroundStart = std::thread([] { AudioStart(); });
 }
 
 int AudioStart() {
@@ -79,11 +89,13 @@ int AudioStart() {
   if (off != nullptr && off[0] != '\0' && std::strcmp(off, "0") != 0) return -1;
   if (!AudioDeviceOpen()) return -1;
   StartMusicThread();
-  audioReady.store(true, std::memory_order_relaxed);
+  // Release: a thread that sees the flag also sees the device and the stream it guards.
+  audioReady.store(true, std::memory_order_release);
   return 0;
 }
 
 void AudioStop() {
+  if (backgroundStart.joinable()) backgroundStart.join();
   audioReady.store(false, std::memory_order_relaxed);
   // The music renders into the device until its thread has ended; only then may the device go.
   StopMusicThread();

@@ -36,5 +36,10 @@ bool AudioReady();
 // or when the environment variable QS_NO_AUDIO is set to anything but "0" (headless test runs:
 // an effect would hold up the window's thread for its whole length). 0 when it is up.
 int AudioStart();
-// Stops the music thread, then closes the device; silent from then on. Safe to call twice.
+// The same on a thread of its own, for the program's start-up: finding and opening a sound
+// device can take a tenth of a second or more (longer on a machine without one), and the title
+// screen must not wait for it. Effects and music are silent until it is done.
+void AudioStartInBackground();
+// Stops the music thread, then closes the device; silent from then on. Waits for a start still
+// under way first. Safe to call twice.
 void AudioStop();

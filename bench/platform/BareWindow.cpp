@@ -3,10 +3,12 @@
 // with the program's own start-up to the title screen.
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
 int main() {
+  const auto started = std::chrono::steady_clock::now();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "bare-window: %s\n", SDL_GetError());
     return 1;
@@ -28,6 +30,10 @@ int main() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
   }
+  const auto shown =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
+  std::printf("window shown after %.1f ms\n", shown.count());
+  std::fflush(stdout);
   SDL_DestroyWindow(window);
   SDL_Quit();
   return 0;

@@ -97,6 +97,24 @@ TEST_F(SfxDeviceTest, PlaySfxBlocksForTheLengthOfTheSound) {
   EXPECT_LE(brief, 1000);
 }
 
+TEST_F(SfxDeviceTest, AStartInTheBackgroundReturnsAtOnceAndPlaysOnceReady) {
+  Sfx("tone.wav", MakeWave(Tone16(22050, 300)));
+  const auto start = Clock::now();
+  AudioStartInBackground();
+  AudioStartInBackground();  // a second call while the first is under way changes nothing
+  EXPECT_LE(MsSince(start), 50) << "the caller does not wait for the device";
+  for (int i = 0; i < 400 && !AudioReady(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ASSERT_TRUE(AudioReady());
+  EXPECT_GE(TimePlay("tone.wav"), 250);
+  AudioStop();
+  EXPECT_FALSE(AudioReady());
+  // Stopping while a start is still under way waits for it, and leaves audio down.
+  AudioStartInBackground();
+  AudioStop();
+  EXPECT_FALSE(AudioReady());
+}
+
 TEST_F(SfxDeviceTest, BadAndLyingFilesPlayNothingOrOnlyTheirRealSamples) {
   // Two seconds of samples behind a broken header: refused, so nothing plays at all.
   WaveSpec badFmt = Tone16(22050, 2000);
