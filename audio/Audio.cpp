@@ -7,7 +7,6 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "audio/AudioDevice.h"
 #include "audio/WaveFile.h"
@@ -75,12 +74,13 @@ bool AudioReady() {
 }
 
 namespace {
-std::thread backgroundStart;
+bool backgroundStarting = false;
 }  // namespace
 
 void AudioStartInBackground() {
-  if (AudioReady() || backgroundStart.joinable()) return;
-  backgroundStart = std::thread([] { AudioStart(); });
+  if (AudioReady() || backgroundStarting) return;
+  backgroundStarting = true;
+  AudioDeviceRunInBackground([] { AudioStart(); });
 }
 
 int AudioStart() {
@@ -95,7 +95,10 @@ int AudioStart() {
 }
 
 void AudioStop() {
-  if (backgroundStart.joinable()) backgroundStart.join();
+  if (backgroundStarting) {
+    AudioDeviceWaitBackground();
+    backgroundStarting = false;
+  }
   audioReady.store(false, std::memory_order_relaxed);
   // The music renders into the device until its thread has ended; only then may the device go.
   StopMusicThread();

@@ -25,6 +25,12 @@ int AudioDeviceRate();
 bool AudioDeviceOpen();
 // Stops and closes the device; nothing plays afterwards.
 void AudioDeviceClose();
+
+// Runs `work` on a thread of the sound back end, so that whatever the back end keeps per thread
+// is released when it ends; one at a time. AudioDeviceWaitBackground waits for it (nothing when
+// none runs).
+void AudioDeviceRunInBackground(std::function<void()> work);
+void AudioDeviceWaitBackground();
 bool AudioDeviceIsOpen();
 
 // Plays an opened WAVE file on the device to its end (see PlayToEnd), converting it to the

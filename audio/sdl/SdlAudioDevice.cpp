@@ -275,3 +275,35 @@ void SdlAudioMixForTest(std::uint8_t* out, int bytes) {
   std::lock_guard<std::mutex> lock(d.mutex);
   Mix(d, out, bytes);
 }
+
+namespace {
+
+// An SDL thread rather than a standard one: SDL frees its per-thread state (the error text of a
+// failed device probe, for one) only for threads it made itself.
+SDL_Thread* backgroundThread = nullptr;
+std::function<void()> backgroundWork;
+
+int RunBackgroundWork(void*) {
+  if (backgroundWork) backgroundWork();
+  return 0;
+}
+
+}  // namespace
+
+void AudioDeviceRunInBackground(std::function<void()> work) {
+  AudioDeviceWaitBackground();
+  backgroundWork = std::move(work);
+  backgroundThread = SDL_CreateThread(RunBackgroundWork, "audio start", nullptr);
+  // Without a thread the work is done here: slower, but never lost.
+  if (backgroundThread == nullptr && backgroundWork) {
+    backgroundWork();
+    backgroundWork = nullptr;
+  }
+}
+
+void AudioDeviceWaitBackground() {
+  if (backgroundThread == nullptr) return;
+  SDL_WaitThread(backgroundThread, nullptr);
+  backgroundThread = nullptr;
+  backgroundWork = nullptr;
+}
