@@ -683,3 +683,92 @@ TEST_F(KlondikeScenarioTest, TheSmokeTestPositionLooksAsItsGolden) {
   });
   EXPECT_EQ(s.Run(), 0);
 }
+
+namespace {
+
+// One step of a fixed line of play: a stock click, a turn-up of a column's top card, a drag from
+// one point to another, a double click, or Undo from the menu.
+struct ScriptedAction {
+  char kind;  // 's' stock, 't' turn up, 'd' drag, 'w' double click, 'u' undo
+  int a, b, c, d;
+};
+
+// Seed 7 under the default rules: the first moves of a won game, with a double click, a drag put
+// back and undos among them.
+constexpr ScriptedAction kPinnedLine[] = {
+    {'d', 580, 245, 650, 275}, {'t', 5, 0, 0, 0},         {'d', 580, 230, 510, 245},
+    {'t', 5, 0, 0, 0},         {'d', 440, 215, 580, 230}, {'t', 3, 0, 0, 0},
+    {'s', 0, 0, 0, 0},         {'w', 200, 80, 0, 0},      {'d', 650, 275, 330, 80},
+    {'d', 190, 80, 370, 215},  {'s', 0, 0, 0, 0},         {'s', 0, 0, 0, 0},
+    {'d', 230, 170, 330, 80},  {'s', 0, 0, 0, 0},         {'s', 0, 0, 0, 0},
+    {'s', 0, 0, 0, 0},         {'d', 200, 80, 230, 185},  {'u', 0, 0, 0, 0},
+    {'d', 200, 80, 230, 185},  {'d', 190, 80, 400, 80},   {'s', 0, 0, 0, 0},
+    {'s', 0, 0, 0, 0},         {'d', 200, 80, 300, 200},  {'d', 440, 200, 300, 215},
+    {'t', 3, 0, 0, 0},         {'s', 0, 0, 0, 0},         {'s', 0, 0, 0, 0},
+    {'u', 0, 0, 0, 0},         {'u', 0, 0, 0, 0},         {'s', 0, 0, 0, 0},
+};
+
+std::uint64_t Fnv1a(std::uint64_t hash, const std::vector<char>& bytes) {
+  for (char byte : bytes) {
+    hash ^= static_cast<unsigned char>(byte);
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+}  // namespace
+
+// The snapshot files are a format: the same line of play must write the same bytes, file for
+// file, whatever is changed inside the game. Every file present after each action goes into one
+// digest.
+TEST_F(KlondikeScenarioTest, AFixedLineOfPlayWritesTheSameSnapshotBytes) {
+  KlondikeSetup setup;
+  setup.seed = 7;
+  KlondikeScenario s(setup);
+  auto digest = std::make_shared<std::uint64_t>(14695981039346656037ull);
+  auto files = std::make_shared<int>(0);
+  for (const ScriptedAction& action : kPinnedLine) {
+    switch (action.kind) {
+      case 's':
+        s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+        break;
+      case 't':
+        s.Check([column = action.a, &s](KlondikeGame& game) {
+          const int top = game.Position().columnCount[static_cast<std::size_t>(column)] - 1;
+          const ScreenPoint grip = Grip(KlondikeScenario::ColumnCard(column, top));
+          s.Harness().PostAt(5, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(grip.x, grip.y));
+          s.Harness().PostAt(25, WM_LBUTTONUP, 0, MakeLParam(grip.x, grip.y));
+        });
+        s.Wait(60);
+        break;
+      case 'd': {
+        const ScreenPoint from = Grip({action.a, action.b});
+        const ScreenPoint to = Grip({action.c, action.d});
+        s.Drag(from.x, from.y, to.x, to.y);
+        break;
+      }
+      case 'w': {
+        const ScreenPoint at = Grip({action.a, action.b});
+        s.DoubleClick(at.x, at.y);
+        break;
+      }
+      case 'u':
+        s.Menu(GameMenu::kGame, kCmdUndo);
+        break;
+    }
+    s.Check([&s, digest, files](KlondikeGame& game) {
+      for (int n = 1; n <= game.UndoCount(); ++n) {
+        std::ifstream in(s.UndoDirectory() / ("UNDO" + std::to_string(n) + ".DAT"),
+                         std::ios::binary);
+        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                      std::istreambuf_iterator<char>());
+        *digest = Fnv1a(*digest, bytes);
+        ++*files;
+      }
+    });
+  }
+  EXPECT_EQ(s.Run(), 0);
+  EXPECT_GT(*files, 200);
+  EXPECT_EQ(*digest, 0xd736323f58d659ffull)
+      << std::hex << *digest << " over " << std::dec << *files;
+}
