@@ -352,6 +352,8 @@ std::intptr_t AppShell::WindowProc(std::uint32_t message, std::uintptr_t wParam,
       UiSetAppActive(active_);
       // Music stops while another program is in front and starts its track afresh on return.
       MusicSetAppActive(active_);
+      // The button-up of a drag goes to the program in front: the carried cards go back now.
+      if (!active_ && game_ != nullptr) game_->CancelDrag();
       return 0;
     case WM_SIZE:
       window_.Resized();

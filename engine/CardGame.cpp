@@ -48,6 +48,8 @@ CardGame::~CardGame() {
 }
 
 void CardGame::EndDeal() {
+  // A stack still carried belongs to the deal that is ending: it is simply let go.
+  EndDrag();
   ClearDragSources();
   ClearDropTargets();
   // A new deal may be played under other rules: undoing into the previous one would mix them.
@@ -122,29 +124,6 @@ void CardGame::SaveState(SnapshotWriter& out) const {
 bool CardGame::LoadState(SnapshotReader& in) {
   BaseState staged(deck_);
   if (!ReadBaseState(in, staged)) return false;
-  deck_ = staged.deck;
-  spareList1_ = std::move(staged.spare1);
-  spareList2_ = std::move(staged.spare2);
-  return true;
-}
-
-void CardGame::WriteSnapshot(const std::function<void(SnapshotWriter&)>& variantBlock) {
-  SnapshotWriter out;
-  SaveState(out);
-  if (variantBlock) variantBlock(out);
-  undo_.WriteNew(out.Bytes());
-}
-
-bool CardGame::ReadSnapshot(
-    const std::function<bool(SnapshotReader&, const Deck& stagedDeck)>& variantBlock) {
-  const std::optional<std::vector<std::uint8_t>> bytes = undo_.ReadLast();
-  if (!bytes) return false;
-  SnapshotReader in(*bytes);
-  BaseState staged(deck_);
-  if (!ReadBaseState(in, staged)) return false;
-  if (!variantBlock || !variantBlock(in, staged.deck)) return false;
-  // A file longer than its blocks is not one this game wrote.
-  if (!in.Finished()) return false;
   deck_ = staged.deck;
   spareList1_ = std::move(staged.spare1);
   spareList2_ = std::move(staged.spare2);

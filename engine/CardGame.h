@@ -8,13 +8,16 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "engine/Card.h"
 #include "engine/Deck.h"
 #include "engine/GameClock.h"
 #include "engine/GameMenuBar.h"
 #include "engine/HitLists.h"
+#include "engine/Move.h"
 #include "engine/SnapshotBytes.h"
 #include "engine/UndoHistory.h"
 #include "platform/Screen.h"
@@ -50,35 +53,39 @@ public:
   CardGame(const CardGame&) = delete;
   CardGame& operator=(const CardGame&) = delete;
 
-  virtual void StartGame(bool restart) = 0;                                        // 1
-  virtual void EndDeal();                                                          // 2
-  virtual void RedrawAll(bool erase) = 0;                                          // 3
-  virtual void DropCards(const DragSource& record, const DropTarget& target) = 0;  // 4
-  virtual void AutoFlip() {}                                                       // 5
-  virtual void PickUp(const DragSource& record) = 0;                               // 6
-  virtual void CancelMove() = 0;                                                   // 7
-  virtual bool CanDrop(const DragSource& record, const DropTarget& target) = 0;    // 8
-  virtual bool DoubleClickHook(int x, int y);                                      // 9
-  virtual bool UpdatePlayState() = 0;                                              // 10
-  virtual void SaveUndo() = 0;                                                     // 11
-  virtual void GetFanOffset(int& dx, int& dy) const;                               // 12
-  virtual void GetSecondFanOffset(int& dx, int& dy) const;                         // 13
-  virtual const char* GetGameName() const = 0;                                     // 14
-  virtual void OnLButtonDown(std::uint32_t flags, int x, int y);                   // 15
-  virtual void OnLButtonUp(std::uint32_t flags, int x, int y);                     // 16
-  virtual void OnMouseMove(std::uint32_t flags, int x, int y);                     // 17
-  virtual void OnLButtonDblClk(std::uint32_t flags, int x, int y);                 // 18
+  virtual void StartGame(bool restart) = 0;  // 1
+  virtual void EndDeal();                    // 2
+  virtual void RedrawAll(bool erase) = 0;    // 3
+  // Slots 4 to 8 and 10, 11 are the mouse's path to the rules: each turns the drag into a Move and
+  // plays it through PlayMove, so no game writes them again.
+  virtual void DropCards(const DragSource& record, const DropTarget& target);  // 4
+  virtual void AutoFlip();                                                     // 5
+  virtual void PickUp(const DragSource& record);                               // 6
+  virtual void CancelMove();                                                   // 7
+  virtual bool CanDrop(const DragSource& record, const DropTarget& target);    // 8
+  virtual bool DoubleClickHook(int x, int y);                                  // 9
+  virtual bool UpdatePlayState();                                              // 10
+  virtual void SaveUndo();                                                     // 11
+  virtual void GetFanOffset(int& dx, int& dy) const;                           // 12
+  virtual void GetSecondFanOffset(int& dx, int& dy) const;                     // 13
+  virtual const char* GetGameName() const = 0;                                 // 14
+  virtual void OnLButtonDown(std::uint32_t flags, int x, int y);               // 15
+  virtual void OnLButtonUp(std::uint32_t flags, int x, int y);                 // 16
+  virtual void OnMouseMove(std::uint32_t flags, int x, int y);                 // 17
+  virtual void OnLButtonDblClk(std::uint32_t flags, int x, int y);             // 18
   // The deck and the two spare lists, the opening blocks of every snapshot.
   virtual void SaveState(SnapshotWriter& out) const;  // 19
   // Reads what SaveState wrote into this game only when every block is valid; false (nothing
   // changed) otherwise.
-  virtual bool LoadState(SnapshotReader& in);                         // 20
-  virtual void Undo() = 0;                                            // 21
+  virtual bool LoadState(SnapshotReader& in);  // 20
+  // Back to the newest snapshot: 5 points off, the clock where it was, the table as it was.
+  // Nothing while paused, over or dragging.
+  virtual void Undo();                                                // 21
   virtual void GetScoreArea(int& x, int& y, ScreenRect& area) const;  // 22
   virtual double ScoreFactor() const = 0;                             // 23
   virtual int TimeAdjustment(int seconds) const;                      // 24
   virtual double WinMultiplier() const;                               // 25
-  virtual bool IsWon() const = 0;                                     // 26
+  virtual bool IsWon() const;                                         // 26
   virtual void SetLeftStatus(const char* text);                       // 27
   virtual void SetRightStatus(const char* text);                      // 28
   virtual void DrawStatusLine(bool erase);                            // 29
@@ -94,6 +101,25 @@ public:
     (void)command;
     return false;
   }
+
+  // --- Moves ---------------------------------------------------------------------------------
+  // One player action as a value, from any caller: a snapshot (unless a drag took it already),
+  // the rules' ApplyMove, the points, the drawing and sounds of its steps, and the play state.
+  // False (nothing changed) when the move is not legal now, or while paused, over or dragging.
+  bool PlayMove(const Move& move, bool snapshotTaken = false);
+  // The move a drag of `record` dropped on `target` stands for.
+  static Move MoveFor(const DragSource& record, const DropTarget& target) {
+    return {MoveKind::kCards, record.pile, record.index, target.pile};
+  }
+  // Puts a carried stack back where it came from, as a drop on no pile would: the cards fly back
+  // and nothing is counted. Nothing when no drag is under way.
+  void CancelDrag();
+  // The index of the lowest card lifted from `pile` by the drag under way; -1 when none is.
+  int LiftedFrom(int pile) const {
+    return dragging_ && dragRecord_.pile == pile ? dragRecord_.index : -1;
+  }
+  // How many times the no-moves analysis has run: once per change of position at most.
+  int NoMovesAnalyses() const { return noMovesAnalyses_; }
 
   // --- Hit lists ----------------------------------------------------------------------------
   const DragSource* AddDragSource(int x, int y, const Card* cards, int count);
@@ -161,6 +187,46 @@ public:
   void SetWindows(GameWindows windows) { windows_ = std::move(windows); }
 
 protected:
+  // --- What a game supplies: its rules, drawing and snapshot block ------------------------------
+  virtual bool IsLegalMove(const Move& move) const = 0;
+  // The rules' ApplyMove on the game's own position and stock.
+  virtual MoveResult ApplyMoveToTable(const Move& move) = 0;
+  // Draws what the steps changed and plays their sounds; decides no rule.
+  virtual void ShowMove(const MoveResult& result) = 0;
+  // The move a click at this point makes by itself (the stock, a face-down top card), if any.
+  virtual std::optional<Move> MoveForClick(int x, int y) const {
+    (void)x;
+    (void)y;
+    return std::nullopt;
+  }
+  // Moves the game plays by itself after a player's move, such as turning up uncovered cards.
+  virtual void AutomaticMoves(MoveList& moves) const { moves.clear(); }
+  virtual bool NoMovesLeft() const = 0;
+  // Every card where a won game leaves it.
+  virtual bool IsCleared() const = 0;
+  virtual void BuildHitLists(DragSourceList& sources, DropTargetList& targets) const = 0;
+  // Draws one pile, leaving out the cards a drag has lifted from it.
+  virtual void DrawPile(int pile, bool erase) = 0;
+  // The game's block of an undo snapshot, after the base blocks.
+  virtual void WriteBlock(SnapshotWriter& out) const = 0;
+  // Reads and checks the block into a staging copy, given the deck the snapshot holds; the points
+  // and clock it holds, or nothing when it is refused. Changes nothing of the game.
+  struct SnapshotTail {
+    int points = 0;
+    int elapsedSeconds = 0;
+  };
+  virtual std::optional<SnapshotTail> StageBlock(SnapshotReader& in, const Deck& stagedDeck) = 0;
+  // Puts the staged block on the table, with the side state saved beside the file (may be empty).
+  virtual void CommitStagedBlock(std::span<const std::uint8_t> sideState) = 0;
+  // What the game needs back on Undo that its block has no room for.
+  virtual std::vector<std::uint8_t> SideState() const { return {}; }
+  // The position was replaced outside PlayMove and Undo (a new deal): the next play state is
+  // worked out afresh.
+  void PositionChanged() { ++positionSerial_; }
+  // The seed of the next deal of this game: the first is the program's (`--seed N` or the clock),
+  // each New Game or Play Again the next number, so a seeded session replays deal for deal.
+  std::uint32_t TakeDealSeed() { return dealSeed_++; }
+
   // Runs `window` with the clock paused (when it was running) and resumes the clock afterwards,
   // whatever it was before: a game the player had paused is running again.
   void PauseAround(const std::function<void()>& window);
@@ -168,17 +234,6 @@ protected:
   void RebuildGameMenu();
   // Redraws the menu bar over whatever was drawn beneath it.
   void DrawMenuBar();
-  // The undo snapshot: base state plus `variantBlock`, written as the next file.
-  void WriteSnapshot(const std::function<void(SnapshotWriter&)>& variantBlock);
-  // Reads the newest snapshot. `variantBlock` is given the reader after the base blocks and the
-  // deck as the snapshot holds it (the stock its cards are checked against); it reads and checks
-  // its block into a staging copy of its own and answers whether it accepts it, changing nothing
-  // of the game. Only when the base state is valid, the block was accepted and no byte is left
-  // over is the base state applied and true returned; the game then applies its staged block.
-  // False when there was no snapshot or it was refused; the position is then unchanged.
-  bool ReadSnapshot(
-      const std::function<bool(SnapshotReader&, const Deck& stagedDeck)>& variantBlock);
-
   ArtworkSet& art_;
   int points_ = 0;
   Deck deck_;
@@ -210,8 +265,17 @@ private:
            bool fast, const std::function<void(int x, int y, int dest)>& draw);
   void RunEndOfGame();
 
+  // The drag is over: the hand is empty, the pointer free, the save-under gone.
+  void EndDrag();
+  bool CachedNoMovesLeft();
+
   DragSourceList dragSources_;
   DropTargetList dropTargets_;
+  std::uint32_t dealSeed_ = NextDealSeed();
+  std::uint64_t positionSerial_ = 1;
+  std::uint64_t analysedSerial_ = 0;
+  bool noMovesLeft_ = false;
+  int noMovesAnalyses_ = 0;
   UndoHistory undo_;
   int saveBuffer_ = -1;
   ScreenRect dragRect_{};

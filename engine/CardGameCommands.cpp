@@ -73,6 +73,8 @@ void ToggleCheck(MenuEntry* item, std::int32_t& preference) {
 }  // namespace
 
 bool CardGame::HandleCommand(int command) {
+  // A command chosen while cards are carried (from the keyboard) plays on the table as it lies.
+  CancelDrag();
   Preferences& prefs = ThePreferences();
   switch (command) {
     case kCmdNewGame:

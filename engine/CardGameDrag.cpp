@@ -57,10 +57,19 @@ void CardGame::FreeSaveBuffer() {
 
 void CardGame::OnLButtonDown(std::uint32_t, int x, int y) {
   if (MouseIgnored()) return;
-  dragging_ = false;
+  // A press while cards are carried means their button-up was lost (another window took it):
+  // they go back rather than stay in the hand.
+  if (dragging_) {
+    CancelDrag();
+    return;
+  }
+  if (const std::optional<Move> move = MoveForClick(x, y)) {
+    PlayMove(*move);
+    return;
+  }
   const DragSource* hit = HitTestDragSource(x, y);
-  if (hit == nullptr) return;
-  ApplyDragStart(*hit, x, y);
+  if (hit != nullptr) ApplyDragStart(*hit, x, y);
+  UpdatePlayState();
 }
 
 void CardGame::ApplyDragStart(const DragSource& hit, int x, int y) {
@@ -114,8 +123,32 @@ void CardGame::OnMouseMove(std::uint32_t, int x, int y) {
   art_.FlushDirtyRects();
 }
 
+void CardGame::EndDrag() {
+  if (!dragging_) return;
+  dragging_ = false;
+  ClipCursor(nullptr);
+  FreeSaveBuffer();
+}
+
+void CardGame::CancelDrag() {
+  if (!dragging_) return;
+  const int screen = art_.ScreenBuffer();
+  GfxOpenBuffer(screen);
+  RestoreScreen(dragRect_, screen, saveBuffer_);
+  art_.AddDirtyRect(dragRect_);
+  FlyCards(dragRect_.left, dragRect_.top, dragRecord_.x, dragRecord_.y, dragRecord_.count,
+           dragRecord_.cards.data(), true, false);
+  EndDrag();
+  CancelMove();
+}
+
 void CardGame::OnLButtonUp(std::uint32_t, int x, int y) {
-  if (MouseIgnored() || !dragging_) return;
+  if (!dragging_) return;
+  // Paused or ended while carrying: the cards go back, nothing is played.
+  if (MouseIgnored()) {
+    CancelDrag();
+    return;
+  }
   const int stackX = x - grabX_;
   const int stackY = y - grabY_;
   const int screen = art_.ScreenBuffer();
@@ -127,6 +160,7 @@ void CardGame::OnLButtonUp(std::uint32_t, int x, int y) {
   if (hit != nullptr && CanDrop(dragRecord_, *hit)) {
     // A copy: DropCards rebuilds the lists.
     const DropTarget target = *hit;
+    EndDrag();
     DropCards(dragRecord_, target);
   } else {
     FlyCards(stackX, stackY, dragRecord_.x, dragRecord_.y, dragRecord_.count,
@@ -135,18 +169,24 @@ void CardGame::OnLButtonUp(std::uint32_t, int x, int y) {
         std::abs(stackY - dragRecord_.y) >= kInvalidDropDistance) {
       PlaySfx("invalid.wav");
     }
+    EndDrag();
     CancelMove();
   }
-
-  dragging_ = false;
-  ClipCursor(nullptr);
-  FreeSaveBuffer();
   UpdatePlayState();
   AutoFlip();
 }
 
 void CardGame::OnLButtonDblClk(std::uint32_t, int x, int y) {
   if (MouseIgnored()) return;
+  if (dragging_) {
+    CancelDrag();
+    return;
+  }
+  // Two quick clicks on the stock or a face-down card are two clicks, not a double click.
+  if (const std::optional<Move> move = MoveForClick(x, y)) {
+    PlayMove(*move);
+    return;
+  }
   if (DoubleClickHook(x, y)) return;
   const DragSource* hit = HitTestDragSource(x, y);
   if (hit == nullptr) return;
@@ -156,11 +196,13 @@ void CardGame::OnLButtonDblClk(std::uint32_t, int x, int y) {
   const DropTarget target = *found;
 
   SaveUndo();
+  dragRecord_ = record;
   dragging_ = true;
   PickUp(record);
   FlyCards(record.x, record.y, target.x, target.y, record.count, record.cards.data(), true, false);
-  DropCards(record, target);
+  // No save-under or confinement was set up for this lift: only the hand is emptied.
   dragging_ = false;
+  DropCards(record, target);
   AutoFlip();
   UpdatePlayState();
 }

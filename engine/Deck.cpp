@@ -62,12 +62,16 @@ std::optional<std::uint32_t> DeckSeedOverride() {
   return static_cast<std::uint32_t>(word);
 }
 
+std::uint32_t NextDealSeed() {
+  const std::optional<std::uint32_t> seed = DeckSeedOverride();
+  return seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
+}
+
 Deck::Deck() {
   present_.fill(1);
   inStock_.fill(0);
   order_.fill(kNoCard);
-  const std::optional<std::uint32_t> seed = DeckSeedOverride();
-  SeedRandom(seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr)));
+  SeedRandom(NextDealSeed());
 }
 
 int Deck::PresentCount() const {

@@ -20,6 +20,9 @@ int DrawRandom();
 // so a deal can be played again (`--seed N`). Without one, the clock in whole seconds is used.
 void SetDeckSeedOverride(std::optional<std::uint32_t> seed);
 std::optional<std::uint32_t> DeckSeedOverride();
+// The seed of the next deal: the override when one is set, else the clock in whole seconds. A
+// game's deal takes it as an argument, so the same seed always gives the same deal.
+std::uint32_t NextDealSeed();
 
 inline constexpr int kDeckCardSlots = 104;  // two full packs
 inline constexpr std::size_t kDeckImageSize = 952;

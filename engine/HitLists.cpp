@@ -3,10 +3,13 @@
 
 #include <algorithm>
 
-const DragSource* DragSourceList::Add(int x, int y, const Card* cards, int count) {
+const DragSource* DragSourceList::Add(int x, int y, const Card* cards, int count, int pile,
+                                      int index) {
   auto record = std::make_unique<DragSource>();
   record->x = x;
   record->y = y;
+  record->pile = pile;
+  record->index = index;
   record->count = std::clamp(count, 0, kMaxCarriedCards);
   record->cards.fill(kNoCard);
   for (int i = 0; i < record->count && cards != nullptr; ++i)
@@ -26,8 +29,9 @@ const DragSource* DragSourceList::HitTest(int px, int py) const {
   return nullptr;
 }
 
-void DropTargetList::Add(int x, int y, int left, int top, int right, int bottom, int kind) {
-  records_.push_back(DropTarget{x, y, left, top, right, bottom, kind});
+void DropTargetList::Add(int x, int y, int left, int top, int right, int bottom, int kind,
+                         int pile) {
+  records_.push_back(DropTarget{x, y, left, top, right, bottom, kind, pile});
 }
 
 const DropTarget* DropTargetList::HitTest(int px, int py) const {

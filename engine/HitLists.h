@@ -20,6 +20,8 @@ struct DragSource {
   int y = 0;
   std::array<Card, kMaxCarriedCards> cards{};  // bottom card first; (-1, -1) past count
   int count = 0;
+  int pile = -1;  // the pile the cards lie in, as moves name it
+  int index = 0;  // the pile's card that is the bottom of the stack
 
   bool Contains(int px, int py) const {
     return px >= x && px < x + kDragSourceHitWidth && py >= y && py < y + kDragSourceHitHeight;
@@ -31,6 +33,7 @@ struct DropTarget {
   int y = 0;
   int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
   int kind = 0;                                  // the game's class of pile; 1 = foundation
+  int pile = -1;                                 // the pile a drop here lands on
 
   bool Contains(int px, int py) const {
     return px >= left && px < right && py >= top && py < bottom;
@@ -40,7 +43,7 @@ struct DropTarget {
 class DragSourceList {
 public:
   // Copies `count` cards (at most kMaxCarriedCards are kept) and fills the rest with (-1, -1).
-  const DragSource* Add(int x, int y, const Card* cards, int count);
+  const DragSource* Add(int x, int y, const Card* cards, int count, int pile = -1, int index = 0);
   // Removes the record that is this very object; a copy of a record matches nothing.
   void Remove(const DragSource* record);
   void Clear() { records_.clear(); }
@@ -57,7 +60,7 @@ private:
 
 class DropTargetList {
 public:
-  void Add(int x, int y, int left, int top, int right, int bottom, int kind);
+  void Add(int x, int y, int left, int top, int right, int bottom, int kind, int pile = -1);
   void Clear() { records_.clear(); }
   // The first target, from the head, whose area holds the point; null when none does.
   const DropTarget* HitTest(int px, int py) const;

@@ -89,42 +89,61 @@ fs::path UndoHistory::FileFor(int number) const {
   return directory_ / ("UNDO" + std::to_string(number) + ".DAT");
 }
 
-bool UndoHistory::WriteNew(std::span<const std::uint8_t> bytes) {
+bool UndoHistory::WriteNew(std::span<const std::uint8_t> bytes,
+                           std::span<const std::uint8_t> sideState) {
   ++count_;
+  sides_.erase(count_);
   if (directory_.empty()) return false;
   const fs::path target = FileFor(count_);
   fs::path temporary = target;
   temporary += ".tmp";
-  if (!WriteFileBytes(temporary.c_str(), bytes.data(), bytes.size())) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return false;
-  }
   std::error_code error;
-  fs::rename(temporary, target, error);
-  if (error) {
+  bool written = WriteFileBytes(temporary.c_str(), bytes.data(), bytes.size());
+  if (written) {
+    fs::rename(temporary, target, error);
+    written = !error;
+  }
+  if (!written) {
+    // A file of this number left from a line of play that was undone would otherwise come back
+    // on the next Undo in place of the position that could not be saved.
     fs::remove(temporary, error);
+    fs::remove(target, error);
     return false;
   }
+  sides_[count_].assign(sideState.begin(), sideState.end());
   return true;
 }
 
-std::optional<std::vector<std::uint8_t>> UndoHistory::ReadLast() {
-  if (count_ <= 0) return std::nullopt;
-  const fs::path path = FileFor(count_);
-  --count_;
-  if (directory_.empty()) return std::nullopt;
+std::optional<std::vector<std::uint8_t>> UndoHistory::PeekLast() const {
+  if (count_ <= 0 || directory_.empty()) return std::nullopt;
   std::vector<std::uint8_t> bytes;
-  if (ReadFileBytes(path.c_str(), kMaxSnapshotBytes, bytes) != FileBytesStatus::kOk)
+  if (ReadFileBytes(FileFor(count_).c_str(), kMaxSnapshotBytes, bytes) != FileBytesStatus::kOk)
     return std::nullopt;
   return bytes;
 }
 
+std::optional<std::vector<std::uint8_t>> UndoHistory::ReadLast(
+    std::vector<std::uint8_t>* sideState) {
+  if (sideState != nullptr) sideState->clear();
+  if (count_ <= 0) return std::nullopt;
+  std::optional<std::vector<std::uint8_t>> bytes = PeekLast();
+  const auto side = sides_.find(count_);
+  if (side != sides_.end()) {
+    if (bytes && sideState != nullptr) *sideState = std::move(side->second);
+    sides_.erase(side);
+  }
+  --count_;
+  return bytes;
+}
+
 void UndoHistory::DiscardLast() {
-  if (count_ > 0) --count_;
+  if (count_ <= 0) return;
+  sides_.erase(count_);
+  --count_;
 }
 
 void UndoHistory::Clear() {
   DeleteSnapshots(directory_);
+  sides_.clear();
   count_ = 0;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <span>
 #include <vector>
@@ -35,11 +36,16 @@ public:
 
   // Count + 1, then writes the snapshot as "UNDO<count>.DAT", replacing an older file of that
   // name. The file is written whole or not at all (temporary file, then rename). False when it
-  // could not be written; the count stays increased, as it would after a failed create.
-  bool WriteNew(std::span<const std::uint8_t> bytes);
+  // could not be written; the count stays increased, as it would after a failed create, and no
+  // file of that number is left. `sideState` is kept in memory beside the file: what the game
+  // needs back that the file's fixed layout has no room for.
+  bool WriteNew(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> sideState = {});
   // With count 0: nothing. Otherwise reads "UNDO<count>.DAT" (at most kMaxSnapshotBytes) and
-  // decreases the count whether or not the file could be read.
-  std::optional<std::vector<std::uint8_t>> ReadLast();
+  // decreases the count whether or not the file could be read. The side state written with it
+  // goes to `sideState` (empty when there was none or the file could not be read).
+  std::optional<std::vector<std::uint8_t>> ReadLast(std::vector<std::uint8_t>* sideState = nullptr);
+  // The newest snapshot's bytes without taking it; nothing when there is none or it is unreadable.
+  std::optional<std::vector<std::uint8_t>> PeekLast() const;
   // Drops the newest snapshot without reading it: the count goes down by one (never below 0).
   void DiscardLast();
   // Deletes every snapshot file of the directory and sets the count to 0.
@@ -51,4 +57,5 @@ public:
 private:
   std::filesystem::path directory_;
   int count_ = 0;
+  std::map<int, std::vector<std::uint8_t>> sides_;
 };

@@ -60,20 +60,25 @@ public:
     StartClock(0);
   }
   void RedrawAll(bool) override {}
-  void DropCards(const DragSource&, const DropTarget&) override {}
-  void PickUp(const DragSource&) override {}
-  void CancelMove() override {}
-  bool CanDrop(const DragSource&, const DropTarget&) override { return false; }
-  bool UpdatePlayState() override {
-    ClearDragSources();
-    AddDragSource(100, 100, cards_.data(), count_);
-    return false;
-  }
-  void SaveUndo() override {}
-  void Undo() override {}
   const char* GetGameName() const override { return "Klondike"; }
   double ScoreFactor() const override { return 1.0; }
-  bool IsWon() const override { return false; }
+
+protected:
+  // One pile of cards to lift; nothing to drop them on: the bench only carries them about.
+  bool IsLegalMove(const Move&) const override { return false; }
+  MoveResult ApplyMoveToTable(const Move&) override { return {}; }
+  void ShowMove(const MoveResult&) override {}
+  bool NoMovesLeft() const override { return false; }
+  bool IsCleared() const override { return false; }
+  void BuildHitLists(DragSourceList& sources, DropTargetList&) const override {
+    sources.Add(100, 100, cards_.data(), count_, 0, 0);
+  }
+  void DrawPile(int, bool) override {}
+  void WriteBlock(SnapshotWriter&) const override {}
+  std::optional<SnapshotTail> StageBlock(SnapshotReader&, const Deck&) override {
+    return std::nullopt;
+  }
+  void CommitStagedBlock(std::span<const std::uint8_t>) override {}
 
 private:
   int count_;

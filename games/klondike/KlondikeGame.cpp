@@ -48,42 +48,32 @@ void KlondikeGame::StartGame(bool restart) {
   RebuildGameMenu();
 
   art_.LoadTheme(-1);
-  rules_ = ReadKlondikeRules();
+  rules_ = KlondikePlayableRules(ReadKlondikeRules());
   ClearDragSources();
   ClearDropTargets();
-  position_ = KlondikePrepareDeal(deck_, rules_);
+  position_ = KlondikePrepareDeal(deck_, rules_, TakeDealSeed());
+  PositionChanged();
 
   art_.DrawGameTitle(GameId());
   RedrawAll(true);
   MusicInGame();
-  DealTableau();
+  // The position is dealt at once; the animation then plays its steps one by one.
+  const std::vector<MoveStep> steps = KlondikeDealTableau(position_, deck_);
+  PositionChanged();
+  AnimateDeal(steps);
   StartClock(0);
 }
 
-void KlondikeGame::DealTableau() {
-  const int screen = art_.ScreenBuffer();
-  for (int row = 0; row < kKlondikeColumns; ++row) {
-    for (int column = row; column < kKlondikeColumns; ++column) {
-      const bool faceUp = column == row;
-      if (!KlondikeDealToColumn(position_, deck_, column, faceUp)) {
-        // An empty stock ends the row; with the row's own face-up card missing, the deal.
-        if (faceUp) {
-          UpdatePlayState();
-          return;
-        }
-        break;
-      }
-      const int index = position_.columnCount[static_cast<std::size_t>(column)] - 1;
-      const ScreenPoint place = KlondikeCardPlace(position_, column, index);
-      DrawStockPile(true);
-      ShowChanges();
-      const Card card =
-          position_.tableau[static_cast<std::size_t>(column)][static_cast<std::size_t>(index)];
-      FlyCard(kKlondikeStockX, kKlondikeStockY, place.x, place.y, card, true, true,
-              faceUp ? -1 : art_.CardBack());
-      (void)screen;
-      PlaySfx("deal.wav");
-    }
+void KlondikeGame::AnimateDeal(const std::vector<MoveStep>& steps) {
+  int stockShown = deck_.Remaining() + static_cast<int>(steps.size());
+  for (const MoveStep& step : steps) {
+    const ScreenPoint place =
+        kKlondikeLayout[static_cast<std::size_t>(step.to)].CardPlace(step.index);
+    DrawStockPile(true, --stockShown);
+    ShowChanges();
+    FlyCard(kKlondikeStockX, kKlondikeStockY, place.x, place.y, step.card, true, true,
+            step.faceUp ? -1 : art_.CardBack());
+    PlaySfx("deal.wav");
   }
   UpdatePlayState();
 }
@@ -113,12 +103,25 @@ void KlondikeGame::ShowChanges() {
   art_.FlushDirtyRects();
 }
 
-void KlondikeGame::DrawStockPile(bool erase) {
+void KlondikeGame::DrawPile(int pile, bool erase) {
+  if (pile == kKlondikeStockPile) {
+    DrawStockPile(erase);
+  } else if (pile == kKlondikeWastePile) {
+    DrawWastePile(erase);
+  } else if (pile >= KlondikeColumnPile(0) && pile < kKlondikePileCount) {
+    DrawColumn(pile - KlondikeColumnPile(0), erase);
+  } else if (pile >= KlondikeFoundationPile(0)) {
+    DrawFoundations(erase);
+  }
+}
+
+void KlondikeGame::DrawStockPile(bool erase, int shownCards) {
   const ScreenRect area{kKlondikeStockX - kStockMarginX, kKlondikeStockY - kStockMarginY,
                         kKlondikeStockX + art_.CardWidth(), kKlondikeStockY + art_.CardHeight()};
   if (erase) art_.RestoreBackground(area.left, area.right, area.top, area.bottom);
-  art_.DrawStock(nullptr, kKlondikeStockX, kKlondikeStockY, art_.CardBack(), deck_.Remaining(),
-                 art_.ScreenBuffer(), KlondikeCanRecycle(position_, rules_));
+  art_.DrawStock(nullptr, kKlondikeStockX, kKlondikeStockY, art_.CardBack(),
+                 shownCards >= 0 ? shownCards : deck_.Remaining(), art_.ScreenBuffer(),
+                 KlondikeCanRecycle(position_, rules_));
   art_.AddDirtyRect(area);
 }
 
@@ -128,15 +131,18 @@ void KlondikeGame::DrawWastePile(bool erase) {
                         kKlondikeWasteY + art_.CardHeight()};
   if (erase) art_.RestoreBackground(area.left, area.right, area.top, area.bottom);
   const int screen = art_.ScreenBuffer();
-  if (position_.wasteCount <= 0) {
+  // A card lifted by a drag is drawn in the hand, and the fan shows one card fewer.
+  const bool lifted = LiftedFrom(kKlondikeWastePile) >= 0;
+  const int count = lifted ? position_.wasteCount - 1 : position_.wasteCount;
+  const int turned = lifted ? position_.turned - 1 : position_.turned;
+  if (count <= 0) {
     art_.DrawPlaceholder(kKlondikeWasteX, kKlondikeWasteY, screen);
   } else if (rules_.cardsDealt < 2) {
-    art_.DrawFannedPile(kKlondikeWasteX, kKlondikeWasteY, position_.waste.data(),
-                        position_.wasteCount, screen, -1, 0, 0);
+    art_.DrawFannedPile(kKlondikeWasteX, kKlondikeWasteY, position_.waste.data(), count, screen, -1,
+                        0, 0);
   } else {
-    art_.DrawFannedPile(kKlondikeWasteX, kKlondikeWasteY, position_.waste.data(),
-                        position_.wasteCount, screen, std::max(1, position_.turned),
-                        kKlondikeWasteFanDx, 0);
+    art_.DrawFannedPile(kKlondikeWasteX, kKlondikeWasteY, position_.waste.data(), count, screen,
+                        std::max(1, turned), kKlondikeWasteFanDx, 0);
   }
   art_.AddDirtyRect(area);
 }
@@ -167,12 +173,13 @@ void KlondikeGame::DrawColumn(int column, bool erase) {
   const ScreenRect area{x, kKlondikeColumnY, x + art_.CardWidth(), kScreenHeight - 1};
   if (erase) art_.RestoreBackground(area.left, area.right, area.top, area.bottom);
   const int screen = art_.ScreenBuffer();
-  const int count = position_.columnCount[c];
+  const int lifted = LiftedFrom(KlondikeColumnPile(column));
+  const int count = lifted >= 0 ? lifted : position_.columnCount[c];
   if (count <= 0) {
     art_.DrawPlaceholder(x, kKlondikeColumnY, screen);
   } else {
     for (int i = 0; i < count; ++i) {
-      const ScreenPoint place = KlondikeCardPlace(position_, column, i);
+      const ScreenPoint place = KlondikeCardPlace(column, i);
       if (i < position_.faceDown[c]) {
         art_.DrawBack(place.x, place.y, art_.CardBack(), screen);
       } else {
@@ -184,169 +191,121 @@ void KlondikeGame::DrawColumn(int column, bool erase) {
   art_.AddDirtyRect(area);
 }
 
-void KlondikeGame::OnLButtonDown(std::uint32_t flags, int x, int y) {
-  if (IsPaused() || IsGameOver()) return;
-  const ScreenPoint top = art_.StockTop(kKlondikeStockX, kKlondikeStockY, deck_.Remaining());
-  const ScreenRect stock = CardRect(top.x, top.y);
-  if (x >= stock.left && x <= stock.right && y >= stock.top && y <= stock.bottom) {
-    ClickStock();
-    return;
+// --- The rule path ------------------------------------------------------------------------------
+
+bool KlondikeGame::IsLegalMove(const Move& move) const {
+  return KlondikeIsLegal(position_, deck_, rules_, move);
+}
+
+MoveResult KlondikeGame::ApplyMoveToTable(const Move& move) {
+  return KlondikeApplyMove(position_, deck_, rules_, move);
+}
+
+void KlondikeGame::ShowMove(const MoveResult& result) {
+  for (const MoveStep& step : result.steps) {
+    switch (step.kind) {
+      case StepKind::kStockTurned:
+      case StepKind::kRecycled:
+        DrawStockPile(true);
+        DrawWastePile(true);
+        ShowChanges();
+        PlaySfx(step.kind == StepKind::kStockTurned ? "flip.wav" : "shuffle.wav");
+        break;
+      case StepKind::kTurnedUp:
+        DrawPile(step.from, true);
+        ShowChanges();
+        break;
+      case StepKind::kMoved: {
+        DrawPile(step.from, true);
+        DrawPile(step.to, true);
+        ShowChanges();
+        const bool home =
+            kKlondikeLayout[static_cast<std::size_t>(step.to)].kind == PileKind::kFoundation;
+        PlaySfx(home ? "foundation.wav" : "tableau.wav");
+        break;
+      }
+      case StepKind::kDealt:
+        DrawPile(step.to, true);
+        ShowChanges();
+        break;
+    }
   }
+}
+
+std::optional<Move> KlondikeGame::MoveForClick(int x, int y) const {
+  const auto inside = [x, y](const ScreenRect& r) {
+    return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom;
+  };
+  const ScreenPoint top = art_.StockTop(kKlondikeStockX, kKlondikeStockY, deck_.Remaining());
+  if (inside(CardRect(top.x, top.y))) return Move{MoveKind::kStock, kKlondikeStockPile, 0, -1};
   for (int column = 0; column < kKlondikeColumns; ++column) {
     if (!KlondikeCanTurnUp(position_, column)) continue;
     const int count = position_.columnCount[static_cast<std::size_t>(column)];
-    const ScreenPoint place = KlondikeCardPlace(position_, column, count - 1);
-    const ScreenRect card = CardRect(place.x, place.y);
-    if (x >= card.left && x <= card.right && y >= card.top && y <= card.bottom) {
-      TurnUpColumn(column);
-      return;
-    }
+    const ScreenPoint place = KlondikeCardPlace(column, count - 1);
+    if (inside(CardRect(place.x, place.y)))
+      return Move{MoveKind::kTurnUp, KlondikeColumnPile(column), 0, -1};
   }
-  CardGame::OnLButtonDown(flags, x, y);
-  UpdatePlayState();
+  return std::nullopt;
 }
 
-void KlondikeGame::ClickStock() {
-  if (deck_.Remaining() > 0) {
-    SaveUndo();
-    KlondikeTurnStock(position_, deck_, rules_);
-    UpdatePlayState();
-    DrawStockPile(true);
-    DrawWastePile(true);
-    ShowChanges();
-    PlaySfx("flip.wav");
-    return;
-  }
-  if (!KlondikeCanRecycle(position_, rules_)) {
-    UpdatePlayState();
-    return;
-  }
-  SaveUndo();
-  points_ += KlondikeRecycle(position_, deck_);
-  DrawStockPile(true);
-  DrawWastePile(true);
-  ShowChanges();
-  PlaySfx("shuffle.wav");
-  position_.turned = 0;
-  UpdatePlayState();
+void KlondikeGame::AutomaticMoves(MoveList& moves) const {
+  KlondikeAutoFlipMoves(position_, rules_, moves);
 }
 
-void KlondikeGame::TurnUpColumn(int column) {
-  SaveUndo();
-  points_ += KlondikeTurnUp(position_, column);
-  DrawColumn(column, true);
-  ShowChanges();
-  UpdatePlayState();
+bool KlondikeGame::NoMovesLeft() const {
+  return KlondikeNoMovesLeft(position_, deck_, rules_);
 }
 
-void KlondikeGame::PickUp(const DragSource& record) {
-  if (IsPaused() || IsGameOver()) return;
-  // The snapshot must hold the position before the lift, and only a lift that happens.
-  KlondikePosition lifted = position_;
-  if (!KlondikePickUp(lifted, record)) return;
-  SaveUndo();
-  position_ = lifted;
-  if (position_.source == kKlondikeFromWaste) {
-    DrawWastePile(true);
-  } else {
-    DrawColumn(position_.source, true);
-  }
-  UpdatePlayState();
+bool KlondikeGame::IsCleared() const {
+  return KlondikeCleared(position_, deck_);
 }
 
-bool KlondikeGame::CanDrop(const DragSource& record, const DropTarget& target) {
-  return KlondikeCanDrop(position_, rules_, record, target);
+void KlondikeGame::BuildHitLists(DragSourceList& sources, DropTargetList& targets) const {
+  KlondikeBuildHitLists(position_, rules_, sources, targets);
 }
 
-int KlondikeGame::ColumnOfTarget(const DropTarget& target) const {
-  for (int column = 0; column < kKlondikeColumns; ++column)
-    if (KlondikeColumnX(column) == target.x) return column;
-  return -1;
+void KlondikeGame::WriteBlock(SnapshotWriter& out) const {
+  WriteKlondikeBlock(out, position_, points_, ElapsedSeconds());
 }
 
-void KlondikeGame::DropCards(const DragSource& record, const DropTarget& target) {
-  const int column = ColumnOfTarget(target);
-  const std::optional<int> points = KlondikeDrop(position_, record, target);
-  if (!points.has_value()) {
-    UpdatePlayState();
-    return;
-  }
-  points_ += *points;
-  if (target.kind == kKlondikeFoundationKind) {
-    DrawFoundations(true);
-    ShowChanges();
-    PlaySfx("foundation.wav");
-  } else if (column >= 0) {
-    DrawColumn(column, true);
-    ShowChanges();
-    PlaySfx("tableau.wav");
-  }
-  UpdatePlayState();
+std::optional<CardGame::SnapshotTail> KlondikeGame::StageBlock(SnapshotReader& in,
+                                                               const Deck& stagedDeck) {
+  staged_ = ReadKlondikeBlock(in, position_, stagedDeck);
+  if (!staged_) return std::nullopt;
+  return SnapshotTail{staged_->points, staged_->elapsedSeconds};
 }
 
-void KlondikeGame::CancelMove() {
-  History().DiscardLast();
-  KlondikeCancelCarry(position_);
-  UpdatePlayState();
+namespace {
+
+// The side state: the turned count and the recycles used, which the snapshot block leaves out,
+// so that Undo shows the waste fanned as it was and gives a recycle back.
+constexpr std::size_t kSideStateSize = 8;
+
+}  // namespace
+
+std::vector<std::uint8_t> KlondikeGame::SideState() const {
+  SnapshotWriter out;
+  out.PutInt32(position_.turned);
+  out.PutInt32(position_.recyclesUsed);
+  return out.Bytes();
 }
 
-void KlondikeGame::AutoFlip() {
-  if (!rules_.autoFlip) return;
-  for (int column = 0; column < kKlondikeColumns; ++column) {
-    if (!KlondikeCanTurnUp(position_, column)) continue;
-    TurnUpColumn(column);
-  }
+void KlondikeGame::CommitStagedBlock(std::span<const std::uint8_t> sideState) {
+  if (!staged_) return;
+  position_ = staged_->position;
+  staged_.reset();
+  if (sideState.size() != kSideStateSize) return;
+  SnapshotReader in(sideState);
+  std::int32_t turned = 0, recyclesUsed = 0;
+  in.GetInt32(turned);
+  in.GetInt32(recyclesUsed);
+  if (!in.Finished()) return;
+  position_.turned = std::clamp(turned, 0, position_.wasteCount);
+  if (recyclesUsed >= 0) position_.recyclesUsed = recyclesUsed;
 }
 
-bool KlondikeGame::UpdatePlayState() {
-  bool over = true;
-  if (!EndedByUser()) {
-    over = IsDragging() ? false : KlondikeNoMovesLeft(position_, deck_, rules_);
-  }
-  gameOver_ = over;
-  // Without Auto Game Over only a win or End Game ends a deal.
-  if (gameOver_ && ThePreferences().autoGameOver == 0 && !EndedByUser() && !IsWon())
-    gameOver_ = false;
-
-  ClearDragSources();
-  ClearDropTargets();
-  if (!IsPaused() && !gameOver_) {
-    DragSourceList sources;
-    DropTargetList targets;
-    KlondikeBuildHitLists(position_, deck_, rules_, sources, targets);
-    for (int i = 0; i < sources.Size(); ++i) {
-      const DragSource& s = sources.At(i);
-      AddDragSource(s.x, s.y, s.cards.data(), s.count);
-    }
-    for (int i = 0; i < targets.Size(); ++i) {
-      const DropTarget& t = targets.At(i);
-      AddDropTarget(t.x, t.y, t.left, t.top, t.right, t.bottom, t.kind);
-    }
-  }
-  return gameOver_;
-}
-
-void KlondikeGame::SaveUndo() {
-  if (IsPaused() || IsGameOver()) return;
-  WriteSnapshot([this](SnapshotWriter& out) {
-    WriteKlondikeBlock(out, position_, points_, ElapsedSeconds());
-  });
-}
-
-void KlondikeGame::Undo() {
-  if (IsPaused() || IsGameOver()) return;
-  std::optional<KlondikeSnapshot> snapshot;
-  const bool restored = ReadSnapshot([this, &snapshot](SnapshotReader& in, const Deck& stock) {
-    snapshot = ReadKlondikeBlock(in, position_, stock);
-    return snapshot.has_value();
-  });
-  if (!restored || !snapshot.has_value()) return;
-  position_ = snapshot->position;
-  points_ = snapshot->points - 5;
-  StartClock(snapshot->elapsedSeconds);
-  UpdatePlayState();
-  RedrawAll(true);
-  PlaySfx("undo.wav");
+KlondikeFullState KlondikeGame::FullState() const {
+  return {position_, deck_, points_, ElapsedSeconds()};
 }
 
 void KlondikeGame::GetFanOffset(int& dx, int& dy) const {
@@ -367,10 +326,6 @@ void KlondikeGame::GetScoreArea(int& x, int& y, ScreenRect& area) const {
 
 double KlondikeGame::ScoreFactor() const {
   return KlondikeScoreFactor(rules_);
-}
-
-bool KlondikeGame::IsWon() const {
-  return IsGameOver() && KlondikeCleared(position_, deck_);
 }
 
 bool KlondikeGame::HandleGameCommand(int command) {

@@ -1,7 +1,9 @@
 // Klondike on screen: the deal with its animation, the stock, waste, foundations and columns
-// drawn with the card art, the mouse and the menu commands, sounds and snapshots. Every rule comes
-// from KlondikePlay; this class decides only what to draw and play after each change.
+// drawn with the card art, and the hooks through which the engine plays its moves. Every rule
+// comes from KlondikePlay; this class decides only what to draw and play after each move.
 #pragma once
+
+#include <optional>
 
 #include "engine/CardGame.h"
 #include "games/klondike/KlondikePlay.h"
@@ -15,43 +17,48 @@ public:
 
   void StartGame(bool restart) override;
   void RedrawAll(bool erase) override;
-  void DropCards(const DragSource& record, const DropTarget& target) override;
-  void AutoFlip() override;
-  void PickUp(const DragSource& record) override;
-  void CancelMove() override;
-  bool CanDrop(const DragSource& record, const DropTarget& target) override;
-  bool UpdatePlayState() override;
-  void SaveUndo() override;
   void GetFanOffset(int& dx, int& dy) const override;
   void GetSecondFanOffset(int& dx, int& dy) const override;
   const char* GetGameName() const override { return "Klondike"; }
-  void OnLButtonDown(std::uint32_t flags, int x, int y) override;
-  void Undo() override;
   void GetScoreArea(int& x, int& y, ScreenRect& area) const override;
   double ScoreFactor() const override;
-  bool IsWon() const override;
   bool HandleGameCommand(int command) override;
 
   const KlondikePosition& Position() const { return position_; }
   // The rules of the deal in play: read from the settings store when the deal starts. Every way
   // of changing them (the settings dialog) starts a new deal, so they cannot go stale.
   const KlondikeRules& Rules() const { return rules_; }
+  // Everything the deal would be resumed from.
+  KlondikeFullState FullState() const;
+
+protected:
+  bool IsLegalMove(const Move& move) const override;
+  MoveResult ApplyMoveToTable(const Move& move) override;
+  void ShowMove(const MoveResult& result) override;
+  std::optional<Move> MoveForClick(int x, int y) const override;
+  void AutomaticMoves(MoveList& moves) const override;
+  bool NoMovesLeft() const override;
+  bool IsCleared() const override;
+  void BuildHitLists(DragSourceList& sources, DropTargetList& targets) const override;
+  void DrawPile(int pile, bool erase) override;
+  void WriteBlock(SnapshotWriter& out) const override;
+  std::optional<SnapshotTail> StageBlock(SnapshotReader& in, const Deck& stagedDeck) override;
+  void CommitStagedBlock(std::span<const std::uint8_t> sideState) override;
+  std::vector<std::uint8_t> SideState() const override;
 
 private:
-  void DealTableau();
-  // A stock click: turn cards, or turn the waste back, or nothing.
-  void ClickStock();
-  void TurnUpColumn(int column);
+  // Plays the deal's steps: each card flies from the stock to its place.
+  void AnimateDeal(const std::vector<MoveStep>& steps);
   // Each pile draws itself, optionally restoring its background first, and marks its rectangle.
-  void DrawStockPile(bool erase);
+  // The stock may be drawn with fewer cards than it holds, as the deal takes them.
+  void DrawStockPile(bool erase, int shownCards = -1);
   void DrawWastePile(bool erase);
   void DrawFoundations(bool erase);
   void DrawColumn(int column, bool erase);
   void ShowChanges();
   ScreenRect CardRect(int x, int y) const;
-  // The column whose pile a drop target stands for, or -1.
-  int ColumnOfTarget(const DropTarget& target) const;
 
   KlondikePosition position_;
   KlondikeRules rules_{};
+  std::optional<KlondikeSnapshot> staged_;
 };

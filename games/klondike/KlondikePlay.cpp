@@ -1,9 +1,10 @@
-// Klondike's rules as plain functions of the position: the game's mouse and drawing code, the
-// snapshot reader and the move-finder of the tests all change a position only through these.
+// Klondike's rules as plain functions of the position: every caller, the game's mouse code, the
+// snapshot reader, hints and the tests' move-finder, changes a position only through these.
 #include "games/klondike/KlondikePlay.h"
 
 #include <algorithm>
-#include <span>
+#include <string>
+#include <unordered_set>
 
 namespace {
 
@@ -14,8 +15,11 @@ constexpr int kColumnToFoundationPoints = 5;
 constexpr int kWasteToColumnPointsPerCard = 5;
 
 // More than the no-moves analysis can ever collect: the waste top, three passes over at most 52
-// cards, and every column card.
+// cards.
 constexpr int kMaxCandidates = 256;
+// Positions the no-moves search looks at before it gives up and says moves may be left: a stuck
+// table reaches a few hundred at most (stock turns times the ways runs can shift sideways).
+constexpr std::size_t kNoMovesSearchLimit = 4000;
 
 bool IsColumn(int column) {
   return column >= 0 && column < kKlondikeColumns;
@@ -27,6 +31,16 @@ bool IsStartRank(int rank) {
 
 std::size_t At(int index) {
   return static_cast<std::size_t>(index);
+}
+
+int ColumnOfPile(int pile) {
+  const int column = pile - KlondikeColumnPile(0);
+  return IsColumn(column) ? column : -1;
+}
+
+int FoundationOfPile(int pile) {
+  const int foundation = pile - KlondikeFoundationPile(0);
+  return foundation >= 0 && foundation < kKlondikeFoundations ? foundation : -1;
 }
 
 // One more than the rank, wrapping from the Ace to the Two.
@@ -46,36 +60,9 @@ const Card& ColumnTop(const KlondikePosition& position, int column) {
   return ColumnCard(position, column, position.columnCount[At(column)] - 1);
 }
 
-// The lowest face-up card: the card a whole-run move would lay down first.
-const Card& LowestFaceUp(const KlondikePosition& position, int column) {
-  return ColumnCard(position, column, position.faceDown[At(column)]);
-}
-
 // A setting of 0 or less would make the stock click do nothing forever.
 int CardsPerClick(const KlondikeRules& rules) {
   return std::max(1, rules.cardsDealt);
-}
-
-int FoundationAt(int x, int y) {
-  if (y != kKlondikeFoundationY) return -1;
-  for (int f = 0; f < kKlondikeFoundations; ++f)
-    if (KlondikeFoundationX(f) == x) return f;
-  return -1;
-}
-
-// The column whose next card place (its own position when empty) is this point.
-int ColumnAt(const KlondikePosition& position, int x, int y) {
-  for (int c = 0; c < kKlondikeColumns; ++c) {
-    const ScreenPoint next = KlondikeNextPlace(position, c);
-    if (next.x == x && next.y == y) return c;
-  }
-  return -1;
-}
-
-void ClearCarry(KlondikePosition& position) {
-  position.carried.fill(kNoCard);
-  position.carriedCount = 0;
-  position.source = kKlondikeCarryingNothing;
 }
 
 void AppendToColumn(KlondikePosition& position, int column, const Card* cards, int count) {
@@ -137,83 +124,202 @@ void CollectStockAndWaste(const KlondikePosition& position, const Deck& stock,
   });
 }
 
-bool SomeCandidateFillsAnEmptyColumn(const Candidates& candidates, int startRank,
-                                     const KlondikeRules& rules) {
-  for (int k = 0; k < candidates.Count(); ++k)
-    if (KlondikeEmptyColumnAccepts(candidates[k], startRank, rules)) return true;
-  return false;
+// --- What a move may do -------------------------------------------------------------------------
+
+// The cards a move would lift: where they lie and how many. Nothing for a pile or card that the
+// player cannot pick up.
+struct Lift {
+  const Card* cards = nullptr;
+  int count = 0;
+  int column = -1;  // -1 for the waste
+};
+
+std::optional<Lift> LiftFor(const KlondikePosition& position, const KlondikeRules& rules, int pile,
+                            int index) {
+  if (pile == kKlondikeWastePile) {
+    if (position.wasteCount <= 0 || index != position.wasteCount - 1) return std::nullopt;
+    return Lift{&position.waste[At(index)], 1, -1};
+  }
+  const int column = ColumnOfPile(pile);
+  if (column < 0) return std::nullopt;
+  const int count = position.columnCount[At(column)];
+  const int lowest = position.faceDown[At(column)];
+  if (index < lowest || index >= count || count - index > kMaxCarriedCards) return std::nullopt;
+  // Without MovePartial a press lifts the top card alone or the whole face-up run.
+  if (!rules.movePartial && index != count - 1 && index != lowest) return std::nullopt;
+  return Lift{&position.tableau[At(column)][At(index)], count - index, column};
 }
 
-// Whether emptying a column by moving its whole run onto `target` leads anywhere: the emptied
-// column must be refillable by something, or the move only shuffles a run sideways.
-bool EmptiedColumnCanBeRefilled(const KlondikePosition& position, const KlondikeRules& rules,
-                                const Candidates& candidates, int target) {
-  if (candidates.Count() > 0 &&
-      SomeCandidateFillsAnEmptyColumn(candidates, position.startRank, rules)) {
-    return true;
+bool LandingAllowed(const KlondikePosition& position, const KlondikeRules& rules, const Lift& lift,
+                    int to) {
+  const Card& card = lift.cards[0];
+  const int foundation = FoundationOfPile(to);
+  if (foundation >= 0) {
+    if (lift.count != 1) return false;
+    const Card& top = position.foundations[At(foundation)];
+    if (top == kNoCard) return IsRealCard(card) && card.rank == position.startRank;
+    return KlondikeFoundationAccepts(card, top, position.startRank);
   }
-  for (int k = 0; k < kKlondikeColumns; ++k) {
-    if (k == target || FaceUpCount(position, k) <= 0) continue;
-    if (!rules.tableauStart) return true;
-    if (position.faceDown[At(k)] > 0 &&
-        NextRank(LowestFaceUp(position, k).rank) == position.startRank) {
-      return true;
-    }
-  }
-  return false;
+  const int column = ColumnOfPile(to);
+  if (column < 0 || column == lift.column) return false;
+  const int count = position.columnCount[At(column)];
+  if (count + lift.count > kKlondikeColumnSlots) return false;
+  if (count == 0) return KlondikeEmptyColumnAccepts(card, position.startRank, rules);
+  // A face-down top offers nothing to build on; it has to be turned up first.
+  if (FaceUpCount(position, column) <= 0) return false;
+  return KlondikeColumnAccepts(card, ColumnTop(position, column), position.startRank);
 }
 
-bool AColumnMoveExists(const KlondikePosition& position, const KlondikeRules& rules,
-                       const Candidates& candidates) {
-  for (int i = 0; i < kKlondikeColumns; ++i) {
-    if (FaceUpCount(position, i) <= 0) continue;
-    const Card& lowest = LowestFaceUp(position, i);
-    const bool exposesFaceDown = position.faceDown[At(i)] > 0;
-    for (int j = 0; j < kKlondikeColumns; ++j) {
-      if (j == i) continue;
-      if (position.columnCount[At(j)] == 0) {
-        if (exposesFaceDown && KlondikeEmptyColumnAccepts(lowest, position.startRank, rules))
-          return true;
-        continue;
-      }
-      if (FaceUpCount(position, j) <= 0) continue;
-      if (!KlondikeColumnAccepts(lowest, ColumnTop(position, j), position.startRank)) continue;
-      if (exposesFaceDown || EmptiedColumnCanBeRefilled(position, rules, candidates, j))
-        return true;
-    }
+void AddCardMoves(const KlondikePosition& position, const KlondikeRules& rules, int from, int index,
+                  MoveList& moves) {
+  const std::optional<Lift> lift = LiftFor(position, rules, from, index);
+  if (!lift) return;
+  for (int f = 0; f < kKlondikeFoundations; ++f) {
+    const int to = KlondikeFoundationPile(f);
+    if (LandingAllowed(position, rules, *lift, to))
+      moves.push_back({MoveKind::kCards, from, index, to});
   }
-  return false;
-}
-
-void CollectColumnCards(const KlondikePosition& position, const KlondikeRules& rules,
-                        Candidates& candidates) {
-  for (int c = 0; c < kKlondikeColumns; ++c)
-    if (FaceUpCount(position, c) > 0) candidates.Add(ColumnTop(position, c));
-  if (!rules.movePartial) return;
-  // A partial run moved away exposes the face-up card below it.
   for (int c = 0; c < kKlondikeColumns; ++c) {
-    for (int m = position.faceDown[At(c)] + 1; m < position.columnCount[At(c)]; ++m) {
-      const Card& moving = ColumnCard(position, c, m);
-      for (int other = 0; other < kKlondikeColumns; ++other) {
-        if (other == c || FaceUpCount(position, other) <= 0) continue;
-        if (KlondikeColumnAccepts(moving, ColumnTop(position, other), position.startRank)) {
-          candidates.Add(ColumnCard(position, c, m - 1));
-          break;
-        }
-      }
-    }
+    const int to = KlondikeColumnPile(c);
+    if (LandingAllowed(position, rules, *lift, to))
+      moves.push_back({MoveKind::kCards, from, index, to});
   }
 }
 
-bool SomeCandidateReachesAFoundation(const KlondikePosition& position,
-                                     const Candidates& candidates) {
-  for (int k = 0; k < candidates.Count(); ++k) {
-    if (candidates[k].rank == position.startRank) return true;
-    for (const Card& top : position.foundations)
-      if (top != kNoCard && KlondikeFoundationAccepts(candidates[k], top, position.startRank))
-        return true;
+bool StockClickDoesSomething(const KlondikePosition& position, const Deck& stock,
+                             const KlondikeRules& rules) {
+  return stock.Remaining() > 0 || KlondikeCanRecycle(position, rules);
+}
+
+// Turns up to CardsDealt cards from the stock onto the waste; returns how many were turned.
+int TurnStock(KlondikePosition& position, Deck& stock, const KlondikeRules& rules) {
+  position.turned = 0;
+  for (int i = 0; i < CardsPerClick(rules) && position.wasteCount < kKlondikeWasteSlots; ++i) {
+    const Card card = stock.DealCard();
+    if (!IsRealCard(card)) break;
+    position.waste[At(position.wasteCount++)] = card;
+    ++position.turned;
+  }
+  return position.turned;
+}
+
+// Turns the waste back into the stock, the former top card to be dealt first, and counts the
+// recycle. Returns how many cards went back.
+int Recycle(KlondikePosition& position, Deck& stock) {
+  // A card the deck refuses (not of its composition) stays on the waste instead of vanishing.
+  int kept = 0;
+  int returned = 0;
+  std::array<Card, kKlondikeWasteSlots> refused;
+  for (int i = position.wasteCount - 1; i >= 0; --i) {
+    const Card card = position.waste[At(i)];
+    const int before = stock.Remaining();
+    stock.ReturnCard(card);
+    if (stock.Remaining() == before) {
+      refused[At(kept++)] = card;
+    } else {
+      ++returned;
+    }
+  }
+  position.waste.fill(kNoCard);
+  position.wasteCount = 0;
+  for (int i = kept - 1; i >= 0; --i) position.waste[At(position.wasteCount++)] = refused[At(i)];
+  ++position.recyclesUsed;
+  position.turned = 0;
+  return returned;
+}
+
+MoveResult MoveCards(KlondikePosition& position, const KlondikeRules& rules, const Move& move) {
+  MoveResult result;
+  const std::optional<Lift> lift = LiftFor(position, rules, move.from, move.index);
+  if (!lift) return result;
+  std::array<Card, kMaxCarriedCards> hand{};
+  const int count = lift->count;
+  std::copy_n(lift->cards, count, hand.begin());
+  const bool fromWaste = lift->column < 0;
+  if (fromWaste) {
+    position.waste[At(--position.wasteCount)] = kNoCard;
+    position.turned = std::max(0, position.turned - 1);
+  } else {
+    auto& pile = position.tableau[At(lift->column)];
+    std::fill(pile.begin() + move.index, pile.begin() + move.index + count, kNoCard);
+    position.columnCount[At(lift->column)] = move.index;
+  }
+
+  MoveStep step{StepKind::kMoved, move.from, move.to, 0, count, true, hand[0]};
+  const int foundation = FoundationOfPile(move.to);
+  if (foundation >= 0) {
+    position.foundations[At(foundation)] = hand[0];
+    result.points = fromWaste ? kWasteToFoundationPoints : kColumnToFoundationPoints;
+  } else {
+    const int column = ColumnOfPile(move.to);
+    step.index = position.columnCount[At(column)];
+    AppendToColumn(position, column, hand.data(), count);
+    result.points = fromWaste ? kWasteToColumnPointsPerCard * count : 0;
+  }
+  result.steps.push_back(step);
+  return result;
+}
+
+// --- The no-moves analysis ---------------------------------------------------------------------
+
+// A move that gets the deal somewhere: a card turned up or about to be, a card home, a card from
+// the stock or waste into play. Everything else only shifts cards about.
+bool IsProgress(const KlondikePosition& position, const Move& move) {
+  switch (move.kind) {
+    case MoveKind::kTurnUp:
+      return true;
+    case MoveKind::kStock:
+      return false;
+    case MoveKind::kCards: {
+      if (FoundationOfPile(move.to) >= 0 || move.from == kKlondikeWastePile) return true;
+      const int column = ColumnOfPile(move.from);
+      const int lowest = column >= 0 ? position.faceDown[At(column)] : 0;
+      return column >= 0 && lowest > 0 && move.index == lowest;
+    }
   }
   return false;
+}
+
+bool SomeCandidatePlays(const KlondikePosition& position, const KlondikeRules& rules,
+                        const Candidates& candidates) {
+  for (int k = 0; k < candidates.Count(); ++k) {
+    const Card& card = candidates[k];
+    if (card.rank == position.startRank) return true;
+    for (const Card& top : position.foundations)
+      if (top != kNoCard && KlondikeFoundationAccepts(card, top, position.startRank)) return true;
+    for (int c = 0; c < kKlondikeColumns; ++c) {
+      const bool accepted =
+          position.columnCount[At(c)] == 0
+              ? KlondikeEmptyColumnAccepts(card, position.startRank, rules)
+              : FaceUpCount(position, c) > 0 &&
+                    KlondikeColumnAccepts(card, ColumnTop(position, c), position.startRank);
+      if (accepted) return true;
+    }
+  }
+  return false;
+}
+
+char CardByte(const Card& card) {
+  return static_cast<char>(IsRealCard(card) ? card.suit * kRankCount + card.rank + 1 : 0);
+}
+
+// What makes two tables the same for the search: where every card lies and how many recycles
+// are left. The turned count only decides how the waste is drawn.
+std::string SearchKey(const KlondikePosition& p, const Deck& stock, const KlondikeRules& rules) {
+  std::string key;
+  key.reserve(96);
+  for (int i = 0; i < stock.Remaining(); ++i) key += CardByte(stock.PeekCard(i));
+  key += '|';
+  for (int i = 0; i < p.wasteCount; ++i) key += CardByte(p.waste[At(i)]);
+  key += '|';
+  for (const Card& top : p.foundations) key += CardByte(top);
+  for (int c = 0; c < kKlondikeColumns; ++c) {
+    key += static_cast<char>('|' + p.faceDown[At(c)]);
+    for (int i = 0; i < p.columnCount[At(c)]; ++i) key += CardByte(p.tableau[At(c)][At(i)]);
+  }
+  // With unlimited recycles the count grows for ever and changes nothing.
+  if (rules.recycles != kRecyclesUnlimited) key += static_cast<char>(p.recyclesUsed);
+  return key;
 }
 
 }  // namespace
@@ -221,11 +327,26 @@ bool SomeCandidateReachesAFoundation(const KlondikePosition& position,
 KlondikePosition EmptyKlondikePosition(int startRank) {
   KlondikePosition position;
   position.foundations.fill(kNoCard);
-  position.carried.fill(kNoCard);
   position.waste.fill(kNoCard);
   for (auto& column : position.tableau) column.fill(kNoCard);
   position.startRank = startRank;
   return position;
+}
+
+KlondikeRules KlondikePlayableRules(KlondikeRules rules) {
+  rules.cardsDealt = std::clamp(rules.cardsDealt, 1, 3);
+  if (rules.recycles < 0) {
+    rules.recycles = 0;
+  } else if (rules.recycles >= kRecyclesUnlimited) {
+    rules.recycles = kRecyclesUnlimited;
+  } else if (rules.recycles > 4) {
+    rules.recycles = 4;
+  }
+  // A start rank that is neither a rank nor "first card decides" would be a game no card can
+  // start: play the usual one.
+  if (rules.startCard != kStartCardNextFromDeck && !IsStartRank(rules.startCard))
+    rules.startCard = kAceRank;
+  return rules;
 }
 
 bool KlondikeFoundationAccepts(const Card& card, const Card& top, int startRank) {
@@ -243,33 +364,26 @@ bool KlondikeEmptyColumnAccepts(const Card& card, int startRank, const KlondikeR
   return !rules.tableauStart || NextRank(card.rank) == startRank;
 }
 
-ScreenPoint KlondikeCardPlace(const KlondikePosition& position, int column, int index) {
-  (void)position;  // every column fans the same way; the position is there for a later layout
-  return {KlondikeColumnX(column), kKlondikeColumnY + kKlondikeFanDy * index};
-}
-
-ScreenPoint KlondikeNextPlace(const KlondikePosition& position, int column) {
+ScreenPoint KlondikeCardPlace(int column, int index) {
   if (!IsColumn(column)) return {-1, -1};
-  return KlondikeCardPlace(position, column, position.columnCount[At(column)]);
+  return kKlondikeLayout[At(KlondikeColumnPile(column))].CardPlace(index);
 }
 
 // --- The deal ---------------------------------------------------------------------------------
 
-KlondikePosition KlondikePrepareDeal(Deck& stock, const KlondikeRules& rules) {
-  // A stored start rank that is neither a rank nor "first card decides" is damage: play the
-  // usual game rather than one that no card can start.
-  int startRank = rules.startCard;
-  if (startRank != kStartCardNextFromDeck && !IsStartRank(startRank)) startRank = kAceRank;
-  KlondikePosition position = EmptyKlondikePosition(startRank);
+KlondikePosition KlondikePrepareDeal(Deck& stock, const KlondikeRules& rules, std::uint32_t seed) {
+  const KlondikeRules playable = KlondikePlayableRules(rules);
+  KlondikePosition position = EmptyKlondikePosition(playable.startCard);
 
+  SeedRandom(seed);
   stock.SetCopies(1);
   stock.IncludeAll();
   stock.Shuffle();
-  if (startRank == kStartCardNextFromDeck) {
+  if (playable.startCard == kStartCardNextFromDeck) {
     position.foundations[0] = stock.DealCard();
     position.startRank = position.foundations[0].rank;
   }
-  if (rules.filledIn) {
+  if (playable.filledIn) {
     for (int s = 0; s < kSuitCount; ++s) {
       position.foundations[At(s)] = Card{s, position.startRank};
       stock.RemoveCard(position.foundations[At(s)]);
@@ -278,40 +392,108 @@ KlondikePosition KlondikePrepareDeal(Deck& stock, const KlondikeRules& rules) {
   return position;
 }
 
-bool KlondikeDealToColumn(KlondikePosition& position, Deck& stock, int column, bool faceUp) {
-  if (!IsColumn(column)) return false;
-  int& count = position.columnCount[At(column)];
-  // Face-down cards lie only under face-up ones: the count of them says which cards they are.
-  if (count >= kKlondikeColumnSlots || (!faceUp && position.faceDown[At(column)] != count))
-    return false;
-  const Card card = stock.DealCard();
-  if (!IsRealCard(card)) return false;
-  position.tableau[At(column)][At(count)] = card;
-  ++count;
-  if (!faceUp) ++position.faceDown[At(column)];
-  return true;
-}
-
-void KlondikeDealTableau(KlondikePosition& position, Deck& stock) {
-  for (int row = 0; row < kKlondikeColumns; ++row) {
-    if (!KlondikeDealToColumn(position, stock, row, true)) return;
-    for (int column = row + 1; column < kKlondikeColumns; ++column)
-      if (!KlondikeDealToColumn(position, stock, column, false)) return;
-  }
-}
-
-// --- Stock and waste ------------------------------------------------------------------------
-
-int KlondikeTurnStock(KlondikePosition& position, Deck& stock, const KlondikeRules& rules) {
-  if (stock.Remaining() < 1) return 0;
-  position.turned = 0;
-  for (int i = 0; i < CardsPerClick(rules) && position.wasteCount < kKlondikeWasteSlots; ++i) {
+std::vector<MoveStep> KlondikeDealTableau(KlondikePosition& position, Deck& stock) {
+  std::vector<MoveStep> steps;
+  steps.reserve(kKlondikeColumns * (kKlondikeColumns + 1) / 2);
+  const auto deal = [&](int column, bool faceUp) {
+    int& count = position.columnCount[At(column)];
+    // Face-down cards lie only under face-up ones: the count of them says which cards they are.
+    if (count >= kKlondikeColumnSlots || (!faceUp && position.faceDown[At(column)] != count))
+      return false;
     const Card card = stock.DealCard();
-    if (!IsRealCard(card)) break;
-    position.waste[At(position.wasteCount++)] = card;
-    ++position.turned;
+    if (!IsRealCard(card)) return false;
+    steps.push_back(
+        {StepKind::kDealt, kKlondikeStockPile, KlondikeColumnPile(column), count, 1, faceUp, card});
+    position.tableau[At(column)][At(count)] = card;
+    ++count;
+    if (!faceUp) ++position.faceDown[At(column)];
+    return true;
+  };
+  for (int row = 0; row < kKlondikeColumns; ++row) {
+    if (!deal(row, true)) break;
+    bool stockLeft = true;
+    for (int column = row + 1; column < kKlondikeColumns && stockLeft; ++column)
+      stockLeft = deal(column, false);
+    if (!stockLeft) break;
   }
-  return position.turned;
+  return steps;
+}
+
+// --- Moves --------------------------------------------------------------------------------------
+
+void KlondikeLegalMoves(const KlondikePosition& position, const Deck& stock,
+                        const KlondikeRules& rules, MoveList& moves) {
+  moves.clear();
+  if (StockClickDoesSomething(position, stock, rules))
+    moves.push_back({MoveKind::kStock, kKlondikeStockPile, 0, -1});
+  for (int c = 0; c < kKlondikeColumns; ++c)
+    if (KlondikeCanTurnUp(position, c))
+      moves.push_back({MoveKind::kTurnUp, KlondikeColumnPile(c), 0, -1});
+  if (position.wasteCount > 0)
+    AddCardMoves(position, rules, kKlondikeWastePile, position.wasteCount - 1, moves);
+  for (int c = 0; c < kKlondikeColumns; ++c) {
+    const int count = position.columnCount[At(c)];
+    const int lowest = position.faceDown[At(c)];
+    const int pile = KlondikeColumnPile(c);
+    for (int i = count - 1; i >= lowest; --i) AddCardMoves(position, rules, pile, i, moves);
+  }
+}
+
+bool KlondikeIsLegal(const KlondikePosition& position, const Deck& stock,
+                     const KlondikeRules& rules, const Move& move) {
+  switch (move.kind) {
+    case MoveKind::kStock:
+      return move.from == kKlondikeStockPile && StockClickDoesSomething(position, stock, rules);
+    case MoveKind::kTurnUp:
+      return KlondikeCanTurnUp(position, ColumnOfPile(move.from));
+    case MoveKind::kCards: {
+      const std::optional<Lift> lift = LiftFor(position, rules, move.from, move.index);
+      return lift && LandingAllowed(position, rules, *lift, move.to);
+    }
+  }
+  return false;
+}
+
+MoveResult KlondikeApplyMove(KlondikePosition& position, Deck& stock, const KlondikeRules& rules,
+                             const Move& move) {
+  MoveResult result;
+  if (!KlondikeIsLegal(position, stock, rules, move)) return result;
+  switch (move.kind) {
+    case MoveKind::kStock:
+      if (stock.Remaining() > 0) {
+        const int first = position.wasteCount;
+        const int turned = TurnStock(position, stock, rules);
+        result.steps.push_back({StepKind::kStockTurned, kKlondikeStockPile, kKlondikeWastePile,
+                                first, turned, true, position.waste[At(first)]});
+      } else {
+        const int returned = Recycle(position, stock);
+        result.points = kRecyclePoints;
+        result.steps.push_back({StepKind::kRecycled, kKlondikeWastePile, kKlondikeStockPile, 0,
+                                returned, false, kNoCard});
+      }
+      return result;
+    case MoveKind::kTurnUp: {
+      const int column = ColumnOfPile(move.from);
+      const int top = position.columnCount[At(column)] - 1;
+      position.faceDown[At(column)] = top;
+      result.points = kTurnUpPoints;
+      result.steps.push_back({StepKind::kTurnedUp, move.from, move.from, top, 1, true,
+                              ColumnCard(position, column, top)});
+      return result;
+    }
+    case MoveKind::kCards:
+      return MoveCards(position, rules, move);
+  }
+  return result;
+}
+
+void KlondikeAutoFlipMoves(const KlondikePosition& position, const KlondikeRules& rules,
+                           MoveList& moves) {
+  moves.clear();
+  if (!rules.autoFlip) return;
+  for (int c = 0; c < kKlondikeColumns; ++c)
+    if (KlondikeCanTurnUp(position, c))
+      moves.push_back({MoveKind::kTurnUp, KlondikeColumnPile(c), 0, -1});
 }
 
 bool KlondikeCanRecycle(const KlondikePosition& position, const KlondikeRules& rules) {
@@ -321,159 +503,32 @@ bool KlondikeCanRecycle(const KlondikePosition& position, const KlondikeRules& r
   return rules.recycles == kRecyclesUnlimited || position.recyclesUsed < rules.recycles;
 }
 
-int KlondikeRecycle(KlondikePosition& position, Deck& stock) {
-  // The top card goes back first, so it is the first to be dealt again. A card the deck refuses
-  // (not of its composition) stays on the waste instead of vanishing.
-  int kept = 0;
-  std::array<Card, kKlondikeWasteSlots> refused;
-  for (int i = position.wasteCount - 1; i >= 0; --i) {
-    const Card card = position.waste[At(i)];
-    const int before = stock.Remaining();
-    stock.ReturnCard(card);
-    if (stock.Remaining() == before) refused[At(kept++)] = card;
-  }
-  position.waste.fill(kNoCard);
-  position.wasteCount = 0;
-  for (int i = kept - 1; i >= 0; --i) position.waste[At(position.wasteCount++)] = refused[At(i)];
-  ++position.recyclesUsed;
-  position.turned = 0;
-  return kRecyclePoints;
-}
-
-// --- Columns --------------------------------------------------------------------------------
-
 bool KlondikeCanTurnUp(const KlondikePosition& position, int column) {
   if (!IsColumn(column)) return false;
   const int count = position.columnCount[At(column)];
   return count > 0 && position.faceDown[At(column)] >= count;
 }
 
-int KlondikeTurnUp(KlondikePosition& position, int column) {
-  if (!KlondikeCanTurnUp(position, column)) return 0;
-  position.faceDown[At(column)] = position.columnCount[At(column)] - 1;
-  return kTurnUpPoints;
-}
-
-// --- Moves ----------------------------------------------------------------------------------
-
-bool KlondikePickUp(KlondikePosition& position, const DragSource& record) {
-  if (position.source != kKlondikeCarryingNothing || record.count < 1) return false;
-  const Card& first = record.cards[0];
-  if (!IsRealCard(first)) return false;
-
-  if (position.wasteCount > 0 && position.waste[At(position.wasteCount - 1)] == first) {
-    ClearCarry(position);
-    position.carried[0] = first;
-    position.carriedCount = 1;
-    position.source = kKlondikeFromWaste;
-    position.waste[At(--position.wasteCount)] = kNoCard;
-    position.turned = std::max(0, position.turned - 1);
-    return true;
-  }
-
-  for (int c = 0; c < kKlondikeColumns; ++c) {
-    const int count = position.columnCount[At(c)];
-    for (int i = position.faceDown[At(c)]; i < count; ++i) {
-      const ScreenPoint place = KlondikeCardPlace(position, c, i);
-      if (place.x != record.x || place.y != record.y || ColumnCard(position, c, i) != first)
-        continue;
-      if (count - i > kMaxCarriedCards) return false;
-      ClearCarry(position);
-      for (int k = i; k < count; ++k) {
-        position.carried[At(k - i)] = ColumnCard(position, c, k);
-        position.tableau[At(c)][At(k)] = kNoCard;
-      }
-      position.carriedCount = count - i;
-      position.columnCount[At(c)] = i;
-      position.source = c;
-      return true;
-    }
-  }
-  return false;
-}
-
-bool KlondikeCanDrop(const KlondikePosition& position, const KlondikeRules& rules,
-                     const DragSource& record, const DropTarget& target) {
-  if (record.count < 1) return false;
-  const Card& card = record.cards[0];
-  const int startRank = position.startRank;
-
-  const int foundation = FoundationAt(target.x, target.y);
-  if (foundation >= 0) {
-    if (record.count != 1) return false;
-    const Card& top = position.foundations[At(foundation)];
-    if (top == kNoCard) return IsRealCard(card) && card.rank == startRank;
-    return KlondikeFoundationAccepts(card, top, startRank);
-  }
-
-  const int column = ColumnAt(position, target.x, target.y);
-  if (column < 0) return false;
-  const int count = position.columnCount[At(column)];
-  if (count + record.count > kKlondikeColumnSlots) return false;
-  if (count == 0) return KlondikeEmptyColumnAccepts(card, startRank, rules);
-  // A face-down top offers nothing to build on; it has to be turned up first.
-  if (FaceUpCount(position, column) <= 0) return false;
-  return KlondikeColumnAccepts(card, ColumnTop(position, column), startRank);
-}
-
-std::optional<int> KlondikeDrop(KlondikePosition& position, const DragSource& record,
-                                const DropTarget& target) {
-  const int count = position.carriedCount;
-  if (count < 1 || count > kMaxCarriedCards || record.count < 1 ||
-      record.cards[0] != position.carried[0]) {
-    return std::nullopt;
-  }
-  const bool fromWaste = position.source == kKlondikeFromWaste;
-
-  const int foundation = FoundationAt(target.x, target.y);
-  if (foundation >= 0) {
-    if (count != 1) return std::nullopt;
-    position.foundations[At(foundation)] = position.carried[0];
-    ClearCarry(position);
-    return fromWaste ? kWasteToFoundationPoints : kColumnToFoundationPoints;
-  }
-
-  const int column = ColumnAt(position, target.x, target.y);
-  if (column < 0 || position.columnCount[At(column)] + count > kKlondikeColumnSlots)
-    return std::nullopt;
-  AppendToColumn(position, column, position.carried.data(), count);
-  ClearCarry(position);
-  return fromWaste ? kWasteToColumnPointsPerCard * count : 0;
-}
-
-void KlondikeCancelCarry(KlondikePosition& position) {
-  const int count = std::clamp(position.carriedCount, 0, kMaxCarriedCards);
-  if (position.source == kKlondikeFromWaste && count > 0 &&
-      position.wasteCount + count <= kKlondikeWasteSlots) {
-    for (int i = 0; i < count; ++i)
-      position.waste[At(position.wasteCount++)] = position.carried[At(i)];
-    position.turned = std::min(position.turned + count, position.wasteCount);
-  } else if (IsColumn(position.source) &&
-             position.columnCount[At(position.source)] + count <= kKlondikeColumnSlots) {
-    AppendToColumn(position, position.source, position.carried.data(), count);
-  }
-  ClearCarry(position);
-}
-
 // --- The hit lists and the end ------------------------------------------------------------------
 
-void KlondikeBuildHitLists(const KlondikePosition& position, const Deck& stock,
-                           const KlondikeRules& rules, DragSourceList& sources,
-                           DropTargetList& targets, int cardWidth, int cardHeight) {
-  (void)stock;  // the stock is clicked, never dragged
+void KlondikeBuildHitLists(const KlondikePosition& position, const KlondikeRules& rules,
+                           DragSourceList& sources, DropTargetList& targets, int cardWidth,
+                           int cardHeight) {
   sources.Clear();
   targets.Clear();
 
   if (position.wasteCount > 0) {
-    const Card& top = position.waste[At(position.wasteCount - 1)];
+    const int top = position.wasteCount - 1;
+    const PileLayout& waste = kKlondikeLayout[At(kKlondikeWastePile)];
     if (rules.cardsDealt < 2) {
       // The single-card waste is a squared pile that thickens up and to the left, one layer for
       // every ten cards as the card drawing lays it, so the top card lifts from where it is seen.
       const int layers = position.wasteCount / 10;
-      sources.Add(kKlondikeWasteX - 2 * layers, kKlondikeWasteY - layers, &top, 1);
+      sources.Add(waste.x - 2 * layers, waste.y - layers, &position.waste[At(top)], 1,
+                  kKlondikeWastePile, top);
     } else {
-      const int fanned = std::max(0, position.turned - 1);
-      sources.Add(kKlondikeWasteX + kKlondikeWasteFanDx * fanned, kKlondikeWasteY, &top, 1);
+      const ScreenPoint place = waste.CardPlace(std::max(0, position.turned - 1));
+      sources.Add(place.x, place.y, &position.waste[At(top)], 1, kKlondikeWastePile, top);
     }
   }
 
@@ -483,10 +538,11 @@ void KlondikeBuildHitLists(const KlondikePosition& position, const Deck& stock,
     const int count = position.columnCount[At(c)];
     const int lowest = position.faceDown[At(c)];
     if (count <= lowest) continue;
+    const int pile = KlondikeColumnPile(c);
     const auto addRun = [&](int from) {
-      const ScreenPoint place = KlondikeCardPlace(position, c, from);
+      const ScreenPoint place = kKlondikeLayout[At(pile)].CardPlace(from);
       sources.Add(place.x, place.y, &position.tableau[At(c)][At(from)],
-                  std::min(count - from, kMaxCarriedCards));
+                  std::min(count - from, kMaxCarriedCards), pile, from);
     };
     addRun(count - 1);
     if (!rules.movePartial) {
@@ -497,46 +553,60 @@ void KlondikeBuildHitLists(const KlondikePosition& position, const Deck& stock,
   }
 
   for (int f = 0; f < kKlondikeFoundations; ++f) {
-    const int x = KlondikeFoundationX(f);
-    targets.Add(x, kKlondikeFoundationY, x, kKlondikeFoundationY, x + cardWidth,
-                kKlondikeFoundationY + cardHeight, kKlondikeFoundationKind);
+    const int pile = KlondikeFoundationPile(f);
+    const PileLayout& layout = kKlondikeLayout[At(pile)];
+    targets.Add(layout.x, layout.y, layout.x, layout.y, layout.x + cardWidth, layout.y + cardHeight,
+                DropKindOf(layout.kind), pile);
   }
   for (int c = 0; c < kKlondikeColumns; ++c) {
     const int count = position.columnCount[At(c)];
     if (count > 0 && FaceUpCount(position, c) <= 0) continue;
-    const ScreenPoint next = KlondikeNextPlace(position, c);
+    const int pile = KlondikeColumnPile(c);
+    const PileLayout& layout = kKlondikeLayout[At(pile)];
+    const ScreenPoint next = layout.CardPlace(count);
     targets.Add(next.x, next.y, next.x, next.y, next.x + cardWidth, next.y + cardHeight,
-                kKlondikeColumnKind);
+                DropKindOf(layout.kind), pile);
   }
 }
 
 bool KlondikeNoMovesLeft(const KlondikePosition& position, const Deck& stock,
                          const KlondikeRules& rules) {
-  // Cards in the hand are a move under way.
-  if (position.source != kKlondikeCarryingNothing) return false;
   for (int c = 0; c < kKlondikeColumns; ++c)
     if (KlondikeCanTurnUp(position, c)) return false;
   // Until the stock has been gone through once, its cards are still unknown ground.
   if (position.recyclesUsed == 0 && stock.Remaining() > 0) return false;
-
+  // The quick answers first: a card the stock and waste can bring up that plays somewhere.
   Candidates candidates;
   CollectStockAndWaste(position, stock, rules, candidates);
-  for (int k = 0; k < candidates.Count(); ++k) {
-    for (int c = 0; c < kKlondikeColumns; ++c) {
-      const bool accepted =
-          position.columnCount[At(c)] == 0
-              ? KlondikeEmptyColumnAccepts(candidates[k], position.startRank, rules)
-              : KlondikeColumnAccepts(candidates[k], ColumnTop(position, c), position.startRank);
-      if (accepted) return false;
+  if (SomeCandidatePlays(position, rules, candidates)) return false;
+
+  // Then every table the moves that change nothing for good can reach, stock turns included:
+  // shifting a run may uncover a card that goes home, or make room for another run.
+  struct Table {
+    KlondikePosition position;
+    Deck stock;
+  };
+  std::vector<Table> tables{{position, stock}};
+  std::unordered_set<std::string> seen{SearchKey(position, stock, rules)};
+  MoveList moves;
+  for (std::size_t i = 0; i < tables.size(); ++i) {
+    // Past the limit nobody can say: a deal is never ended on a guess.
+    if (tables.size() > kNoMovesSearchLimit) return false;
+    const Table table = tables[i];
+    KlondikeLegalMoves(table.position, table.stock, rules, moves);
+    for (const Move& move : moves) {
+      if (IsProgress(table.position, move)) return false;
+      Table next = table;
+      KlondikeApplyMove(next.position, next.stock, rules, move);
+      if (seen.insert(SearchKey(next.position, next.stock, rules)).second)
+        tables.push_back(std::move(next));
     }
   }
-  if (AColumnMoveExists(position, rules, candidates)) return false;
-  CollectColumnCards(position, rules, candidates);
-  return !SomeCandidateReachesAFoundation(position, candidates);
+  return true;
 }
 
 bool KlondikeCleared(const KlondikePosition& position, const Deck& stock) {
-  if (stock.Remaining() > 0 || position.wasteCount > 0 || position.carriedCount > 0) return false;
+  if (stock.Remaining() > 0 || position.wasteCount > 0) return false;
   for (int count : position.columnCount)
     if (count > 0) return false;
   return true;
@@ -557,7 +627,13 @@ double KlondikeScoreFactor(const KlondikeRules& rules) {
 void WriteKlondikeBlock(SnapshotWriter& out, const KlondikePosition& position, int points,
                         int elapsedSeconds) {
   out.PutCards(position.foundations);
-  out.PutCards(position.carried);
+  // The hand: nothing is ever carried when a snapshot is taken.
+  const std::array<Card, kMaxCarriedCards> hand = [] {
+    std::array<Card, kMaxCarriedCards> empty;
+    empty.fill(kNoCard);
+    return empty;
+  }();
+  out.PutCards(hand);
   out.PutCards(position.waste);
   out.PutInt32(position.wasteCount);
   for (const auto& column : position.tableau) out.PutCards(column);
@@ -630,8 +706,8 @@ std::optional<KlondikeSnapshot> ReadKlondikeBlock(SnapshotReader& in,
   KlondikePosition& position = snapshot.position;
   position = current;
 
-  // The carried cards are written but their count is not: a snapshot is taken with nothing in
-  // the hand, so they are read past and the hand stays as it is.
+  // The hand is written but its count is not: a snapshot is taken with nothing in it, so it is
+  // read past.
   std::array<Card, kMaxCarriedCards> carried;
   std::int32_t wasteCount = 0, points = 0, elapsed = 0;
   std::array<std::int32_t, kKlondikeColumns> columnCount{}, faceDown{};
@@ -665,4 +741,50 @@ std::optional<KlondikeSnapshot> ReadKlondikeBlock(SnapshotReader& in,
   snapshot.points = points;
   snapshot.elapsedSeconds = elapsed;
   return snapshot;
+}
+
+// --- The full state ------------------------------------------------------------------------------
+
+namespace {
+
+// "QSKF" and a version: a full state is recognised before a byte of it is trusted.
+constexpr std::int32_t kFullStateMagic = 0x464B5351;
+constexpr std::int32_t kFullStateVersion = 1;
+
+}  // namespace
+
+std::vector<std::uint8_t> WriteKlondikeFullState(const KlondikeFullState& state) {
+  SnapshotWriter out;
+  out.PutInt32(kFullStateMagic);
+  out.PutInt32(kFullStateVersion);
+  out.PutBytes(state.stock.SaveImage());
+  out.PutInt32(state.position.startRank);
+  out.PutInt32(state.position.recyclesUsed);
+  out.PutInt32(state.position.turned);
+  // The snapshot block last: it insists on ending what it reads.
+  WriteKlondikeBlock(out, state.position, state.points, state.elapsedSeconds);
+  return out.Bytes();
+}
+
+std::optional<KlondikeFullState> ReadKlondikeFullState(std::span<const std::uint8_t> bytes) {
+  SnapshotReader in(bytes);
+  std::int32_t magic = 0, version = 0, startRank = 0, recyclesUsed = 0, turned = 0;
+  in.GetInt32(magic);
+  in.GetInt32(version);
+  if (!in.Ok() || magic != kFullStateMagic || version != kFullStateVersion) return std::nullopt;
+  KlondikeFullState state;
+  if (!state.stock.LoadImage(in.GetBytes(kDeckImageSize))) return std::nullopt;
+  in.GetInt32(startRank);
+  in.GetInt32(recyclesUsed);
+  in.GetInt32(turned);
+  if (!in.Ok() || !IsStartRank(startRank) || recyclesUsed < 0 || turned < 0) return std::nullopt;
+  KlondikePosition current = EmptyKlondikePosition(startRank);
+  current.recyclesUsed = recyclesUsed;
+  current.turned = turned;
+  const std::optional<KlondikeSnapshot> block = ReadKlondikeBlock(in, current, state.stock);
+  if (!block) return std::nullopt;
+  state.position = block->position;
+  state.points = block->points;
+  state.elapsedSeconds = block->elapsedSeconds;
+  return state;
 }

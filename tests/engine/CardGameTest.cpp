@@ -197,6 +197,8 @@ TEST_F(CardGameTest, FindDropTargetLooksOnlyAtTheKindAskedFor) {
   record.count = 1;
   record.cards.fill(kNoCard);
   record.cards[0] = Card{3, 12};
+  record.pile = TestGame::kPile;
+  record.index = 2;
   game_->foundationAccepts = false;
   EXPECT_EQ(game_->FindDropTarget(record, 1), nullptr) << "the column would take it";
   ASSERT_NE(game_->FindDropTarget(record, 2), nullptr);
@@ -232,7 +234,7 @@ TEST_F(CardGameTest, PausedOrOverTheMouseDoesNothing) {
       ASSERT_TRUE(game_->IsPaused());
     } else {
       ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
-      game_->stuck = true;
+      game_->SetStuck(true);
       game_->UpdatePlayState();
       ASSERT_TRUE(game_->IsGameOver());
     }
@@ -293,7 +295,7 @@ TEST_F(CardGameTest, ASnapshotRoundTripsThroughItsFile) {
   game_->Undo();
   EXPECT_EQ(game_->undos, 1);
   EXPECT_EQ(game_->pile.size(), 3u);
-  EXPECT_EQ(game_->Points(), 25);
+  EXPECT_EQ(game_->Points(), 20) << "an Undo costs 5";
   EXPECT_EQ(game_->GetDeck(), deckBefore);
   EXPECT_EQ(game_->UndoCount(), 0);
   game_->Undo();
@@ -462,7 +464,7 @@ TEST_F(EndOfGameTest, NoMoveLeftShowsTheMessageThenTheTableOnce) {
   START_GAME_OR_SKIP();
   game_->SetPoints(50);
   seconds_ += 20;
-  game_->stuck = true;
+  game_->SetStuck(true);
   game_->UpdatePlayState();
   EXPECT_EQ(RunEnd(false), 1) << "the message box was open";
   EXPECT_EQ(game_->FinalScore(), 48);
@@ -536,7 +538,7 @@ TEST_F(EndOfGameTest, EndGameWhilePausedWaitsForTheResume) {
 TEST_F(EndOfGameTest, NothingHappensWhileAModalWindowIsOpen) {
   START_GAME_OR_SKIP();
   game_->SetPoints(50);
-  game_->stuck = true;
+  game_->SetStuck(true);
   game_->UpdatePlayState();
   // The tick arrives while the About window is open: nothing is drawn and nothing starts.
   int fixedInside = -1;

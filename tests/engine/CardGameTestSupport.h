@@ -36,20 +36,28 @@ class TestGame : public CardGame {
 public:
   explicit TestGame(ArtworkSet& art) : CardGame(art, 12) {}
 
-  // What each drop-target kind accepts.
+  // The piles as moves name them.
+  static constexpr int kPile = 0, kFoundationPile = 1, kColumnPile = 2;
+
+  // What each pile accepts.
   bool foundationAccepts = true;
   bool columnAccepts = true;
   double factor = 1.0;
+  // Every card home: the game is won at the next UpdatePlayState.
   bool won = false;
-  // Ends the game at the next UpdatePlayState as if no move were left.
-  bool stuck = false;
+  // No move left, as the next UpdatePlayState finds; the deal ends there, as the engine lets it
+  // only with Auto Game Over on.
+  void SetStuck(bool stuck) {
+    if (stuck) ThePreferences().autoGameOver = 1;
+    stuck_ = stuck;
+    PositionChanged();
+  }
 
   // The pile: bottom first. The top card alone can be picked up; a second source over the same
   // place carries the top two, added after it so the single card wins where both lie.
   std::vector<Card> pile;
   std::vector<Card> foundation;
   std::vector<Card> column;
-  std::vector<Card> carried;
 
   int starts = 0;
   int restarts = 0;
@@ -67,9 +75,8 @@ public:
     pile = {Card{0, 5}, Card{1, 6}, Card{2, 7}};
     foundation.clear();
     column.clear();
-    carried.clear();
     won = false;
-    stuck = false;
+    stuck_ = false;
     deck_.Shuffle();
     points_ = 0;
     finalScore_ = kScoreNotFixed;
@@ -77,15 +84,14 @@ public:
     endedByUser_ = false;
     clockStarted_ = false;
     clock_.ClearPause();
+    PositionChanged();
     RedrawAll(true);
     StartClock(0);
   }
   void RedrawAll(bool) override {
     ++redraws;
     art_.RestoreBackground(0, kScreenWidth - 1, 0, kScreenHeight - 1);
-    DrawPile(kPileX, kPileY, pile);
-    DrawPile(kFoundationX, kFoundationY, foundation);
-    DrawPile(kColumnX, kColumnY, column);
+    for (int p = kPile; p <= kColumnPile; ++p) DrawPile(p, false);
     ForgetScoreBox();
     UpdateScoreDisplay(-1);
     DrawMenuBar();
@@ -94,91 +100,108 @@ public:
   void DropCards(const DragSource& record, const DropTarget& target) override {
     ++drops;
     lastDropKind = target.kind;
-    auto& into = target.x == kFoundationX ? foundation : column;
-    into.insert(into.end(), record.cards.begin(), record.cards.begin() + record.count);
-    carried.clear();
-    points_ += 10;
-    UpdatePlayState();
+    CardGame::DropCards(record, target);
   }
   void PickUp(const DragSource& record) override {
     ++pickUps;
-    SaveUndo();
-    const auto n = static_cast<std::size_t>(std::clamp(record.count, 0, int(pile.size())));
-    carried.assign(pile.end() - static_cast<std::ptrdiff_t>(n), pile.end());
-    pile.resize(pile.size() - n);
-    UpdatePlayState();
+    CardGame::PickUp(record);
   }
   void CancelMove() override {
     ++cancels;
-    pile.insert(pile.end(), carried.begin(), carried.end());
-    carried.clear();
-    History().DiscardLast();
-  }
-  bool CanDrop(const DragSource&, const DropTarget& target) override {
-    return target.kind == 1 ? foundationAccepts : columnAccepts;
-  }
-  bool UpdatePlayState() override {
-    gameOver_ = won || stuck || endedByUser_;
-    ClearDragSources();
-    ClearDropTargets();
-    if (!pile.empty()) {
-      const int top = static_cast<int>(pile.size()) - 1;
-      AddDragSource(kPileX, kPileY + 15 * top, &pile[static_cast<std::size_t>(top)], 1);
-      if (withTwoCardSource && top >= 1)
-        AddDragSource(kPileX, kPileY + 15 * top, &pile[static_cast<std::size_t>(top - 1)], 2);
-    }
-    AddDropTarget(kFoundationX, kFoundationY, kFoundationX, kFoundationY, kFoundationX + 53,
-                  kFoundationY + 83, 1);
-    AddDropTarget(kColumnX, kColumnY, kColumnX, kColumnY, kColumnX + 53, kColumnY + 300, 2);
-    return gameOver_;
-  }
-  void SaveUndo() override {
-    if (IsPaused() || gameOver_) return;
-    WriteSnapshot([this](SnapshotWriter& out) {
-      out.PutInt32(static_cast<std::int32_t>(pile.size()));
-      std::array<Card, kMaxCarriedCards> cards;
-      cards.fill(kNoCard);
-      std::copy(pile.begin(), pile.end(), cards.begin());
-      out.PutCards(cards);
-      out.PutInt32(points_);
-    });
-  }
-  void Undo() override {
-    if (IsPaused() || gameOver_) return;
-    struct Staged {
-      std::int32_t count = 0;
-      std::array<Card, kMaxCarriedCards> cards;
-      std::int32_t points = 0;
-    } staged;
-    const bool accepted = ReadSnapshot([&staged](SnapshotReader& in, const Deck&) {
-      if (!in.GetInt32(staged.count) || !in.GetCards(staged.cards) || !in.GetInt32(staged.points))
-        return false;
-      if (staged.count < 0 || staged.count > kMaxCarriedCards) return false;
-      for (int i = 0; i < staged.count; ++i)
-        if (!IsRealCard(staged.cards[static_cast<std::size_t>(i)])) return false;
-      return true;
-    });
-    if (!accepted) return;
-    pile.assign(staged.cards.begin(), staged.cards.begin() + staged.count);
-    points_ = staged.points;
-    ++undos;
+    CardGame::CancelMove();
   }
   const char* GetGameName() const override { return kTestGameName; }
   double ScoreFactor() const override { return factor; }
-  bool IsWon() const override { return won; }
 
   void SetPoints(int points) { points_ = points; }
   Deck& MutableDeck() { return deck_; }
   using CardGame::PauseAround;
 
-private:
-  void DrawPile(int x, int y, const std::vector<Card>& cards) const {
-    if (cards.empty()) {
-      art_.DrawPlaceholder(x, y, art_.ScreenBuffer());
-      return;
-    }
-    art_.DrawCards(x, y, cards.data(), art_.ScreenBuffer(), static_cast<int>(cards.size()), 0, 15);
+protected:
+  bool IsLegalMove(const Move& move) const override {
+    if (move.kind != MoveKind::kCards || move.from != kPile) return false;
+    const int top = static_cast<int>(pile.size()) - 1;
+    const bool liftable = move.index == top || (withTwoCardSource && move.index == top - 1);
+    if (top < 0 || move.index < 0 || !liftable) return false;
+    if (move.to == kFoundationPile) return foundationAccepts;
+    return move.to == kColumnPile && columnAccepts;
   }
+  MoveResult ApplyMoveToTable(const Move& move) override {
+    auto& into = move.to == kFoundationPile ? foundation : column;
+    const int index = static_cast<int>(into.size());
+    const auto from = pile.begin() + move.index;
+    into.insert(into.end(), from, pile.end());
+    const int count = static_cast<int>(pile.end() - from);
+    pile.erase(from, pile.end());
+    MoveResult result;
+    result.points = 10;
+    result.steps.push_back({StepKind::kMoved, kPile, move.to, index, count, true, into[index]});
+    return result;
+  }
+  void ShowMove(const MoveResult& result) override {
+    for (const MoveStep& step : result.steps) {
+      DrawPile(step.from, true);
+      DrawPile(step.to, true);
+    }
+    art_.FlushDirtyRects();
+  }
+  bool NoMovesLeft() const override { return stuck_; }
+  bool IsCleared() const override { return won; }
+  void BuildHitLists(DragSourceList& sources, DropTargetList& targets) const override {
+    if (!pile.empty()) {
+      const int top = static_cast<int>(pile.size()) - 1;
+      sources.Add(kPileX, kPileY + 15 * top, &pile[static_cast<std::size_t>(top)], 1, kPile, top);
+      if (withTwoCardSource && top >= 1)
+        sources.Add(kPileX, kPileY + 15 * top, &pile[static_cast<std::size_t>(top - 1)], 2, kPile,
+                    top - 1);
+    }
+    targets.Add(kFoundationX, kFoundationY, kFoundationX, kFoundationY, kFoundationX + 53,
+                kFoundationY + 83, 1, kFoundationPile);
+    targets.Add(kColumnX, kColumnY, kColumnX, kColumnY, kColumnX + 53, kColumnY + 300, 2,
+                kColumnPile);
+  }
+  void DrawPile(int which, bool erase) override {
+    const int x = which == kPile ? kPileX : (which == kFoundationPile ? kFoundationX : kColumnX);
+    const int y = kPileY;
+    const std::vector<Card>& cards =
+        which == kPile ? pile : (which == kFoundationPile ? foundation : column);
+    if (erase) art_.RestoreBackground(x, x + 53, y, kScreenHeight - 1);
+    const int lifted = LiftedFrom(which);
+    const int count = lifted >= 0 ? lifted : static_cast<int>(cards.size());
+    if (count <= 0) {
+      art_.DrawPlaceholder(x, y, art_.ScreenBuffer());
+    } else {
+      art_.DrawCards(x, y, cards.data(), art_.ScreenBuffer(), count, 0, 15);
+    }
+    art_.AddDirtyRect({x, y, x + 53, kScreenHeight - 1});
+  }
+  void WriteBlock(SnapshotWriter& out) const override {
+    out.PutInt32(static_cast<std::int32_t>(pile.size()));
+    std::array<Card, kMaxCarriedCards> cards;
+    cards.fill(kNoCard);
+    std::copy(pile.begin(), pile.end(), cards.begin());
+    out.PutCards(cards);
+    out.PutInt32(points_);
+  }
+  std::optional<SnapshotTail> StageBlock(SnapshotReader& in, const Deck&) override {
+    std::int32_t count = 0;
+    std::array<Card, kMaxCarriedCards> cards;
+    std::int32_t points = 0;
+    if (!in.GetInt32(count) || !in.GetCards(cards) || !in.GetInt32(points)) return std::nullopt;
+    if (count < 0 || count > kMaxCarriedCards) return std::nullopt;
+    for (int i = 0; i < count; ++i)
+      if (!IsRealCard(cards[static_cast<std::size_t>(i)])) return std::nullopt;
+    staged_.assign(cards.begin(), cards.begin() + count);
+    return SnapshotTail{points, ElapsedSeconds()};
+  }
+  void CommitStagedBlock(std::span<const std::uint8_t>) override {
+    pile = staged_;
+    ++undos;
+  }
+
+private:
+  bool stuck_ = false;
+  std::vector<Card> staged_;
 };
 
 class CardGameTest : public DialogTest {

@@ -182,6 +182,26 @@ TEST(UndoHistory, AMissingFileCostsItsNumberButReadsNothing) {
   EXPECT_EQ(*history.ReadLast(), Bytes({1}));
 }
 
+// After an Undo the next snapshot takes the old number again. When that write fails, the file of
+// the line of play that was undone must not come back on the next Undo.
+TEST(UndoHistory, AFailedWriteLeavesNoFileOfItsNumber) {
+  TempDir dir;
+  UndoHistory history(dir.Path());
+  ASSERT_TRUE(history.WriteNew(Bytes({1}), Bytes({7})));
+  ASSERT_TRUE(history.WriteNew(Bytes({2}), Bytes({8})));
+  ASSERT_TRUE(history.ReadLast().has_value());
+  // A directory where the temporary file would go makes the write fail, for root too.
+  fs::create_directory(dir.Path() / "UNDO2.DAT.tmp");
+  EXPECT_FALSE(history.WriteNew(Bytes({3})));
+  EXPECT_FALSE(fs::exists(dir.Path() / "UNDO2.DAT"));
+  EXPECT_FALSE(history.ReadLast().has_value()) << "the abandoned snapshot is gone";
+  // The side state travels with its own file only.
+  std::vector<std::uint8_t> side;
+  EXPECT_EQ(history.ReadLast(&side), Bytes({1}));
+  EXPECT_EQ(side, Bytes({7}));
+  EXPECT_FALSE(history.PeekLast().has_value());
+}
+
 TEST(UndoHistory, AnOversizedFileIsNotReadAtAll) {
   TempDir dir;
   UndoHistory history(dir.Path());

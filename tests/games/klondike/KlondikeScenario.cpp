@@ -154,6 +154,42 @@ void KlondikeScenario::Check(std::function<void(KlondikeGame& game)> check) {
   });
 }
 
+void KlondikeScenario::MakeWithTheMouse(const Move& move) {
+  if (move.kind == MoveKind::kStock) {
+    // Inside the stock's top card however thick the pile is, and on the empty stock's marker.
+    Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+    return;
+  }
+  Check([this, move](KlondikeGame& game) {
+    std::vector<ScreenPoint> path;
+    if (move.kind == MoveKind::kTurnUp) {
+      const int column = move.from - KlondikeColumnPile(0);
+      const int top = game.Position().columnCount[static_cast<std::size_t>(column)] - 1;
+      path.push_back(Grip(ColumnCard(column, top)));
+    } else {
+      const DragSource* source = nullptr;
+      for (int i = 0; i < game.DragSources().Size() && source == nullptr; ++i) {
+        const DragSource& s = game.DragSources().At(i);
+        if (s.pile == move.from && s.index == move.index) source = &s;
+      }
+      const DropTarget* target = nullptr;
+      for (int i = 0; i < game.DropTargets().Size() && target == nullptr; ++i)
+        if (game.DropTargets().At(i).pile == move.to) target = &game.DropTargets().At(i);
+      if (source == nullptr || target == nullptr) {
+        ADD_FAILURE() << "the mouse cannot make the move from pile " << move.from << " card "
+                      << move.index << " to pile " << move.to;
+        return;
+      }
+      path.push_back(Grip({source->x, source->y}));
+      path.push_back(Grip({target->left, target->top}));
+    }
+    harness_->PostAt(5, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(path.front().x, path.front().y));
+    harness_->PostAt(15, WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(path.back().x, path.back().y));
+    harness_->PostAt(25, WM_LBUTTONUP, 0, MakeLParam(path.back().x, path.back().y));
+  });
+  Wait(80);
+}
+
 void KlondikeScenario::Menu(GameMenu menu, int command) {
   Click(MenuTitleX(menu), kMenuTitleY);
   // The item's place is known only once the list is open; click it from inside the program.

@@ -59,6 +59,10 @@ public:
   void Key(std::uint32_t virtualKey);
   // One mouse message with the left button held (press, move) or just let go (release).
   void Mouse(std::uint32_t message, int x, int y);
+  // Makes the move as a player would: a click on the stock or on the face-down card, or a drag
+  // from the drag source that holds the move's cards to the drop target of its pile, both found
+  // in the game's hit lists when the time comes.
+  void MakeWithTheMouse(const Move& move);
   // Opens the menu with a click on its title and clicks the item that sends `command`.
   void Menu(GameMenu menu, int command);
   // Runs inside the window procedure when its time comes.

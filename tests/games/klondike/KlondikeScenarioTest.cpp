@@ -332,7 +332,7 @@ TEST_F(KlondikeScenarioTest, UndoRestoresThePositionThePointsLessFiveAndTheClock
   EXPECT_EQ(s.Run(), 0);
 }
 
-TEST_F(KlondikeScenarioTest, ASnapshotIsTheFixedSizeAndADoubleClickWritesTwo) {
+TEST_F(KlondikeScenarioTest, ASnapshotIsTheFixedSizeAndADoubleClickIsUndoneOnce) {
   KlondikeScenario s;
   Layout layout;
   layout.columns[0] = {C(3, 7), C(2, kAceRank)};
@@ -348,12 +348,13 @@ TEST_F(KlondikeScenarioTest, ASnapshotIsTheFixedSizeAndADoubleClickWritesTwo) {
     EXPECT_EQ(fs::file_size(s.UndoDirectory() / "UNDO2.DAT"), 2564u);
     EXPECT_EQ(Count(s.Sounds(), "foundation.wav"), 1);
   });
-  s.Menu(GameMenu::kGame, kCmdUndo);
+  // The two snapshots hold the same table: one Undo takes the action back, for 5 points once.
   s.Menu(GameMenu::kGame, kCmdUndo);
   s.Check([](KlondikeGame& game) {
     EXPECT_EQ(game.Position().foundations[0], kNoCard);
     EXPECT_EQ(game.Position().columnCount[0], 2);
-    EXPECT_EQ(game.Points(), -5) << "two undos of the same position cost 10";
+    EXPECT_EQ(game.Points(), -5);
+    EXPECT_EQ(game.UndoCount(), 0);
   });
   EXPECT_EQ(s.Run(), 0);
 }
@@ -403,9 +404,10 @@ Layout NoMovesLayout() {
   Layout layout;
   const std::array<Card, kKlondikeColumns> bottoms = {
       C(0, kKing), C(1, kKing), C(2, kKing), C(3, kKing), C(0, kQueen), C(1, kQueen), C(2, kQueen)};
-  const std::array<Card, kKlondikeColumns> tops = {C(0, kTwo),    C(1, kTwo),     C(2, kTwo),
-                                                   C(3, kTwo),    C(0, kTwo + 1), C(1, kTwo + 1),
-                                                   C(2, kTwo + 1)};
+  // Black low cards on top: none builds on another, and every Ace lies buried under them.
+  const std::array<Card, kKlondikeColumns> tops = {C(0, kTwo),     C(2, kTwo),     C(0, kTwo + 1),
+                                                   C(2, kTwo + 1), C(0, kTwo + 2), C(2, kTwo + 2),
+                                                   C(0, kTwo + 3)};
   std::vector<Card> middle;
   for (int suit = 0; suit < kSuitCount; ++suit) {
     for (int rank = 0; rank < kRankCount; ++rank) {
@@ -607,31 +609,7 @@ TEST_F(KlondikeScenarioTest, ASeededDealIsPlayedToAWinThroughTheMouse) {
   KlondikeSetup setup;
   setup.seed = kKlondikeWinningSeed;
   KlondikeScenario s(setup);
-  // Inside the stock's top card however thick the pile is, and on the empty stock's marker.
-  const ScreenPoint stock{kKlondikeStockX + 20, kKlondikeStockY + 10};
-  for (const KlondikeMove& move : solution->moves) {
-    switch (move.kind) {
-      case KlondikeMove::Kind::kStockClick:
-        s.Click(stock.x, stock.y);
-        break;
-      case KlondikeMove::Kind::kTurnUp: {
-        s.Check([column = move.column, &s](KlondikeGame& game) {
-          const int top = game.Position().columnCount[static_cast<std::size_t>(column)] - 1;
-          const ScreenPoint grip = Grip(KlondikeScenario::ColumnCard(column, top));
-          s.Harness().PostAt(5, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(grip.x, grip.y));
-          s.Harness().PostAt(25, WM_LBUTTONUP, 0, MakeLParam(grip.x, grip.y));
-        });
-        s.Wait(60);
-        break;
-      }
-      case KlondikeMove::Kind::kMove: {
-        const ScreenPoint from = Grip({move.sourceX, move.sourceY});
-        const ScreenPoint to = Grip({move.targetX, move.targetY});
-        s.Drag(from.x, from.y, to.x, to.y);
-        break;
-      }
-    }
-  }
+  for (const Move& move : solution->moves) s.MakeWithTheMouse(move);
   s.Wait(300);
   s.Check([&solution](KlondikeGame& game) {
     EXPECT_TRUE(game.IsWon());
@@ -771,4 +749,155 @@ TEST_F(KlondikeScenarioTest, AFixedLineOfPlayWritesTheSameSnapshotBytes) {
   EXPECT_GT(*files, 200);
   EXPECT_EQ(*digest, 0xd736323f58d659ffull)
       << std::hex << *digest << " over " << std::dec << *files;
+}
+
+// --- Drags that end without their button-up, quick clicks, undo ----------------------------------
+
+namespace {
+
+// Every card of the pack on the table once: a carried card is never also left in its pile.
+int CardsOnTable(const KlondikeGame& game) {
+  const KlondikePosition& p = game.Position();
+  int cards = game.GetDeck().Remaining() + p.wasteCount + CardsInColumns(p);
+  for (const Card& top : p.foundations)
+    if (IsRealCard(top)) cards += (top.rank - p.startRank + kRankCount) % kRankCount + 1;
+  return cards;
+}
+
+// Lifts column 6's top card of seed 1 and carries it away; the button stays down.
+void StartCarrying(KlondikeScenario& s) {
+  const ScreenPoint top = Grip(KlondikeScenario::ColumnCard(6, 6));
+  s.Mouse(WM_LBUTTONDOWN, top.x, top.y);
+  s.Mouse(WM_MOUSEMOVE, top.x + 40, top.y + 60);
+  s.Check([](KlondikeGame& game) {
+    ASSERT_TRUE(game.IsDragging());
+    EXPECT_EQ(game.UndoCount(), 1);
+  });
+}
+
+// After the interruption: nothing carried, nothing counted, every card once, and the next lift
+// works as ever.
+void ExpectPutBack(KlondikeScenario& s) {
+  s.Check([](KlondikeGame& game) {
+    EXPECT_FALSE(game.IsDragging());
+    EXPECT_EQ(game.UndoCount(), 0) << "the lift's snapshot went with it";
+    EXPECT_EQ(game.Position().columnCount[6], 7);
+    EXPECT_EQ(CardsOnTable(game), 52);
+  });
+}
+
+}  // namespace
+
+TEST_F(KlondikeScenarioTest, UndoWhileCarryingDoesNothingAndNoCardIsDoubled) {
+  KlondikeScenario s;
+  StartCarrying(s);
+  s.Check([](KlondikeGame& game) {
+    game.Undo();
+    EXPECT_TRUE(game.IsDragging());
+    EXPECT_EQ(game.UndoCount(), 1);
+  });
+  const ScreenPoint top = Grip(KlondikeScenario::ColumnCard(6, 6));
+  s.Mouse(WM_LBUTTONUP, top.x + 40, top.y + 60);
+  ExpectPutBack(s);
+  EXPECT_EQ(s.Run(), 0);
+}
+
+TEST_F(KlondikeScenarioTest, ALostButtonUpPutsTheCardsBack) {
+  const struct {
+    const char* what;
+    std::function<void(KlondikeScenario&)> interrupt;
+  } cases[] = {
+      {"another window in front",
+       [](KlondikeScenario& s) {
+         s.CheckShell([&s] { s.Harness().PostAt(0, WM_ACTIVATEAPP, 0); });
+         s.Wait(20);
+         s.CheckShell([&s] { s.Harness().PostAt(0, WM_ACTIVATEAPP, 1); });
+       }},
+      {"pause",
+       [](KlondikeScenario& s) {
+         s.Check([](KlondikeGame& game) { game.HandleCommand(kCmdPauseResume); });
+         s.Check([](KlondikeGame& game) { game.HandleCommand(kCmdPauseResume); });
+       }},
+      {"a second press",
+       [](KlondikeScenario& s) {
+         s.Mouse(WM_LBUTTONDOWN, 700, 500);
+         s.Mouse(WM_LBUTTONUP, 700, 500);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    KlondikeScenario s;
+    StartCarrying(s);
+    c.interrupt(s);
+    ExpectPutBack(s);
+    // And the same card lifts again.
+    StartCarrying(s);
+    EXPECT_EQ(s.Run(), 0);
+  }
+}
+
+TEST_F(KlondikeScenarioTest, TwoQuickClicksOnTheStockTurnTwice) {
+  KlondikeScenario s;
+  s.DoubleClick(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  s.Check([&s](KlondikeGame& game) {
+    EXPECT_EQ(game.Position().wasteCount, 6);
+    EXPECT_EQ(game.UndoCount(), 2);
+    EXPECT_EQ(Count(s.Sounds(), "flip.wav"), 2);
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+TEST_F(KlondikeScenarioTest, ACardsDealtBeyondTheDialogsChoicesTurnsThree) {
+  KlondikeSetup setup;
+  setup.cardsDealt = 7;
+  KlondikeScenario s(setup);
+  s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  s.Check([](KlondikeGame& game) {
+    EXPECT_EQ(game.Rules().cardsDealt, 3);
+    EXPECT_EQ(game.Position().wasteCount, 3);
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+// One action, one analysis of whether moves are left, and Undo shows the waste fanned as it was.
+TEST_F(KlondikeScenarioTest, UndoBringsBackTheFanAndEachActionIsAnalysedOnce) {
+  // A seed whose first three cards put the waste's top card somewhere.
+  std::uint32_t seed = 1;
+  Move play;
+  for (;; ++seed) {
+    ASSERT_LT(seed, 500u);
+    KlondikeDeal deal = DealKlondike(seed, kKlondikeDefaultRules);
+    PlayKlondikeMove(deal, kKlondikeDefaultRules, Move{MoveKind::kStock, kKlondikeStockPile});
+    MoveList legal;
+    KlondikeLegalMoves(deal.position, deal.stock, kKlondikeDefaultRules, legal);
+    const auto fromWaste = std::find_if(legal.begin(), legal.end(), [](const Move& m) {
+      return m.kind == MoveKind::kCards && m.from == kKlondikeWastePile;
+    });
+    if (fromWaste == legal.end()) continue;
+    play = *fromWaste;
+    break;
+  }
+  KlondikeSetup setup;
+  setup.seed = seed;
+  KlondikeScenario s(setup);
+  auto analyses = std::make_shared<int>(0);
+  s.Check([analyses](KlondikeGame& game) { *analyses = game.NoMovesAnalyses(); });
+  s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  s.Check([analyses](KlondikeGame& game) {
+    EXPECT_EQ(game.NoMovesAnalyses(), *analyses + 1) << "the stock click";
+    EXPECT_EQ(game.Position().turned, 3);
+    *analyses = game.NoMovesAnalyses();
+  });
+  s.MakeWithTheMouse(play);
+  s.Check([analyses](KlondikeGame& game) {
+    EXPECT_EQ(game.NoMovesAnalyses(), *analyses + 1) << "the drag and its drop";
+    EXPECT_EQ(game.Position().turned, 2);
+    EXPECT_EQ(game.UndoCount(), 2) << "a drag still writes one snapshot";
+  });
+  s.Menu(GameMenu::kGame, kCmdUndo);
+  s.Check([](KlondikeGame& game) {
+    EXPECT_EQ(game.Position().wasteCount, 3);
+    EXPECT_EQ(game.Position().turned, 3) << "the waste fans out three cards again";
+  });
+  EXPECT_EQ(s.Run(), 0);
 }

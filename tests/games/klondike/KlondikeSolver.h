@@ -1,6 +1,6 @@
 // A small move-finder for Klondike tests: deals a seeded game exactly as the game does and plays
-// it to a win with the rule functions alone, returning moves that a scenario test can replay
-// through the mouse.
+// it to a win through the rules' LegalMoves and ApplyMove alone, returning the moves for a
+// scenario test to make again with the mouse.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/Deck.h"
+#include "engine/Move.h"
 #include "games/klondike/KlondikePlay.h"
 
 // The rule values a new player starts with, written out so tests need no settings store.
@@ -22,35 +23,21 @@ inline constexpr KlondikeRules kKlondikeDefaultRules{
     .dontShowAgain = false,
 };
 
-// One player action, in screen terms: a click on the stock, a click on a face-down top card, or
-// a drag of the drag source at (sourceX, sourceY) holding `count` cards onto the drop target
-// that the game knows by (targetX, targetY).
-struct KlondikeMove {
-  enum class Kind { kStockClick, kTurnUp, kMove };
-  Kind kind = Kind::kStockClick;
-  int column = -1;  // kTurnUp
-  int sourceX = 0, sourceY = 0;
-  int targetX = 0, targetY = 0;
-  int count = 0;
-};
-
 struct KlondikeDeal {
   KlondikePosition position;
   Deck stock;
 };
 
-// The deal that `--seed seed` gives: a Deck made while the seed override is set, then the
-// game's own deal steps. The override in force before the call is restored.
+// The deal that `--seed seed` gives, through the game's own deal functions.
 KlondikeDeal DealKlondike(std::uint32_t seed, const KlondikeRules& rules);
 
-// Plays one move as the game would (a drag goes through the hit lists, CanDrop, PickUp and Drop;
-// with AutoFlip the exposed cards turn up afterwards). The points it earned, or nothing when the
-// move is not possible in this position; then nothing has changed.
+// Plays one move as the game would, AutoFlip's turn-ups after it included. The points it earned,
+// or nothing when the move is not legal in this position; then nothing has changed.
 std::optional<int> PlayKlondikeMove(KlondikeDeal& deal, const KlondikeRules& rules,
-                                    const KlondikeMove& move);
+                                    const Move& move);
 
 struct KlondikeSolution {
-  std::vector<KlondikeMove> moves;
+  std::vector<Move> moves;
   int points = 0;  // the sum of what the moves earned
 };
 
