@@ -145,6 +145,21 @@ void CardGame::OnLButtonUp(std::uint32_t, int x, int y) {
   AutoFlip();
 }
 
+void CardGame::CancelDrag() {
+  if (!dragging_) return;
+  const int screen = art_.ScreenBuffer();
+  GfxOpenBuffer(screen);
+  RestoreScreen(dragRect_, screen, saveBuffer_);
+  art_.AddDirtyRect(dragRect_);
+  FlyCards(dragRect_.left, dragRect_.top, dragRecord_.x, dragRecord_.y, dragRecord_.count,
+           dragRecord_.cards.data(), true, false);
+  CancelMove();
+  dragging_ = false;
+  ClipCursor(nullptr);
+  FreeSaveBuffer();
+  UpdatePlayState();
+}
+
 void CardGame::OnLButtonDblClk(std::uint32_t, int x, int y) {
   if (MouseIgnored()) return;
   if (DoubleClickHook(x, y)) return;

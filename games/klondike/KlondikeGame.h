@@ -1,6 +1,6 @@
 // Klondike on screen: the deal with its animation, the stock, waste, foundations and columns
-// drawn with the card art, the mouse and the menu commands, sounds and snapshots. Every rule comes
-// from KlondikePlay; this class decides only what to draw and play after each change.
+// drawn with the card art, the mouse, sounds and snapshots. Every rule comes from KlondikePlay;
+// this class decides only what to draw and play after each change.
 #pragma once
 
 #include "engine/CardGame.h"
@@ -30,7 +30,6 @@ public:
   void GetScoreArea(int& x, int& y, ScreenRect& area) const override;
   double ScoreFactor() const override;
   bool IsWon() const override;
-  bool HandleGameCommand(int command) override;
 
   const KlondikePosition& Position() const { return position_; }
   // The rules of the deal in play: read from the settings store when the deal starts. Every way

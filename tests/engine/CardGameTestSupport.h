@@ -169,7 +169,6 @@ public:
 
   void SetPoints(int points) { points_ = points; }
   Deck& MutableDeck() { return deck_; }
-  using CardGame::PauseAround;
 
 private:
   void DrawPile(int x, int y, const std::vector<Card>& cards) const {
