@@ -15,6 +15,8 @@
 #include "dialogs/choosers/CardBackChooser.h"
 #include "dialogs/choosers/CardFrontChooser.h"
 #include "dialogs/choosers/MusicChooser.h"
+#include "engine/CardGame.h"
+#include "games/GameTable.h"
 #include "games/RuleSettings.h"
 #include "games/RuleSettingsDialog.h"
 #include "gfx/Gfx.h"
@@ -194,12 +196,12 @@ void AppShell::ShowTitleScreen() {
 
 void AppShell::LaunchTitleButton(int button) {
   if (artwork_ == nullptr || ending_) return;
-  const TitleGame& choice = TitleGameFor(button);
-  if (choice.gameId == 0 || !IsTitleGameBuilt(button)) return;
+  if (!IsTitleGameBuilt(button)) return;
+  const GameRow* row = GameRowByButton(button);
   // The settings come first, so a cancelled dialog leaves the title screen exactly as it was:
-  // a game object made before it would already have drawn its menu bar over the title.
-  if (choice.settings != nullptr &&
-      RunRuleSettingsAtStart(*choice.settings) != kRuleSettingsConfirmed) {
+  // a session made before it would already have drawn its menu bar over the title.
+  if (row->settings != nullptr &&
+      RunRuleSettingsAtStart(*row->settings) != kRuleSettingsConfirmed) {
     InvalidateWindow();
     return;
   }
@@ -211,21 +213,18 @@ void AppShell::LaunchTitleButton(int button) {
 
 void AppShell::StartGame(std::unique_ptr<CardGame> game) {
   if (game == nullptr || artwork_ == nullptr) return;
-  if (game_ != nullptr) {
-    std::unique_ptr<CardGame> old = std::move(game_);
-    old->EndDeal();
-  }
-  game_ = std::move(game);
-  game_->SetWindows(gameWindows_);
-  game_->StartGame(false);
+  // The old session ends its deal as it goes.
+  session_.reset();
+  const GameOwnWindows own = OwnWindowsOf(GameRowById(game->GameId()));
+  session_ = std::make_unique<GameSession>(*artwork_, std::move(game), gameWindows_, own);
+  session_->Start();
 }
 
 void AppShell::ReturnToTitle() {
-  if (game_ == nullptr) return;
-  // The game is taken off the shell before it goes, so nothing it does on its way out reaches
-  // a half-destroyed game through the window procedure.
-  std::unique_ptr<CardGame> ending = std::move(game_);
-  ending->EndDeal();
+  if (session_ == nullptr) return;
+  // The session is taken off the shell before it goes, so nothing it does on its way out reaches
+  // a half-destroyed game through the window procedure. It ends the deal as it goes.
+  std::unique_ptr<GameSession> ending = std::move(session_);
   ending.reset();
   if (title_ == nullptr) return;
   ShowTitleScreen();
@@ -251,30 +250,31 @@ void AppShell::EndProgram() {
 bool AppShell::GameTookInput(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   // An open menu owns the input that closes it: the Escape or the click outside that shuts a
   // menu does nothing else.
-  const bool menuWasOpen = game_->IsMenuActive();
+  const bool menuWasOpen = session_->IsMenuActive();
   UiRecord(MainWindow(), message, wParam, lParam);
-  if (game_->ProcessInput()) return true;
-  if (game_ == nullptr) return true;
-  return menuWasOpen || game_->IsMenuActive();
+  if (session_->ProcessInput()) return true;
+  if (session_ == nullptr) return true;
+  return menuWasOpen || session_->IsMenuActive();
 }
 
 void AppShell::RouteMouseToGame(std::uint32_t message, std::uintptr_t wParam,
                                 std::intptr_t lParam) {
+  CardGame& game = session_->Game();
   const auto flags = static_cast<std::uint32_t>(wParam);
   const int x = LowWord(lParam);
   const int y = HighWord(lParam);
   switch (message) {
     case WM_LBUTTONDOWN:
-      game_->OnLButtonDown(flags, x, y);
+      game.OnLButtonDown(flags, x, y);
       break;
     case WM_LBUTTONUP:
-      game_->OnLButtonUp(flags, x, y);
+      game.OnLButtonUp(flags, x, y);
       break;
     case WM_MOUSEMOVE:
-      game_->OnMouseMove(flags, x, y);
+      game.OnMouseMove(flags, x, y);
       break;
     case WM_LBUTTONDBLCLK:
-      game_->OnLButtonDblClk(flags, x, y);
+      game.OnLButtonDblClk(flags, x, y);
       break;
     default:
       break;
@@ -316,7 +316,7 @@ void AppShell::TitleInput(std::uint32_t message, std::uintptr_t wParam, std::int
 void AppShell::TitleTick() {
   // The title holds still under a dialog (the player select, a game's settings): the marker
   // would draw over it.
-  if (game_ != nullptr || title_ == nullptr || UiModalDepth() > 0) return;
+  if (session_ != nullptr || title_ == nullptr || UiModalDepth() > 0) return;
   title_->Menu().Tick();
   artwork_->FlushDirtyRects();
 }
@@ -330,7 +330,7 @@ std::intptr_t AppShell::WindowProc(std::uint32_t message, std::uintptr_t wParam,
     // finish; the quit is already on its way.
     if (!active_ || ending_) return 0;
     const bool leaveKey = message == WM_KEYDOWN && (wParam == VK_ESCAPE || wParam == VK_F12);
-    if (game_ != nullptr) {
+    if (session_ != nullptr) {
       if (GameTookInput(message, wParam, lParam)) return 0;
       if (leaveKey) {
         ReturnToTitle();
@@ -353,7 +353,7 @@ std::intptr_t AppShell::WindowProc(std::uint32_t message, std::uintptr_t wParam,
       // Music stops while another program is in front and starts its track afresh on return.
       MusicSetAppActive(active_);
       // The button-up of a drag goes to the program in front: the carried cards go back now.
-      if (!active_ && game_ != nullptr) game_->CancelDrag();
+      if (!active_ && Game() != nullptr) Game()->CancelDrag();
       return 0;
     case WM_SIZE:
       window_.Resized();
@@ -361,7 +361,7 @@ std::intptr_t AppShell::WindowProc(std::uint32_t message, std::uintptr_t wParam,
       return 0;
     case WM_TIMER:
       if (ending_) return 0;
-      if (wParam == kScoreTimer && game_ != nullptr) game_->UpdateScoreDisplay(-1);
+      if (wParam == kScoreTimer && session_ != nullptr) session_->Tick();
       if (wParam == kTitleTimer) TitleTick();
       return 0;
     case WM_PAINT:
@@ -392,9 +392,9 @@ void AppShell::Destroy() {
   KillTimer(kScoreTimer);
   KillTimer(kTitleTimer);
   title_.reset();
-  if (game_ != nullptr) {
-    std::unique_ptr<CardGame> ending = std::move(game_);
-    ending->EndDeal();
+  if (session_ != nullptr) {
+    std::unique_ptr<GameSession> ending = std::move(session_);
+    ending.reset();
   }
   if (toolkitStarted_) {
     toolkitStarted_ = false;

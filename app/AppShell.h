@@ -5,15 +5,16 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/CardGame.h"
+#include "engine/session/GameSession.h"
 
 class ArtworkSet;
 class ArtworkScreenUpdate;
+class CardGame;
 class GfxDisplay;
 class ShellWindow;
 class TitleScreen;
 
-// The window timers. 2 refreshes the running game's score box and notices the end of a deal;
+// The window timers. 2 is the running session's tick: the score box and the end of a deal;
 // 3 animates the title menu's marker. (The original timer 1 has no work and is not made.)
 inline constexpr std::uintptr_t kScoreTimer = 2;
 inline constexpr std::uint32_t kScoreTimerMs = 100;
@@ -47,16 +48,19 @@ public:
   // What a title button does: makes its game, asks for its rule settings unless the player
   // turned that off, and deals. A button whose game is not in this build does nothing.
   void LaunchTitleButton(int button);
-  // Makes `game` the running game and deals its first hand; a running game is ended first.
+  // Makes `game` the running game in a session of its own and deals its first hand; a running
+  // game is ended first.
   void StartGame(std::unique_ptr<CardGame> game);
   // Ends the running game (its deal, its snapshots) and shows the title screen again.
   void ReturnToTitle();
 
-  CardGame* Game() const { return game_.get(); }
+  // The running game's session and the game itself; null at the title screen.
+  GameSession* Session() const { return session_.get(); }
+  CardGame* Game() const { return session_ != nullptr ? &session_->Game() : nullptr; }
   ArtworkSet* Artwork() const { return artwork_.get(); }
   TitleScreen* Title() const { return title_.get(); }
   // The windows a game opens that belong to the program (choosers, About, ...); handed to every
-  // game the shell starts.
+  // session the shell starts.
   void SetGameWindows(GameWindows windows) { gameWindows_ = std::move(windows); }
 
   int ScreenBuffer() const { return screenBuffer_; }
@@ -88,7 +92,7 @@ private:
   std::unique_ptr<ArtworkSet> artwork_;
   std::unique_ptr<ArtworkScreenUpdate> screenUpdate_;
   std::unique_ptr<TitleScreen> title_;
-  std::unique_ptr<CardGame> game_;
+  std::unique_ptr<GameSession> session_;
   GameWindows gameWindows_;
   int screenBuffer_ = -1;
   bool active_ = true;

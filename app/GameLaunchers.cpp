@@ -1,43 +1,28 @@
-// Title buttons to games.
+// Title buttons to games, through the game table.
 #include "app/GameLaunchers.h"
 
-#include <iterator>
-
 #include "engine/CardGame.h"
-#include "games/auldlangsyne/AuldLangSyneSettings.h"
-#include "games/gate/GateSettings.h"
-#include "games/klondike/KlondikeGame.h"
-#include "games/klondike/KlondikeSettings.h"
-#include "games/quadrille/QuadrilleSettings.h"
-
-namespace {
-
-const TitleGame kTitleGames[] = {
-    {3, &kAuldLangSyneSettings},  // Auld Lang Syne
-    {4, nullptr},                 // Block Solitaire deals at once
-    {12, &kKlondikeSettings},     // Klondike
-    {10, &kGateSettings},         // Gate
-    {16, &kQuadrilleSettings},    // Quadrille
-};
-
-}  // namespace
-
-const TitleGame& TitleGameFor(int button) {
-  static constexpr TitleGame kNoGame{0, nullptr};
-  if (button < 0 || button >= static_cast<int>(std::size(kTitleGames))) return kNoGame;
-  return kTitleGames[button];
-}
+#include "games/GameTable.h"
+#include "games/RuleSettingsDialog.h"
 
 bool IsTitleGameBuilt(int button) {
-  // Auld Lang Syne, Block Solitaire, Gate and Quadrille come in later versions.
-  return button == 2;
+  const GameRow* row = GameRowByButton(button);
+  return row != nullptr && row->make != nullptr;
 }
 
 std::unique_ptr<CardGame> MakeTitleGame(int button, ArtworkSet& art) {
-  switch (button) {
-    case 2:
-      return std::make_unique<KlondikeGame>(art, TitleGameFor(button).gameId);
-    default:
-      return nullptr;
+  if (!IsTitleGameBuilt(button)) return nullptr;
+  return GameRowByButton(button)->make(art);
+}
+
+GameOwnWindows OwnWindowsOf(const GameRow* row) {
+  GameOwnWindows own;
+  if (row == nullptr) return own;
+  if (const RuleSettingsLayout* settings = row->settings) {
+    own.settings = [settings] {
+      return RunRuleSettingsToRestart(*settings) == kRuleSettingsConfirmed;
+    };
   }
+  if (int (*view)() = row->rulesView) own.rulesView = [view] { view(); };
+  return own;
 }

@@ -1,25 +1,22 @@
-// The games the title buttons start: which game each button stands for, whether its rule
-// settings are asked for first, and making its game object.
+// The games the title buttons start, read from the game table: whether a button's game is part
+// of this build, making its game object, and the game's own windows for its session.
 #pragma once
 
 #include <memory>
 
+#include "engine/session/GameWindows.h"
+
 class ArtworkSet;
 class CardGame;
-struct RuleSettingsLayout;
+struct GameRow;
 
-struct TitleGame {
-  int gameId;                          // number in the game list
-  const RuleSettingsLayout* settings;  // asked for before the first deal; null: deals at once
-};
-
-// The game of title button 0..4 (Auld Lang Syne, Block Solitaire, Klondike, Gate, Quadrille);
-// game number 0 for any other button.
-const TitleGame& TitleGameFor(int button);
-
-// Whether the button's game is part of this build.
+// Whether the button's game is part of this build: its row has a factory.
 bool IsTitleGameBuilt(int button);
 
 // A new game object for the button, not yet dealt; null for a button out of range or a game
 // that is not part of this build yet.
 std::unique_ptr<CardGame> MakeTitleGame(int button, ArtworkSet& art);
+
+// The settings dialog in its restart form and the rules view of the game's row, for its menus;
+// none for a game without a row.
+GameOwnWindows OwnWindowsOf(const GameRow* row);

@@ -2,6 +2,7 @@
 // highlighted ones beside them, the marker's frames and the emblem below.
 #include "app/TitleMenu.h"
 
+#include "games/GameTable.h"
 #include "gfx/Gfx.h"
 #include "gfx/art/ArtworkFiles.h"
 #include "gfx/art/ArtworkSet.h"
@@ -55,7 +56,7 @@ void TitleMenu::DrawAll() {
   // Everything is drawn plain: a highlight from before (the button that started the last game)
   // is gone with the picture it was drawn on.
   highlighted_ = -1;
-  for (int i = 0; i < kTitleButtonCount; ++i) DrawButton(i, false);
+  for (const GameRow& row : GameTable()) DrawButton(row.titleButton, false);
   GfxCopyRect(kEmblem.left, kEmblem.right, kEmblem.top, kEmblem.bottom, kEmblemX, kEmblemBottom,
               sheet_, art_->ScreenBuffer());
   art_->AddDirtyRect(
@@ -63,9 +64,9 @@ void TitleMenu::DrawAll() {
 }
 
 int TitleMenu::HitTest(int x, int y) const {
-  for (int i = 0; i < kTitleButtonCount; ++i) {
-    const ScreenRect r = TitleButtonRect(i);
-    if (x >= r.left && x <= r.right && y >= r.top && y <= r.bottom) return i;
+  for (const GameRow& row : GameTable()) {
+    const ScreenRect r = TitleButtonRect(row.titleButton);
+    if (x >= r.left && x <= r.right && y >= r.top && y <= r.bottom) return row.titleButton;
   }
   return -1;
 }

@@ -1,12 +1,11 @@
-// The title screen's five game buttons: their pictures, the highlight under the pointer and the
-// animated marker beside the highlighted one.
+// The title screen's game buttons, one for each row of the game table: their pictures, the
+// highlight under the pointer and the animated marker beside the highlighted one.
 #pragma once
 
 #include "platform/Screen.h"
 
 class ArtworkSet;
 
-inline constexpr int kTitleButtonCount = 5;
 // Frames of the marker's animation, one every tick.
 inline constexpr int kTitleMarkerFrames = 10;
 
@@ -28,7 +27,7 @@ public:
   // Frees both buffers; the menu draws and reacts to nothing until loaded again.
   void Release();
 
-  // The five buttons in their normal look, then the sheet's emblem at the lower right.
+  // The game buttons in their normal look, then the sheet's emblem at the lower right.
   void DrawAll();
   // The button under the point, or -1.
   int HitTest(int x, int y) const;

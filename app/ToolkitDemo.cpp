@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/WidgetGallery.h"
-#include "engine/GameMenuBar.h"
+#include "engine/session/GameMenuBar.h"
 #include "gfx/art/ArtworkSet.h"
 #include "gfx/font/Font.h"
 #include "platform/MessageLoop.h"

@@ -1,17 +1,16 @@
-// What every game shares from construction to destruction: its screen and menu bar, the hit
-// lists, the undo snapshots' base blocks and the status line. Dragging and flights, the score
-// and the end of a game, and the menu commands have files of their own.
+// What every game shares from construction to destruction: the hit lists, the undo snapshots'
+// base blocks and the status line. Dragging and flights, and the score, have files of their own.
 #include "engine/CardGame.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "engine/BaseSnapshot.h"
+#include "engine/GameEvents.h"
 #include "gfx/Gfx.h"
 #include "gfx/art/ArtworkSet.h"
 #include "gfx/font/Font.h"
 #include "platform/Window.h"
-#include "ui/UiContainer.h"
 
 namespace {
 
@@ -28,21 +27,12 @@ constexpr int kStatusBaseline = 567;
 CardGame::CardGame(ArtworkSet& artwork, int gameId) : art_(artwork), gameId_(gameId) {
   dragRecord_.cards.fill(kNoCard);
   art_.LoadDecks();
-  screen_ = std::make_unique<UiScreen>(0, 0, kScreenWidth, kScreenHeight);
   AllocateSaveBuffer({0, 0, art_.CardWidth() + 1, art_.CardHeight() + 1});
-  menus_ = BuildGameMenuBar(screen_.get(), art_.MenuBuffer(), art_.MenuColumnBuffer(),
-                            art_.ScreenBuffer());
-  RebuildGameMenu();
-  // Shown once the bar is in it: showing a screen shows (and activates) what it holds then.
-  screen_->Show();
 }
 
 CardGame::~CardGame() {
   // A stack still carried must not leave the pointer confined to a game that is gone.
   if (dragging_) ClipCursor(nullptr);
-  if (screen_) screen_->Hide();
-  menus_ = GameMenus{};
-  screen_.reset();
   FreeSaveBuffer();
   // The undo history deletes its snapshot files as it goes.
 }
@@ -54,6 +44,15 @@ void CardGame::EndDeal() {
   ClearDropTargets();
   // A new deal may be played under other rules: undoing into the previous one would mix them.
   undo_.Clear();
+}
+
+void CardGame::EndByUser() {
+  endedByUser_ = true;
+  UpdatePlayState();
+}
+
+void CardGame::DrawMenuBar() {
+  if (events_ != nullptr) events_->TablePainted();
 }
 
 bool CardGame::DoubleClickHook(int, int) {

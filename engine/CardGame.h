@@ -1,12 +1,13 @@
 // The base class of every patience game: the deck, the hit lists and the drag-and-drop state
-// machine with its save-under, the card flights, the status line, the clock and the score box
-// with the end-of-game sequence, the undo history and the in-game menu bar. A game supplies its
-// layout, piles, rules and drawing through the virtual operations, kept in this slot order.
+// machine with its save-under, the card flights, the status line, the clock, the score and its
+// box, and the undo history. A game supplies its layout, piles, rules and drawing through the
+// virtual operations, kept in this slot order. The menus, the commands and the end of a deal
+// belong to the session that runs the game (engine/session/), which this class does not know.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,7 +16,6 @@
 #include "engine/Card.h"
 #include "engine/Deck.h"
 #include "engine/GameClock.h"
-#include "engine/GameMenuBar.h"
 #include "engine/HitLists.h"
 #include "engine/Move.h"
 #include "engine/SnapshotBytes.h"
@@ -23,31 +23,16 @@
 #include "platform/Screen.h"
 
 class ArtworkSet;
-class UiScreen;
-
-// The windows a running game opens that belong to the program around it (choosers, About, the
-// rules help, the upgrade screen). The shell fills them in; a command whose window
-// is missing does nothing. Each returns when its window has closed.
-struct GameWindows {
-  // The card-back and card-front choosers: the chosen number, or nothing when cancelled.
-  std::function<std::optional<int>(int current)> chooseCardBack;
-  std::function<std::optional<int>(int current)> chooseCardFront;
-  std::function<std::optional<int>(int current)> chooseBackground;
-  // The music dialog: true when confirmed (it has stored the preferences itself).
-  std::function<bool()> musicDialog;
-  std::function<void()> about;
-  std::function<void(const char* gameTitle)> rulesHelp;
-  std::function<void()> upgrade;
-};
+class GameEvents;
 
 // Text of each status-line half, terminating zero included.
 inline constexpr int kStatusTextSize = 200;
-// The final score before the end-of-game sequence has fixed it.
+// The final score before the end of the deal has fixed it.
 inline constexpr int kScoreNotFixed = 99999;
 
 class CardGame {
 public:
-  // Builds the game's screen and menu bar over the artwork (observed; it outlives the game).
+  // Draws with the artwork (observed; it outlives the game).
   CardGame(ArtworkSet& artwork, int gameId);
   virtual ~CardGame();
   CardGame(const CardGame&) = delete;
@@ -89,18 +74,8 @@ public:
   virtual void SetLeftStatus(const char* text);                       // 27
   virtual void SetRightStatus(const char* text);                      // 28
   virtual void DrawStatusLine(bool erase);                            // 29
-  // One poll of the game's screen and menu bar; runs a chosen command. True when a command was
-  // handled. The same in every game: the game's own commands go to HandleGameCommand.
-  virtual bool ProcessInput();        // 30
-  virtual bool IsMenuActive() const;  // 31
-  // Slot 32 is an empty operation that nothing calls; it has no counterpart here.
-  // The commands every game shares. False for a command it does not know.
-  virtual bool HandleCommand(int command);  // 33
-  // The game's own menu commands, asked after HandleCommand declined. False when not known.
-  virtual bool HandleGameCommand(int command) {
-    (void)command;
-    return false;
-  }
+  // Slots 30 to 33 (the screen's poll, the open-menu question, an empty operation and the shared
+  // commands) belong to the game session.
 
   // --- Moves ---------------------------------------------------------------------------------
   // One player action as a value, from any caller: a snapshot (unless a drag took it already),
@@ -152,12 +127,13 @@ public:
   int ElapsedSeconds() const { return clock_.Elapsed(gameOver_); }
   bool IsPaused() const { return clock_.IsPaused(); }
   int ComputeScore() const;
-  // The score now; runs the end-of-game sequence once when the game has just ended.
+  // The score now. Once the game is over the clock stops, and the answer is the final score
+  // (kScoreNotFixed until FixFinalScore).
   int CurrentScore();
-  // Refreshes the score box; a negative score asks CurrentScore for it. A refresh asked with a
-  // negative score does nothing while a modal window is open or the end of the game is being
-  // played out, so nothing draws over a dialog and the end runs once.
+  // Refreshes the score box; a negative score asks CurrentScore for it.
   void UpdateScoreDisplay(int score);
+  // Once the game is over: stops the clock and fixes the final score, which the box then shows.
+  void FixFinalScore();
   // The next refresh draws the box even when its text is unchanged: for RedrawAll, which has
   // just painted the background over it.
   void ForgetScoreBox();
@@ -182,9 +158,11 @@ public:
   // The two lines the score box shows now (empty before it was first drawn).
   const std::string& ScoreLine1() const { return scoreLine1_; }
   const std::string& ScoreLine2() const { return scoreLine2_; }
-  UiScreen* Screen() const { return screen_.get(); }
-  const GameMenus& Menus() const { return menus_; }
-  void SetWindows(GameWindows windows) { windows_ = std::move(windows); }
+
+  // The player chose End Game: the play state reports the game over from now on.
+  void EndByUser();
+  // Who hears what the game tells (observed; null: no one).
+  void SetEvents(GameEvents* events) { events_ = events; }
 
 protected:
   // --- What a game supplies: its rules, drawing and snapshot block ------------------------------
@@ -227,12 +205,7 @@ protected:
   // each New Game or Play Again the next number, so a seeded session replays deal for deal.
   std::uint32_t TakeDealSeed() { return dealSeed_++; }
 
-  // Runs `window` with the clock paused (when it was running) and resumes the clock afterwards,
-  // whatever it was before: a game the player had paused is running again.
-  void PauseAround(const std::function<void()>& window);
-  // The in-game menu's check marks and the Game menu's Pause/Resume item follow the state.
-  void RebuildGameMenu();
-  // Redraws the menu bar over whatever was drawn beneath it.
+  // Puts the menu bar back over a table that has just been painted whole.
   void DrawMenuBar();
   ArtworkSet& art_;
   int points_ = 0;
@@ -263,7 +236,6 @@ private:
   // Shared by FlyCard and FlyCards: `draw` puts the card or stack at a top-left point of a buffer.
   void Fly(int fromX, int fromY, int toX, int toY, int width, int height, bool leaveDrawn,
            bool fast, const std::function<void(int x, int y, int dest)>& draw);
-  void RunEndOfGame();
 
   // The drag is over: the hand is empty, the pointer free, the save-under gone.
   void EndDrag();
@@ -281,11 +253,8 @@ private:
   ScreenRect dragRect_{};
   std::array<char, kStatusTextSize> leftStatus_{};
   std::array<char, kStatusTextSize> rightStatus_{};
-  std::unique_ptr<UiScreen> screen_;
-  GameMenus menus_;
-  GameWindows windows_;
+  GameEvents* events_ = nullptr;
   // What the score box shows now, so it is drawn only when its text changes.
   std::string scoreLine1_;
   std::string scoreLine2_;
-  bool endOfGameRunning_ = false;
 };

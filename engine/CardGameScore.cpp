@@ -1,23 +1,12 @@
-// The score, the score box at the top right and the end of a deal: the final score, the music,
-// the win or lose screen, the high scores and playing again.
+// The score and the score box at the top right.
 #include "engine/CardGame.h"
 
 #include <cstdio>
 
-#include "audio/Audio.h"
-#include "dialogs/DialogResults.h"
-#include "dialogs/HighScoreDialog.h"
-#include "engine/ScreenSave.h"
 #include "gfx/Gfx.h"
 #include "gfx/art/ArtworkSet.h"
 #include "gfx/font/Font.h"
-#include "persist/HighScores.h"
-#include "persist/Preferences.h"
-#include "ui/UiMessageBox.h"
-#include "ui/UiModal.h"
 #include "ui/UiToolkit.h"
-
-using namespace engine_detail;
 
 namespace {
 
@@ -54,8 +43,14 @@ int CardGame::CurrentScore() {
   if (IsPaused()) return finalScore_;
   if (!gameOver_) return ComputeScore();
   if (!clock_.IsStopped()) StopClock();
-  if (finalScore_ == kScoreNotFixed && !endOfGameRunning_) RunEndOfGame();
   return finalScore_;
+}
+
+void CardGame::FixFinalScore() {
+  if (!gameOver_) return;
+  if (!clock_.IsStopped()) StopClock();
+  finalScore_ = ComputeScore();
+  UpdateScoreDisplay(finalScore_);
 }
 
 void CardGame::ForgetScoreBox() {
@@ -64,12 +59,7 @@ void CardGame::ForgetScoreBox() {
 }
 
 void CardGame::UpdateScoreDisplay(int score) {
-  if (score < 0) {
-    // The score timer keeps ticking inside dialogs: it must neither draw over them nor start the
-    // end of the game from inside one (it starts on the first tick after the dialog closes).
-    if (UiModalDepth() > 0 || endOfGameRunning_) return;
-    score = CurrentScore();
-  }
+  if (score < 0) score = CurrentScore();
   std::string line1;
   std::string line2;
   char number[24];
@@ -108,40 +98,4 @@ void CardGame::UpdateScoreDisplay(int score) {
   // The box may have been drawn over part of the carried stack.
   if (dragging_) DrawStack(dragRect_.left, dragRect_.top, dragRecord_);
   art_.FlushDirtyRects();
-}
-
-void CardGame::RunEndOfGame() {
-  endOfGameRunning_ = true;
-  finalScore_ = ComputeScore();
-  UpdateScoreDisplay(finalScore_);
-
-  const bool won = IsWon();
-  if (won) {
-    MusicGameOver(true);
-  } else {
-    if (!endedByUser_) {
-      UiMessageBox box(screen_.get(), "", kUiMbOk, "There are no moves left.");
-      box.DoModal();
-    }
-    MusicGameOver(false);
-  }
-
-  const int screen = art_.ScreenBuffer();
-  {
-    ScratchBuffer saved(kScreenWidth, kScreenHeight, screen);
-    SaveScreen(kScreenRect, screen, saved.Handle());
-    art_.ShowEndScreen(won);
-    GfxOpenBuffer(screen);
-    RestoreScreen(kScreenRect, screen, saved.Handle());
-    art_.ShowScreenRect();
-  }
-
-  AddHighScore(GetGameName(), ThePreferences().playerName, finalScore_);
-  const int result = RunHighScoreDialog(GetGameName(), finalScore_, true);
-  art_.ShowScreenRect();
-  endOfGameRunning_ = false;
-  if (result == kDialogResultPlayAgain) {
-    EndDeal();
-    StartGame(true);
-  }
 }

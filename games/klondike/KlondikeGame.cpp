@@ -4,14 +4,9 @@
 #include <algorithm>
 
 #include "audio/Audio.h"
-#include "dialogs/HighScoreDialog.h"
-#include "engine/GameMenuBar.h"
-#include "games/RuleSettingsDialog.h"
-#include "games/klondike/KlondikeRulesView.h"
 #include "gfx/art/ArtworkSet.h"
 #include "persist/Preferences.h"
 #include "platform/Screen.h"
-#include "ui/menus/DropDown.h"
 
 namespace {
 
@@ -34,18 +29,13 @@ constexpr int kFoundationMarginY = 2;
 KlondikeGame::KlondikeGame(ArtworkSet& artwork, int gameId)
     : CardGame(artwork, gameId), position_(EmptyKlondikePosition(kAceRank)) {}
 
-void KlondikeGame::StartGame(bool restart) {
+void KlondikeGame::StartGame(bool) {
   endedByUser_ = false;
   clockStarted_ = false;
   points_ = 0;
   finalScore_ = kScoreNotFixed;
   clock_.ClearPause();
   gameOver_ = false;
-  if (!restart) {
-    if (Menus().options != nullptr) Menus().options->AddItem("&Game Settings...", kCmdGameSettings);
-    if (Menus().view != nullptr) Menus().view->AddItem("&Rules...", kCmdRulesView);
-  }
-  RebuildGameMenu();
 
   art_.LoadTheme(-1);
   rules_ = KlondikePlayableRules(ReadKlondikeRules());
@@ -326,30 +316,4 @@ void KlondikeGame::GetScoreArea(int& x, int& y, ScreenRect& area) const {
 
 double KlondikeGame::ScoreFactor() const {
   return KlondikeScoreFactor(rules_);
-}
-
-bool KlondikeGame::HandleGameCommand(int command) {
-  switch (command) {
-    case kCmdGameSettings: {
-      int result = kRuleSettingsCancelled;
-      PauseAround([&result] { result = RunRuleSettingsToRestart(kKlondikeSettings); });
-      if (result == kRuleSettingsConfirmed) {
-        EndDeal();
-        StartGame(true);
-      } else {
-        art_.ShowScreenRect();
-      }
-      return true;
-    }
-    case kCmdRulesView:
-      PauseAround([] { RunKlondikeRulesView(); });
-      RedrawAll(true);
-      return true;
-    case kCmdHighScores:
-      PauseAround([this] { RunHighScoreDialog(GetGameName(), 0, false); });
-      RedrawAll(true);
-      return true;
-    default:
-      return false;
-  }
 }

@@ -1,46 +1,21 @@
 // The card-game base class driven through a tiny test game: picking up, dragging, dropping and
-// flying cards back, the pointer confinement, the double-click move, the pause and game-over
-// guards, undo snapshots, the clock and score box, the end of a game with its windows, and the
-// shared menu commands.
+// flying cards back, a drag put back from outside, the pointer confinement, the double-click move,
+// the pause and game-over guards, undo snapshots, the clock and the score box.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "engine/GameMenuBar.h"
 #include "gfx/Gfx.h"
-#include "persist/HighScores.h"
 #include "platform/SdlSession.h"
 #include "platform/Viewport.h"
 #include "platform/Window.h"
 #include "tests/engine/CardGameTestSupport.h"
-#include "ui/ChildList.h"
-#include "ui/UiModal.h"
-#include "ui/menus/DropDown.h"
-#include "ui/menus/MenuEntry.h"
 
 namespace {
 
-// The middle of the high-score window's "Play Again" button.
-constexpr int kPlayAgainX = 380;
-constexpr int kPlayAgainY = 432;
-
 #define START_GAME_OR_SKIP() \
   if (!StartTestGame()) QS_SKIP_MISSING("no generated media with the theme artwork")
-
-std::string SecondItem(const DropDown* list) {
-  ChildList* items = list->Children();
-  if (items == nullptr || !items->Rewind() || !items->Next()) return "";
-  return items->Current()->GetText();
-}
-
-// The windows of the game with only one of them filled in.
-template <class Hook, class Function>
-GameWindows WindowsWith(Hook GameWindows::*hook, Function function) {
-  GameWindows windows;
-  windows.*hook = function;
-  return windows;
-}
 
 std::vector<std::uint32_t> GrabScreen(int buffer) {
   std::vector<std::uint32_t> pixels;
@@ -131,6 +106,27 @@ TEST_F(CardGameTest, AStackPutBackWithinNinePixelsIsSilentAndTenPixelsSoundInval
     // Save-under and the flight back leave no trace: the table looks as it did.
     EXPECT_EQ(GrabScreen(screenBuffer_), before);
   }
+}
+
+TEST_F(CardGameTest, ADragPutBackFromOutsideLeavesTheTableAsItWas) {
+  START_GAME_OR_SKIP();
+  const auto before = GrabScreen(screenBuffer_);
+  game_->CancelDrag();
+  EXPECT_EQ(game_->cancels, 0) << "no drag: nothing to put back";
+
+  game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, TopY() + 20);
+  game_->OnMouseMove(MK_LBUTTON, kColumnX + 20, kColumnY + 40);
+  ASSERT_TRUE(game_->IsDragging());
+  game_->CancelDrag();
+  EXPECT_FALSE(game_->IsDragging());
+  EXPECT_EQ(game_->cancels, 1);
+  EXPECT_EQ(game_->drops, 0) << "put back, not dropped where it hung";
+  EXPECT_EQ(game_->pile.size(), 3u);
+  EXPECT_EQ(game_->UndoCount(), 0);
+  EXPECT_TRUE(env_->Sounds().empty()) << "the player threw nothing away";
+  EXPECT_EQ(GrabScreen(screenBuffer_), before);
+  game_->OnLButtonUp(0, kColumnX + 20, kColumnY + 40);
+  EXPECT_EQ(game_->drops, 0) << "the release that follows finds no drag";
 }
 
 TEST_F(CardGameTest, ADropOnAnAcceptingTargetMovesTheCardsAndKeepsTheSnapshot) {
@@ -230,10 +226,10 @@ TEST_F(CardGameTest, PausedOrOverTheMouseDoesNothing) {
   for (int mode = 0; mode < 2; ++mode) {
     SCOPED_TRACE(mode == 0 ? "paused" : "over");
     if (mode == 0) {
-      ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+      game_->PauseClock();
       ASSERT_TRUE(game_->IsPaused());
     } else {
-      ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+      game_->ResumeClock();
       game_->SetStuck(true);
       game_->UpdatePlayState();
       ASSERT_TRUE(game_->IsGameOver());
@@ -343,13 +339,12 @@ TEST_F(CardGameTest, ADamagedSnapshotIsRefusedWithNothingChanged) {
   }
 }
 
-TEST_F(CardGameTest, ANewDealStartsWithAnEmptyHistory) {
+TEST_F(CardGameTest, TheEndOfADealClearsTheHistory) {
   START_GAME_OR_SKIP();
   game_->SaveUndo();
   game_->SaveUndo();
   ASSERT_EQ(game_->UndoCount(), 2);
-  ASSERT_TRUE(game_->HandleCommand(kCmdNewGame));
-  EXPECT_EQ(game_->restarts, 1);
+  game_->EndDeal();
   EXPECT_EQ(game_->UndoCount(), 0);
   EXPECT_FALSE(std::filesystem::exists(game_->History().FileFor(1)));
 }
@@ -380,13 +375,13 @@ TEST_F(CardGameTest, TheScoreFollowsPointsTimeFactorAndWin) {
 TEST_F(CardGameTest, APauseIsNotCountedOnceResumed) {
   START_GAME_OR_SKIP();
   seconds_ += 10;
-  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+  game_->PauseClock();
   seconds_ += 30;
   EXPECT_EQ(game_->ElapsedSeconds(), 40);
   game_->UpdateScoreDisplay(-1);
   EXPECT_EQ(game_->ScoreLine1(), "Game");
   EXPECT_EQ(game_->ScoreLine2(), "Paused");
-  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
+  game_->ResumeClock();
   EXPECT_EQ(game_->ElapsedSeconds(), 10);
   game_->UpdateScoreDisplay(-1);
   EXPECT_EQ(game_->ScoreLine1(), "Score");
@@ -432,135 +427,6 @@ TEST_F(CardGameTest, TheBoxSaysStartingUntilTheClockStarts) {
   EXPECT_STREQ(game_->RightStatus(), "");
 }
 
-// --- The end of a game ---------------------------------------------------------------------------
-
-class EndOfGameTest : public CardGameTest {
-protected:
-  // Runs the end of the game from a score refresh with the windows answered by the script;
-  // returns the modal depth seen by a message that arrives 50 ms in (1: the "no moves" box).
-  int RunEnd(bool playAgain) {
-    int depthSeen = -1;
-    onDispatch_ = [this, &depthSeen](std::uint32_t message) {
-      if (message != WM_USER) return;
-      depthSeen = UiModalDepth();
-      // A timer tick inside the sequence: neither a second run nor drawing.
-      game_->UpdateScoreDisplay(-1);
-    };
-    input_->At(In(50), WM_USER);
-    input_->KeyAt(In(100), VK_RETURN, kScanEnter);
-    // The end screen stays 5 seconds; the high-score window follows.
-    if (playAgain) {
-      input_->ClickAt(In(6000), kPlayAgainX, kPlayAgainY);
-    } else {
-      input_->KeyAt(In(6000), VK_ESCAPE, kScanEscape);
-    }
-    game_->UpdateScoreDisplay(-1);
-    onDispatch_ = nullptr;
-    return depthSeen;
-  }
-};
-
-TEST_F(EndOfGameTest, NoMoveLeftShowsTheMessageThenTheTableOnce) {
-  START_GAME_OR_SKIP();
-  game_->SetPoints(50);
-  seconds_ += 20;
-  game_->SetStuck(true);
-  game_->UpdatePlayState();
-  EXPECT_EQ(RunEnd(false), 1) << "the message box was open";
-  EXPECT_EQ(game_->FinalScore(), 48);
-  EXPECT_EQ(RequestedTrack(), MusicTrack::kLose);
-  ASSERT_EQ(CountHighScores(kTestGameName), 1);
-  EXPECT_EQ(ReadHighScore(kTestGameName, 1), (HighScoreEntry{"Tester", 48}));
-  EXPECT_EQ(game_->ScoreLine1(), "Final Score");
-  EXPECT_EQ(game_->ScoreLine2(), "48");
-  EXPECT_EQ(game_->restarts, 0);
-
-  // Later refreshes find the score fixed: no second run, and the time no longer counts.
-  seconds_ += 100;
-  game_->UpdateScoreDisplay(-1);
-  EXPECT_EQ(CountHighScores(kTestGameName), 1);
-  EXPECT_EQ(game_->FinalScore(), 48);
-  EXPECT_EQ(game_->ElapsedSeconds(), 20);
-}
-
-TEST_F(EndOfGameTest, AWinShowsNoMessageScoresTheBonusAndCanPlayAgain) {
-  START_GAME_OR_SKIP();
-  game_->SetPoints(100);
-  game_->SaveUndo();
-  game_->won = true;
-  game_->UpdatePlayState();
-  EXPECT_EQ(RunEnd(true), 0) << "no message box, only the end screen";
-  EXPECT_EQ(RequestedTrack(), MusicTrack::kWin);
-  ASSERT_EQ(CountHighScores(kTestGameName), 1);
-  EXPECT_EQ(ReadHighScore(kTestGameName, 1).score, 150);
-  EXPECT_EQ(game_->restarts, 1) << "Play Again deals anew";
-  EXPECT_EQ(game_->UndoCount(), 0);
-  EXPECT_FALSE(game_->IsGameOver());
-  EXPECT_EQ(game_->FinalScore(), kScoreNotFixed);
-}
-
-TEST_F(EndOfGameTest, EndGameShowsTheLoseScreenWithoutTheMessage) {
-  START_GAME_OR_SKIP();
-  game_->SetPoints(30);
-  int depthSeen = -1;
-  onDispatch_ = [&depthSeen](std::uint32_t message) {
-    if (message == WM_USER) depthSeen = UiModalDepth();
-  };
-  input_->At(In(50), WM_USER);
-  input_->KeyAt(In(6000), VK_ESCAPE, kScanEscape);
-  ASSERT_TRUE(game_->HandleCommand(kCmdEndGame));
-  EXPECT_EQ(depthSeen, 0);
-  EXPECT_TRUE(game_->EndedByUser());
-  EXPECT_EQ(game_->FinalScore(), 30);
-  EXPECT_EQ(RequestedTrack(), MusicTrack::kLose);
-  EXPECT_EQ(CountHighScores(kTestGameName), 1);
-}
-
-TEST_F(EndOfGameTest, EndGameWhilePausedWaitsForTheResume) {
-  START_GAME_OR_SKIP();
-  game_->SetPoints(30);
-  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
-  ASSERT_TRUE(game_->HandleCommand(kCmdEndGame));
-  EXPECT_EQ(game_->ScoreLine1(), "Final Score");
-  EXPECT_EQ(game_->ScoreLine2(), "99999");
-  seconds_ += 60;
-  game_->UpdateScoreDisplay(-1);
-  EXPECT_EQ(game_->ScoreLine2(), "99999");
-  EXPECT_EQ(CountHighScores(kTestGameName), 0);
-
-  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
-  EXPECT_EQ(RunEnd(false), 0) << "ended by the player: no message";
-  EXPECT_EQ(game_->FinalScore(), 30) << "the pause did not count";
-  EXPECT_EQ(game_->ScoreLine2(), "30");
-  EXPECT_EQ(CountHighScores(kTestGameName), 1);
-}
-
-TEST_F(EndOfGameTest, NothingHappensWhileAModalWindowIsOpen) {
-  START_GAME_OR_SKIP();
-  game_->SetPoints(50);
-  game_->SetStuck(true);
-  game_->UpdatePlayState();
-  // The tick arrives while the About window is open: nothing is drawn and nothing starts.
-  int fixedInside = -1;
-  game_->SetWindows(WindowsWith(&GameWindows::about, [this, &fixedInside] {
-    UiScreen screen(0, 0, 800, 600);
-    screen.Show();
-    ModalOptions options;
-    options.poll = [this, &fixedInside] {
-      game_->UpdateScoreDisplay(-1);
-      fixedInside = game_->FinalScore();
-      return true;
-    };
-    input_->At(In(10), WM_MOUSEMOVE, 0, MakeLParam(5, 5));
-    UiRunModal(screen, options);
-  }));
-  game_->HandleCommand(kCmdAbout);
-  EXPECT_EQ(fixedInside, kScoreNotFixed);
-  EXPECT_EQ(CountHighScores(kTestGameName), 0);
-  EXPECT_EQ(RunEnd(false), 1);
-  EXPECT_EQ(CountHighScores(kTestGameName), 1);
-}
-
 // --- Status line and score box look
 // ---------------------------------------------------------------
 
@@ -585,133 +451,6 @@ TEST_F(CardGameTest, StatusTextIsCutToItsBuffer) {
   const std::string longText(500, 'x');
   game_->SetLeftStatus(longText.c_str());
   EXPECT_EQ(std::string(game_->LeftStatus()), std::string(kStatusTextSize - 1, 'x'));
-}
-
-// --- Commands ------------------------------------------------------------------------------------
-
-TEST_F(CardGameTest, SfxAndAutoGameOverToggleTheirCheckAndStoreThePreference) {
-  START_GAME_OR_SKIP();
-  const GameMenus& menus = game_->Menus();
-  ASSERT_NE(menus.sfx, nullptr);
-  EXPECT_TRUE(menus.sfx->IsSelected()) << "from the preferences";
-  EXPECT_TRUE(menus.music->IsSelected());
-  EXPECT_FALSE(menus.autoGameOver->IsSelected());
-  const std::string key = "Preferences\\" + std::to_string(kFirstPlayerNumber);
-
-  ASSERT_TRUE(game_->HandleCommand(kCmdSfx));
-  EXPECT_FALSE(menus.sfx->IsSelected());
-  EXPECT_EQ(ThePreferences().soundEnabled, 0);
-  EXPECT_EQ(env_->Store().Stored(key, "SoundEnabled"), 0);
-  ASSERT_TRUE(game_->HandleCommand(kCmdSfx));
-  EXPECT_TRUE(menus.sfx->IsSelected());
-  EXPECT_EQ(ThePreferences().soundEnabled, 1);
-  EXPECT_EQ(env_->Store().Stored(key, "SoundEnabled"), 1) << "saved the second time too";
-
-  ASSERT_TRUE(game_->HandleCommand(kCmdAutoGameOver));
-  EXPECT_TRUE(menus.autoGameOver->IsSelected());
-  EXPECT_EQ(env_->Store().Stored(key, "AutoGameOver"), 1);
-}
-
-TEST_F(CardGameTest, PauseAndResumeRenameTheGameMenusSecondItem) {
-  START_GAME_OR_SKIP();
-  const DropDown* gameMenu = game_->Menus().game;
-  EXPECT_EQ(SecondItem(gameMenu), "Pause");
-  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
-  EXPECT_TRUE(game_->IsPaused());
-  EXPECT_EQ(SecondItem(gameMenu), "Resume");
-  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
-  EXPECT_FALSE(game_->IsPaused());
-  EXPECT_EQ(SecondItem(gameMenu), "Pause");
-}
-
-TEST_F(CardGameTest, AWindowOpenedFromTheMenuPausesAndThenResumesEvenAPausedGame) {
-  START_GAME_OR_SKIP();
-  bool pausedInside = false;
-  game_->SetWindows(WindowsWith(&GameWindows::about, [&] {
-    pausedInside = game_->IsPaused();
-    seconds_ += 20;
-  }));
-  seconds_ += 5;
-  ASSERT_TRUE(game_->HandleCommand(kCmdAbout));
-  EXPECT_TRUE(pausedInside);
-  EXPECT_FALSE(game_->IsPaused());
-  EXPECT_EQ(game_->ElapsedSeconds(), 5) << "the time in the window is not counted";
-
-  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
-  ASSERT_TRUE(game_->HandleCommand(kCmdAbout));
-  EXPECT_FALSE(game_->IsPaused()) << "running again, as the player's pause is lifted too";
-  EXPECT_EQ(SecondItem(game_->Menus().game), "Resume");
-  ASSERT_TRUE(game_->HandleCommand(kCmdPauseResume));
-  EXPECT_TRUE(game_->IsPaused()) << "the item still pauses";
-
-  game_->PauseAround(nullptr);
-  EXPECT_FALSE(game_->IsPaused());
-}
-
-TEST_F(CardGameTest, ChoosersStoreTheChoiceOnlyWhenConfirmed) {
-  START_GAME_OR_SKIP();
-  EXPECT_TRUE(game_->HandleCommand(kCmdCardBack)) << "no chooser: handled, nothing happens";
-  EXPECT_FALSE(game_->IsPaused());
-
-  std::optional<int> answer = 7;
-  int asked = -1;
-  game_->SetWindows(WindowsWith(&GameWindows::chooseCardBack, [&](int current) {
-    asked = current;
-    return answer;
-  }));
-  const int redraws = game_->redraws;
-  ASSERT_TRUE(game_->HandleCommand(kCmdCardBack));
-  EXPECT_EQ(asked, 0);
-  EXPECT_EQ(art_->CardBack(), 7);
-  EXPECT_EQ(ThePreferences().cardBack, 7);
-  EXPECT_EQ(env_->Store().Stored("Preferences\\" + std::to_string(kFirstPlayerNumber), "CardBack"),
-            7);
-  EXPECT_EQ(game_->redraws, redraws + 1);
-
-  answer.reset();
-  ASSERT_TRUE(game_->HandleCommand(kCmdCardBack));
-  EXPECT_EQ(asked, 7);
-  EXPECT_EQ(art_->CardBack(), 7);
-  EXPECT_EQ(game_->redraws, redraws + 1);
-}
-
-TEST_F(CardGameTest, RulesMainMenuExitAndUnknownCommands) {
-  START_GAME_OR_SKIP();
-  std::string title;
-  bool upgraded = false;
-  GameWindows windows;
-  windows.rulesHelp = [&](const char* t) { title = t; };
-  windows.upgrade = [&] { upgraded = true; };
-  game_->SetWindows(windows);
-  ASSERT_TRUE(game_->HandleCommand(kCmdRulesHelp));
-  EXPECT_EQ(title, "Klondike") << "the title of game number 12";
-
-  Message msg;
-  while (PeekMessage(&msg)) {
-  }
-  ASSERT_TRUE(game_->HandleCommand(kCmdMainMenu));
-  ASSERT_TRUE(PeekMessage(&msg));
-  EXPECT_EQ(msg.message, WM_KEYDOWN);
-  EXPECT_EQ(msg.wParam, VK_ESCAPE);
-
-  ASSERT_TRUE(game_->HandleCommand(kCmdExit));
-  EXPECT_TRUE(upgraded);
-  ASSERT_TRUE(PeekMessage(&msg));
-  EXPECT_EQ(msg.message, WM_CLOSE);
-
-  EXPECT_FALSE(game_->HandleCommand(kCmdGameSettings)) << "the game's own";
-  EXPECT_FALSE(game_->HandleCommand(4242));
-}
-
-TEST_F(CardGameTest, APressOnAMenuTitleOpensTheMenuThroughTheGamesPoll) {
-  START_GAME_OR_SKIP();
-  EXPECT_FALSE(game_->IsMenuActive());
-  Record(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(100, 15));
-  EXPECT_FALSE(game_->ProcessInput());
-  EXPECT_TRUE(game_->IsMenuActive());
-  Record(WM_LBUTTONUP, 0, MakeLParam(100, 15));
-  game_->ProcessInput();
-  EXPECT_TRUE(game_->IsMenuActive()) << "a click leaves the list open";
 }
 
 }  // namespace

@@ -115,7 +115,6 @@ public:
 
   void SetPoints(int points) { points_ = points; }
   Deck& MutableDeck() { return deck_; }
-  using CardGame::PauseAround;
 
 protected:
   bool IsLegalMove(const Move& move) const override {

@@ -64,7 +64,10 @@ CLEAN = {
     "engine/Card.h": "#pragma once\n",
     "engine/CardGame.h": '#include "dialogs/About.h"\n',
     "games/klondike/Klondike.h": '#include "engine/CardGame.h"\n',
+    "ui/menus/MenuBar.h": '#include "ui/UiElement.h"\n',
+    "engine/session/GameSession.h": '#include "engine/CardGame.h"\n#include "ui/menus/MenuBar.h"\n',
     "app/main.cpp": '#include "games/klondike/Klondike.h"\n#include "gfx/sdl/SdlDisplay.h"\n',
+    "app/Shell.cpp": '#include "engine/session/GameSession.h"\n',
     "tests/engine/CardTest.cpp": '#include "app/main.h"\n#include "tests/support/Fixture.h"\n',
     "tests/platform/KeyTest.cpp": "#include <SDL.h>\n",
     "tests/gfx/sdl/DisplayTest.cpp": "#include <SDL.h>\n",
@@ -178,6 +181,22 @@ class CheckLayeringTest(unittest.TestCase):
         for path, text, rule in cases:
             with self.subTest(path=path):
                 self.assertViolation(path, text, 1, rule)
+
+    def test_the_game_side_knows_neither_menus_nor_its_session(self):
+        cases = [
+            ("engine/CardGame.cpp", '#include "ui/menus/MenuBar.h"\n', "ui/menus/ is closed here"),
+            ("games/klondike/Klondike.h", '#include "ui/menus/MenuBar.h"\n', 2,
+             "ui/menus/ is closed here"),
+            ("engine/CardGame.h", '#include "engine/session/GameSession.h"\n', 2,
+             "engine/session/ is closed here"),
+            ("games/Table.cpp", '#include "engine/session/GameSession.h"\n',
+             "engine/session/ is closed here"),
+        ]
+        for case in cases:
+            path, text, rule = case[0], case[1], case[-1]
+            line = case[2] if len(case) == 4 else 1
+            with self.subTest(path=path):
+                self.assertViolation(path, text, line, rule)
 
     def test_relative_includes_are_resolved(self):
         self.assertViolation("gfx/Gfx.cpp", '#include "../ui/UiElement.h"\n', 1,

@@ -195,8 +195,8 @@ void KlondikeScenario::Menu(GameMenu menu, int command) {
   // The item's place is known only once the list is open; click it from inside the program.
   const std::uint64_t clickAt = base_ + cursor_ + 20;
   CheckShell([this, menu, command, clickAt] {
-    KlondikeGame* game = Game();
-    DropDown* list = game != nullptr ? MenuList(game->Menus(), menu) : nullptr;
+    GameSession* session = harness_->Shell().Session();
+    DropDown* list = session != nullptr ? MenuList(session->Menus(), menu) : nullptr;
     MenuEntry* item = list != nullptr ? list->FindItem(command) : nullptr;
     if (item == nullptr) {
       ADD_FAILURE() << "no menu item for command " << command;

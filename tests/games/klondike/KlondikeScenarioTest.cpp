@@ -1,6 +1,6 @@
 // Klondike played through the real window procedure: the deal, the stock, every rule setting,
-// drags, double clicks, undo, pause, the end of a deal with and without Auto Game Over, End Game,
-// and snapshot files that are damaged or cannot be written.
+// drags, double clicks, undo, pause, the end of a deal with and without Auto Game Over, and
+// snapshot files that are damaged or cannot be written.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +13,8 @@
 #include "audio/Audio.h"
 #include "engine/BaseSnapshot.h"
 #include "engine/GameClock.h"
-#include "engine/GameMenuBar.h"
+#include "engine/session/GameMenuBar.h"
+#include "engine/session/GameSession.h"
 #include "gfx/Gfx.h"
 #include "gfx/art/ArtworkSet.h"
 #include "persist/HighScores.h"
@@ -465,25 +466,6 @@ TEST_F(KlondikeScenarioTest, AutoGameOverEndsADealWithoutMovesOnlyWhenSwitchedOn
   }
 }
 
-TEST_F(KlondikeScenarioTest, EndGameShowsTheLoseScreenWithoutTheNoMovesMessage) {
-  KlondikeScenario s;
-  s.Menu(GameMenu::kGame, kCmdEndGame);
-  s.Wait(200);
-  s.CheckShell([] {
-    // Straight to the lose screen: no message box is waiting for an answer.
-    EXPECT_EQ(RequestedTrack(), MusicTrack::kLose);
-  });
-  s.Wait(6000);
-  s.Key(VK_ESCAPE);  // closes the high scores
-  s.Check([](KlondikeGame& game) {
-    EXPECT_TRUE(game.IsGameOver());
-    EXPECT_TRUE(game.EndedByUser());
-    EXPECT_FALSE(game.IsWon());
-    EXPECT_NE(game.FinalScore(), kScoreNotFixed);
-  });
-  EXPECT_EQ(s.Run(), 0);
-}
-
 TEST_F(KlondikeScenarioTest, DamagedSnapshotsAreRefusedAndThePositionStays) {
   const std::vector<std::string> damage = {"truncated", "garbage", "foreign", "duplicate"};
   for (const std::string& kind : damage) {
@@ -815,8 +797,9 @@ TEST_F(KlondikeScenarioTest, ALostButtonUpPutsTheCardsBack) {
        }},
       {"pause",
        [](KlondikeScenario& s) {
-         s.Check([](KlondikeGame& game) { game.HandleCommand(kCmdPauseResume); });
-         s.Check([](KlondikeGame& game) { game.HandleCommand(kCmdPauseResume); });
+         const auto pause = [&s] { s.Harness().Shell().Session()->HandleCommand(kCmdPauseResume); };
+         s.CheckShell(pause);
+         s.CheckShell(pause);
        }},
       {"a second press",
        [](KlondikeScenario& s) {
@@ -834,6 +817,20 @@ TEST_F(KlondikeScenarioTest, ALostButtonUpPutsTheCardsBack) {
     StartCarrying(s);
     EXPECT_EQ(s.Run(), 0);
   }
+}
+
+TEST_F(KlondikeScenarioTest, EndGameWhileCarryingLetsTheCardsGo) {
+  KlondikeScenario s;
+  StartCarrying(s);
+  s.CheckShell([&s] { s.Harness().Shell().Session()->HandleCommand(kCmdEndGame); });
+  s.Check([](KlondikeGame& game) {
+    EXPECT_FALSE(game.IsDragging());
+    EXPECT_TRUE(game.IsGameOver());
+    EXPECT_EQ(CardsOnTable(game), 52);
+  });
+  s.Wait(6000);      // the lose screen
+  s.Key(VK_ESCAPE);  // the high scores
+  EXPECT_EQ(s.Run(), 0);
 }
 
 TEST_F(KlondikeScenarioTest, TwoQuickClicksOnTheStockTurnTwice) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/GameMenuBar.h"
+#include "engine/session/GameMenuBar.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/menus/DropDown.h"
 #include "ui/menus/MenuBar.h"

@@ -2,7 +2,7 @@
 // over the Klondike backdrop, against a golden image.
 #include <gtest/gtest.h>
 
-#include "engine/GameMenuBar.h"
+#include "engine/session/GameMenuBar.h"
 #include "gfx/font/Font.h"
 #include "platform/DataDir.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"

@@ -1,6 +1,6 @@
 // The layout of the game's menu bar: where the titles sit, which piece of the menu picture
 // letters each, and the items of every menu in order.
-#include "engine/GameMenuBar.h"
+#include "engine/session/GameMenuBar.h"
 
 #include "ui/menus/DropDown.h"
 #include "ui/menus/MenuBar.h"

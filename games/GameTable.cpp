@@ -1,0 +1,47 @@
+// The five games. A game joins the program with its folder, its row here and its CMake line.
+#include "games/GameTable.h"
+
+#include "games/auldlangsyne/AuldLangSyneRulesView.h"
+#include "games/auldlangsyne/AuldLangSyneSettings.h"
+#include "games/gate/GateRulesView.h"
+#include "games/gate/GateSettings.h"
+#include "games/klondike/KlondikeGame.h"
+#include "games/klondike/KlondikeRulesView.h"
+#include "games/klondike/KlondikeSettings.h"
+#include "games/quadrille/QuadrilleRulesView.h"
+#include "games/quadrille/QuadrilleSettings.h"
+
+namespace {
+
+template <class Game>
+std::unique_ptr<CardGame> Make(ArtworkSet& art) {
+  return std::make_unique<Game>(art);
+}
+
+// Block Solitaire has no rule settings: it deals at once.
+constexpr GameRow kGames[] = {
+    {3, 0, "Auld Lang Syne", &kAuldLangSyneSettings, &RunAuldLangSyneRulesView, nullptr, 0},
+    {4, 1, "Block Solitaire", nullptr, nullptr, nullptr, 0},
+    {kKlondikeGameId, 2, "Klondike", &kKlondikeSettings, &RunKlondikeRulesView, &Make<KlondikeGame>,
+     2564},
+    {10, 3, "Gate", &kGateSettings, &RunGateRulesView, nullptr, 0},
+    {16, 4, "Quadrille", &kQuadrilleSettings, &RunQuadrilleRulesView, nullptr, 0},
+};
+
+}  // namespace
+
+std::span<const GameRow> GameTable() {
+  return kGames;
+}
+
+const GameRow* GameRowById(int gameId) {
+  for (const GameRow& row : kGames)
+    if (row.gameId == gameId) return &row;
+  return nullptr;
+}
+
+const GameRow* GameRowByButton(int button) {
+  for (const GameRow& row : kGames)
+    if (row.titleButton == button) return &row;
+  return nullptr;
+}

@@ -1,0 +1,206 @@
+// The game session around a tiny test game whose deal can be made to end at will: the end of a
+// deal in each of its forms (no moves left, a win, End Game while paused, a tick while a window is
+// open), the score box during and after it, the game's own commands, a drag in hand when a
+// command comes, and the menu bar polled through the session.
+#include <gtest/gtest.h>
+
+#include "audio/Audio.h"
+#include "persist/HighScores.h"
+#include "tests/engine/session/SessionTestSupport.h"
+
+namespace {
+
+class GameSessionTest : public SessionTest {
+protected:
+  bool StartTestSession(GameOwnWindows own = {}) {
+    if (!StartSession([](ArtworkSet& art) { return std::make_unique<TestGame>(art); }, own))
+      return false;
+    game = static_cast<TestGame*>(&Game());
+    return true;
+  }
+  // Top-left of the pile's top card.
+  int TopOfPile() const { return kPileY + 15 * (static_cast<int>(game->pile.size()) - 1); }
+  TestGame* game = nullptr;
+};
+
+#define START_OR_SKIP(...) \
+  if (!StartTestSession(__VA_ARGS__)) QS_SKIP_MISSING("no generated media with the theme artwork")
+
+// --- The end of a deal ---------------------------------------------------------------------------
+
+TEST_F(GameSessionTest, NoMoveLeftShowsTheMessageThenTheTableOnce) {
+  START_OR_SKIP();
+  game->SetPoints(50);
+  seconds_ += 20;
+  game->SetStuck(true);
+  game->UpdatePlayState();
+  EXPECT_EQ(RunEnd(false), 1) << "the message box was open";
+  EXPECT_EQ(game->FinalScore(), 48);
+  EXPECT_EQ(RequestedTrack(), MusicTrack::kLose);
+  ASSERT_EQ(CountHighScores(kTestGameName), 1);
+  EXPECT_EQ(ReadHighScore(kTestGameName, 1), (HighScoreEntry{"Tester", 48}));
+  EXPECT_EQ(game->ScoreLine1(), "Final Score");
+  EXPECT_EQ(game->ScoreLine2(), "48");
+  EXPECT_EQ(game->restarts, 0);
+
+  // Later ticks find the score fixed: no second run, and the time no longer counts.
+  seconds_ += 100;
+  session_->Tick();
+  EXPECT_EQ(CountHighScores(kTestGameName), 1);
+  EXPECT_EQ(game->FinalScore(), 48);
+  EXPECT_EQ(game->ElapsedSeconds(), 20);
+}
+
+TEST_F(GameSessionTest, ANegativeFinalScoreIsShownWhileTheEndIsPlayedOut) {
+  START_OR_SKIP();
+  seconds_ += 30;
+  session_->Tick();
+  ASSERT_EQ(game->ScoreLine2(), "-3");
+  game->SetStuck(true);
+  game->UpdatePlayState();
+  EXPECT_EQ(RunEnd(false), 1);
+  EXPECT_EQ(endLine1_, "Final Score") << "under the message box";
+  EXPECT_EQ(endLine2_, "-3");
+  EXPECT_EQ(game->FinalScore(), -3);
+}
+
+TEST_F(GameSessionTest, AWinShowsNoMessageScoresTheBonusAndPlayAgainShowsTheNewDealAtOnce) {
+  START_OR_SKIP();
+  game->SetPoints(100);
+  game->SaveUndo();
+  game->won = true;
+  game->UpdatePlayState();
+  EXPECT_EQ(RunEnd(true), 0) << "no message box, only the end screen";
+  EXPECT_EQ(RequestedTrack(), MusicTrack::kWin);
+  ASSERT_EQ(CountHighScores(kTestGameName), 1);
+  EXPECT_EQ(ReadHighScore(kTestGameName, 1).score, 150);
+  EXPECT_EQ(game->restarts, 1) << "Play Again deals anew";
+  EXPECT_EQ(game->UndoCount(), 0);
+  EXPECT_FALSE(game->IsGameOver());
+  EXPECT_EQ(game->FinalScore(), kScoreNotFixed);
+  // The box tells of the new deal before the next tick, never of the unfixed final score.
+  EXPECT_EQ(game->ScoreLine1(), "Score");
+  EXPECT_EQ(game->ScoreLine2(), "0");
+}
+
+TEST_F(GameSessionTest, EndGameWhilePausedWaitsForTheResume) {
+  START_OR_SKIP();
+  game->SetPoints(30);
+  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
+  ASSERT_TRUE(session_->HandleCommand(kCmdEndGame));
+  EXPECT_EQ(game->ScoreLine1(), "Final Score");
+  EXPECT_EQ(game->ScoreLine2(), "99999");
+  seconds_ += 60;
+  session_->Tick();
+  EXPECT_EQ(game->ScoreLine2(), "99999");
+  EXPECT_EQ(CountHighScores(kTestGameName), 0);
+
+  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
+  EXPECT_EQ(RunEnd(false), 0) << "ended by the player: no message";
+  EXPECT_EQ(game->FinalScore(), 30) << "the pause did not count";
+  EXPECT_EQ(game->ScoreLine2(), "30");
+  EXPECT_EQ(CountHighScores(kTestGameName), 1);
+}
+
+TEST_F(GameSessionTest, NothingHappensWhileAModalWindowIsOpen) {
+  // The tick arrives while the About window is open: nothing is drawn and nothing starts.
+  int fixedInside = -1;
+  windows_.about = [this, &fixedInside] {
+    UiScreen screen(0, 0, 800, 600);
+    screen.Show();
+    ModalOptions options;
+    options.poll = [this, &fixedInside] {
+      session_->Tick();
+      fixedInside = Game().FinalScore();
+      return true;
+    };
+    input_->At(In(10), WM_MOUSEMOVE, 0, MakeLParam(5, 5));
+    UiRunModal(screen, options);
+  };
+  START_OR_SKIP();
+  game->SetPoints(50);
+  game->SetStuck(true);
+  game->UpdatePlayState();
+  session_->HandleCommand(kCmdAbout);
+  EXPECT_EQ(fixedInside, kScoreNotFixed);
+  EXPECT_EQ(CountHighScores(kTestGameName), 0);
+  EXPECT_EQ(RunEnd(false), 1);
+  EXPECT_EQ(CountHighScores(kTestGameName), 1);
+}
+
+// --- Commands ------------------------------------------------------------------------------------
+
+TEST_F(GameSessionTest, TheGamesOwnWindowsRunPausedAndAConfirmedSettingDealsAnew) {
+  bool confirm = false;
+  std::vector<bool> pausedInside;
+  GameOwnWindows own;
+  own.settings = [&] {
+    pausedInside.push_back(game->IsPaused());
+    return confirm;
+  };
+  own.rulesView = [&] { pausedInside.push_back(game->IsPaused()); };
+  START_OR_SKIP(own);
+  const int redraws = game->redraws;
+  ASSERT_TRUE(session_->HandleCommand(kCmdGameSettings));
+  EXPECT_EQ(game->restarts, 0) << "cancelled: the deal goes on";
+  confirm = true;
+  ASSERT_TRUE(session_->HandleCommand(kCmdGameSettings));
+  EXPECT_EQ(game->restarts, 1) << "the new rules take effect with a new deal";
+  ASSERT_TRUE(session_->HandleCommand(kCmdRulesView));
+  EXPECT_EQ(game->redraws, redraws + 2) << "the deal, then the table after the rules view";
+  EXPECT_EQ(pausedInside, (std::vector<bool>{true, true, true}));
+  EXPECT_FALSE(game->IsPaused());
+}
+
+TEST_F(GameSessionTest, AGameWithoutItsOwnWindowsHasNeitherTheirItemsNorTheirCommands) {
+  START_OR_SKIP();
+  EXPECT_FALSE(session_->HandleCommand(kCmdGameSettings));
+  EXPECT_FALSE(session_->HandleCommand(kCmdRulesView));
+  EXPECT_EQ(session_->Menus().options->FindItem(kCmdGameSettings), nullptr);
+  EXPECT_EQ(session_->Menus().view->FindItem(kCmdRulesView), nullptr);
+  EXPECT_NE(session_->Menus().view->FindItem(kCmdHighScores), nullptr) << "every game has one";
+}
+
+TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingElse) {
+  START_OR_SKIP();
+  game->SaveUndo();
+  const auto press = [this] {
+    game->OnLButtonDown(MK_LBUTTON, kPileX + 10, TopOfPile() + 20);
+    game->OnMouseMove(MK_LBUTTON, kColumnX + 20, kColumnY + 40);
+    ASSERT_TRUE(game->IsDragging());
+    ASSERT_EQ(game->UndoCount(), 2) << "the pick-up's snapshot";
+  };
+  press();
+  ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
+  EXPECT_FALSE(game->IsDragging());
+  EXPECT_EQ(game->cancels, 1);
+  EXPECT_EQ(game->undos, 0) << "the move before the drag stays";
+  EXPECT_EQ(game->UndoCount(), 1);
+  EXPECT_EQ(game->pile.size(), 3u);
+
+  press();
+  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
+  EXPECT_FALSE(game->IsDragging());
+  EXPECT_TRUE(game->IsPaused());
+  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
+
+  press();
+  RunEnd(false, [this] { session_->HandleCommand(kCmdEndGame); });
+  EXPECT_FALSE(game->IsDragging());
+  EXPECT_TRUE(game->IsGameOver());
+  EXPECT_EQ(game->drops, 0) << "the stack went home, not where it hung";
+  EXPECT_EQ(game->pile.size(), 3u);
+}
+
+TEST_F(GameSessionTest, APressOnAMenuTitleOpensTheMenuThroughTheSessionsPoll) {
+  START_OR_SKIP();
+  EXPECT_FALSE(session_->IsMenuActive());
+  Record(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(100, 15));
+  EXPECT_FALSE(session_->ProcessInput());
+  EXPECT_TRUE(session_->IsMenuActive());
+  Record(WM_LBUTTONUP, 0, MakeLParam(100, 15));
+  session_->ProcessInput();
+  EXPECT_TRUE(session_->IsMenuActive()) << "a click leaves the list open";
+}
+
+}  // namespace

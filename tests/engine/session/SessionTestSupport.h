@@ -1,0 +1,87 @@
+// A game session in the card-game test fixture: the session around a game the test makes, the
+// program's windows as the test stands them in, and the end of a deal played out through its
+// windows on the test clock.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "audio/Audio.h"
+#include "engine/session/GameSession.h"
+#include "tests/engine/CardGameTestSupport.h"
+#include "ui/ChildList.h"
+#include "ui/UiModal.h"
+#include "ui/menus/DropDown.h"
+
+// The middle of the high-score window's "Play Again" button.
+inline constexpr int kPlayAgainX = 380;
+inline constexpr int kPlayAgainY = 432;
+
+// The captions of a menu's items, top to bottom, without their letter marks.
+inline std::vector<std::string> ItemTexts(const DropDown* list) {
+  std::vector<std::string> texts;
+  ChildList* items = list != nullptr ? list->Children() : nullptr;
+  if (items == nullptr) return texts;
+  for (UiElement* e = items->Head(); e != nullptr; e = e->NextSibling())
+    texts.emplace_back(e->GetText());
+  return texts;
+}
+
+class SessionTest : public CardGameTest {
+protected:
+  using GameMaker = std::function<std::unique_ptr<CardGame>(ArtworkSet&)>;
+
+  void TearDown() override {
+    session_.reset();
+    CardGameTest::TearDown();
+  }
+
+  // Starts a session around the game `make` builds, with windows_ as the program's windows;
+  // false (and the test should skip) without the theme artwork.
+  bool StartSession(const GameMaker& make, GameOwnWindows own = {}) {
+    if (!UseArtwork()) return false;
+    session_ = std::make_unique<GameSession>(*art_, make(*art_), windows_, std::move(own));
+    session_->Start();
+    return true;
+  }
+  CardGame& Game() const { return session_->Game(); }
+
+  // Plays out the end of a deal, started by `start` (the session's tick unless said), with its
+  // windows answered by the script: Enter 100 ms in (the "no moves" message, if any), then the
+  // high-score window closed or asked to play again once the end screen's five seconds are over.
+  // Returns the modal depth seen 50 ms in (1: the message box); the score box's lines and the
+  // music asked for at that moment are kept in endLine1_, endLine2_ and endTrack_.
+  int RunEnd(bool playAgain, const std::function<void()>& start = {}) {
+    int depthSeen = -1;
+    onDispatch_ = [this, &depthSeen](std::uint32_t message) {
+      if (message != WM_USER) return;
+      depthSeen = UiModalDepth();
+      endLine1_ = Game().ScoreLine1();
+      endLine2_ = Game().ScoreLine2();
+      endTrack_ = RequestedTrack();
+      // A timer tick inside the sequence: neither a second run nor drawing.
+      session_->Tick();
+    };
+    input_->At(In(50), WM_USER);
+    input_->KeyAt(In(100), VK_RETURN, kScanEnter);
+    if (playAgain) {
+      input_->ClickAt(In(6000), kPlayAgainX, kPlayAgainY);
+    } else {
+      input_->KeyAt(In(6000), VK_ESCAPE, kScanEscape);
+    }
+    if (start) {
+      start();
+    } else {
+      session_->Tick();
+    }
+    onDispatch_ = nullptr;
+    return depthSeen;
+  }
+
+  GameWindows windows_;
+  std::unique_ptr<GameSession> session_;
+  std::string endLine1_;
+  std::string endLine2_;
+  MusicTrack endTrack_ = MusicTrack::kTitle;
+};

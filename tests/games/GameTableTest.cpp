@@ -1,0 +1,277 @@
+// The game table and every game built from it. The table itself: numbers, buttons, names and
+// settings keys that agree. Then, for each row that has a factory, its game in a session: the
+// menus with the game's own items once, and every command the games share, so a new game gets
+// these tests by its row alone.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/GameLaunchers.h"
+#include "audio/Audio.h"
+#include "engine/GameList.h"
+#include "games/GameTable.h"
+#include "games/RuleSettings.h"
+#include "persist/HighScores.h"
+#include "platform/MessageLoop.h"
+#include "tests/engine/session/SessionTestSupport.h"
+#include "ui/menus/MenuEntry.h"
+
+namespace {
+
+std::string PlayerKey() {
+  return "Preferences\\" + std::to_string(kFirstPlayerNumber);
+}
+
+std::vector<const GameRow*> BuiltRows() {
+  std::vector<const GameRow*> rows;
+  for (const GameRow& row : GameTable())
+    if (row.make != nullptr) rows.push_back(&row);
+  return rows;
+}
+
+TEST(GameTable, NumbersButtonsAndNamesAgreeWithTheGameListAndTheSettings) {
+  std::set<int> ids;
+  std::set<int> buttons;
+  for (const GameRow& row : GameTable()) {
+    SCOPED_TRACE(row.name);
+    EXPECT_TRUE(ids.insert(row.gameId).second) << "a game number used twice";
+    EXPECT_TRUE(buttons.insert(row.titleButton).second) << "a title button used twice";
+    ASSERT_NE(GameListTitle(row.gameId), nullptr);
+    EXPECT_STREQ(GameListTitle(row.gameId), row.name) << "the rules help finds it by this title";
+    if (row.settings != nullptr) {
+      EXPECT_STREQ(row.settings->game, row.name) << "its registry key";
+    }
+    EXPECT_EQ(GameRowById(row.gameId), &row);
+    EXPECT_EQ(GameRowByButton(row.titleButton), &row);
+    EXPECT_EQ(row.make != nullptr, row.snapshotBytes > 0) << "a built game knows its snapshot";
+  }
+  EXPECT_EQ(buttons, (std::set<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(GameRowById(1), nullptr) << "in the game list, but no game";
+  EXPECT_EQ(GameRowByButton(5), nullptr);
+  EXPECT_FALSE(BuiltRows().empty());
+}
+
+class GameRowTest : public SessionTest, public testing::WithParamInterface<const GameRow*> {
+protected:
+  const GameRow& Row() const { return *GetParam(); }
+  bool StartRow() { return StartSession(Row().make, OwnWindowsOf(GetParam())); }
+};
+
+#define START_ROW_OR_SKIP() \
+  if (!StartRow()) QS_SKIP_MISSING("no generated media with the theme artwork")
+
+TEST_P(GameRowTest, TheGameIsTheOneItsRowDescribes) {
+  START_ROW_OR_SKIP();
+  EXPECT_EQ(Game().GameId(), Row().gameId);
+  EXPECT_STREQ(Game().GetGameName(), Row().name);
+  EXPECT_TRUE(Game().IsClockStarted()) << "dealt";
+  Game().SaveUndo();
+  ASSERT_EQ(Game().UndoCount(), 1);
+  EXPECT_EQ(std::filesystem::file_size(Game().History().FileFor(1)),
+            static_cast<std::uintmax_t>(Row().snapshotBytes));
+}
+
+TEST_P(GameRowTest, TheMenusHoldTheSharedItemsAndTheGamesOwnOnce) {
+  START_ROW_OR_SKIP();
+  std::vector<std::string> options = {"Card Front...", "Card Back...", "Background...",
+                                      "Music...",      "SFX",          "Auto Game Over"};
+  std::vector<std::string> view = {"High Scores..."};
+  if (Row().settings != nullptr) options.emplace_back("Game Settings...");
+  if (Row().rulesView != nullptr) view.emplace_back("Rules...");
+  // New Game deals on the same session: the game's own items are not added again.
+  for (int deal = 0; deal < 2; ++deal) {
+    const GameMenus& menus = session_->Menus();
+    EXPECT_EQ(ItemTexts(menus.game), (std::vector<std::string>{"Undo", "Pause", "New Game",
+                                                               "End Game", "Main Menu", "Exit"}));
+    EXPECT_EQ(ItemTexts(menus.options), options);
+    EXPECT_EQ(ItemTexts(menus.view), view);
+    EXPECT_EQ(ItemTexts(menus.help),
+              (std::vector<std::string>{"Rules...", "About...", "Upgrade..."}));
+    ASSERT_TRUE(session_->HandleCommand(kCmdNewGame));
+  }
+}
+
+TEST_P(GameRowTest, NewGameDealsAnewWithAnEmptyHistory) {
+  START_ROW_OR_SKIP();
+  Game().SaveUndo();
+  const Deck before = Game().GetDeck();
+  seconds_ += 40;
+  ASSERT_TRUE(session_->HandleCommand(kCmdNewGame));
+  EXPECT_EQ(Game().UndoCount(), 0);
+  EXPECT_FALSE(std::filesystem::exists(Game().History().FileFor(1)));
+  EXPECT_NE(Game().GetDeck(), before) << "shuffled again";
+  EXPECT_EQ(Game().ElapsedSeconds(), 0);
+  const Deck dealt = Game().GetDeck();
+  ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
+  EXPECT_EQ(Game().GetDeck(), dealt) << "nothing to undo into the last deal";
+}
+
+TEST_P(GameRowTest, PauseRenamesItsItemAndAWindowInBetweenRunsTheClockAgain) {
+  windows_.about = [this] {
+    EXPECT_TRUE(Game().IsPaused()) << "paused around the window";
+    seconds_ += 20;
+  };
+  START_ROW_OR_SKIP();
+  const auto pauseItem = [this] {
+    return std::string(session_->Menus().game->FindItem(kCmdPauseResume)->GetText());
+  };
+  seconds_ += 5;
+  ASSERT_TRUE(session_->HandleCommand(kCmdAbout));
+  EXPECT_FALSE(Game().IsPaused());
+  EXPECT_EQ(Game().ElapsedSeconds(), 5) << "the time in the window is not counted";
+
+  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
+  EXPECT_TRUE(Game().IsPaused());
+  EXPECT_EQ(pauseItem(), "Resume");
+  session_->Tick();
+  EXPECT_EQ(Game().ScoreLine2(), "Paused");
+  ASSERT_TRUE(session_->HandleCommand(kCmdAbout));
+  EXPECT_FALSE(Game().IsPaused()) << "running again, as the player's pause is lifted too";
+  EXPECT_EQ(pauseItem(), "Resume") << "while the menu still offers to resume";
+  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
+  EXPECT_TRUE(Game().IsPaused()) << "choosing it now pauses";
+  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
+  EXPECT_FALSE(Game().IsPaused());
+  EXPECT_EQ(pauseItem(), "Pause");
+}
+
+TEST_P(GameRowTest, ChoosersStoreTheChoiceOnlyWhenConfirmed) {
+  std::optional<int> answer = 5;
+  std::vector<int> asked;
+  const auto chooser = [&](int current) {
+    EXPECT_TRUE(Game().IsPaused());
+    asked.push_back(current);
+    return answer;
+  };
+  windows_.chooseCardBack = chooser;
+  windows_.chooseCardFront = chooser;
+  windows_.chooseBackground = chooser;
+  START_ROW_OR_SKIP();
+  ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
+  EXPECT_EQ(art_->CardBack(), 5);
+  EXPECT_EQ(ThePreferences().cardBack, 5);
+  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "CardBack"), 5);
+  ASSERT_TRUE(session_->HandleCommand(kCmdCardFront));
+  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "CardFront"), 5);
+  answer = 2;
+  ASSERT_TRUE(session_->HandleCommand(kCmdBackground));
+  EXPECT_EQ(art_->BackgroundIndex(), 2);
+  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "Background"), 2);
+
+  answer.reset();
+  ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
+  EXPECT_EQ(ThePreferences().cardBack, 5) << "cancelled: nothing changes";
+  EXPECT_EQ(art_->CardBack(), 5);
+  EXPECT_EQ(asked, (std::vector<int>{0, 0, 0, 5}));
+  EXPECT_FALSE(Game().IsPaused()) << "the clock runs again after a chooser";
+}
+
+TEST_P(GameRowTest, SwitchesFlipTheirCheckAndAreSavedEachTime) {
+  windows_.musicDialog = [] {
+    ThePreferences().musicEnabled = 2;
+    return true;
+  };
+  START_ROW_OR_SKIP();
+  const GameMenus& menus = session_->Menus();
+  EXPECT_TRUE(menus.sfx->IsSelected()) << "from the preferences";
+  EXPECT_TRUE(menus.music->IsSelected());
+  EXPECT_FALSE(menus.autoGameOver->IsSelected());
+  ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
+  EXPECT_FALSE(menus.sfx->IsSelected());
+  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "SoundEnabled"), 0);
+  ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
+  EXPECT_TRUE(menus.sfx->IsSelected());
+  EXPECT_EQ(ThePreferences().soundEnabled, 1);
+  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "SoundEnabled"), 1) << "saved the second time too";
+  ASSERT_TRUE(session_->HandleCommand(kCmdAutoGameOver));
+  EXPECT_TRUE(menus.autoGameOver->IsSelected());
+  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "AutoGameOver"), 1);
+  ASSERT_TRUE(session_->HandleCommand(kCmdMusic));
+  EXPECT_FALSE(menus.music->IsSelected()) << "event music only plays no songs";
+  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "MusicEnabled"), 2);
+}
+
+TEST_P(GameRowTest, RulesHelpMainMenuExitAndUnknownCommands) {
+  std::string section;
+  int upgrades = 0;
+  windows_.rulesHelp = [&section](const char* title) { section = title; };
+  windows_.upgrade = [&upgrades] { ++upgrades; };
+  START_ROW_OR_SKIP();
+  ASSERT_TRUE(session_->HandleCommand(kCmdRulesHelp));
+  EXPECT_EQ(section, Row().name);
+  ASSERT_TRUE(session_->HandleCommand(kCmdUpgrade));
+  EXPECT_EQ(upgrades, 1);
+
+  Message msg;
+  while (PeekMessage(&msg)) {
+  }
+  ASSERT_TRUE(session_->HandleCommand(kCmdMainMenu));
+  ASSERT_TRUE(PeekMessage(&msg));
+  EXPECT_EQ(msg.message, WM_KEYDOWN);
+  EXPECT_EQ(msg.wParam, VK_ESCAPE);
+  ASSERT_TRUE(session_->HandleCommand(kCmdExit));
+  EXPECT_EQ(upgrades, 2) << "the upgrade screen before the end";
+  ASSERT_TRUE(PeekMessage(&msg));
+  EXPECT_EQ(msg.message, WM_CLOSE);
+  EXPECT_FALSE(session_->HandleCommand(4242));
+}
+
+TEST_P(GameRowTest, EndGameShowsTheLoseScreenAndTheFinalScoreAndPlayAgainDealsAnew) {
+  START_ROW_OR_SKIP();
+  // Long enough for the time to take the score below zero.
+  seconds_ += 100;
+  const int expected = Game().ComputeScore();
+  ASSERT_LT(expected, 0);
+  EXPECT_EQ(RunEnd(true, [this] { session_->HandleCommand(kCmdEndGame); }), 0)
+      << "ended by the player: no message";
+  EXPECT_EQ(endLine1_, "Final Score");
+  EXPECT_EQ(endLine2_, std::to_string(expected));
+  EXPECT_EQ(endTrack_, MusicTrack::kLose);
+  EXPECT_EQ(CountHighScores(Row().name), 0) << "a score below zero does not enter the table";
+
+  // Play Again: the new deal is on the table and in the box at once.
+  EXPECT_EQ(RequestedTrack(), MusicTrack::kInGame);
+  EXPECT_FALSE(Game().IsGameOver());
+  EXPECT_FALSE(Game().EndedByUser());
+  EXPECT_EQ(Game().FinalScore(), kScoreNotFixed);
+  EXPECT_EQ(Game().ScoreLine1(), "Score");
+  EXPECT_EQ(Game().ScoreLine2(), std::to_string(Game().ComputeScore()));
+}
+
+TEST_P(GameRowTest, TheGamesOwnWindowsOpenPausedAndCloseAgain) {
+  START_ROW_OR_SKIP();
+  std::vector<int> commands = {kCmdHighScores};
+  if (Row().settings != nullptr) commands.push_back(kCmdGameSettings);
+  if (Row().rulesView != nullptr) commands.push_back(kCmdRulesView);
+  for (int command : commands) {
+    SCOPED_TRACE(command);
+    int depthSeen = -1;
+    bool pausedSeen = false;
+    onDispatch_ = [&](std::uint32_t message) {
+      if (message != WM_USER) return;
+      depthSeen = UiModalDepth();
+      pausedSeen = Game().IsPaused();
+    };
+    input_->At(In(50), WM_USER);
+    input_->KeyAt(In(100), VK_ESCAPE, kScanEscape);
+    ASSERT_TRUE(session_->HandleCommand(command));
+    onDispatch_ = nullptr;
+    EXPECT_EQ(depthSeen, 1) << "its window was open";
+    EXPECT_TRUE(pausedSeen);
+    EXPECT_EQ(UiModalDepth(), 0);
+    EXPECT_FALSE(Game().IsPaused());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Built, GameRowTest, testing::ValuesIn(BuiltRows()),
+                         [](const testing::TestParamInfo<const GameRow*>& row) {
+                           std::string name;
+                           for (const char* c = row.param->name; *c != '\0'; ++c)
+                             if (*c != ' ') name += *c;
+                           return name;
+                         });
+
+}  // namespace
