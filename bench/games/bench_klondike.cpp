@@ -4,6 +4,8 @@
 // the real shell, headless, with the theme artwork, the toolkit and the game's menu bar.
 #include <benchmark/benchmark.h>
 
+#include <stdlib.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -19,6 +21,7 @@
 #include "gfx/Gfx.h"
 #include "gfx/HeadlessDisplay.h"
 #include "gfx/art/ArtworkSet.h"
+#include "persist/Preferences.h"
 #include "platform/DataDir.h"
 #include "platform/MessageLoop.h"
 #include "tests/games/klondike/KlondikeSolver.h"
@@ -69,6 +72,14 @@ public:
     SetFlightStepDelay(std::chrono::microseconds(0));
     SetDeckSeedOverride(7);
     ResetMessageLoop();
+    // A settings store of the bench's own with a player who is not asked for at start-up: the
+    // start-up's player dialog would otherwise wait for an answer nobody gives.
+    store_ = std::filesystem::temp_directory_path() / "qs-bench-klondike-store";
+    std::filesystem::create_directories(store_);
+    ::setenv("XDG_CONFIG_HOME", store_.c_str(), 1);
+    Preferences prefs;
+    LoadPreferences(prefs);
+    RunPlayerSelect(prefs, [](const std::string&, bool) { return PlayerChoice{"Bench", true}; });
     if (!shell_.Create()) return;
     shell_.StartGame(std::make_unique<KlondikeGame>(*shell_.Artwork()));
     game_ = dynamic_cast<KlondikeGame*>(shell_.Game());
@@ -92,6 +103,7 @@ public:
     SetUndoDirectory({});
     std::error_code ignored;
     std::filesystem::remove_all(undoDir_, ignored);
+    std::filesystem::remove_all(store_, ignored);
   }
   KlondikeGame* Game() const { return game_; }
   long Shows() const { return display_.Shows(); }
@@ -103,6 +115,7 @@ private:
   AppShell shell_;
   KlondikeGame* game_ = nullptr;
   std::filesystem::path undoDir_;
+  std::filesystem::path store_;
 };
 
 void BM_UpdatePlayStateMidGame(benchmark::State& state) {
@@ -128,6 +141,69 @@ void BM_RedrawAllMidGame(benchmark::State& state) {
       static_cast<double>(table.Shows() - showsBefore) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_RedrawAllMidGame)->Unit(benchmark::kMicrosecond);
+
+// The rule path alone, on the same mid-game position: the legal moves and one of them played
+// (goal: under 2 us together), and the no-moves analysis that runs once after each move.
+KlondikeDeal MidGameDeal() {
+  const auto solution = SolveKlondike(7, kKlondikeDefaultRules);
+  KlondikeDeal deal = DealKlondike(7, kKlondikeDefaultRules);
+  if (!solution) return deal;
+  for (std::size_t i = 0; i < solution->moves.size() / 2; ++i)
+    PlayKlondikeMove(deal, kKlondikeDefaultRules, solution->moves[i]);
+  return deal;
+}
+
+void BM_LegalMovesAndApplyMidGame(benchmark::State& state) {
+  const KlondikeDeal start = MidGameDeal();
+  MoveList moves;
+  std::size_t next = 0;
+  for (auto _ : state) {
+    KlondikeDeal deal = start;
+    KlondikeLegalMoves(deal.position, deal.stock, kKlondikeDefaultRules, moves);
+    if (moves.empty()) break;
+    const Move& move = moves[next++ % moves.size()];
+    benchmark::DoNotOptimize(
+        KlondikeApplyMove(deal.position, deal.stock, kKlondikeDefaultRules, move));
+  }
+  state.counters["legal_moves"] = static_cast<double>(moves.size());
+}
+BENCHMARK(BM_LegalMovesAndApplyMidGame)->Unit(benchmark::kMicrosecond);
+
+// The copy of the table that the step above starts from each time, to subtract from it.
+void BM_FloorCopyTheTable(benchmark::State& state) {
+  const KlondikeDeal start = MidGameDeal();
+  for (auto _ : state) {
+    KlondikeDeal deal = start;
+    benchmark::DoNotOptimize(deal);
+  }
+}
+BENCHMARK(BM_FloorCopyTheTable)->Unit(benchmark::kMicrosecond);
+
+void BM_NoMovesAnalysisMidGame(benchmark::State& state) {
+  const KlondikeDeal deal = MidGameDeal();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(KlondikeNoMovesLeft(deal.position, deal.stock, kKlondikeDefaultRules));
+}
+BENCHMARK(BM_NoMovesAnalysisMidGame)->Unit(benchmark::kMicrosecond);
+
+// A table where nothing is left to turn up and no stock card plays at once: the analysis has to
+// follow the moves that shift cards about, the most it ever does in a deal.
+void BM_NoMovesAnalysisStuckTable(benchmark::State& state) {
+  KlondikeDeal deal = MidGameDeal();
+  KlondikeRules rules = kKlondikeDefaultRules;
+  MoveList moves;
+  // Play on at random until the analysis has real work: a recycle used and no quick answer.
+  std::uint32_t pick = 1;
+  for (int i = 0; i < 400 && !KlondikeNoMovesLeft(deal.position, deal.stock, rules); ++i) {
+    KlondikeLegalMoves(deal.position, deal.stock, rules, moves);
+    if (moves.empty()) break;
+    pick = pick * 1103515245u + 12345u;
+    KlondikeApplyMove(deal.position, deal.stock, rules, moves[(pick >> 16) % moves.size()]);
+  }
+  for (auto _ : state)
+    benchmark::DoNotOptimize(KlondikeNoMovesLeft(deal.position, deal.stock, rules));
+}
+BENCHMARK(BM_NoMovesAnalysisStuckTable)->Unit(benchmark::kMicrosecond);
 
 // The floor: one full-screen copy from the backdrop into the screen buffer.
 void BM_FloorFullScreenCopy(benchmark::State& state) {
