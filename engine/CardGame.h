@@ -239,6 +239,9 @@ private:
 
   // The drag is over: the hand is empty, the pointer free, the save-under gone.
   void EndDrag();
+  // What a press and a double click do before anything else: put back a stack whose button-up
+  // was lost, or play the move a click on this point makes by itself. True when one did.
+  bool ClickHandledFirst(int x, int y);
   bool CachedNoMovesLeft();
 
   DragSourceList dragSources_;

@@ -55,18 +55,23 @@ void CardGame::FreeSaveBuffer() {
   saveBuffer_ = -1;
 }
 
-void CardGame::OnLButtonDown(std::uint32_t, int x, int y) {
-  if (MouseIgnored()) return;
+bool CardGame::ClickHandledFirst(int x, int y) {
   // A press while cards are carried means their button-up was lost (another window took it):
   // they go back rather than stay in the hand.
   if (dragging_) {
     CancelDrag();
-    return;
+    return true;
   }
+  // The stock and a face-down card answer every click, the second of two quick ones too.
   if (const std::optional<Move> move = MoveForClick(x, y)) {
     PlayMove(*move);
-    return;
+    return true;
   }
+  return false;
+}
+
+void CardGame::OnLButtonDown(std::uint32_t, int x, int y) {
+  if (MouseIgnored() || ClickHandledFirst(x, y)) return;
   const DragSource* hit = HitTestDragSource(x, y);
   if (hit != nullptr) ApplyDragStart(*hit, x, y);
   UpdatePlayState();
@@ -177,16 +182,7 @@ void CardGame::OnLButtonUp(std::uint32_t, int x, int y) {
 }
 
 void CardGame::OnLButtonDblClk(std::uint32_t, int x, int y) {
-  if (MouseIgnored()) return;
-  if (dragging_) {
-    CancelDrag();
-    return;
-  }
-  // Two quick clicks on the stock or a face-down card are two clicks, not a double click.
-  if (const std::optional<Move> move = MoveForClick(x, y)) {
-    PlayMove(*move);
-    return;
-  }
+  if (MouseIgnored() || ClickHandledFirst(x, y)) return;
   if (DoubleClickHook(x, y)) return;
   const DragSource* hit = HitTestDragSource(x, y);
   if (hit == nullptr) return;

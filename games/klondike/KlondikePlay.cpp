@@ -299,29 +299,6 @@ bool SomeCandidatePlays(const KlondikePosition& position, const KlondikeRules& r
   return false;
 }
 
-char CardByte(const Card& card) {
-  return static_cast<char>(IsRealCard(card) ? card.suit * kRankCount + card.rank + 1 : 0);
-}
-
-// What makes two tables the same for the search: where every card lies and how many recycles
-// are left. The turned count only decides how the waste is drawn.
-std::string SearchKey(const KlondikePosition& p, const Deck& stock, const KlondikeRules& rules) {
-  std::string key;
-  key.reserve(96);
-  for (int i = 0; i < stock.Remaining(); ++i) key += CardByte(stock.PeekCard(i));
-  key += '|';
-  for (int i = 0; i < p.wasteCount; ++i) key += CardByte(p.waste[At(i)]);
-  key += '|';
-  for (const Card& top : p.foundations) key += CardByte(top);
-  for (int c = 0; c < kKlondikeColumns; ++c) {
-    key += static_cast<char>('|' + p.faceDown[At(c)]);
-    for (int i = 0; i < p.columnCount[At(c)]; ++i) key += CardByte(p.tableau[At(c)][At(i)]);
-  }
-  // With unlimited recycles the count grows for ever and changes nothing.
-  if (rules.recycles != kRecyclesUnlimited) key += static_cast<char>(p.recyclesUsed);
-  return key;
-}
-
 }  // namespace
 
 KlondikePosition EmptyKlondikePosition(int startRank) {
@@ -367,6 +344,32 @@ bool KlondikeEmptyColumnAccepts(const Card& card, int startRank, const KlondikeR
 ScreenPoint KlondikeCardPlace(int column, int index) {
   if (!IsColumn(column)) return {-1, -1};
   return kKlondikeLayout[At(KlondikeColumnPile(column))].CardPlace(index);
+}
+
+namespace {
+
+char CardByte(const Card& card) {
+  return static_cast<char>(IsRealCard(card) ? card.suit * kRankCount + card.rank + 1 : 0);
+}
+
+}  // namespace
+
+std::string KlondikeTableKey(const KlondikePosition& p, const Deck& stock,
+                             const KlondikeRules& rules) {
+  std::string key;
+  key.reserve(96);
+  for (int i = 0; i < stock.Remaining(); ++i) key += CardByte(stock.PeekCard(i));
+  key += '|';
+  for (int i = 0; i < p.wasteCount; ++i) key += CardByte(p.waste[At(i)]);
+  key += '|';
+  for (const Card& top : p.foundations) key += CardByte(top);
+  for (int c = 0; c < kKlondikeColumns; ++c) {
+    key += static_cast<char>('|' + p.faceDown[At(c)]);
+    for (int i = 0; i < p.columnCount[At(c)]; ++i) key += CardByte(p.tableau[At(c)][At(i)]);
+  }
+  // With unlimited recycles the count grows for ever and changes nothing.
+  if (rules.recycles != kRecyclesUnlimited) key += static_cast<char>(p.recyclesUsed);
+  return key;
 }
 
 // --- The deal ---------------------------------------------------------------------------------
@@ -587,7 +590,7 @@ bool KlondikeNoMovesLeft(const KlondikePosition& position, const Deck& stock,
     Deck stock;
   };
   std::vector<Table> tables{{position, stock}};
-  std::unordered_set<std::string> seen{SearchKey(position, stock, rules)};
+  std::unordered_set<std::string> seen{KlondikeTableKey(position, stock, rules)};
   MoveList moves;
   for (std::size_t i = 0; i < tables.size(); ++i) {
     // Past the limit nobody can say: a deal is never ended on a guess.
@@ -598,7 +601,7 @@ bool KlondikeNoMovesLeft(const KlondikePosition& position, const Deck& stock,
       if (IsProgress(table.position, move)) return false;
       Table next = table;
       KlondikeApplyMove(next.position, next.stock, rules, move);
-      if (seen.insert(SearchKey(next.position, next.stock, rules)).second)
+      if (seen.insert(KlondikeTableKey(next.position, next.stock, rules)).second)
         tables.push_back(std::move(next));
     }
   }

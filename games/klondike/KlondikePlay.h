@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "engine/Card.h"
@@ -143,6 +144,10 @@ void KlondikeBuildHitLists(const KlondikePosition& position, const KlondikeRules
 // been gone through once its cards count as unknown ground: moves are left.
 bool KlondikeNoMovesLeft(const KlondikePosition& position, const Deck& stock,
                          const KlondikeRules& rules);
+// What makes two tables the same for a search: where every card lies and how many recycles are
+// left. The turned count only decides how the waste is drawn and is left out.
+std::string KlondikeTableKey(const KlondikePosition& position, const Deck& stock,
+                             const KlondikeRules& rules);
 // Stock, waste and every column empty.
 bool KlondikeCleared(const KlondikePosition& position, const Deck& stock);
 double KlondikeScoreFactor(const KlondikeRules& rules);
