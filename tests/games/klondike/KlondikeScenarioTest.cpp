@@ -1,6 +1,7 @@
-// Klondike played through the real window procedure: the deal, the stock, every rule setting,
-// drags, double clicks, undo, pause, the end of a deal with and without Auto Game Over, and
-// snapshot files that are damaged or cannot be written.
+// Klondike played through the real window procedure, for what the mouse, the screen and the files
+// add to the rules' own tests: the deal's sounds, the hit lists under the pointer, the automatic
+// moves, undo, the end of a deal with and without Auto Game Over, snapshot files that are damaged
+// or cannot be written, the golden images, a whole deal won and the pinned snapshot bytes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -124,179 +125,64 @@ protected:
   }
 };
 
-TEST_F(KlondikeScenarioTest, AFreshDefaultDealLaysOutTwentyEightCardsAndStartsTheClock) {
+TEST_F(KlondikeScenarioTest, AFreshDealSoundsEachCardAndStartsTheClock) {
   KlondikeScenario s;
   KlondikeGame* game = s.Game();
   ASSERT_NE(game, nullptr);
-  const KlondikePosition& p = game->Position();
-  EXPECT_EQ(CardsInColumns(p), 28);
-  for (int c = 0; c < kKlondikeColumns; ++c) {
-    EXPECT_EQ(p.columnCount[static_cast<std::size_t>(c)], c + 1);
-    EXPECT_EQ(p.faceDown[static_cast<std::size_t>(c)], c);
-  }
+  EXPECT_EQ(CardsInColumns(game->Position()), 28);
   EXPECT_EQ(game->GetDeck().Remaining(), 24);
-  EXPECT_EQ(p.wasteCount, 0);
-  for (const Card& f : p.foundations) EXPECT_EQ(f, kNoCard);
-  EXPECT_EQ(p.startRank, kAceRank);
   EXPECT_TRUE(game->IsClockStarted());
   EXPECT_EQ(Count(s.Sounds(), "deal.wav"), 28);
   EXPECT_EQ(game->UndoCount(), 0);
   EXPECT_EQ(game->Points(), 0);
+  // Every stock click flips; the ninth of three a click turns the waste back and shuffles.
+  for (int click = 0; click < 9; ++click) s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  s.Check([&s](KlondikeGame& g) {
+    EXPECT_EQ(g.Position().recyclesUsed, 1);
+    EXPECT_EQ(Count(s.Sounds(), "flip.wav"), 8);
+    EXPECT_EQ(Count(s.Sounds(), "shuffle.wav"), 1);
+  });
   EXPECT_EQ(s.Run(), 0);
 }
 
-TEST_F(KlondikeScenarioTest, StartCardAndFilledInShapeTheFoundationsAndTheStock) {
-  {
-    KlondikeSetup setup;
-    setup.startCard = -1;
-    KlondikeScenario s(setup);
-    const KlondikePosition& p = s.Game()->Position();
-    ASSERT_TRUE(IsRealCard(p.foundations[0]));
-    EXPECT_EQ(p.startRank, p.foundations[0].rank) << "the first card dealt decides";
-    EXPECT_EQ(s.Game()->GetDeck().Remaining(), 23);
-    EXPECT_EQ(s.Run(), 0);
-  }
-  {
-    KlondikeSetup setup;
-    setup.filledIn = 1;
-    KlondikeScenario s(setup);
-    const KlondikePosition& p = s.Game()->Position();
-    for (int f = 0; f < kKlondikeFoundations; ++f)
-      EXPECT_EQ(p.foundations[static_cast<std::size_t>(f)], C(f, kAceRank));
-    EXPECT_EQ(s.Game()->GetDeck().Remaining(), 20);
-    EXPECT_EQ(s.Run(), 0);
-  }
+// The hit list, not the rules: a press on a lower card of a face-up run finds the source of the
+// whole run when MovePartial is off, so the King comes along and the drop is refused.
+TEST_F(KlondikeScenarioTest, AClickOnALowerCardLiftsTheWholeRunWithoutMovePartial) {
+  KlondikeScenario s;
+  Layout layout;
+  layout.columns[0] = {C(0, kKing), C(1, kQueen), C(0, 9), C(1, 8)};
+  layout.columns[1] = {C(2, kKing), C(3, kQueen)};
+  LayOut(s, layout);
+  // Grab the Jack (index 2) and drop it onto column 1's Queen.
+  const ScreenPoint from = Grip(KlondikeScenario::ColumnCard(0, 2));
+  const ScreenPoint to = Grip(KlondikeScenario::ColumnCard(1, 2));
+  s.Drag(from.x, from.y, to.x, to.y);
+  s.Check([](KlondikeGame& game) {
+    EXPECT_EQ(game.DragRecord().count, 4) << "the whole run was lifted";
+    EXPECT_EQ(game.Position().columnCount[0], 4) << "a King cannot go onto a Queen";
+    EXPECT_EQ(game.Position().columnCount[1], 2);
+  });
+  EXPECT_EQ(s.Run(), 0);
 }
 
-TEST_F(KlondikeScenarioTest, StockClicksTurnCardsDealtCardsAndRecyclesFollowTheSetting) {
-  for (int dealt : {1, 3}) {
-    KlondikeSetup setup;
-    setup.cardsDealt = dealt;
-    setup.recycles = 1;
-    KlondikeScenario s(setup);
-    const ScreenPoint stock = Grip(s.StockTop());
-    s.Click(stock.x, stock.y);
-    s.Check([dealt, &s](KlondikeGame& game) {
-      EXPECT_EQ(game.Position().wasteCount, dealt);
-      EXPECT_EQ(game.GetDeck().Remaining(), 24 - dealt);
-      EXPECT_EQ(game.UndoCount(), 1);
-      EXPECT_EQ(Count(s.Sounds(), "flip.wav"), 1);
-    });
-    // Empty the stock, remember the waste's top, then turn the waste back.
-    const int clicks = (24 + dealt - 1) / dealt;
-    for (int i = 1; i < clicks; ++i) s.Click(kKlondikeStockX + 20, kKlondikeStockY + 20);
-    Card formerTop;
-    s.Check([&formerTop](KlondikeGame& game) {
-      EXPECT_EQ(game.GetDeck().Remaining(), 0);
-      EXPECT_EQ(game.Position().wasteCount, 24);
-      formerTop = game.Position().waste[23];
-    });
-    s.Click(kKlondikeStockX + 20, kKlondikeStockY + 20);
-    s.Check([&formerTop, &s](KlondikeGame& game) {
-      EXPECT_EQ(game.Points(), -5) << "turning the waste back costs 5";
-      EXPECT_EQ(game.Position().recyclesUsed, 1);
-      EXPECT_EQ(game.Position().wasteCount, 0);
-      EXPECT_EQ(game.GetDeck().Remaining(), 24);
-      EXPECT_EQ(game.GetDeck().PeekCard(0), formerTop) << "the former top is dealt first";
-      EXPECT_EQ(Count(s.Sounds(), "shuffle.wav"), 1);
-    });
-    for (int i = 0; i < clicks; ++i) s.Click(kKlondikeStockX + 20, kKlondikeStockY + 20);
-    s.Click(kKlondikeStockX + 20, kKlondikeStockY + 20);
-    s.Check([](KlondikeGame& game) {
-      EXPECT_EQ(game.Position().recyclesUsed, 1) << "one recycle allowed";
-      EXPECT_EQ(game.Position().wasteCount, 24) << "the last click turned nothing back";
-      EXPECT_EQ(game.Points(), -5);
-    });
-    EXPECT_EQ(s.Run(), 0);
-  }
-}
-
-TEST_F(KlondikeScenarioTest, TableauStartDecidesWhatFillsAnEmptyColumn) {
-  for (int tableauStart : {1, 0}) {
-    KlondikeSetup setup;
-    setup.tableauStart = tableauStart;
-    KlondikeScenario s(setup);
-    Layout layout;
-    layout.columns[1] = {C(0, kKing)};
-    layout.waste = {C(1, kQueen)};
-    LayOut(s, layout);
-    const ScreenPoint from = Grip({kKlondikeWasteX, kKlondikeWasteY});
-    const ScreenPoint to = Grip(KlondikeScenario::ColumnCard(0, 0));
-    s.Drag(from.x, from.y, to.x, to.y);
-    s.Check([tableauStart](KlondikeGame& game) {
-      const bool moved = game.Position().columnCount[0] == 1;
-      EXPECT_EQ(moved, tableauStart == 0) << "TableauStart " << tableauStart;
-      EXPECT_EQ(game.Points(), moved ? 5 : 0) << "5 for a card from the waste onto a column";
-    });
-    // A King fills the column under either setting.
-    const ScreenPoint king = Grip(KlondikeScenario::ColumnCard(1, 0));
-    const ScreenPoint empty = Grip(KlondikeScenario::ColumnCard(tableauStart == 1 ? 0 : 2, 0));
-    s.Drag(king.x, king.y, empty.x, empty.y);
-    s.Check([tableauStart](KlondikeGame& game) {
-      EXPECT_EQ(game.Position().columnCount[tableauStart == 1 ? 0 : 2], 1);
-    });
-    EXPECT_EQ(s.Run(), 0);
-  }
-}
-
-TEST_F(KlondikeScenarioTest, MovePartialDecidesWhichRunAClickOnALowerCardLifts) {
-  for (int movePartial : {0, 1}) {
-    KlondikeSetup setup;
-    setup.movePartial = movePartial;
-    KlondikeScenario s(setup);
-    Layout layout;
-    // Column 0: King, Queen, Jack, Ten face up; column 1: a Jack the Ten could go on.
-    layout.columns[0] = {C(0, kKing), C(1, kQueen), C(0, 9), C(1, 8)};
-    layout.columns[1] = {C(2, kKing), C(3, kQueen)};
-    LayOut(s, layout);
-    // Grab the Queen-of-column-0's Jack (index 2) and drop it onto column 1's Queen.
-    const ScreenPoint from = Grip(KlondikeScenario::ColumnCard(0, 2));
-    const ScreenPoint to = Grip(KlondikeScenario::ColumnCard(1, 2));
-    s.Drag(from.x, from.y, to.x, to.y);
-    s.Check([movePartial](KlondikeGame& game) {
-      const KlondikePosition& p = game.Position();
-      if (movePartial == 1) {
-        EXPECT_EQ(p.columnCount[0], 2) << "the Jack and the Ten moved";
-        EXPECT_EQ(p.columnCount[1], 4);
-      } else {
-        // The whole face-up run was lifted; a King cannot go onto a Queen, so it came back.
-        EXPECT_EQ(p.columnCount[0], 4);
-        EXPECT_EQ(p.columnCount[1], 2);
-        EXPECT_EQ(game.DragRecord().count, 4) << "without MovePartial the whole run is lifted";
-      }
-    });
-    EXPECT_EQ(s.Run(), 0);
-  }
-}
-
+// The engine plays the game's automatic moves after the player's own, in the same action.
 TEST_F(KlondikeScenarioTest, AutoFlipTurnsUpTheCardAMoveUncovers) {
-  for (int autoFlip : {0, 1}) {
-    KlondikeSetup setup;
-    setup.autoFlip = autoFlip;
-    KlondikeScenario s(setup);
-    Layout layout;
-    layout.columns[0] = {C(2, 3), C(0, kKing)};
-    layout.faceDown[0] = 1;
-    LayOut(s, layout);
-    const ScreenPoint from = Grip(KlondikeScenario::ColumnCard(0, 1));
-    const ScreenPoint to = Grip(KlondikeScenario::ColumnCard(1, 0));
-    s.Drag(from.x, from.y, to.x, to.y);
-    s.Check([autoFlip](KlondikeGame& game) {
-      EXPECT_EQ(game.Position().columnCount[1], 1);
-      EXPECT_EQ(game.Position().faceDown[0], autoFlip == 1 ? 0 : 1);
-      EXPECT_EQ(game.Points(), autoFlip == 1 ? 5 : 0);
-    });
-    if (autoFlip == 0) {
-      // By hand: a click on the face-down card turns it, for 5 points.
-      const ScreenPoint card = Grip(KlondikeScenario::ColumnCard(0, 0));
-      s.Click(card.x, card.y);
-      s.Check([](KlondikeGame& game) {
-        EXPECT_EQ(game.Position().faceDown[0], 0);
-        EXPECT_EQ(game.Points(), 5);
-      });
-    }
-    EXPECT_EQ(s.Run(), 0);
-  }
+  KlondikeSetup setup;
+  setup.autoFlip = 1;
+  KlondikeScenario s(setup);
+  Layout layout;
+  layout.columns[0] = {C(2, 3), C(0, kKing)};
+  layout.faceDown[0] = 1;
+  LayOut(s, layout);
+  const ScreenPoint from = Grip(KlondikeScenario::ColumnCard(0, 1));
+  const ScreenPoint to = Grip(KlondikeScenario::ColumnCard(1, 0));
+  s.Drag(from.x, from.y, to.x, to.y);
+  s.Check([](KlondikeGame& game) {
+    EXPECT_EQ(game.Position().columnCount[1], 1);
+    EXPECT_EQ(game.Position().faceDown[0], 0);
+    EXPECT_EQ(game.Points(), 5) << "the card turned up by itself";
+  });
+  EXPECT_EQ(s.Run(), 0);
 }
 
 TEST_F(KlondikeScenarioTest, UndoRestoresThePositionThePointsLessFiveAndTheClock) {
@@ -356,45 +242,6 @@ TEST_F(KlondikeScenarioTest, ASnapshotIsTheFixedSizeAndADoubleClickIsUndoneOnce)
     EXPECT_EQ(game.Position().columnCount[0], 2);
     EXPECT_EQ(game.Points(), -5);
     EXPECT_EQ(game.UndoCount(), 0);
-  });
-  EXPECT_EQ(s.Run(), 0);
-}
-
-TEST_F(KlondikeScenarioTest, ACancelledDragLeavesNoSnapshotAndOnlyALongCarrySoundsInvalid) {
-  KlondikeScenario s;
-  const ScreenPoint top = Grip(KlondikeScenario::ColumnCard(6, 6));
-  // Nine pixels on both axes: back without a sound; ten on one axis: "invalid.wav".
-  s.Drag(top.x, top.y, top.x + 9, top.y + 9);
-  s.Check([&s](KlondikeGame& game) {
-    EXPECT_EQ(game.UndoCount(), 0);
-    EXPECT_EQ(Count(s.Sounds(), "invalid.wav"), 0);
-    EXPECT_EQ(game.Position().columnCount[6], 7);
-    EXPECT_FALSE(game.IsDragging());
-  });
-  s.Drag(top.x, top.y, top.x + 10, top.y + 200);
-  s.Check([&s](KlondikeGame& game) {
-    EXPECT_EQ(game.UndoCount(), 0);
-    EXPECT_EQ(Count(s.Sounds(), "invalid.wav"), 1);
-    EXPECT_EQ(game.Position().columnCount[6], 7);
-  });
-  EXPECT_EQ(s.Run(), 0);
-}
-
-TEST_F(KlondikeScenarioTest, PauseBlocksPlayAndResumeGivesItBack) {
-  KlondikeScenario s;
-  s.Menu(GameMenu::kGame, kCmdPauseResume);
-  const ScreenPoint stock = Grip(s.StockTop());
-  s.Click(stock.x, stock.y);
-  s.Check([](KlondikeGame& game) {
-    EXPECT_TRUE(game.IsPaused());
-    EXPECT_EQ(game.Position().wasteCount, 0) << "a paused game takes no clicks";
-    EXPECT_EQ(game.UndoCount(), 0);
-  });
-  s.Menu(GameMenu::kGame, kCmdPauseResume);
-  s.Click(stock.x, stock.y);
-  s.Check([](KlondikeGame& game) {
-    EXPECT_FALSE(game.IsPaused());
-    EXPECT_EQ(game.Position().wasteCount, 3);
   });
   EXPECT_EQ(s.Run(), 0);
 }
@@ -466,47 +313,38 @@ TEST_F(KlondikeScenarioTest, AutoGameOverEndsADealWithoutMovesOnlyWhenSwitchedOn
   }
 }
 
-TEST_F(KlondikeScenarioTest, DamagedSnapshotsAreRefusedAndThePositionStays) {
-  const std::vector<std::string> damage = {"truncated", "garbage", "foreign", "duplicate"};
-  for (const std::string& kind : damage) {
-    KlondikeScenario s;
-    const ScreenPoint stock = Grip(s.StockTop());
-    s.Click(stock.x, stock.y);
-    KlondikePosition before;
-    int points = 0;
-    s.Check([&s, &before, &points, kind](KlondikeGame& game) {
-      before = game.Position();
-      points = game.Points();
-      const fs::path file = s.UndoDirectory() / "UNDO1.DAT";
-      std::vector<char> bytes(static_cast<std::size_t>(fs::file_size(file)));
-      std::ifstream(file, std::ios::binary)
-          .read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      if (kind == "truncated") bytes.resize(2000);
-      if (kind == "garbage") std::fill(bytes.begin() + 960, bytes.end(), '\xAB');
-      if (kind == "foreign") bytes.resize(2564 + 8, 0);
-      if (kind == "duplicate") {
-        // The first waste card of the snapshot's empty waste becomes a copy of column 6's top.
-        const std::size_t waste = 960 + 32 + 104;
-        const Card top = game.Position().tableau[6][6];
-        PutInt32(bytes, waste, top.suit);
-        PutInt32(bytes, waste + 4, top.rank);
-        PutInt32(bytes, waste + 280, 1);  // waste count
-      }
-      std::ofstream(file, std::ios::binary | std::ios::trunc)
-          .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    });
-    s.Menu(GameMenu::kGame, kCmdUndo);
-    s.Check([&before, &points, kind](KlondikeGame& game) {
-      EXPECT_EQ(game.Position().wasteCount, before.wasteCount) << kind;
-      EXPECT_EQ(game.Position().columnCount, before.columnCount) << kind;
-      EXPECT_EQ(game.GetDeck().Remaining(), 21) << kind;
-      EXPECT_EQ(game.Points(), points) << kind << ": a refused snapshot costs nothing";
-    });
-    // Still playable.
-    s.Click(stock.x, stock.y);
-    s.Check([kind](KlondikeGame& game) { EXPECT_EQ(game.Position().wasteCount, 6) << kind; });
-    EXPECT_EQ(s.Run(), 0);
-  }
+// The readers refuse every kind of damage in their own tests; here one snapshot that only the
+// game's block can tell is wrong (a card twice) is chosen with Undo, and nothing changes.
+TEST_F(KlondikeScenarioTest, ADamagedSnapshotChangesNothingOnTheScreen) {
+  KlondikeScenario s;
+  s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  auto before = std::make_shared<std::vector<std::uint32_t>>();
+  s.Check([&s, before](KlondikeGame& game) {
+    const fs::path file = s.UndoDirectory() / "UNDO1.DAT";
+    std::vector<char> bytes(static_cast<std::size_t>(fs::file_size(file)));
+    std::ifstream(file, std::ios::binary)
+        .read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    // The first card of the snapshot's empty waste becomes a copy of column 6's top.
+    const std::size_t waste = 960 + 32 + 104;
+    const Card top = game.Position().tableau[6][6];
+    PutInt32(bytes, waste, top.suit);
+    PutInt32(bytes, waste + 4, top.rank);
+    PutInt32(bytes, waste + 280, 1);  // waste count
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    *before = ScreenPixels(s.Harness().Shell().ScreenBuffer());
+  });
+  s.Menu(GameMenu::kGame, kCmdUndo);
+  s.Check([&s, before](KlondikeGame& game) {
+    EXPECT_EQ(ScreenPixels(s.Harness().Shell().ScreenBuffer()), *before);
+    EXPECT_EQ(game.Position().wasteCount, 3);
+    EXPECT_EQ(game.GetDeck().Remaining(), 21) << "the snapshot's deck is not taken alone";
+    EXPECT_EQ(game.Points(), 0) << "a refused snapshot costs nothing";
+  });
+  // Still playable.
+  s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  s.Check([](KlondikeGame& game) { EXPECT_EQ(game.Position().wasteCount, 6); });
+  EXPECT_EQ(s.Run(), 0);
 }
 
 TEST_F(KlondikeScenarioTest, ASnapshotDirectoryThatCannotBeWrittenLeavesTheGamePlayable) {

@@ -91,6 +91,14 @@ std::uint32_t PixelAt(int buffer, int x, int y) {
   return RawPixel(buffer, x, y) & 0xFFFFFF;
 }
 
+std::vector<std::uint32_t> ScreenPixels(int buffer) {
+  std::vector<std::uint32_t> pixels;
+  pixels.reserve(800 * 600);
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) pixels.push_back(PixelAt(buffer, x, y));
+  return pixels;
+}
+
 namespace {
 
 std::string GoldenPath(const std::string& name) {

@@ -60,6 +60,8 @@ protected:
 
 // Pixel of a 32-bit buffer as 0x00RRGGBB, read straight from buffer memory.
 std::uint32_t PixelAt(int buffer, int x, int y);
+// Every pixel of an 800 x 600 buffer, row by row: two grabs compare equal when nothing changed.
+std::vector<std::uint32_t> ScreenPixels(int buffer);
 
 // Number of pixels in which a width x height rectangle at (ax, ay) of buffer a differs from the
 // one at (bx, by) of buffer b.
