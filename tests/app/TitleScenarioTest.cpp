@@ -17,9 +17,9 @@
 #include "persist/Preferences.h"
 #include "persist/Settings.h"
 #include "platform/Messages.h"
-#include "tests/app/ShellHarness.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
 #include "tests/support/RequireMedia.h"
+#include "tests/support/ShellHarness.h"
 #include "ui/UiModal.h"
 #include "ui/widgets/ImageButton.h"
 
@@ -61,15 +61,6 @@ protected:
     if (MediaDir().empty()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   }
   void TearDown() override { ThePreferences() = Preferences{}; }
-
-  // Runs `check` inside the program `afterMs` from now.
-  void CheckAt(ShellHarness& h, std::uint64_t afterMs, std::function<void()> check) {
-    const std::uint32_t message = next_++;
-    h.OnMessage(message, std::move(check));
-    h.PostAt(afterMs, message);
-  }
-
-  std::uint32_t next_ = ShellHarness::kTestAction;
 };
 
 TEST_F(TitleTest, WithoutAStoredPlayerStartUpAsksForOneAndCancellingEndsTheProgram) {
@@ -115,21 +106,21 @@ TEST_F(TitleTest, HoverHighlightsOneButtonAndTheMarkerRunsBesideIt) {
   const ScreenPoint one = Middle(TitleButtonRect(1));
   const ScreenPoint two = Middle(TitleButtonRect(2));
   h.PostAt(10, WM_MOUSEMOVE, 0, At(one.x, one.y));
-  CheckAt(h, 20, [&menu] {
+  h.CheckAt(20, [&menu] {
     EXPECT_EQ(menu.Highlighted(), 1);
     EXPECT_EQ(menu.Frame(), 0);
   });
   // Three ticks of the 50 ms timer later the marker is three frames on.
-  CheckAt(h, 170, [&menu] { EXPECT_EQ(menu.Frame(), 3); });
+  h.CheckAt(170, [&menu] { EXPECT_EQ(menu.Frame(), 3); });
   h.PostAt(180, WM_MOUSEMOVE, 0, At(two.x, two.y));
-  CheckAt(h, 185, [&menu, &h] {
+  h.CheckAt(185, [&menu, &h] {
     EXPECT_EQ(menu.Highlighted(), 2);
     EXPECT_EQ(menu.Frame(), 0) << "the marker starts again beside the new button";
     EXPECT_TRUE(
         MatchesGolden("app/title_hover_klondike", h.Shell().ScreenBuffer(), 140, 440, 220, 500));
   });
   h.PostAt(300, WM_MOUSEMOVE, 0, At(700, 300));
-  CheckAt(h, 320, [&menu, &h] {
+  h.CheckAt(320, [&menu, &h] {
     EXPECT_EQ(menu.Highlighted(), -1);
     EXPECT_TRUE(MatchesGolden("app/title_screen", h.Shell().ScreenBuffer(), 0, 799, 0, 599))
         << "button and marker area exactly as before";
@@ -145,18 +136,18 @@ TEST_F(TitleTest, KlondikeStartsAfterItsSettingsAndEscapeOrF12LeadBackToTheTitle
     const ScreenPoint klondike = Middle(TitleButtonRect(2));
     const ScreenPoint start = StartButton(kKlondikeSettings);
     h.ClickAt(10, klondike.x, klondike.y);
-    CheckAt(h, 200, [&h] {
+    h.CheckAt(200, [&h] {
       EXPECT_EQ(UiModalDepth(), 1) << "the settings dialog is open";
       EXPECT_EQ(h.Shell().Game(), nullptr) << "no game before the settings are confirmed";
     });
     h.ClickAt(300, start.x, start.y);
-    CheckAt(h, 500, [&h] {
+    h.CheckAt(500, [&h] {
       ASSERT_NE(h.Shell().Game(), nullptr);
       EXPECT_EQ(h.Shell().Game()->GameId(), GameRowByButton(2)->gameId);
       EXPECT_STREQ(h.Shell().Game()->GetGameName(), "Klondike");
     });
     h.KeyAt(600, leave);
-    CheckAt(h, 700, [&h] {
+    h.CheckAt(700, [&h] {
       EXPECT_EQ(h.Shell().Game(), nullptr);
       EXPECT_TRUE(MatchesGolden("app/title_below_corner_buttons", h.Shell().ScreenBuffer(), 0, 799,
                                 kBelowCornerButtons, 599));
@@ -173,7 +164,7 @@ TEST_F(TitleTest, DontShowAgainSkipsTheSettingsAndCancelKeepsTheTitle) {
     ASSERT_TRUE(h.Create());
     const ScreenPoint klondike = Middle(TitleButtonRect(2));
     h.ClickAt(10, klondike.x, klondike.y);
-    CheckAt(h, 100, [&h] {
+    h.CheckAt(100, [&h] {
       EXPECT_NE(h.Shell().Game(), nullptr) << "dealt at once";
       EXPECT_EQ(UiModalDepth(), 0);
     });
@@ -189,7 +180,7 @@ TEST_F(TitleTest, DontShowAgainSkipsTheSettingsAndCancelKeepsTheTitle) {
     h.ClickAt(10, klondike.x, klondike.y);
     h.ClickAt(300, cancel.x, cancel.y);
     h.PostAt(400, WM_MOUSEMOVE, 0, At(700, 300));
-    CheckAt(h, 500, [&h] {
+    h.CheckAt(500, [&h] {
       EXPECT_EQ(h.Shell().Game(), nullptr);
       EXPECT_EQ(UiModalDepth(), 0);
       EXPECT_TRUE(MatchesGolden("app/title_below_corner_buttons", h.Shell().ScreenBuffer(), 0, 799,
@@ -209,7 +200,7 @@ TEST_F(TitleTest, GamesNotInThisBuildDoNothingWhenChosen) {
     const ScreenPoint p = Middle(TitleButtonRect(row.titleButton));
     h.ClickAt(10 + 600 * static_cast<std::uint64_t>(row.titleButton), p.x, p.y);
   }
-  CheckAt(h, 3000, [&h] {
+  h.CheckAt(3000, [&h] {
     EXPECT_EQ(h.Shell().Game(), nullptr);
     EXPECT_EQ(UiModalDepth(), 0);
   });
@@ -235,7 +226,7 @@ TEST_F(TitleTest, ThePlayerButtonSwitchesToThatPlayersOwnChoices) {
   for (int i = 0; i < 6; ++i, t += 40) h.KeyAt(t, VK_BACK);
   t = Type(h, t + 50, "bob");
   h.KeyAt(t + 100, VK_RETURN);
-  CheckAt(h, t + 400, [&h] {
+  h.CheckAt(t + 400, [&h] {
     EXPECT_EQ(ThePreferences().playerName, "bob");
     EXPECT_EQ(ThePreferences().playerNumber, kFirstPlayerNumber + 1);
     EXPECT_EQ(ThePreferences().cardBack, 5);

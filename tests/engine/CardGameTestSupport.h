@@ -208,7 +208,7 @@ protected:
   void SetUp() override {
     DialogTest::SetUp();
     env_ = std::make_unique<GameTestEnvironment>();
-    SetGameClockSource([this] { return seconds_; });
+    env_->UseClock([this] { return seconds_; });
     SetWindowProc([this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t) {
       dispatched_.push_back({message, wParam});
       if (onDispatch_) onDispatch_(message);
@@ -217,7 +217,6 @@ protected:
   }
   void TearDown() override {
     game_.reset();
-    SetGameClockSource({});
     env_.reset();
     DialogTest::TearDown();
   }

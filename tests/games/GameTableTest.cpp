@@ -1,7 +1,8 @@
 // The game table and every game built from it. The table itself: numbers, buttons, names and
 // settings keys that agree. Then, for each row that has a factory, its game in a session: the
-// menus with the game's own items once, and every command the games share, so a new game gets
-// these tests by its row alone.
+// menus with the game's own items once, and every command the games share; and its game run by
+// the shell, where each window of the program opens from the game's menu and closes again. A new
+// game gets these tests by its row alone.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "persist/HighScores.h"
 #include "platform/MessageLoop.h"
 #include "tests/engine/session/SessionTestSupport.h"
+#include "tests/support/GameScenario.h"
 #include "ui/menus/MenuEntry.h"
 
 namespace {
@@ -266,12 +268,52 @@ TEST_P(GameRowTest, TheGamesOwnWindowsOpenPausedAndCloseAgain) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Built, GameRowTest, testing::ValuesIn(BuiltRows()),
-                         [](const testing::TestParamInfo<const GameRow*>& row) {
-                           std::string name;
-                           for (const char* c = row.param->name; *c != '\0'; ++c)
-                             if (*c != ' ') name += *c;
-                           return name;
-                         });
+// The program's windows as the shell wires them, chosen with the mouse from the running game's
+// menu: each is open (a modal loop runs) once its item is chosen, and Enter (OK, the focused
+// button) or Escape (the upgrade screen) closes it with the game running again. The game's own
+// windows and the high scores are opened on every row by GameRowTest.
+class GameRowScenarioTest : public GameScenarioTest,
+                            public testing::WithParamInterface<const GameRow*> {};
+
+TEST_P(GameRowScenarioTest, EveryMenuWindowOfTheProgramOpensAndClosesAgain) {
+  ScenarioSetup setup;
+  setup.programWindows = true;
+  GameScenario s(ScenarioGame{GetParam(), {}, {}}, setup);
+  const struct {
+    GameMenu menu;
+    int command;
+    std::uint32_t closeKey;
+  } windows[] = {
+      {GameMenu::kHelp, kCmdAbout, VK_RETURN},
+      {GameMenu::kHelp, kCmdRulesHelp, VK_RETURN},
+      {GameMenu::kHelp, kCmdUpgrade, VK_ESCAPE},
+      {GameMenu::kOptions, kCmdCardBack, VK_RETURN},
+      {GameMenu::kOptions, kCmdCardFront, VK_RETURN},
+      {GameMenu::kOptions, kCmdBackground, VK_RETURN},
+  };
+  for (const auto& w : windows) {
+    s.Menu(w.menu, w.command);
+    s.CheckShell([command = w.command] {
+      EXPECT_EQ(UiModalDepth(), 1) << "command " << command << " opened no window";
+    });
+    s.Key(w.closeKey);
+    s.Wait(200);
+    s.Check([command = w.command](CardGame& game) {
+      EXPECT_EQ(UiModalDepth(), 0) << "command " << command << " left its window open";
+      EXPECT_FALSE(game.IsPaused()) << "command " << command;
+    });
+  }
+  EXPECT_EQ(s.Run(), 0);
+}
+
+std::string RowName(const testing::TestParamInfo<const GameRow*>& row) {
+  std::string name;
+  for (const char* c = row.param->name; *c != '\0'; ++c)
+    if (*c != ' ') name += *c;
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Built, GameRowTest, testing::ValuesIn(BuiltRows()), RowName);
+INSTANTIATE_TEST_SUITE_P(Built, GameRowScenarioTest, testing::ValuesIn(BuiltRows()), RowName);
 
 }  // namespace

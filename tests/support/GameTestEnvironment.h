@@ -1,18 +1,22 @@
 // What every test that runs a card game sets up: a settings store and a snapshot directory of its
-// own, flights without the step clock, a known player with sound and music on, and a record of
-// every sound effect the game asks for. Everything is put back when it goes.
+// own, flights without the step clock, a known player with sound and music on, the game clock on
+// the test's time, and a record of every sound effect the game asks for. Everything is put back
+// when it goes.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "audio/Audio.h"
 #include "engine/CardFlight.h"
+#include "engine/GameClock.h"
 #include "engine/UndoHistory.h"
 #include "persist/Preferences.h"
 #include "tests/support/ScratchStore.h"
@@ -43,6 +47,7 @@ public:
   }
   ~GameTestEnvironment() {
     SetSfxListener({});
+    SetGameClockSource({});
     ThePreferences() = savedPrefs_;
     SetFlightStepDelay(kDefaultFlightStepDelay);
     SetUndoDirectory({});
@@ -51,6 +56,9 @@ public:
   }
   GameTestEnvironment(const GameTestEnvironment&) = delete;
   GameTestEnvironment& operator=(const GameTestEnvironment&) = delete;
+
+  // The game clock reads these seconds from now until the environment goes.
+  void UseClock(std::function<std::int64_t()> seconds) { SetGameClockSource(std::move(seconds)); }
 
   ScratchStore& Store() { return store_; }
   const std::filesystem::path& UndoDirectory() const { return undoDirectory_; }

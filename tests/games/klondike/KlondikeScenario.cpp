@@ -1,220 +1,43 @@
-// The Klondike scenario driver: settings, preferences, snapshot directory and the timeline.
+// Klondike's rule values and click places for the shared scenario driver.
 #include "tests/games/klondike/KlondikeScenario.h"
 
-#include <cstdlib>
-
-#include "audio/Audio.h"
-#include "engine/CardFlight.h"
-#include "engine/Deck.h"
-#include "engine/GameClock.h"
-#include "engine/UndoHistory.h"
+#include "games/GameTable.h"
 #include "games/RuleSettings.h"
+#include "games/klondike/KlondikeSettings.h"
 #include "gfx/art/ArtworkSet.h"
-#include "persist/Preferences.h"
-#include "platform/Messages.h"
-#include "ui/menus/DropDown.h"
-#include "ui/menus/MenuEntry.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-// Where each menu's title sits on the bar.
-constexpr int kMenuTitleY = 15;
-int MenuTitleX(GameMenu menu) {
-  return 100 + 101 * static_cast<int>(menu);
-}
-
-DropDown* MenuList(const GameMenus& menus, GameMenu menu) {
-  switch (menu) {
-    case GameMenu::kGame:
-      return menus.game;
-    case GameMenu::kOptions:
-      return menus.options;
-    case GameMenu::kView:
-      return menus.view;
-    case GameMenu::kHelp:
-      return menus.help;
-  }
-  return nullptr;
+ScenarioGame KlondikeScenarioGame(const KlondikeSetup& setup) {
+  ScenarioGame game;
+  game.row = GameRowById(kKlondikeGameId);
+  game.writeRules = [setup] {
+    WriteRuleValue(kKlondikeSettings, "CardsDealt", setup.cardsDealt);
+    WriteRuleValue(kKlondikeSettings, "StartCard", setup.startCard);
+    WriteRuleValue(kKlondikeSettings, "FilledIn", setup.filledIn);
+    WriteRuleValue(kKlondikeSettings, "Recycles", setup.recycles);
+    WriteRuleValue(kKlondikeSettings, "TableauStart", setup.tableauStart);
+    WriteRuleValue(kKlondikeSettings, "MovePartial", setup.movePartial);
+    WriteRuleValue(kKlondikeSettings, "AutoFlip", setup.autoFlip);
+  };
+  game.clickPoint = [](const CardGame& played, const Move& move) -> ScreenPoint {
+    // Inside the stock's top card however thick the pile is, and on the empty stock's marker.
+    if (move.kind == MoveKind::kStock) return {kKlondikeStockX + 20, kKlondikeStockY + 10};
+    const auto& klondike = dynamic_cast<const KlondikeGame&>(played);
+    const int column = move.from - KlondikeColumnPile(0);
+    const int top = klondike.Position().columnCount[static_cast<std::size_t>(column)] - 1;
+    return Grip(KlondikeScenario::ColumnCard(column, top));
+  };
+  return game;
 }
 
 }  // namespace
 
-KlondikeScenario::KlondikeScenario(const KlondikeSetup& setup) : env_(setup.undoDirectory) {
-  SetDeckSeedOverride(setup.seed);
-  WriteRuleValue(kKlondikeSettings, "CardsDealt", setup.cardsDealt);
-  WriteRuleValue(kKlondikeSettings, "StartCard", setup.startCard);
-  WriteRuleValue(kKlondikeSettings, "FilledIn", setup.filledIn);
-  WriteRuleValue(kKlondikeSettings, "Recycles", setup.recycles);
-  WriteRuleValue(kKlondikeSettings, "TableauStart", setup.tableauStart);
-  WriteRuleValue(kKlondikeSettings, "MovePartial", setup.movePartial);
-  WriteRuleValue(kKlondikeSettings, "AutoFlip", setup.autoFlip);
-
-  ShellHarness::Options options;
-  options.scratchStore = false;  // the environment's store holds the rules written above
-  harness_ = std::make_unique<ShellHarness>(options);
-  ShellHarness* h = harness_.get();
-  SetGameClockSource([h] { return static_cast<std::int64_t>(h->Now() / 1000); });
-  EXPECT_TRUE(harness_->Create());
-  // Start-up has loaded the player's stored preferences; the scenario's own choices go on top.
-  Preferences& prefs = ThePreferences();
-  prefs.autoGameOver = setup.autoGameOver ? 1 : 0;
-  prefs.background = setup.background;
-  if (!setup.programWindows) harness_->Shell().SetGameWindows(setup.windows);
-  if (harness_->Shell().Artwork() != nullptr)
-    harness_->Shell().StartGame(std::make_unique<KlondikeGame>(*harness_->Shell().Artwork()));
-  base_ = harness_->Now();
-  cursor_ = 100;
-}
-
-KlondikeScenario::~KlondikeScenario() {
-  harness_.reset();
-  SetGameClockSource({});
-  SetDeckSeedOverride(std::nullopt);
-}
-
-KlondikeGame* KlondikeScenario::Game() {
-  return dynamic_cast<KlondikeGame*>(harness_->Shell().Game());
-}
+KlondikeScenario::KlondikeScenario(const KlondikeSetup& setup)
+    : ScenarioOf(KlondikeScenarioGame(setup), setup) {}
 
 ScreenPoint KlondikeScenario::StockTop() {
   KlondikeGame* game = Game();
   const int remaining = game != nullptr ? game->GetDeck().Remaining() : 0;
-  return harness_->Shell().Artwork()->StockTop(kKlondikeStockX, kKlondikeStockY, remaining);
-}
-
-void KlondikeScenario::At(std::uint32_t message, std::uintptr_t wParam, int x, int y) {
-  const std::uint64_t now = harness_->Now();
-  const std::uint64_t when = base_ + cursor_;
-  harness_->PostAt(when > now ? when - now : 0, message, wParam, MakeLParam(x, y));
-}
-
-void KlondikeScenario::Click(int x, int y) {
-  At(WM_LBUTTONDOWN, MK_LBUTTON, x, y);
-  cursor_ += 30;
-  At(WM_LBUTTONUP, 0, x, y);
-  cursor_ += 70;
-}
-
-void KlondikeScenario::Drag(int fromX, int fromY, int toX, int toY) {
-  At(WM_LBUTTONDOWN, MK_LBUTTON, fromX, fromY);
-  constexpr int kSteps = 4;
-  for (int i = 1; i <= kSteps; ++i) {
-    cursor_ += 20;
-    At(WM_MOUSEMOVE, MK_LBUTTON, fromX + (toX - fromX) * i / kSteps,
-       fromY + (toY - fromY) * i / kSteps);
-  }
-  cursor_ += 20;
-  At(WM_LBUTTONUP, 0, toX, toY);
-  cursor_ += 80;
-}
-
-void KlondikeScenario::Mouse(std::uint32_t message, int x, int y) {
-  At(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, x, y);
-  cursor_ += 20;
-}
-
-void KlondikeScenario::DoubleClick(int x, int y) {
-  // As the window reports one: down, up, double click, up.
-  At(WM_LBUTTONDOWN, MK_LBUTTON, x, y);
-  cursor_ += 20;
-  At(WM_LBUTTONUP, 0, x, y);
-  cursor_ += 20;
-  At(WM_LBUTTONDBLCLK, MK_LBUTTON, x, y);
-  cursor_ += 20;
-  At(WM_LBUTTONUP, 0, x, y);
-  cursor_ += 80;
-}
-
-void KlondikeScenario::Key(std::uint32_t virtualKey) {
-  const std::uint64_t now = harness_->Now();
-  const std::uint64_t when = base_ + cursor_;
-  harness_->KeyAt(when > now ? when - now : 0, virtualKey);
-  cursor_ += 60;
-}
-
-void KlondikeScenario::CheckShell(std::function<void()> check) {
-  const std::uint32_t message = nextAction_++;
-  harness_->OnMessage(message, std::move(check));
-  const std::uint64_t now = harness_->Now();
-  const std::uint64_t when = base_ + cursor_;
-  harness_->PostAt(when > now ? when - now : 0, message);
-  cursor_ += 10;
-}
-
-void KlondikeScenario::Check(std::function<void(KlondikeGame& game)> check) {
-  CheckShell([this, check = std::move(check)] {
-    KlondikeGame* game = Game();
-    if (game == nullptr) {
-      ADD_FAILURE() << "no game is running at this checkpoint";
-      return;
-    }
-    check(*game);
-  });
-}
-
-void KlondikeScenario::MakeWithTheMouse(const Move& move) {
-  if (move.kind == MoveKind::kStock) {
-    // Inside the stock's top card however thick the pile is, and on the empty stock's marker.
-    Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
-    return;
-  }
-  Check([this, move](KlondikeGame& game) {
-    std::vector<ScreenPoint> path;
-    if (move.kind == MoveKind::kTurnUp) {
-      const int column = move.from - KlondikeColumnPile(0);
-      const int top = game.Position().columnCount[static_cast<std::size_t>(column)] - 1;
-      path.push_back(Grip(ColumnCard(column, top)));
-    } else {
-      const DragSource* source = nullptr;
-      for (int i = 0; i < game.DragSources().Size() && source == nullptr; ++i) {
-        const DragSource& s = game.DragSources().At(i);
-        if (s.pile == move.from && s.index == move.index) source = &s;
-      }
-      const DropTarget* target = nullptr;
-      for (int i = 0; i < game.DropTargets().Size() && target == nullptr; ++i)
-        if (game.DropTargets().At(i).pile == move.to) target = &game.DropTargets().At(i);
-      if (source == nullptr || target == nullptr) {
-        ADD_FAILURE() << "the mouse cannot make the move from pile " << move.from << " card "
-                      << move.index << " to pile " << move.to;
-        return;
-      }
-      path.push_back(Grip({source->x, source->y}));
-      path.push_back(Grip({target->left, target->top}));
-    }
-    harness_->PostAt(5, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(path.front().x, path.front().y));
-    harness_->PostAt(15, WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(path.back().x, path.back().y));
-    harness_->PostAt(25, WM_LBUTTONUP, 0, MakeLParam(path.back().x, path.back().y));
-  });
-  Wait(80);
-}
-
-void KlondikeScenario::Menu(GameMenu menu, int command) {
-  Click(MenuTitleX(menu), kMenuTitleY);
-  // The item's place is known only once the list is open; click it from inside the program.
-  const std::uint64_t clickAt = base_ + cursor_ + 20;
-  CheckShell([this, menu, command, clickAt] {
-    GameSession* session = harness_->Shell().Session();
-    DropDown* list = session != nullptr ? MenuList(session->Menus(), menu) : nullptr;
-    MenuEntry* item = list != nullptr ? list->FindItem(command) : nullptr;
-    if (item == nullptr) {
-      ADD_FAILURE() << "no menu item for command " << command;
-      return;
-    }
-    const int x = item->GetX() + item->GetWidth() / 2;
-    const int y = item->GetY() + item->GetHeight() / 2;
-    const std::uint64_t now = harness_->Now();
-    const std::uint64_t after = clickAt > now ? clickAt - now : 0;
-    harness_->PostAt(after, WM_MOUSEMOVE, 0, MakeLParam(x, y));
-    harness_->PostAt(after + 10, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
-    harness_->PostAt(after + 40, WM_LBUTTONUP, 0, MakeLParam(x, y));
-  });
-  cursor_ += 150;
-}
-
-int KlondikeScenario::Run() {
-  Key(VK_ESCAPE);
-  Key(VK_ESCAPE);
-  return harness_->Run();
+  return Harness().Shell().Artwork()->StockTop(kKlondikeStockX, kKlondikeStockY, remaining);
 }

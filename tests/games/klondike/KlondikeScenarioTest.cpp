@@ -22,7 +22,6 @@
 #include "tests/games/klondike/KlondikeScenario.h"
 #include "tests/games/klondike/KlondikeSolver.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
-#include "tests/support/RequireMedia.h"
 #include "ui/UiModal.h"
 
 namespace fs = std::filesystem;
@@ -118,12 +117,7 @@ constexpr int kTwo = 0, kQueen = 10, kKing = 11;
 
 }  // namespace
 
-class KlondikeScenarioTest : public testing::Test {
-protected:
-  void SetUp() override {
-    if (MediaDir().empty()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
-  }
-};
+class KlondikeScenarioTest : public GameScenarioTest {};
 
 TEST_F(KlondikeScenarioTest, AFreshDealSoundsEachCardAndStartsTheClock) {
   KlondikeScenario s;

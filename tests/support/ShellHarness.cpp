@@ -1,6 +1,6 @@
 // The headless stand-ins for the window and the event source that scenario tests run the shell
 // with.
-#include "tests/app/ShellHarness.h"
+#include "tests/support/ShellHarness.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -79,6 +79,12 @@ void ShellHarness::ClickAt(std::uint64_t afterMs, int x, int y) {
 
 void ShellHarness::OnMessage(std::uint32_t message, std::function<void()> action) {
   actions_[message] = std::move(action);
+}
+
+void ShellHarness::CheckAt(std::uint64_t afterMs, std::function<void()> check) {
+  const std::uint32_t message = nextCheck_++;
+  OnMessage(message, std::move(check));
+  PostAt(afterMs, message);
 }
 
 void ShellHarness::Source::Pump(int waitMs) {

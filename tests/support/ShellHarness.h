@@ -75,6 +75,8 @@ public:
   // Runs `action` inside the window procedure when `message` arrives there, the way a menu
   // command of a game opens a dialog; the shell does not see the message.
   void OnMessage(std::uint32_t message, std::function<void()> action);
+  // Runs `check` inside the window procedure `afterMs` from now, on a test message of its own.
+  void CheckAt(std::uint64_t afterMs, std::function<void()> check);
 
   bool Create() { return shell_->Create(); }
   // The main loop to its end, exactly as main runs it. Returns the exit code.
@@ -107,5 +109,6 @@ private:
   std::vector<Step> script_;
   Source source_{*this};
   std::map<std::uint32_t, std::function<void()>> actions_;
+  std::uint32_t nextCheck_ = kTestAction;
   std::vector<std::uint32_t> dispatched_;
 };
