@@ -59,28 +59,14 @@ protected:
   }
 };
 
-TEST_F(PlayerSelectDialogTest, StartsWithTheGivenValuesInItsPlaces) {
+TEST_F(PlayerSelectDialogTest, StartsWithTheGivenValues) {
   PlayerSelectDialog dialog("Ann", true);
-  EXPECT_EQ(dialog.GetX(), 200);
-  EXPECT_EQ(dialog.GetY(), 210);
-  EXPECT_EQ(dialog.GetWidth(), 400);
-  EXPECT_EQ(dialog.GetHeight(), 180);
   EXPECT_STREQ(dialog.GetText(), "Select a player name");
   EXPECT_STREQ(dialog.GetNameField()->GetText(), "Ann");
   EXPECT_EQ(dialog.GetNameField()->GetCaption(), "Player Name");
-  EXPECT_EQ(dialog.GetNameField()->GetX(), 355);
-  EXPECT_EQ(dialog.GetNameField()->GetY(), 270);
-  EXPECT_EQ(dialog.GetNameField()->GetWidth(), 180);
   EXPECT_TRUE(dialog.GetDontShowBox()->IsSelected());
   EXPECT_STREQ(dialog.GetDontShowBox()->GetText(), "Don't show at startup again.");
   EXPECT_EQ(dialog.GetDontShowBox()->GetMnemonic().character, 'D');
-  EXPECT_EQ(dialog.GetDontShowBox()->GetX(), 248);
-  EXPECT_EQ(dialog.GetDontShowBox()->GetY(), 310);
-  EXPECT_EQ(dialog.GetOkButton()->GetX(), 266);
-  EXPECT_EQ(dialog.GetCancelButton()->GetX(), 433);
-  EXPECT_EQ(dialog.GetOkButton()->GetY(), 340);
-  EXPECT_EQ(dialog.GetCancelButton()->GetWidth(), 100);
-  EXPECT_EQ(dialog.GetCancelButton()->GetHeight(), 30);
   EXPECT_EQ(dialog.GetPlayerName(), "Ann");
   EXPECT_TRUE(dialog.GetDontShowAgain());
 

@@ -66,28 +66,15 @@ protected:
 TEST_F(RuleHelpDialogTest, PageButtonsComeOnlyWithTwoOrMorePages) {
   for (const int pages : {0, 1}) {
     RuleHelpDialog dialog(Pages(pages));
-    EXPECT_EQ(dialog.GetX(), 50);
-    EXPECT_EQ(dialog.GetY(), 50);
-    EXPECT_EQ(dialog.GetWidth(), 700);
-    EXPECT_EQ(dialog.GetHeight(), 500);
     EXPECT_STREQ(dialog.GetText(), "Rule Help");
     EXPECT_EQ(dialog.GetPreviousButton(), nullptr);
     EXPECT_EQ(dialog.GetNextButton(), nullptr);
     EXPECT_EQ(dialog.Children()->Count(), 1u);
-    EXPECT_EQ(dialog.GetOkButton()->GetX(), 350);
-    EXPECT_EQ(dialog.GetOkButton()->GetY(), 500);
-    EXPECT_EQ(dialog.GetOkButton()->GetWidth(), 100);
-    EXPECT_EQ(dialog.GetOkButton()->GetHeight(), 30);
   }
   RuleHelpDialog two(Pages(2));
   ASSERT_NE(two.GetPreviousButton(), nullptr);
   ASSERT_NE(two.GetNextButton(), nullptr);
-  EXPECT_EQ(two.GetPreviousButton()->GetX(), 500);
-  EXPECT_EQ(two.GetPreviousButton()->GetY(), 500);
-  EXPECT_EQ(two.GetPreviousButton()->GetWidth(), 30);
-  EXPECT_EQ(two.GetPreviousButton()->GetHeight(), 30);
   EXPECT_STREQ(two.GetPreviousButton()->GetText(), "<<");
-  EXPECT_EQ(two.GetNextButton()->GetX(), 560);
   EXPECT_STREQ(two.GetNextButton()->GetText(), ">>");
   EXPECT_TRUE(two.GetPreviousButton()->IsDisabled());
   EXPECT_FALSE(two.GetNextButton()->IsDisabled());

@@ -76,15 +76,15 @@ TEST_F(RuleSettingsDialogTest, OpeningAnyDialogOnAFreshStoreCreatesAllItsValues)
   EXPECT_STREQ(klondike.StartCardList()->GetText(), "Ace");
 }
 
+// Where each dialog lies; what lies inside it is pinned by its golden image.
 TEST_F(RuleSettingsDialogTest, EachDialogHasItsPlaceSizeButtonsAndControls) {
   const struct {
     const RuleSettingsLayout* game;
-    int y, height, buttonsY;
-    const char* cancel;
-  } cases[] = {{&kKlondikeSettings, 95, 440, 390, "Cancel"},
-               {&kGateSettings, 107, 385, 335, "Cancel"},
-               {&kQuadrilleSettings, 140, 320, 270, "Cancel"},
-               {&kAuldLangSyneSettings, 190, 220, 170, "Cancel"}};
+    int y, height;
+  } cases[] = {{&kKlondikeSettings, 95, 440},
+               {&kGateSettings, 107, 385},
+               {&kQuadrilleSettings, 140, 320},
+               {&kAuldLangSyneSettings, 190, 220}};
   for (const auto& c : cases) {
     RuleSettingsDialog start(*c.game, RuleSettingsMode::kStart);
     EXPECT_EQ(start.GetX(), 200);
@@ -92,14 +92,7 @@ TEST_F(RuleSettingsDialogTest, EachDialogHasItsPlaceSizeButtonsAndControls) {
     EXPECT_EQ(start.GetWidth(), 400);
     EXPECT_EQ(start.GetHeight(), c.height);
     EXPECT_STREQ(start.ConfirmButton()->GetText(), "Start");
-    EXPECT_STREQ(start.CancelButton()->GetText(), c.cancel);
-    // 400 wide: the buttons at 66 and 233 of the dialog, 100 x 30.
-    EXPECT_EQ(start.ConfirmButton()->GetX(), 200 + 66);
-    EXPECT_EQ(start.CancelButton()->GetX(), 200 + 233);
-    EXPECT_EQ(start.ConfirmButton()->GetY(), c.y + c.buttonsY);
-    EXPECT_EQ(start.CancelButton()->GetY(), c.y + c.buttonsY);
-    EXPECT_EQ(start.ConfirmButton()->GetWidth(), 100);
-    EXPECT_EQ(start.ConfirmButton()->GetHeight(), 30);
+    EXPECT_STREQ(start.CancelButton()->GetText(), "Cancel");
     RuleSettingsDialog restart(*c.game, RuleSettingsMode::kRestart);
     EXPECT_STREQ(restart.ConfirmButton()->GetText(), "Restart");
   }
@@ -107,20 +100,9 @@ TEST_F(RuleSettingsDialogTest, EachDialogHasItsPlaceSizeButtonsAndControls) {
   EXPECT_EQ(auld.CancelButton()->GetMnemonic().character, 'C');
 
   RuleSettingsDialog klondike(kKlondikeSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(klondike.FlagBox("AutoFlip")->GetX(), 230);
-  EXPECT_EQ(klondike.FlagBox("AutoFlip")->GetY(), 95 + 90);
-  EXPECT_EQ(klondike.CardsDealtBox()->GetX(), 200 + 133);
-  EXPECT_EQ(klondike.CardsDealtBox()->Field()->GetWidth(), 20);
   EXPECT_EQ(klondike.CardsDealtBox()->GetMinimum(), 1);
   EXPECT_EQ(klondike.CardsDealtBox()->GetMaximum(), 3);
-  EXPECT_EQ(klondike.StartCardList()->GetX(), 200 + 160);
-  EXPECT_EQ(klondike.StartCardList()->GetY(), 95 + 305);
-  EXPECT_EQ(klondike.StartCardList()->GetWidth(), 190);
   EXPECT_EQ(klondike.StartCardList()->GetItemCount(), 13);
-  // The recycle buttons sit in their group at (30, 210).
-  EXPECT_EQ(klondike.RecycleButton(0)->GetX(), 200 + 30 + 10);
-  EXPECT_EQ(klondike.RecycleButton(5)->GetX(), 200 + 30 + 150);
-  EXPECT_EQ(klondike.RecycleButton(5)->GetY(), 95 + 210 + 55);
   EXPECT_STREQ(klondike.RecycleButton(5)->GetText(), "Infinite");
 
   RuleSettingsDialog gate(kGateSettings, RuleSettingsMode::kStart);
@@ -128,7 +110,6 @@ TEST_F(RuleSettingsDialogTest, EachDialogHasItsPlaceSizeButtonsAndControls) {
   EXPECT_EQ(gate.StartCardList()->GetItem(13), "Next card from deck");
   EXPECT_EQ(gate.CardsDealtBox(), nullptr);
   RuleSettingsDialog auldList(kAuldLangSyneSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(auldList.StartCardList()->GetWidth(), 130);
   EXPECT_EQ(auldList.RecycleGroup(), nullptr);
 }
 

@@ -44,24 +44,6 @@ class ChoosersTest : public DialogTest {
 protected:
   void Click(ScreenPoint p, std::uint64_t after = 40) { input_->ClickAt(In(after), p.x, p.y); }
 
-  // Both buttons where the dialog of this size puts them, 100 x 30, OK first in the focus order.
-  static void ExpectButtons(const UiDialog& d, const TextButton* ok, const TextButton* cancel) {
-    const int w = d.GetWidth();
-    const int h = d.GetHeight();
-    ASSERT_NE(ok, nullptr);
-    ASSERT_NE(cancel, nullptr);
-    EXPECT_EQ(ok->GetX(), d.GetX() + (w - 200) / 3);
-    EXPECT_EQ(ok->GetY(), d.GetY() + h - 50);
-    EXPECT_EQ(cancel->GetX(), d.GetX() + (2 * w - 400) / 3 + 100);
-    EXPECT_EQ(cancel->GetY(), d.GetY() + h - 50);
-    for (const TextButton* b : {ok, cancel}) {
-      EXPECT_EQ(b->GetWidth(), 100);
-      EXPECT_EQ(b->GetHeight(), 30);
-    }
-    EXPECT_STREQ(ok->GetText(), "OK");
-    EXPECT_STREQ(cancel->GetText(), "Cancel");
-  }
-
   // The one-pixel outline three pixels outside sample i: every pixel of it in `colour`.
   int OutlinePixelsIn(const PictureChooser& c, int i, Color colour) const {
     const ScreenRect r = c.SampleRect(i);
@@ -81,65 +63,6 @@ protected:
     return 2 * (r.right - r.left + 7) + 2 * (r.bottom - r.top + 5);
   }
 };
-
-TEST_F(ChoosersTest, EachPictureChooserHasItsPlaceTitleAndButtons) {
-  BackgroundChooser background(0);
-  EXPECT_EQ(background.GetX(), 0);
-  EXPECT_EQ(background.GetY(), 60);
-  EXPECT_EQ(background.GetWidth(), 800);
-  EXPECT_EQ(background.GetHeight(), 480);
-  EXPECT_STREQ(background.GetText(), "Choose a background");
-  ExpectButtons(background, background.GetOkButton(), background.GetCancelButton());
-
-  CardBackChooser back(0);
-  EXPECT_EQ(back.GetX(), 142);
-  EXPECT_EQ(back.GetY(), 100);
-  EXPECT_EQ(back.GetWidth(), 517);
-  EXPECT_EQ(back.GetHeight(), 400);
-  EXPECT_STREQ(back.GetText(), "Select a card back");
-  ExpectButtons(back, back.GetOkButton(), back.GetCancelButton());
-
-  CardFrontChooser front(0);
-  EXPECT_EQ(front.GetX(), 230);
-  EXPECT_EQ(front.GetY(), 195);
-  EXPECT_EQ(front.GetWidth(), 340);
-  EXPECT_EQ(front.GetHeight(), 210);
-  EXPECT_STREQ(front.GetText(), "Select a card front");
-  ExpectButtons(front, front.GetOkButton(), front.GetCancelButton());
-
-  MusicChooser music(MusicChoice{});
-  EXPECT_EQ(music.GetX(), 230);
-  EXPECT_EQ(music.GetY(), 160);
-  EXPECT_EQ(music.GetWidth(), 340);
-  EXPECT_EQ(music.GetHeight(), 280);
-  EXPECT_STREQ(music.GetText(), "Choose a music option");
-  ExpectButtons(music, music.GetOkButton(), music.GetCancelButton());
-}
-
-TEST_F(ChoosersTest, SamplesAreLaidOutInRowsAndColumns) {
-  BackgroundChooser background(0);
-  ASSERT_EQ(background.SampleCount(), 6);
-  const ScreenRect expected[6] = {
-      {50, 120, 250, 270}, {300, 120, 500, 270}, {550, 120, 750, 270},
-      {50, 320, 250, 470}, {300, 320, 500, 470}, {550, 320, 750, 470},
-  };
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(background.SampleRect(i), expected[i]) << i;
-
-  // 52 x 82 without artwork, as with the standard decks.
-  CardBackChooser back(0);
-  ASSERT_EQ(back.SampleCount(), 21);
-  EXPECT_EQ(back.SampleRect(0), (ScreenRect{172, 160, 224, 242}));
-  EXPECT_EQ(back.SampleRect(6), (ScreenRect{172 + 67 * 6, 160, 224 + 67 * 6, 242}));
-  EXPECT_EQ(back.SampleRect(7), (ScreenRect{172, 100 + 75 + 82, 224, 100 + 75 + 164}));
-  EXPECT_EQ(back.SampleRect(20), (ScreenRect{142 + 30 + 67 * 6, 100 + 90 + 164,
-                                             142 + 30 + 67 * 6 + 52, 100 + 90 + 246}));
-
-  CardFrontChooser front(0);
-  ASSERT_EQ(front.SampleCount(), 4);
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(front.SampleRect(i), (ScreenRect{270 + 67 * i, 255, 322 + 67 * i, 337})) << i;
-  }
-}
 
 // Only a point strictly inside a sample's rectangle picks it: its edge pixels, the gaps and the
 // outline's ring do not.
@@ -297,34 +220,6 @@ UiElement* Rock(MusicChooser& c) {
 }
 UiElement* Fast1(MusicChooser& c) {
   return c.GetSongBox(0);
-}
-
-TEST_F(MusicChooserTest, WidgetsSitWhereTheyBelong) {
-  MusicChooser chooser(MusicChoice{});
-  const int x = 230;
-  const int y = 160;
-  EXPECT_EQ(chooser.GetModeGroup()->GetX(), x + 10);
-  EXPECT_EQ(chooser.GetModeGroup()->GetY(), y + 45);
-  const struct {
-    int mode;
-    int dy;
-    const char* caption;
-  } modes[] = {{kMusicEnabled, 15, "Music Enabled"},
-               {kMusicEventsOnly, 135, "Event Music Only"},
-               {kMusicDisabled, 155, "Music Disabled"}};
-  for (const auto& m : modes) {
-    EXPECT_EQ(chooser.GetModeButton(m.mode)->GetX(), x + 20);
-    EXPECT_EQ(chooser.GetModeButton(m.mode)->GetY(), y + 45 + m.dy);
-    EXPECT_STREQ(chooser.GetModeButton(m.mode)->GetText(), m.caption);
-  }
-  const char* songs[] = {"Fast 1", "Slow 1", "Fast 2", "Rock", "Slow 2", "Fast 3"};
-  for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(chooser.GetSongBox(i)->GetX(), x + (i < 3 ? 50 : 180)) << songs[i];
-    EXPECT_EQ(chooser.GetSongBox(i)->GetY(), y + 100 + 20 * (i % 3)) << songs[i];
-    EXPECT_STREQ(chooser.GetSongBox(i)->GetText(), songs[i]);
-  }
-  EXPECT_EQ(chooser.GetModeButton(3), nullptr);
-  EXPECT_EQ(chooser.GetSongBox(6), nullptr);
 }
 
 TEST_F(MusicChooserTest, OpensOnTheStoredModeAndSongs) {
