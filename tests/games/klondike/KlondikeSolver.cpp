@@ -13,10 +13,6 @@ std::size_t At(int index) {
   return static_cast<std::size_t>(index);
 }
 
-char CardByte(const Card& card) {
-  return static_cast<char>(IsRealCard(card) ? card.suit * kRankCount + card.rank + 1 : 0);
-}
-
 struct Candidate {
   Move move;
   int priority;  // lower first
@@ -44,20 +40,7 @@ public:
 
 private:
   std::string Key(const KlondikeDeal& deal) const {
-    const KlondikePosition& p = deal.position;
-    std::string key;
-    key.reserve(96);
-    for (int i = 0; i < deal.stock.Remaining(); ++i) key += CardByte(deal.stock.PeekCard(i));
-    key += '|';
-    for (int i = 0; i < p.wasteCount; ++i) key += CardByte(p.waste[At(i)]);
-    key += '|';
-    for (const Card& top : p.foundations) key += CardByte(top);
-    for (int c = 0; c < kKlondikeColumns; ++c) {
-      key += static_cast<char>('|' + p.faceDown[At(c)]);
-      for (int i = 0; i < p.columnCount[At(c)]; ++i) key += CardByte(p.tableau[At(c)][At(i)]);
-    }
-    if (rules_.recycles != kRecyclesUnlimited) key += static_cast<char>(p.recyclesUsed);
-    return key;
+    return KlondikeTableKey(deal.position, deal.stock, rules_);
   }
 
   std::vector<Candidate> Moves(const KlondikeDeal& deal) const {
