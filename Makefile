@@ -63,10 +63,13 @@ layering: bootstrap
 
 # g++ -Werror over the program, its libraries and tools, the media, and the checks that need the
 # optimised real program or the media generator; the unit tests are not even compiled here.
+# A test that fails here runs once more: the real-window tests under Xvfb now and then find no
+# window for a program that is up and waiting (FIXME: cause not found yet; docs/build.md). A
+# test that fails twice fails the gate.
 check: bootstrap
 	@$(CHECK_CONFIGURE) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
-	@QS_REQUIRE_MEDIA=1 scripts/run-ctest $(BUILD) -j $(JOBS)
+	@QS_REQUIRE_MEDIA=1 scripts/run-ctest $(BUILD) -j $(JOBS) --repeat until-pass:2
 
 # clang, -O1 -g, ASan + UBSan + libstdc++ assertions: the program, every unit and scenario test
 # and the fuzz targets. It has no media generator of its own and reads the media of $(BUILD).
