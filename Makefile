@@ -13,29 +13,32 @@ CMAKE_FLAGS  ?=
 .NOTPARALLEL:
 
 .PHONY: all bootstrap configure build run test lint format-check layering check sanitize-build \
-        check-sanitize fuzz bench install format clean
+        check-sanitize every-test-ran fuzz bench install format clean
 
 all: build
 
 bootstrap:
 	@scripts/bootstrap
 
-# QS_BENCH is passed each time because the cache keeps the last value: `make check` leaves the
-# benchmarks out (nothing in the gate runs them), `make build` and `make bench` put them back.
+# QS_BENCH and QS_UNIT_TESTS are passed each time because the cache keeps the last value:
+# `make check` leaves out the benchmarks and the unit tests (the sanitizer build runs those),
+# `make build` puts both back.
 CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQS_WERROR=ON
+CHECK_CONFIGURE = $(CONFIGURE) -DQS_BENCH=OFF -DQS_UNIT_TESTS=OFF
 
 build: bootstrap
-	@$(CONFIGURE) -DQS_BENCH=ON $(CMAKE_FLAGS) >/dev/null
+	@$(CONFIGURE) -DQS_BENCH=ON -DQS_UNIT_TESTS=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	./$(BUILD)/quenbry-solitaire $(ARGS)
 
 # The full gate that CI runs, cheapest and most likely to fail first: formatting and layering,
-# then the g++ build with every unit, scenario, smoke and media test, then the same tests built
-# by clang under AddressSanitizer and UndefinedBehaviorSanitizer with the replay of every fuzz
-# seed and crash file, then each fuzz target for FUZZ_SECONDS. A skipped test fails the gate.
-test: lint check check-sanitize fuzz
+# then the g++ build of the program with its smoke, install, media and lint checks, then the clang
+# build under AddressSanitizer and UndefinedBehaviorSanitizer with every unit and scenario test and
+# the replay of every fuzz seed and crash file, a check that the two builds together ran every
+# test, then each fuzz target for FUZZ_SECONDS. A skipped test fails the gate.
+test: lint check check-sanitize every-test-ran fuzz
 
 lint: format-check layering
 
@@ -58,24 +61,30 @@ layering: bootstrap
 	  echo "tests skip through QS_SKIP_MISSING (tests/support/RequireMedia.h), not GTEST_SKIP"; \
 	  exit 1; fi
 
+# g++ -Werror over the program, its libraries and tools, the media, and the checks that need the
+# optimised real program or the media generator; the unit tests are not even compiled here.
 check: bootstrap
-	@$(CONFIGURE) -DQS_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@$(CHECK_CONFIGURE) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@QS_REQUIRE_MEDIA=1 scripts/run-ctest $(BUILD) -j $(JOBS)
 
-# clang, -O1 -g, ASan + UBSan + libstdc++ assertions, with the fuzz targets. It has no media
-# generator of its own and reads the media of $(BUILD).
+# clang, -O1 -g, ASan + UBSan + libstdc++ assertions: the program, every unit and scenario test
+# and the fuzz targets. It has no media generator of its own and reads the media of $(BUILD).
 sanitize-build: bootstrap
-	@test -f $(BUILD)/media.stamp || { $(CONFIGURE) -DQS_BENCH=OFF $(CMAKE_FLAGS) >/dev/null && \
+	@test -f $(BUILD)/media.stamp || { $(CHECK_CONFIGURE) $(CMAKE_FLAGS) >/dev/null && \
 	  cmake --build $(BUILD) -j $(JOBS) --target media; }
 	@CC=clang CXX=clang++ cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DQS_WERROR=ON -DQS_SANITIZE=ON -DQS_FUZZ=ON -DQS_BENCH=OFF -DQS_MEDIA=OFF \
-	  -DQS_PREBUILT_MEDIA_DIR=$(CURDIR)/$(BUILD)/media $(CMAKE_FLAGS) >/dev/null
+	  -DQS_UNIT_TESTS=ON -DQS_PREBUILT_MEDIA_DIR=$(CURDIR)/$(BUILD)/media $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 
 # The smoke test drives the real window and the lint tests ran in `check` already.
 check-sanitize: sanitize-build
 	@QS_REQUIRE_MEDIA=1 scripts/run-ctest $(SAN_BUILD) -j $(JOBS) -LE 'smoke|lint'
+
+# After both test runs: no test, and no test program under tests/, was left out of both.
+every-test-ran:
+	@scripts/check-every-test-ran $(BUILD) $(SAN_BUILD)
 
 fuzz: sanitize-build
 	@scripts/run-fuzzers $(SAN_BUILD) $(FUZZ_SECONDS) $(JOBS)
