@@ -6,6 +6,10 @@
 #include <string>
 #include <unordered_set>
 
+#include "games/solitaire/Building.h"
+#include "games/solitaire/CardTally.h"
+#include "games/solitaire/StockAndWaste.h"
+
 namespace {
 
 constexpr int kRecyclePoints = -5;
@@ -14,9 +18,6 @@ constexpr int kWasteToFoundationPoints = 10;
 constexpr int kColumnToFoundationPoints = 5;
 constexpr int kWasteToColumnPointsPerCard = 5;
 
-// More than the no-moves analysis can ever collect: the waste top, three passes over at most 52
-// cards.
-constexpr int kMaxCandidates = 256;
 // Positions the no-moves search looks at before it gives up and says moves may be left: a stuck
 // table reaches a few hundred at most (stock turns times the ways runs can shift sideways).
 constexpr std::size_t kNoMovesSearchLimit = 4000;
@@ -43,11 +44,6 @@ int FoundationOfPile(int pile) {
   return foundation >= 0 && foundation < kKlondikeFoundations ? foundation : -1;
 }
 
-// One more than the rank, wrapping from the Ace to the Two.
-int NextRank(int rank) {
-  return (rank + 1) % kRankCount;
-}
-
 int FaceUpCount(const KlondikePosition& position, int column) {
   return position.columnCount[At(column)] - position.faceDown[At(column)];
 }
@@ -69,59 +65,6 @@ void AppendToColumn(KlondikePosition& position, int column, const Card* cards, i
   auto& pile = position.tableau[At(column)];
   int& size = position.columnCount[At(column)];
   for (int i = 0; i < count; ++i) pile[At(size++)] = cards[i];
-}
-
-// Cards that a number of stock clicks could bring to the top of the waste, without playing
-// anything in between.
-class Candidates {
-public:
-  void Add(const Card& card) {
-    if (count_ < kMaxCandidates && IsRealCard(card)) cards_[At(count_++)] = card;
-  }
-  // One pass through a stock dealt in the order `card(i)`, i = 0 first: each click of n cards
-  // leaves card k*n - 1 on top, and the last click, which may turn fewer, leaves the last card.
-  template <typename CardAt>
-  void AddPass(int length, int perClick, CardAt card) {
-    for (int i = perClick - 1; i < length; i += perClick) Add(card(i));
-    if (length > 0) Add(card(length - 1));
-  }
-
-  int Count() const { return count_; }
-  const Card& operator[](int i) const { return cards_[At(i)]; }
-
-private:
-  std::array<Card, kMaxCandidates> cards_;
-  int count_ = 0;
-};
-
-void CollectStockAndWaste(const KlondikePosition& position, const Deck& stock,
-                          const KlondikeRules& rules, Candidates& candidates) {
-  const int perClick = CardsPerClick(rules);
-  const int stockCount = stock.Remaining();
-  const int wasteCount = position.wasteCount;
-  const auto stockCard = [&stock](int i) { return stock.PeekCard(i); };
-  const auto wasteCard = [&position](int i) { return position.waste[At(i)]; };
-
-  if (wasteCount > 0) candidates.Add(wasteCard(wasteCount - 1));
-  candidates.AddPass(stockCount, perClick, stockCard);
-
-  const bool unlimited = rules.recycles == kRecyclesUnlimited;
-  const int recyclesLeft = unlimited ? 2 : rules.recycles - position.recyclesUsed;
-  if (recyclesLeft < 1) return;
-  // After the stock runs out the waste holds the old waste with the whole stock on it. A recycle
-  // returns it from the top down, so the new stock deals the last stock card first and the old
-  // waste's bottom card last.
-  const int all = stockCount + wasteCount;
-  candidates.AddPass(all, perClick, [&](int i) {
-    return i < stockCount ? stockCard(stockCount - 1 - i)
-                          : wasteCard(wasteCount - 1 - (i - stockCount));
-  });
-  if (recyclesLeft < 2) return;
-  // A second recycle reverses that order again, back to the old waste bottom first; a third
-  // would repeat the first, so two passes show every card that recycling can reach.
-  candidates.AddPass(all, perClick, [&](int i) {
-    return i < wasteCount ? wasteCard(i) : stockCard(i - wasteCount);
-  });
 }
 
 // --- What a move may do -------------------------------------------------------------------------
@@ -193,36 +136,13 @@ bool StockClickDoesSomething(const KlondikePosition& position, const Deck& stock
 
 // Turns up to CardsDealt cards from the stock onto the waste; returns how many were turned.
 int TurnStock(KlondikePosition& position, Deck& stock, const KlondikeRules& rules) {
-  position.turned = 0;
-  for (int i = 0; i < CardsPerClick(rules) && position.wasteCount < kKlondikeWasteSlots; ++i) {
-    const Card card = stock.DealCard();
-    if (!IsRealCard(card)) break;
-    position.waste[At(position.wasteCount++)] = card;
-    ++position.turned;
-  }
+  position.turned = TurnFromStock(stock, position.waste, position.wasteCount, CardsPerClick(rules));
   return position.turned;
 }
 
-// Turns the waste back into the stock, the former top card to be dealt first, and counts the
-// recycle. Returns how many cards went back.
+// Turns the waste back into the stock and counts the recycle. Returns how many cards went back.
 int Recycle(KlondikePosition& position, Deck& stock) {
-  // A card the deck refuses (not of its composition) stays on the waste instead of vanishing.
-  int kept = 0;
-  int returned = 0;
-  std::array<Card, kKlondikeWasteSlots> refused;
-  for (int i = position.wasteCount - 1; i >= 0; --i) {
-    const Card card = position.waste[At(i)];
-    const int before = stock.Remaining();
-    stock.ReturnCard(card);
-    if (stock.Remaining() == before) {
-      refused[At(kept++)] = card;
-    } else {
-      ++returned;
-    }
-  }
-  position.waste.fill(kNoCard);
-  position.wasteCount = 0;
-  for (int i = kept - 1; i >= 0; --i) position.waste[At(position.wasteCount++)] = refused[At(i)];
+  const int returned = RecycleWaste(stock, position.waste, position.wasteCount);
   ++position.recyclesUsed;
   position.turned = 0;
   return returned;
@@ -281,7 +201,7 @@ bool IsProgress(const KlondikePosition& position, const Move& move) {
 }
 
 bool SomeCandidatePlays(const KlondikePosition& position, const KlondikeRules& rules,
-                        const Candidates& candidates) {
+                        const StockCandidates& candidates) {
   for (int k = 0; k < candidates.Count(); ++k) {
     const Card& card = candidates[k];
     if (card.rank == position.startRank) return true;
@@ -312,13 +232,7 @@ KlondikePosition EmptyKlondikePosition(int startRank) {
 
 KlondikeRules KlondikePlayableRules(KlondikeRules rules) {
   rules.cardsDealt = std::clamp(rules.cardsDealt, 1, 3);
-  if (rules.recycles < 0) {
-    rules.recycles = 0;
-  } else if (rules.recycles >= kRecyclesUnlimited) {
-    rules.recycles = kRecyclesUnlimited;
-  } else if (rules.recycles > 4) {
-    rules.recycles = 4;
-  }
+  rules.recycles = PlayableRecycles(rules.recycles);
   // A start rank that is neither a rank nor "first card decides" would be a game no card can
   // start: play the usual one.
   if (rules.startCard != kStartCardNextFromDeck && !IsStartRank(rules.startCard))
@@ -327,13 +241,11 @@ KlondikeRules KlondikePlayableRules(KlondikeRules rules) {
 }
 
 bool KlondikeFoundationAccepts(const Card& card, const Card& top, int startRank) {
-  if (!IsRealCard(card) || !IsRealCard(top) || card.rank == startRank) return false;
-  return NextRank(top.rank) == card.rank && top.suit == card.suit;
+  return BuildsUpInSuit(card, top, startRank);
 }
 
 bool KlondikeColumnAccepts(const Card& card, const Card& top, int startRank) {
-  if (!IsRealCard(card) || !IsRealCard(top) || card.rank == startRank) return false;
-  return NextRank(card.rank) == top.rank && SuitColor(card) != SuitColor(top);
+  return BuildsDownAlternating(card, top, startRank);
 }
 
 bool KlondikeEmptyColumnAccepts(const Card& card, int startRank, const KlondikeRules& rules) {
@@ -579,8 +491,11 @@ bool KlondikeNoMovesLeft(const KlondikePosition& position, const Deck& stock,
   // Until the stock has been gone through once, its cards are still unknown ground.
   if (position.recyclesUsed == 0 && stock.Remaining() > 0) return false;
   // The quick answers first: a card the stock and waste can bring up that plays somewhere.
-  Candidates candidates;
-  CollectStockAndWaste(position, stock, rules, candidates);
+  StockCandidates candidates;
+  const int recyclesLeft =
+      rules.recycles == kRecyclesUnlimited ? 2 : rules.recycles - position.recyclesUsed;
+  candidates.AddStockAndWaste(stock, position.waste, position.wasteCount, CardsPerClick(rules),
+                              recyclesLeft);
   if (SomeCandidatePlays(position, rules, candidates)) return false;
 
   // Then every table the moves that change nothing for good can reach, stock turns included:
@@ -648,35 +563,6 @@ void WriteKlondikeBlock(SnapshotWriter& out, const KlondikePosition& position, i
 
 namespace {
 
-// Every slot up to `count` holds a real card; the slots past it are blanked, whatever the file
-// held there, so a loaded position looks like one that was played to.
-bool KeepCards(std::span<Card> slots, int count) {
-  for (int i = 0; i < static_cast<int>(slots.size()); ++i) {
-    if (i >= count) {
-      slots[At(i)] = kNoCard;
-    } else if (!IsRealCard(slots[At(i)])) {
-      return false;
-    }
-  }
-  return true;
-}
-
-// Counts the cards of a position against the stock: every card of the pack once and only once.
-class CardTally {
-public:
-  bool Add(const Card& card) {
-    if (!IsRealCard(card)) return false;
-    int& seen = seen_[At(card.suit * kRankCount + card.rank)];
-    return ++seen == 1;
-  }
-  bool Complete() const {
-    return std::all_of(seen_.begin(), seen_.end(), [](int seen) { return seen == 1; });
-  }
-
-private:
-  std::array<int, kSuitCount * kRankCount> seen_{};
-};
-
 bool EveryCardOnce(const KlondikePosition& position, const Deck& stock) {
   CardTally tally;
   for (int i = 0; i < stock.Remaining(); ++i)
@@ -691,10 +577,7 @@ bool EveryCardOnce(const KlondikePosition& position, const Deck& stock) {
   // A foundation keeps only its top card; the cards under it run up from the start rank.
   for (const Card& top : position.foundations) {
     if (top == kNoCard) continue;
-    if (!IsRealCard(top)) return false;
-    const int depth = (top.rank - position.startRank + kRankCount) % kRankCount;
-    for (int k = 0; k <= depth; ++k)
-      if (!tally.Add(Card{top.suit, (position.startRank + k) % kRankCount})) return false;
+    if (!tally.AddBuiltPile(top, position.startRank, +1)) return false;
   }
   return tally.Complete();
 }
