@@ -82,6 +82,9 @@ public:
   // the rules' ApplyMove, the points, the drawing and sounds of its steps, and the play state.
   // False (nothing changed) when the move is not legal now, or while paused, over or dragging.
   bool PlayMove(const Move& move, bool snapshotTaken = false);
+  // Every move the rules allow in the position on the table now (drags under way aside): what
+  // hints, keyboard play and a solver choose from.
+  virtual void LegalMoves(MoveList& moves) const = 0;
   // The move a drag of `record` dropped on `target` stands for.
   static Move MoveFor(const DragSource& record, const DropTarget& target) {
     return {MoveKind::kCards, record.pile, record.index, target.pile};

@@ -62,6 +62,7 @@ public:
   void RedrawAll(bool) override {}
   const char* GetGameName() const override { return "Klondike"; }
   double ScoreFactor() const override { return 1.0; }
+  void LegalMoves(MoveList& moves) const override { moves.clear(); }
 
 protected:
   // One pile of cards to lift; nothing to drop them on: the bench only carries them about.

@@ -85,6 +85,10 @@ void KlondikeGame::RedrawAll(bool erase) {
   UpdatePlayState();
 }
 
+void KlondikeGame::LegalMoves(MoveList& moves) const {
+  KlondikeLegalMoves(position_, deck_, rules_, moves);
+}
+
 ScreenRect KlondikeGame::CardRect(int x, int y) const {
   return {x, y, x + art_.CardWidth(), y + art_.CardHeight()};
 }

@@ -22,6 +22,7 @@ public:
   const char* GetGameName() const override { return "Klondike"; }
   void GetScoreArea(int& x, int& y, ScreenRect& area) const override;
   double ScoreFactor() const override;
+  void LegalMoves(MoveList& moves) const override;
 
   const KlondikePosition& Position() const { return position_; }
   // The rules of the deal in play: read from the settings store when the deal starts. Every way

@@ -112,6 +112,14 @@ public:
   }
   const char* GetGameName() const override { return kTestGameName; }
   double ScoreFactor() const override { return factor; }
+  void LegalMoves(MoveList& moves) const override {
+    moves.clear();
+    const int top = static_cast<int>(pile.size()) - 1;
+    for (int to : {kFoundationPile, kColumnPile}) {
+      const Move move{MoveKind::kCards, kPile, top, to};
+      if (IsLegalMove(move)) moves.push_back(move);
+    }
+  }
 
   void SetPoints(int points) { points_ = points; }
   Deck& MutableDeck() { return deck_; }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -219,6 +221,85 @@ TEST_P(GameRowTest, RulesHelpMainMenuExitAndUnknownCommands) {
   ASSERT_TRUE(PeekMessage(&msg));
   EXPECT_EQ(msg.message, WM_CLOSE);
   EXPECT_FALSE(session_->HandleCommand(4242));
+}
+
+// A move of cards when the deal offers one (what a player makes most), else the first move.
+std::optional<Move> FirstMove(const CardGame& game) {
+  MoveList moves;
+  game.LegalMoves(moves);
+  for (const Move& move : moves)
+    if (move.kind == MoveKind::kCards) return move;
+  if (moves.empty()) return std::nullopt;
+  return moves.front();
+}
+
+// What a player sees of the table, as far as a test can tell without knowing the game: the
+// stock, the moves it offers and the points.
+struct TableSeen {
+  Deck deck;
+  MoveList moves;
+  int points = 0;
+
+  explicit TableSeen(const CardGame& game) : deck(game.GetDeck()), points(game.Points()) {
+    game.LegalMoves(moves);
+  }
+  friend bool operator==(const TableSeen&, const TableSeen&) = default;
+};
+
+TEST_P(GameRowTest, UndoTakesAMoveBackForFivePointsWithTheClockWhereItWas) {
+  START_ROW_OR_SKIP();
+  seconds_ += 30;
+  const TableSeen before(Game());
+  const std::optional<Move> move = FirstMove(Game());
+  ASSERT_TRUE(move) << "a fresh deal offers a move";
+  ASSERT_TRUE(Game().PlayMove(*move));
+  EXPECT_EQ(Game().UndoCount(), 1);
+  EXPECT_NE(TableSeen(Game()), before) << "the move changed the table";
+  const int earned = Game().Points() - before.points;
+
+  seconds_ += 25;
+  ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
+  const TableSeen after(Game());
+  EXPECT_EQ(after.deck, before.deck);
+  EXPECT_EQ(after.moves, before.moves);
+  EXPECT_EQ(after.points, before.points - 5) << "earned " << earned << " and gave it back";
+  EXPECT_EQ(Game().ElapsedSeconds(), 30) << "the clock goes on from the move's time";
+  EXPECT_EQ(Game().UndoCount(), 0);
+  ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
+  EXPECT_EQ(Game().Points(), before.points - 5) << "nothing left to undo, nothing charged";
+}
+
+TEST_P(GameRowTest, ADamagedSnapshotIsRefusedAndTheTableStaysAsItIs) {
+  START_ROW_OR_SKIP();
+  const std::optional<Move> move = FirstMove(Game());
+  ASSERT_TRUE(move);
+  ASSERT_TRUE(Game().PlayMove(*move));
+  const std::filesystem::path file = Game().History().FileFor(1);
+  std::vector<char> bytes(static_cast<std::size_t>(std::filesystem::file_size(file)));
+  {
+    std::ifstream in(file, std::ios::binary);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  // Three kinds of damage: cut short, every byte of the game's block (after the deck and the two
+  // empty spare lists) made a count far out of range, and one byte too many.
+  std::vector<std::vector<char>> damaged = {std::vector<char>(bytes.begin(), bytes.end() - 7),
+                                            bytes, bytes};
+  std::fill(damaged[1].begin() + static_cast<std::ptrdiff_t>(kDeckImageSize) + 8,
+            damaged[1].end() - 8, '\x7f');
+  damaged[2].push_back('\0');
+  for (const std::vector<char>& content : damaged) {
+    SCOPED_TRACE(content.size());
+    Game().SaveUndo();
+    const TableSeen now(Game());
+    const std::filesystem::path last = Game().History().FileFor(Game().UndoCount());
+    {
+      std::ofstream out(last, std::ios::binary | std::ios::trunc);
+      out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    }
+    ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
+    EXPECT_EQ(TableSeen(Game()), now) << "nothing loaded, nothing charged";
+    EXPECT_FALSE(Game().IsGameOver());
+  }
 }
 
 TEST_P(GameRowTest, EndGameShowsTheLoseScreenAndTheFinalScoreAndPlayAgainDealsAnew) {
