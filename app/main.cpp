@@ -10,6 +10,7 @@
 #include "app/ShellWindow.h"
 #include "app/ToolkitDemo.h"
 #include "engine/Deck.h"
+#include "engine/GameServices.h"
 #include "gfx/sdl/SdlDisplay.h"
 #include "platform/CommandLine.h"
 #include "platform/DataDir.h"
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
     }
   }
   // A seed deals the same hands again: every deck the games make starts from it.
-  if (args.options.hasSeed) SetDeckSeedOverride(args.options.seed);
+  if (args.options.hasSeed) TheGameServices().dealSeed = args.options.seed;
 
   // Declared first so that SDL stops only after every window and display below is gone.
   SdlSession sdl;

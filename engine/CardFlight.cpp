@@ -2,13 +2,10 @@
 #include "engine/CardFlight.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
 #include <thread>
 
 namespace {
-
-std::atomic<std::int64_t> stepDelayUs{kDefaultFlightStepDelay.count()};
 
 int Sign(int v) {
   return v < 0 ? -1 : 1;
@@ -67,12 +64,8 @@ std::vector<ScreenPoint> FlightPositions(int fromX, int fromY, int toX, int toY,
   return positions;
 }
 
-void SetFlightStepDelay(std::chrono::microseconds delay) {
-  stepDelayUs.store(delay.count() < 0 ? 0 : delay.count(), std::memory_order_relaxed);
-}
-
 std::chrono::microseconds FlightStepDelay() {
-  return std::chrono::microseconds(stepDelayUs.load(std::memory_order_relaxed));
+  return std::max(std::chrono::microseconds(0), TheGameServices().flightStepDelay);
 }
 
 FlightPacer::FlightPacer() : start_(std::chrono::steady_clock::now()), delay_(FlightStepDelay()) {}

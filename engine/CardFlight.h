@@ -5,6 +5,7 @@
 #include <chrono>
 #include <vector>
 
+#include "engine/GameServices.h"
 #include "platform/Screen.h"
 
 // Pixels a flight moves per step along its longer axis.
@@ -25,10 +26,8 @@ FlightPlan PlanFlight(int fromX, int fromY, int toX, int toY, bool fast);
 // others follow the plan, with the missing pixels spread one per step over the first steps.
 std::vector<ScreenPoint> FlightPositions(int fromX, int fromY, int toX, int toY, bool fast);
 
-// Time between two steps of every flight of the process; 0 shows the steps as fast as the
-// screen allows (tests). About 2.5 ms by default.
-inline constexpr std::chrono::microseconds kDefaultFlightStepDelay{2500};
-void SetFlightStepDelay(std::chrono::microseconds delay);
+// Time between two steps of every flight, from the game services; 0 shows the steps as fast as the
+// screen allows (tests), and so does a negative delay. About 2.5 ms by default.
 std::chrono::microseconds FlightStepDelay();
 
 // Holds each step of one flight until its turn on a monotonic clock counted from the flight's

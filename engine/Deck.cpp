@@ -1,8 +1,9 @@
 // The deck: composition, rejection-sampling shuffle, dealing, and its checked image.
 #include "engine/Deck.h"
 
-#include <atomic>
 #include <ctime>
+
+#include "engine/GameServices.h"
 
 namespace {
 
@@ -12,11 +13,6 @@ constexpr std::uint32_t kRandomMultiplier = 214013;
 constexpr std::uint32_t kRandomIncrement = 2531011;
 
 thread_local std::uint32_t tRandomState = 1;
-
-// Bit 32 marks a set override; the low 32 bits hold the seed. One word, so a reader never sees
-// a flag without its seed.
-std::atomic<std::uint64_t> gSeedOverride{0};
-constexpr std::uint64_t kOverrideSet = std::uint64_t{1} << 32;
 
 constexpr std::size_t kPresentOffset = 0;
 constexpr std::size_t kInStockOffset = kPresentOffset + kSuitCount * kRankCount;
@@ -52,18 +48,8 @@ int DrawRandom() {
   return static_cast<int>((tRandomState >> 16) & 0x7FFF);
 }
 
-void SetDeckSeedOverride(std::optional<std::uint32_t> seed) {
-  gSeedOverride.store(seed ? (kOverrideSet | *seed) : 0, std::memory_order_relaxed);
-}
-
-std::optional<std::uint32_t> DeckSeedOverride() {
-  const std::uint64_t word = gSeedOverride.load(std::memory_order_relaxed);
-  if ((word & kOverrideSet) == 0) return std::nullopt;
-  return static_cast<std::uint32_t>(word);
-}
-
 std::uint32_t NextDealSeed() {
-  const std::optional<std::uint32_t> seed = DeckSeedOverride();
+  const std::optional<std::uint32_t>& seed = TheGameServices().dealSeed;
   return seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
 }
 

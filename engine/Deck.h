@@ -16,12 +16,9 @@ void SeedRandom(std::uint32_t seed);
 // The next number from 0 to 32767.
 int DrawRandom();
 
-// With a value, every Deck created afterwards seeds the generator with it instead of the clock,
-// so a deal can be played again (`--seed N`). Without one, the clock in whole seconds is used.
-void SetDeckSeedOverride(std::optional<std::uint32_t> seed);
-std::optional<std::uint32_t> DeckSeedOverride();
-// The seed of the next deal: the override when one is set, else the clock in whole seconds. A
-// game's deal takes it as an argument, so the same seed always gives the same deal.
+// The seed of the next deal: the game services' seed when one is set (`--seed N`), else the clock
+// in whole seconds. A game's deal takes it as an argument, so the same seed always gives the same
+// deal.
 std::uint32_t NextDealSeed();
 
 inline constexpr int kDeckCardSlots = 104;  // two full packs

@@ -3,23 +3,11 @@
 #include "engine/GameClock.h"
 
 #include <ctime>
-#include <utility>
 
-namespace {
-
-SecondsSource& ClockSource() {
-  static SecondsSource source;
-  return source;
-}
-
-}  // namespace
-
-void SetGameClockSource(SecondsSource source) {
-  ClockSource() = std::move(source);
-}
+#include "engine/GameServices.h"
 
 std::int64_t GameClockNow() {
-  const SecondsSource& source = ClockSource();
+  const SecondsSource& source = TheGameServices().clock;
   if (source) return source();
   return static_cast<std::int64_t>(std::time(nullptr));
 }

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <functional>
 
-// Where every game clock reads the time, in whole seconds. The calendar clock unless replaced;
-// an empty function restores it. Scenario tests drive it from their own clock.
-using SecondsSource = std::function<std::int64_t()>;
-void SetGameClockSource(SecondsSource source);
+#include "engine/GameServices.h"
+
+// Where every game clock reads the time, in whole seconds: the game services' clock, the calendar
+// clock when none is set. Scenario tests drive it from their own clock.
 std::int64_t GameClockNow();
 
 class GameClock {

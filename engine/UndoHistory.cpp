@@ -9,13 +9,13 @@
 #include <string>
 #include <system_error>
 
+#include "engine/GameServices.h"
 #include "platform/FileBytes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-fs::path directoryOverride;
 fs::path privateDirectory;
 bool privateDirectoryTried = false;
 
@@ -64,17 +64,14 @@ fs::path MakePrivateDirectory() {
 }  // namespace
 
 fs::path UndoDirectory() {
-  if (!directoryOverride.empty()) return directoryOverride;
+  const fs::path& chosen = TheGameServices().undoDirectory;
+  if (!chosen.empty()) return chosen;
   if (!privateDirectoryTried) {
     privateDirectoryTried = true;
     privateDirectory = MakePrivateDirectory();
     if (!privateDirectory.empty()) std::atexit(RemovePrivateDirectory);
   }
   return privateDirectory;
-}
-
-void SetUndoDirectory(const fs::path& directory) {
-  directoryOverride = directory;
 }
 
 UndoHistory::UndoHistory() : UndoHistory(UndoDirectory()) {}

@@ -10,13 +10,11 @@
 #include <span>
 #include <vector>
 
-// The directory every new UndoHistory writes to: the override when one is set, else a private
+// The directory every new UndoHistory writes to: the game services' one when set, else a private
 // directory of the running program, made on first use and removed when the program ends:
 // $XDG_RUNTIME_DIR/quenbry-solitaire-<pid>/, or a fresh mkdtemp directory under the system's
 // temporary directory when there is no usable runtime directory. Empty when none can be made.
 std::filesystem::path UndoDirectory();
-// Tests point the history at their own directory; an empty path returns to the default.
-void SetUndoDirectory(const std::filesystem::path& directory);
 
 // Largest snapshot file the history reads back. Every game's snapshot is a few kilobytes; a file
 // grown past this is not ours.

@@ -11,6 +11,7 @@
 #include "bench/support/BenchGfx.h"
 #include "engine/CardFlight.h"
 #include "engine/CardGame.h"
+#include "engine/GameServices.h"
 #include "engine/UndoHistory.h"
 #include "gfx/Gfx.h"
 #include "gfx/HeadlessDisplay.h"
@@ -31,10 +32,10 @@ public:
     art_.LoadTheme(0);
     undoDir_ = std::filesystem::temp_directory_path() / "qs-bench-undo";
     std::filesystem::create_directories(undoDir_);
-    SetUndoDirectory(undoDir_);
+    TheGameServices().undoDirectory = undoDir_;
   }
   ~Session() {
-    SetUndoDirectory({});
+    ResetGameServices();
     std::error_code ignored;
     std::filesystem::remove_all(undoDir_, ignored);
     UiShutdown();

@@ -16,6 +16,7 @@
 #include "app/ShellWindow.h"
 #include "engine/BaseSnapshot.h"
 #include "engine/CardFlight.h"
+#include "engine/GameServices.h"
 #include "engine/UndoHistory.h"
 #include "games/klondike/KlondikeGame.h"
 #include "gfx/Gfx.h"
@@ -68,9 +69,9 @@ public:
     SetDataDir(media != nullptr && *media != '\0' ? media : QS_MEDIA_DIR);
     undoDir_ = std::filesystem::temp_directory_path() / "qs-bench-klondike-undo";
     std::filesystem::create_directories(undoDir_);
-    SetUndoDirectory(undoDir_);
-    SetFlightStepDelay(std::chrono::microseconds(0));
-    SetDeckSeedOverride(7);
+    TheGameServices().undoDirectory = undoDir_;
+    TheGameServices().flightStepDelay = std::chrono::microseconds(0);
+    TheGameServices().dealSeed = 7;
     ResetMessageLoop();
     // A settings store of the bench's own with a player who is not asked for at start-up: the
     // start-up's player dialog would otherwise wait for an answer nobody gives.
@@ -99,8 +100,7 @@ public:
   }
   ~MidGame() {
     shell_.Destroy();
-    SetDeckSeedOverride(std::nullopt);
-    SetUndoDirectory({});
+    ResetGameServices();
     std::error_code ignored;
     std::filesystem::remove_all(undoDir_, ignored);
     std::filesystem::remove_all(store_, ignored);

@@ -1,6 +1,7 @@
 // The path of a card flight as numbers: how many steps, how far each one goes, where the missing
 // pixels go, and that every flight ends exactly on its destination.
 #include "engine/CardFlight.h"
+#include "engine/GameServices.h"
 
 #include <gtest/gtest.h>
 
@@ -88,11 +89,11 @@ TEST(CardFlightTest, EveryPathStartsAtTheSourceMovesMonotonicallyAndEndsOnTheTar
 
 TEST(CardFlightTest, TheStepDelayIsOneSettingForTheWholeProgram) {
   EXPECT_EQ(FlightStepDelay(), kDefaultFlightStepDelay);
-  SetFlightStepDelay(std::chrono::microseconds(0));
+  TheGameServices().flightStepDelay = std::chrono::microseconds(0);
   EXPECT_EQ(FlightStepDelay().count(), 0);
-  SetFlightStepDelay(std::chrono::microseconds(-5));
+  TheGameServices().flightStepDelay = std::chrono::microseconds(-5);
   EXPECT_EQ(FlightStepDelay().count(), 0) << "a negative delay means none";
-  SetFlightStepDelay(kDefaultFlightStepDelay);
+  ResetGameServices();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "engine/Card.h"
 #include "engine/Deck.h"
+#include "engine/GameServices.h"
 
 namespace {
 
@@ -47,13 +48,13 @@ std::array<int, 52> Census(const std::vector<Card>& cards) {
 // Every deck in these tests is seeded by the test; the clock never decides a result.
 class DeckTest : public ::testing::Test {
 protected:
-  void SetUp() override { SetDeckSeedOverride(std::nullopt); }
-  void TearDown() override { SetDeckSeedOverride(std::nullopt); }
+  void SetUp() override { ResetGameServices(); }
+  void TearDown() override { ResetGameServices(); }
 
   static Deck SeededDeck(std::uint32_t seed, int copies) {
-    SetDeckSeedOverride(seed);
+    TheGameServices().dealSeed = seed;
     Deck deck;
-    SetDeckSeedOverride(std::nullopt);
+    TheGameServices().dealSeed.reset();
     if (copies != 1) {
       deck.SetCopies(copies);  // shuffles once with the seed's first draws
       SeedRandom(seed);
@@ -153,10 +154,9 @@ TEST_F(RandomTest, EachThreadKeepsItsOwnState) {
   EXPECT_EQ(DrawRandom(), 18467);
 }
 
-TEST_F(RandomTest, SeedOverrideSeedsEveryNewDeck) {
-  EXPECT_FALSE(DeckSeedOverride().has_value());
-  SetDeckSeedOverride(1);
-  ASSERT_EQ(DeckSeedOverride(), std::optional<std::uint32_t>(1));
+TEST_F(RandomTest, TheServicesSeedSeedsEveryNewDeck) {
+  TheGameServices().dealSeed = 1;
+  EXPECT_EQ(NextDealSeed(), 1u);
   Deck first;
   first.Shuffle();
   Deck second;
@@ -165,12 +165,9 @@ TEST_F(RandomTest, SeedOverrideSeedsEveryNewDeck) {
   Deck third;
   EXPECT_EQ(DrawRandom(), 41);
 
-  SetDeckSeedOverride(0);  // zero is a seed like any other, not "no override"
-  EXPECT_EQ(DeckSeedOverride(), std::optional<std::uint32_t>(0));
+  TheGameServices().dealSeed = 0;  // zero is a seed like any other, not "no seed"
   Deck zero;
   EXPECT_EQ(DrawRandom(), 38);
-  SetDeckSeedOverride(std::nullopt);
-  EXPECT_FALSE(DeckSeedOverride().has_value());
 }
 
 TEST_F(DeckTest, NewDeckHoldsEveryCardOnceAndNothingToDeal) {

@@ -1,6 +1,7 @@
 // The game clock on an injected clock source, the score formula's truncations and the titles of
 // the game list.
 #include "engine/GameClock.h"
+#include "engine/GameServices.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,9 @@ namespace {
 class GameClockTest : public testing::Test {
 protected:
   void SetUp() override {
-    SetGameClockSource([this] { return now_; });
+    TheGameServices().clock = [this] { return now_; };
   }
-  void TearDown() override { SetGameClockSource({}); }
+  void TearDown() override { ResetGameServices(); }
 
   std::int64_t now_ = 1'000'000;
 };
@@ -51,7 +52,7 @@ TEST_F(GameClockTest, APauseCountsUntilItIsResumedAndThenNotAtAll) {
 }
 
 TEST_F(GameClockTest, WithoutASourceTheCalendarClockIsRead) {
-  SetGameClockSource({});
+  TheGameServices().clock = {};
   const auto before = static_cast<std::int64_t>(std::time(nullptr));
   const std::int64_t read = GameClockNow();
   EXPECT_GE(read, before);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/BaseSnapshot.h"
+#include "engine/GameServices.h"
 #include "engine/SnapshotBytes.h"
 #include "engine/UndoHistory.h"
 
@@ -257,7 +258,7 @@ TEST(UndoHistory, TheDefaultDirectoryIsPrivateToThisRunAndNeverTheWorkingDirecto
   const char* old = std::getenv("XDG_RUNTIME_DIR");
   const std::string previous = old != nullptr ? old : "";
   ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
-  SetUndoDirectory({});
+  TheGameServices().undoDirectory.clear();
   const fs::path dir = UndoDirectory();
   if (old != nullptr) {
     ::setenv("XDG_RUNTIME_DIR", previous.c_str(), 1);
@@ -274,7 +275,7 @@ TEST(UndoHistory, TheDefaultDirectoryIsPrivateToThisRunAndNeverTheWorkingDirecto
   EXPECT_EQ(UndoDirectory(), dir) << "made once per run";
 
   const fs::path mine = runtime.Path() / "mine";
-  SetUndoDirectory(mine);
+  TheGameServices().undoDirectory = mine;
   EXPECT_EQ(UndoDirectory(), mine);
-  SetUndoDirectory({});
+  TheGameServices().undoDirectory.clear();
 }

@@ -3,6 +3,7 @@
 #include "tests/support/GameScenario.h"
 
 #include "engine/Deck.h"
+#include "engine/GameServices.h"
 #include "engine/session/GameSession.h"
 #include "persist/Preferences.h"
 #include "platform/Messages.h"
@@ -35,7 +36,7 @@ DropDown* MenuList(const GameMenus& menus, GameMenu menu) {
 
 GameScenario::GameScenario(const ScenarioGame& game, const ScenarioSetup& setup)
     : game_(game), env_(setup.undoDirectory) {
-  SetDeckSeedOverride(setup.seed);
+  TheGameServices().dealSeed = setup.seed;
   if (game_.writeRules) game_.writeRules();
 
   ShellHarness::Options options;
@@ -58,7 +59,7 @@ GameScenario::GameScenario(const ScenarioGame& game, const ScenarioSetup& setup)
 
 GameScenario::~GameScenario() {
   harness_.reset();
-  SetDeckSeedOverride(std::nullopt);
+  TheGameServices().dealSeed.reset();
 }
 
 std::uint64_t GameScenario::FromNow() const {

@@ -1,7 +1,7 @@
-// What every test that runs a card game sets up: a settings store and a snapshot directory of its
-// own, flights without the step clock, a known player with sound and music on, the game clock on
-// the test's time, and a record of every sound effect the game asks for. Everything is put back
-// when it goes.
+// What every test that runs a card game sets up: the game services from their defaults with a
+// snapshot directory of its own and flights without the step clock, a settings store of its own,
+// a known player with sound and music on, and a record of every sound effect the game asks for.
+// Everything is put back when it goes: the services to their defaults, the preferences as found.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,6 +17,7 @@
 #include "audio/Audio.h"
 #include "engine/CardFlight.h"
 #include "engine/GameClock.h"
+#include "engine/GameServices.h"
 #include "engine/UndoHistory.h"
 #include "persist/Preferences.h"
 #include "tests/support/ScratchStore.h"
@@ -34,8 +35,9 @@ public:
     } else {
       undoDirectory_ = undoDirectory;
     }
-    SetUndoDirectory(undoDirectory_);
-    SetFlightStepDelay(std::chrono::microseconds(0));
+    ResetGameServices();
+    TheGameServices().undoDirectory = undoDirectory_;
+    TheGameServices().flightStepDelay = std::chrono::microseconds(0);
     savedPrefs_ = ThePreferences();
     Preferences& prefs = ThePreferences();
     prefs = Preferences{};
@@ -47,10 +49,8 @@ public:
   }
   ~GameTestEnvironment() {
     SetSfxListener({});
-    SetGameClockSource({});
     ThePreferences() = savedPrefs_;
-    SetFlightStepDelay(kDefaultFlightStepDelay);
-    SetUndoDirectory({});
+    ResetGameServices();
     std::error_code ignored;
     if (!ownUndoDirectory_.empty()) std::filesystem::remove_all(ownUndoDirectory_, ignored);
   }
@@ -58,7 +58,7 @@ public:
   GameTestEnvironment& operator=(const GameTestEnvironment&) = delete;
 
   // The game clock reads these seconds from now until the environment goes.
-  void UseClock(std::function<std::int64_t()> seconds) { SetGameClockSource(std::move(seconds)); }
+  void UseClock(SecondsSource seconds) { TheGameServices().clock = std::move(seconds); }
 
   ScratchStore& Store() { return store_; }
   const std::filesystem::path& UndoDirectory() const { return undoDirectory_; }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "engine/CardFlight.h"
+#include "engine/GameServices.h"
 #include "persist/Settings.h"
 #include "platform/DataDir.h"
 #include "platform/Messages.h"
@@ -36,7 +37,7 @@ ShellHarness::ShellHarness(const Options& options)
   // sound device has tests of its own.
   ::setenv("QS_NO_AUDIO", "1", 1);
   // Flights run at once: the harness's clock stands still while the window thread works.
-  SetFlightStepDelay(std::chrono::microseconds(0));
+  TheGameServices().flightStepDelay = std::chrono::microseconds(0);
   ResetMessageLoop([this] { return clock_; });
   SetMessageSource(&source_);
   const char* media = std::getenv("QS_MEDIA_DIR");
@@ -54,7 +55,7 @@ ShellHarness::ShellHarness(const Options& options)
 
 ShellHarness::~ShellHarness() {
   shell_.reset();
-  SetFlightStepDelay(kDefaultFlightStepDelay);
+  TheGameServices().flightStepDelay = kDefaultFlightStepDelay;
   SetMessageSource(nullptr);
   ResetMessageLoop();
   SetDataDir(".");

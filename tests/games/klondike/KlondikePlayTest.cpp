@@ -19,6 +19,7 @@
 
 #include "engine/BaseSnapshot.h"
 #include "engine/Deck.h"
+#include "engine/GameServices.h"
 #include "engine/Move.h"
 #include "engine/SnapshotBytes.h"
 #include "games/klondike/KlondikePlay.h"
@@ -113,7 +114,7 @@ bool WasteMoveLegal(KlondikePosition p, const KlondikeRules& rules, const char* 
 // Every seeded deck in these tests is made with the override set and cleared again.
 class KlondikePlayTest : public ::testing::Test {
 protected:
-  void TearDown() override { SetDeckSeedOverride(std::nullopt); }
+  void TearDown() override { ResetGameServices(); }
 };
 
 // --- The deal -----------------------------------------------------------------------------------
@@ -121,7 +122,7 @@ protected:
 TEST_F(KlondikePlayTest, DefaultDealLaysOutTwentyEightCardsRowByRow) {
   KlondikeDeal deal = DealKlondike(7, Rules());
   // The same seed, shuffled the same way, gives the order the tableau was dealt from.
-  SetDeckSeedOverride(7);
+  TheGameServices().dealSeed = 7;
   Deck order;
   order.SetCopies(1);
   order.IncludeAll();
@@ -160,7 +161,7 @@ TEST_F(KlondikePlayTest, PinnedDealOfSeedSeven) {
 TEST_F(KlondikePlayTest, StartCardFromTheDeckPutsTheFirstCardOnFoundationZero) {
   KlondikeRules rules = Rules();
   rules.startCard = kStartCardNextFromDeck;
-  SetDeckSeedOverride(11);
+  TheGameServices().dealSeed = 11;
   Deck order;
   order.SetCopies(1);
   order.IncludeAll();
@@ -758,7 +759,7 @@ KlondikeRules With(void (*change)(KlondikeRules&)) {
 
 class KlondikeWinTest : public ::testing::TestWithParam<OtherRules> {
 protected:
-  void TearDown() override { SetDeckSeedOverride(std::nullopt); }
+  void TearDown() override { ResetGameServices(); }
 };
 
 TEST_P(KlondikeWinTest, FinderWinsAndThePointsAddUp) {
