@@ -64,8 +64,9 @@ layering: bootstrap
 # g++ -Werror over the program, its libraries and tools, the media, and the checks that need the
 # optimised real program or the media generator; the unit tests are not even compiled here.
 # A test that fails here runs once more: the real-window tests under Xvfb now and then find no
-# window for a program that is up and waiting (FIXME: cause not found yet; docs/build.md). A
-# test that fails twice fails the gate.
+# window (FIXME: cause not found yet; docs/build.md). A program that cannot reach the test's X
+# server now ends at once with "cannot open display" in the test's log instead of running unseen.
+# A test that fails twice fails the gate.
 check: bootstrap
 	@$(CHECK_CONFIGURE) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)

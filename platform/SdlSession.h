@@ -14,8 +14,13 @@ public:
   SdlSession(const SdlSession&) = delete;
   SdlSession& operator=(const SdlSession&) = delete;
 
-  // Starts SDL's video and event subsystems. False when SDL refuses; Error() says why.
+  // Starts SDL's video and event subsystems. False when SDL refuses, and when it could reach no
+  // display and fell back to a video driver without windows that nobody asked for; Error() says
+  // why ("cannot open display ...").
   bool Start();
+  // SDL's drivers that draw into memory only: the program runs on them when SDL_VIDEODRIVER names
+  // them (the tests), never by SDL's own choice.
+  static bool IsWindowlessDriver(const char* driver);
   bool Started() const { return started_; }
   // SDL's description of the last thing that went wrong.
   static std::string Error();
