@@ -11,11 +11,13 @@
 #include "app/ToolkitDemo.h"
 #include "engine/Deck.h"
 #include "engine/GameServices.h"
+#include "engine/UndoHistory.h"
 #include "gfx/sdl/SdlDisplay.h"
 #include "platform/CommandLine.h"
 #include "platform/DataDir.h"
 #include "platform/MessageLoop.h"
 #include "platform/Messages.h"
+#include "platform/RuntimeDir.h"
 #include "platform/SdlEvents.h"
 #include "platform/SdlSession.h"
 #include "platform/SingleInstance.h"
@@ -50,9 +52,15 @@ int main(int argc, char** argv) {
 
   SingleInstance instance;
   if (instance.Acquire() == SingleInstance::Role::Second) {
-    instance.AskFirstToShow();
-    return 0;
+    if (instance.AskFirstToShow()) return 0;
+    std::fprintf(stderr,
+                 "quenbry-solitaire: another copy holds %s but does not answer; not starting a "
+                 "second one\n",
+                 instance.LockPath().c_str());
+    return 1;
   }
+  // Runs that were killed or crashed could not remove their undo snapshots; this one can.
+  RemoveStaleProcessDirectories(RuntimeDirectory(), kUndoDirectoryPrefix);
 
   DataDirChoice data = FindDataDir(args.options.dataDir);
   if (!data.exists) {

@@ -11,6 +11,7 @@
 
 #include "engine/GameServices.h"
 #include "platform/FileBytes.h"
+#include "platform/RuntimeDir.h"
 
 namespace fs = std::filesystem;
 
@@ -43,16 +44,14 @@ void RemovePrivateDirectory() {
   fs::remove(privateDirectory, ignored);
 }
 
-// A directory only this user can enter, made fresh for this run.
+// A directory only this user can enter, made fresh for this run and named for its process, so
+// that a later start can tell it was left by a run that did not end cleanly (RuntimeDir.h).
 fs::path MakePrivateDirectory() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && runtime[0] == '/') {
-    const fs::path dir = fs::path(runtime) / ("quenbry-solitaire-" + std::to_string(getpid()));
-    std::error_code error;
-    if (fs::create_directory(dir, error) && !error) {
-      fs::permissions(dir, fs::perms::owner_all, fs::perm_options::replace, error);
-      return dir;
-    }
+  const std::string runtime = RuntimeDirectory();
+  if (!runtime.empty()) {
+    const std::string dir =
+        PrivateDirectory(runtime, kUndoDirectoryPrefix + std::to_string(getpid()));
+    if (!dir.empty()) return dir;
   }
   const char* tmp = std::getenv("TMPDIR");
   std::string pattern = (tmp != nullptr && tmp[0] == '/') ? tmp : "/tmp";

@@ -12,9 +12,11 @@
 
 // The directory every new UndoHistory writes to: the game services' one when set, else a private
 // directory of the running program, made on first use and removed when the program ends:
-// $XDG_RUNTIME_DIR/quenbry-solitaire-<pid>/, or a fresh mkdtemp directory under the system's
-// temporary directory when there is no usable runtime directory. Empty when none can be made.
+// <runtime directory>/quenbry-solitaire-<pid>/ (platform/RuntimeDir.h), or a fresh mkdtemp
+// directory under the system's temporary directory when there is no usable runtime directory.
+// Empty when none can be made. A start removes such directories of runs that did not end.
 std::filesystem::path UndoDirectory();
+inline constexpr char kUndoDirectoryPrefix[] = "quenbry-solitaire-";
 
 // Largest snapshot file the history reads back. Every game's snapshot is a few kilobytes; a file
 // grown past this is not ours.

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -11,7 +12,36 @@
 #include "platform/X11Quirks.h"
 
 SdlSession::~SdlSession() {
-  if (started_) SDL_Quit();
+  if (!started_) return;
+  sigaction(SIGHUP, &oldHangup_, nullptr);
+  sigaction(SIGQUIT, &oldQuit_, nullptr);
+  SDL_Quit();
+}
+
+namespace {
+
+// SDL's own handler acts on SIGINT and SIGTERM only; raise() may be called from a handler.
+void AsTerminate(int) {
+  raise(SIGTERM);
+}
+
+}  // namespace
+
+void SdlSession::EndCleanlyOnHangupAndQuit() {
+  // SDL turns SIGINT and SIGTERM into a quit event, and the program ends as if closed. A closed
+  // terminal (SIGHUP) and Ctrl+\ (SIGQUIT) would otherwise kill it where it stands, leaving its
+  // undo snapshots and its socket behind; they take SIGTERM's way out instead.
+  struct sigaction term {};
+  sigaction(SIGHUP, nullptr, &oldHangup_);
+  sigaction(SIGQUIT, nullptr, &oldQuit_);
+  if (sigaction(SIGTERM, nullptr, &term) != 0 || term.sa_handler == SIG_DFL ||
+      term.sa_handler == SIG_IGN)
+    return;
+  struct sigaction forward {};
+  forward.sa_handler = AsTerminate;
+  sigemptyset(&forward.sa_mask);
+  sigaction(SIGHUP, &forward, nullptr);
+  sigaction(SIGQUIT, &forward, nullptr);
 }
 
 bool SdlSession::Start() {
@@ -19,6 +49,7 @@ bool SdlSession::Start() {
   // Must come before SDL_Init, which keeps the X error handler it finds.
   TolerateStaleWakeupsOnX11();
   started_ = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+  if (started_) EndCleanlyOnHangupAndQuit();
   const char* requested = std::getenv("SDL_VIDEODRIVER");
   const bool chosenBySdl = requested == nullptr || requested[0] == '\0';
   if (started_ && chosenBySdl && IsWindowlessDriver(SDL_GetCurrentVideoDriver())) {

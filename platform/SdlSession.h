@@ -2,6 +2,8 @@
 // when it ends, and the player's error box comes from here.
 #pragma once
 
+#include <signal.h>
+
 #include <string>
 
 class Window;
@@ -30,5 +32,9 @@ public:
   static void ShowErrorBox(const char* message, const Window* parent);
 
 private:
+  void EndCleanlyOnHangupAndQuit();
+
   bool started_ = false;
+  struct sigaction oldHangup_ {};
+  struct sigaction oldQuit_ {};
 };

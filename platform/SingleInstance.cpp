@@ -16,18 +16,14 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/RuntimeDir.h"
+
 namespace {
 
 constexpr char kRequest[] = "raise\n";
 constexpr char kReply[] = "ok\n";
 // A client that connects and then says nothing must not hold up later requests for long.
 constexpr int kClientTimeoutMs = 1000;
-
-std::string RuntimeDirectory() {
-  const char* xdg = std::getenv("XDG_RUNTIME_DIR");
-  if (xdg != nullptr && xdg[0] == '/') return xdg;
-  return "/tmp";
-}
 
 bool FillAddress(const std::string& path, sockaddr_un* address) {
   std::memset(address, 0, sizeof(*address));
@@ -78,6 +74,8 @@ std::string ReceiveShort(int fd, int timeoutMs) {
 
 SingleInstance::SingleInstance(std::string directory, std::string name) {
   if (directory.empty()) directory = RuntimeDirectory();
+  // No directory of our own: no lock to take, and the game starts alone.
+  if (directory.empty()) return;
   std::string base = directory + "/" + name + "-" + std::to_string(getuid());
   lockPath_ = base + ".lock";
   socketPath_ = base + ".sock";
@@ -93,7 +91,7 @@ SingleInstance::~SingleInstance() {
 }
 
 SingleInstance::Role SingleInstance::Acquire() {
-  if (lockFd_ >= 0) return Role::First;
+  if (lockFd_ >= 0 || lockPath_.empty()) return Role::First;
   int fd = open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return Role::First;
   int rc = 0;

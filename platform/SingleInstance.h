@@ -14,7 +14,7 @@ public:
   };
 
   // Lock and socket live in `directory` as <name>-<uid>.lock and .sock. An empty directory means
-  // $XDG_RUNTIME_DIR, else /tmp.
+  // the runtime directory (platform/RuntimeDir.h); when there is none, no lock is taken.
   explicit SingleInstance(std::string directory = {}, std::string name = "quenbry-solitaire");
   // Stops the listener and, for the first copy, removes the socket and releases the lock.
   ~SingleInstance();
@@ -26,7 +26,8 @@ public:
   Role Acquire();
 
   // For the second copy: asks the first to restore and raise its window. Waits up to timeoutMs
-  // for the first to acknowledge; true when it did.
+  // for the first to acknowledge; true when it did, false when the copy holding the lock could
+  // not be reached or did not answer.
   bool AskFirstToShow(int timeoutMs = 2000) const;
 
   // For the first copy: starts a thread that blocks until a second copy asks and then calls

@@ -1,9 +1,11 @@
 // Checks the one-copy rule with two instances in one process sharing a private directory: the
-// second is refused, asks the first to show itself, and the lock frees when the first ends.
+// second is refused, asks the first to show itself, and the lock frees when the first ends. Also
+// the directory they share: private to this user, and cleared of what killed runs left in it.
 #include "platform/SingleInstance.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include "platform/RuntimeDir.h"
 
 namespace {
 
@@ -119,4 +123,63 @@ TEST_F(SingleInstanceTest, AnOverlongSocketPathStillRunsWithoutTheSocket) {
   SingleInstance second(deep);
   EXPECT_EQ(second.Acquire(), SingleInstance::Role::Second);
   EXPECT_FALSE(second.AskFirstToShow(50));
+}
+
+// The lock, the socket and the snapshots live in a directory no other user can have made first.
+TEST_F(SingleInstanceTest, APrivateDirectoryIsOnlyOneThisUserOwnsAndNobodyElseMayEnter) {
+  const std::string made = PrivateDirectory(dir, "mine");
+  ASSERT_EQ(made, dir + "/mine");
+  struct stat info {};
+  ASSERT_EQ(lstat(made.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  EXPECT_EQ(PrivateDirectory(dir, "mine"), made) << "found again on the next start";
+
+  ASSERT_EQ(mkdir((dir + "/open").c_str(), 0777), 0);
+  ASSERT_EQ(chmod((dir + "/open").c_str(), 0777), 0);
+  EXPECT_EQ(PrivateDirectory(dir, "open"), "") << "others may enter it";
+  ASSERT_EQ(symlink(made.c_str(), (dir + "/link").c_str()), 0);
+  EXPECT_EQ(PrivateDirectory(dir, "link"), "") << "a link is not the directory";
+  EXPECT_EQ(PrivateDirectory("relative", "x"), "");
+
+  // Another local user who made the directory first (run as root, the test can be that user).
+  if (getuid() != 0) {
+    std::fputs("not root: a directory of another user cannot be made here; owner check untested\n",
+               stderr);
+    return;
+  }
+  ASSERT_EQ(mkdir((dir + "/theirs").c_str(), 0700), 0);
+  ASSERT_EQ(chown((dir + "/theirs").c_str(), 65534, 65534), 0);
+  EXPECT_EQ(PrivateDirectory(dir, "theirs"), "");
+}
+
+TEST_F(SingleInstanceTest, AStartRemovesOnlyTheSnapshotDirectoriesOfRunsThatEnded) {
+  // A process number that no longer runs: a child that has been waited for.
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  ASSERT_GT(child, 0);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+
+  const auto makeRun = [this](const std::string& name, const char* file) {
+    const std::string path = dir + "/" + name;
+    EXPECT_EQ(mkdir(path.c_str(), 0700), 0);
+    const int fd = open((path + "/" + file).c_str(), O_CREAT | O_WRONLY, 0600);
+    EXPECT_GE(fd, 0);
+    close(fd);
+    return path;
+  };
+  const std::string ended = makeRun("quenbry-solitaire-" + std::to_string(child), "UNDO3.DAT");
+  const std::string running =
+      makeRun("quenbry-solitaire-" + std::to_string(getppid()), "UNDO1.DAT");
+  const std::string other =
+      makeRun("quenbry-solitaire-" + std::to_string(child) + "x", "UNDO1.DAT");
+  const std::string notOurs =
+      makeRun("quenbry-solitaire-" + std::to_string(child + 100000), "notes");
+
+  EXPECT_EQ(RemoveStaleProcessDirectories(dir, "quenbry-solitaire-"), 1);
+  EXPECT_FALSE(Exists(ended));
+  EXPECT_TRUE(Exists(running + "/UNDO1.DAT")) << "its run is still going";
+  EXPECT_TRUE(Exists(other)) << "not a process number";
+  EXPECT_TRUE(Exists(notOurs + "/notes"))
+      << "only snapshots are removed, and a full directory stays";
 }
