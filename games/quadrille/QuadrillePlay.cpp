@@ -35,21 +35,6 @@ bool IsQueen(const Card& card) {
   return IsRealCard(card) && card.rank == kQueenRank;
 }
 
-// A Six foundation runs Six to Jack: the next rank up, never a Queen.
-bool SixAccepts(int foundation, const Card& top, const Card& card) {
-  if (!IsRealCard(card) || card.suit != SuitOf(foundation) || IsQueen(card)) return false;
-  if (!IsRealCard(top)) return card.rank == kSixRank;
-  return card.rank == NextRank(top.rank);
-}
-
-// A Five foundation runs Five, Four, Three, Two, Ace, King: the next rank down with the wrap from
-// the Ace to the King, never a Queen.
-bool FiveAccepts(int foundation, const Card& top, const Card& card) {
-  if (!IsRealCard(card) || card.suit != SuitOf(foundation) || IsQueen(card)) return false;
-  if (!IsRealCard(top)) return card.rank == kFiveRank;
-  return card.rank == PreviousRank(top.rank);
-}
-
 bool StockClickDoesSomething(const QuadrillePosition& position, const Deck& stock,
                              const QuadrilleRules& rules) {
   return stock.Remaining() > 0 || QuadrilleCanRecycle(position, rules);
@@ -122,14 +107,30 @@ QuadrilleRules QuadrillePlayableRules(QuadrilleRules rules) {
   return rules;
 }
 
+Card QuadrilleFoundationNeeds(const QuadrillePosition& position, int pile) {
+  int rank = -1;
+  int suit = -1;
+  if (const int six = SixOfPile(pile); six >= 0) {
+    // Six, Seven, ... Jack: the next rank up.
+    const Card& top = position.sixes[At(six)];
+    suit = SuitOf(six);
+    rank = IsRealCard(top) ? NextRank(top.rank) : kSixRank;
+  } else if (const int five = FiveOfPile(pile); five >= 0) {
+    // Five, Four, Three, Two, Ace, King: the next rank down, the Ace wrapping to the King.
+    const Card& top = position.fives[At(five)];
+    suit = SuitOf(five);
+    rank = IsRealCard(top) ? PreviousRank(top.rank) : kFiveRank;
+  }
+  // A Queen never goes onto a foundation: a Six foundation ends at the Jack, a Five at the King.
+  if (suit < 0 || rank == kQueenRank) return kNoCard;
+  return Card{suit, rank};
+}
+
 bool QuadrilleAccepts(const QuadrillePosition& position, int pile, const Card& card) {
+  if (!IsRealCard(card)) return false;
   if (pile == kQuadrilleCentrePile)
     return IsQueen(card) && position.centreCount < kQuadrilleCentreSlots;
-  if (const int six = SixOfPile(pile); six >= 0)
-    return SixAccepts(six, position.sixes[At(six)], card);
-  if (const int five = FiveOfPile(pile); five >= 0)
-    return FiveAccepts(five, position.fives[At(five)], card);
-  return false;
+  return card == QuadrilleFoundationNeeds(position, pile);
 }
 
 // --- The deal ---------------------------------------------------------------------------------
@@ -247,9 +248,18 @@ bool QuadrilleNoMovesLeft(const QuadrillePosition& position, const Deck& stock,
                                : std::max(0, rules.recycles - position.recyclesUsed);
   candidates.AddStockAndWaste(stock, position.waste, position.wasteCount,
                               std::max(1, rules.cardsDealt), recyclesLeft);
-  for (int k = 0; k < candidates.Count(); ++k)
-    for (int pile = QuadrilleSixPile(0); pile < kQuadrillePileCount; ++pile)
-      if (QuadrilleAccepts(position, pile, candidates[k])) return false;
+  // Each foundation takes one card next, and the centre any Queen: nine cards to look for.
+  std::array<bool, kSuitCount * kRankCount> wanted{};
+  for (int pile = QuadrilleSixPile(0); pile < kQuadrilleCentrePile; ++pile) {
+    const Card needs = QuadrilleFoundationNeeds(position, pile);
+    if (IsRealCard(needs)) wanted[At(needs.suit * kRankCount + needs.rank)] = true;
+  }
+  for (int k = 0; k < candidates.Count(); ++k) {
+    const Card& card = candidates[k];
+    if (wanted[At(card.suit * kRankCount + card.rank)] ||
+        QuadrilleAccepts(position, kQuadrilleCentrePile, card))
+      return false;
+  }
   return true;
 }
 

@@ -88,6 +88,8 @@ QuadrilleRules QuadrillePlayableRules(QuadrilleRules rules);
 // Jack, a Five foundation down in its suit from the Five through the Ace to the King, and only the
 // centre takes Queens.
 bool QuadrilleAccepts(const QuadrillePosition& position, int pile, const Card& card);
+// The one card a foundation pile takes next; (-1, -1) once it is complete or for another pile.
+Card QuadrilleFoundationNeeds(const QuadrillePosition& position, int pile);
 
 // --- The deal ---------------------------------------------------------------------------------
 // A new deal from `seed`: one copy of every card, shuffled; with FilledIn the Fives, the Sixes and

@@ -81,7 +81,7 @@ bool ClicksReachACardMove(QuadrilleDeal deal, const QuadrilleRules& rules) {
 // can be placed; wherever a card can be placed, it never says so.
 TEST(QuadrilleProperty, RandomPlayKeepsEveryInvariant) {
   constexpr int kGames = 10000;
-  constexpr int kMovesPerGame = 150;
+  constexpr int kMovesPerGame = 100;
   int moves = 0, stuck = 0, placed = 0;
   MoveList legal;
   for (int game = 0; game < kGames; ++game) {
@@ -106,11 +106,15 @@ TEST(QuadrilleProperty, RandomPlayKeepsEveryInvariant) {
       const Move move = legal.size() > 1 && random() % 3 != 0
                             ? legal[1 + random() % (legal.size() - 1)]
                             : legal[random() % legal.size()];
+      // Every other move is undone through its snapshot bytes; the rest keep the test quick.
+      const bool checkUndo = step % 2 == 0;
       SnapshotWriter out;
-      WriteBaseState(out, deal.stock, {}, {});
-      WriteQuadrilleBlock(out, deal.position, points, step);
-      const std::vector<std::uint8_t> side =
-          WriteStockSideState({deal.position.turned, deal.position.recyclesUsed});
+      std::vector<std::uint8_t> side;
+      if (checkUndo) {
+        WriteBaseState(out, deal.stock, {}, {});
+        WriteQuadrilleBlock(out, deal.position, points, step);
+        side = WriteStockSideState({deal.position.turned, deal.position.recyclesUsed});
+      }
       const QuadrilleDeal before = deal;
 
       const MoveResult result = QuadrilleApplyMove(deal.position, deal.stock, rules, move);
@@ -119,6 +123,7 @@ TEST(QuadrilleProperty, RandomPlayKeepsEveryInvariant) {
       ++moves;
       if (move.kind == MoveKind::kCards) ++placed;
       ASSERT_TRUE(EveryCardOnce(deal.position, deal.stock));
+      if (!checkUndo) continue;
 
       SnapshotReader in(out.Bytes());
       BaseState base(deal.stock);
@@ -137,7 +142,7 @@ TEST(QuadrilleProperty, RandomPlayKeepsEveryInvariant) {
       ASSERT_EQ(back->elapsedSeconds, step);
     }
   }
-  EXPECT_GT(moves, kGames * 20);
-  EXPECT_GT(placed, kGames * 5);
-  EXPECT_GT(stuck, 500) << "the no-moves check must have been put to the test";
+  EXPECT_GT(moves, kGames * 40);
+  EXPECT_GT(placed, kGames * 10);
+  EXPECT_GT(stuck, 2000) << "the no-moves check must have been put to the test";
 }
