@@ -7,6 +7,7 @@
 #include "games/solitaire/Building.h"
 #include "games/solitaire/CardTally.h"
 #include "games/solitaire/StockAndWaste.h"
+#include "games/solitaire/StockAndWasteRecords.h"
 
 namespace {
 
@@ -84,10 +85,6 @@ MoveResult PlaceCard(QuadrillePosition& position, const Move& move) {
   result.points = kPlacedPoints;
   result.steps.push_back(step);
   return result;
-}
-
-char CardByte(const Card& card) {
-  return static_cast<char>(IsRealCard(card) ? card.suit * kRankCount + card.rank + 1 : 0);
 }
 
 }  // namespace
@@ -267,12 +264,9 @@ std::string QuadrilleTableKey(const QuadrillePosition& p, const Deck& stock,
                               const QuadrilleRules& rules) {
   std::string key;
   key.reserve(72);
-  for (int i = 0; i < stock.Remaining(); ++i) key += CardByte(stock.PeekCard(i));
-  key += '|';
-  for (int i = 0; i < p.wasteCount; ++i) key += CardByte(p.waste[At(i)]);
-  key += '|';
-  for (const Card& top : p.sixes) key += CardByte(top);
-  for (const Card& top : p.fives) key += CardByte(top);
+  AppendStockAndWasteKey(key, stock, p.waste, p.wasteCount);
+  for (const Card& top : p.sixes) key += CardKeyByte(top);
+  for (const Card& top : p.fives) key += CardKeyByte(top);
   key += static_cast<char>(p.centreCount);
   // With unlimited recycles the count grows for ever and changes nothing.
   if (rules.recycles != kRecyclesUnlimited) key += static_cast<char>(p.recyclesUsed);
@@ -327,12 +321,7 @@ bool AddFoundations(CardTally& tally, const QuadrillePosition& p) {
 
 bool EveryCardOnce(const QuadrillePosition& p, const Deck& stock) {
   CardTally tally;
-  for (int i = 0; i < stock.Remaining(); ++i)
-    if (!tally.Add(stock.PeekCard(i))) return false;
-  for (int i = 0; i < p.wasteCount; ++i) {
-    // A recycle hands the waste back to the deck, which takes only cards of its composition.
-    if (!stock.IsPresent(p.waste[At(i)]) || !tally.Add(p.waste[At(i)])) return false;
-  }
+  if (!TallyStockAndWaste(tally, stock, p.waste, p.wasteCount)) return false;
   for (int i = 0; i < p.centreCount; ++i)
     if (!IsQueen(p.centre[At(i)]) || !tally.Add(p.centre[At(i)])) return false;
   return AddFoundations(tally, p) && tally.Complete();

@@ -81,7 +81,7 @@ bool ClicksReachACardMove(QuadrilleDeal deal, const QuadrilleRules& rules) {
 // can be placed; wherever a card can be placed, it never says so.
 TEST(QuadrilleProperty, RandomPlayKeepsEveryInvariant) {
   constexpr int kGames = 10000;
-  constexpr int kMovesPerGame = 100;
+  constexpr int kMovesPerGame = 60;
   int moves = 0, stuck = 0, placed = 0;
   MoveList legal;
   for (int game = 0; game < kGames; ++game) {
@@ -143,6 +143,6 @@ TEST(QuadrilleProperty, RandomPlayKeepsEveryInvariant) {
     }
   }
   EXPECT_GT(moves, kGames * 40);
-  EXPECT_GT(placed, kGames * 10);
-  EXPECT_GT(stuck, 2000) << "the no-moves check must have been put to the test";
+  EXPECT_GT(placed, kGames * 8);
+  EXPECT_GT(stuck, 1500) << "the no-moves check must have been put to the test";
 }
