@@ -25,25 +25,23 @@ Move FromWaste(const QuadrillePosition& p, int to) {
 }
 
 // A table laid out by hand: the stock exactly the cards of `stock`, top first; the waste every
-// other card not in the centre, in suit-then-rank order, with the cards of `wasteTop` on top of
-// it in that order (the last one on top).
+// other card in suit-then-rank order, with the cards of `wasteTop` on top of it in that order
+// (the last one on top).
 struct Table {
   QuadrillePosition position = EmptyQuadrillePosition();
   Deck stock;
 };
 
-Table LayOut(const std::vector<Card>& wasteTop, const std::vector<Card>& stock = {},
-             const std::vector<Card>& centre = {}) {
+Table LayOut(const std::vector<Card>& wasteTop, const std::vector<Card>& stock = {}) {
   Table t;
   std::array<bool, 52> named{};
-  for (const auto* cards : {&wasteTop, &stock, &centre})
+  for (const auto* cards : {&wasteTop, &stock})
     for (const Card& c : *cards) named[static_cast<std::size_t>(c.suit * 13 + c.rank)] = true;
   QuadrillePosition& p = t.position;
   for (int i = 0; i < 52; ++i)
     if (!named[static_cast<std::size_t>(i)])
       p.waste[static_cast<std::size_t>(p.wasteCount++)] = {i / 13, i % 13};
   for (const Card& c : wasteTop) p.waste[static_cast<std::size_t>(p.wasteCount++)] = c;
-  for (const Card& c : centre) p.centre[static_cast<std::size_t>(p.centreCount++)] = c;
   t.stock.SetCopies(1);
   while (IsRealCard(t.stock.DealCard())) {
   }
@@ -77,9 +75,6 @@ TEST(QuadrillePlay, TheDealLeavesEveryCardInTheStockOrPutsTheTwelveOutWithFilled
     const int rank = deal.stock.PeekCard(i).rank;
     EXPECT_TRUE(rank != kFive && rank != kSix && rank != kQueen) << i;
   }
-  // The same seed deals the same stock; another seed another one.
-  EXPECT_EQ(DealQuadrille(5, kQuadrilleDefaultRules).stock, plain.stock);
-  EXPECT_NE(DealQuadrille(6, kQuadrilleDefaultRules).stock, plain.stock);
 }
 
 TEST(QuadrillePlay, CardsDealtTurnsThatManyAndAShortStockTurnsWhatIsLeft) {
@@ -150,8 +145,6 @@ TEST(QuadrillePlay, AnEmptyFoundationTakesOnlyTheBaseCardOfItsOwnSuit) {
       }
     }
   }
-  EXPECT_TRUE(QuadrilleAccepts(empty, QuadrilleSixPile(0), Card{3, kSix}));
-  EXPECT_FALSE(QuadrilleAccepts(empty, QuadrilleSixPile(0), Card{0, kSix}));
 }
 
 TEST(QuadrillePlay, FoundationsBuildInSuitToTheirEndsAndOnlyTheCentreTakesQueens) {
@@ -299,7 +292,8 @@ TEST(QuadrillePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
   for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
 }
 
-// The move-finder wins the pinned seed, and says how often it wins under the default rules.
+// The move-finder wins the pinned seed with the rules alone; the scenario test makes the same
+// moves with the mouse.
 TEST(QuadrillePlay, APinnedSeedIsWonWithTheRulesAlone) {
   const std::optional<QuadrilleSolution> solution =
       SolveQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);

@@ -77,6 +77,53 @@ TEST_F(QuadrilleScenarioTest, UndoGivesBackARecycleAndTheFan) {
   EXPECT_EQ(s.Run(), 0);
 }
 
+// Three a click and no recycle: once the stock is spent with nothing to place, Auto Game Over
+// ends the deal; without it the deal stays open.
+TEST_F(QuadrilleScenarioTest, ASpentStockWithNothingToPlaceEndsTheDealOnlyWithAutoGameOver) {
+  QuadrilleRules rules = kQuadrilleDefaultRules;
+  rules.cardsDealt = 3;
+  rules.recycles = 0;
+  std::uint32_t seed = 1;
+  for (;; ++seed) {
+    ASSERT_LT(seed, 100u);
+    QuadrilleDeal deal = DealQuadrille(seed, rules);
+    const Move click{MoveKind::kStock, kQuadrilleStockPile, 0, -1};
+    while (QuadrilleApplyMove(deal.position, deal.stock, rules, click).Happened()) {
+    }
+    if (QuadrilleNoMovesLeft(deal.position, deal.stock, rules)) break;
+  }
+  for (const bool autoGameOver : {false, true}) {
+    SCOPED_TRACE(autoGameOver);
+    QuadrilleSetup setup;
+    setup.seed = seed;
+    setup.cardsDealt = 3;
+    setup.recycles = 0;
+    setup.autoGameOver = autoGameOver;
+    QuadrilleScenario s(setup);
+    for (int click = 0; click < 17; ++click)
+      s.Click(QuadrilleScenario::kStockPoint.x, QuadrilleScenario::kStockPoint.y);
+    s.Check(
+        [](QuadrilleGame& game) { EXPECT_FALSE(game.IsGameOver()) << "one card still in stock"; });
+    s.Click(QuadrilleScenario::kStockPoint.x, QuadrilleScenario::kStockPoint.y);
+    s.Check([autoGameOver](QuadrilleGame& game) {
+      EXPECT_EQ(game.GetDeck().Remaining(), 0);
+      EXPECT_EQ(game.IsGameOver(), autoGameOver);
+      EXPECT_FALSE(game.IsWon());
+    });
+    if (autoGameOver) {
+      s.Wait(300);
+      s.Key(VK_ESCAPE);  // closes "There are no moves left."
+      s.Wait(6000);      // the lose screen
+      s.Key(VK_ESCAPE);  // closes the high scores
+      s.Check([](QuadrilleGame& game) {
+        EXPECT_EQ(game.FinalScore(),
+                  ScoreFormula(0, game.ElapsedSeconds(), game.ScoreFactor(), 1.0));
+      });
+    }
+    EXPECT_EQ(s.Run(), 0);
+  }
+}
+
 // What the player sees, pixel for pixel: a fresh deal in the dark and a light theme, and a table
 // in play with the ring, the centre and a fanned waste holding cards. Rewrite with
 // QS_UPDATE_GOLDEN=1 and look at every changed PNG first.
