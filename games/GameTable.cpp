@@ -8,6 +8,7 @@
 #include "games/klondike/KlondikeGame.h"
 #include "games/klondike/KlondikeRulesView.h"
 #include "games/klondike/KlondikeSettings.h"
+#include "games/quadrille/QuadrilleGame.h"
 #include "games/quadrille/QuadrilleRulesView.h"
 #include "games/quadrille/QuadrilleSettings.h"
 
@@ -25,7 +26,8 @@ constexpr GameRow kGames[] = {
     {kKlondikeGameId, 2, "Klondike", &kKlondikeSettings, &RunKlondikeRulesView, &Make<KlondikeGame>,
      2564},
     {10, 3, "Gate", &kGateSettings, &RunGateRulesView, nullptr, 0},
-    {16, 4, "Quadrille", &kQuadrilleSettings, &RunQuadrilleRulesView, nullptr, 0},
+    {kQuadrilleGameId, 4, "Quadrille", &kQuadrilleSettings, &RunQuadrilleRulesView,
+     &Make<QuadrilleGame>, 1488},
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The rules views of the four games with settings: where each stands and what it lists, values
 // read from the settings store when the view is drawn rather than when it was made, OK, and the
-// Klondike view's look in a dark and a light theme.
+// Klondike and Quadrille views' look in a dark and a light theme.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -112,15 +112,25 @@ TEST_F(RulesViewTest, ValuesAreReadWhenTheViewIsDrawn) {
   klondike.Hide();
 }
 
-TEST_F(RulesViewTest, KlondikeLooksRightInTheDarkAndTheLightTheme) {
-  for (const int theme : {0, 1}) {
-    if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
-    art_->RestoreBackground(0, 799, 0, 599);
-    RulesViewDialog view(KlondikeRulesViewLayout());
-    view.Show();
-    EXPECT_TRUE(MatchesGolden("games/klondike_rules_view_theme" + std::to_string(theme),
-                              screenBuffer_, 200 - 12, 599 + 12, 185 - 12, 434 + 12));
-    view.Hide();
+TEST_F(RulesViewTest, KlondikeAndQuadrilleLookRightInTheDarkAndTheLightTheme) {
+  const struct {
+    RulesViewLayout layout;
+    const char* golden;
+    int top, height;
+  } views[] = {
+      {KlondikeRulesViewLayout(), "games/klondike_rules_view_theme", 185, 250},
+      {QuadrilleRulesViewLayout(), "games/quadrille_rules_view_theme", 215, 170},
+  };
+  for (const auto& v : views) {
+    for (const int theme : {0, 1}) {
+      if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+      art_->RestoreBackground(0, 799, 0, 599);
+      RulesViewDialog view(v.layout);
+      view.Show();
+      EXPECT_TRUE(MatchesGolden(v.golden + std::to_string(theme), screenBuffer_, 200 - 12, 599 + 12,
+                                v.top - 12, v.top + v.height - 1 + 12));
+      view.Hide();
+    }
   }
 }
 

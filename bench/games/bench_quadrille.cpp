@@ -1,0 +1,84 @@
+// Quadrille's hot paths on a mid-game table: deciding the play state after a move (goal: under
+// 20 us, on the program's own shell), the legal moves with one of them played (goal: under 2 us),
+// and the no-moves analysis that runs once after each move.
+#include <benchmark/benchmark.h>
+
+#include "bench/support/BenchShell.h"
+#include "engine/BaseSnapshot.h"
+#include "games/quadrille/QuadrilleGame.h"
+#include "tests/games/quadrille/QuadrilleSolver.h"
+
+namespace {
+
+constexpr std::uint32_t kSeed = 10;
+
+// The deal of seed 10 played half way along the move-finder's win: the ring and the centre hold
+// cards, the stock and the waste the rest.
+struct MidGameDeal {
+  QuadrilleDeal deal;
+  int points = 0;
+};
+
+MidGameDeal MakeMidGameDeal() {
+  MidGameDeal mid{DealQuadrille(kSeed, kQuadrilleDefaultRules), 0};
+  const auto solution = SolveQuadrille(kSeed, kQuadrilleDefaultRules);
+  if (!solution) return mid;
+  for (std::size_t i = 0; i < solution->moves.size() / 2; ++i)
+    mid.points += QuadrilleApplyMove(mid.deal.position, mid.deal.stock, kQuadrilleDefaultRules,
+                                     solution->moves[i])
+                      .points;
+  return mid;
+}
+
+void BM_UpdatePlayStateMidGame(benchmark::State& state) {
+  BenchShell shell("quadrille", kSeed);
+  QuadrilleGame* game = shell.Start<QuadrilleGame>();
+  if (game == nullptr) {
+    state.SkipWithError("no game: the shell could not start");
+    return;
+  }
+  const MidGameDeal mid = MakeMidGameDeal();
+  SnapshotWriter out;
+  WriteBaseState(out, mid.deal.stock, {}, {});
+  WriteQuadrilleBlock(out, mid.deal.position, mid.points + 5, 0);
+  shell.LoadSnapshot(*game, out.Bytes());
+  for (auto _ : state) benchmark::DoNotOptimize(game->UpdatePlayState());
+  state.counters["centre"] = game->Position().centreCount;
+}
+BENCHMARK(BM_UpdatePlayStateMidGame)->Unit(benchmark::kMicrosecond);
+
+void BM_LegalMovesAndApplyMidGame(benchmark::State& state) {
+  const QuadrilleDeal start = MakeMidGameDeal().deal;
+  MoveList moves;
+  std::size_t next = 0;
+  for (auto _ : state) {
+    QuadrilleDeal deal = start;
+    QuadrilleLegalMoves(deal.position, deal.stock, kQuadrilleDefaultRules, moves);
+    if (moves.empty()) break;
+    const Move& move = moves[next++ % moves.size()];
+    benchmark::DoNotOptimize(
+        QuadrilleApplyMove(deal.position, deal.stock, kQuadrilleDefaultRules, move));
+  }
+  state.counters["legal_moves"] = static_cast<double>(moves.size());
+}
+BENCHMARK(BM_LegalMovesAndApplyMidGame)->Unit(benchmark::kMicrosecond);
+
+// The copy of the table that the step above starts from each time, to subtract from it.
+void BM_FloorCopyTheTable(benchmark::State& state) {
+  const QuadrilleDeal start = MakeMidGameDeal().deal;
+  for (auto _ : state) {
+    QuadrilleDeal deal = start;
+    benchmark::DoNotOptimize(deal);
+  }
+}
+BENCHMARK(BM_FloorCopyTheTable)->Unit(benchmark::kMicrosecond);
+
+void BM_NoMovesAnalysisMidGame(benchmark::State& state) {
+  const QuadrilleDeal deal = MakeMidGameDeal().deal;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(
+        QuadrilleNoMovesLeft(deal.position, deal.stock, kQuadrilleDefaultRules));
+}
+BENCHMARK(BM_NoMovesAnalysisMidGame)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

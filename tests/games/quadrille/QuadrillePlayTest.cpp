@@ -1,0 +1,312 @@
+// Quadrille's rules called directly: what each rule setting changes, the placement rule of the
+// ring and the centre, the points of the stock and of a placed card, the no-moves analysis, the
+// snapshot block, and a pinned seed played to a win.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/BaseSnapshot.h"
+#include "games/quadrille/QuadrillePlay.h"
+#include "tests/games/quadrille/QuadrilleSolver.h"
+
+namespace {
+
+// A deal the move-finder wins under the default rules.
+constexpr std::uint32_t kQuadrilleWinningSeed = 10;
+
+constexpr int kTwo = 0, kFive = 3, kSix = 4, kJack = 9, kQueen = 10, kKing = 11, kAce = 12;
+
+constexpr Move Click() {
+  return {MoveKind::kStock, kQuadrilleStockPile, 0, -1};
+}
+
+Move FromWaste(const QuadrillePosition& p, int to) {
+  return {MoveKind::kCards, kQuadrilleWastePile, p.wasteCount - 1, to};
+}
+
+// A table laid out by hand: the stock exactly the cards of `stock`, top first; the waste every
+// other card in suit-then-rank order, with the cards of `wasteTop` on top of it in that order
+// (the last one on top).
+struct Table {
+  QuadrillePosition position = EmptyQuadrillePosition();
+  Deck stock;
+};
+
+Table LayOut(const std::vector<Card>& wasteTop, const std::vector<Card>& stock = {}) {
+  Table t;
+  std::array<bool, 52> named{};
+  for (const auto* cards : {&wasteTop, &stock})
+    for (const Card& c : *cards) named[static_cast<std::size_t>(c.suit * 13 + c.rank)] = true;
+  QuadrillePosition& p = t.position;
+  for (int i = 0; i < 52; ++i)
+    if (!named[static_cast<std::size_t>(i)])
+      p.waste[static_cast<std::size_t>(p.wasteCount++)] = {i / 13, i % 13};
+  for (const Card& c : wasteTop) p.waste[static_cast<std::size_t>(p.wasteCount++)] = c;
+  t.stock.SetCopies(1);
+  while (IsRealCard(t.stock.DealCard())) {
+  }
+  // ReturnCard puts a card under the stock: first to last.
+  for (const Card& c : stock) t.stock.ReturnCard(c);
+  return t;
+}
+
+bool Legal(const Table& t, const QuadrilleRules& rules, const Move& move) {
+  return QuadrilleIsLegal(t.position, t.stock, rules, move);
+}
+
+}  // namespace
+
+TEST(QuadrillePlay, TheDealLeavesEveryCardInTheStockOrPutsTheTwelveOutWithFilledIn) {
+  QuadrilleDeal plain = DealQuadrille(5, kQuadrilleDefaultRules);
+  EXPECT_EQ(plain.stock.Remaining(), 52);
+  EXPECT_EQ(plain.position, EmptyQuadrillePosition());
+  EXPECT_FALSE(QuadrilleNoMovesLeft(plain.position, plain.stock, kQuadrilleDefaultRules));
+
+  QuadrilleRules filled = kQuadrilleDefaultRules;
+  filled.filledIn = true;
+  QuadrilleDeal deal = DealQuadrille(5, filled);
+  EXPECT_EQ(deal.stock.Remaining(), 40);
+  EXPECT_EQ(deal.position.fives,
+            (std::array<Card, 4>{{{3, kFive}, {2, kFive}, {0, kFive}, {1, kFive}}}));
+  EXPECT_EQ(deal.position.sixes,
+            (std::array<Card, 4>{{{3, kSix}, {2, kSix}, {0, kSix}, {1, kSix}}}));
+  EXPECT_EQ(deal.position.centreCount, 4);
+  for (int i = 0; i < deal.stock.Remaining(); ++i) {
+    const int rank = deal.stock.PeekCard(i).rank;
+    EXPECT_TRUE(rank != kFive && rank != kSix && rank != kQueen) << i;
+  }
+}
+
+TEST(QuadrillePlay, CardsDealtTurnsThatManyAndAShortStockTurnsWhatIsLeft) {
+  for (int dealt : {1, 2, 3}) {
+    QuadrilleRules rules = kQuadrilleDefaultRules;
+    rules.cardsDealt = dealt;
+    QuadrilleDeal deal = DealQuadrille(1, rules);
+    const Card first = deal.stock.PeekCard(0);
+    const MoveResult result = QuadrilleApplyMove(deal.position, deal.stock, rules, Click());
+    EXPECT_EQ(deal.position.wasteCount, dealt);
+    EXPECT_EQ(deal.position.turned, dealt);
+    EXPECT_EQ(deal.position.waste[0], first);
+    EXPECT_EQ(result.points, 0);
+  }
+  QuadrilleRules three = kQuadrilleDefaultRules;
+  three.cardsDealt = 3;
+  Table t = LayOut({}, {{1, kTwo}});
+  QuadrilleApplyMove(t.position, t.stock, three, Click());
+  EXPECT_EQ(t.position.wasteCount, 52);
+  EXPECT_EQ(t.position.waste[51], (Card{1, kTwo}));
+  EXPECT_EQ(t.position.turned, 1);
+  EXPECT_EQ(t.stock.Remaining(), 0);
+
+  // Values past the dialog's range play as its ends.
+  EXPECT_EQ(QuadrillePlayableRules({0, false, 2, false}).cardsDealt, 1);
+  EXPECT_EQ(QuadrillePlayableRules({9, false, 2, false}).cardsDealt, 3);
+  EXPECT_EQ(QuadrillePlayableRules({1, false, 7, false}).recycles, 4);
+  EXPECT_EQ(QuadrillePlayableRules({1, false, -3, false}).recycles, 0);
+}
+
+TEST(QuadrillePlay, RecyclesLimitTheTurnsBackEachCostsFiveAndTheTopCardComesFirst) {
+  for (int recycles : {0, 2, kRecyclesUnlimited}) {
+    SCOPED_TRACE(recycles);
+    QuadrilleRules rules = kQuadrilleDefaultRules;
+    rules.recycles = recycles;
+    QuadrilleDeal deal = DealQuadrille(3, rules);
+    int points = 0;
+    int made = 0;
+    for (int pass = 0; pass < 5; ++pass) {
+      while (deal.stock.Remaining() > 0)
+        points += QuadrilleApplyMove(deal.position, deal.stock, rules, Click()).points;
+      const Card top = deal.position.waste[51];
+      const MoveResult recycle = QuadrilleApplyMove(deal.position, deal.stock, rules, Click());
+      if (!recycle.Happened()) break;
+      ++made;
+      EXPECT_EQ(recycle.points, -5);
+      points += recycle.points;
+      EXPECT_EQ(deal.position.wasteCount, 0);
+      EXPECT_EQ(deal.stock.PeekCard(0), top);
+    }
+    EXPECT_EQ(made, recycles == kRecyclesUnlimited ? 5 : recycles);
+    EXPECT_EQ(points, -5 * made);
+    EXPECT_EQ(deal.position.recyclesUsed, made);
+  }
+}
+
+TEST(QuadrillePlay, AnEmptyFoundationTakesOnlyTheBaseCardOfItsOwnSuit) {
+  const QuadrillePosition empty = EmptyQuadrillePosition();
+  for (int f = 0; f < kQuadrilleFoundations; ++f) {
+    const int suit = kQuadrilleFoundationSuits[static_cast<std::size_t>(f)];
+    for (int s = 0; s < kSuitCount; ++s) {
+      for (int r = 0; r < kRankCount; ++r) {
+        const Card card{s, r};
+        EXPECT_EQ(QuadrilleAccepts(empty, QuadrilleSixPile(f), card), s == suit && r == kSix)
+            << f << " " << s << " " << r;
+        EXPECT_EQ(QuadrilleAccepts(empty, QuadrilleFivePile(f), card), s == suit && r == kFive)
+            << f << " " << s << " " << r;
+      }
+    }
+  }
+}
+
+TEST(QuadrillePlay, FoundationsBuildInSuitToTheirEndsAndOnlyTheCentreTakesQueens) {
+  QuadrillePosition p = EmptyQuadrillePosition();
+  // Six 1 (suit 2) up to the Jack; Five 1 (suit 2) down to the Ace.
+  p.sixes[1] = Card{2, kJack - 1};
+  p.fives[1] = Card{2, kAce};
+  EXPECT_TRUE(QuadrilleAccepts(p, QuadrilleSixPile(1), Card{2, kJack}));
+  EXPECT_FALSE(QuadrilleAccepts(p, QuadrilleSixPile(1), Card{0, kJack})) << "another suit";
+  EXPECT_FALSE(QuadrilleAccepts(p, QuadrilleSixPile(1), Card{2, kJack - 2})) << "down";
+  EXPECT_TRUE(QuadrilleAccepts(p, QuadrilleFivePile(1), Card{2, kKing})) << "King over the Ace";
+  EXPECT_FALSE(QuadrilleAccepts(p, QuadrilleFivePile(1), Card{1, kKing}));
+  p.fives[1] = Card{2, kTwo};
+  EXPECT_FALSE(QuadrilleAccepts(p, QuadrilleFivePile(1), Card{2, kKing})) << "only over the Ace";
+  EXPECT_TRUE(QuadrilleAccepts(p, QuadrilleFivePile(1), Card{2, kAce}));
+
+  // The Queen follows neither a Jack nor a King, and goes only to the centre.
+  p.sixes[1] = Card{2, kJack};
+  p.fives[1] = Card{2, kKing};
+  for (int pile = QuadrilleSixPile(0); pile < kQuadrilleCentrePile; ++pile)
+    for (int s = 0; s < kSuitCount; ++s) EXPECT_FALSE(QuadrilleAccepts(p, pile, Card{s, kQueen}));
+  for (int s = 0; s < kSuitCount; ++s)
+    EXPECT_TRUE(QuadrilleAccepts(p, kQuadrilleCentrePile, Card{s, kQueen}));
+  EXPECT_FALSE(QuadrilleAccepts(p, kQuadrilleCentrePile, Card{2, kKing}));
+
+  // Through the moves: a card from the waste scores 5 and lands where the move said.
+  Table t = LayOut({{3, kFive}, {1, kQueen}});
+  const QuadrilleRules& rules = kQuadrilleDefaultRules;
+  EXPECT_FALSE(Legal(t, rules, FromWaste(t.position, QuadrilleSixPile(0))));
+  const MoveResult queen =
+      QuadrilleApplyMove(t.position, t.stock, rules, FromWaste(t.position, kQuadrilleCentrePile));
+  EXPECT_EQ(queen.points, 5);
+  EXPECT_EQ(t.position.centre[0], (Card{1, kQueen}));
+  EXPECT_EQ(
+      QuadrilleApplyMove(t.position, t.stock, rules, FromWaste(t.position, QuadrilleFivePile(0)))
+          .points,
+      5);
+  EXPECT_EQ(t.position.fives[0], (Card{3, kFive}));
+  EXPECT_EQ(t.position.wasteCount, 50);
+  // Only the waste's top card moves.
+  Table two = LayOut({{3, kFive}, {1, kTwo}});
+  EXPECT_FALSE(
+      Legal(two, rules, {MoveKind::kCards, kQuadrilleWastePile, 50, QuadrilleFivePile(0)}));
+}
+
+TEST(QuadrillePlay, TheScoreFactorFollowsFilledInAndCardsDealt) {
+  EXPECT_DOUBLE_EQ(QuadrilleScoreFactor({1, false, 2, false}), 1.0);
+  EXPECT_DOUBLE_EQ(QuadrilleScoreFactor({2, false, 2, false}), 1.1);
+  EXPECT_DOUBLE_EQ(QuadrilleScoreFactor({3, true, 2, false}), 0.9 * 1.2);
+}
+
+TEST(QuadrillePlay, NoMovesAreLeftOnlyWhenNoCardTheClicksBringUpCanBePlaced) {
+  // The stock gone through, and the Two on top of the waste goes nowhere.
+  Table stuck = LayOut({{0, kTwo}});
+  stuck.position.recyclesUsed = 1;
+  QuadrilleRules rules = kQuadrilleDefaultRules;
+  rules.recycles = 1;
+  EXPECT_TRUE(QuadrilleNoMovesLeft(stuck.position, stuck.stock, rules));
+  rules.recycles = 2;
+  EXPECT_FALSE(QuadrilleNoMovesLeft(stuck.position, stuck.stock, rules)) << "a recycle is left";
+
+  // Three per click and four cards in the stock: the second click turns one card, and that card
+  // is on top then, though it is not every third card.
+  rules.cardsDealt = 3;
+  rules.recycles = 1;
+  const std::vector<Card> three = {{1, kTwo}, {1, kTwo + 1}, {1, kTwo + 2}};
+  std::vector<Card> stock = three;
+  stock.push_back({3, kFive});
+  Table shortClick = LayOut({{0, kTwo}}, stock);
+  shortClick.position.recyclesUsed = 1;
+  EXPECT_FALSE(QuadrilleNoMovesLeft(shortClick.position, shortClick.stock, rules));
+  stock.back() = Card{3, kAce};
+  Table none = LayOut({{0, kTwo}}, stock);
+  none.position.recyclesUsed = 1;
+  EXPECT_TRUE(QuadrilleNoMovesLeft(none.position, none.stock, rules));
+}
+
+TEST(QuadrillePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
+  const std::optional<QuadrilleSolution> solution =
+      SolveQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
+  ASSERT_TRUE(solution.has_value());
+  QuadrilleDeal deal = DealQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
+  for (std::size_t i = 0; i < solution->moves.size() / 2; ++i)
+    QuadrilleApplyMove(deal.position, deal.stock, kQuadrilleDefaultRules, solution->moves[i]);
+  ASSERT_GT(deal.position.centreCount, 0);
+
+  SnapshotWriter out;
+  WriteBaseState(out, deal.stock, {}, {});
+  WriteQuadrilleBlock(out, deal.position, 85, 42);
+  const std::vector<std::uint8_t> bytes = out.Bytes();
+  ASSERT_EQ(bytes.size(), kQuadrilleSnapshotSize);
+  const std::size_t block = kQuadrilleSnapshotSize - kQuadrilleBlockSize;
+
+  const auto read = [&deal](const std::vector<std::uint8_t>& b) {
+    SnapshotReader in(b);
+    BaseState base(deal.stock);
+    if (!ReadBaseState(in, base)) return std::optional<QuadrilleSnapshot>{};
+    return ReadQuadrilleBlock(in, EmptyQuadrillePosition(), base.deck);
+  };
+  const std::optional<QuadrilleSnapshot> back = read(bytes);
+  ASSERT_TRUE(back.has_value());
+  QuadrillePosition expected = deal.position;
+  expected.recyclesUsed = 0;  // not in the block
+  expected.turned = 0;
+  EXPECT_EQ(back->position, expected);
+  EXPECT_EQ(back->points, 85);
+  EXPECT_EQ(back->elapsedSeconds, 42);
+
+  const auto put = [](std::vector<std::uint8_t> b, std::size_t at, std::int32_t value) {
+    for (int i = 0; i < 4; ++i)
+      b[at + static_cast<std::size_t>(i)] =
+          static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+    return b;
+  };
+  // Offsets in the block: centre 0, count 32, sixes 36, fives 68, waste 100, count 516, points
+  // 520, seconds 524.
+  std::size_t six = 0;
+  while (six < 3 && deal.position.sixes[six] == kNoCard) ++six;
+  ASSERT_NE(deal.position.sixes[six], kNoCard);
+  ASSERT_GE(deal.position.wasteCount, 2);
+  const std::size_t sixAt = block + 36 + 8 * six;
+  std::vector<std::uint8_t> shorter = bytes;
+  shorter.pop_back();
+  std::vector<std::uint8_t> longer = bytes;
+  longer.push_back(0);
+  const struct {
+    const char* what;
+    std::vector<std::uint8_t> bytes;
+  } damaged[] = {
+      {"short", shorter},
+      {"long", longer},
+      {"centre count 5", put(bytes, block + 32, 5)},
+      {"waste count 53", put(bytes, block + 516, 53)},
+      {"waste count -1", put(bytes, block + 516, -1)},
+      {"a waste card that is none", put(bytes, block + 100, 9)},
+      {"negative time", put(bytes, block + 524, -1)},
+      {"a King in the centre", put(bytes, block + 4, kKing)},
+      {"a Six foundation of another suit",
+       put(bytes, sixAt, (kQuadrilleFoundationSuits[six] + 1) % 4)},
+      {"a Six foundation showing a Queen", put(bytes, sixAt + 4, kQueen)},
+      {"a card twice", put(put(bytes, block + 100, deal.position.waste[1].suit), block + 104,
+                           deal.position.waste[1].rank)},
+      {"a card missing", put(bytes, block + 516, deal.position.wasteCount - 1)},
+  };
+  for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
+}
+
+// The move-finder wins the pinned seed with the rules alone; the scenario test makes the same
+// moves with the mouse.
+TEST(QuadrillePlay, APinnedSeedIsWonWithTheRulesAlone) {
+  const std::optional<QuadrilleSolution> solution =
+      SolveQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
+  ASSERT_TRUE(solution.has_value());
+  QuadrilleDeal deal = DealQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
+  int points = 0;
+  for (const Move& move : solution->moves) {
+    const MoveResult result =
+        QuadrilleApplyMove(deal.position, deal.stock, kQuadrilleDefaultRules, move);
+    ASSERT_TRUE(result.Happened());
+    points += result.points;
+  }
+  EXPECT_TRUE(QuadrilleCleared(deal.position, deal.stock));
+  EXPECT_EQ(points, solution->points);
+  EXPECT_GE(points, 52 * 5 - 2 * 5);
+}
