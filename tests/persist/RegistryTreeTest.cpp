@@ -112,6 +112,34 @@ TEST(RegistryTree, MalformedPathsAndOversizedTreesAreRefused) {
   EXPECT_FALSE(RegistryTree::Parse(text + "[HKEY_CURRENT_USER\\K]\n\"x\"=dword:1\n"));
 }
 
+TEST(RegistryTree, NothingIsAcceptedThatWouldWriteAFileLargerThanTheReaderTakes) {
+  RegistryTree tree;
+  // Each key line repeats its whole path, so a deep path costs far more than its own length.
+  std::string deep;
+  for (int depth = 0; depth < kRegistryMaxDepth; ++depth) {
+    deep += (depth > 0 ? "\\" : "") + std::string(kRegistryMaxKeyName, 'k');
+  }
+  EXPECT_FALSE(tree.CreateKey(deep));
+  EXPECT_FALSE(RegistryTree::Parse("REGEDIT4\n[HKEY_CURRENT_USER\\" + deep + "]\n"));
+  EXPECT_EQ(tree, RegistryTree()) << "a refused path leaves no parents behind";
+
+  const std::string text(kRegistryMaxText, 't');
+  std::size_t stored = 0;
+  while (stored < kRegistryMaxChildren && tree.SetString("K", std::to_string(stored), text)) {
+    ++stored;
+  }
+  EXPECT_LT(stored, kRegistryMaxChildren);
+  EXPECT_TRUE(tree.SetDword("K", "0", 1)) << "a smaller value still fits";
+  for (std::size_t i = 0; tree.CreateKey("K\\" + std::to_string(i)); ++i) {
+    ASSERT_LT(i, kRegistryMaxChildren);
+  }
+  const std::string saved = tree.Serialise();
+  EXPECT_LE(saved.size(), kRegistryMaxBytes);
+  const std::optional<RegistryTree> again = RegistryTree::Parse(saved);
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(*again, tree);
+}
+
 TEST(RegistryTree, TextFormIsRegedit4WithFullKeyPaths) {
   RegistryTree tree;
   ASSERT_TRUE(tree.SetDword(Under("Klondike"), "CardsDealt", 3));
@@ -133,12 +161,12 @@ TEST(RegistryTree, TextFormIsRegedit4WithFullKeyPaths) {
 TEST(RegistryTree, ParserAcceptsWhatEditorsProduce) {
   const char* reason = nullptr;
   const std::optional<RegistryTree> tree = RegistryTree::Parse(
-      "\xEF\xBB\xBFREGEDIT4\r\n\r\n; a comment\r\n"
-      "[hkey_current_user\\Software\\X]\r\n"
+      "\xEF\xBB\xBFREGEDIT4 \r\n\r\n  ; a comment\r\n"
+      "[hkey_current_user\\Software\\X]\t\r\n"
       "\"A\"=DWORD:1\r\n"
-      "[HKEY_CURRENT_USER\\SOFTWARE\\x]\r\n"
-      "\"a\"=dword:0000002A\r\n"
-      "@=\"default\"",
+      " [HKEY_CURRENT_USER\\SOFTWARE\\x]\r\n"
+      "\t\"a\" =  dword:0000002A \r\n"
+      "@= \"default\"\t",
       &reason);
   ASSERT_TRUE(tree.has_value()) << reason;
   std::uint32_t v = 0;
@@ -170,6 +198,7 @@ TEST(RegistryTree, ParserRefusesAnythingItDoesNotUnderstand) {
       head + "\"V\"=hex:01,02\n",
       head + "\"V\"=\"open\n",
       head + "\"V\"=\"x\" trailing\n",
+      head + "\"V\"=dword: 1\n",
       head + "\"V\"=\"bad \\q escape\"\n",
       head + "\"V\"=\"ends in backslash\\\n",
       head + "\"V\"\n",
