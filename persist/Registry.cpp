@@ -58,7 +58,12 @@ struct Loaded {
   bool NeedsRepair() const {
     return kind == kNoStore || (kind == kParsed && !parse.skipped.empty());
   }
-  bool ReadOnly() const { return file.state == StoreFileState::kRead && (file.mode & 0222) == 0; }
+  // No write bit at all: the player's way of saying "leave this file as it is".
+  bool ReadOnly() const {
+    const bool regular =
+        file.state == StoreFileState::kRead || file.state == StoreFileState::kTooLarge;
+    return regular && (file.mode & 0222) == 0;
+  }
   RegistryTree Tree() const { return kind == kParsed ? parse.tree : RegistryTree(); }
 };
 
@@ -99,6 +104,10 @@ Loaded Load(const std::string& path) {
 bool Repair(const Loaded& loaded) {
   const std::string& target = loaded.target;
   if (loaded.ReadOnly()) {
+    if (loaded.kind == Loaded::kNoStore) {
+      WarnAboutStore(target + " is no settings store (" + loaded.whyNoStore +
+                     ") and is read-only; left as it is, nothing is saved");
+    }
     for (const RegistrySkippedLine& line : loaded.parse.skipped) {
       WarnAboutStore(target + ": line " + std::to_string(line.number) + " cannot be read (" +
                      line.reason + "); left out, the read-only file is left as it is");
@@ -117,9 +126,14 @@ bool Repair(const Loaded& loaded) {
     return true;
   }
   const std::string copy = KeepNumberedCopy(target, loaded.file.bytes);
-  if (copy.empty() || !ReplaceStoreFile(target, loaded.parse.tree.Serialise(), loaded.file.mode)) {
+  const bool rewritten =
+      !copy.empty() && ReplaceStoreFile(target, loaded.parse.tree.Serialise(), loaded.file.mode);
+  if (!rewritten) {
+    const int error = errno;
+    // The original is still in place: a copy now would only be made again at the next read.
+    if (!copy.empty()) ::unlink(copy.c_str());
     WarnAboutStore(
-        target + " has lines that cannot be read and cannot be set right: " + std::strerror(errno));
+        target + " has lines that cannot be read and cannot be set right: " + std::strerror(error));
     return false;
   }
   for (const RegistrySkippedLine& line : loaded.parse.skipped) {

@@ -40,34 +40,69 @@ bool SplitPath(std::string_view path, std::vector<std::string_view>& parts) {
   }
 }
 
-std::string Folded(std::string_view name) {
-  std::string out(name);
-  for (char& c : out) c = FoldCase(c);
-  return out;
+// The case-folded form of a name, in a buffer that every lookup of this thread reuses: a parse
+// looks up every part of every key line, and an allocation each time doubled its cost.
+std::string_view Folded(std::string_view name) {
+  thread_local std::string buffer;
+  buffer.assign(name);
+  for (char& c : buffer) c = FoldCase(c);
+  return buffer;
 }
 
-RegistryKey* FindChild(RegistryKey& key, std::string_view name) {
-  const auto it = key.keyIndex.find(Folded(name));
-  return it == key.keyIndex.end() ? nullptr : &key.subKeys[it->second];
+// Short lists are searched in order, which costs less than keeping an index; from this size on
+// a list is indexed, so that a lookup never costs more than this many name comparisons.
+constexpr std::size_t kIndexFrom = 16;
+constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+
+template <typename Item>
+std::size_t Position(const std::vector<Item>& items, const RegistryNameIndex& index,
+                     std::string_view name) {
+  if (index.empty()) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (RegistryNamesEqual(items[i].name, name)) return i;
+    }
+    return kNotFound;
+  }
+  const auto it = index.find(Folded(name));
+  return it == index.end() ? kNotFound : it->second;
 }
 
-const RegistryValue* FindValue(const RegistryKey& key, std::string_view name) {
-  const auto it = key.valueIndex.find(Folded(name));
-  return it == key.valueIndex.end() ? nullptr : &key.values[it->second];
+template <typename Item>
+Item& Append(std::vector<Item>& items, RegistryNameIndex& index, Item item) {
+  items.push_back(std::move(item));
+  if (!index.empty()) {
+    index.emplace(std::string(Folded(items.back().name)), items.size() - 1);
+  } else if (items.size() >= kIndexFrom) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      index.emplace(std::string(Folded(items[i].name)), i);
+    }
+  }
+  return items.back();
 }
 
 // Removes the item called `name` from a list and its index; false when there is none.
 template <typename Item>
 bool EraseNamed(std::vector<Item>& items, RegistryNameIndex& index, std::string_view name) {
-  const auto it = index.find(Folded(name));
-  if (it == index.end()) return false;
-  const std::size_t at = it->second;
-  index.erase(it);
+  const std::size_t at = Position(items, index, name);
+  if (at == kNotFound) return false;
   items.erase(items.begin() + static_cast<std::ptrdiff_t>(at));
-  for (auto& entry : index) {
-    if (entry.second > at) --entry.second;
+  if (!index.empty()) {
+    index.erase(index.find(Folded(name)));
+    for (auto& entry : index) {
+      if (entry.second > at) --entry.second;
+    }
   }
   return true;
+}
+
+RegistryKey* FindChild(RegistryKey& key, std::string_view name) {
+  const std::size_t at = Position(key.subKeys, key.keyIndex, name);
+  return at == kNotFound ? nullptr : &key.subKeys[at];
+}
+
+const RegistryValue* FindValue(const RegistryKey& key, std::string_view name) {
+  const std::size_t at = Position(key.values, key.valueIndex, name);
+  return at == kNotFound ? nullptr : &key.values[at];
 }
 
 // What each piece adds to the text form; kept in step with AppendKey below.
@@ -297,9 +332,7 @@ RegistryKey* RegistryTree::CreateKeyMutable(std::string_view path) {
   for (; i < parts.size(); ++i) {
     RegistryKey child;
     child.name = std::string(parts[i]);
-    key->keyIndex.emplace(Folded(parts[i]), key->subKeys.size());
-    key->subKeys.push_back(std::move(child));
-    key = &key->subKeys.back();
+    key = &Append(key->subKeys, key->keyIndex, std::move(child));
   }
   return key;
 }
@@ -368,10 +401,10 @@ bool RegistryTree::QueryString(std::string_view path, std::string_view name, std
 // name or text is too long, the key is full or the text form would pass its cap.
 bool RegistryTree::StoreValue(RegistryKey& key, std::string_view name, const RegistryValue& value) {
   if (name.size() > kRegistryMaxValueName || value.text.size() > kRegistryMaxText) return false;
-  const auto it = key.valueIndex.find(Folded(name));
+  const std::size_t at = Position(key.values, key.valueIndex, name);
   const std::size_t added = ValueSize(value);
-  if (it != key.valueIndex.end()) {
-    RegistryValue& old = key.values[it->second];
+  if (at != kNotFound) {
+    RegistryValue& old = key.values[at];
     const std::size_t removed = ValueSize(old);
     if (!Fits(removed, added)) return false;
     bytes_ = bytes_ - removed + added;
@@ -384,8 +417,7 @@ bool RegistryTree::StoreValue(RegistryKey& key, std::string_view name, const Reg
   const std::size_t rootLine =
       (&key == &root_ && key.values.empty()) ? KeyLineSize(kHive.size()) : 0;
   if (key.values.size() >= kRegistryMaxChildren || !Fits(0, added + rootLine)) return false;
-  key.valueIndex.emplace(Folded(name), key.values.size());
-  key.values.push_back(value);
+  Append(key.values, key.valueIndex, value);
   bytes_ += added;
   return true;
 }

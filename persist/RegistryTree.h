@@ -22,16 +22,16 @@ struct RegistryValue {
   bool operator==(const RegistryValue&) const = default;
 };
 
-// Positions in a key's list of values or subkeys by case-folded name: a lookup costs the name's
-// length times the logarithm of the list's size, so parsing stays linear in the file whatever
-// the names look like.
+// Positions in a key's list of values or subkeys by case-folded name, kept once the list is long
+// enough to need it (empty before): a lookup then costs the name's length times the logarithm of
+// the list's size, so parsing stays linear in the file whatever the names look like.
 using RegistryNameIndex = std::map<std::string, std::size_t, std::less<>>;
 
 struct RegistryKey {
   std::string name;  // As first given; looked up without regard to ASCII case.
   std::vector<RegistryValue> values;
   std::vector<RegistryKey> subKeys;
-  // Kept by RegistryTree alongside the lists above.
+  // Kept by RegistryTree alongside the lists above; not part of a key's value.
   RegistryNameIndex valueIndex;
   RegistryNameIndex keyIndex;
 

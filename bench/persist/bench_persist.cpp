@@ -90,12 +90,20 @@ void ParseCrafted(benchmark::State& state, const std::string& text) {
 
 constexpr std::size_t kFull = kRegistryMaxBytes - 64;
 
-// 1 MiB of keys, as many siblings per key as allowed, so every lookup searches a full list.
+// As many keys as a tree may hold, as many siblings per key as allowed, with names long enough
+// to fill 1 MiB: every lookup searches a full list. Written as the store writes it, so every
+// line is taken.
 void BM_ParseLargestCrowdedFile(benchmark::State& state) {
-  std::string text = "REGEDIT4\n";
-  for (int parent = 0; text.size() < kFull; ++parent) {
-    for (std::size_t i = 0; i < kRegistryMaxChildren && text.size() < kFull; ++i) {
-      text += "[HKEY_CURRENT_USER\\p" + std::to_string(parent) + "\\k" + std::to_string(i) + "]\n";
+  constexpr std::size_t kParents = kRegistryMaxKeys / (kRegistryMaxChildren + 1);
+  constexpr std::size_t kLine = kFull / (kParents * (kRegistryMaxChildren + 1));
+  std::string text = "REGEDIT4\n\n";
+  for (std::size_t parent = 0; parent < kParents; ++parent) {
+    const std::string path = "[HKEY_CURRENT_USER\\p" + std::to_string(parent);
+    text += path + "]\n\n";
+    for (std::size_t i = 0; i < kRegistryMaxChildren; ++i) {
+      const std::string number = std::to_string(1000000 + i);
+      text += path + "\\" + std::string(kLine - path.size() - number.size() - 5, 'k') + number +
+              "]\n\n";
     }
   }
   ParseCrafted(state, text);

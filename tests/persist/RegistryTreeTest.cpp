@@ -81,6 +81,21 @@ TEST(RegistryTree, DeleteTakesTheWholeSubtreeAndNothingElse) {
   EXPECT_TRUE(tree.FindKey(Under("Gate"))->values.empty());
   EXPECT_FALSE(tree.DeleteValue(Under("Gate"), "Recycles"));
   EXPECT_FALSE(tree.DeleteValue(Under("Nope"), "Recycles"));
+
+  // Long lists are looked up through an index, which must follow every removal.
+  for (std::uint32_t i = 0; i < 40; ++i) {
+    ASSERT_TRUE(tree.SetDword(Under("Many\\K" + std::to_string(i)), "V", i));
+    ASSERT_TRUE(tree.SetDword(Under("Many"), "V" + std::to_string(i), i));
+  }
+  EXPECT_TRUE(tree.DeleteKey(Under("many\\k5")));
+  EXPECT_TRUE(tree.DeleteValue(Under("Many"), "v5"));
+  for (std::uint32_t i = 0; i < 40; ++i) {
+    std::uint32_t v = 99;
+    EXPECT_EQ(tree.QueryDword(Under("MANY\\K" + std::to_string(i)), "V", v), i != 5);
+    EXPECT_EQ(v, i != 5 ? i : 99u);
+    EXPECT_EQ(tree.QueryDword(Under("Many"), "V" + std::to_string(i), v), i != 5);
+  }
+  EXPECT_EQ(tree.FindKey(Under("Many"))->subKeys.size(), 39u);
 }
 
 TEST(RegistryTree, MalformedPathsAndOversizedTreesAreRefused) {
