@@ -150,9 +150,27 @@ TEST(RegistryTree, NothingIsAcceptedThatWouldWriteAFileLargerThanTheReaderTakes)
   }
   const std::string saved = tree.Serialise();
   EXPECT_LE(saved.size(), kRegistryMaxBytes);
+  EXPECT_EQ(saved.size(), tree.SerialisedSize());
   const std::optional<RegistryTree> again = RegistryTree::Parse(saved);
   ASSERT_TRUE(again.has_value());
   EXPECT_EQ(*again, tree);
+}
+
+TEST(RegistryTree, TheTreeHoldsAtMostSoManyKeysAndCountsThemBackOnDelete) {
+  RegistryTree tree;
+  std::size_t made = 0;
+  for (int parent = 0; parent < 17; ++parent) {
+    for (int child = 0; child < 1000; ++child) {
+      made += tree.CreateKey("P" + std::to_string(parent) + "\\" + std::to_string(child));
+    }
+  }
+  EXPECT_EQ(made, kRegistryMaxKeys - 17) << "the 17 parents count as keys too";
+  EXPECT_FALSE(tree.CreateKey("Q"));
+  ASSERT_TRUE(tree.DeleteKey("P3"));
+  for (int child = 0; child < 1001; ++child) {
+    EXPECT_EQ(tree.CreateKey("Q\\" + std::to_string(child)), child < 1000) << child;
+  }
+  EXPECT_EQ(tree.Serialise().size(), tree.SerialisedSize());
 }
 
 TEST(RegistryTree, TextFormIsRegedit4WithFullKeyPaths) {
