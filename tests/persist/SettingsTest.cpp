@@ -91,4 +91,11 @@ TEST_F(Settings, WithoutAnAbsoluteHomeInTheEnvironmentThePasswordDatabaseGivesIt
   if (saved) ::setenv("HOME", saved->c_str(), 1);
   EXPECT_EQ(relative, expected);
   EXPECT_EQ(none, expected);
+
+  // With no home at all the path is empty: nothing is written anywhere, values read as defaults.
+  const Registry nowhere("");
+  bool edited = false;
+  EXPECT_FALSE(nowhere.Change([&](RegistryTree& tree) { edited = tree.SetDword("K", "V", 1); }));
+  EXPECT_TRUE(edited);
+  EXPECT_EQ(nowhere.Read(), RegistryTree());
 }
