@@ -5,6 +5,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 #include <thread>
