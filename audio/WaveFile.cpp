@@ -2,7 +2,9 @@
 // and of the file before a byte of it is read, and the sample count is what the file really holds.
 #include "audio/WaveFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -33,12 +35,20 @@ struct Chunk {
 int WaveFile::Open(const char* path) {
   Close();
   if (path == nullptr) return Fail(kWaveCannotOpen, "no path");
-  file_ = std::fopen(path, "rb");
-  if (file_ == nullptr) return Fail(kWaveCannotOpen, "cannot open file");
+  // Non-blocking, so that a FIFO in a sound's place is refused at once instead of waiting for a
+  // writer; the type is checked on the open file, so it cannot change in between.
+  const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return Fail(kWaveCannotOpen, "cannot open file");
   struct stat info {};
-  if (::fstat(::fileno(file_), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
-    Close();
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+    ::close(fd);
     return Fail(kWaveCannotOpen, "not a regular file");
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  file_ = ::fdopen(fd, "rb");
+  if (file_ == nullptr) {
+    ::close(fd);
+    return Fail(kWaveCannotOpen, "cannot open file");
   }
   size_ = static_cast<std::uint64_t>(info.st_size);
   return Parse();

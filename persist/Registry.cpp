@@ -1,148 +1,163 @@
-// Reading and atomically replacing the store's file: a temporary file beside it is written,
-// flushed and renamed over it, and the directory is flushed too, under a lock on the directory.
+// The store's rules on top of the file: locking, reading what can be read, setting damaged files
+// right once under the write lock, and refusing to write where the player said not to.
 #include "persist/Registry.h"
 
-#include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstdlib>
-#include <string_view>
+#include <cstring>
 #include <utility>
 #include <vector>
 
-#include "platform/FileBytes.h"
+#include "persist/StoreFile.h"
+#include "persist/StoreWarning.h"
 
 namespace {
 
-// A hundred times what the program writes; a larger file is treated as damaged rather than read.
-// The cap also bounds the parse, whose name lookups are linear in the number of siblings.
-constexpr std::size_t kMaxFileBytes = 1u << 20;
+constexpr const char* kStoreBelowConfig = "/quenbry-solitaire/registry.reg";
 
-// Owns one descriptor for the length of an operation.
-class Descriptor {
+// Holds a lock on the store's directory for the length of an operation.
+class DirectoryLock {
 public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
+  DirectoryLock(const std::string& dir, int how)
+      : fd_(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    while (fd_ >= 0 && ::flock(fd_, how) != 0) {
+      if (errno != EINTR) Release();
+    }
   }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  bool Close() {
-    const int fd = std::exchange(fd_, -1);
-    return ::close(fd) == 0;
+  ~DirectoryLock() { Release(); }
+  DirectoryLock(const DirectoryLock&) = delete;
+  DirectoryLock& operator=(const DirectoryLock&) = delete;
+  bool held() const { return fd_ >= 0; }
+  void Release() {
+    if (fd_ >= 0) ::close(std::exchange(fd_, -1));
   }
 
 private:
   int fd_;
 };
 
-std::string DirectoryOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
+// The store's file as one read found it.
+struct Loaded {
+  enum Kind {
+    kEmpty,       // No file, or an empty one.
+    kParsed,      // A store, perhaps with lines left out.
+    kNoStore,     // Something that is no store at all, to be moved aside whole.
+    kUnreadable,  // Not to be touched: it may hold data that cannot be seen now.
+  };
+  Kind kind = kEmpty;
+  std::string target;  // The file itself, where any link leads.
+  StoreFileRead file;
+  RegistryParseResult parse;
+  const char* whyNoStore = "";
 
-// mkdir -p with private permissions; true when the directory exists afterwards.
-bool MakeDirectories(const std::string& dir) {
-  struct stat st {};
-  if (::stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
-  const std::string parent = DirectoryOf(dir);
-  if (parent != dir && !MakeDirectories(parent)) return false;
-  return ::mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
-}
-
-int LockDirectory(const std::string& dir, int how) {
-  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return -1;
-  while (::flock(fd, how) != 0) {
-    if (errno != EINTR) {
-      ::close(fd);
-      return -1;
-    }
+  bool NeedsRepair() const {
+    return kind == kNoStore || (kind == kParsed && !parse.skipped.empty());
   }
-  return fd;
+  // No write bit at all: the player's way of saying "leave this file as it is".
+  bool ReadOnly() const {
+    const bool regular =
+        file.state == StoreFileState::kRead || file.state == StoreFileState::kTooLarge;
+    return regular && (file.mode & 0222) == 0;
+  }
+  RegistryTree Tree() const { return kind == kParsed ? parse.tree : RegistryTree(); }
+};
+
+Loaded Load(const std::string& path) {
+  Loaded loaded;
+  if (!ResolveLinks(path, loaded.target)) {
+    loaded.kind = Loaded::kUnreadable;
+    return loaded;
+  }
+  loaded.file = ReadStoreFile(loaded.target, kRegistryMaxBytes);
+  switch (loaded.file.state) {
+    case StoreFileState::kMissing:
+      return loaded;
+    case StoreFileState::kUnreadable:
+      loaded.kind = Loaded::kUnreadable;
+      return loaded;
+    case StoreFileState::kTooLarge:
+      loaded.kind = Loaded::kNoStore;
+      loaded.whyNoStore = "larger than 1 MiB";
+      return loaded;
+    case StoreFileState::kNotRegular:
+      loaded.kind = Loaded::kNoStore;
+      loaded.whyNoStore = "not a regular file";
+      return loaded;
+    case StoreFileState::kRead:
+      break;
+  }
+  if (loaded.file.bytes.empty()) return loaded;
+  loaded.parse = RegistryTree::ParseLines(loaded.file.bytes);
+  loaded.kind = loaded.parse.headerFound ? Loaded::kParsed : Loaded::kNoStore;
+  loaded.whyNoStore = "no REGEDIT4 header";
+  return loaded;
 }
 
-enum class LoadResult { kLoaded, kUnreadable };
-
-// The store's file into `tree`. Missing: empty. Damaged: renamed to .bad, empty. An I/O error
-// gives kUnreadable, so that a change does not overwrite a store it could not see.
-LoadResult LoadTree(const std::string& path, RegistryTree& tree) {
-  tree = RegistryTree();
-  std::vector<std::uint8_t> bytes;
-  const FileBytesStatus status = ReadFileBytes(path.c_str(), kMaxFileBytes, bytes);
-  if (status == FileBytesStatus::kCannotOpen) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-      // Missing is normal; anything else that stops stat is not something to overwrite.
-      return errno == ENOENT ? LoadResult::kLoaded : LoadResult::kUnreadable;
+// Under the write lock, with the file read again: keeps the damaged file in a numbered copy and
+// leaves the store readable without warnings from then on. True when the store may now be
+// written.
+bool Repair(const Loaded& loaded) {
+  const std::string& target = loaded.target;
+  if (loaded.ReadOnly()) {
+    if (loaded.kind == Loaded::kNoStore) {
+      WarnAboutStore(target + " is no settings store (" + loaded.whyNoStore +
+                     ") and is read-only; left as it is, nothing is saved");
     }
-    // A directory in the file's place can never become the store: it is moved aside like a
-    // damaged file, so the player's settings can be saved again. A file that merely cannot be
-    // opened (permissions) is left alone.
-    if (!S_ISDIR(st.st_mode)) return LoadResult::kUnreadable;
-  }
-  if (status == FileBytesStatus::kReadError) return LoadResult::kUnreadable;
-  if (status == FileBytesStatus::kOk) {
-    if (bytes.empty()) return LoadResult::kLoaded;
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (std::optional<RegistryTree> parsed = RegistryTree::Parse(text)) {
-      tree = std::move(*parsed);
-      return LoadResult::kLoaded;
+    for (const RegistrySkippedLine& line : loaded.parse.skipped) {
+      WarnAboutStore(target + ": line " + std::to_string(line.number) + " cannot be read (" +
+                     line.reason + "); left out, the read-only file is left as it is");
     }
+    return false;
   }
-  // Kept for whoever wants to look at it; the next change starts a fresh file.
-  const std::string bad = path + ".bad";
-  ::rename(path.c_str(), bad.c_str());
-  return LoadResult::kLoaded;
-}
-
-bool WriteAll(int fd, const std::string& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
+  if (loaded.kind == Loaded::kNoStore) {
+    const std::string copy = MoveAsideNumbered(target);
+    if (copy.empty()) {
+      WarnAboutStore(target + " is no settings store (" + loaded.whyNoStore +
+                     ") and cannot be moved aside: " + std::strerror(errno));
       return false;
     }
-    done += static_cast<std::size_t>(n);
+    WarnAboutStore(target + " is no settings store (" + loaded.whyNoStore + "); moved to " + copy +
+                   ", the settings start afresh");
+    return true;
+  }
+  const std::string copy = KeepNumberedCopy(target, loaded.file.bytes);
+  const bool rewritten =
+      !copy.empty() && ReplaceStoreFile(target, loaded.parse.tree.Serialise(), loaded.file.mode);
+  if (!rewritten) {
+    const int error = errno;
+    // The original is still in place: a copy now would only be made again at the next read.
+    if (!copy.empty()) ::unlink(copy.c_str());
+    WarnAboutStore(
+        target + " has lines that cannot be read and cannot be set right: " + std::strerror(error));
+    return false;
+  }
+  for (const RegistrySkippedLine& line : loaded.parse.skipped) {
+    WarnAboutStore(target + ": line " + std::to_string(line.number) + " cannot be read (" +
+                   line.reason + "); left out, the file as it was is kept in " + copy);
   }
   return true;
 }
 
-// A writer killed between creating its temporary file and renaming it leaves the file behind.
-// Under the exclusive lock no other writer is at work, so every such file is a dead one's.
-void RemoveDeadTemporaries(const std::string& dirPath, const std::string& path) {
-  const std::string prefix = path.substr(path.rfind('/') + 1) + ".tmp-";
-  DIR* dir = ::opendir(dirPath.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view name(entry->d_name);
-    if (name.substr(0, prefix.size()) == prefix) ::unlinkat(::dirfd(dir), entry->d_name, 0);
-  }
-  ::closedir(dir);
+std::string Absolute(const char* dir) {
+  return dir != nullptr && dir[0] == '/' ? std::string(dir) : std::string();
 }
 
-// Replaces `path` with `data` through a temporary file in the same directory.
-bool ReplaceFile(const std::string& path, int dirFd, const std::string& data) {
-  std::string temp = path + ".tmp-XXXXXX";
-  Descriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
-  if (!fd.valid()) return false;
-  const bool written = WriteAll(fd.get(), data) && ::fsync(fd.get()) == 0;
-  if (!fd.Close() || !written || ::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return false;
+// The home directory the password database gives the user, "" when it gives none.
+std::string HomeFromPasswordDatabase() {
+  const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buffer(suggested > 0 ? static_cast<std::size_t>(suggested) : 16384);
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  while (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE &&
+         buffer.size() < (1u << 20)) {
+    buffer.resize(buffer.size() * 2);
   }
-  // The rename itself must reach the disk before the change counts as made.
-  return ::fsync(dirFd) == 0;
+  return found != nullptr ? Absolute(found->pw_dir) : std::string();
 }
 
 }  // namespace
@@ -150,39 +165,71 @@ bool ReplaceFile(const std::string& path, int dirFd, const std::string& data) {
 Registry::Registry(std::string filePath) : path_(std::move(filePath)) {}
 
 std::string Registry::DefaultFilePath() {
-  std::string base;
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config != nullptr && config[0] == '/') {
-    base = config;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home != nullptr ? home : "") + "/.config";
+  if (const std::string config = Absolute(std::getenv("XDG_CONFIG_HOME")); !config.empty()) {
+    return config + kStoreBelowConfig;
   }
-  return base + "/quenbry-solitaire/registry.reg";
+  std::string home = Absolute(std::getenv("HOME"));
+  if (home.empty()) home = HomeFromPasswordDatabase();
+  if (!home.empty()) return home + "/.config" + kStoreBelowConfig;
+  WarnAboutStore("no home directory found; settings, players and scores are not saved");
+  return "";
 }
 
 RegistryTree Registry::Read() const {
-  RegistryTree tree;
-  Descriptor dir(LockDirectory(DirectoryOf(path_), LOCK_SH));
-  if (!dir.valid()) return tree;
-  LoadTree(path_, tree);
-  return tree;
+  if (path_.empty()) return RegistryTree();
+  const std::string dir = DirectoryOf(path_);
+  Loaded loaded;
+  {
+    const DirectoryLock shared(dir, LOCK_SH);
+    if (!shared.held()) return RegistryTree();
+    loaded = Load(path_);
+    if (!loaded.NeedsRepair()) return loaded.Tree();
+  }
+  // Files are only moved or rewritten under the write lock, after reading them again: an editor
+  // may have saved a good file in the meantime.
+  const DirectoryLock exclusive(dir, LOCK_EX);
+  if (!exclusive.held()) return loaded.Tree();
+  loaded = Load(path_);
+  if (loaded.NeedsRepair() && Repair(loaded) && loaded.kind == Loaded::kNoStore) {
+    return RegistryTree();
+  }
+  return loaded.Tree();
 }
 
 bool Registry::Change(const std::function<void(RegistryTree&)>& edit) const {
-  const std::string dirPath = DirectoryOf(path_);
-  RegistryTree tree;
-  Descriptor dir(MakeDirectories(dirPath) ? LockDirectory(dirPath, LOCK_EX) : -1);
-  if (!dir.valid() || LoadTree(path_, tree) != LoadResult::kLoaded) {
+  if (path_.empty()) {
+    RegistryTree nothing;
+    edit(nothing);
+    return false;
+  }
+  const std::string dir = DirectoryOf(path_);
+  const bool made = MakeDirectories(dir);
+  const DirectoryLock lock(dir, LOCK_EX);
+  if (!made || !lock.held()) {
     // Callers read their values through the edit, so it runs on what can be seen (the defaults
     // when nothing can) even though nothing will be written.
-    RegistryTree visible = dir.valid() ? RegistryTree() : Read();
+    RegistryTree visible = Read();
     edit(visible);
     return false;
   }
-  RemoveDeadTemporaries(dirPath, path_);
+  const Loaded loaded = Load(path_);
+  bool writable = loaded.kind != Loaded::kUnreadable;
+  if (writable && loaded.NeedsRepair()) writable = Repair(loaded);
+  RegistryTree tree = loaded.kind == Loaded::kNoStore && writable ? RegistryTree() : loaded.Tree();
   const RegistryTree before = tree;
   edit(tree);
+  if (!writable) return false;
   if (tree == before) return true;
-  return ReplaceFile(path_, dir.get(), tree.Serialise());
+  if (loaded.ReadOnly()) {
+    WarnAboutStore(loaded.target +
+                   " is read-only; changes to settings, players and scores are not saved");
+    return false;
+  }
+  RemoveDeadTemporaries(loaded.target);
+  const mode_t mode = loaded.file.state == StoreFileState::kRead ? loaded.file.mode : 0600;
+  if (!ReplaceStoreFile(loaded.target, tree.Serialise(), mode)) {
+    WarnAboutStore("cannot save the settings in " + loaded.target + ": " + std::strerror(errno));
+    return false;
+  }
+  return true;
 }

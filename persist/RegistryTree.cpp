@@ -40,48 +40,110 @@ bool SplitPath(std::string_view path, std::vector<std::string_view>& parts) {
   }
 }
 
-RegistryKey* FindChild(RegistryKey& key, std::string_view name) {
-  for (RegistryKey& child : key.subKeys) {
-    if (RegistryNamesEqual(child.name, name)) return &child;
+// The case-folded form of a name, in a buffer that every lookup of this thread reuses: a parse
+// looks up every part of every key line, and an allocation each time doubled its cost.
+std::string_view Folded(std::string_view name) {
+  thread_local std::string buffer;
+  buffer.assign(name);
+  for (char& c : buffer) c = FoldCase(c);
+  return buffer;
+}
+
+// Short lists are searched in order, which costs less than keeping an index; from this size on
+// a list is indexed, so that a lookup never costs more than this many name comparisons.
+constexpr std::size_t kIndexFrom = 16;
+constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+
+template <typename Item>
+std::size_t Position(const std::vector<Item>& items, const RegistryNameIndex& index,
+                     std::string_view name) {
+  if (index.empty()) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (RegistryNamesEqual(items[i].name, name)) return i;
+    }
+    return kNotFound;
   }
-  return nullptr;
+  const auto it = index.find(Folded(name));
+  return it == index.end() ? kNotFound : it->second;
+}
+
+template <typename Item>
+Item& Append(std::vector<Item>& items, RegistryNameIndex& index, Item item) {
+  items.push_back(std::move(item));
+  if (!index.empty()) {
+    index.emplace(std::string(Folded(items.back().name)), items.size() - 1);
+  } else if (items.size() >= kIndexFrom) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      index.emplace(std::string(Folded(items[i].name)), i);
+    }
+  }
+  return items.back();
+}
+
+// Removes the item called `name` from a list and its index; false when there is none.
+template <typename Item>
+bool EraseNamed(std::vector<Item>& items, RegistryNameIndex& index, std::string_view name) {
+  const std::size_t at = Position(items, index, name);
+  if (at == kNotFound) return false;
+  items.erase(items.begin() + static_cast<std::ptrdiff_t>(at));
+  if (!index.empty()) {
+    index.erase(index.find(Folded(name)));
+    for (auto& entry : index) {
+      if (entry.second > at) --entry.second;
+    }
+  }
+  return true;
+}
+
+RegistryKey* FindChild(RegistryKey& key, std::string_view name) {
+  const std::size_t at = Position(key.subKeys, key.keyIndex, name);
+  return at == kNotFound ? nullptr : &key.subKeys[at];
 }
 
 const RegistryValue* FindValue(const RegistryKey& key, std::string_view name) {
-  for (const RegistryValue& value : key.values) {
-    if (RegistryNamesEqual(value.name, name)) return &value;
+  const std::size_t at = Position(key.values, key.valueIndex, name);
+  return at == kNotFound ? nullptr : &key.values[at];
+}
+
+// What each piece adds to the text form; kept in step with AppendKey below.
+std::size_t QuotedSize(std::string_view s) {
+  const auto escaped = std::count_if(
+      s.begin(), s.end(), [](char c) { return c == '\\' || c == '"' || c == '\n' || c == '\r'; });
+  return 2 + s.size() + static_cast<std::size_t>(escaped);
+}
+
+std::size_t ValueSize(const RegistryValue& value) {
+  constexpr std::size_t kDwordData = 6 + 8;  // dword:xxxxxxxx
+  const std::size_t name = value.name.empty() ? 1 : QuotedSize(value.name);
+  const std::size_t data =
+      value.type == RegistryValueType::kDword ? kDwordData : QuotedSize(value.text);
+  return name + 1 + data + 1;  // name=data and the line end
+}
+
+// "[path]" with its line end, and the empty line after the key's values.
+std::size_t KeyLineSize(std::size_t pathSize) {
+  return pathSize + 4;
+}
+
+// The text of a key with its values and everything below it; `keys` counts the keys.
+std::size_t SubtreeSize(const RegistryKey& key, std::size_t pathSize, std::size_t& keys) {
+  ++keys;
+  std::size_t size = KeyLineSize(pathSize);
+  for (const RegistryValue& value : key.values) size += ValueSize(value);
+  for (const RegistryKey& child : key.subKeys) {
+    size += SubtreeSize(child, pathSize + 1 + child.name.size(), keys);
   }
-  return nullptr;
+  return size;
 }
 
-// The value `name` of `key`, added when missing; null when the name is too long or the key full.
-RegistryValue* ValueSlot(RegistryKey& key, std::string_view name) {
-  if (name.size() > kRegistryMaxValueName) return nullptr;
-  for (RegistryValue& value : key.values) {
-    if (RegistryNamesEqual(value.name, name)) return &value;
-  }
-  if (key.values.size() >= kRegistryMaxChildren) return nullptr;
-  key.values.push_back(RegistryValue{std::string(name), RegistryValueType::kDword, 0, {}});
-  return &key.values.back();
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
 }
 
-bool StoreDword(RegistryKey& key, std::string_view name, std::uint32_t v) {
-  RegistryValue* value = ValueSlot(key, name);
-  if (value == nullptr) return false;
-  value->type = RegistryValueType::kDword;
-  value->dword = v;
-  value->text.clear();
-  return true;
-}
-
-bool StoreText(RegistryKey& key, std::string_view name, std::string_view text) {
-  if (text.size() > kRegistryMaxText) return false;
-  RegistryValue* value = ValueSlot(key, name);
-  if (value == nullptr) return false;
-  value->type = RegistryValueType::kString;
-  value->dword = 0;
-  value->text = std::string(text);
-  return true;
+std::string_view Trimmed(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
 }
 
 // Text values are written between quotes with backslash and quote escaped the REGEDIT4 way; line
@@ -232,18 +294,45 @@ bool RegistryTree::CreateKey(std::string_view path) {
   return CreateKeyMutable(path) != nullptr;
 }
 
+bool RegistryTree::Fits(std::size_t removedBytes, std::size_t addedBytes) const {
+  return SerialisedSize() - removedBytes + addedBytes <= kRegistryMaxBytes;
+}
+
+std::size_t RegistryTree::SerialisedSize() const {
+  const std::size_t rootLine = root_.values.empty() ? 0 : KeyLineSize(kHive.size());
+  return kHeader.size() + 2 + rootLine + bytes_;
+}
+
 RegistryKey* RegistryTree::CreateKeyMutable(std::string_view path) {
   std::vector<std::string_view> parts;
   if (!SplitPath(path, parts)) return nullptr;
   RegistryKey* key = &root_;
-  for (std::string_view part : parts) {
-    RegistryKey* child = FindChild(*key, part);
-    if (child == nullptr) {
-      if (key->subKeys.size() >= kRegistryMaxChildren) return nullptr;
-      key->subKeys.push_back(RegistryKey{std::string(part), {}, {}});
-      child = &key->subKeys.back();
-    }
+  std::size_t pathSize = kHive.size();
+  std::size_t i = 0;
+  for (; i < parts.size(); ++i) {
+    RegistryKey* child = FindChild(*key, parts[i]);
+    if (child == nullptr) break;
     key = child;
+    pathSize += 1 + parts[i].size();
+  }
+  if (i == parts.size()) return key;
+  // Every missing key is paid for before any is made, so a refused path leaves nothing behind.
+  std::size_t added = 0;
+  std::size_t newPathSize = pathSize;
+  for (std::size_t j = i; j < parts.size(); ++j) {
+    newPathSize += 1 + parts[j].size();
+    added += KeyLineSize(newPathSize);
+  }
+  if (key->subKeys.size() >= kRegistryMaxChildren ||
+      keys_ + (parts.size() - i) > kRegistryMaxKeys || !Fits(0, added)) {
+    return nullptr;
+  }
+  keys_ += parts.size() - i;
+  bytes_ += added;
+  for (; i < parts.size(); ++i) {
+    RegistryKey child;
+    child.name = std::string(parts[i]);
+    key = &Append(key->subKeys, key->keyIndex, std::move(child));
   }
   return key;
 }
@@ -271,16 +360,19 @@ bool RegistryTree::DeleteKey(std::string_view path) {
   std::vector<std::string_view> parts;
   if (!SplitPath(path, parts) || parts.empty()) return false;
   RegistryKey* parent = &root_;
+  std::size_t pathSize = kHive.size();
   for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
     parent = FindChild(*parent, parts[i]);
     if (parent == nullptr) return false;
+    pathSize += 1 + parts[i].size();
   }
-  auto& kids = parent->subKeys;
-  auto it = std::find_if(kids.begin(), kids.end(), [&](const RegistryKey& k) {
-    return RegistryNamesEqual(k.name, parts.back());
-  });
-  if (it == kids.end()) return false;
-  kids.erase(it);
+  const RegistryKey* doomed = FindChild(*parent, parts.back());
+  if (doomed == nullptr) return false;
+  std::size_t keys = 0;
+  const std::size_t size = SubtreeSize(*doomed, pathSize + 1 + parts.back().size(), keys);
+  EraseNamed(parent->subKeys, parent->keyIndex, parts.back());
+  bytes_ -= size;
+  keys_ -= keys;
   return true;
 }
 
@@ -305,104 +397,147 @@ bool RegistryTree::QueryString(std::string_view path, std::string_view name, std
   return true;
 }
 
+// Sets `value` (whose name is `name`) in `key`, replacing one of the same name; false when the
+// name or text is too long, the key is full or the text form would pass its cap.
+bool RegistryTree::StoreValue(RegistryKey& key, std::string_view name, const RegistryValue& value) {
+  if (name.size() > kRegistryMaxValueName || value.text.size() > kRegistryMaxText) return false;
+  const std::size_t at = Position(key.values, key.valueIndex, name);
+  const std::size_t added = ValueSize(value);
+  if (at != kNotFound) {
+    RegistryValue& old = key.values[at];
+    const std::size_t removed = ValueSize(old);
+    if (!Fits(removed, added)) return false;
+    bytes_ = bytes_ - removed + added;
+    old.type = value.type;
+    old.dword = value.dword;
+    old.text = value.text;
+    return true;
+  }
+  // The hive's own key line is only written once it holds a value.
+  const std::size_t rootLine =
+      (&key == &root_ && key.values.empty()) ? KeyLineSize(kHive.size()) : 0;
+  if (key.values.size() >= kRegistryMaxChildren || !Fits(0, added + rootLine)) return false;
+  Append(key.values, key.valueIndex, value);
+  bytes_ += added;
+  return true;
+}
+
 bool RegistryTree::SetDword(std::string_view path, std::string_view name, std::uint32_t v) {
   RegistryKey* key = CreateKeyMutable(path);
-  return key != nullptr && StoreDword(*key, name, v);
+  return key != nullptr &&
+         StoreValue(*key, name, RegistryValue{std::string(name), RegistryValueType::kDword, v, {}});
 }
 
 bool RegistryTree::SetString(std::string_view path, std::string_view name, std::string_view text) {
   RegistryKey* key = CreateKeyMutable(path);
-  return key != nullptr && StoreText(*key, name, text.substr(0, text.find('\0')));
+  const std::string_view cut = text.substr(0, text.find('\0'));
+  return key != nullptr && StoreValue(*key, name,
+                                      RegistryValue{std::string(name), RegistryValueType::kString,
+                                                    0, std::string(cut)});
 }
 
 bool RegistryTree::DeleteValue(std::string_view path, std::string_view name) {
   RegistryKey* key = FindKeyMutable(path);
   if (key == nullptr) return false;
-  auto& values = key->values;
-  auto it = std::find_if(values.begin(), values.end(),
-                         [&](const RegistryValue& v) { return RegistryNamesEqual(v.name, name); });
-  if (it == values.end()) return false;
-  values.erase(it);
-  return true;
+  const RegistryValue* value = FindValue(*key, name);
+  if (value == nullptr) return false;
+  bytes_ -= ValueSize(*value);
+  return EraseNamed(key->values, key->valueIndex, name);
 }
 
 std::string RegistryTree::Serialise() const {
   std::string out(kHeader);
+  out.reserve(SerialisedSize());
   out += "\n\n";
   AppendKey(out, root_, std::string(kHive), true);
   return out;
 }
 
-std::optional<RegistryTree> RegistryTree::Parse(std::string_view text, const char** reason) {
-  const char* unused = nullptr;
-  const char*& why = reason != nullptr ? *reason : unused;
+RegistryParseResult RegistryTree::ParseLines(std::string_view text) {
+  RegistryParseResult result;
   // A UTF-8 byte-order mark left by an editor is not part of the header.
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
 
-  RegistryTree tree;
-  bool sawHeader = false;
+  RegistryTree& tree = result.tree;
   // Only valid until the next key is created: a new sibling may move it.
   RegistryKey* current = nullptr;
   std::string name;
-  std::string data;
+  RegistryValue value;
+  std::size_t number = 0;
   while (!text.empty()) {
+    ++number;
     const std::size_t eol = text.find('\n');
     std::string_view line = text.substr(0, eol);
     text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    line = Trimmed(line);
+    const char* skipped = nullptr;
     if (line.find('\0') != std::string_view::npos) {
-      why = "zero byte in the text";
-      return std::nullopt;
-    }
-    if (line.empty() || line.front() == ';') continue;
-    if (!sawHeader) {
-      if (line != kHeader) {
-        why = "no REGEDIT4 header";
-        return std::nullopt;
-      }
-      sawHeader = true;
+      skipped = "zero byte in the line";
+    } else if (line.empty() || line.front() == ';') {
       continue;
-    }
-    if (line.front() == '[') {
+    } else if (!result.headerFound) {
+      // The first line that says anything must be the header, or this is no store at all.
+      if (line != kHeader) return result;
+      result.headerFound = true;
+      continue;
+    } else if (line.front() == '[') {
       std::string_view path;
-      current = ParseSection(line, path) ? tree.CreateKeyMutable(path) : nullptr;
-      if (current == nullptr) {
-        why = "bad key line";
-        return std::nullopt;
+      if (!ParseSection(line, path)) {
+        skipped = "bad key line";
+      } else if ((current = tree.CreateKeyMutable(path)) == nullptr) {
+        skipped = "key path too long, too deep or past the store's size";
       }
-      continue;
-    }
-    if (current == nullptr) {
-      why = "value outside a key";
-      return std::nullopt;
-    }
-    if (line.front() == '@') {
-      name.clear();
-      line.remove_prefix(1);
-    } else if (!ParseQuoted(line, name)) {
-      why = "bad value name";
-      return std::nullopt;
-    }
-    if (line.empty() || line.front() != '=') {
-      why = "no '=' after the value name";
-      return std::nullopt;
-    }
-    line.remove_prefix(1);
-    bool stored = false;
-    if (!line.empty() && line.front() == '"') {
-      stored = ParseQuoted(line, data) && line.empty() && StoreText(*current, name, data);
+      if (skipped != nullptr) current = nullptr;
+    } else if (current == nullptr) {
+      skipped = "value outside a readable key";
     } else {
-      std::uint32_t v = 0;
-      stored = ParseDword(line, v) && StoreDword(*current, name, v);
+      skipped = tree.ParseValueLine(*current, line, name, value);
     }
-    if (!stored) {
-      why = "bad value data";
-      return std::nullopt;
+    if (skipped != nullptr) {
+      if (!result.headerFound) return result;
+      result.skipped.push_back(RegistrySkippedLine{number, skipped});
     }
   }
-  if (!sawHeader) {
+  return result;
+}
+
+const char* RegistryTree::ParseValueLine(RegistryKey& key, std::string_view line, std::string& name,
+                                         RegistryValue& value) {
+  if (line.front() == '@') {
+    name.clear();
+    line.remove_prefix(1);
+  } else if (!ParseQuoted(line, name)) {
+    return "bad value name";
+  }
+  line = Trimmed(line);
+  if (line.empty() || line.front() != '=') return "no '=' after the value name";
+  line = Trimmed(line.substr(1));
+  value.name = name;
+  value.dword = 0;
+  value.text.clear();
+  if (!line.empty() && line.front() == '"') {
+    value.type = RegistryValueType::kString;
+    if (!ParseQuoted(line, value.text) || !line.empty()) return "bad text value";
+  } else {
+    value.type = RegistryValueType::kDword;
+    if (!ParseDword(line, value.dword)) return "bad dword value";
+  }
+  if (!StoreValue(key, name, value)) return "value too long or past the store's size";
+  return nullptr;
+}
+
+std::optional<RegistryTree> RegistryTree::Parse(std::string_view text, const char** reason) {
+  const char* unused = nullptr;
+  const char*& why = reason != nullptr ? *reason : unused;
+  RegistryParseResult result = ParseLines(text);
+  if (!result.headerFound) {
     why = "no REGEDIT4 header";
     return std::nullopt;
   }
-  return tree;
+  if (!result.skipped.empty()) {
+    why = result.skipped.front().reason;
+    return std::nullopt;
+  }
+  return std::move(result.tree);
 }

@@ -76,18 +76,66 @@ void BM_WriteSettingDword(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteSettingDword);
 
-// The slowest file the store will still read: 1 MiB of keys, as many siblings per key as allowed,
-// so every lookup walks a full list.
+// Parses a crafted text and reports its size and the size it is written back at.
+void ParseCrafted(benchmark::State& state, const std::string& text) {
+  std::size_t written = 0;
+  for (auto _ : state) {
+    RegistryParseResult parsed = RegistryTree::ParseLines(text);
+    written = parsed.tree.SerialisedSize();
+    benchmark::DoNotOptimize(parsed);
+  }
+  state.counters["bytes"] = static_cast<double>(text.size());
+  state.counters["written"] = static_cast<double>(written);
+}
+
+constexpr std::size_t kFull = kRegistryMaxBytes - 64;
+
+// As many keys as a tree may hold, as many siblings per key as allowed, with names long enough
+// to fill 1 MiB: every lookup searches a full list. Written as the store writes it, so every
+// line is taken.
 void BM_ParseLargestCrowdedFile(benchmark::State& state) {
-  std::string text = "REGEDIT4\n";
-  for (int parent = 0; text.size() < (1u << 20) - 64; ++parent) {
-    for (std::size_t i = 0; i < kRegistryMaxChildren && text.size() < (1u << 20) - 64; ++i) {
-      text += "[HKEY_CURRENT_USER\\p" + std::to_string(parent) + "\\k" + std::to_string(i) + "]\n";
+  constexpr std::size_t kParents = kRegistryMaxKeys / (kRegistryMaxChildren + 1);
+  constexpr std::size_t kLine = kFull / (kParents * (kRegistryMaxChildren + 1));
+  std::string text = "REGEDIT4\n\n";
+  for (std::size_t parent = 0; parent < kParents; ++parent) {
+    const std::string path = "[HKEY_CURRENT_USER\\p" + std::to_string(parent);
+    text += path + "]\n\n";
+    for (std::size_t i = 0; i < kRegistryMaxChildren; ++i) {
+      const std::string number = std::to_string(1000000 + i);
+      text += path + "\\" + std::string(kLine - path.size() - number.size() - 5, 'k') + number +
+              "]\n\n";
     }
   }
-  for (auto _ : state) benchmark::DoNotOptimize(RegistryTree::Parse(text));
-  state.counters["bytes"] = static_cast<double>(text.size());
+  ParseCrafted(state, text);
 }
 BENCHMARK(BM_ParseLargestCrowdedFile)->Unit(benchmark::kMillisecond);
+
+// 1 MiB of the most values a key may hold, with names of one length that differ only at their
+// end: every comparison of two names runs their whole length.
+void BM_ParseSameLengthValueNames(benchmark::State& state) {
+  constexpr std::size_t kNameLength = kFull / kRegistryMaxChildren - 20;
+  std::string text = "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n";
+  for (std::size_t i = 0; i < kRegistryMaxChildren; ++i) {
+    const std::string number = std::to_string(1000000 + i);
+    text += '"' + std::string(kNameLength - number.size(), 'n') + number + "\"=dword:00000001\n";
+  }
+  ParseCrafted(state, text);
+}
+BENCHMARK(BM_ParseSameLengthValueNames)->Unit(benchmark::kMillisecond);
+
+// Key lines as deep and long as allowed, repeated to 1 MiB: each one walks its whole path, and
+// all but what fits under the written cap is left out.
+void BM_ParseDeepLongPaths(benchmark::State& state) {
+  std::string path;
+  for (int depth = 0; depth < kRegistryMaxDepth; ++depth) {
+    path += (depth > 0 ? "\\" : "") + std::string(kRegistryMaxKeyName, 'a' + depth % 26);
+  }
+  std::string text = "REGEDIT4\n";
+  for (std::size_t cut = 1; text.size() + path.size() < kFull; cut += 257) {
+    text += "[HKEY_CURRENT_USER\\" + path.substr(0, path.size() - cut) + "]\n";
+  }
+  ParseCrafted(state, text);
+}
+BENCHMARK(BM_ParseDeepLongPaths)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,9 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -184,6 +190,22 @@ TEST(WaveFileTest, OpensFilesOnDiskAndRefusesWhatIsNotAFile) {
   EXPECT_EQ(wave.Open(path.c_str()), kWaveCannotOpen);
   EXPECT_EQ(wave.Open(dir.string().c_str()), kWaveCannotOpen);
   EXPECT_EQ(wave.Open(static_cast<const char*>(nullptr)), kWaveCannotOpen);
+}
+
+TEST(WaveFileTest, AFifoIsRefusedWithoutWaitingForAWriter) {
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("qs-wave-fifo-" + std::to_string(::getpid()) + ".wav"))
+                               .string();
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  WaveFile wave;
+  std::future<int> opened = std::async(std::launch::async, [&] { return wave.Open(path.c_str()); });
+  const bool finished = opened.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+  // A reader stuck in open() is let go by a writer, so that a failure ends the test.
+  if (!finished) ::close(::open(path.c_str(), O_WRONLY | O_NONBLOCK));
+  const int result = opened.get();
+  std::filesystem::remove(path);
+  EXPECT_TRUE(finished) << "opening waited for a writer on a FIFO";
+  EXPECT_EQ(result, kWaveCannotOpen);
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 // The store's file: atomic replacement, damaged files, failed writes and crashes mid-write.
 #include "persist/Registry.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <future>
 
 #include "tests/persist/TempConfigHome.h"
 
@@ -77,22 +81,24 @@ TEST_F(RegistryFile, AChangeThatEndsWhereItStartedWritesNothing) {
   EXPECT_EQ(std::filesystem::last_write_time(StorePath()), stamp);
 }
 
-TEST_F(RegistryFile, ADamagedFileIsKeptAsBadAndReadingGoesOnWithDefaults) {
-  static const char kRaw[] = "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"V\"=dword:1234567890\n\0\xff";
+TEST_F(RegistryFile, AFileThatIsNoStoreIsMovedAsideWholeAndReadingGoesOnWithDefaults) {
+  static const char kRaw[] = "\0\xffREGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"V\"=dword:1\n";
   const std::string garbage(kRaw, sizeof kRaw - 1);
   WriteText(StorePath(), garbage);
   const Registry registry(StorePath());
+  testing::internal::CaptureStderr();
   EXPECT_EQ(registry.Read(), RegistryTree());
-  EXPECT_EQ(FileText(StorePath() + ".bad"), garbage);
+  EXPECT_EQ(FileText(StorePath() + ".bad.1"), garbage);
   EXPECT_FALSE(std::filesystem::exists(StorePath()));
   ASSERT_TRUE(SetCardsDealt(registry, 2));
   EXPECT_EQ(CardsDealt(registry), 2u);
-  EXPECT_EQ(FileText(StorePath() + ".bad"), garbage);
+  EXPECT_EQ(FileText(StorePath() + ".bad.1"), garbage);
 
   // A file far too large to be a store is treated the same way, without being read whole.
   std::filesystem::resize_file(StorePath(), 64u << 20);
   EXPECT_EQ(registry.Read(), RegistryTree());
-  EXPECT_EQ(std::filesystem::file_size(StorePath() + ".bad"), 64u << 20);
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::filesystem::file_size(StorePath() + ".bad.2"), 64u << 20);
 }
 
 TEST_F(RegistryFile, ALeftoverTemporaryFileFromACrashIsIgnored) {
@@ -137,8 +143,10 @@ TEST_F(RegistryFile, AFailedWriteLeavesTheOldFileIntactAndReportsFailure) {
 TEST_F(RegistryFile, ADirectoryInTheFilesPlaceIsMovedAsideAndTheStoreWorksAgain) {
   std::filesystem::create_directories(StorePath() + "/inside");
   const Registry registry(StorePath());
+  testing::internal::CaptureStderr();
   EXPECT_EQ(registry.Read(), RegistryTree());
-  EXPECT_TRUE(std::filesystem::is_directory(StorePath() + ".bad/inside")) << "kept for the user";
+  testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(std::filesystem::is_directory(StorePath() + ".bad.1/inside")) << "kept for the user";
   ASSERT_TRUE(SetCardsDealt(registry, 1));
   EXPECT_EQ(CardsDealt(registry), 1u);
 }
@@ -166,4 +174,64 @@ TEST_F(RegistryFile, ChangesFromTwoProcessesAtOnceAreNeitherLost) {
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_EQ(CardsDealt(registry), 2u * kEach);
+}
+
+TEST_F(RegistryFile, AFifoInTheFilesPlaceNeitherHangsTheStartNorStaysInTheWay) {
+  std::filesystem::create_directories(StoreDir());
+  ASSERT_EQ(::mkfifo(StorePath().c_str(), 0600), 0);
+  const Registry registry(StorePath());
+  std::future<RegistryTree> read = std::async(std::launch::async, [&] {
+    testing::internal::CaptureStderr();
+    RegistryTree tree = registry.Read();
+    testing::internal::GetCapturedStderr();
+    return tree;
+  });
+  const bool finished = read.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+  // A reader stuck in open() is let go by a writer, so that a failure ends the test.
+  if (!finished) ::close(::open(StorePath().c_str(), O_WRONLY | O_NONBLOCK));
+  const RegistryTree tree = read.get();
+  ASSERT_TRUE(finished) << "opening the store waited for a writer on a FIFO";
+  EXPECT_EQ(tree, RegistryTree());
+  ASSERT_TRUE(SetCardsDealt(registry, 2));
+  EXPECT_EQ(CardsDealt(registry), 2u);
+  EXPECT_TRUE(std::filesystem::is_regular_file(StorePath()));
+}
+
+TEST_F(RegistryFile, ALinkedStoreIsWrittenThroughToItsTargetWhichKeepsItsMode) {
+  const std::string dotfiles = home_ + "/dotfiles";
+  std::filesystem::create_directories(dotfiles);
+  std::filesystem::create_directories(StoreDir());
+  WriteText(dotfiles + "/store.reg", "REGEDIT4\n");
+  std::filesystem::permissions(dotfiles + "/store.reg", std::filesystem::perms(0640));
+  std::filesystem::create_symlink("../dotfiles/store.reg", StorePath());
+  const Registry registry(StorePath());
+  ASSERT_TRUE(SetCardsDealt(registry, 3));
+  EXPECT_TRUE(std::filesystem::is_symlink(StorePath()));
+  EXPECT_NE(FileText(dotfiles + "/store.reg").find("dword:00000003"), std::string::npos);
+  EXPECT_EQ(std::filesystem::status(dotfiles + "/store.reg").permissions(),
+            std::filesystem::perms(0640));
+  EXPECT_EQ(FilesIn(dotfiles), 1);
+  EXPECT_EQ(FilesIn(StoreDir()), 1);
+
+  // A link whose target is gone gets the target back.
+  std::filesystem::remove(dotfiles + "/store.reg");
+  ASSERT_TRUE(SetCardsDealt(registry, 1));
+  EXPECT_TRUE(std::filesystem::is_symlink(StorePath()));
+  EXPECT_EQ(CardsDealt(registry), 1u);
+}
+
+TEST_F(RegistryFile, AReadOnlyStoreIsLeftAloneWithOneWarning) {
+  const Registry registry(StorePath());
+  ASSERT_TRUE(SetCardsDealt(registry, 3));
+  std::filesystem::permissions(StorePath(), std::filesystem::perms(0444));
+  const std::string before = FileText(StorePath());
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(SetCardsDealt(registry, 1));
+  EXPECT_FALSE(SetCardsDealt(registry, 2));
+  const std::string warned = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(FileText(StorePath()), before);
+  EXPECT_EQ(CardsDealt(registry), 3u);
+  EXPECT_EQ(std::filesystem::status(StorePath()).permissions(), std::filesystem::perms(0444));
+  EXPECT_NE(warned.find("read-only"), std::string::npos) << warned;
+  EXPECT_EQ(warned.find("read-only"), warned.rfind("read-only")) << "warned once: " << warned;
 }

@@ -81,6 +81,21 @@ TEST(RegistryTree, DeleteTakesTheWholeSubtreeAndNothingElse) {
   EXPECT_TRUE(tree.FindKey(Under("Gate"))->values.empty());
   EXPECT_FALSE(tree.DeleteValue(Under("Gate"), "Recycles"));
   EXPECT_FALSE(tree.DeleteValue(Under("Nope"), "Recycles"));
+
+  // Long lists are looked up through an index, which must follow every removal.
+  for (std::uint32_t i = 0; i < 40; ++i) {
+    ASSERT_TRUE(tree.SetDword(Under("Many\\K" + std::to_string(i)), "V", i));
+    ASSERT_TRUE(tree.SetDword(Under("Many"), "V" + std::to_string(i), i));
+  }
+  EXPECT_TRUE(tree.DeleteKey(Under("many\\k5")));
+  EXPECT_TRUE(tree.DeleteValue(Under("Many"), "v5"));
+  for (std::uint32_t i = 0; i < 40; ++i) {
+    std::uint32_t v = 99;
+    EXPECT_EQ(tree.QueryDword(Under("MANY\\K" + std::to_string(i)), "V", v), i != 5);
+    EXPECT_EQ(v, i != 5 ? i : 99u);
+    EXPECT_EQ(tree.QueryDword(Under("Many"), "V" + std::to_string(i), v), i != 5);
+  }
+  EXPECT_EQ(tree.FindKey(Under("Many"))->subKeys.size(), 39u);
 }
 
 TEST(RegistryTree, MalformedPathsAndOversizedTreesAreRefused) {
@@ -112,6 +127,52 @@ TEST(RegistryTree, MalformedPathsAndOversizedTreesAreRefused) {
   EXPECT_FALSE(RegistryTree::Parse(text + "[HKEY_CURRENT_USER\\K]\n\"x\"=dword:1\n"));
 }
 
+TEST(RegistryTree, NothingIsAcceptedThatWouldWriteAFileLargerThanTheReaderTakes) {
+  RegistryTree tree;
+  // Each key line repeats its whole path, so a deep path costs far more than its own length.
+  std::string deep;
+  for (int depth = 0; depth < kRegistryMaxDepth; ++depth) {
+    deep += (depth > 0 ? "\\" : "") + std::string(kRegistryMaxKeyName, 'k');
+  }
+  EXPECT_FALSE(tree.CreateKey(deep));
+  EXPECT_FALSE(RegistryTree::Parse("REGEDIT4\n[HKEY_CURRENT_USER\\" + deep + "]\n"));
+  EXPECT_EQ(tree, RegistryTree()) << "a refused path leaves no parents behind";
+
+  const std::string text(kRegistryMaxText, 't');
+  std::size_t stored = 0;
+  while (stored < kRegistryMaxChildren && tree.SetString("K", std::to_string(stored), text)) {
+    ++stored;
+  }
+  EXPECT_LT(stored, kRegistryMaxChildren);
+  EXPECT_TRUE(tree.SetDword("K", "0", 1)) << "a smaller value still fits";
+  for (std::size_t i = 0; tree.CreateKey("K\\" + std::to_string(i)); ++i) {
+    ASSERT_LT(i, kRegistryMaxChildren);
+  }
+  const std::string saved = tree.Serialise();
+  EXPECT_LE(saved.size(), kRegistryMaxBytes);
+  EXPECT_EQ(saved.size(), tree.SerialisedSize());
+  const std::optional<RegistryTree> again = RegistryTree::Parse(saved);
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(*again, tree);
+}
+
+TEST(RegistryTree, TheTreeHoldsAtMostSoManyKeysAndCountsThemBackOnDelete) {
+  RegistryTree tree;
+  std::size_t made = 0;
+  for (int parent = 0; parent < 17; ++parent) {
+    for (int child = 0; child < 1000; ++child) {
+      made += tree.CreateKey("P" + std::to_string(parent) + "\\" + std::to_string(child));
+    }
+  }
+  EXPECT_EQ(made, kRegistryMaxKeys - 17) << "the 17 parents count as keys too";
+  EXPECT_FALSE(tree.CreateKey("Q"));
+  ASSERT_TRUE(tree.DeleteKey("P3"));
+  for (int child = 0; child < 1001; ++child) {
+    EXPECT_EQ(tree.CreateKey("Q\\" + std::to_string(child)), child < 1000) << child;
+  }
+  EXPECT_EQ(tree.Serialise().size(), tree.SerialisedSize());
+}
+
 TEST(RegistryTree, TextFormIsRegedit4WithFullKeyPaths) {
   RegistryTree tree;
   ASSERT_TRUE(tree.SetDword(Under("Klondike"), "CardsDealt", 3));
@@ -133,12 +194,12 @@ TEST(RegistryTree, TextFormIsRegedit4WithFullKeyPaths) {
 TEST(RegistryTree, ParserAcceptsWhatEditorsProduce) {
   const char* reason = nullptr;
   const std::optional<RegistryTree> tree = RegistryTree::Parse(
-      "\xEF\xBB\xBFREGEDIT4\r\n\r\n; a comment\r\n"
-      "[hkey_current_user\\Software\\X]\r\n"
+      "\xEF\xBB\xBFREGEDIT4 \r\n\r\n  ; a comment\r\n"
+      "[hkey_current_user\\Software\\X]\t\r\n"
       "\"A\"=DWORD:1\r\n"
-      "[HKEY_CURRENT_USER\\SOFTWARE\\x]\r\n"
-      "\"a\"=dword:0000002A\r\n"
-      "@=\"default\"",
+      " [HKEY_CURRENT_USER\\SOFTWARE\\x]\r\n"
+      "\t\"a\" =  dword:0000002A \r\n"
+      "@= \"default\"\t",
       &reason);
   ASSERT_TRUE(tree.has_value()) << reason;
   std::uint32_t v = 0;
@@ -170,6 +231,7 @@ TEST(RegistryTree, ParserRefusesAnythingItDoesNotUnderstand) {
       head + "\"V\"=hex:01,02\n",
       head + "\"V\"=\"open\n",
       head + "\"V\"=\"x\" trailing\n",
+      head + "\"V\"=dword: 1\n",
       head + "\"V\"=\"bad \\q escape\"\n",
       head + "\"V\"=\"ends in backslash\\\n",
       head + "\"V\"\n",

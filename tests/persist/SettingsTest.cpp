@@ -2,6 +2,8 @@
 #include "persist/Settings.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include "tests/persist/TempConfigHome.h"
 
@@ -71,4 +73,29 @@ TEST_F(Settings, ARelativeConfigHomeIsIgnoredInFavourOfHome) {
   WriteSettingDword("Klondike", "CardsDealt", 2);
   EXPECT_TRUE(std::filesystem::exists(home_ + "/.config/quenbry-solitaire/registry.reg"));
   ::setenv("HOME", saved.c_str(), 1);
+}
+
+TEST_F(Settings, WithoutAnAbsoluteHomeInTheEnvironmentThePasswordDatabaseGivesIt) {
+  const struct passwd* user = ::getpwuid(::getuid());
+  ASSERT_NE(user, nullptr);
+  ASSERT_EQ(user->pw_dir[0], '/');
+  const std::string expected =
+      std::string(user->pw_dir) + "/.config/quenbry-solitaire/registry.reg";
+  const char* home = std::getenv("HOME");
+  const std::optional<std::string> saved = home != nullptr ? std::optional(home) : std::nullopt;
+  ::unsetenv("XDG_CONFIG_HOME");
+  ::setenv("HOME", "relative", 1);
+  const std::string relative = Registry::DefaultFilePath();
+  ::unsetenv("HOME");
+  const std::string none = Registry::DefaultFilePath();
+  if (saved) ::setenv("HOME", saved->c_str(), 1);
+  EXPECT_EQ(relative, expected);
+  EXPECT_EQ(none, expected);
+
+  // With no home at all the path is empty: nothing is written anywhere, values read as defaults.
+  const Registry nowhere("");
+  bool edited = false;
+  EXPECT_FALSE(nowhere.Change([&](RegistryTree& tree) { edited = tree.SetDword("K", "V", 1); }));
+  EXPECT_TRUE(edited);
+  EXPECT_EQ(nowhere.Read(), RegistryTree());
 }
