@@ -284,17 +284,6 @@ TEST_F(MenuTest, ListsAreLaidOutUnderTheirTitlesAndKeptOnTheScreen) {
   EXPECT_TRUE(Chosen(4242));
 }
 
-TEST_F(MenuTest, TheGameMenuIsRebuiltForPauseAndResume) {
-  FillGameMenu(menus_.game, true);
-  ASSERT_EQ(menus_.game->Children()->Count(), 6u);
-  const UiElement* second = menus_.game->Children()->Head()->NextSibling();
-  EXPECT_STREQ(second->GetText(), "Resume");
-  EXPECT_EQ(second->GetId(), kCmdPauseResume);
-  AltLetter('G', kScanG);
-  Key('R', 0x13);
-  EXPECT_TRUE(Chosen(kCmdPauseResume));
-}
-
 TEST_F(MenuTest, DisabledTitlesAndFixedEntriesCannotBeChosen) {
   Title(menus_.view)->SetDisabled(true);
   Press(kViewX, kTitleY);
