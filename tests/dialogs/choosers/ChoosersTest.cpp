@@ -106,16 +106,6 @@ TEST_F(ChoosersTest, PressingThumbnailFiveThenOkChoosesItAndCancelKeepsNothing) 
     Click(Middle(chooser.GetCancelButton()), 300);
     EXPECT_EQ(chooser.DoModal(), kDialogResultCancel);
   }
-  // The edge pixel of thumbnail 5 leaves the choice where it was.
-  {
-    BackgroundChooser chooser(1);
-    const ScreenRect five = chooser.SampleRect(5);
-    Click({five.left, five.top + 75});
-    Click({five.left + 100, five.bottom});
-    Click(Middle(chooser.GetOkButton()), 400);
-    EXPECT_EQ(chooser.DoModal(), kDialogResultOk);
-    EXPECT_EQ(chooser.GetChoice(), 1);
-  }
 }
 
 // A press moves the outline at once and sends the whole screen; the chooser stays open, and only
