@@ -63,18 +63,11 @@ protected:
     }
     return ink;
   }
-  std::vector<std::uint32_t> GrabScreen() const {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < 600; ++y) {
-      for (int x = 0; x < 800; ++x) pixels.push_back(PixelAt(screenBuffer_, x, y));
-    }
-    return pixels;
-  }
   // The screen with the dialog drawn without any rows: what every row is compared against.
   std::vector<std::uint32_t> EmptyTableScreen(bool withPlayAgain) {
     HighScoreDialog empty("Klondike", {}, 0, withPlayAgain, nullptr);
     empty.Show();
-    std::vector<std::uint32_t> pixels = GrabScreen();
+    std::vector<std::uint32_t> pixels = ScreenPixels(screenBuffer_);
     empty.Hide();
     return pixels;
   }
@@ -233,7 +226,7 @@ TEST_F(HighScoreDialogTest, AFullTableFillsTenRowsAndLongTextStaysInItsColumns) 
   art_->RestoreBackground(0, 799, 0, 599);
   FrameOnly frame;
   frame.Show();
-  const std::vector<std::uint32_t> bare = GrabScreen();
+  const std::vector<std::uint32_t> bare = ScreenPixels(screenBuffer_);
   frame.Hide();
   const std::vector<std::uint32_t> reference = EmptyTableScreen(false);
   {

@@ -298,9 +298,7 @@ TEST_F(ChoosersTest, ThumbnailsShrinkTheBackdropsAndBadFilesStayBlank) {
     BackgroundChooser empty(0);
     for (int i = 0; i < 6; ++i) EXPECT_FALSE(empty.HasThumbnail(i));
     empty.Show();
-    for (int y = 0; y < 600; ++y) {
-      for (int x = 0; x < 800; ++x) bare.push_back(PixelAt(screenBuffer_, x, y));
-    }
+    bare = ScreenPixels(screenBuffer_);
     empty.Hide();
   }
 
