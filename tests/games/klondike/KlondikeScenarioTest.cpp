@@ -150,7 +150,7 @@ TEST_F(KlondikeScenarioTest, AutoFlipTurnsUpTheCardAMoveUncovers) {
   EXPECT_EQ(s.Run(), 0);
 }
 
-TEST_F(KlondikeScenarioTest, ASnapshotIsTheFixedSizeAndADoubleClickIsUndoneOnce) {
+TEST_F(KlondikeScenarioTest, ADoubleClickIsUndoneOnce) {
   KlondikeScenario s;
   Layout layout;
   layout.columns[0] = {C(3, 7), C(2, kAceRank)};
@@ -164,8 +164,6 @@ TEST_F(KlondikeScenarioTest, ASnapshotIsTheFixedSizeAndADoubleClickIsUndoneOnce)
     EXPECT_EQ(game.Position().foundations[0], C(2, kAceRank));
     EXPECT_EQ(game.Points(), 5) << "column to foundation";
     EXPECT_EQ(game.UndoCount(), 2) << "the double click's own snapshot and the pick-up's";
-    EXPECT_EQ(fs::file_size(s.UndoDirectory() / "UNDO1.DAT"), 2564u);
-    EXPECT_EQ(fs::file_size(s.UndoDirectory() / "UNDO2.DAT"), 2564u);
     EXPECT_EQ(Count(s.Sounds(), "foundation.wav"), 1);
   });
   // The two snapshots hold the same table: one Undo takes the action back, for 5 points once.
