@@ -147,17 +147,6 @@ TEST_F(MusicLoopTest, InGameSongsFollowEachOtherWithoutRepeats) {
   }
 }
 
-TEST_F(MusicLoopTest, OnlySongFourPlaysAgainAndAgain) {
-  MusicInputs in = Request(1);
-  in.songs = OnlySongs({3});
-  for (int round = 0; round < 5; ++round) {
-    loop.Step(in);
-    ASSERT_EQ(player.started.back(), "music\\SONG4.MID");
-    player.ended = true;
-  }
-  EXPECT_EQ(player.started.size(), 5u);
-}
-
 TEST_F(MusicLoopTest, EventMusicOnlyPlaysJustTheEndOfGameTunes) {
   // Even when a pass sees music allowed, mode 2 starts nothing at the title or in game.
   Passes(Request(0, true, 2), 3);

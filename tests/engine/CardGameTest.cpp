@@ -1,9 +1,8 @@
 // The card-game base class driven through a tiny test game: picking up, dragging, dropping and
 // flying cards back, a drag put back from outside, the pointer confinement, the double-click move,
-// the pause and game-over guards, undo snapshots, the clock and the score box.
+// the pause and game-over guards, the clock and the score box. Undo and a new deal's empty history
+// are run on every game in GameTableTest.
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "gfx/Gfx.h"
 #include "platform/SdlSession.h"
@@ -262,41 +261,6 @@ TEST_F(CardGameTest, AFlightLeavesNoTrailAndEndsDrawnOrVanished) {
   game_->FlyCards(50, 450, 300, 300, 3, stack, true, false);
   EXPECT_EQ(Differences(screenBuffer_, 0, 0, reference, 0, 0, 800, 600), 0);
   GfxFreeBuffer(reference);
-}
-
-// --- Undo snapshots ------------------------------------------------------------------------------
-
-TEST_F(CardGameTest, ASnapshotRoundTripsThroughItsFile) {
-  START_GAME_OR_SKIP();
-  game_->SetPoints(25);
-  const Deck deckBefore = game_->GetDeck();
-  game_->SaveUndo();
-  ASSERT_EQ(game_->UndoCount(), 1);
-  EXPECT_EQ(std::filesystem::file_size(game_->History().FileFor(1)),
-            952u + 4 + 4 + (4 + 13 * 8 + 4));
-
-  game_->pile.pop_back();
-  game_->SetPoints(-3);
-  game_->MutableDeck().DealCard();
-  ASSERT_NE(game_->GetDeck(), deckBefore);
-  game_->Undo();
-  EXPECT_EQ(game_->undos, 1);
-  EXPECT_EQ(game_->pile.size(), 3u);
-  EXPECT_EQ(game_->Points(), 20) << "an Undo costs 5";
-  EXPECT_EQ(game_->GetDeck(), deckBefore);
-  EXPECT_EQ(game_->UndoCount(), 0);
-  game_->Undo();
-  EXPECT_EQ(game_->undos, 1) << "nothing left to undo";
-}
-
-TEST_F(CardGameTest, TheEndOfADealClearsTheHistory) {
-  START_GAME_OR_SKIP();
-  game_->SaveUndo();
-  game_->SaveUndo();
-  ASSERT_EQ(game_->UndoCount(), 2);
-  game_->EndDeal();
-  EXPECT_EQ(game_->UndoCount(), 0);
-  EXPECT_FALSE(std::filesystem::exists(game_->History().FileFor(1)));
 }
 
 // --- Clock and score -----------------------------------------------------------------------------

@@ -99,45 +99,31 @@ TEST(BaseSnapshot, RoundTripsTheDeckAndBothListsIn960BytesWhenEmpty) {
   EXPECT_EQ(state.deck, deck);
 }
 
-TEST(BaseSnapshot, RefusesDamagedBlocksWithoutTouchingTheDeck) {
+// The deck image's own damage is refused in DeckTest; here the spare lists that follow it.
+TEST(BaseSnapshot, RefusesSpareListsOutOfRange) {
   Deck deck;
   deck.SetCopies(1);
-  Deck current;
-  current.SetCopies(2);
-
-  // The staging record starts from the game's deck; the game commits it only on success.
-  auto attempt = [&](const std::vector<std::uint8_t>& bytes, bool deckImageBad) {
-    BaseState state(current);
+  auto attempt = [&deck](const std::vector<std::uint8_t>& bytes) {
+    BaseState state(deck);
     SnapshotReader in(bytes);
-    const bool ok = ReadBaseState(in, state);
-    if (deckImageBad) {
-      EXPECT_EQ(state.deck, current) << "a refused image is not taken in";
-    }
-    return ok;
+    return ReadBaseState(in, state);
   };
 
   SnapshotWriter good;
   WriteBaseState(good, deck, {Card{0, 1}}, {});
-  EXPECT_TRUE(attempt(good.Bytes(), false));
-
-  std::vector<std::uint8_t> truncated(good.Bytes().begin(), good.Bytes().begin() + 900);
-  EXPECT_FALSE(attempt(truncated, true));
-
-  std::vector<std::uint8_t> badCopies = good.Bytes();
-  badCopies[948] = 7;  // copies
-  EXPECT_FALSE(attempt(badCopies, true));
+  EXPECT_TRUE(attempt(good.Bytes()));
 
   for (std::int32_t count : {-1, kMaxSpareListCards + 1, 0x7FFFFFFF}) {
     SnapshotWriter lying;
     lying.PutBytes(deck.SaveImage());
     lying.PutInt32(count);
     lying.PutInt32(0);
-    EXPECT_FALSE(attempt(lying.Bytes(), false)) << "list count " << count;
+    EXPECT_FALSE(attempt(lying.Bytes())) << "list count " << count;
   }
 
   SnapshotWriter notACard;
   WriteBaseState(notACard, deck, {Card{4, 0}}, {});
-  EXPECT_FALSE(attempt(notACard.Bytes(), false));
+  EXPECT_FALSE(attempt(notACard.Bytes()));
 }
 
 TEST(UndoHistory, NumbersSnapshotsAndReadsTheNewestBack) {

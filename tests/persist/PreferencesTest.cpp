@@ -140,25 +140,6 @@ TEST_F(Players, DontShowAgainWithNoNameKeepsPlayerMinusOne) {
   EXPECT_FALSE(Stored().KeyExists(kRoot + "\\Players"));
 }
 
-TEST_F(Players, AMissingValueReadsAsItsDefaultAndIsWrittenBack) {
-  Preferences prefs;
-  prefs.playerNumber = 20;
-  prefs.musicEnabled = 0;
-  prefs.songs[2] = 0;
-  SavePreferences(prefs);
-  ASSERT_TRUE(Registry(StorePath()).Change([](RegistryTree& tree) {
-    ASSERT_TRUE(tree.DeleteValue(kRoot + "\\Preferences\\20", "musicenabled"));
-  }));
-  Preferences loaded;
-  loaded.playerNumber = 20;
-  LoadPreferences(loaded);
-  EXPECT_EQ(loaded.musicEnabled, 1);
-  EXPECT_EQ(loaded.songs[2], 0);
-  std::uint32_t v = 0;
-  ASSERT_TRUE(Stored().QueryDword(kRoot + "\\Preferences\\20", "MusicEnabled", v));
-  EXPECT_EQ(v, 1u);
-}
-
 TEST_F(Players, ChangingThePlayerKeepsThePreferencesInMemory) {
   Preferences prefs;
   prefs.playerName = "Ann";

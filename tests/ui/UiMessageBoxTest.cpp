@@ -88,10 +88,7 @@ TEST_F(UiMessageBoxTest, BoxIsAsWideAsItsTextNeedsAndCentred) {
 TEST_F(UiMessageBoxTest, LooksRightWithTheThemeAndLeavesTheScreenAsItWas) {
   if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   art_->RestoreBackground(0, 799, 0, 599);
-  std::vector<std::uint32_t> before;
-  for (int y = 0; y < 600; ++y) {
-    for (int x = 0; x < 800; ++x) before.push_back(PixelAt(screenBuffer_, x, y));
-  }
+  const std::vector<std::uint32_t> before = ScreenPixels(screenBuffer_);
   auto unchanged = [&](int x, int y) {
     return PixelAt(screenBuffer_, x, y) == before[y * 800 + x];
   };
@@ -109,11 +106,7 @@ TEST_F(UiMessageBoxTest, LooksRightWithTheThemeAndLeavesTheScreenAsItWas) {
   EXPECT_EQ(spilled, 0) << "the title plate stays inside the box";
 
   box.Hide();
-  int changed = 0;
-  for (int y = 0; y < 600; ++y) {
-    for (int x = 0; x < 800; ++x) changed += !unchanged(x, y);
-  }
-  EXPECT_EQ(changed, 0) << "Hide puts the screen back";
+  EXPECT_EQ(ScreenPixels(screenBuffer_), before) << "Hide puts the screen back";
 
   // The end of a game asks without a title: no plate, the text thirty pixels down.
   UiMessageBox untitled(nullptr, "", kUiMbOk, "There are no moves left.");

@@ -115,21 +115,14 @@ TEST_F(SfxDeviceTest, AStartInTheBackgroundReturnsAtOnceAndPlaysOnceReady) {
   EXPECT_FALSE(AudioReady());
 }
 
+// Which files are refused and how far a lying header is believed is tested on the reader
+// (WaveFileTest) and the stream (SoundStreamTest); here only that PlaySfx holds the caller for
+// the samples really there: none for a refused file, not the header's hours for a lying one.
 TEST_F(SfxDeviceTest, BadAndLyingFilesPlayNothingOrOnlyTheirRealSamples) {
   // Two seconds of samples behind a broken header: refused, so nothing plays at all.
-  WaveSpec badFmt = Tone16(22050, 2000);
-  badFmt.fmtSize = 14;
-  Sfx("badfmt.wav", MakeWave(badFmt));
   auto notRiff = MakeWave(Tone16(22050, 2000));
   notRiff[0] = 'X';
   Sfx("notriff.wav", notRiff);
-  WaveSpec zeroChannels = Tone16(22050, 2000);
-  zeroChannels.channels = 0;
-  zeroChannels.blockAlign = 2;
-  Sfx("zero.wav", MakeWave(zeroChannels));
-  WaveSpec hugeAlign = Tone16(22050, 2000);
-  hugeAlign.blockAlign = 0xFFFF;
-  Sfx("huge.wav", MakeWave(hugeAlign));
   // 0.2 s of samples in a file whose header claims about 13 hours.
   WaveSpec lying = Tone16(22050, 200);
   lying.claimedDataSize = 0x7FFFFFF0;
@@ -137,7 +130,7 @@ TEST_F(SfxDeviceTest, BadAndLyingFilesPlayNothingOrOnlyTheirRealSamples) {
   Sfx("lying.wav", MakeWave(lying));
   ASSERT_EQ(AudioStart(), 0);
 
-  for (const char* name : {"badfmt.wav", "notriff.wav", "zero.wav", "huge.wav", "missing.wav"}) {
+  for (const char* name : {"notriff.wav", "missing.wav"}) {
     EXPECT_LE(TimePlay(name), 250) << name;
   }
   const long long real = TimePlay("lying.wav");

@@ -716,36 +716,12 @@ TEST_F(KlondikePlayTest, ScoreFactorMultipliesTheRulesFactors) {
   EXPECT_DOUBLE_EQ(KlondikeScoreFactor(rules), 0.95);
 }
 
-// The pinned win: seed 7 under the default rules. Every card ends on a foundation, so the points
-// are fixed whatever way the finder went: 21 turned-up cards at 5, the 24 stock cards at 10 each
-// (straight up, or 5 onto a column and 5 up from it), the 28 dealt cards at 5, and 5 off per
-// recycle: 485 - 5 * recycles.
-TEST_F(KlondikePlayTest, PinnedSeedPlaysToAWinWithTheDefaultRules) {
-  const std::optional<KlondikeSolution>& solution = WinningSolution();
-  ASSERT_TRUE(solution.has_value());
-
-  KlondikeDeal deal = DealKlondike(kWinningSeed, Rules());
-  int points = 0;
-  for (const Move& move : solution->moves) {
-    const std::optional<int> earned = PlayKlondikeMove(deal, Rules(), move);
-    ASSERT_TRUE(earned.has_value());
-    points += *earned;
-    EXPECT_FALSE(KlondikeCleared(deal.position, deal.stock) && &move != &solution->moves.back());
-  }
-  EXPECT_TRUE(KlondikeCleared(deal.position, deal.stock));
-  EXPECT_EQ(points, solution->points);
-  EXPECT_EQ(points, 485 - 5 * deal.position.recyclesUsed);
-  EXPECT_LE(deal.position.recyclesUsed, 3);
-  EXPECT_EQ(points, kWinningSeedPoints);
-  for (int s = 0; s < kSuitCount; ++s) EXPECT_EQ(deal.position.foundations[s].rank, 11);
-  // A cleared table has no move left, and that is how the game knows it has been won.
-  EXPECT_TRUE(KlondikeNoMovesLeft(deal.position, deal.stock, Rules()));
-}
-
-// The same play to a win under other settings: start ranks that wrap, partial moves, cards that
-// turn up by themselves, no recycle at all. Whatever the path, every turned-up card earns 5,
-// every card from the stock 10 and every dealt card 5, less 5 a recycle.
-struct OtherRules {
+// Seeded deals played to a win by the move-finder with the rule functions alone, under the
+// default rules and under others: start ranks that wrap, partial moves, cards that turn up by
+// themselves, no recycle at all. Every card ends on a foundation, so the points are fixed
+// whatever way the finder went: 5 a turned-up card, 10 a stock card (straight up, or 5 onto a
+// column and 5 up from it), 5 a dealt card, less 5 a recycle.
+struct SeededRules {
   const char* name;
   std::uint32_t seed;
   KlondikeRules rules;
@@ -757,13 +733,13 @@ KlondikeRules With(void (*change)(KlondikeRules&)) {
   return rules;
 }
 
-class KlondikeWinTest : public ::testing::TestWithParam<OtherRules> {
+class KlondikeWinTest : public ::testing::TestWithParam<SeededRules> {
 protected:
   void TearDown() override { ResetGameServices(); }
 };
 
 TEST_P(KlondikeWinTest, FinderWinsAndThePointsAddUp) {
-  const OtherRules& param = GetParam();
+  const SeededRules& param = GetParam();
   const std::optional<KlondikeSolution> solution = SolveKlondike(param.seed, param.rules);
   ASSERT_TRUE(solution.has_value());
   KlondikeDeal deal = DealKlondike(param.seed, param.rules);
@@ -775,38 +751,49 @@ TEST_P(KlondikeWinTest, FinderWinsAndThePointsAddUp) {
     if (param.rules.autoFlip) {
       EXPECT_NE(move.kind, MoveKind::kTurnUp);
     }
+    EXPECT_FALSE(KlondikeCleared(deal.position, deal.stock)) << "cleared before the last move";
     const std::optional<int> earned = PlayKlondikeMove(deal, param.rules, move);
     ASSERT_TRUE(earned.has_value());
     points += *earned;
   }
   EXPECT_TRUE(KlondikeCleared(deal.position, deal.stock));
+  EXPECT_EQ(points, solution->points);
   EXPECT_EQ(points, 5 * faceDown + 10 * stockCards + 5 * 28 - 5 * deal.position.recyclesUsed);
   const int last = (deal.position.startRank + kRankCount - 1) % kRankCount;
   for (const Card& top : deal.position.foundations) EXPECT_EQ(top.rank, last);
+  // A cleared table has no move left, and that is how the game knows it has been won.
+  EXPECT_TRUE(KlondikeNoMovesLeft(deal.position, deal.stock, param.rules));
+}
+
+// The pinned win the snapshot tests start from, and the scenario tests replay with the mouse.
+TEST_F(KlondikePlayTest, PinnedSeedWinsWithItsPinnedPoints) {
+  ASSERT_TRUE(WinningSolution().has_value());
+  EXPECT_EQ(WinningSolution()->points, kWinningSeedPoints);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, KlondikeWinTest,
-    ::testing::Values(OtherRules{"SevensPartialAutoFlip", 2, With([](KlondikeRules& r) {
-                                   r.startCard = 5;
-                                   r.movePartial = true;
-                                   r.autoFlip = true;
-                                 })},
-                      OtherRules{"FirstCardFilledInOneAClick", 3, With([](KlondikeRules& r) {
-                                   r.startCard = kStartCardNextFromDeck;
-                                   r.filledIn = true;
-                                   r.cardsDealt = 1;
-                                 })},
-                      OtherRules{"AnyCardFillsTwoAClickNoRecycle", 3, With([](KlondikeRules& r) {
-                                   r.tableauStart = false;
-                                   r.cardsDealt = 2;
-                                   r.recycles = 0;
-                                 })},
-                      OtherRules{"TwosUnlimitedRecycles", 1, With([](KlondikeRules& r) {
-                                   r.startCard = 0;
-                                   r.recycles = kRecyclesUnlimited;
-                                 })}),
-    [](const ::testing::TestParamInfo<OtherRules>& test) { return test.param.name; });
+    ::testing::Values(SeededRules{"Default", kWinningSeed, Rules()},
+                      SeededRules{"SevensPartialAutoFlip", 2, With([](KlondikeRules& r) {
+                                    r.startCard = 5;
+                                    r.movePartial = true;
+                                    r.autoFlip = true;
+                                  })},
+                      SeededRules{"FirstCardFilledInOneAClick", 3, With([](KlondikeRules& r) {
+                                    r.startCard = kStartCardNextFromDeck;
+                                    r.filledIn = true;
+                                    r.cardsDealt = 1;
+                                  })},
+                      SeededRules{"AnyCardFillsTwoAClickNoRecycle", 3, With([](KlondikeRules& r) {
+                                    r.tableauStart = false;
+                                    r.cardsDealt = 2;
+                                    r.recycles = 0;
+                                  })},
+                      SeededRules{"TwosUnlimitedRecycles", 1, With([](KlondikeRules& r) {
+                                    r.startCard = 0;
+                                    r.recycles = kRecyclesUnlimited;
+                                  })}),
+    [](const ::testing::TestParamInfo<SeededRules>& test) { return test.param.name; });
 
 // --- The snapshot block
 // -----------------------------------------------------------------------------

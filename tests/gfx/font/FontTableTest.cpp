@@ -156,24 +156,19 @@ protected:
   std::filesystem::path dir_;
 };
 
-TEST_F(FontFiles, LoadsFromDiskAndRejectsShortOrMissingFiles) {
+// Files shorter than their layout are refused by the reader (FgfReaderTest) and leave the
+// selection alone (FailedLoadLeavesThePreviousSelection); here the disk path around the reader.
+TEST_F(FontFiles, LoadsFromDiskAndRejectsMissingFiles) {
   auto bytes = VelvetFont(false);
   const std::string whole = Write("whole.fgf", bytes);
   bytes.push_back(0x55);
   const std::string longer = Write("longer.fgf", bytes);
-  bytes.resize(bytes.size() - 2);
-  const std::string shorter = Write("shorter.fgf", bytes);
-  const std::string headerOnly = Write("header.fgf", {0x84, 0x06});
-  const std::string oneByte = Write("one.fgf", {0x84});
 
   const int handle = GfxLoadFont(whole.c_str());
   EXPECT_EQ(handle, 1);
   EXPECT_EQ(Width("Ag"), kWidthA + kWidthG);
   EXPECT_EQ(GfxFontDescent(handle), kDescent);
   EXPECT_EQ(GfxLoadFont(longer.c_str()), 2);
-  EXPECT_EQ(GfxLoadFont(shorter.c_str()), 0);
-  EXPECT_EQ(GfxLoadFont(headerOnly.c_str()), 0);
-  EXPECT_EQ(GfxLoadFont(oneByte.c_str()), 0);
   EXPECT_EQ(GfxLoadFont((dir_ / "missing.fgf").c_str()), 0);
   EXPECT_EQ(GfxLoadFont(static_cast<const char*>(nullptr)), 0);
   EXPECT_EQ(GfxSelectedFont(), 2);

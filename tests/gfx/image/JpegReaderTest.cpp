@@ -240,10 +240,12 @@ TEST_F(JpegReaderTest, NonBaselineFramesAreRefusedWithoutDrawing) {
   EXPECT_EQ(ShowAt(EncodeJpeg(img, arithmetic), 48, 32, 0, 0), 2);
   EXPECT_TRUE(GuardIntact(1, 0, 1, 0));
 
-  // Lossless (SOF3) and 12-bit frames, made by editing a baseline file.
-  std::vector<std::uint8_t> lossless = TinyJpeg();
-  lossless[kTinySof + 1] = 0xC3;
-  EXPECT_EQ(ShowAt(lossless, 16, 16, 0, 0), 2);
+  // Extended (SOF1), lossless (SOF3) and 12-bit frames, made by editing a baseline file.
+  for (std::uint8_t marker : {0xC1, 0xC3}) {
+    std::vector<std::uint8_t> frame = TinyJpeg();
+    frame[kTinySof + 1] = marker;
+    EXPECT_EQ(ShowAt(frame, 16, 16, 0, 0), 2) << int{marker};
+  }
   std::vector<std::uint8_t> twelveBit = TinyJpeg();
   twelveBit[kTinySof + 4] = 12;
   EXPECT_EQ(ShowAt(twelveBit, 16, 16, 0, 0), 2);

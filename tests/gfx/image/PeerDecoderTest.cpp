@@ -212,26 +212,6 @@ TEST_F(PeerDecoderTest, QsDecodeSizesItsBufferLikeTheGame) {
   }
 }
 
-TEST_F(PeerDecoderTest, NonBaselineJpegsFromCjpegAreRefused) {
-  if (!HaveTool("cjpeg")) QS_SKIP_MISSING("cjpeg not installed (libjpeg-turbo-progs)");
-  RgbImage src = SyntheticImage(40, 24, 9);
-  std::string ppm = dir_ + "/src.ppm", jpg = dir_ + "/t.jpg";
-  WritePpm(ppm, src);
-  for (const char* args : {"-progressive", "-arithmetic", "-quality 5"}) {
-    SCOPED_TRACE(args);
-    // Quality 5 needs 16-bit quantisation tables, so cjpeg writes an extended (SOF1) frame.
-    ASSERT_TRUE(RunQuietly(std::string("cjpeg ") + args + " -outfile '" + jpg + "' '" + ppm + "'"));
-    Decoded ours = DecodeJpegLikeTheGame(jpg, 40, 24);
-    EXPECT_EQ(ours.result, 2);
-    int untouched = 0;
-    for (std::size_t i = 0; i < ours.image.rgb.size(); i += 3) {
-      untouched +=
-          ours.image.rgb[i] == 255 && ours.image.rgb[i + 1] == 0 && ours.image.rgb[i + 2] == 255;
-    }
-    EXPECT_EQ(untouched, 40 * 24);
-  }
-}
-
 TEST_F(PeerDecoderTest, BmpMatchesImageMagick) {
   if (!HaveTool("convert")) QS_SKIP_MISSING("ImageMagick's convert not installed");
   struct Case {
@@ -281,18 +261,6 @@ TEST_F(PeerDecoderTest, BmpMatchesImageMagick) {
       EXPECT_EQ(d.worst, 0) << "at " << d.x << "," << d.y;
     }
   }
-}
-
-TEST_F(PeerDecoderTest, RunLengthBmpFromImageMagickIsRefused) {
-  if (!HaveTool("convert")) QS_SKIP_MISSING("ImageMagick's convert not installed");
-  RgbImage src = SyntheticImage(30, 20, 78);
-  std::string ppm = dir_ + "/src.ppm", bmp = dir_ + "/t.bmp";
-  WritePpm(ppm, src);
-  ASSERT_TRUE(RunQuietly("convert '" + ppm + "' -type palette -compress RLE 'BMP3:" + bmp + "'"));
-  std::vector<std::uint8_t> bytes = ReadBytes(bmp);
-  ASSERT_GT(bytes.size(), 34u);
-  ASSERT_EQ(bytes[30], 1);  // BI_RLE8.
-  EXPECT_EQ(DecodeBmp(bytes, 30, 20).result, kBmpCompressed);
 }
 
 }  // namespace
