@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_set>
 
 #include "games/solitaire/Building.h"
 #include "games/solitaire/CardTally.h"
+#include "games/solitaire/NoMovesSearch.h"
 #include "games/solitaire/StockAndWaste.h"
 
 namespace {
@@ -258,26 +258,18 @@ ScreenPoint KlondikeCardPlace(int column, int index) {
   return kKlondikeLayout[At(KlondikeColumnPile(column))].CardPlace(index);
 }
 
-namespace {
-
-char CardByte(const Card& card) {
-  return static_cast<char>(IsRealCard(card) ? card.suit * kRankCount + card.rank + 1 : 0);
-}
-
-}  // namespace
-
 std::string KlondikeTableKey(const KlondikePosition& p, const Deck& stock,
                              const KlondikeRules& rules) {
   std::string key;
   key.reserve(96);
-  for (int i = 0; i < stock.Remaining(); ++i) key += CardByte(stock.PeekCard(i));
+  AppendStockKey(key, stock);
   key += '|';
-  for (int i = 0; i < p.wasteCount; ++i) key += CardByte(p.waste[At(i)]);
+  for (int i = 0; i < p.wasteCount; ++i) key += CardKeyByte(p.waste[At(i)]);
   key += '|';
-  for (const Card& top : p.foundations) key += CardByte(top);
+  for (const Card& top : p.foundations) key += CardKeyByte(top);
   for (int c = 0; c < kKlondikeColumns; ++c) {
     key += static_cast<char>('|' + p.faceDown[At(c)]);
-    for (int i = 0; i < p.columnCount[At(c)]; ++i) key += CardByte(p.tableau[At(c)][At(i)]);
+    for (int i = 0; i < p.columnCount[At(c)]; ++i) key += CardKeyByte(p.tableau[At(c)][At(i)]);
   }
   // With unlimited recycles the count grows for ever and changes nothing.
   if (rules.recycles != kRecyclesUnlimited) key += static_cast<char>(p.recyclesUsed);
@@ -500,27 +492,15 @@ bool KlondikeNoMovesLeft(const KlondikePosition& position, const Deck& stock,
 
   // Then every table the moves that change nothing for good can reach, stock turns included:
   // shifting a run may uncover a card that goes home, or make room for another run.
-  struct Table {
-    KlondikePosition position;
-    Deck stock;
-  };
-  std::vector<Table> tables{{position, stock}};
-  std::unordered_set<std::string> seen{KlondikeTableKey(position, stock, rules)};
-  MoveList moves;
-  for (std::size_t i = 0; i < tables.size(); ++i) {
-    // Past the limit nobody can say: a deal is never ended on a guess.
-    if (tables.size() > kNoMovesSearchLimit) return false;
-    const Table table = tables[i];
-    KlondikeLegalMoves(table.position, table.stock, rules, moves);
-    for (const Move& move : moves) {
-      if (IsProgress(table.position, move)) return false;
-      Table next = table;
-      KlondikeApplyMove(next.position, next.stock, rules, move);
-      if (seen.insert(KlondikeTableKey(next.position, next.stock, rules)).second)
-        tables.push_back(std::move(next));
-    }
-  }
-  return true;
+  using Table = TableWithStock<KlondikePosition>;
+  return NoProgressReachable(
+      Table{position, stock}, kNoMovesSearchLimit,
+      [&rules](const Table& t, MoveList& moves) {
+        KlondikeLegalMoves(t.position, t.stock, rules, moves);
+      },
+      [&rules](Table& t, const Move& move) { KlondikeApplyMove(t.position, t.stock, rules, move); },
+      [&rules](const Table& t) { return KlondikeTableKey(t.position, t.stock, rules); },
+      [](const Table& t, const Move& move) { return IsProgress(t.position, move); });
 }
 
 bool KlondikeCleared(const KlondikePosition& position, const Deck& stock) {
