@@ -1,6 +1,6 @@
 // The rules views of the four games with settings: where each stands and what it lists, values
 // read from the settings store when the view is drawn rather than when it was made, OK, and the
-// Klondike view's look in a dark and a light theme.
+// Klondike and Gate views' look in a dark and a light theme.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -112,15 +112,24 @@ TEST_F(RulesViewTest, ValuesAreReadWhenTheViewIsDrawn) {
   klondike.Hide();
 }
 
-TEST_F(RulesViewTest, KlondikeLooksRightInTheDarkAndTheLightTheme) {
-  for (const int theme : {0, 1}) {
-    if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
-    art_->RestoreBackground(0, 799, 0, 599);
-    RulesViewDialog view(KlondikeRulesViewLayout());
-    view.Show();
-    EXPECT_TRUE(MatchesGolden("games/klondike_rules_view_theme" + std::to_string(theme),
-                              screenBuffer_, 200 - 12, 599 + 12, 185 - 12, 434 + 12));
-    view.Hide();
+TEST_F(RulesViewTest, TheViewsLookRightInTheDarkAndTheLightTheme) {
+  const struct {
+    const char* golden;
+    RulesViewLayout layout;
+  } views[] = {{"klondike", KlondikeRulesViewLayout()}, {"gate", GateRulesViewLayout()}};
+  for (const auto& v : views) {
+    SCOPED_TRACE(v.golden);
+    for (const int theme : {0, 1}) {
+      if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+      art_->RestoreBackground(0, 799, 0, 599);
+      RulesViewDialog view(v.layout);
+      view.Show();
+      const int left = v.layout.x, top = v.layout.y;
+      EXPECT_TRUE(MatchesGolden(
+          std::string("games/") + v.golden + "_rules_view_theme" + std::to_string(theme),
+          screenBuffer_, left - 12, left + 399 + 12, top - 12, top + v.layout.height - 1 + 12));
+      view.Hide();
+    }
   }
 }
 
