@@ -4,86 +4,22 @@
 // the real shell, headless, with the theme artwork, the toolkit and the game's menu bar.
 #include <benchmark/benchmark.h>
 
-#include <stdlib.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
 #include <memory>
 #include <vector>
 
-#include "app/AppShell.h"
-#include "app/ShellWindow.h"
+#include "bench/games/BenchGameTable.h"
 #include "engine/BaseSnapshot.h"
-#include "engine/CardFlight.h"
-#include "engine/UndoHistory.h"
 #include "games/klondike/KlondikeGame.h"
 #include "gfx/Gfx.h"
-#include "gfx/HeadlessDisplay.h"
-#include "gfx/art/ArtworkSet.h"
-#include "persist/Preferences.h"
-#include "platform/DataDir.h"
-#include "platform/MessageLoop.h"
 #include "tests/games/klondike/KlondikeSolver.h"
 
 namespace {
 
-// Stands in for the window surface: every shown rectangle is copied row by row into a frame of
-// its own, as the display back end copies it onto the window, and counted.
-class FrameDisplay final : public HeadlessDisplay {
-public:
-  FrameDisplay() : HeadlessDisplay(32, HeadlessDisplay::Masks888()), frame_(800 * 600) {}
-  void Show(const GfxBufferView& source, int minx, int maxx, int miny, int maxy, int newx,
-            int newy) override {
-    ++shows_;
-    const int top = newy - (maxy - miny);
-    for (int y = miny; y <= maxy; ++y) {
-      const auto* row =
-          reinterpret_cast<const std::uint32_t*>(source.pixels + y * source.bytesPerRow) + minx;
-      std::memcpy(&frame_[static_cast<std::size_t>((top + y - miny) * 800 + newx)], row,
-                  static_cast<std::size_t>(maxx - minx + 1) * 4);
-    }
-  }
-  long Shows() const { return shows_; }
-
-private:
-  std::vector<std::uint32_t> frame_;
-  long shows_ = 0;
-};
-
-class QuietWindow final : public ShellWindow {
-public:
-  void Show() override {}
-  void Resized() override {}
-  void ReapplyCursorClip() override {}
-  void ShowError(const char*) override {}
-};
-
 // The shell with a Klondike deal of seed 7 played half way: every move the move-finder makes in
 // the first half of its win, loaded onto the table through the game's own Undo.
-class MidGame {
+class MidGame : public BenchGameTable<KlondikeGame> {
 public:
-  MidGame() : shell_(display_, window_) {
-    const char* media = std::getenv("QS_MEDIA_DIR");
-    SetDataDir(media != nullptr && *media != '\0' ? media : QS_MEDIA_DIR);
-    undoDir_ = std::filesystem::temp_directory_path() / "qs-bench-klondike-undo";
-    std::filesystem::create_directories(undoDir_);
-    SetUndoDirectory(undoDir_);
-    SetFlightStepDelay(std::chrono::microseconds(0));
-    SetDeckSeedOverride(7);
-    ResetMessageLoop();
-    // A settings store of the bench's own with a player who is not asked for at start-up: the
-    // start-up's player dialog would otherwise wait for an answer nobody gives.
-    store_ = std::filesystem::temp_directory_path() / "qs-bench-klondike-store";
-    std::filesystem::create_directories(store_);
-    ::setenv("XDG_CONFIG_HOME", store_.c_str(), 1);
-    Preferences prefs;
-    LoadPreferences(prefs);
-    RunPlayerSelect(prefs, [](const std::string&, bool) { return PlayerChoice{"Bench", true}; });
-    if (!shell_.Create()) return;
-    shell_.StartGame(std::make_unique<KlondikeGame>(*shell_.Artwork()));
-    game_ = dynamic_cast<KlondikeGame*>(shell_.Game());
-
+  MidGame() : BenchGameTable("klondike", 7) {
     const auto solution = SolveKlondike(7, kKlondikeDefaultRules);
     KlondikeDeal deal = DealKlondike(7, kKlondikeDefaultRules);
     int points = 0;
@@ -94,28 +30,8 @@ public:
     SnapshotWriter out;
     WriteBaseState(out, deal.stock, {}, {});
     WriteKlondikeBlock(out, deal.position, points + 5, 0);
-    game_->History().WriteNew(out.Bytes());
-    game_->Undo();
+    Load(out.Bytes());
   }
-  ~MidGame() {
-    shell_.Destroy();
-    SetDeckSeedOverride(std::nullopt);
-    SetUndoDirectory({});
-    std::error_code ignored;
-    std::filesystem::remove_all(undoDir_, ignored);
-    std::filesystem::remove_all(store_, ignored);
-  }
-  KlondikeGame* Game() const { return game_; }
-  long Shows() const { return display_.Shows(); }
-  int Screen() const { return shell_.ScreenBuffer(); }
-
-private:
-  FrameDisplay display_;
-  QuietWindow window_;
-  AppShell shell_;
-  KlondikeGame* game_ = nullptr;
-  std::filesystem::path undoDir_;
-  std::filesystem::path store_;
 };
 
 void BM_UpdatePlayStateMidGame(benchmark::State& state) {
