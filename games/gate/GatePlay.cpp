@@ -434,22 +434,12 @@ namespace {
 
 bool EveryCardOnce(const GatePosition& p, const Deck& stock) {
   CardTally tally;
-  for (int i = 0; i < stock.Remaining(); ++i)
-    if (!tally.Add(stock.PeekCard(i))) return false;
-  for (int i = 0; i < p.wasteCount; ++i) {
-    // A recycle hands the waste back to the deck, which takes only cards of its composition.
-    if (!stock.IsPresent(p.waste[At(i)]) || !tally.Add(p.waste[At(i)])) return false;
-  }
+  if (!tally.AddStockAndWaste(stock, p.waste, p.wasteCount)) return false;
   for (int post = 0; post < kGatePosts; ++post)
-    for (int i = 0; i < p.postCount[At(post)]; ++i)
-      if (!tally.Add(p.posts[At(post)][At(i)])) return false;
+    if (!tally.AddPile(p.posts[At(post)], p.postCount[At(post)])) return false;
   for (int t = 0; t < kGateTableauPiles; ++t)
-    for (int i = 0; i < p.tableauCount[At(t)]; ++i)
-      if (!tally.Add(p.tableau[At(t)][At(i)])) return false;
-  // A foundation keeps only its top card; the cards under it run up from the start rank.
-  for (const Card& top : p.foundations)
-    if (top != kNoCard && !tally.AddBuiltPile(top, p.startRank, +1)) return false;
-  return tally.Complete();
+    if (!tally.AddPile(p.tableau[At(t)], p.tableauCount[At(t)])) return false;
+  return tally.AddFoundations(p.foundations, p.startRank) && tally.Complete();
 }
 
 }  // namespace

@@ -545,21 +545,10 @@ namespace {
 
 bool EveryCardOnce(const KlondikePosition& position, const Deck& stock) {
   CardTally tally;
-  for (int i = 0; i < stock.Remaining(); ++i)
-    if (!tally.Add(stock.PeekCard(i))) return false;
-  for (int i = 0; i < position.wasteCount; ++i) {
-    // A recycle hands the waste back to the deck, which takes only cards of its composition.
-    if (!stock.IsPresent(position.waste[At(i)]) || !tally.Add(position.waste[At(i)])) return false;
-  }
+  if (!tally.AddStockAndWaste(stock, position.waste, position.wasteCount)) return false;
   for (int c = 0; c < kKlondikeColumns; ++c)
-    for (int i = 0; i < position.columnCount[At(c)]; ++i)
-      if (!tally.Add(ColumnCard(position, c, i))) return false;
-  // A foundation keeps only its top card; the cards under it run up from the start rank.
-  for (const Card& top : position.foundations) {
-    if (top == kNoCard) continue;
-    if (!tally.AddBuiltPile(top, position.startRank, +1)) return false;
-  }
-  return tally.Complete();
+    if (!tally.AddPile(position.tableau[At(c)], position.columnCount[At(c)])) return false;
+  return tally.AddFoundations(position.foundations, position.startRank) && tally.Complete();
 }
 
 }  // namespace

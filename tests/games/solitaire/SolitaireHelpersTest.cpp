@@ -145,6 +145,24 @@ TEST(CardTally, CompleteOnlyWithEveryCardOnce) {
   EXPECT_FALSE(CardTally().Add({4, 0}));
 }
 
+// A position's stock, waste, piles and foundations counted together, as the snapshot readers do.
+TEST(CardTally, WholePositionsCountEveryPileOnce) {
+  const Deck stock = StockOf({{0, kTwo}}, {1, kFive});
+  const std::array<Card, 3> waste = {Card{2, kSix}, Card{1, kFive}, kNoCard};
+  EXPECT_TRUE(CardTally().AddStockAndWaste(stock, waste, 1));
+  EXPECT_FALSE(CardTally().AddStockAndWaste(stock, waste, 2)) << "the deck would refuse the Five";
+  EXPECT_FALSE(CardTally().AddStockAndWaste(stock, waste, 4));
+  const std::array<Card, 2> pile = {Card{0, kTwo}, Card{3, kKing}};
+  CardTally tally;
+  ASSERT_TRUE(tally.AddStockAndWaste(stock, waste, 1));
+  EXPECT_FALSE(tally.AddPile(pile, 1)) << "the Two lies in the stock already";
+  EXPECT_FALSE(CardTally().AddPile(pile, 3));
+  const std::array<Card, 2> tops = {Card{0, kTwo}, kNoCard};
+  CardTally home;
+  EXPECT_TRUE(home.AddFoundations(tops, kAce));
+  EXPECT_FALSE(home.Add({0, kAce})) << "under the Two";
+}
+
 TEST(CardTally, KeepCardsBlanksPastTheCountAndRefusesHoles) {
   std::array<Card, 4> slots = {Card{0, 1}, Card{2, 3}, Card{3, 3}, Card{9, 9}};
   EXPECT_TRUE(KeepCards(slots, 2));
