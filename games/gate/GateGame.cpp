@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "audio/Audio.h"
+#include "games/solitaire/SolitaireDrawing.h"
 #include "gfx/art/ArtworkSet.h"
 #include "platform/Screen.h"
 
@@ -12,13 +13,6 @@ namespace {
 constexpr int kScoreAreaX = 150;
 constexpr int kScoreAreaY = 550;
 constexpr ScreenRect kScoreArea{50, 500, 350, 600};
-
-// The background a pile restores before it is drawn again: room for the stock's, the waste's
-// and the foundations' thickness to the upper left.
-constexpr int kStockMarginX = 22;
-constexpr int kStockMarginY = 11;
-constexpr int kFoundationMarginX = 4;
-constexpr int kFoundationMarginY = 2;
 
 std::size_t At(int index) {
   return static_cast<std::size_t>(index);
@@ -107,14 +101,9 @@ void GateGame::DrawPile(int pile, bool erase) {
 }
 
 void GateGame::DrawStockPile(bool erase, int shownCards) {
-  const ScreenRect area{kGateStockX - kStockMarginX, kGateStockY - kStockMarginY,
-                        kGateStockX + art_.CardWidth(), kGateStockY + art_.CardHeight()};
-  if (erase) art_.RestoreBackground(area.left, area.right, area.top, area.bottom);
-  // An empty stock shows the third marker while a recycle can still fill it, else the second.
-  art_.DrawStock(nullptr, kGateStockX, kGateStockY, art_.CardBack(),
-                 shownCards >= 0 ? shownCards : deck_.Remaining(), art_.ScreenBuffer(),
-                 GateCanRecycle(position_, rules_));
-  art_.AddDirtyRect(area);
+  DrawSolitaireStock(art_, kGateStockX, kGateStockY,
+                     shownCards >= 0 ? shownCards : deck_.Remaining(),
+                     GateCanRecycle(position_, rules_), erase);
 }
 
 void GateGame::DrawWastePile(bool erase) {
@@ -157,22 +146,8 @@ void GateGame::DrawPost(int post, bool erase) {
 }
 
 void GateGame::DrawFoundations(bool erase) {
-  const int last = kGateFoundations - 1;
-  const ScreenRect area{
-      GateFoundationX(0) - kFoundationMarginX, kGateFoundationY - kFoundationMarginY,
-      GateFoundationX(last) + art_.CardWidth(), kGateFoundationY + art_.CardHeight()};
-  if (erase) art_.RestoreBackground(area.left, area.right, area.top, area.bottom);
-  const int screen = art_.ScreenBuffer();
-  for (int f = 0; f < kGateFoundations; ++f) {
-    const Card top = position_.foundations[At(f)];
-    if (IsRealCard(top)) {
-      art_.DrawFoundation(GateFoundationX(f), kGateFoundationY, top, screen, position_.startRank,
-                          -1);
-    } else {
-      art_.DrawPlaceholder(GateFoundationX(f), kGateFoundationY, screen);
-    }
-  }
-  art_.AddDirtyRect(area);
+  DrawFoundationRow(art_, std::span(kGateLayout).subspan(GateFoundationPile(0), kGateFoundations),
+                    position_.foundations, position_.startRank, erase);
 }
 
 void GateGame::DrawTableauPile(int t, bool erase) {

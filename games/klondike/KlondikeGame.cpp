@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "audio/Audio.h"
+#include "games/solitaire/SolitaireDrawing.h"
 #include "gfx/art/ArtworkSet.h"
 #include "persist/Preferences.h"
 #include "platform/Screen.h"
@@ -14,15 +15,10 @@ constexpr int kScoreAreaX = 150;
 constexpr int kScoreAreaY = 550;
 constexpr ScreenRect kScoreArea{50, 500, 350, 600};
 
-// The background a pile restores before it is drawn again: room for the stock's and the
-// foundations' thickness to the upper left, and for a fan of three on the waste.
-constexpr int kStockMarginX = 22;
-constexpr int kStockMarginY = 11;
+// The background the waste restores before it is drawn again: room for a fan of three.
 constexpr int kWasteMarginX = 8;
 constexpr int kWasteMarginY = 4;
 constexpr int kWasteFanRoom = 3 * kKlondikeWasteFanDx;
-constexpr int kFoundationMarginX = 4;
-constexpr int kFoundationMarginY = 2;
 
 }  // namespace
 
@@ -110,13 +106,9 @@ void KlondikeGame::DrawPile(int pile, bool erase) {
 }
 
 void KlondikeGame::DrawStockPile(bool erase, int shownCards) {
-  const ScreenRect area{kKlondikeStockX - kStockMarginX, kKlondikeStockY - kStockMarginY,
-                        kKlondikeStockX + art_.CardWidth(), kKlondikeStockY + art_.CardHeight()};
-  if (erase) art_.RestoreBackground(area.left, area.right, area.top, area.bottom);
-  art_.DrawStock(nullptr, kKlondikeStockX, kKlondikeStockY, art_.CardBack(),
-                 shownCards >= 0 ? shownCards : deck_.Remaining(), art_.ScreenBuffer(),
-                 KlondikeCanRecycle(position_, rules_));
-  art_.AddDirtyRect(area);
+  DrawSolitaireStock(art_, kKlondikeStockX, kKlondikeStockY,
+                     shownCards >= 0 ? shownCards : deck_.Remaining(),
+                     KlondikeCanRecycle(position_, rules_), erase);
 }
 
 void KlondikeGame::DrawWastePile(bool erase) {
@@ -142,22 +134,9 @@ void KlondikeGame::DrawWastePile(bool erase) {
 }
 
 void KlondikeGame::DrawFoundations(bool erase) {
-  const int last = kKlondikeFoundations - 1;
-  const ScreenRect area{
-      KlondikeFoundationX(0) - kFoundationMarginX, kKlondikeFoundationY - kFoundationMarginY,
-      KlondikeFoundationX(last) + art_.CardWidth(), kKlondikeFoundationY + art_.CardHeight()};
-  if (erase) art_.RestoreBackground(area.left, area.right, area.top, area.bottom);
-  const int screen = art_.ScreenBuffer();
-  for (int f = 0; f < kKlondikeFoundations; ++f) {
-    const Card top = position_.foundations[static_cast<std::size_t>(f)];
-    if (IsRealCard(top)) {
-      art_.DrawFoundation(KlondikeFoundationX(f), kKlondikeFoundationY, top, screen,
-                          position_.startRank, -1);
-    } else {
-      art_.DrawPlaceholder(KlondikeFoundationX(f), kKlondikeFoundationY, screen);
-    }
-  }
-  art_.AddDirtyRect(area);
+  DrawFoundationRow(
+      art_, std::span(kKlondikeLayout).subspan(KlondikeFoundationPile(0), kKlondikeFoundations),
+      position_.foundations, position_.startRank, erase);
 }
 
 void KlondikeGame::DrawColumn(int column, bool erase) {
