@@ -81,10 +81,7 @@ bool LandingAllowed(const GatePosition& p, const GateRules& rules, const Lift& l
   const Card& card = lift.cards[0];
   const int foundation = FoundationOfPile(to);
   if (foundation >= 0) {
-    if (lift.count != 1) return false;
-    const Card& top = p.foundations[At(foundation)];
-    if (top == kNoCard) return IsRealCard(card) && card.rank == p.startRank;
-    return BuildsUpInSuit(card, top, p.startRank);
+    return lift.count == 1 && FoundationTakes(card, p.foundations[At(foundation)], p.startRank);
   }
   const int t = TableauOfPile(to);
   if (t < 0 || t == lift.tableau) return false;

@@ -98,10 +98,8 @@ bool LandingAllowed(const KlondikePosition& position, const KlondikeRules& rules
   const Card& card = lift.cards[0];
   const int foundation = FoundationOfPile(to);
   if (foundation >= 0) {
-    if (lift.count != 1) return false;
-    const Card& top = position.foundations[At(foundation)];
-    if (top == kNoCard) return IsRealCard(card) && card.rank == position.startRank;
-    return KlondikeFoundationAccepts(card, top, position.startRank);
+    return lift.count == 1 &&
+           FoundationTakes(card, position.foundations[At(foundation)], position.startRank);
   }
   const int column = ColumnOfPile(to);
   if (column < 0 || column == lift.column) return false;

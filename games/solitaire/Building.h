@@ -22,6 +22,13 @@ constexpr bool BuildsUpInSuit(const Card& card, const Card& top, int startRank) 
   return NextRank(top.rank) == card.rank && top.suit == card.suit;
 }
 
+// Whether a foundation whose top card is `top` takes `card` (a single card): an empty one, (-1,
+// -1), takes a card of the start rank of any suit, a begun one the next card of its suit.
+constexpr bool FoundationTakes(const Card& card, const Card& top, int startRank) {
+  if (top == kNoCard) return IsRealCard(card) && card.rank == startRank;
+  return BuildsUpInSuit(card, top, startRank);
+}
+
 // A tableau pile builds down in alternating colours; a card of the start rank belongs on a
 // foundation and is never built on a pile.
 constexpr bool BuildsDownAlternating(const Card& card, const Card& top, int startRank) {

@@ -14,6 +14,7 @@
 #include "engine/HitLists.h"
 #include "engine/SnapshotBytes.h"
 #include "games/gate/GatePlay.h"
+#include "tests/games/solitaire/CardCount.h"
 
 namespace {
 
@@ -27,25 +28,15 @@ std::size_t At(int i) {
 
 // Counted here again rather than trusted to the reader.
 void CheckEveryCardOnce(const GatePosition& p, const Deck& stock) {
-  std::array<int, kSuitCount * kRankCount> seen{};
-  const auto count = [&seen](const Card& card) {
-    Require(IsRealCard(card));
-    ++seen[At(card.suit * kRankCount + card.rank)];
-  };
-  for (int i = 0; i < stock.Remaining(); ++i) count(stock.PeekCard(i));
-  for (int i = 0; i < p.wasteCount; ++i) count(p.waste[At(i)]);
+  CardCount count;
+  count.AddStock(stock);
+  count.AddPile(p.waste, p.wasteCount);
   for (int post = 0; post < kGatePosts; ++post)
-    for (int i = 0; i < p.postCount[At(post)]; ++i) count(p.posts[At(post)][At(i)]);
+    count.AddPile(p.posts[At(post)], p.postCount[At(post)]);
   for (int t = 0; t < kGateTableauPiles; ++t)
-    for (int i = 0; i < p.tableauCount[At(t)]; ++i) count(p.tableau[At(t)][At(i)]);
-  for (const Card& top : p.foundations) {
-    if (top == kNoCard) continue;
-    for (int rank = p.startRank;; rank = (rank + 1) % kRankCount) {
-      count(Card{top.suit, rank});
-      if (rank == top.rank) break;
-    }
-  }
-  for (int seenCount : seen) Require(seenCount == 1);
+    count.AddPile(p.tableau[At(t)], p.tableauCount[At(t)]);
+  for (const Card& top : p.foundations) count.AddFoundation(top, p.startRank);
+  Require(count.EveryCardOnce());
 }
 
 // Every legal move of the loaded position, under every combination of the building settings,

@@ -11,6 +11,7 @@
 #include "engine/Move.h"
 #include "games/gate/GatePlay.h"
 #include "tests/games/gate/GateSolver.h"
+#include "tests/games/solitaire/CardCount.h"
 
 namespace {
 
@@ -29,29 +30,18 @@ GateRules RandomRules(std::mt19937& random) {
   return rules;
 }
 
-// Every card of the pack exactly once, counted here rather than by the rules' own tally.
+// Every card of the pack exactly once, counted apart from the rules' own tally.
 ::testing::AssertionResult EveryCardOnce(const GatePosition& p, const Deck& stock) {
-  std::array<int, 52> seen{};
-  const auto add = [&seen](const Card& card) {
-    if (IsRealCard(card)) ++seen[At(card.suit * kRankCount + card.rank)];
-  };
-  for (int i = 0; i < stock.Remaining(); ++i) add(stock.PeekCard(i));
-  for (int i = 0; i < p.wasteCount; ++i) add(p.waste[At(i)]);
+  CardCount count;
+  count.AddStock(stock);
+  count.AddPile(p.waste, p.wasteCount);
   for (int post = 0; post < kGatePosts; ++post)
-    for (int i = 0; i < p.postCount[At(post)]; ++i) add(p.posts[At(post)][At(i)]);
+    count.AddPile(p.posts[At(post)], p.postCount[At(post)]);
   for (int t = 0; t < kGateTableauPiles; ++t)
-    for (int i = 0; i < p.tableauCount[At(t)]; ++i) add(p.tableau[At(t)][At(i)]);
-  for (const Card& top : p.foundations) {
-    if (!IsRealCard(top)) continue;
-    for (int r = p.startRank;; r = (r + 1) % kRankCount) {
-      add(Card{top.suit, r});
-      if (r == top.rank) break;
-    }
-  }
-  for (int i = 0; i < 52; ++i)
-    if (seen[At(i)] != 1)
-      return ::testing::AssertionFailure() << "card " << i << " lies " << seen[At(i)] << " times";
-  return ::testing::AssertionSuccess();
+    count.AddPile(p.tableau[At(t)], p.tableauCount[At(t)]);
+  for (const Card& top : p.foundations) count.AddFoundation(top, p.startRank);
+  if (count.EveryCardOnce()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << count.Fault();
 }
 
 // The moves the mouse can make: a click on the stock, a drag source dropped on a target.

@@ -47,6 +47,10 @@ TEST(Building, TheStartRankNeverLandsOnAPile) {
   EXPECT_FALSE(BuildsUpInSuit({0, kAce}, {0, kKing}, kAce));
   EXPECT_FALSE(BuildsUpInSuit(kNoCard, {0, kKing}, kAce));
   EXPECT_FALSE(BuildsDownAlternating({1, kFive}, kNoCard, kAce));
+  // An empty foundation takes the start rank of any suit, and only that.
+  EXPECT_TRUE(FoundationTakes({3, kAce}, kNoCard, kAce));
+  EXPECT_FALSE(FoundationTakes({3, kKing}, kNoCard, kAce));
+  EXPECT_TRUE(FoundationTakes({3, kTwo}, {3, kAce}, kAce));
 }
 
 TEST(Building, RecycleSettingsPlayAsTheDialogOffersThem) {
