@@ -36,7 +36,8 @@ void PutInt32(std::vector<char>& bytes, std::size_t at, int value) {
 class GateScenarioTest : public GameScenarioTest {};
 
 // A whole deal won with the mouse: the move-finder plays the seeded deal with the rules alone,
-// and every one of its moves is made again here as a player would make it.
+// and every one of its moves is made again here as a player would make it; half way the table
+// is compared with its golden image.
 TEST_F(GateScenarioTest, ASeededDealIsDealtWithItsSoundsAndWonThroughTheMouse) {
   const std::optional<GateSolution> solution = SolveGate(kGateWinningSeed, kGateWinningRules);
   ASSERT_TRUE(solution.has_value()) << "the move-finder wins this seed";
@@ -49,7 +50,17 @@ TEST_F(GateScenarioTest, ASeededDealIsDealtWithItsSoundsAndWonThroughTheMouse) {
     EXPECT_EQ(Count(s.Sounds(), "flip.wav"), 18) << "one for every card dealt";
     EXPECT_TRUE(game.IsClockStarted());
   });
-  for (const Move& move : solution->moves) s.MakeWithTheMouse(move);
+  const std::size_t half = solution->moves.size() / 2;
+  for (std::size_t i = 0; i < solution->moves.size(); ++i) {
+    s.MakeWithTheMouse(solution->moves[i]);
+    // Half way: a thick waste, posts part spent, runs on the tableau.
+    if (i + 1 == half) {
+      s.CheckShell([&s] {
+        EXPECT_TRUE(MatchesGolden("games/gate_mid_game", s.Harness().Shell().ScreenBuffer(), 0, 799,
+                                  0, 599));
+      });
+    }
+  }
   s.Wait(300);
   s.Check([&solution](GateGame& game) {
     EXPECT_TRUE(game.IsWon());
