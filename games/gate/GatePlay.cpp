@@ -357,21 +357,15 @@ bool GateNoMovesLeft(const GatePosition& p, const Deck& stock, const GateRules& 
     if (postHolds && count == 0) return false;
   // The quick answers: a card the stock and waste can bring up that plays somewhere.
   StockCandidates candidates;
-  const int recyclesLeft =
-      rules.recycles == kRecyclesUnlimited ? 2 : std::max(0, rules.recycles - p.recyclesUsed);
-  candidates.AddStockAndWaste(stock, p.waste, p.wasteCount, 1, recyclesLeft);
+  candidates.AddStockAndWaste(stock, p.waste, p.wasteCount, 1,
+                              CandidateRecycles(rules.recycles, p.recyclesUsed));
   if (SomeCandidatePlays(p, rules, candidates)) return false;
 
   // Then every table the stock turns, the recycles and the runs shifted between piles can reach.
-  using Table = TableWithStock<GatePosition>;
   return NoProgressReachable(
-      Table{p, stock}, kNoMovesSearchLimit,
-      [&rules](const Table& t, MoveList& moves) {
-        GateLegalMoves(t.position, t.stock, rules, moves);
-      },
-      [&rules](Table& t, const Move& move) { GateApplyMove(t.position, t.stock, rules, move); },
-      [&rules](const Table& t) { return GateTableKey(t.position, t.stock, rules); },
-      [](const Table&, const Move& move) { return IsProgress(move); });
+      p, stock, rules,
+      RulePath<GatePosition, GateRules>{&GateLegalMoves, &GateApplyMove, &GateTableKey},
+      kNoMovesSearchLimit, [](const GatePosition&, const Move& move) { return IsProgress(move); });
 }
 
 std::string GateTableKey(const GatePosition& p, const Deck& stock, const GateRules& rules) {

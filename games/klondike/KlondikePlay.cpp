@@ -482,23 +482,16 @@ bool KlondikeNoMovesLeft(const KlondikePosition& position, const Deck& stock,
   if (position.recyclesUsed == 0 && stock.Remaining() > 0) return false;
   // The quick answers first: a card the stock and waste can bring up that plays somewhere.
   StockCandidates candidates;
-  const int recyclesLeft =
-      rules.recycles == kRecyclesUnlimited ? 2 : rules.recycles - position.recyclesUsed;
   candidates.AddStockAndWaste(stock, position.waste, position.wasteCount, CardsPerClick(rules),
-                              recyclesLeft);
+                              CandidateRecycles(rules.recycles, position.recyclesUsed));
   if (SomeCandidatePlays(position, rules, candidates)) return false;
 
   // Then every table the moves that change nothing for good can reach, stock turns included:
   // shifting a run may uncover a card that goes home, or make room for another run.
-  using Table = TableWithStock<KlondikePosition>;
-  return NoProgressReachable(
-      Table{position, stock}, kNoMovesSearchLimit,
-      [&rules](const Table& t, MoveList& moves) {
-        KlondikeLegalMoves(t.position, t.stock, rules, moves);
-      },
-      [&rules](Table& t, const Move& move) { KlondikeApplyMove(t.position, t.stock, rules, move); },
-      [&rules](const Table& t) { return KlondikeTableKey(t.position, t.stock, rules); },
-      [](const Table& t, const Move& move) { return IsProgress(t.position, move); });
+  return NoProgressReachable(position, stock, rules,
+                             RulePath<KlondikePosition, KlondikeRules>{
+                                 &KlondikeLegalMoves, &KlondikeApplyMove, &KlondikeTableKey},
+                             kNoMovesSearchLimit, IsProgress);
 }
 
 bool KlondikeCleared(const KlondikePosition& position, const Deck& stock) {

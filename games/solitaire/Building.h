@@ -55,3 +55,10 @@ constexpr std::int32_t PlayableRecycles(std::int32_t recycles) {
 constexpr bool RecycleLeft(std::int32_t recycles, int recyclesUsed) {
   return recycles == kRecyclesUnlimited || recyclesUsed < recycles;
 }
+
+// How many recycles the stock candidates look through: those left, and two when there is no
+// limit (a third would repeat the order of the first).
+constexpr int CandidateRecycles(std::int32_t recycles, int recyclesUsed) {
+  if (recycles == kRecyclesUnlimited) return 2;
+  return recycles > recyclesUsed ? recycles - recyclesUsed : 0;
+}

@@ -21,25 +21,36 @@ struct TableWithStock {
   Deck stock;
 };
 
-// True when no table reachable from `start` offers a move for which `isProgress` holds; false as
-// soon as one does, and false too once more than `limit` tables were reached: nobody can say
-// then, and a deal is never ended on a guess. `legalMoves(table, moves)` lists a table's moves,
-// `play(table, move)` plays one, and `key(table)` names what makes two tables the same.
-template <class Table, class LegalMoves, class Play, class Key, class IsProgress>
-bool NoProgressReachable(const Table& start, std::size_t limit, LegalMoves&& legalMoves,
-                         Play&& play, Key&& key, IsProgress&& isProgress) {
-  std::vector<Table> tables{start};
-  std::unordered_set<std::string> seen{key(start)};
+// A game's rule functions, as the search plays them: the legal moves of a table, a move played
+// on one, and the key that makes two tables the same.
+template <class Position, class Rules>
+struct RulePath {
+  void (*legalMoves)(const Position&, const Deck&, const Rules&, MoveList&);
+  MoveResult (*apply)(Position&, Deck&, const Rules&, const Move&);
+  std::string (*key)(const Position&, const Deck&, const Rules&);
+};
+
+// True when no table reachable from the position and its stock offers a move for which
+// `isProgress(table, move)` holds; false as soon as one does, and false too once more than
+// `limit` tables were reached: nobody can say then, and a deal is never ended on a guess.
+template <class Position, class Rules, class IsProgress>
+bool NoProgressReachable(const Position& position, const Deck& stock, const Rules& rules,
+                         const RulePath<Position, Rules>& path, std::size_t limit,
+                         IsProgress&& isProgress) {
+  using Table = TableWithStock<Position>;
+  std::vector<Table> tables{{position, stock}};
+  std::unordered_set<std::string> seen{path.key(position, stock, rules)};
   MoveList moves;
   for (std::size_t i = 0; i < tables.size(); ++i) {
     if (tables.size() > limit) return false;
     const Table table = tables[i];
-    legalMoves(table, moves);
+    path.legalMoves(table.position, table.stock, rules, moves);
     for (const Move& move : moves) {
-      if (isProgress(table, move)) return false;
+      if (isProgress(table.position, move)) return false;
       Table next = table;
-      play(next, move);
-      if (seen.insert(key(next)).second) tables.push_back(std::move(next));
+      path.apply(next.position, next.stock, rules, move);
+      if (seen.insert(path.key(next.position, next.stock, rules)).second)
+        tables.push_back(std::move(next));
     }
   }
   return true;
