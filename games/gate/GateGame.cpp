@@ -24,17 +24,9 @@ GateGame::GateGame(ArtworkSet& artwork, int gameId)
     : CardGame(artwork, gameId), position_(EmptyGatePosition(kAceRank)) {}
 
 void GateGame::StartGame(bool) {
-  endedByUser_ = false;
-  clockStarted_ = false;
-  points_ = 0;
-  finalScore_ = kScoreNotFixed;
-  clock_.ClearPause();
-  gameOver_ = false;
-
+  ResetDealState();
   art_.LoadTheme(-1);
   rules_ = GatePlayableRules(ReadGateRules());
-  ClearDragSources();
-  ClearDropTargets();
   position_ = GatePrepareDeal(deck_, rules_, TakeDealSeed());
   PositionChanged();
 

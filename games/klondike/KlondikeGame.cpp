@@ -26,17 +26,9 @@ KlondikeGame::KlondikeGame(ArtworkSet& artwork, int gameId)
     : CardGame(artwork, gameId), position_(EmptyKlondikePosition(kAceRank)) {}
 
 void KlondikeGame::StartGame(bool) {
-  endedByUser_ = false;
-  clockStarted_ = false;
-  points_ = 0;
-  finalScore_ = kScoreNotFixed;
-  clock_.ClearPause();
-  gameOver_ = false;
-
+  ResetDealState();
   art_.LoadTheme(-1);
   rules_ = KlondikePlayableRules(ReadKlondikeRules());
-  ClearDragSources();
-  ClearDropTargets();
   position_ = KlondikePrepareDeal(deck_, rules_, TakeDealSeed());
   PositionChanged();
 
