@@ -129,7 +129,9 @@ void AddCardMoves(const KlondikePosition& position, const KlondikeRules& rules, 
 
 bool StockClickDoesSomething(const KlondikePosition& position, const Deck& stock,
                              const KlondikeRules& rules) {
-  return stock.Remaining() > 0 || KlondikeCanRecycle(position, rules);
+  // A full waste (only a snapshot can hold one beside a stock) has no room for another card.
+  if (stock.Remaining() > 0) return position.wasteCount < kKlondikeWasteSlots;
+  return KlondikeCanRecycle(position, rules);
 }
 
 // Turns up to CardsDealt cards from the stock onto the waste; returns how many were turned.
