@@ -427,6 +427,19 @@ TEST(GatePlay, TheSnapshotBlockReadsBackAndRefusesDamage) {
       PutInt32(damaged, tableau + 4, deal.position.posts[0][0].rank);
     EXPECT_FALSE(Read(damaged, deal.stock));
   }
+  // The left post's top cards moved to the waste: three fit beside the 33 cards of the stock,
+  // four would leave the waste no room to take the whole stock.
+  for (int moved : {3, 4}) {
+    std::vector<std::uint8_t> damaged = bytes;
+    for (int i = 0; i < moved; ++i) {
+      const Card& card = deal.position.posts[0][static_cast<std::size_t>(kGatePostSlots - 1 - i)];
+      PutInt32(damaged, block + 36 + 8 * static_cast<std::size_t>(i), card.suit);
+      PutInt32(damaged, block + 40 + 8 * static_cast<std::size_t>(i), card.rank);
+    }
+    PutInt32(damaged, wasteCount, moved);
+    PutInt32(damaged, postCount, kGatePostSlots - moved);
+    EXPECT_EQ(Read(damaged, deal.stock).has_value(), moved == 3);
+  }
   std::vector<std::uint8_t> shortBlock(bytes.begin(), bytes.end() - 1);
   EXPECT_FALSE(Read(shortBlock, deal.stock));
   std::vector<std::uint8_t> longBlock = bytes;
