@@ -46,6 +46,17 @@ void CardGame::EndDeal() {
   undo_.Clear();
 }
 
+void CardGame::ResetDealState() {
+  endedByUser_ = false;
+  clockStarted_ = false;
+  points_ = 0;
+  finalScore_ = kScoreNotFixed;
+  clock_.ClearPause();
+  gameOver_ = false;
+  ClearDragSources();
+  ClearDropTargets();
+}
+
 void CardGame::EndByUser() {
   endedByUser_ = true;
   UpdatePlayState();

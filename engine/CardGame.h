@@ -204,6 +204,9 @@ protected:
   // The position was replaced outside PlayMove and Undo (a new deal): the next play state is
   // worked out afresh.
   void PositionChanged() { ++positionSerial_; }
+  // Where every deal starts: not ended by the player, the clock neither started nor paused, no
+  // points, the final score not fixed, not over, no hit lists.
+  void ResetDealState();
   // The seed of the next deal of this game: the first is the program's (`--seed N` or the clock),
   // each New Game or Play Again the next number, so a seeded session replays deal for deal.
   std::uint32_t TakeDealSeed() { return dealSeed_++; }

@@ -3,6 +3,7 @@
 
 #include "games/auldlangsyne/AuldLangSyneRulesView.h"
 #include "games/auldlangsyne/AuldLangSyneSettings.h"
+#include "games/gate/GateGame.h"
 #include "games/gate/GateRulesView.h"
 #include "games/gate/GateSettings.h"
 #include "games/klondike/KlondikeGame.h"
@@ -25,7 +26,7 @@ constexpr GameRow kGames[] = {
     {4, 1, "Block Solitaire", nullptr, nullptr, nullptr, 0},
     {kKlondikeGameId, 2, "Klondike", &kKlondikeSettings, &RunKlondikeRulesView, &Make<KlondikeGame>,
      2564},
-    {10, 3, "Gate", &kGateSettings, &RunGateRulesView, nullptr, 0},
+    {kGateGameId, 3, "Gate", &kGateSettings, &RunGateRulesView, &Make<GateGame>, 2252},
     {kQuadrilleGameId, 4, "Quadrille", &kQuadrilleSettings, &RunQuadrilleRulesView,
      &Make<QuadrilleGame>, 1488},
 };

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "audio/Audio.h"
+#include "games/solitaire/SolitaireDrawing.h"
+#include "games/solitaire/StockSideState.h"
 #include "gfx/art/ArtworkSet.h"
 #include "persist/Preferences.h"
 #include "platform/Screen.h"
@@ -14,15 +16,10 @@ constexpr int kScoreAreaX = 150;
 constexpr int kScoreAreaY = 550;
 constexpr ScreenRect kScoreArea{50, 500, 350, 600};
 
-// The background a pile restores before it is drawn again: room for the stock's and the
-// foundations' thickness to the upper left, and for a fan of three on the waste.
-constexpr int kStockMarginX = 22;
-constexpr int kStockMarginY = 11;
+// The background the waste restores before it is drawn again: room for a fan of three.
 constexpr int kWasteMarginX = 8;
 constexpr int kWasteMarginY = 4;
 constexpr int kWasteFanRoom = 3 * kKlondikeWasteFanDx;
-constexpr int kFoundationMarginX = 4;
-constexpr int kFoundationMarginY = 2;
 
 }  // namespace
 
@@ -30,17 +27,9 @@ KlondikeGame::KlondikeGame(ArtworkSet& artwork, int gameId)
     : CardGame(artwork, gameId), position_(EmptyKlondikePosition(kAceRank)) {}
 
 void KlondikeGame::StartGame(bool) {
-  endedByUser_ = false;
-  clockStarted_ = false;
-  points_ = 0;
-  finalScore_ = kScoreNotFixed;
-  clock_.ClearPause();
-  gameOver_ = false;
-
+  ResetDealState();
   art_.LoadTheme(-1);
   rules_ = KlondikePlayableRules(ReadKlondikeRules());
-  ClearDragSources();
-  ClearDropTargets();
   position_ = KlondikePrepareDeal(deck_, rules_, TakeDealSeed());
   PositionChanged();
 
@@ -110,13 +99,9 @@ void KlondikeGame::DrawPile(int pile, bool erase) {
 }
 
 void KlondikeGame::DrawStockPile(bool erase, int shownCards) {
-  const ScreenRect area{kKlondikeStockX - kStockMarginX, kKlondikeStockY - kStockMarginY,
-                        kKlondikeStockX + art_.CardWidth(), kKlondikeStockY + art_.CardHeight()};
-  if (erase) art_.RestoreBackground(area.left, area.right, area.top, area.bottom);
-  art_.DrawStock(nullptr, kKlondikeStockX, kKlondikeStockY, art_.CardBack(),
-                 shownCards >= 0 ? shownCards : deck_.Remaining(), art_.ScreenBuffer(),
-                 KlondikeCanRecycle(position_, rules_));
-  art_.AddDirtyRect(area);
+  DrawSolitaireStock(art_, kKlondikeStockX, kKlondikeStockY,
+                     shownCards >= 0 ? shownCards : deck_.Remaining(),
+                     KlondikeCanRecycle(position_, rules_), erase);
 }
 
 void KlondikeGame::DrawWastePile(bool erase) {
@@ -142,22 +127,9 @@ void KlondikeGame::DrawWastePile(bool erase) {
 }
 
 void KlondikeGame::DrawFoundations(bool erase) {
-  const int last = kKlondikeFoundations - 1;
-  const ScreenRect area{
-      KlondikeFoundationX(0) - kFoundationMarginX, kKlondikeFoundationY - kFoundationMarginY,
-      KlondikeFoundationX(last) + art_.CardWidth(), kKlondikeFoundationY + art_.CardHeight()};
-  if (erase) art_.RestoreBackground(area.left, area.right, area.top, area.bottom);
-  const int screen = art_.ScreenBuffer();
-  for (int f = 0; f < kKlondikeFoundations; ++f) {
-    const Card top = position_.foundations[static_cast<std::size_t>(f)];
-    if (IsRealCard(top)) {
-      art_.DrawFoundation(KlondikeFoundationX(f), kKlondikeFoundationY, top, screen,
-                          position_.startRank, -1);
-    } else {
-      art_.DrawPlaceholder(KlondikeFoundationX(f), kKlondikeFoundationY, screen);
-    }
-  }
-  art_.AddDirtyRect(area);
+  DrawFoundationRow(
+      art_, std::span(kKlondikeLayout).subspan(KlondikeFoundationPile(0), kKlondikeFoundations),
+      position_.foundations, position_.startRank, erase);
 }
 
 void KlondikeGame::DrawColumn(int column, bool erase) {
@@ -269,33 +241,19 @@ std::optional<CardGame::SnapshotTail> KlondikeGame::StageBlock(SnapshotReader& i
   return SnapshotTail{staged_->points, staged_->elapsedSeconds};
 }
 
-namespace {
-
-// The side state: the turned count and the recycles used, which the snapshot block leaves out,
-// so that Undo shows the waste fanned as it was and gives a recycle back.
-constexpr std::size_t kSideStateSize = 8;
-
-}  // namespace
-
 std::vector<std::uint8_t> KlondikeGame::SideState() const {
-  SnapshotWriter out;
-  out.PutInt32(position_.turned);
-  out.PutInt32(position_.recyclesUsed);
-  return out.Bytes();
+  return WriteStockSideState({position_.turned, position_.recyclesUsed});
 }
 
 void KlondikeGame::CommitStagedBlock(std::span<const std::uint8_t> sideState) {
   if (!staged_) return;
   position_ = staged_->position;
   staged_.reset();
-  if (sideState.size() != kSideStateSize) return;
-  SnapshotReader in(sideState);
-  std::int32_t turned = 0, recyclesUsed = 0;
-  in.GetInt32(turned);
-  in.GetInt32(recyclesUsed);
-  if (!in.Finished()) return;
-  position_.turned = std::clamp(turned, 0, position_.wasteCount);
-  if (recyclesUsed >= 0) position_.recyclesUsed = recyclesUsed;
+  // The recycle and the fan come back with the position they belong to.
+  if (const std::optional<StockSideState> side = ReadStockSideState(sideState)) {
+    position_.turned = std::min(side->turned, position_.wasteCount);
+    position_.recyclesUsed = side->recyclesUsed;
+  }
 }
 
 KlondikeFullState KlondikeGame::FullState() const {

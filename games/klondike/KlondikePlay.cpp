@@ -4,11 +4,12 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_set>
 
 #include "games/solitaire/Building.h"
 #include "games/solitaire/CardTally.h"
+#include "games/solitaire/NoMovesSearch.h"
 #include "games/solitaire/StockAndWaste.h"
+#include "games/solitaire/TableKey.h"
 
 namespace {
 
@@ -98,10 +99,8 @@ bool LandingAllowed(const KlondikePosition& position, const KlondikeRules& rules
   const Card& card = lift.cards[0];
   const int foundation = FoundationOfPile(to);
   if (foundation >= 0) {
-    if (lift.count != 1) return false;
-    const Card& top = position.foundations[At(foundation)];
-    if (top == kNoCard) return IsRealCard(card) && card.rank == position.startRank;
-    return KlondikeFoundationAccepts(card, top, position.startRank);
+    return lift.count == 1 &&
+           FoundationTakes(card, position.foundations[At(foundation)], position.startRank);
   }
   const int column = ColumnOfPile(to);
   if (column < 0 || column == lift.column) return false;
@@ -131,7 +130,9 @@ void AddCardMoves(const KlondikePosition& position, const KlondikeRules& rules, 
 
 bool StockClickDoesSomething(const KlondikePosition& position, const Deck& stock,
                              const KlondikeRules& rules) {
-  return stock.Remaining() > 0 || KlondikeCanRecycle(position, rules);
+  // A full waste (only a snapshot can hold one beside a stock) has no room for another card.
+  if (stock.Remaining() > 0) return position.wasteCount < kKlondikeWasteSlots;
+  return KlondikeCanRecycle(position, rules);
 }
 
 // Turns up to CardsDealt cards from the stock onto the waste; returns how many were turned.
@@ -258,26 +259,15 @@ ScreenPoint KlondikeCardPlace(int column, int index) {
   return kKlondikeLayout[At(KlondikeColumnPile(column))].CardPlace(index);
 }
 
-namespace {
-
-char CardByte(const Card& card) {
-  return static_cast<char>(IsRealCard(card) ? card.suit * kRankCount + card.rank + 1 : 0);
-}
-
-}  // namespace
-
 std::string KlondikeTableKey(const KlondikePosition& p, const Deck& stock,
                              const KlondikeRules& rules) {
   std::string key;
   key.reserve(96);
-  for (int i = 0; i < stock.Remaining(); ++i) key += CardByte(stock.PeekCard(i));
-  key += '|';
-  for (int i = 0; i < p.wasteCount; ++i) key += CardByte(p.waste[At(i)]);
-  key += '|';
-  for (const Card& top : p.foundations) key += CardByte(top);
+  AppendStockAndWasteKey(key, stock, p.waste, p.wasteCount);
+  for (const Card& top : p.foundations) key += CardKeyByte(top);
   for (int c = 0; c < kKlondikeColumns; ++c) {
     key += static_cast<char>('|' + p.faceDown[At(c)]);
-    for (int i = 0; i < p.columnCount[At(c)]; ++i) key += CardByte(p.tableau[At(c)][At(i)]);
+    for (int i = 0; i < p.columnCount[At(c)]; ++i) key += CardKeyByte(p.tableau[At(c)][At(i)]);
   }
   // With unlimited recycles the count grows for ever and changes nothing.
   if (rules.recycles != kRecyclesUnlimited) key += static_cast<char>(p.recyclesUsed);
@@ -492,35 +482,16 @@ bool KlondikeNoMovesLeft(const KlondikePosition& position, const Deck& stock,
   if (position.recyclesUsed == 0 && stock.Remaining() > 0) return false;
   // The quick answers first: a card the stock and waste can bring up that plays somewhere.
   StockCandidates candidates;
-  const int recyclesLeft =
-      rules.recycles == kRecyclesUnlimited ? 2 : rules.recycles - position.recyclesUsed;
   candidates.AddStockAndWaste(stock, position.waste, position.wasteCount, CardsPerClick(rules),
-                              recyclesLeft);
+                              CandidateRecycles(rules.recycles, position.recyclesUsed));
   if (SomeCandidatePlays(position, rules, candidates)) return false;
 
   // Then every table the moves that change nothing for good can reach, stock turns included:
   // shifting a run may uncover a card that goes home, or make room for another run.
-  struct Table {
-    KlondikePosition position;
-    Deck stock;
-  };
-  std::vector<Table> tables{{position, stock}};
-  std::unordered_set<std::string> seen{KlondikeTableKey(position, stock, rules)};
-  MoveList moves;
-  for (std::size_t i = 0; i < tables.size(); ++i) {
-    // Past the limit nobody can say: a deal is never ended on a guess.
-    if (tables.size() > kNoMovesSearchLimit) return false;
-    const Table table = tables[i];
-    KlondikeLegalMoves(table.position, table.stock, rules, moves);
-    for (const Move& move : moves) {
-      if (IsProgress(table.position, move)) return false;
-      Table next = table;
-      KlondikeApplyMove(next.position, next.stock, rules, move);
-      if (seen.insert(KlondikeTableKey(next.position, next.stock, rules)).second)
-        tables.push_back(std::move(next));
-    }
-  }
-  return true;
+  return NoProgressReachable(position, stock, rules,
+                             RulePath<KlondikePosition, KlondikeRules>{
+                                 &KlondikeLegalMoves, &KlondikeApplyMove, &KlondikeTableKey},
+                             kNoMovesSearchLimit, IsProgress);
 }
 
 bool KlondikeCleared(const KlondikePosition& position, const Deck& stock) {
@@ -565,21 +536,10 @@ namespace {
 
 bool EveryCardOnce(const KlondikePosition& position, const Deck& stock) {
   CardTally tally;
-  for (int i = 0; i < stock.Remaining(); ++i)
-    if (!tally.Add(stock.PeekCard(i))) return false;
-  for (int i = 0; i < position.wasteCount; ++i) {
-    // A recycle hands the waste back to the deck, which takes only cards of its composition.
-    if (!stock.IsPresent(position.waste[At(i)]) || !tally.Add(position.waste[At(i)])) return false;
-  }
+  if (!tally.AddStockAndWaste(stock, position.waste, position.wasteCount)) return false;
   for (int c = 0; c < kKlondikeColumns; ++c)
-    for (int i = 0; i < position.columnCount[At(c)]; ++i)
-      if (!tally.Add(ColumnCard(position, c, i))) return false;
-  // A foundation keeps only its top card; the cards under it run up from the start rank.
-  for (const Card& top : position.foundations) {
-    if (top == kNoCard) continue;
-    if (!tally.AddBuiltPile(top, position.startRank, +1)) return false;
-  }
-  return tally.Complete();
+    if (!tally.AddPile(position.tableau[At(c)], position.columnCount[At(c)])) return false;
+  return tally.AddFoundations(position.foundations, position.startRank) && tally.Complete();
 }
 
 }  // namespace

@@ -35,17 +35,9 @@ QuadrilleGame::QuadrilleGame(ArtworkSet& artwork, int gameId)
     : CardGame(artwork, gameId), position_(EmptyQuadrillePosition()) {}
 
 void QuadrilleGame::StartGame(bool) {
-  endedByUser_ = false;
-  clockStarted_ = false;
-  points_ = 0;
-  finalScore_ = kScoreNotFixed;
-  clock_.ClearPause();
-  gameOver_ = false;
-
+  ResetDealState();
   art_.LoadTheme(-1);
   rules_ = QuadrillePlayableRules(ReadQuadrilleRules());
-  ClearDragSources();
-  ClearDropTargets();
   position_ = QuadrillePrepareDeal(deck_, rules_, TakeDealSeed());
   PositionChanged();
 

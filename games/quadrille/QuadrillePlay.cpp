@@ -7,7 +7,7 @@
 #include "games/solitaire/Building.h"
 #include "games/solitaire/CardTally.h"
 #include "games/solitaire/StockAndWaste.h"
-#include "games/solitaire/StockAndWasteRecords.h"
+#include "games/solitaire/TableKey.h"
 
 namespace {
 
@@ -321,7 +321,7 @@ bool AddFoundations(CardTally& tally, const QuadrillePosition& p) {
 
 bool EveryCardOnce(const QuadrillePosition& p, const Deck& stock) {
   CardTally tally;
-  if (!TallyStockAndWaste(tally, stock, p.waste, p.wasteCount)) return false;
+  if (!tally.AddStockAndWaste(stock, p.waste, p.wasteCount)) return false;
   for (int i = 0; i < p.centreCount; ++i)
     if (!IsQueen(p.centre[At(i)]) || !tally.Add(p.centre[At(i)])) return false;
   return AddFoundations(tally, p) && tally.Complete();

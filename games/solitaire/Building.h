@@ -22,6 +22,13 @@ constexpr bool BuildsUpInSuit(const Card& card, const Card& top, int startRank) 
   return NextRank(top.rank) == card.rank && top.suit == card.suit;
 }
 
+// Whether a foundation whose top card is `top` takes `card` (a single card): an empty one, (-1,
+// -1), takes a card of the start rank of any suit, a begun one the next card of its suit.
+constexpr bool FoundationTakes(const Card& card, const Card& top, int startRank) {
+  if (top == kNoCard) return IsRealCard(card) && card.rank == startRank;
+  return BuildsUpInSuit(card, top, startRank);
+}
+
 // A tableau pile builds down in alternating colours; a card of the start rank belongs on a
 // foundation and is never built on a pile.
 constexpr bool BuildsDownAlternating(const Card& card, const Card& top, int startRank) {
@@ -47,4 +54,11 @@ constexpr std::int32_t PlayableRecycles(std::int32_t recycles) {
 // Whether the waste may be turned back into the stock once more under a recycle limit.
 constexpr bool RecycleLeft(std::int32_t recycles, int recyclesUsed) {
   return recycles == kRecyclesUnlimited || recyclesUsed < recycles;
+}
+
+// How many recycles the stock candidates look through: those left, and two when there is no
+// limit (a third would repeat the order of the first).
+constexpr int CandidateRecycles(std::int32_t recycles, int recyclesUsed) {
+  if (recycles == kRecyclesUnlimited) return 2;
+  return recycles > recyclesUsed ? recycles - recyclesUsed : 0;
 }

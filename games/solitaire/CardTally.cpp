@@ -19,6 +19,30 @@ bool CardTally::AddBuiltPile(const Card& top, int baseRank, int step) {
   return true;
 }
 
+bool CardTally::AddPile(std::span<const Card> cards, int count) {
+  if (count < 0 || count > static_cast<int>(cards.size())) return false;
+  for (int i = 0; i < count; ++i)
+    if (!Add(cards[static_cast<std::size_t>(i)])) return false;
+  return true;
+}
+
+bool CardTally::AddStockAndWaste(const Deck& stock, std::span<const Card> waste, int wasteCount) {
+  for (int i = 0; i < stock.Remaining(); ++i)
+    if (!Add(stock.PeekCard(i))) return false;
+  if (wasteCount < 0 || wasteCount > static_cast<int>(waste.size())) return false;
+  for (int i = 0; i < wasteCount; ++i) {
+    const Card& card = waste[static_cast<std::size_t>(i)];
+    if (!stock.IsPresent(card) || !Add(card)) return false;
+  }
+  return true;
+}
+
+bool CardTally::AddFoundations(std::span<const Card> tops, int startRank) {
+  for (const Card& top : tops)
+    if (top != kNoCard && !AddBuiltPile(top, startRank, +1)) return false;
+  return true;
+}
+
 bool CardTally::Complete() const {
   return std::all_of(seen_.begin(), seen_.end(), [](int seen) { return seen == 1; });
 }

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "engine/Card.h"
+#include "engine/Deck.h"
 
 class CardTally {
 public:
@@ -15,6 +16,13 @@ public:
   // A foundation that keeps only its top card: the cards under it run from `baseRank` up to the
   // top (step +1) or down to it (step -1), wrapping round the ranks.
   bool AddBuiltPile(const Card& top, int baseRank, int step);
+  // The first `count` cards of a pile.
+  bool AddPile(std::span<const Card> cards, int count);
+  // The stock's undealt cards and the waste's first `wasteCount`. A recycle hands the waste back
+  // to the deck, which takes only cards of its composition: any other card is refused.
+  bool AddStockAndWaste(const Deck& stock, std::span<const Card> waste, int wasteCount);
+  // Foundations that keep only their top card, built up from the start rank; (-1, -1) is empty.
+  bool AddFoundations(std::span<const Card> tops, int startRank);
   // Every card seen once.
   bool Complete() const;
 

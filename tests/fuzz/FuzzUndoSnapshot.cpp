@@ -15,6 +15,7 @@
 #include "engine/HitLists.h"
 #include "engine/SnapshotBytes.h"
 #include "games/klondike/KlondikePlay.h"
+#include "tests/games/solitaire/CardCount.h"
 
 namespace {
 
@@ -25,24 +26,14 @@ void Require(bool condition) {
 // Counted here again rather than trusted to the reader: the stock, the waste, the columns, and
 // every card a foundation's top implies from the start rank up.
 void CheckEveryCardOnce(const KlondikePosition& p, const Deck& stock) {
-  std::array<int, kSuitCount * kRankCount> seen{};
-  const auto count = [&seen](const Card& card) {
-    Require(IsRealCard(card));
-    ++seen[static_cast<std::size_t>(card.suit * kRankCount + card.rank)];
-  };
-  for (int i = 0; i < stock.Remaining(); ++i) count(stock.PeekCard(i));
-  for (int i = 0; i < p.wasteCount; ++i) count(p.waste[static_cast<std::size_t>(i)]);
+  CardCount count;
+  count.AddStock(stock);
+  count.AddPile(p.waste, p.wasteCount);
   for (int c = 0; c < kKlondikeColumns; ++c)
-    for (int i = 0; i < p.columnCount[static_cast<std::size_t>(c)]; ++i)
-      count(p.tableau[static_cast<std::size_t>(c)][static_cast<std::size_t>(i)]);
-  for (const Card& top : p.foundations) {
-    if (top == kNoCard) continue;
-    for (int rank = p.startRank;; rank = (rank + 1) % kRankCount) {
-      count(Card{top.suit, rank});
-      if (rank == top.rank) break;
-    }
-  }
-  for (int seenCount : seen) Require(seenCount == 1);
+    count.AddPile(p.tableau[static_cast<std::size_t>(c)],
+                  p.columnCount[static_cast<std::size_t>(c)]);
+  for (const Card& top : p.foundations) count.AddFoundation(top, p.startRank);
+  Require(count.EveryCardOnce());
 }
 
 void CheckCounts(const KlondikePosition& p) {

@@ -1,6 +1,6 @@
 // The rules views of the four games with settings: where each stands and what it lists, values
 // read from the settings store when the view is drawn rather than when it was made, OK, and the
-// Klondike and Quadrille views' look in a dark and a light theme.
+// Klondike, Gate and Quadrille views' look in a dark and a light theme.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -112,23 +112,24 @@ TEST_F(RulesViewTest, ValuesAreReadWhenTheViewIsDrawn) {
   klondike.Hide();
 }
 
-TEST_F(RulesViewTest, KlondikeAndQuadrilleLookRightInTheDarkAndTheLightTheme) {
+TEST_F(RulesViewTest, TheViewsLookRightInTheDarkAndTheLightTheme) {
   const struct {
-    RulesViewLayout layout;
     const char* golden;
-    int top, height;
-  } views[] = {
-      {KlondikeRulesViewLayout(), "games/klondike_rules_view_theme", 185, 250},
-      {QuadrilleRulesViewLayout(), "games/quadrille_rules_view_theme", 215, 170},
-  };
+    RulesViewLayout layout;
+  } views[] = {{"klondike", KlondikeRulesViewLayout()},
+               {"gate", GateRulesViewLayout()},
+               {"quadrille", QuadrilleRulesViewLayout()}};
   for (const auto& v : views) {
+    SCOPED_TRACE(v.golden);
     for (const int theme : {0, 1}) {
       if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
       art_->RestoreBackground(0, 799, 0, 599);
       RulesViewDialog view(v.layout);
       view.Show();
-      EXPECT_TRUE(MatchesGolden(v.golden + std::to_string(theme), screenBuffer_, 200 - 12, 599 + 12,
-                                v.top - 12, v.top + v.height - 1 + 12));
+      const int left = v.layout.x, top = v.layout.y;
+      EXPECT_TRUE(MatchesGolden(
+          std::string("games/") + v.golden + "_rules_view_theme" + std::to_string(theme),
+          screenBuffer_, left - 12, left + 399 + 12, top - 12, top + v.layout.height - 1 + 12));
       view.Hide();
     }
   }

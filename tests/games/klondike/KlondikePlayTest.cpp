@@ -239,6 +239,18 @@ TEST_F(KlondikePlayTest, StockClickTurnsCardsDealtOrWhatIsLeft) {
   EXPECT_EQ(q.waste[0], C("20"));
 }
 
+// A snapshot may hold a full waste beside a stock (no deal makes one): the click then has no room
+// to turn a card into, and must not read past the waste's slots as if it had.
+TEST_F(KlondikePlayTest, AStockClickWithTheWasteFullIsNoMove) {
+  KlondikePosition p = EmptyKlondikePosition(kAceRank);
+  for (int i = 0; i < kKlondikeWasteSlots; ++i) p.waste[i] = Card{i / kRankCount, i % kRankCount};
+  p.wasteCount = kKlondikeWasteSlots;
+  Deck stock = StockOf({"K3"});
+  EXPECT_FALSE(KlondikeIsLegal(p, stock, Rules(), kStockClick));
+  EXPECT_FALSE(KlondikeApplyMove(p, stock, Rules(), kStockClick).Happened());
+  EXPECT_EQ(stock.Remaining(), 1);
+}
+
 TEST_F(KlondikePlayTest, RecycleCostsFiveAndDealsTheFormerTopFirst) {
   KlondikePosition p = EmptyKlondikePosition(kAceRank);
   Deck stock = StockOf({"20", "30", "40", "50"});

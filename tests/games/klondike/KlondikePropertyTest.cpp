@@ -12,6 +12,7 @@
 #include "engine/Move.h"
 #include "games/klondike/KlondikePlay.h"
 #include "tests/games/klondike/KlondikeSolver.h"
+#include "tests/games/solitaire/CardCount.h"
 
 namespace {
 
@@ -35,25 +36,13 @@ KlondikeRules RandomRules(std::mt19937& random) {
 // Every card of the pack exactly once: stock, waste, columns, and the foundations, which keep
 // only their top card and hold every rank from the start rank up to it.
 ::testing::AssertionResult EveryCardOnce(const KlondikePosition& p, const Deck& stock) {
-  std::array<int, 52> seen{};
-  const auto add = [&seen](const Card& card) {
-    if (IsRealCard(card)) ++seen[At(card.suit * kRankCount + card.rank)];
-  };
-  for (int i = 0; i < stock.Remaining(); ++i) add(stock.PeekCard(i));
-  for (int i = 0; i < p.wasteCount; ++i) add(p.waste[At(i)]);
-  for (int c = 0; c < kKlondikeColumns; ++c)
-    for (int i = 0; i < p.columnCount[At(c)]; ++i) add(p.tableau[At(c)][At(i)]);
-  for (const Card& top : p.foundations) {
-    if (!IsRealCard(top)) continue;
-    for (int r = p.startRank;; r = (r + 1) % kRankCount) {
-      add(Card{top.suit, r});
-      if (r == top.rank) break;
-    }
-  }
-  for (int i = 0; i < 52; ++i)
-    if (seen[At(i)] != 1)
-      return ::testing::AssertionFailure() << "card " << i << " lies " << seen[At(i)] << " times";
-  return ::testing::AssertionSuccess();
+  CardCount count;
+  count.AddStock(stock);
+  count.AddPile(p.waste, p.wasteCount);
+  for (int c = 0; c < kKlondikeColumns; ++c) count.AddPile(p.tableau[At(c)], p.columnCount[At(c)]);
+  for (const Card& top : p.foundations) count.AddFoundation(top, p.startRank);
+  if (count.EveryCardOnce()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << count.Fault();
 }
 
 // The moves the mouse can make: a press on a drag source dropped on a target that takes it, a

@@ -47,6 +47,10 @@ TEST(Building, TheStartRankNeverLandsOnAPile) {
   EXPECT_FALSE(BuildsUpInSuit({0, kAce}, {0, kKing}, kAce));
   EXPECT_FALSE(BuildsUpInSuit(kNoCard, {0, kKing}, kAce));
   EXPECT_FALSE(BuildsDownAlternating({1, kFive}, kNoCard, kAce));
+  // An empty foundation takes the start rank of any suit, and only that.
+  EXPECT_TRUE(FoundationTakes({3, kAce}, kNoCard, kAce));
+  EXPECT_FALSE(FoundationTakes({3, kKing}, kNoCard, kAce));
+  EXPECT_TRUE(FoundationTakes({3, kTwo}, {3, kAce}, kAce));
 }
 
 TEST(Building, RecycleSettingsPlayAsTheDialogOffersThem) {
@@ -143,6 +147,24 @@ TEST(CardTally, CompleteOnlyWithEveryCardOnce) {
   EXPECT_FALSE(tally.Add({0, 0}));
   EXPECT_FALSE(tally.Complete());
   EXPECT_FALSE(CardTally().Add({4, 0}));
+}
+
+// A position's stock, waste, piles and foundations counted together, as the snapshot readers do.
+TEST(CardTally, WholePositionsCountEveryPileOnce) {
+  const Deck stock = StockOf({{0, kTwo}}, {1, kFive});
+  const std::array<Card, 3> waste = {Card{2, kSix}, Card{1, kFive}, kNoCard};
+  EXPECT_TRUE(CardTally().AddStockAndWaste(stock, waste, 1));
+  EXPECT_FALSE(CardTally().AddStockAndWaste(stock, waste, 2)) << "the deck would refuse the Five";
+  EXPECT_FALSE(CardTally().AddStockAndWaste(stock, waste, 4));
+  const std::array<Card, 2> pile = {Card{0, kTwo}, Card{3, kKing}};
+  CardTally tally;
+  ASSERT_TRUE(tally.AddStockAndWaste(stock, waste, 1));
+  EXPECT_FALSE(tally.AddPile(pile, 1)) << "the Two lies in the stock already";
+  EXPECT_FALSE(CardTally().AddPile(pile, 3));
+  const std::array<Card, 2> tops = {Card{0, kTwo}, kNoCard};
+  CardTally home;
+  EXPECT_TRUE(home.AddFoundations(tops, kAce));
+  EXPECT_FALSE(home.Add({0, kAce})) << "under the Two";
 }
 
 TEST(CardTally, KeepCardsBlanksPastTheCountAndRefusesHoles) {
