@@ -129,32 +129,43 @@ TEST_F(TitleTest, HoverHighlightsOneButtonAndTheMarkerRunsBesideIt) {
   EXPECT_EQ(h.Run(), 0);
 }
 
-TEST_F(TitleTest, KlondikeStartsAfterItsSettingsAndEscapeOrF12LeadBackToTheTitle) {
-  for (std::uint32_t leave : {VK_ESCAPE, VK_F12}) {
-    ShellHarness h;
-    ASSERT_TRUE(h.Create());
-    const ScreenPoint klondike = Middle(TitleButtonRect(2));
-    const ScreenPoint start = StartButton(kKlondikeSettings);
-    h.ClickAt(10, klondike.x, klondike.y);
-    h.CheckAt(200, [&h] {
-      EXPECT_EQ(UiModalDepth(), 1) << "the settings dialog is open";
-      EXPECT_EQ(h.Shell().Game(), nullptr) << "no game before the settings are confirmed";
-    });
-    h.ClickAt(300, start.x, start.y);
-    h.CheckAt(500, [&h] {
-      ASSERT_NE(h.Shell().Game(), nullptr);
-      EXPECT_EQ(h.Shell().Game()->GameId(), GameRowByButton(2)->gameId);
-      EXPECT_STREQ(h.Shell().Game()->GetGameName(), "Klondike");
-    });
-    h.KeyAt(600, leave);
-    h.CheckAt(700, [&h] {
-      EXPECT_EQ(h.Shell().Game(), nullptr);
-      EXPECT_TRUE(MatchesGolden("app/title_below_corner_buttons", h.Shell().ScreenBuffer(), 0, 799,
-                                kBelowCornerButtons, 599));
-    });
-    h.KeyAt(800, leave);
-    EXPECT_EQ(h.Run(), 0) << "at the title the same key ends the program";
+// Every game the build has starts from its own button, after its settings when it has them.
+TEST_F(TitleTest, EachGameStartsAfterItsSettingsAndEscapeOrF12LeadBackToTheTitle) {
+  bool first = true;
+  for (const GameRow& row : GameTable()) {
+    if (row.make == nullptr || row.settings == nullptr) continue;
+    SCOPED_TRACE(row.name);
+    // Both ways back from the first game, Escape from the others.
+    const std::vector<std::uint32_t> leaves = first ? std::vector<std::uint32_t>{VK_ESCAPE, VK_F12}
+                                                    : std::vector<std::uint32_t>{VK_ESCAPE};
+    first = false;
+    for (std::uint32_t leave : leaves) {
+      ShellHarness h;
+      ASSERT_TRUE(h.Create());
+      const ScreenPoint button = Middle(TitleButtonRect(row.titleButton));
+      const ScreenPoint start = StartButton(*row.settings);
+      h.ClickAt(10, button.x, button.y);
+      h.CheckAt(200, [&h] {
+        EXPECT_EQ(UiModalDepth(), 1) << "the settings dialog is open";
+        EXPECT_EQ(h.Shell().Game(), nullptr) << "no game before the settings are confirmed";
+      });
+      h.ClickAt(300, start.x, start.y);
+      h.CheckAt(500, [&h, &row] {
+        ASSERT_NE(h.Shell().Game(), nullptr);
+        EXPECT_EQ(h.Shell().Game()->GameId(), row.gameId);
+        EXPECT_STREQ(h.Shell().Game()->GetGameName(), row.name);
+      });
+      h.KeyAt(600, leave);
+      h.CheckAt(700, [&h] {
+        EXPECT_EQ(h.Shell().Game(), nullptr);
+        EXPECT_TRUE(MatchesGolden("app/title_below_corner_buttons", h.Shell().ScreenBuffer(), 0,
+                                  799, kBelowCornerButtons, 599));
+      });
+      h.KeyAt(800, leave);
+      EXPECT_EQ(h.Run(), 0) << "at the title the same key ends the program";
+    }
   }
+  EXPECT_FALSE(first) << "no game of this build has settings";
 }
 
 TEST_F(TitleTest, DontShowAgainSkipsTheSettingsAndCancelKeepsTheTitle) {

@@ -2,9 +2,15 @@
 #include "persist/Settings.h"
 
 #include <gtest/gtest.h>
+
 #include <pwd.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <string>
+
+#include "persist/Registry.h"
 #include "tests/persist/TempConfigHome.h"
 
 namespace {
@@ -98,4 +104,38 @@ TEST_F(Settings, WithoutAnAbsoluteHomeInTheEnvironmentThePasswordDatabaseGivesIt
   EXPECT_FALSE(nowhere.Change([&](RegistryTree& tree) { edited = tree.SetDword("K", "V", 1); }));
   EXPECT_TRUE(edited);
   EXPECT_EQ(nowhere.Read(), RegistryTree());
+}
+
+// A user the password database does not know, with no home in the environment either: nothing
+// can be saved, and the player is told so once. Run as root, the test becomes such a user in a
+// child process.
+TEST_F(Settings, AUserWithoutAnyHomeIsToldOnceThatNothingIsSaved) {
+  if (::getuid() != 0) GTEST_SKIP() << "only root can become a user without a home";
+  uid_t stranger = 54321;
+  while (::getpwuid(stranger) != nullptr) ++stranger;
+  int pipeFds[2];
+  ASSERT_EQ(::pipe(pipeFds), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::dup2(pipeFds[1], STDERR_FILENO);
+    ::close(pipeFds[0]);
+    ::unsetenv("HOME");
+    ::unsetenv("XDG_CONFIG_HOME");
+    if (::setuid(stranger) != 0) ::_exit(2);
+    const bool empty = Registry::DefaultFilePath().empty() && Registry::DefaultFilePath().empty();
+    ::_exit(empty ? 0 : 1);
+  }
+  ::close(pipeFds[1]);
+  std::string said;
+  char buffer[256];
+  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+    said.append(buffer, static_cast<std::size_t>(n));
+  ::close(pipeFds[0]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "no path to save to";
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find("not saved"), std::string::npos) << said;
 }
