@@ -242,7 +242,7 @@ std::optional<CardGame::SnapshotTail> KlondikeGame::StageBlock(SnapshotReader& i
 }
 
 std::vector<std::uint8_t> KlondikeGame::SideState() const {
-  return WriteStockSideState({position_.turned, position_.recyclesUsed});
+  return WriteStockSideStateOf(position_);
 }
 
 void KlondikeGame::CommitStagedBlock(std::span<const std::uint8_t> sideState) {
@@ -250,10 +250,7 @@ void KlondikeGame::CommitStagedBlock(std::span<const std::uint8_t> sideState) {
   position_ = staged_->position;
   staged_.reset();
   // The recycle and the fan come back with the position they belong to.
-  if (const std::optional<StockSideState> side = ReadStockSideState(sideState)) {
-    position_.turned = std::min(side->turned, position_.wasteCount);
-    position_.recyclesUsed = side->recyclesUsed;
-  }
+  RestoreStockSideState(sideState, position_);
 }
 
 KlondikeFullState KlondikeGame::FullState() const {

@@ -204,7 +204,7 @@ std::optional<CardGame::SnapshotTail> QuadrilleGame::StageBlock(SnapshotReader& 
 }
 
 std::vector<std::uint8_t> QuadrilleGame::SideState() const {
-  return WriteStockSideState({position_.turned, position_.recyclesUsed});
+  return WriteStockSideStateOf(position_);
 }
 
 void QuadrilleGame::CommitStagedBlock(std::span<const std::uint8_t> sideState) {
@@ -212,10 +212,7 @@ void QuadrilleGame::CommitStagedBlock(std::span<const std::uint8_t> sideState) {
   position_ = staged_->position;
   staged_.reset();
   // The recycle and the fan come back with the position they belong to.
-  if (const std::optional<StockSideState> side = ReadStockSideState(sideState)) {
-    position_.turned = std::min(side->turned, position_.wasteCount);
-    position_.recyclesUsed = side->recyclesUsed;
-  }
+  RestoreStockSideState(sideState, position_);
 }
 
 void QuadrilleGame::GetFanOffset(int& dx, int& dy) const {
