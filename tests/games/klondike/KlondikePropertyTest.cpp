@@ -8,12 +8,11 @@
 #include <random>
 #include <vector>
 
-#include "engine/BaseSnapshot.h"
 #include "engine/Move.h"
 #include "games/klondike/KlondikePlay.h"
-#include "games/solitaire/StockSideState.h"
 #include "tests/games/klondike/KlondikeSolver.h"
 #include "tests/games/solitaire/CardCount.h"
+#include "tests/games/solitaire/SideStateSnapshot.h"
 #include "tests/support/PropertyRuns.h"
 #include "tests/support/RandomPlay.h"
 
@@ -79,9 +78,7 @@ Standing StandingOf(const KlondikePosition& p, const Deck& stock) {
 struct KlondikeRandomPlay {
   using Position = KlondikePosition;
   using Rules = KlondikeRules;
-  struct Snapshot {
-    std::vector<std::uint8_t> block, side;
-  };
+  using Snapshot = SideStateSnapshot;
   static constexpr auto Deal = DealKlondike;
   static constexpr auto LegalMoves = KlondikeLegalMoves;
   static constexpr auto ApplyMove = KlondikeApplyMove;
@@ -121,24 +118,11 @@ struct KlondikeRandomPlay {
   }
 
   static Snapshot WriteSnapshot(const KlondikeDeal& deal, int points, int elapsedSeconds) {
-    SnapshotWriter out;
-    WriteBaseState(out, deal.stock, {}, {});
-    WriteKlondikeBlock(out, deal.position, points, elapsedSeconds);
-    return {out.Bytes(), WriteStockSideState({deal.position.turned, deal.position.recyclesUsed})};
+    return WriteSideStateSnapshot(deal, points, elapsedSeconds, WriteKlondikeBlock);
   }
-
   static std::optional<Restored<Position>> ReadSnapshot(const Snapshot& snapshot,
                                                         const KlondikeDeal& after) {
-    SnapshotReader in(snapshot.block);
-    BaseState base(after.stock);
-    if (!ReadBaseState(in, base)) return std::nullopt;
-    const std::optional<KlondikeSnapshot> back = ReadKlondikeBlock(in, after.position, base.deck);
-    const std::optional<StockSideState> side = ReadStockSideState(snapshot.side);
-    if (!back || !side) return std::nullopt;
-    Restored<Position> restored{back->position, base.deck, back->points, back->elapsedSeconds};
-    restored.position.turned = side->turned;
-    restored.position.recyclesUsed = side->recyclesUsed;
-    return restored;
+    return ReadSideStateSnapshot(snapshot, after, ReadKlondikeBlock);
   }
 };
 

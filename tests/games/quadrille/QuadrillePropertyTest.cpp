@@ -8,11 +8,9 @@
 #include <random>
 #include <string>
 #include <unordered_set>
-#include <vector>
 
-#include "engine/BaseSnapshot.h"
-#include "games/solitaire/StockSideState.h"
 #include "tests/games/quadrille/QuadrilleSolver.h"
+#include "tests/games/solitaire/SideStateSnapshot.h"
 #include "tests/support/PropertyRuns.h"
 #include "tests/support/RandomPlay.h"
 
@@ -83,9 +81,7 @@ bool ClicksReachACardMove(QuadrilleDeal deal, const QuadrilleRules& rules) {
 struct QuadrilleRandomPlay {
   using Position = QuadrillePosition;
   using Rules = QuadrilleRules;
-  struct Snapshot {
-    std::vector<std::uint8_t> block, side;
-  };
+  using Snapshot = SideStateSnapshot;
   static constexpr auto Deal = DealQuadrille;
   static constexpr auto LegalMoves = QuadrilleLegalMoves;
   static constexpr auto ApplyMove = QuadrilleApplyMove;
@@ -139,24 +135,11 @@ struct QuadrilleRandomPlay {
   }
 
   static Snapshot WriteSnapshot(const QuadrilleDeal& deal, int points, int elapsedSeconds) {
-    SnapshotWriter out;
-    WriteBaseState(out, deal.stock, {}, {});
-    WriteQuadrilleBlock(out, deal.position, points, elapsedSeconds);
-    return {out.Bytes(), WriteStockSideState({deal.position.turned, deal.position.recyclesUsed})};
+    return WriteSideStateSnapshot(deal, points, elapsedSeconds, WriteQuadrilleBlock);
   }
-
   static std::optional<Restored<Position>> ReadSnapshot(const Snapshot& snapshot,
                                                         const QuadrilleDeal& after) {
-    SnapshotReader in(snapshot.block);
-    BaseState base(after.stock);
-    if (!ReadBaseState(in, base)) return std::nullopt;
-    const std::optional<QuadrilleSnapshot> back = ReadQuadrilleBlock(in, after.position, base.deck);
-    const std::optional<StockSideState> side = ReadStockSideState(snapshot.side);
-    if (!back || !side) return std::nullopt;
-    Restored<Position> restored{back->position, base.deck, back->points, back->elapsedSeconds};
-    restored.position.turned = side->turned;
-    restored.position.recyclesUsed = side->recyclesUsed;
-    return restored;
+    return ReadSideStateSnapshot(snapshot, after, ReadQuadrilleBlock);
   }
 };
 
