@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <span>
 
@@ -14,13 +13,10 @@
 #include "engine/HitLists.h"
 #include "engine/SnapshotBytes.h"
 #include "games/gate/GatePlay.h"
+#include "tests/fuzz/FuzzSnapshotSupport.h"
 #include "tests/games/solitaire/CardCount.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 std::size_t At(int i) {
   return static_cast<std::size_t>(i);
@@ -67,9 +63,7 @@ void PlayOn(const GatePosition& start, const Deck& stock) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> input(data, size);
-  SeedRandom(0);  // the clock seeded the new deck; the run must not depend on it
-  Deck game;
-  game.Shuffle();
+  const Deck game = FuzzGameDeck();
 
   SnapshotReader in(input);
   BaseState base(game);
@@ -77,25 +71,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::optional<GateSnapshot> read = ReadGateBlock(in, base.deck);
   if (!read) return 0;
 
-  Require(size ==
-          kDeckImageSize + 8 + 8 * (base.spare1.size() + base.spare2.size()) + kGateBlockSize);
+  Require(size == SnapshotSize(base, kGateBlockSize));
   const GatePosition& p = read->position;
   Require(p.wasteCount >= 0 && p.wasteCount <= kGateWasteSlots);
   for (int count : p.postCount) Require(count >= 0 && count <= kGatePostSlots);
   for (int count : p.tableauCount) Require(count >= 0 && count <= kGateTableauSlots);
   CheckEveryCardOnce(p, base.deck);
 
-  // Written back and read again, the snapshot gives the same position.
-  SnapshotWriter out;
-  WriteBaseState(out, base.deck, base.spare1, base.spare2);
-  WriteGateBlock(out, p, read->points, read->elapsedSeconds);
-  Require(out.Bytes().size() == size);
-  SnapshotReader again(out.Bytes());
-  BaseState reread(game);
-  Require(ReadBaseState(again, reread));
-  const std::optional<GateSnapshot> second = ReadGateBlock(again, reread.deck);
-  Require(second.has_value() && second->position == p && second->points == read->points &&
-          second->elapsedSeconds == read->elapsedSeconds);
+  RequireSameWrittenBack(size, game, base, *read, WriteGateBlock, ReadGateBlock);
 
   PlayOn(p, base.deck);
   return 0;

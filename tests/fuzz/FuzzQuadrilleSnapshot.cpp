@@ -6,7 +6,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <span>
 
@@ -15,12 +14,9 @@
 #include "engine/HitLists.h"
 #include "engine/SnapshotBytes.h"
 #include "games/quadrille/QuadrillePlay.h"
+#include "tests/fuzz/FuzzSnapshotSupport.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 std::size_t At(int i) {
   return static_cast<std::size_t>(i);
@@ -91,9 +87,7 @@ void PlayOn(const QuadrillePosition& start, const Deck& stock) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> input(data, size);
-  SeedRandom(0);  // the clock seeded the new deck; the run must not depend on it
-  Deck game;
-  game.Shuffle();
+  const Deck game = FuzzGameDeck();
 
   SnapshotReader in(input);
   BaseState base(game);
@@ -103,24 +97,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::optional<QuadrilleSnapshot> read = ReadQuadrilleBlock(in, current, base.deck);
   if (!read) return 0;
 
-  Require(size ==
-          kDeckImageSize + 8 + 8 * (base.spare1.size() + base.spare2.size()) + kQuadrilleBlockSize);
+  Require(size == SnapshotSize(base, kQuadrilleBlockSize));
   const QuadrillePosition& p = read->position;
   CheckCounts(p);
   CheckEveryCardOnce(p, base.deck);
   Require(read->elapsedSeconds >= 0);
 
-  // Written back and read again, the snapshot gives the same position.
-  SnapshotWriter out;
-  WriteBaseState(out, base.deck, base.spare1, base.spare2);
-  WriteQuadrilleBlock(out, p, read->points, read->elapsedSeconds);
-  Require(out.Bytes().size() == size);
-  SnapshotReader again(out.Bytes());
-  BaseState reread(game);
-  Require(ReadBaseState(again, reread));
-  const std::optional<QuadrilleSnapshot> second = ReadQuadrilleBlock(again, current, reread.deck);
-  Require(second.has_value() && second->position == p && second->points == read->points &&
-          second->elapsedSeconds == read->elapsedSeconds);
+  RequireSameWrittenBack(size, game, base, *read, WriteQuadrilleBlock,
+                         [&current](SnapshotReader& again, const Deck& deck) {
+                           return ReadQuadrilleBlock(again, current, deck);
+                         });
 
   PlayOn(p, base.deck);
   return 0;

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <span>
 #include <vector>
@@ -15,13 +14,10 @@
 #include "engine/HitLists.h"
 #include "engine/SnapshotBytes.h"
 #include "games/klondike/KlondikePlay.h"
+#include "tests/fuzz/FuzzSnapshotSupport.h"
 #include "tests/games/solitaire/CardCount.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 // Counted here again rather than trusted to the reader: the stock, the waste, the columns, and
 // every card a foundation's top implies from the start rank up.
@@ -76,9 +72,7 @@ void PlayOn(const KlondikePosition& start, const Deck& stock) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> input(data, size);
-  SeedRandom(0);  // the clock seeded the new deck; the run must not depend on it
-  Deck game;
-  game.Shuffle();
+  const Deck game = FuzzGameDeck();
 
   // Foundations start from the Ace in most deals; the last byte picks another start rank too.
   std::vector<int> startRanks = {kAceRank};
@@ -92,24 +86,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<KlondikeSnapshot> read = ReadKlondikeBlock(in, current, base.deck);
     if (!read) continue;
 
-    Require(size == kDeckImageSize + 8 + 8 * (base.spare1.size() + base.spare2.size()) +
-                        kKlondikeBlockSize);
+    Require(size == SnapshotSize(base, kKlondikeBlockSize));
     const KlondikePosition& p = read->position;
     Require(p.startRank == startRank);
     CheckCounts(p);
     CheckEveryCardOnce(p, base.deck);
 
-    // Written back and read again, the snapshot gives the same position.
-    SnapshotWriter out;
-    WriteBaseState(out, base.deck, base.spare1, base.spare2);
-    WriteKlondikeBlock(out, p, read->points, read->elapsedSeconds);
-    Require(out.Bytes().size() == size);
-    SnapshotReader again(out.Bytes());
-    BaseState reread(game);
-    Require(ReadBaseState(again, reread));
-    const std::optional<KlondikeSnapshot> second = ReadKlondikeBlock(again, current, reread.deck);
-    Require(second.has_value() && second->position == p && second->points == read->points &&
-            second->elapsedSeconds == read->elapsedSeconds);
+    RequireSameWrittenBack(size, game, base, *read, WriteKlondikeBlock,
+                           [&current](SnapshotReader& again, const Deck& deck) {
+                             return ReadKlondikeBlock(again, current, deck);
+                           });
 
     PlayOn(p, base.deck);
   }

@@ -2,8 +2,8 @@
 // moves, and after every move the invariants that any caller of ApplyMove relies on.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
+#include <cstdint>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -13,6 +13,7 @@
 #include "tests/games/gate/GateSolver.h"
 #include "tests/games/solitaire/CardCount.h"
 #include "tests/support/PropertyRuns.h"
+#include "tests/support/RandomPlay.h"
 
 namespace {
 
@@ -45,26 +46,6 @@ GateRules RandomRules(std::mt19937& random) {
   return ::testing::AssertionFailure() << count.Fault();
 }
 
-// The moves the mouse can make: a click on the stock, a drag source dropped on a target.
-MoveList MouseMoves(const GatePosition& p, const Deck& stock, const GateRules& rules) {
-  DragSourceList sources;
-  DropTargetList targets;
-  GateBuildHitLists(p, rules, sources, targets);
-  MoveList moves;
-  const Move click{MoveKind::kStock, kGateStockPile, 0, -1};
-  if (GateIsLegal(p, stock, rules, click)) moves.push_back(click);
-  for (int s = 0; s < sources.Size(); ++s) {
-    for (int t = 0; t < targets.Size(); ++t) {
-      const Move move{MoveKind::kCards, sources.At(s).pile, sources.At(s).index,
-                      targets.At(t).pile};
-      if (GateIsLegal(p, stock, rules, move) &&
-          std::find(moves.begin(), moves.end(), move) == moves.end())
-        moves.push_back(move);
-    }
-  }
-  return moves;
-}
-
 // Where a deal stands: cards home, cards still in the stock, the waste and the posts. A move
 // that changes either for the better is progress.
 struct Standing {
@@ -79,82 +60,82 @@ Standing StandingOf(const GatePosition& p, const Deck& stock) {
   return {home, stock.Remaining() + p.wasteCount + p.postCount[0] + p.postCount[1]};
 }
 
+// Gate for random play. Its snapshot block holds the whole table.
+struct GateRandomPlay {
+  using Position = GatePosition;
+  using Rules = GateRules;
+  using Snapshot = std::vector<std::uint8_t>;
+  static constexpr auto Deal = DealGate;
+  static constexpr auto LegalMoves = GateLegalMoves;
+  static constexpr auto ApplyMove = GateApplyMove;
+  static constexpr auto EveryCardOnce = ::EveryCardOnce;
+
+  int stuck = 0;
+
+  static Rules RandomRules(std::mt19937& random) {
+    return GatePlayableRules(::RandomRules(random));
+  }
+
+  // On every other move the mouse makes exactly the legal moves: a click on the stock, a drag
+  // source dropped on a target that takes it. Wherever the analysis says no move is left, a long
+  // random walk from there never makes progress.
+  void BeforeMove(const GateDeal& deal, const Rules& rules, const MoveList& legal, int step,
+                  std::mt19937& random, bool&) {
+    const GatePosition& p = deal.position;
+    if (step % 2 == 1) {
+      DragSourceList sources;
+      DropTargetList targets;
+      GateBuildHitLists(p, rules, sources, targets);
+      const auto isLegal = [&](const Move& move) {
+        return GateIsLegal(p, deal.stock, rules, move);
+      };
+      MoveList clicks;
+      const Move click{MoveKind::kStock, kGateStockPile, 0, -1};
+      if (isLegal(click)) clicks.push_back(click);
+      ASSERT_TRUE(MouseMakesTheLegalMoves(clicks, sources, targets, isLegal, legal));
+    }
+    if (!GateNoMovesLeft(p, deal.stock, rules)) return;
+    ++stuck;
+    ASSERT_TRUE(NoWalkGetsFurther<GateRandomPlay>(deal, rules, 60, random, StandingOf));
+  }
+
+  // The stock click (always listed first) is favoured, so that deals get through their stock to
+  // the tables where the no-moves analysis has work to do.
+  static Move PickMove(const MoveList& legal, std::mt19937& random) {
+    const bool turn = legal.front().kind == MoveKind::kStock && random() % 8 != 0;
+    return turn ? legal.front() : legal[random() % legal.size()];
+  }
+
+  static Snapshot WriteSnapshot(const GateDeal& deal, int points, int elapsedSeconds) {
+    SnapshotWriter out;
+    WriteBaseState(out, deal.stock, {}, {});
+    WriteGateBlock(out, deal.position, points, elapsedSeconds);
+    return out.Bytes();
+  }
+
+  static std::optional<Restored<Position>> ReadSnapshot(const Snapshot& bytes,
+                                                        const GateDeal& after) {
+    SnapshotReader in(bytes);
+    BaseState base(after.stock);
+    if (!ReadBaseState(in, base)) return std::nullopt;
+    const std::optional<GateSnapshot> back = ReadGateBlock(in, base.deck);
+    if (!back) return std::nullopt;
+    return Restored<Position>{back->position, base.deck, back->points, back->elapsedSeconds};
+  }
+};
+
 }  // namespace
 
-// 10,000 games of random legal moves. After every move: each card exactly once; the snapshot
-// taken before a move brings back the position, the stock, the points and the clock exactly;
-// the mouse can make exactly the legal moves (checked on every other move). Wherever the analysis
-// says no move is left, no legal move makes progress and a long random walk from there never does
-// either.
+// 10,000 games (fewer under the sanitizers) of random legal moves. After every move each card lies
+// exactly once, and every third is undone through its snapshot bytes; before every other move the
+// mouse can make exactly the legal moves, and the no-moves analysis is checked wherever it says
+// none is left.
 TEST(GateProperty, RandomPlayKeepsEveryInvariant) {
-  const int gameCount = PropertyGames();
-  constexpr int kMovesPerGame = 40;
+  const RandomPlayPlan plan{.games = PropertyGames(), .movesPerGame = 40, .undoEvery = 3};
+  GateRandomPlay game;
   int moves = 0;
-  int stuck = 0;
-  MoveList legal;
-  for (int game = 0; game < gameCount; ++game) {
-    std::mt19937 random(static_cast<std::uint32_t>(game));
-    const GateRules rules = GatePlayableRules(RandomRules(random));
-    GateDeal deal = DealGate(static_cast<std::uint32_t>(game), rules);
-    ASSERT_TRUE(EveryCardOnce(deal.position, deal.stock));
-    int points = 0;
-    for (int step = 0; step < kMovesPerGame; ++step) {
-      SCOPED_TRACE(testing::Message() << "game " << game << " move " << step);
-      GateLegalMoves(deal.position, deal.stock, rules, legal);
-
-      if (step % 2 == 1) {
-        const MoveList mouse = MouseMoves(deal.position, deal.stock, rules);
-        ASSERT_EQ(mouse.size(), legal.size());
-        for (const Move& move : mouse)
-          ASSERT_NE(std::find(legal.begin(), legal.end(), move), legal.end());
-      }
-
-      if (GateNoMovesLeft(deal.position, deal.stock, rules)) {
-        ++stuck;
-        const Standing before = StandingOf(deal.position, deal.stock);
-        GateDeal walk = deal;
-        MoveList options;
-        for (int w = 0; w < 60; ++w) {
-          GateLegalMoves(walk.position, walk.stock, rules, options);
-          if (options.empty()) break;
-          GateApplyMove(walk.position, walk.stock, rules, options[random() % options.size()]);
-          ASSERT_FALSE(StandingOf(walk.position, walk.stock).BetterThan(before))
-              << "progress was possible where no move was said to be left";
-        }
-      }
-      if (legal.empty()) break;
-
-      // The stock click (always listed first) is favoured, so that deals get through their
-      // stock to the tables where the no-moves analysis has work to do.
-      const bool turn = legal.front().kind == MoveKind::kStock && random() % 8 != 0;
-      const Move move = turn ? legal.front() : legal[random() % legal.size()];
-      // Every third move is undone through its snapshot bytes; the rest keep the test quick.
-      const bool checkUndo = step % 3 == 0;
-      SnapshotWriter out;
-      if (checkUndo) {
-        WriteBaseState(out, deal.stock, {}, {});
-        WriteGateBlock(out, deal.position, points, step);
-      }
-      const GateDeal before = deal;
-
-      const MoveResult result = GateApplyMove(deal.position, deal.stock, rules, move);
-      ASSERT_TRUE(result.Happened());
-      points += result.points;
-      ++moves;
-      ASSERT_TRUE(EveryCardOnce(deal.position, deal.stock));
-      if (!checkUndo) continue;
-
-      SnapshotReader in(out.Bytes());
-      BaseState base(deal.stock);
-      ASSERT_TRUE(ReadBaseState(in, base));
-      const std::optional<GateSnapshot> back = ReadGateBlock(in, base.deck);
-      ASSERT_TRUE(back.has_value());
-      ASSERT_EQ(back->position, before.position);
-      ASSERT_EQ(base.deck, before.stock);
-      ASSERT_EQ(back->points, points - result.points);
-      ASSERT_EQ(back->elapsedSeconds, step);
-    }
-  }
-  EXPECT_GT(moves, gameCount * 10);
-  EXPECT_GT(stuck, gameCount / 200) << "the no-moves check must have been put to the test";
+  PlayRandomGames(game, plan, moves);
+  if (HasFatalFailure()) return;
+  EXPECT_GT(moves, plan.games * 10);
+  EXPECT_GT(game.stuck, plan.games / 200) << "the no-moves check must have been put to the test";
 }

@@ -5,11 +5,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
-#include "engine/Deck.h"
-#include "engine/Move.h"
 #include "games/gate/GatePlay.h"
+#include "tests/support/MoveFinder.h"
 
 // The rule values a new player starts with, written out so tests need no settings store.
 inline constexpr GateRules kGateDefaultRules{
@@ -33,18 +31,11 @@ inline constexpr GateRules kGateWinningRules{
     .dontShowAgain = false,
 };
 
-struct GateDeal {
-  GatePosition position;
-  Deck stock;
-};
+using GateDeal = GameDeal<GatePosition>;
+using GateSolution = FoundWin;
 
 // The deal that `--seed seed` gives, through the game's own deal functions.
 GateDeal DealGate(std::uint32_t seed, const GateRules& rules);
-
-struct GateSolution {
-  std::vector<Move> moves;
-  int points = 0;  // the sum of what the moves earned
-};
 
 // A won game from this seed, or nothing when none was found within `nodeLimit` positions.
 std::optional<GateSolution> SolveGate(std::uint32_t seed, const GateRules& rules,

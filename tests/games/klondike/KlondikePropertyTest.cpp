@@ -3,17 +3,18 @@
 // full state a deal is resumed from, written and read back.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
+#include <cstdint>
+#include <optional>
 #include <random>
 #include <vector>
 
-#include "engine/BaseSnapshot.h"
 #include "engine/Move.h"
 #include "games/klondike/KlondikePlay.h"
 #include "tests/games/klondike/KlondikeSolver.h"
 #include "tests/games/solitaire/CardCount.h"
+#include "tests/games/solitaire/SideStateSnapshot.h"
 #include "tests/support/PropertyRuns.h"
+#include "tests/support/RandomPlay.h"
 
 namespace {
 
@@ -46,30 +47,6 @@ KlondikeRules RandomRules(std::mt19937& random) {
   return ::testing::AssertionFailure() << count.Fault();
 }
 
-// The moves the mouse can make: a press on a drag source dropped on a target that takes it, a
-// click on the stock, a click on a face-down top card.
-MoveList MouseMoves(const KlondikePosition& p, const Deck& stock, const KlondikeRules& rules) {
-  DragSourceList sources;
-  DropTargetList targets;
-  KlondikeBuildHitLists(p, rules, sources, targets);
-  MoveList moves;
-  const Move click{MoveKind::kStock, kKlondikeStockPile, 0, -1};
-  if (KlondikeIsLegal(p, stock, rules, click)) moves.push_back(click);
-  for (int c = 0; c < kKlondikeColumns; ++c)
-    if (KlondikeCanTurnUp(p, c)) moves.push_back({MoveKind::kTurnUp, KlondikeColumnPile(c), 0, -1});
-  for (int s = 0; s < sources.Size(); ++s) {
-    for (int t = 0; t < targets.Size(); ++t) {
-      const Move move{MoveKind::kCards, sources.At(s).pile, sources.At(s).index,
-                      targets.At(t).pile};
-      if (KlondikeIsLegal(p, stock, rules, move) &&
-          std::find(moves.begin(), moves.end(), move) == moves.end()) {
-        moves.push_back(move);
-      }
-    }
-  }
-  return moves;
-}
-
 int FoundationCards(const KlondikePosition& p) {
   int cards = 0;
   for (const Card& top : p.foundations)
@@ -96,80 +73,73 @@ Standing StandingOf(const KlondikePosition& p, const Deck& stock) {
   return {FoundationCards(p), FaceDownCards(p), stock.Remaining() + p.wasteCount};
 }
 
+// Klondike for random play. The snapshot keeps the turned count and the recycles used beside the
+// block, as the game does.
+struct KlondikeRandomPlay {
+  using Position = KlondikePosition;
+  using Rules = KlondikeRules;
+  using Snapshot = SideStateSnapshot;
+  static constexpr auto Deal = DealKlondike;
+  static constexpr auto LegalMoves = KlondikeLegalMoves;
+  static constexpr auto ApplyMove = KlondikeApplyMove;
+
+  int stuck = 0;
+
+  static constexpr auto RandomRules = ::RandomRules;
+  static constexpr auto EveryCardOnce = ::EveryCardOnce;
+
+  // The mouse makes exactly the legal moves: a click on the stock or on a face-down top card, a
+  // press on a drag source dropped on a target that takes it. Wherever the analysis says no move
+  // is left, a long random walk from there never makes progress.
+  void BeforeMove(const KlondikeDeal& deal, const Rules& rules, const MoveList& legal, int,
+                  std::mt19937& random, bool&) {
+    const KlondikePosition& p = deal.position;
+    DragSourceList sources;
+    DropTargetList targets;
+    KlondikeBuildHitLists(p, rules, sources, targets);
+    MoveList clicks;
+    const Move click{MoveKind::kStock, kKlondikeStockPile, 0, -1};
+    const auto isLegal = [&](const Move& move) {
+      return KlondikeIsLegal(p, deal.stock, rules, move);
+    };
+    if (isLegal(click)) clicks.push_back(click);
+    for (int c = 0; c < kKlondikeColumns; ++c)
+      if (KlondikeCanTurnUp(p, c))
+        clicks.push_back({MoveKind::kTurnUp, KlondikeColumnPile(c), 0, -1});
+    ASSERT_TRUE(MouseMakesTheLegalMoves(clicks, sources, targets, isLegal, legal));
+
+    if (!KlondikeNoMovesLeft(p, deal.stock, rules)) return;
+    ++stuck;
+    ASSERT_TRUE(NoWalkGetsFurther<KlondikeRandomPlay>(deal, rules, 60, random, StandingOf));
+  }
+
+  static Move PickMove(const MoveList& legal, std::mt19937& random) {
+    return legal[random() % legal.size()];
+  }
+
+  static Snapshot WriteSnapshot(const KlondikeDeal& deal, int points, int elapsedSeconds) {
+    return WriteSideStateSnapshot(deal, points, elapsedSeconds, WriteKlondikeBlock);
+  }
+  static std::optional<Restored<Position>> ReadSnapshot(const Snapshot& snapshot,
+                                                        const KlondikeDeal& after) {
+    return ReadSideStateSnapshot(snapshot, after, ReadKlondikeBlock);
+  }
+};
+
 }  // namespace
 
-// 10,000 games of random legal moves. After every move: each card exactly once; the snapshot
-// taken before the move brings back the position, points and clock exactly; the mouse can make
-// exactly the legal moves. Wherever the analysis says no move is left, no legal move makes
-// progress and a long random walk from there never does either.
+// 10,000 games (fewer under the sanitizers) of random legal moves. After every move each card lies
+// exactly once, and every fourth is undone through its snapshot bytes; before every move the mouse
+// can make exactly the legal moves, and the no-moves analysis is checked wherever it says none is
+// left.
 TEST(KlondikeProperty, RandomPlayKeepsEveryInvariant) {
-  const int gameCount = PropertyGames();
-  constexpr int kMovesPerGame = 30;
+  const RandomPlayPlan plan{.games = PropertyGames(), .movesPerGame = 30, .undoEvery = 4};
+  KlondikeRandomPlay game;
   int moves = 0;
-  int stuck = 0;
-  MoveList legal;
-  for (int game = 0; game < gameCount; ++game) {
-    std::mt19937 random(static_cast<std::uint32_t>(game));
-    const KlondikeRules rules = RandomRules(random);
-    KlondikeDeal deal = DealKlondike(static_cast<std::uint32_t>(game), rules);
-    int points = 0;
-    for (int step = 0; step < kMovesPerGame; ++step) {
-      SCOPED_TRACE(testing::Message() << "game " << game << " move " << step);
-      KlondikeLegalMoves(deal.position, deal.stock, rules, legal);
-
-      MoveList mouse = MouseMoves(deal.position, deal.stock, rules);
-      ASSERT_EQ(mouse.size(), legal.size());
-      for (const Move& move : mouse)
-        ASSERT_NE(std::find(legal.begin(), legal.end(), move), legal.end());
-
-      if (KlondikeNoMovesLeft(deal.position, deal.stock, rules)) {
-        ++stuck;
-        const Standing before = StandingOf(deal.position, deal.stock);
-        KlondikeDeal walk = deal;
-        MoveList options;
-        for (int w = 0; w < 60; ++w) {
-          KlondikeLegalMoves(walk.position, walk.stock, rules, options);
-          if (options.empty()) break;
-          KlondikeApplyMove(walk.position, walk.stock, rules, options[random() % options.size()]);
-          ASSERT_FALSE(StandingOf(walk.position, walk.stock).BetterThan(before))
-              << "progress was possible where no move was said to be left";
-        }
-      }
-      if (legal.empty()) break;
-
-      const Move move = legal[random() % legal.size()];
-      // Every fourth move is undone through its snapshot bytes; the rest keep the test quick.
-      const bool checkUndo = step % 4 == 0;
-      SnapshotWriter out;
-      if (checkUndo) {
-        WriteBaseState(out, deal.stock, {}, {});
-        WriteKlondikeBlock(out, deal.position, points, step);
-      }
-      const KlondikeDeal before = deal;
-
-      const MoveResult result = KlondikeApplyMove(deal.position, deal.stock, rules, move);
-      ASSERT_TRUE(result.Happened());
-      points += result.points;
-      ++moves;
-      ASSERT_TRUE(EveryCardOnce(deal.position, deal.stock));
-      if (!checkUndo) continue;
-
-      SnapshotReader in(out.Bytes());
-      BaseState base(deal.stock);
-      ASSERT_TRUE(ReadBaseState(in, base));
-      const std::optional<KlondikeSnapshot> back = ReadKlondikeBlock(in, deal.position, base.deck);
-      ASSERT_TRUE(back.has_value());
-      KlondikePosition restored = back->position;
-      restored.turned = before.position.turned;  // kept beside the file by the game
-      restored.recyclesUsed = before.position.recyclesUsed;
-      ASSERT_EQ(restored, before.position);
-      ASSERT_EQ(base.deck, before.stock);
-      ASSERT_EQ(back->points, points - result.points);
-      ASSERT_EQ(back->elapsedSeconds, step);
-    }
-  }
-  EXPECT_GT(moves, gameCount * 10);
-  EXPECT_GT(stuck, gameCount / 200) << "the no-moves check must have been put to the test";
+  PlayRandomGames(game, plan, moves);
+  if (HasFatalFailure()) return;
+  EXPECT_GT(moves, plan.games * 10);
+  EXPECT_GT(game.stuck, plan.games / 200) << "the no-moves check must have been put to the test";
 }
 
 TEST(KlondikeProperty, TheFullStateRoundTripsAndRefusesDamage) {

@@ -1,11 +1,8 @@
-// Depth-first search over the legal moves, the promising ones first, with every position seen
-// once. Good enough to find wins for scenario tests; not a strong solver. It knows no rule: what
-// may be played and what it does come from LegalMoves and ApplyMove.
+// Klondike's part of the move-finder: the deal, a move played with AutoFlip's turn-ups, and which
+// moves look promising.
 #include "tests/games/klondike/KlondikeSolver.h"
 
-#include <algorithm>
-#include <string>
-#include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -13,84 +10,57 @@ std::size_t At(int index) {
   return static_cast<std::size_t>(index);
 }
 
-struct Candidate {
-  Move move;
-  int priority;  // lower first
-};
-
-class Search {
-public:
-  Search(const KlondikeRules& rules, int nodeLimit) : rules_(rules), nodeLimit_(nodeLimit) {}
-
-  bool Run(const KlondikeDeal& deal) {
-    if (KlondikeCleared(deal.position, deal.stock)) return true;
-    if (++nodes_ > nodeLimit_) return false;
-    if (!seen_.insert(Key(deal)).second) return false;
-    for (const Candidate& candidate : Moves(deal)) {
-      KlondikeDeal next = deal;
-      if (!PlayKlondikeMove(next, rules_, candidate.move)) continue;
-      path_.push_back(candidate.move);
-      if (Run(next)) return true;
-      path_.pop_back();
-    }
-    return false;
+// How promising a move looks, lower first; -1 for moves that only shuffle cards sideways.
+int Priority(const KlondikePosition& p, const Move& move) {
+  if (move.kind == MoveKind::kStock) return 50;
+  const int startRank = p.startRank;
+  const bool toFoundation = move.to < KlondikeColumnPile(0);
+  const int column = move.from - KlondikeColumnPile(0);
+  const Card& card = column < 0 ? p.waste[At(move.index)] : p.tableau[At(column)][At(move.index)];
+  if (toFoundation) {
+    // The two lowest cards of a suit never hold anything up.
+    const int height = (card.rank - startRank + kRankCount) % kRankCount;
+    return height <= 1 ? 0 : 10;
   }
-
-  const std::vector<Move>& Path() const { return path_; }
-
-private:
-  std::string Key(const KlondikeDeal& deal) const {
-    return KlondikeTableKey(deal.position, deal.stock, rules_);
+  if (column < 0) return 40;  // waste onto a column
+  const int lowest = p.faceDown[At(column)];
+  const bool targetEmpty = p.columnCount[At(move.to - KlondikeColumnPile(0))] == 0;
+  if (move.index == lowest) {
+    if (lowest > 0) return targetEmpty ? 30 - lowest : 20 - lowest;
+    // The whole column moves away: worth it only when something can fill the gap.
+    return targetEmpty ? -1 : 60;
   }
+  // Part of a run: worth it when the card it uncovers can go up.
+  const Card& below = p.tableau[At(column)][At(move.index - 1)];
+  for (const Card& top : p.foundations)
+    if (top != kNoCard && KlondikeFoundationAccepts(below, top, startRank)) return 45;
+  return -1;
+}
 
-  std::vector<Candidate> Moves(const KlondikeDeal& deal) const {
-    MoveList legal;
-    KlondikeLegalMoves(deal.position, deal.stock, rules_, legal);
-    std::vector<Candidate> moves;
-    for (const Move& move : legal) {
-      // Turning a card up can only help, so nothing else needs trying first.
-      if (move.kind == MoveKind::kTurnUp) return {{move, 0}};
-      const int priority = Priority(deal.position, move);
-      if (priority >= 0) moves.push_back({move, priority});
-    }
-    std::stable_sort(moves.begin(), moves.end(), [](const Candidate& a, const Candidate& b) {
-      return a.priority < b.priority;
-    });
-    return moves;
-  }
+std::vector<Move> Order(const KlondikePosition& p, const MoveList& legal) {
+  // Turning a card up can only help, so nothing else needs trying first.
+  for (const Move& move : legal)
+    if (move.kind == MoveKind::kTurnUp) return {move};
+  return OrderByPriority(legal, [&p](const Move& move) { return Priority(p, move); });
+}
 
-  // How promising a move looks; -1 for moves that only shuffle cards sideways.
-  int Priority(const KlondikePosition& p, const Move& move) const {
-    if (move.kind == MoveKind::kStock) return 50;
-    const int startRank = p.startRank;
-    const bool toFoundation = move.to < KlondikeColumnPile(0);
-    const int column = move.from - KlondikeColumnPile(0);
-    const Card& card = column < 0 ? p.waste[At(move.index)] : p.tableau[At(column)][At(move.index)];
-    if (toFoundation) {
-      // The two lowest cards of a suit never hold anything up.
-      const int height = (card.rank - startRank + kRankCount) % kRankCount;
-      return height <= 1 ? 0 : 10;
-    }
-    if (column < 0) return 40;  // waste onto a column
-    const int lowest = p.faceDown[At(column)];
-    const bool targetEmpty = p.columnCount[At(move.to - KlondikeColumnPile(0))] == 0;
-    if (move.index == lowest) {
-      if (lowest > 0) return targetEmpty ? 30 - lowest : 20 - lowest;
-      // The whole column moves away: worth it only when something can fill the gap.
-      return targetEmpty ? -1 : 60;
-    }
-    // Part of a run: worth it when the card it uncovers can go up.
-    const Card& below = p.tableau[At(column)][At(move.index - 1)];
-    for (const Card& top : p.foundations)
-      if (top != kNoCard && KlondikeFoundationAccepts(below, top, startRank)) return 45;
-    return -1;
-  }
+MoveResult ApplyWithAutoFlip(KlondikePosition& position, Deck& stock, const KlondikeRules& rules,
+                             const Move& move) {
+  MoveResult result = KlondikeApplyMove(position, stock, rules, move);
+  if (!result.Happened()) return result;
+  MoveList automatic;
+  KlondikeAutoFlipMoves(position, rules, automatic);
+  for (const Move& flip : automatic)
+    result.points += KlondikeApplyMove(position, stock, rules, flip).points;
+  return result;
+}
 
-  KlondikeRules rules_;
-  int nodeLimit_;
-  int nodes_ = 0;
-  std::unordered_set<std::string> seen_;
-  std::vector<Move> path_;
+constexpr MoveFinderGame<KlondikePosition, KlondikeRules> kGame{
+    .legalMoves = KlondikeLegalMoves,
+    .applyMove = ApplyWithAutoFlip,
+    .tableKey = KlondikeTableKey,
+    .cleared = KlondikeCleared,
+    .order = Order,
 };
 
 }  // namespace
@@ -104,25 +74,12 @@ KlondikeDeal DealKlondike(std::uint32_t seed, const KlondikeRules& rules) {
 
 std::optional<int> PlayKlondikeMove(KlondikeDeal& deal, const KlondikeRules& rules,
                                     const Move& move) {
-  const MoveResult result = KlondikeApplyMove(deal.position, deal.stock, rules, move);
+  const MoveResult result = ApplyWithAutoFlip(deal.position, deal.stock, rules, move);
   if (!result.Happened()) return std::nullopt;
-  int points = result.points;
-  MoveList automatic;
-  KlondikeAutoFlipMoves(deal.position, rules, automatic);
-  for (const Move& flip : automatic)
-    points += KlondikeApplyMove(deal.position, deal.stock, rules, flip).points;
-  return points;
+  return result.points;
 }
 
 std::optional<KlondikeSolution> SolveKlondike(std::uint32_t seed, const KlondikeRules& rules,
                                               int nodeLimit) {
-  const KlondikeDeal deal = DealKlondike(seed, rules);
-  Search search(rules, nodeLimit);
-  if (!search.Run(deal)) return std::nullopt;
-
-  KlondikeSolution solution;
-  solution.moves = search.Path();
-  KlondikeDeal replay = deal;
-  for (const Move& move : solution.moves) solution.points += *PlayKlondikeMove(replay, rules, move);
-  return solution;
+  return FindWin(kGame, DealKlondike(seed, rules), rules, nodeLimit);
 }

@@ -5,11 +5,10 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
-#include "engine/Deck.h"
 #include "engine/Move.h"
 #include "games/klondike/KlondikePlay.h"
+#include "tests/support/MoveFinder.h"
 
 // The rule values a new player starts with, written out so tests need no settings store.
 inline constexpr KlondikeRules kKlondikeDefaultRules{
@@ -23,10 +22,8 @@ inline constexpr KlondikeRules kKlondikeDefaultRules{
     .dontShowAgain = false,
 };
 
-struct KlondikeDeal {
-  KlondikePosition position;
-  Deck stock;
-};
+using KlondikeDeal = GameDeal<KlondikePosition>;
+using KlondikeSolution = FoundWin;
 
 // The deal that `--seed seed` gives, through the game's own deal functions.
 KlondikeDeal DealKlondike(std::uint32_t seed, const KlondikeRules& rules);
@@ -35,11 +32,6 @@ KlondikeDeal DealKlondike(std::uint32_t seed, const KlondikeRules& rules);
 // or nothing when the move is not legal in this position; then nothing has changed.
 std::optional<int> PlayKlondikeMove(KlondikeDeal& deal, const KlondikeRules& rules,
                                     const Move& move);
-
-struct KlondikeSolution {
-  std::vector<Move> moves;
-  int points = 0;  // the sum of what the moves earned
-};
 
 // A won game from this seed, or nothing when none was found within `nodeLimit` positions.
 std::optional<KlondikeSolution> SolveKlondike(std::uint32_t seed, const KlondikeRules& rules,

@@ -5,11 +5,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
-#include "engine/Deck.h"
-#include "engine/Move.h"
 #include "games/quadrille/QuadrillePlay.h"
+#include "tests/support/MoveFinder.h"
 
 // The rule values a new player starts with, written out so tests need no settings store.
 inline constexpr QuadrilleRules kQuadrilleDefaultRules{
@@ -19,18 +17,11 @@ inline constexpr QuadrilleRules kQuadrilleDefaultRules{
     .dontShowAgain = false,
 };
 
-struct QuadrilleDeal {
-  QuadrillePosition position;
-  Deck stock;
-};
+using QuadrilleDeal = GameDeal<QuadrillePosition>;
+using QuadrilleSolution = FoundWin;
 
 // The deal that `--seed seed` gives, through the game's own deal function.
 QuadrilleDeal DealQuadrille(std::uint32_t seed, const QuadrilleRules& rules);
-
-struct QuadrilleSolution {
-  std::vector<Move> moves;
-  int points = 0;  // the sum of what the moves earned
-};
 
 // A won game from this seed, or nothing when none was found within `nodeLimit` positions.
 std::optional<QuadrilleSolution> SolveQuadrille(std::uint32_t seed, const QuadrilleRules& rules,

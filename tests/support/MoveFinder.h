@@ -1,0 +1,113 @@
+// A small move-finder for any game whose rules are free functions over a position and a stock:
+// depth-first search over the legal moves in the game's own order, every table seen once, until
+// the table is cleared or the node limit is spent. Good enough to find wins for tests; not a strong
+// solver. It knows no rule: what may be played, what it does and which moves look promising come
+// from the game. The search order is what pins the wins the tests replay, so any change to it
+// moves every pinned result.
+#pragma once
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/Deck.h"
+#include "engine/Move.h"
+
+// A game between moves: its table and what is left of the pack.
+template <typename Position>
+struct GameDeal {
+  Position position;
+  Deck stock;
+};
+
+struct FoundWin {
+  std::vector<Move> moves;
+  int points = 0;  // the sum of what the moves earned
+};
+
+// What the move-finder calls: the game's rule functions and its move order.
+template <typename Position, typename Rules>
+struct MoveFinderGame {
+  void (*legalMoves)(const Position&, const Deck&, const Rules&, MoveList&);
+  // Plays a move as the game would (an illegal one changes nothing and has no steps).
+  MoveResult (*applyMove)(Position&, Deck&, const Rules&, const Move&);
+  // Equal for two tables the search need not tell apart.
+  std::string (*tableKey)(const Position&, const Deck&, const Rules&);
+  bool (*cleared)(const Position&, const Deck&);
+  // The legal moves worth trying here, the most promising first.
+  std::vector<Move> (*order)(const Position&, const MoveList& legal);
+};
+
+// The moves whose priority is 0 or more, the lowest priority first; moves of equal priority keep
+// the order LegalMoves gave them.
+template <typename PriorityOf>
+std::vector<Move> OrderByPriority(const MoveList& legal, PriorityOf priorityOf) {
+  struct Candidate {
+    Move move;
+    int priority;
+  };
+  std::vector<Candidate> candidates;
+  for (const Move& move : legal) {
+    const int priority = priorityOf(move);
+    if (priority >= 0) candidates.push_back({move, priority});
+  }
+  std::stable_sort(candidates.begin(), candidates.end(),
+                   [](const Candidate& a, const Candidate& b) { return a.priority < b.priority; });
+  std::vector<Move> moves;
+  moves.reserve(candidates.size());
+  for (const Candidate& candidate : candidates) moves.push_back(candidate.move);
+  return moves;
+}
+
+namespace move_finder_detail {
+
+template <typename Position, typename Rules>
+class Search {
+public:
+  Search(const MoveFinderGame<Position, Rules>& game, const Rules& rules, int nodeLimit)
+      : game_(game), rules_(rules), nodeLimit_(nodeLimit) {}
+
+  bool Run(const GameDeal<Position>& deal) {
+    if (game_.cleared(deal.position, deal.stock)) return true;
+    if (++nodes_ > nodeLimit_) return false;
+    if (!seen_.insert(game_.tableKey(deal.position, deal.stock, rules_)).second) return false;
+    MoveList legal;
+    game_.legalMoves(deal.position, deal.stock, rules_, legal);
+    for (const Move& move : game_.order(deal.position, legal)) {
+      GameDeal<Position> next = deal;
+      if (!game_.applyMove(next.position, next.stock, rules_, move).Happened()) continue;
+      path_.push_back(move);
+      if (Run(next)) return true;
+      path_.pop_back();
+    }
+    return false;
+  }
+
+  const std::vector<Move>& Path() const { return path_; }
+
+private:
+  const MoveFinderGame<Position, Rules>& game_;
+  const Rules& rules_;
+  int nodeLimit_;
+  int nodes_ = 0;
+  std::unordered_set<std::string> seen_;
+  std::vector<Move> path_;
+};
+
+}  // namespace move_finder_detail
+
+// A won game from this deal, or nothing when none was found within `nodeLimit` positions.
+template <typename Position, typename Rules>
+std::optional<FoundWin> FindWin(const MoveFinderGame<Position, Rules>& game,
+                                const GameDeal<Position>& deal, const Rules& rules, int nodeLimit) {
+  move_finder_detail::Search<Position, Rules> search(game, rules, nodeLimit);
+  if (!search.Run(deal)) return std::nullopt;
+  FoundWin win;
+  win.moves = search.Path();
+  GameDeal<Position> replay = deal;
+  for (const Move& move : win.moves)
+    win.points += game.applyMove(replay.position, replay.stock, rules, move).points;
+  return win;
+}

@@ -1,0 +1,140 @@
+// Random play for a game's property test: seeded deals under random rule settings played with
+// random legal moves, checking after every move what any caller of the game's ApplyMove relies
+// on: the move happened, every card lies exactly once, and (every few moves) the undo snapshot
+// taken before the move brings back the table, the stock, the points and the clock exactly.
+//
+// The game comes as a type `Game` with these members:
+//   Position, Rules, Snapshot                          types
+//   RandomRules(random) -> Rules                       rule settings drawn from `random`
+//   Deal(seed, rules) -> GameDeal<Position>            the deal `--seed seed` gives
+//   LegalMoves, ApplyMove                              the rule functions
+//   EveryCardOnce(position, stock) -> AssertionResult  its own count of the cards
+//   BeforeMove(deal, rules, legal, step, random, dealOver)
+//       its own checks (ASSERT_*) before each move; sets `dealOver` to play no more of the deal
+//   PickMove(legal, random) -> Move                    one of the legal moves
+//   WriteSnapshot(deal, points, elapsedSeconds) -> Snapshot    as undo takes it before a move
+//   ReadSnapshot(snapshot, after) -> optional<Restored<Position>>
+//       as undo reads it back over the table `after` the move; nothing when refused
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <random>
+
+#include "engine/Deck.h"
+#include "engine/HitLists.h"
+#include "engine/Move.h"
+#include "tests/support/MoveFinder.h"
+
+struct RandomPlayPlan {
+  int games = 0;
+  int movesPerGame = 0;
+  int undoEvery = 1;  // the moves undone through their snapshot bytes: every n-th of a deal
+};
+
+// What an undo snapshot brings back.
+template <typename Position>
+struct Restored {
+  Position position;
+  Deck stock;
+  int points = 0;
+  int elapsedSeconds = 0;
+};
+
+// Plays `plan.games` deals, seeds 0 up, each with its own random source seeded alike; adds every
+// move made to `moves`.
+template <typename Game>
+void PlayRandomGames(Game& game, const RandomPlayPlan& plan, int& moves) {
+  using Deal = GameDeal<typename Game::Position>;
+  MoveList legal;
+  for (int index = 0; index < plan.games; ++index) {
+    const auto seed = static_cast<std::uint32_t>(index);
+    std::mt19937 random(seed);
+    const typename Game::Rules rules = game.RandomRules(random);
+    Deal deal = game.Deal(seed, rules);
+    SCOPED_TRACE(::testing::Message() << "game " << index);
+    ASSERT_TRUE(game.EveryCardOnce(deal.position, deal.stock));
+    int points = 0;
+    for (int step = 0; step < plan.movesPerGame; ++step) {
+      // The move is named in each failure rather than traced: a trace a move costs more than the
+      // checks of the smaller games.
+      game.LegalMoves(deal.position, deal.stock, rules, legal);
+      bool dealOver = false;
+      game.BeforeMove(deal, rules, legal, step, random, dealOver);
+      if (::testing::Test::HasFatalFailure()) {
+        ADD_FAILURE() << "in the checks before move " << step;
+        return;
+      }
+      if (dealOver || legal.empty()) break;
+
+      const Move move = game.PickMove(legal, random);
+      const bool checkUndo = step % plan.undoEvery == 0;
+      std::optional<typename Game::Snapshot> snapshot;
+      if (checkUndo) snapshot = game.WriteSnapshot(deal, points, step);
+      const Deal before = deal;
+
+      const MoveResult result = game.ApplyMove(deal.position, deal.stock, rules, move);
+      ASSERT_TRUE(result.Happened()) << "move " << step;
+      points += result.points;
+      ++moves;
+      ASSERT_TRUE(game.EveryCardOnce(deal.position, deal.stock)) << "move " << step;
+      if (!checkUndo) continue;
+
+      const std::optional<Restored<typename Game::Position>> back =
+          game.ReadSnapshot(*snapshot, deal);
+      ASSERT_TRUE(back.has_value()) << "the snapshot of move " << step << " was refused";
+      ASSERT_EQ(back->position, before.position) << "move " << step;
+      ASSERT_EQ(back->stock, before.stock) << "move " << step;
+      ASSERT_EQ(back->points, points - result.points) << "move " << step;
+      ASSERT_EQ(back->elapsedSeconds, step) << "move " << step;
+    }
+  }
+}
+
+// Whether the mouse makes exactly the legal moves: the click moves in `mouse`, and every drag
+// source dropped on every target where `isLegal` takes it.
+template <typename IsLegal>
+::testing::AssertionResult MouseMakesTheLegalMoves(MoveList mouse, const DragSourceList& sources,
+                                                   const DropTargetList& targets, IsLegal isLegal,
+                                                   const MoveList& legal) {
+  for (int s = 0; s < sources.Size(); ++s) {
+    for (int t = 0; t < targets.Size(); ++t) {
+      const Move move{MoveKind::kCards, sources.At(s).pile, sources.At(s).index,
+                      targets.At(t).pile};
+      if (isLegal(move) && std::find(mouse.begin(), mouse.end(), move) == mouse.end())
+        mouse.push_back(move);
+    }
+  }
+  if (mouse.size() != legal.size())
+    return ::testing::AssertionFailure()
+           << "the mouse makes " << mouse.size() << " moves, the rules " << legal.size();
+  for (const Move& move : mouse)
+    if (std::find(legal.begin(), legal.end(), move) == legal.end())
+      return ::testing::AssertionFailure() << "the mouse makes a move the rules do not list";
+  return ::testing::AssertionSuccess();
+}
+
+// Whether a walk of up to `steps` random legal moves from a table said to have no moves left
+// never gets further: no standing along it is better than the table's (a Standing has
+// BetterThan).
+template <typename Game, typename StandingOf>
+::testing::AssertionResult NoWalkGetsFurther(const GameDeal<typename Game::Position>& from,
+                                             const typename Game::Rules& rules, int steps,
+                                             std::mt19937& random, StandingOf standingOf) {
+  const auto before = standingOf(from.position, from.stock);
+  GameDeal<typename Game::Position> walk = from;
+  MoveList options;
+  for (int step = 0; step < steps; ++step) {
+    Game::LegalMoves(walk.position, walk.stock, rules, options);
+    if (options.empty()) break;
+    Game::ApplyMove(walk.position, walk.stock, rules, options[random() % options.size()]);
+    if (standingOf(walk.position, walk.stock).BetterThan(before))
+      return ::testing::AssertionFailure()
+             << "progress was possible where no move was said to be left (walk move " << step
+             << ")";
+  }
+  return ::testing::AssertionSuccess();
+}
