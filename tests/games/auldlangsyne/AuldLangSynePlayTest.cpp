@@ -83,8 +83,6 @@ TEST(AuldLangSynePlay, TheDealFollowsStartCardAndFilledIn) {
   EXPECT_EQ(AuldLangSynePlayableRules({false, 13, false}).startCard, kAce);
   EXPECT_EQ(AuldLangSynePlayableRules({false, -2, false}).startCard, kAce);
   EXPECT_EQ(AuldLangSynePlayableRules({false, -1, false}).startCard, -1);
-  EXPECT_EQ(AuldLangSyneScoreFactor({true, 3, false}), 0.75);
-  EXPECT_EQ(AuldLangSyneScoreFactor({false, 3, false}), 1.0);
 }
 
 // From the Ace, suits not mattering: only an Ace starts a foundation, a King goes on a Queen of
