@@ -125,6 +125,35 @@ TEST_F(AuldLangSyneScenarioTest, OnlyPressesThatPlayWriteASnapshot) {
   EXPECT_EQ(s.Run(), 0);
 }
 
+// Undo takes back a card sent home: the pile and the foundation as they were, 5 points off.
+TEST_F(AuldLangSyneScenarioTest, UndoTakesBackACardSentHome) {
+  const std::optional<AuldLangSyneSolution> solution =
+      SolveAuldLangSyne(kAlsWinningSeed, kAlsDefaultRules);
+  ASSERT_TRUE(solution.has_value());
+  AlsSetup setup;
+  setup.seed = kAlsWinningSeed;
+  AlsScenario s(setup);
+  auto before = std::make_shared<AuldLangSynePosition>();
+  for (const Move& move : solution->moves) {
+    if (move.kind == MoveKind::kCards) {
+      s.Check([before](AuldLangSyneGame& game) { *before = game.Position(); });
+      s.Play(move);
+      s.Check([before](AuldLangSyneGame& game) {
+        EXPECT_NE(game.Position(), *before);
+        EXPECT_EQ(game.Points(), 5);
+      });
+      break;
+    }
+    s.Play(move);
+  }
+  s.Menu(GameMenu::kGame, kCmdUndo);
+  s.Check([before](AuldLangSyneGame& game) {
+    EXPECT_EQ(game.Position(), *before);
+    EXPECT_EQ(game.Points(), -5) << "the snapshot's 0 points, less 5 for the Undo";
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
+
 // End Game ends the deal at once, whatever the stock still holds.
 TEST_F(AuldLangSyneScenarioTest, EndGameEndsTheDealAtOnce) {
   AlsScenario s;
