@@ -1,6 +1,7 @@
 // The five games. A game joins the program with its folder, its row here and its CMake line.
 #include "games/GameTable.h"
 
+#include "games/auldlangsyne/AuldLangSyneGame.h"
 #include "games/auldlangsyne/AuldLangSyneRulesView.h"
 #include "games/auldlangsyne/AuldLangSyneSettings.h"
 #include "games/gate/GateGame.h"
@@ -22,7 +23,8 @@ std::unique_ptr<CardGame> Make(ArtworkSet& art) {
 
 // Block Solitaire has no rule settings: it deals at once.
 constexpr GameRow kGames[] = {
-    {3, 0, "Auld Lang Syne", &kAuldLangSyneSettings, &RunAuldLangSyneRulesView, nullptr, 0},
+    {kAuldLangSyneGameId, 0, "Auld Lang Syne", &kAuldLangSyneSettings, &RunAuldLangSyneRulesView,
+     &Make<AuldLangSyneGame>, 1432},
     {4, 1, "Block Solitaire", nullptr, nullptr, nullptr, 0},
     {kKlondikeGameId, 2, "Klondike", &kKlondikeSettings, &RunKlondikeRulesView, &Make<KlondikeGame>,
      2564},

@@ -118,7 +118,8 @@ TEST_F(RulesViewTest, TheViewsLookRightInTheDarkAndTheLightTheme) {
     RulesViewLayout layout;
   } views[] = {{"klondike", KlondikeRulesViewLayout()},
                {"gate", GateRulesViewLayout()},
-               {"quadrille", QuadrilleRulesViewLayout()}};
+               {"quadrille", QuadrilleRulesViewLayout()},
+               {"auldlangsyne", AuldLangSyneRulesViewLayout()}};
   for (const auto& v : views) {
     SCOPED_TRACE(v.golden);
     for (const int theme : {0, 1}) {

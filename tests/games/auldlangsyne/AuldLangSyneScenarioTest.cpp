@@ -1,0 +1,189 @@
+// Auld Lang Syne played through the real window procedure, for what the mouse, the screen and the
+// undo files add to the rules' own tests: a whole deal won with clicks, the presses that write a
+// snapshot and those that do not, End Game, and the table against golden images.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "audio/Audio.h"
+#include "engine/GameClock.h"
+#include "engine/session/GameMenuBar.h"
+#include "games/RuleSettings.h"
+#include "games/auldlangsyne/AuldLangSyneGame.h"
+#include "tests/games/auldlangsyne/AuldLangSyneSolver.h"
+#include "tests/gfx/art/ArtworkTestSupport.h"
+#include "tests/support/GameScenario.h"
+
+namespace {
+
+// A deal the move-finder wins under the default rules: the only one among seeds 1 to 1,000.
+constexpr std::uint32_t kAlsWinningSeed = 888;
+
+// Inside the stock's card however thick the pile is, and on the empty stock's marker.
+constexpr ScreenPoint kStockPoint{kAlsStockX + 20, kAlsStockY + 10};
+
+struct AlsSetup : ScenarioSetup {
+  int filledIn = 0;
+  int startCard = 12;
+};
+
+// A press on a top card: on its face, below the strip the card under it shows.
+ScreenPoint TopCardPoint(int pile, int index) {
+  return Grip(kAlsLayout[static_cast<std::size_t>(pile)].CardPlace(index));
+}
+
+class AlsScenario : public ScenarioOf<AuldLangSyneGame> {
+public:
+  explicit AlsScenario(const AlsSetup& setup = {}) : ScenarioOf(Game(setup), setup) {}
+
+  // Every move of this game is a click: the stock, or the top card it sends home.
+  void Play(const Move& move) {
+    const ScreenPoint at =
+        move.kind == MoveKind::kStock ? kStockPoint : TopCardPoint(move.from, move.index);
+    Click(at.x, at.y);
+  }
+
+private:
+  static ScenarioGame Game(const AlsSetup& setup) {
+    ScenarioGame game;
+    game.row = GameRowById(kAuldLangSyneGameId);
+    game.writeRules = [setup] {
+      WriteRuleValue(kAuldLangSyneSettings, "FilledIn", setup.filledIn);
+      WriteRuleValue(kAuldLangSyneSettings, "StartCard", setup.startCard);
+    };
+    game.clickPoint = [](const CardGame&, const Move&) { return kStockPoint; };
+    return game;
+  }
+};
+
+class AuldLangSyneScenarioTest : public GameScenarioTest {};
+
+TEST_F(AuldLangSyneScenarioTest, ASeededDealIsWonWithClicks) {
+  const std::optional<AuldLangSyneSolution> solution =
+      SolveAuldLangSyne(kAlsWinningSeed, kAlsDefaultRules);
+  ASSERT_TRUE(solution.has_value()) << "the move-finder wins this seed";
+  AlsSetup setup;
+  setup.seed = kAlsWinningSeed;
+  AlsScenario s(setup);
+  for (const Move& move : solution->moves) s.Play(move);
+  s.Wait(300);
+  s.Check([&solution](AuldLangSyneGame& game) {
+    EXPECT_TRUE(game.IsWon());
+    EXPECT_EQ(game.Points(), solution->points) << "the clicks earned what the rules counted";
+  });
+  s.CheckShell([] { EXPECT_EQ(RequestedTrack(), MusicTrack::kWin); });
+  s.Wait(6000);      // the win screen
+  s.Key(VK_ESCAPE);  // the high scores
+  s.Check([&solution](AuldLangSyneGame& game) {
+    EXPECT_EQ(game.FinalScore(),
+              ScoreFormula(solution->points, game.ElapsedSeconds(), game.ScoreFactor(), 1.5));
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+// A press on the empty stock writes a snapshot and deals nothing; a press on a top card that no
+// foundation takes, or on a card under the top, does nothing and writes none.
+TEST_F(AuldLangSyneScenarioTest, OnlyPressesThatPlayWriteASnapshot) {
+  // A deal whose first round has a card that cannot start a foundation.
+  std::uint32_t seed = 1;
+  for (;; ++seed) {
+    ASSERT_LT(seed, 100u);
+    const AuldLangSyneDeal deal = DealAuldLangSyne(seed, kAlsDefaultRules);
+    if (AuldLangSyneTargetOf(deal.position, 0) < 0) break;
+  }
+  AlsSetup setup;
+  setup.seed = seed;
+  AlsScenario s(setup);
+  auto before = std::make_shared<AuldLangSynePosition>();
+  s.Check([before](AuldLangSyneGame& game) {
+    *before = game.Position();
+    EXPECT_EQ(game.UndoCount(), 0);
+  });
+  s.Play({MoveKind::kCards, AlsTableauPile(0), 0, AlsFoundationPile(0)});
+  s.Check([before](AuldLangSyneGame& game) {
+    EXPECT_EQ(game.Position(), *before);
+    EXPECT_EQ(game.UndoCount(), 0) << "a press that moves nothing is no action";
+    EXPECT_FALSE(game.IsDragging()) << "cards are never dragged";
+  });
+  for (int click = 0; click < 12; ++click) s.Click(kStockPoint.x, kStockPoint.y);
+  // A card under the top, on its visible strip, does nothing either.
+  const ScreenPoint under = TopCardPoint(AlsTableauPile(1), 0);
+  s.Click(under.x, under.y);
+  auto count = std::make_shared<int>();
+  s.Check([before, count](AuldLangSyneGame& game) {
+    ASSERT_EQ(game.GetDeck().Remaining(), 0);
+    EXPECT_EQ(game.Position().tableauCount, (std::array<int, 4>{13, 13, 13, 13}));
+    *count = game.UndoCount();
+    *before = game.Position();
+  });
+  s.Click(kStockPoint.x, kStockPoint.y);
+  s.Check([before, count](AuldLangSyneGame& game) {
+    EXPECT_EQ(game.UndoCount(), *count + 1) << "the empty stock's press is recorded";
+    EXPECT_EQ(game.Position(), *before) << "and deals nothing";
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+// Undo takes back a card sent home: the pile and the foundation as they were, 5 points off.
+TEST_F(AuldLangSyneScenarioTest, UndoTakesBackACardSentHome) {
+  const std::optional<AuldLangSyneSolution> solution =
+      SolveAuldLangSyne(kAlsWinningSeed, kAlsDefaultRules);
+  ASSERT_TRUE(solution.has_value());
+  AlsSetup setup;
+  setup.seed = kAlsWinningSeed;
+  AlsScenario s(setup);
+  auto before = std::make_shared<AuldLangSynePosition>();
+  for (const Move& move : solution->moves) {
+    if (move.kind == MoveKind::kCards) {
+      s.Check([before](AuldLangSyneGame& game) { *before = game.Position(); });
+      s.Play(move);
+      s.Check([before](AuldLangSyneGame& game) {
+        EXPECT_NE(game.Position(), *before);
+        EXPECT_EQ(game.Points(), 5);
+      });
+      break;
+    }
+    s.Play(move);
+  }
+  s.Menu(GameMenu::kGame, kCmdUndo);
+  s.Check([before](AuldLangSyneGame& game) {
+    EXPECT_EQ(game.Position(), *before);
+    EXPECT_EQ(game.Points(), -5) << "the snapshot's 0 points, less 5 for the Undo";
+  });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+// End Game ends the deal at once, whatever the stock still holds.
+TEST_F(AuldLangSyneScenarioTest, EndGameEndsTheDealAtOnce) {
+  AlsScenario s;
+  s.Menu(GameMenu::kGame, kCmdEndGame);
+  s.Check([](AuldLangSyneGame& game) {
+    EXPECT_GT(game.GetDeck().Remaining(), 0);
+    EXPECT_TRUE(game.IsGameOver());
+    EXPECT_TRUE(game.EndedByUser());
+    EXPECT_FALSE(game.IsWon());
+  });
+  s.Wait(6000);      // the lose screen
+  s.Key(VK_ESCAPE);  // the high scores
+  s.Check([](AuldLangSyneGame& game) { EXPECT_NE(game.FinalScore(), kScoreNotFixed); });
+  EXPECT_EQ(s.Run(), 0);
+}
+
+// What the player sees, pixel for pixel: the fresh default deal in the dark and a light theme.
+// Rewrite with QS_UPDATE_GOLDEN=1 and look at every changed PNG first.
+TEST_F(AuldLangSyneScenarioTest, TheFreshDealLooksAsDrawnInTheGoldenImages) {
+  for (int theme : {0, 1}) {
+    AlsSetup setup;
+    setup.background = theme;
+    AlsScenario s(setup);
+    s.Wait(300);
+    const std::string name = "games/auldlangsyne_deal_theme" + std::to_string(theme);
+    s.CheckShell([&s, name] {
+      EXPECT_TRUE(MatchesGolden(name, s.Harness().Shell().ScreenBuffer(), 0, 799, 0, 599));
+    });
+    EXPECT_EQ(s.Run(), 0);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+// A small move-finder for Auld Lang Syne tests: deals a seeded game exactly as the game does and
+// plays it to a win through the rules' LegalMoves and ApplyMove alone, returning the moves for a
+// scenario test to make again with the mouse.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "engine/Deck.h"
+#include "engine/Move.h"
+#include "games/auldlangsyne/AuldLangSynePlay.h"
+
+// The rule values a new player starts with, written out so tests need no settings store.
+inline constexpr AuldLangSyneRules kAlsDefaultRules{
+    .filledIn = false,
+    .startCard = 12,
+    .dontShowAgain = false,
+};
+
+struct AuldLangSyneDeal {
+  AuldLangSynePosition position;
+  Deck stock;
+};
+
+// The table `--seed seed` puts out, first round dealt, through the game's own deal functions.
+AuldLangSyneDeal DealAuldLangSyne(std::uint32_t seed, const AuldLangSyneRules& rules);
+
+struct AuldLangSyneSolution {
+  std::vector<Move> moves;
+  int points = 0;  // the sum of what the moves earned
+};
+
+// A won game from this seed, or nothing when none was found within `nodeLimit` positions.
+std::optional<AuldLangSyneSolution> SolveAuldLangSyne(std::uint32_t seed,
+                                                      const AuldLangSyneRules& rules,
+                                                      int nodeLimit = 100000);
