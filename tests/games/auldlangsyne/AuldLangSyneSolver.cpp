@@ -1,40 +1,27 @@
-// Depth-first search over the legal moves, placing a card before dealing, with every table seen
-// once. It knows no rule: what may be played and what it does come from LegalMoves and ApplyMove.
+// Auld Lang Syne's part of the move-finder: the deal, and every legal move tried in turn, placing
+// a card before dealing.
 #include "tests/games/auldlangsyne/AuldLangSyneSolver.h"
 
-#include <string>
-#include <unordered_set>
+#include <vector>
 
 namespace {
 
-class Search {
-public:
-  explicit Search(int nodeLimit) : nodeLimit_(nodeLimit) {}
+// The stock click comes first in the list: try it last.
+std::vector<Move> Order(const AuldLangSynePosition&, const MoveList& legal) {
+  return {legal.rbegin(), legal.rend()};
+}
 
-  bool Run(const AuldLangSyneDeal& deal) {
-    if (AuldLangSyneCleared(deal.position, deal.stock)) return true;
-    if (++nodes_ > nodeLimit_) return false;
-    if (!seen_.insert(AuldLangSyneTableKey(deal.position, deal.stock)).second) return false;
-    MoveList moves;
-    AuldLangSyneLegalMoves(deal.position, deal.stock, moves);
-    // The stock click comes first in the list: try it last.
-    for (auto move = moves.rbegin(); move != moves.rend(); ++move) {
-      AuldLangSyneDeal next = deal;
-      if (!AuldLangSyneApplyMove(next.position, next.stock, *move).Happened()) continue;
-      path_.push_back(*move);
-      if (Run(next)) return true;
-      path_.pop_back();
-    }
-    return false;
-  }
-
-  const std::vector<Move>& Path() const { return path_; }
-
-private:
-  int nodeLimit_;
-  int nodes_ = 0;
-  std::unordered_set<std::string> seen_;
-  std::vector<Move> path_;
+// The rules take no rule values once the deal is made; the search passes them anyway.
+constexpr MoveFinderGame<AuldLangSynePosition, AuldLangSyneRules> kGame{
+    .legalMoves = [](const AuldLangSynePosition& position, const Deck& stock,
+                     const AuldLangSyneRules&,
+                     MoveList& moves) { AuldLangSyneLegalMoves(position, stock, moves); },
+    .applyMove = [](AuldLangSynePosition& position, Deck& stock, const AuldLangSyneRules&,
+                    const Move& move) { return AuldLangSyneApplyMove(position, stock, move); },
+    .tableKey = [](const AuldLangSynePosition& position, const Deck& stock,
+                   const AuldLangSyneRules&) { return AuldLangSyneTableKey(position, stock); },
+    .cleared = AuldLangSyneCleared,
+    .order = Order,
 };
 
 }  // namespace
@@ -49,13 +36,5 @@ AuldLangSyneDeal DealAuldLangSyne(std::uint32_t seed, const AuldLangSyneRules& r
 std::optional<AuldLangSyneSolution> SolveAuldLangSyne(std::uint32_t seed,
                                                       const AuldLangSyneRules& rules,
                                                       int nodeLimit) {
-  const AuldLangSyneDeal deal = DealAuldLangSyne(seed, rules);
-  Search search(nodeLimit);
-  if (!search.Run(deal)) return std::nullopt;
-  AuldLangSyneSolution solution;
-  solution.moves = search.Path();
-  AuldLangSyneDeal replay = deal;
-  for (const Move& move : solution.moves)
-    solution.points += AuldLangSyneApplyMove(replay.position, replay.stock, move).points;
-  return solution;
+  return FindWin(kGame, DealAuldLangSyne(seed, rules), rules, nodeLimit);
 }

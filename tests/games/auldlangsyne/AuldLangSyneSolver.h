@@ -5,11 +5,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
-#include "engine/Deck.h"
-#include "engine/Move.h"
 #include "games/auldlangsyne/AuldLangSynePlay.h"
+#include "tests/support/MoveFinder.h"
 
 // The rule values a new player starts with, written out so tests need no settings store.
 inline constexpr AuldLangSyneRules kAlsDefaultRules{
@@ -18,18 +16,12 @@ inline constexpr AuldLangSyneRules kAlsDefaultRules{
     .dontShowAgain = false,
 };
 
-struct AuldLangSyneDeal {
-  AuldLangSynePosition position;
-  Deck stock;
-};
+using AuldLangSyneDeal = GameDeal<AuldLangSynePosition>;
 
 // The table `--seed seed` puts out, first round dealt, through the game's own deal functions.
 AuldLangSyneDeal DealAuldLangSyne(std::uint32_t seed, const AuldLangSyneRules& rules);
 
-struct AuldLangSyneSolution {
-  std::vector<Move> moves;
-  int points = 0;  // the sum of what the moves earned
-};
+using AuldLangSyneSolution = FoundWin;
 
 // A won game from this seed, or nothing when none was found within `nodeLimit` positions.
 std::optional<AuldLangSyneSolution> SolveAuldLangSyne(std::uint32_t seed,
