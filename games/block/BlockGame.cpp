@@ -71,12 +71,12 @@ void BlockGame::DrawPile(int pile, bool erase) {
   }
 }
 
-void BlockGame::DrawStockPile(bool erase) {
+void BlockGame::DrawStockPile(bool erase, int count) {
   const ScreenRect area{kBlockStockX - kStockMarginX, kBlockStockY - kStockMarginY,
                         kBlockStockX + art_.CardWidth(), kBlockStockY + art_.CardHeight()};
   if (erase) art_.RestoreBackground(area.left, area.right, area.top, area.bottom);
-  art_.DrawStock(nullptr, kBlockStockX, kBlockStockY, art_.CardBack(), deck_.Remaining(),
-                 art_.ScreenBuffer(), false);
+  art_.DrawStock(nullptr, kBlockStockX, kBlockStockY, art_.CardBack(),
+                 count < 0 ? deck_.Remaining() : count, art_.ScreenBuffer(), false);
   art_.AddDirtyRect(area);
 }
 
@@ -102,6 +102,9 @@ MoveResult BlockGame::ApplyMoveToTable(const Move& move) {
 // The position already holds the move's end; each step draws from the card it names, so the
 // second card of a pair shows selected before the pair goes.
 void BlockGame::ShowMove(const MoveResult& result) {
+  // The stock shrinks card by card as the refill deals: it holds the cards still to fly.
+  int stockShown = deck_.Remaining();
+  for (const MoveStep& step : result.steps) stockShown += step.kind == StepKind::kDealt;
   for (const MoveStep& step : result.steps) {
     switch (step.kind) {
       case StepKind::kSelected:
@@ -117,7 +120,7 @@ void BlockGame::ShowMove(const MoveResult& result) {
         break;
       case StepKind::kDealt: {
         const PileLayout& to = Layout(step.to);
-        DrawStockPile(true);
+        DrawStockPile(true, --stockShown);
         FlyCard(kBlockStockX, kBlockStockY, to.x, to.y, step.card, true, true, -1);
         PlaySfx("flip.wav");
         break;

@@ -36,7 +36,8 @@ protected:
   void CommitStagedBlock(std::span<const std::uint8_t> sideState) override;
 
 private:
-  void DrawStockPile(bool erase);
+  // The stock with `count` cards (-1: as many as it holds now).
+  void DrawStockPile(bool erase, int count = -1);
   // One slot with `card` (none: the bare table), darkened when `selected`.
   void DrawSlot(int slot, const Card& card, bool selected, bool erase);
 
