@@ -37,7 +37,8 @@ void SettlePair(BlockPosition& p, Deck& stock, int chosen, MoveResult& result) {
   int b = -1;
   for (int slot = a + 1; slot < kBlockSlots && b < 0; ++slot)
     if (p.selected[At(slot)] != 0) b = slot;
-  if (!MakesPair(p.slots[At(a)], p.slots[At(b)])) {
+  // A position whose count disagrees with its flags (none the reader lets in) pairs nothing.
+  if (a < 0 || b < 0 || !MakesPair(p.slots[At(a)], p.slots[At(b)])) {
     p.selected[At(chosen)] = 0;
     --p.selectedCount;
     result.steps.push_back(

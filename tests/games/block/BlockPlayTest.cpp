@@ -114,6 +114,17 @@ TEST(BlockPlay, APairOfElevenGoesForTenPointsAndItsGapsRefillInSlotOrder) {
   EXPECT_EQ(deal.stock.Remaining(), 26);
 }
 
+// A count that disagrees with the flags (the snapshot reader lets none in) must not make the second
+// selection look for a partner that is not there.
+TEST(BlockPlay, ACountWithoutItsFlagPairsNothing) {
+  BlockDealt deal = DealBlock(2);
+  deal.position.selectedCount = 1;
+  const MoveResult r = BlockApplyMove(deal.position, deal.stock, Select(0));
+  ASSERT_EQ(r.steps.size(), 2u);
+  EXPECT_EQ(r.steps[1].kind, StepKind::kUnselected);
+  EXPECT_EQ(deal.position.selected[0], 0);
+}
+
 TEST(BlockPlay, ASpentStockLeavesGapsAndTwelveGapsWin) {
   BlockDealt deal = DealBlock(3);
   while (deal.stock.Remaining() > 0) deal.stock.DealCard();
