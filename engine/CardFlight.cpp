@@ -68,6 +68,11 @@ std::chrono::microseconds FlightStepDelay() {
   return std::max(std::chrono::microseconds(0), TheGameServices().flightStepDelay);
 }
 
+void HoldAnimation(std::chrono::milliseconds pause) {
+  if (FlightStepDelay().count() <= 0 || pause.count() <= 0) return;
+  std::this_thread::sleep_for(pause);
+}
+
 FlightPacer::FlightPacer() : start_(std::chrono::steady_clock::now()), delay_(FlightStepDelay()) {}
 
 void FlightPacer::WaitForStep(int step) const {

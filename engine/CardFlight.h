@@ -30,6 +30,10 @@ std::vector<ScreenPoint> FlightPositions(int fromX, int fromY, int toX, int toY,
 // screen allows (tests), and so does a negative delay. About 2.5 ms by default.
 std::chrono::microseconds FlightStepDelay();
 
+// Holds the table still for `pause` (a pair shown selected before it goes), on the same service as
+// the flights: with flights landing at once (tests) nothing waits.
+void HoldAnimation(std::chrono::milliseconds pause);
+
 // Holds each step of one flight until its turn on a monotonic clock counted from the flight's
 // start, so a step that took long to draw does not push every later step back.
 class FlightPacer {

@@ -12,6 +12,9 @@ enum class MoveKind : std::uint8_t {
   kStock,   // a click on the stock pile `from`: turn cards onto the waste or turn the waste back
   kTurnUp,  // turn up the face-down top card of pile `from`
   kCards,   // the cards of pile `from`, from card `index` to its top, onto pile `to`
+  // A press on the card of pile `from` in a pairing game: selects it, or unselects it when it is
+  // selected. A second selection plays the pair when the two cards make one.
+  kSelect,
 };
 
 struct Move {
@@ -31,6 +34,9 @@ enum class StepKind : std::uint8_t {
   kStockTurned,  // `count` cards from the stock `from` onto the waste `to`
   kRecycled,     // `count` cards of the waste `from` turned back into the stock `to`
   kDealt,        // one card from the stock `from` onto pile `to` at `index`, face up or down
+  kSelected,     // the card `card` of pile `from` selected (drawn highlighted)
+  kUnselected,   // the card `card` of pile `from` no longer selected
+  kPairRemoved,  // the cards of piles `from` and `to`, a pair, taken out of play
 };
 
 struct MoveStep {

@@ -4,6 +4,7 @@
 #include "games/auldlangsyne/AuldLangSyneGame.h"
 #include "games/auldlangsyne/AuldLangSyneRulesView.h"
 #include "games/auldlangsyne/AuldLangSyneSettings.h"
+#include "games/block/BlockGame.h"
 #include "games/gate/GateGame.h"
 #include "games/gate/GateRulesView.h"
 #include "games/gate/GateSettings.h"
@@ -25,7 +26,7 @@ std::unique_ptr<CardGame> Make(ArtworkSet& art) {
 constexpr GameRow kGames[] = {
     {kAuldLangSyneGameId, 0, "Auld Lang Syne", &kAuldLangSyneSettings, &RunAuldLangSyneRulesView,
      &Make<AuldLangSyneGame>, 1432},
-    {4, 1, "Block Solitaire", nullptr, nullptr, nullptr, 0},
+    {kBlockGameId, 1, "Block Solitaire", nullptr, nullptr, &Make<BlockGame>, 1080},
     {kKlondikeGameId, 2, "Klondike", &kKlondikeSettings, &RunKlondikeRulesView, &Make<KlondikeGame>,
      2564},
     {kGateGameId, 3, "Gate", &kGateSettings, &RunGateRulesView, &Make<GateGame>, 2252},

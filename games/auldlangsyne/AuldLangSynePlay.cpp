@@ -131,6 +131,7 @@ bool AuldLangSyneIsLegal(const AuldLangSynePosition& position, const Move& move)
     case MoveKind::kStock:
       return move.from == kAlsStockPile;
     case MoveKind::kTurnUp:
+    case MoveKind::kSelect:
       return false;
     case MoveKind::kCards:
       return CardMoveAllowed(position, move);

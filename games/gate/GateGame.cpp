@@ -192,6 +192,10 @@ void GateGame::ShowMove(const MoveResult& result) {
         DrawPile(step.to, true);
         art_.FlushDirtyRects();
         break;
+      case StepKind::kSelected:
+      case StepKind::kUnselected:
+      case StepKind::kPairRemoved:
+        break;  // Gate selects nothing
     }
   }
 }

@@ -267,6 +267,8 @@ bool GateIsLegal(const GatePosition& p, const Deck& stock, const GateRules& rule
       return move.from == kGateStockPile && StockClickDoesSomething(p, stock, rules);
     case MoveKind::kTurnUp:
       return false;  // nothing in Gate lies face down
+    case MoveKind::kSelect:
+      return false;
     case MoveKind::kCards: {
       const std::optional<Lift> lift = LiftFor(p, rules, move.from, move.index);
       return lift && LandingAllowed(p, rules, *lift, move.from, move.to);

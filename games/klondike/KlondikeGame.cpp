@@ -194,6 +194,10 @@ void KlondikeGame::ShowMove(const MoveResult& result) {
         DrawPile(step.to, true);
         ShowChanges();
         break;
+      case StepKind::kSelected:
+      case StepKind::kUnselected:
+      case StepKind::kPairRemoved:
+        break;  // Klondike selects nothing
     }
   }
 }

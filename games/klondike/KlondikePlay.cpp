@@ -190,6 +190,7 @@ bool IsProgress(const KlondikePosition& position, const Move& move) {
     case MoveKind::kTurnUp:
       return true;
     case MoveKind::kStock:
+    case MoveKind::kSelect:
       return false;
     case MoveKind::kCards: {
       if (FoundationOfPile(move.to) >= 0 || move.from == kKlondikeWastePile) return true;
@@ -351,6 +352,8 @@ bool KlondikeIsLegal(const KlondikePosition& position, const Deck& stock,
       return move.from == kKlondikeStockPile && StockClickDoesSomething(position, stock, rules);
     case MoveKind::kTurnUp:
       return KlondikeCanTurnUp(position, ColumnOfPile(move.from));
+    case MoveKind::kSelect:
+      return false;
     case MoveKind::kCards: {
       const std::optional<Lift> lift = LiftFor(position, rules, move.from, move.index);
       return lift && LandingAllowed(position, rules, *lift, move.to);
@@ -388,6 +391,8 @@ MoveResult KlondikeApplyMove(KlondikePosition& position, Deck& stock, const Klon
     }
     case MoveKind::kCards:
       return MoveCards(position, rules, move);
+    case MoveKind::kSelect:
+      break;
   }
   return result;
 }

@@ -179,6 +179,7 @@ bool QuadrilleIsLegal(const QuadrillePosition& position, const Deck& stock,
     case MoveKind::kStock:
       return move.from == kQuadrilleStockPile && StockClickDoesSomething(position, stock, rules);
     case MoveKind::kTurnUp:
+    case MoveKind::kSelect:
       return false;
     case MoveKind::kCards:
       return CardMoveAllowed(position, move);
