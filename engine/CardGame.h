@@ -199,6 +199,8 @@ protected:
   virtual std::optional<SnapshotTail> StageBlock(SnapshotReader& in, const Deck& stagedDeck) = 0;
   // Puts the staged block on the table, with the side state saved beside the file (may be empty).
   virtual void CommitStagedBlock(std::span<const std::uint8_t> sideState) = 0;
+  // Whether Undo sounds even with nothing left to undo, as some games' rules have it.
+  virtual bool SoundsEmptyUndo() const { return false; }
   // What the game needs back on Undo that its block has no room for.
   virtual std::vector<std::uint8_t> SideState() const { return {}; }
   // The position was replaced outside PlayMove and Undo (a new deal): the next play state is

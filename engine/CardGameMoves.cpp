@@ -102,7 +102,10 @@ void CardGame::Undo() {
   if (IsPaused() || IsGameOver() || dragging_) return;
   std::vector<std::uint8_t> side;
   const std::optional<std::vector<std::uint8_t>> bytes = undo_.ReadLast(&side);
-  if (!bytes) return;
+  if (!bytes) {
+    if (SoundsEmptyUndo()) PlaySfx("undo.wav");
+    return;
+  }
   // A double click writes the same snapshot twice, one for the click and one for the lift: one
   // Undo takes back one action.
   while (undo_.Count() > 0 && undo_.PeekLast() == bytes) undo_.DiscardLast();

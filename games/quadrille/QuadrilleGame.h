@@ -28,6 +28,8 @@ public:
   const QuadrilleRules& Rules() const { return rules_; }
 
 protected:
+  // The game's rules sound Undo also when there is nothing left to undo.
+  bool SoundsEmptyUndo() const override { return true; }
   bool IsLegalMove(const Move& move) const override;
   MoveResult ApplyMoveToTable(const Move& move) override;
   void ShowMove(const MoveResult& result) override;

@@ -5,6 +5,7 @@
 // game gets these tests by its row alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -265,8 +266,17 @@ TEST_P(GameRowTest, UndoTakesAMoveBackForFivePointsWithTheClockWhereItWas) {
   EXPECT_EQ(after.points, before.points - 5) << "earned " << earned << " and gave it back";
   EXPECT_EQ(Game().ElapsedSeconds(), 30) << "the clock goes on from the move's time";
   EXPECT_EQ(Game().UndoCount(), 0);
+  const auto undoSounds = [this] {
+    const std::vector<std::string>& sounds = env_->Sounds();
+    return std::count(sounds.begin(), sounds.end(), "undo.wav");
+  };
+  const auto soundedBefore = undoSounds();
   ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
   EXPECT_EQ(Game().Points(), before.points - 5) << "nothing left to undo, nothing charged";
+  // Gate's, Quadrille's and Block Solitaire's rules sound an Undo with nothing to undo too.
+  const std::set<std::string> soundingEmpty = {"Gate", "Quadrille", "Block Solitaire"};
+  EXPECT_EQ(undoSounds() - soundedBefore,
+            static_cast<std::ptrdiff_t>(soundingEmpty.count(Row().name)));
 }
 
 TEST_P(GameRowTest, ADamagedSnapshotIsRefusedAndTheTableStaysAsItIs) {
