@@ -76,18 +76,4 @@ TEST(ScoreFormulaTest, TheTimePenaltyIsOnePointPerFullTenSeconds) {
   EXPECT_EQ(TimePenalty(-15), 1) << "division truncating toward zero, not flooring";
 }
 
-TEST(GameListTest, NamesTheTwentyGamesAndNothingElse) {
-  EXPECT_STREQ(GameListTitle(1), "Accordion");
-  EXPECT_STREQ(GameListTitle(3), "Auld Lang Syne");
-  EXPECT_STREQ(GameListTitle(4), "Block Solitaire");
-  EXPECT_STREQ(GameListTitle(7), "Cribbage Solitaire");
-  EXPECT_STREQ(GameListTitle(10), "Gate");
-  EXPECT_STREQ(GameListTitle(12), "Klondike");
-  EXPECT_STREQ(GameListTitle(16), "Quadrille");
-  EXPECT_STREQ(GameListTitle(20), "Take Fourteen");
-  EXPECT_EQ(GameListTitle(0), nullptr);
-  EXPECT_EQ(GameListTitle(21), nullptr);
-  EXPECT_EQ(GameListTitle(-12), nullptr);
-}
-
 }  // namespace

@@ -1,11 +1,12 @@
 // The game table and every game built from it. The table itself: numbers, buttons, names and
 // settings keys that agree. Then, for each row that has a factory, its game in a session: the
 // menus with the game's own items once, and every command the games share; and its game run by
-// the shell, where each window of the program opens from the game's menu and closes again. A new
-// game gets these tests by its row alone.
+// the shell, where each window of the program opens from the game's menu and closes again, and its
+// fresh deal against its golden images. A new game gets these tests by its row alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -395,6 +396,34 @@ TEST_P(GameRowScenarioTest, EveryMenuWindowOfTheProgramOpensAndClosesAgain) {
     });
   }
   EXPECT_EQ(s.Run(), 0);
+}
+
+// The row's name as the golden images spell it: lower case, without spaces or "Solitaire".
+std::string GoldenStem(const GameRow& row) {
+  std::string name = row.name;
+  if (const auto at = name.find(" Solitaire"); at != std::string::npos) name.erase(at);
+  std::string stem;
+  for (char c : name)
+    if (c != ' ') stem += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return stem;
+}
+
+// What the player sees, pixel for pixel: the fresh deal of seed 1 under the rules a new player
+// starts with, in the dark and a light theme. Rewrite with QS_UPDATE_GOLDEN=1 and look at every
+// changed PNG first.
+TEST_P(GameRowScenarioTest, TheFreshDealLooksAsDrawnInTheGoldenImages) {
+  for (int theme : {0, 1}) {
+    ScenarioSetup setup;
+    setup.background = theme;
+    GameScenario s(ScenarioGame{GetParam(), {}, {}}, setup);
+    s.Wait(300);
+    const std::string name =
+        "games/" + GoldenStem(*GetParam()) + "_deal_theme" + std::to_string(theme);
+    s.CheckShell([&s, name] {
+      EXPECT_TRUE(MatchesGolden(name, s.Harness().Shell().ScreenBuffer(), 0, 799, 0, 599));
+    });
+    EXPECT_EQ(s.Run(), 0);
+  }
 }
 
 std::string RowName(const testing::TestParamInfo<const GameRow*>& row) {

@@ -25,39 +25,6 @@ protected:
   ScratchStore store_;
 };
 
-TEST_F(RulesViewTest, EachGameHasItsTitlePlaceAndLines) {
-  const struct {
-    RulesViewLayout layout;
-    const char* title;
-    int y, height;
-    std::size_t lines;
-  } cases[] = {
-      {KlondikeRulesViewLayout(), "View Klondike Rules", 185, 250, 7},
-      {GateRulesViewLayout(), "View Gate Rules", 195, 210, 5},
-      {QuadrilleRulesViewLayout(), "View Quadrille Rules", 215, 170, 3},
-      {AuldLangSyneRulesViewLayout(), "View Auld Lang Syne Rules", 225, 150, 2},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.title);
-    EXPECT_STREQ(c.layout.title, c.title);
-    EXPECT_EQ(c.layout.x, 200);
-    EXPECT_EQ(c.layout.y, c.y);
-    EXPECT_EQ(c.layout.height, c.height);
-    ASSERT_TRUE(c.layout.lines);
-    EXPECT_EQ(c.layout.lines().size(), c.lines);
-    RulesViewDialog view(c.layout);
-    EXPECT_EQ(view.GetWidth(), 400);
-    EXPECT_EQ(view.GetHeight(), c.height);
-    EXPECT_STREQ(view.GetText(), c.title);
-    EXPECT_EQ(view.GetOkButton()->GetX(), 200 + 150);
-    EXPECT_EQ(view.GetOkButton()->GetY(), c.y + c.height - 50);
-    EXPECT_EQ(view.GetOkButton()->GetWidth(), 100);
-    EXPECT_EQ(view.GetOkButton()->GetHeight(), 30);
-    // The lines fit above OK: the last base line is above the button.
-    EXPECT_LT(60 + 20 * static_cast<int>(c.lines - 1), c.height - 50);
-  }
-}
-
 TEST_F(RulesViewTest, OkOrEnterCloseItAndEscapeDoesNot) {
   {
     RulesViewDialog view(GateRulesViewLayout());

@@ -1,4 +1,4 @@
-// The colour table's default contents and the mapping of (r, g, b) to pixels at every depth.
+// The colour table's computed hue wheels and the mapping of (r, g, b) to pixels at every depth.
 #include <array>
 #include <vector>
 
@@ -26,23 +26,6 @@ protected:
   GfxColorTable() : gfx_(CoreGfxOptions({32, false, "Xrgb32"})) {}
   HeadlessGfx gfx_;
 };
-
-TEST_F(GfxColorTable, FixedEntriesHoldTheirDefaults) {
-  EXPECT_EQ(Entry(0), (Rgb{0, 0, 0}));
-  EXPECT_EQ(Entry(8), (Rgb{192, 220, 192}));
-  EXPECT_EQ(Entry(9), (Rgb{164, 200, 240}));
-  EXPECT_EQ(Entry(16), (Rgb{170, 85, 0}));
-  EXPECT_EQ(Entry(19), (Rgb{85, 85, 255}));
-  EXPECT_EQ(Entry(25), (Rgb{255, 255, 255}));
-  EXPECT_EQ(Entry(27), (Rgb{85, 85, 85}));
-  EXPECT_EQ(Entry(29), (Rgb{255, 255, 255}));
-  const Rgb closing[10] = {{255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},
-                           {0, 255, 0},     {255, 255, 0},   {0, 0, 255},     {255, 0, 255},
-                           {0, 255, 255},   {255, 255, 255}};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(Entry(246 + i), closing[i]) << "entry " << 246 + i;
-  EXPECT_EQ(Entry(34), (Rgb{255, 0, 255}));
-  EXPECT_EQ(Entry(253), (Rgb{255, 0, 255}));
-}
 
 TEST_F(GfxColorTable, HueWheelsRunFromBlueRoundTheCircle) {
   // Spot checks written out by hand from the wheel's level lists.

@@ -12,8 +12,6 @@
 
 namespace {
 
-using PixelSet = std::set<std::pair<int, int>>;
-
 class GfxDraw : public testing::TestWithParam<DepthCase> {
 protected:
   GfxDraw() : gfx_(CoreGfxOptions(GetParam())) {}
@@ -24,19 +22,7 @@ protected:
     GfxSetColor(ink_);
   }
 
-  PixelSet Inked() const {
-    PixelSet set;
-    for (int y = 0; y < 48; ++y) {
-      for (int x = 0; x < 64; ++x) {
-        const std::uint32_t pixel = RawPixel(buffer_, x, y);
-        if (pixel == ink_)
-          set.insert({x, y});
-        else
-          EXPECT_EQ(pixel, background_) << x << "," << y;
-      }
-    }
-    return set;
-  }
+  PixelSet Inked() const { return InkedPixels(buffer_, 64, 48, ink_, background_); }
 
   HeadlessGfx gfx_;
   Color background_ = 0, ink_ = 0;

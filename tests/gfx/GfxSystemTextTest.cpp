@@ -11,8 +11,6 @@
 
 namespace {
 
-using PixelSet = std::set<std::pair<int, int>>;
-
 class GfxSystemTextDraw : public testing::TestWithParam<DepthCase> {
 protected:
   GfxSystemTextDraw() : gfx_(CoreGfxOptions(GetParam())) {}
@@ -23,19 +21,7 @@ protected:
     GfxSetColor(ink_);
   }
 
-  PixelSet Inked() const {
-    PixelSet set;
-    for (int y = 0; y < 100; ++y) {
-      for (int x = 0; x < 200; ++x) {
-        const std::uint32_t pixel = RawPixel(buffer_, x, y);
-        if (pixel == ink_)
-          set.insert({x, y});
-        else
-          EXPECT_EQ(pixel, paper_) << x << "," << y;
-      }
-    }
-    return set;
-  }
+  PixelSet Inked() const { return InkedPixels(buffer_, 200, 100, ink_, paper_); }
 
   // Where the glyph table says the text's pixels go when its cells start at (left, top).
   static PixelSet Expected(const std::string& text, int left, int top) {

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "gfx/Gfx.h"
 #include "gfx/HeadlessDisplay.h"
@@ -75,4 +77,23 @@ inline int CountPixels(int handle, int minx, int maxx, int miny, int maxy, std::
     for (int x = minx; x <= maxx; ++x) count += RawPixel(handle, x, y) == value;
   }
   return count;
+}
+
+using PixelSet = std::set<std::pair<int, int>>;
+
+// The pixels of a width x height buffer that hold `ink`; every other pixel must still hold
+// `background`, so a stray write anywhere fails the test that drew.
+inline PixelSet InkedPixels(int handle, int width, int height, std::uint32_t ink,
+                            std::uint32_t background) {
+  PixelSet set;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t pixel = RawPixel(handle, x, y);
+      if (pixel == ink)
+        set.insert({x, y});
+      else
+        EXPECT_EQ(pixel, background) << x << "," << y;
+    }
+  }
+  return set;
 }

@@ -2,7 +2,9 @@
 // its row and the timeline.
 #include "tests/support/GameScenario.h"
 
+#include "audio/Audio.h"
 #include "engine/Deck.h"
+#include "engine/GameClock.h"
 #include "engine/GameServices.h"
 #include "engine/session/GameSession.h"
 #include "persist/Preferences.h"
@@ -117,6 +119,21 @@ void GameScenario::Key(std::uint32_t virtualKey) {
 void GameScenario::CheckShell(std::function<void()> check) {
   harness_->CheckAt(FromNow(), std::move(check));
   cursor_ += 10;
+}
+
+void GameScenario::ExpectWonWith(int points) {
+  Wait(300);
+  Check([points](CardGame& game) {
+    EXPECT_TRUE(game.IsWon());
+    EXPECT_EQ(game.Points(), points) << "the mouse earned what the rules counted";
+  });
+  CheckShell([] { EXPECT_EQ(RequestedTrack(), MusicTrack::kWin); });
+  Wait(6000);      // the win screen
+  Key(VK_ESCAPE);  // the high scores
+  Check([points](CardGame& game) {
+    EXPECT_EQ(game.FinalScore(),
+              ScoreFormula(points, game.ElapsedSeconds(), game.ScoreFactor(), 1.5));
+  });
 }
 
 void GameScenario::Check(std::function<void(CardGame& game)> check) {

@@ -83,6 +83,10 @@ public:
   // Runs inside the window procedure when its time comes.
   void Check(std::function<void(CardGame& game)> check);
   void CheckShell(std::function<void()> check);
+  // After the last move of a won line: the deal is won with the points the rules counted, the win
+  // tune asked for, and once the win screen and the high scores are gone the final score is the
+  // one the formula gives with the win multiplier.
+  void ExpectWonWith(int points);
 
   // Leaves the game and the program with two Escapes and runs the whole timeline. Returns the
   // exit code (ShellHarness::kScriptRanDry when the program was still waiting for input).

@@ -1,5 +1,5 @@
 // Card drawing with the generated decks: where each card is cut from, the thickness of stocks
-// and foundations, fanned piles (golden images), samples and reloading of the faces.
+// and foundations and fanned piles (golden images), samples and reloading of the faces.
 #include <gtest/gtest.h>
 
 #include "gfx/font/Font.h"
@@ -10,8 +10,6 @@
 namespace {
 
 constexpr std::uint32_t kMagenta = 0xFF00FF;
-// For cards lying on other cards: what shows through the corners is not checked.
-constexpr std::uint32_t kAnything = 0xFFFFFFFF;
 
 class CardDrawingTest : public ArtworkTest {
 protected:
@@ -23,13 +21,12 @@ protected:
   }
 
   // Every pixel of the 53 x 83 card at (x, y) of `canvas` is the strip pixel at (srcX, srcY),
-  // or, where the strip is magenta, the colour `under` (kAnything: not checked there).
+  // or, where the strip is magenta, the colour `under`.
   void ExpectCard(int canvas, int x, int y, int strip, int srcX, int srcY, std::uint32_t under) {
     int wrong = 0;
     for (int dy = 0; dy <= 82; ++dy) {
       for (int dx = 0; dx <= 52; ++dx) {
         const std::uint32_t source = PixelAt(strip, srcX + dx, srcY + dy);
-        if (source == kMagenta && under == kAnything) continue;
         const std::uint32_t want = source == kMagenta ? under : source;
         wrong += PixelAt(canvas, x + dx, y + dy) != want;
       }
@@ -73,8 +70,6 @@ TEST_F(CardDrawingTest, StocksShowOneMoreLayerEveryTenCards) {
   EXPECT_EQ(bounds[4], (ScreenRect{264, 8, 320, 92}));
   EXPECT_EQ(art_->StockTop(268, 10, 25), (ScreenPoint{264, 8}));
   EXPECT_EQ(art_->StockTop(268, 10, 0), (ScreenPoint{268, 10}));
-  // The top layer of the 10-card stock is a whole back, two pixels left and one up.
-  ExpectCard(canvas, 202, 9, art_->BacksBuffer(), 54 * 2 + 1, 0, kAnything);
   EXPECT_TRUE(MatchesGolden("artwork/stocks", canvas, 0, 329, 0, 99));
 }
 
@@ -83,7 +78,6 @@ TEST_F(CardDrawingTest, FannedAndSquaredPiles) {
                          {0, 9}, {1, 10}, {2, 11}, {3, 12}, {0, 0}, {1, 1}, {2, 2}, {3, 3},
                          {0, 4}, {1, 5},  {2, 6},  {3, 7},  {0, 8}, {1, 9}, {2, 12}};
   const int canvas = Canvas(340, 200, 0, 90, 50);
-  const std::uint32_t felt = PixelAt(canvas, 0, 0);
   // Five cards with three showing, as a waste fans them.
   art_->DrawFannedPile(10, 10, pile, 5, canvas, 3, 12, 0);
   // A column of six, all showing.
@@ -95,10 +89,6 @@ TEST_F(CardDrawingTest, FannedAndSquaredPiles) {
   // Nothing for an empty pile.
   art_->DrawFannedPile(250, 110, pile, 0, canvas, 3, 12, 0);
 
-  ExpectCard(canvas, 34, 10, art_->DeckBuffer(), 54 * 6 + 1, 84 * 2, kAnything);  // card 4
-  ExpectCard(canvas, 186, 10, art_->DeckBuffer(), 1, 0, kAnything);  // the last card on top
-  EXPECT_EQ(PixelAt(canvas, 256, 50), felt) << "first fan place must stay empty";
-  EXPECT_EQ(PixelAt(canvas, 280, 150), felt);
   EXPECT_TRUE(MatchesGolden("artwork/fans", canvas, 0, 339, 0, 199));
 }
 
@@ -108,16 +98,10 @@ TEST_F(CardDrawingTest, FoundationsThickenWithTheCardsUnderTheTop) {
   static_assert(FoundationCardsAbove(12, 12) == 0);
   static_assert(FoundationCardsAbove(11, 12) == 12);
   const int canvas = Canvas(270, 100, 0, 90, 50);
-  const std::uint32_t felt = PixelAt(canvas, 0, 0);
   art_->DrawFoundation(10, 10, Card{1, 3}, canvas, 12, -1);   // Ace up to Five: one layer
   art_->DrawFoundation(80, 10, Card{3, 9}, canvas, 0, -1);    // Two up to Jack: two layers
   art_->DrawFoundation(150, 10, Card{2, 11}, canvas, 0, 25);  // counted: three layers
   art_->DrawFoundation(210, 10, Card{}, canvas, 0, -1);       // empty: nothing
-  EXPECT_EQ(PixelAt(canvas, 8, 40), felt);
-  EXPECT_NE(PixelAt(canvas, 78, 40), felt);
-  EXPECT_EQ(PixelAt(canvas, 145, 40), felt);
-  EXPECT_NE(PixelAt(canvas, 146, 40), felt);
-  EXPECT_EQ(PixelAt(canvas, 240, 50), felt);
   EXPECT_TRUE(MatchesGolden("artwork/foundations", canvas, 0, 269, 0, 99));
 }
 
