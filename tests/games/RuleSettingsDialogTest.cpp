@@ -10,6 +10,7 @@
 #include "games/gate/GateSettings.h"
 #include "games/klondike/KlondikeSettings.h"
 #include "games/quadrille/QuadrilleSettings.h"
+#include "tests/support/Contrast.h"
 #include "tests/support/RequireMedia.h"
 #include "tests/support/ScratchStore.h"
 #include "tests/ui/DialogTestSupport.h"
@@ -290,6 +291,46 @@ TEST_F(RuleSettingsDialogTest, AtTheStartDontShowAgainSkipsTheDialogAsConfirmed)
   ClickOn(In(300), dialog.ConfirmButton());
   EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
   EXPECT_EQ(store_.Stored("Gate", "DontShowAgain"), 0);
+}
+
+// The entry under the pointer in the open start card list is lit in the theme's own colours, not a
+// navy bar from nowhere, and reads on the white list in every theme. Measured while the list is
+// open inside the dialog's loop.
+TEST_F(RuleSettingsDialogTest, TheOpenStartCardListLightsItsEntryInTheThemesColours) {
+  for (int theme = 0; theme < 6; ++theme) {
+    SCOPED_TRACE(testing::Message() << "theme " << theme);
+    if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+    UiBuildColours();
+    art_->RestoreBackground(0, 799, 0, 599);
+    RuleSettingsDialog dialog(kAuldLangSyneSettings, RuleSettingsMode::kStart);
+    const ComboBox* list = dialog.StartCardList();
+    ASSERT_NE(list, nullptr);
+    const auto entry = [this, list](int i) {
+      const int top = list->ListTop() + 5 + i * kComboBoxItemHeight;
+      return qs_test::InkOf([this](int x, int y) { return PixelAt(screenBuffer_, x, y); },
+                            list->GetX() + 6, top, list->GetX() + list->GetWidth() - 7,
+                            top + kComboBoxItemHeight - 1);
+    };
+    qs_test::AreaInk lit, plain;
+    SetWindowProc([&](std::uint32_t message, std::uintptr_t, std::intptr_t) {
+      if (message == WM_USER && list->IsOpen()) {
+        lit = entry(1);
+        plain = entry(0);
+      }
+      return std::intptr_t{0};
+    });
+    input_->ClickAt(In(40), list->GetX() + 20, list->GetY() + 10);
+    input_->At(In(200), WM_MOUSEMOVE, 0,
+               MakeLParam(list->GetX() + 20, list->ListTop() + 5 + kComboBoxItemHeight + 6));
+    input_->At(In(300), WM_USER);
+    input_->KeyAt(In(400), VK_ESCAPE, kScanEscape);
+    ClickOn(In(600), dialog.ConfirmButton());
+    EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
+    EXPECT_EQ(lit.background, art_->ListHighlightColor());
+    EXPECT_GE(lit.contrast, 4.5) << "the lit entry's lettering";
+    EXPECT_GE(qs_test::ContrastRatio(lit.background, plain.background), 3.0)
+        << "the lit entry against the list";
+  }
 }
 
 // Theme 0 is dark velvet with gold lettering; theme 1 is light paper with black lettering.
