@@ -35,7 +35,8 @@ public:
   // Shows the logo and returns at once.
   void ShowLogoPicture();
   // Shows the win or lose picture for 5 seconds; a click or key ends it once 1 second has passed.
-  void ShowEndScreen(bool won);
+  // A deal the player ended himself gets a lose picture of its own, as moves may be left.
+  void ShowEndScreen(bool won, bool endedByPlayer = false);
 
   // Puts the backdrop on the screen buffer, then letters game title 1..20 into the backdrop so
   // that every later restore of the background shows it.
