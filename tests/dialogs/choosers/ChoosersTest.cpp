@@ -18,7 +18,6 @@
 #include "dialogs/choosers/MusicChooser.h"
 #include "gfx/art/ArtworkFiles.h"
 #include "platform/Window.h"
-#include "tests/support/Contrast.h"
 #include "tests/support/RequireMedia.h"
 #include "tests/ui/DialogTestSupport.h"
 #include "ui/widgets/CheckBox.h"
@@ -156,32 +155,6 @@ TEST_F(ChoosersTest, APressMovesTheOutlineAndOnlyTheLastProposalCounts) {
     chooser.Hide();
   }
   UiSetScreenUpdate(&screenUpdate_);
-}
-
-// The outline around the chosen sample must stand out from the dialog's body in every theme: its
-// pixels are measured against the body beside the first sample.
-TEST_F(ChoosersTest, TheOutlineStandsOutOnTheDialogInEveryTheme) {
-  const auto pixel = [this](int x, int y) { return PixelAt(screenBuffer_, x, y); };
-  for (int theme = 0; theme < 6; ++theme) {
-    SCOPED_TRACE(testing::Message() << "theme " << theme);
-    if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
-    art_->RestoreBackground(0, 799, 0, 599);
-    BackgroundChooser background(1);
-    CardBackChooser back(1);
-    CardFrontChooser front(1);
-    for (PictureChooser* chooser :
-         std::initializer_list<PictureChooser*>{&background, &back, &front}) {
-      chooser->Show();
-      const ScreenRect first = chooser->SampleRect(0);
-      const ScreenRect chosen = chooser->SampleRect(1);
-      const std::uint32_t body =
-          qs_test::InkOf(pixel, chooser->GetX() + 12, first.top, first.left - 6, first.bottom)
-              .background;
-      const std::uint32_t ring = pixel(chosen.left - 3, (chosen.top + chosen.bottom) / 2);
-      EXPECT_GE(qs_test::ContrastRatio(ring, body), 3.0) << chooser->GetX();
-      chooser->Hide();
-    }
-  }
 }
 
 TEST_F(ChoosersTest, OpenOnTheStoredValuesAndStartAtZeroOnNonsense) {
