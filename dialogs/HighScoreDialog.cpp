@@ -30,6 +30,11 @@ constexpr int kNameGap = 6;
 constexpr int kButtonWidth = 90;
 constexpr int kButtonHeight = 30;
 constexpr int kPlayAgainWidth = 120;
+// The bar under the new score's row: the row's full spacing but for one pixel, from just before
+// the place number to as far right of the score column.
+constexpr int kBarLeft = 27;
+constexpr int kBarAbove = 14;
+constexpr int kBarBelow = 3;
 
 std::string TitleFor(const char* gameName) {
   return std::string(gameName != nullptr ? gameName : "") + " High Scores";
@@ -43,6 +48,15 @@ Color NormalTextColour() {
 Color HighlightTextColour() {
   const ArtworkSet* art = UiWidgetArtwork();
   return art != nullptr ? art->MenuHighlightTextColor() : UiColour(kUiColourSelection);
+}
+
+// The new score's row sits on the theme's highlight bar, like a lit menu item; without theme
+// artwork its colour alone marks it.
+void DrawHighlightBar(int left, int right, int base) {
+  const ArtworkSet* art = UiWidgetArtwork();
+  if (art == nullptr) return;
+  GfxSetColor(art->MenuHighlightBarColor());
+  GfxFillRect(left, right, base - kBarAbove, base + kBarBelow);
 }
 
 // The fonts take byte 0x7F as the start of a colour change; a name read back from the settings
@@ -107,6 +121,7 @@ void HighScoreDialog::DrawRows() const {
     const int row = static_cast<int>(i);
     const int base = y_ + kFirstRowY + kRowSpacing * row;
     const Color colour = row == highlightedRow_ ? HighlightTextColour() : normal;
+    if (row == highlightedRow_) DrawHighlightBar(x_ + kBarLeft, x_ + width_ - 1 - kBarLeft, base);
     std::snprintf(buffer, sizeof buffer, "%d. ", row + 1);
     DrawClipped(x_ + kNameX, base, buffer + Printable(entries_[i].name), colour, innerLeft,
                 x_ + kScoreX - kNameGap);

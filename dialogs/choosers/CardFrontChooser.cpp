@@ -9,9 +9,11 @@
 
 namespace {
 
-constexpr int kLeftMargin = 40;
+// The samples are two fanned cards each, so they are wider than a card and sit closer together
+// than the card backs, centred in the dialog.
+constexpr int kLeftMargin = 22;
 constexpr int kTop = 60;
-constexpr int kGap = 15;
+constexpr int kGap = 9;
 
 }  // namespace
 
@@ -26,9 +28,10 @@ int CardFrontChooser::SampleCount() const {
 
 ScreenRect CardFrontChooser::SampleRect(int i) const {
   const CardSpan card = ChooserCardSpan();
-  const int left = x_ + kLeftMargin + (card.width + kGap) * i;
+  const int width = card.width + kDeckSampleFan;
+  const int left = x_ + kLeftMargin + (width + 1 + kGap) * i;
   const int top = y_ + kTop;
-  return {left, top, left + card.width, top + card.height};
+  return {left, top, left + width, top + card.height};
 }
 
 void CardFrontChooser::DrawSamples() {

@@ -68,7 +68,8 @@ void PictureChooser::DrawOutline() const {
   const int top = r.top - kOutlineGap;
   const int bottom = r.bottom + kOutlineGap;
   UiSelectDrawingBuffer();
-  GfxSetColor(art != nullptr ? art->SelectionColor() : UiColour(kUiColourSelection));
+  // The theme's outline colour: the card artwork's pale green vanishes on the paper themes.
+  GfxSetColor(art != nullptr ? art->ChooserOutlineColor() : UiColour(kUiColourSelection));
   GfxMove(left, top);
   GfxLineTo(right, top);
   GfxLineTo(right, bottom);

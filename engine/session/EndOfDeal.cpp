@@ -36,7 +36,7 @@ void GameSession::RunEndOfDeal() {
   {
     ScratchBuffer saved(kScreenWidth, kScreenHeight, screen);
     SaveScreen(kScreenRect, screen, saved.Handle());
-    art_.ShowEndScreen(won);
+    art_.ShowEndScreen(won, game_->EndedByUser());
     GfxOpenBuffer(screen);
     RestoreScreen(kScreenRect, screen, saved.Handle());
     art_.ShowScreenRect();

@@ -78,8 +78,11 @@ void ArtworkSet::ShowLogo() {
   WaitForPress(kLogoMs, 0);
 }
 
-void ArtworkSet::ShowEndScreen(bool won) {
-  ShowJpegInBuffer(ScreenBuffer(), won ? "artwork\\winscreen.jpg" : "artwork\\losescreen.jpg");
+void ArtworkSet::ShowEndScreen(bool won, bool endedByPlayer) {
+  const char* picture = won             ? "artwork\\winscreen.jpg"
+                        : endedByPlayer ? "artwork\\losescreen_ended.jpg"
+                                        : "artwork\\losescreen.jpg";
+  ShowJpegInBuffer(ScreenBuffer(), picture);
   ShowScreenRect();
   // Presses already waiting were made before the picture appeared; they fall inside the deaf
   // first second and are dropped with the rest.

@@ -154,7 +154,11 @@ void ArtworkSet::SetThemeColors(int index) {
   buttonHoverText_ = MapRgb(theme.light);
   dialogText_ = MapRgb(theme.strong);
   menuText_ = MapRgb(theme.strong);
-  menuHighlightText_ = MapRgb(theme.light);
+  menuHighlightText_ = MapRgb(theme.highlightText);
+  menuHighlightBar_ = MapRgb(theme.highlightBar);
+  listHighlight_ = MapRgb(theme.listBar);
+  listHighlightText_ = MapRgb(theme.listText);
+  chooserOutline_ = MapRgb(theme.outline);
 }
 
 void ArtworkSet::DrawGameTitle(int title) {

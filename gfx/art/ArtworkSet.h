@@ -35,7 +35,8 @@ public:
   // Shows the logo and returns at once.
   void ShowLogoPicture();
   // Shows the win or lose picture for 5 seconds; a click or key ends it once 1 second has passed.
-  void ShowEndScreen(bool won);
+  // A deal the player ended himself gets a lose picture of its own, as moves may be left.
+  void ShowEndScreen(bool won, bool endedByPlayer = false);
 
   // Puts the backdrop on the screen buffer, then letters game title 1..20 into the backdrop so
   // that every later restore of the background shows it.
@@ -69,6 +70,13 @@ public:
   Color DialogTextColor() const { return dialogText_; }
   Color MenuTextColor() const { return menuText_; }
   Color MenuHighlightTextColor() const { return menuHighlightText_; }
+  // The bar under a highlighted menu item or high-score row (lettered in MenuHighlightTextColor).
+  Color MenuHighlightBarColor() const { return menuHighlightBar_; }
+  // The bar and lettering of the chosen entry of an open combo box list.
+  Color ListHighlightColor() const { return listHighlight_; }
+  Color ListHighlightTextColor() const { return listHighlightText_; }
+  // The outline around the chosen sample of a picture chooser.
+  Color ChooserOutlineColor() const { return chooserOutline_; }
   // No font is loaded into these: selecting them keeps whatever font the caller has in force.
   int ButtonFont() const { return buttonFont_; }
   int MenuFont() const { return menuFont_; }
@@ -92,6 +100,10 @@ private:
   Color dialogText_ = 0;
   Color menuText_ = 0;
   Color menuHighlightText_ = 0;
+  Color menuHighlightBar_ = 0;
+  Color listHighlight_ = 0;
+  Color listHighlightText_ = 0;
+  Color chooserOutline_ = 0;
   int buttonFont_ = 0;
   int menuFont_ = 0;
   std::function<int()> backgroundSource_;

@@ -26,19 +26,31 @@ constexpr int kDeckHeight = 336;
 constexpr int kBacksWidth = 1135;
 constexpr int kStripHeight = 85;
 constexpr int kPlaceholderWidth = 161;
-constexpr int kSampleWidth = 212;
 constexpr int kSampleHeight = 84;
 constexpr int kCellWidth = 54;
 constexpr int kCellHeight = 84;
 constexpr int kMarkerX[3] = {0, 54, 107};
-// Samples sit side by side without overlapping: four 53-pixel cards fill the 212-pixel buffer.
-constexpr int kSampleStep = 53;
+// A sample is the Queen of clubs with the King of diamonds fanned over it: black and red in the
+// two-colour fronts, green and blue in the four-colour ones, with a court figure of each design
+// and the index size in view. Samples sit side by side without overlapping.
+constexpr Card kSampleUnder = {0, 10};
+constexpr Card kSampleOver = {1, 11};
+constexpr int kSampleStep = 53 + kDeckSampleFan + 1;
+constexpr int kSampleWidth = kSampleStep * kCardFrontCount;
 
 // The strips read Ace, Two, ..., King from the left, and hold suits 2, 3, 0, 1 from the top.
 constexpr int kRowOfSuit[4] = {2, 3, 0, 1};
 
 int ColumnOfRank(int rank) {
   return rank == 12 ? 0 : rank + 1;
+}
+
+// Top-left corner of a card's cell in a face strip.
+int CellX(const Card& card) {
+  return kCellWidth * ColumnOfRank(card.rank) + 1;
+}
+int CellY(const Card& card) {
+  return kCellHeight * kRowOfSuit[card.suit];
 }
 
 bool IsDrawable(const Card& card) {
@@ -97,8 +109,12 @@ void CardArt::MakeDeckSamples() {
   GfxSetColor(ink);
   for (int i = 0; i < kCardFrontCount; ++i) {
     if (ShowBmpInBuffer(deck_, kDeckFiles[i].faces) != 0) continue;
-    // The first cell of the strip: the Ace of suit 2.
-    GfxCopyRect(1, 1 + cardWidth_, 0, cardHeight_, kSampleStep * i, cardHeight_, deck_, samples_);
+    const int left = kSampleStep * i;
+    GfxCopyRect(CellX(kSampleUnder), CellX(kSampleUnder) + cardWidth_, CellY(kSampleUnder),
+                CellY(kSampleUnder) + cardHeight_, left, cardHeight_, deck_, samples_);
+    GfxCopyRectTransparent(CellX(kSampleOver), CellX(kSampleOver) + cardWidth_, CellY(kSampleOver),
+                           CellY(kSampleOver) + cardHeight_, left + kDeckSampleFan, cardHeight_,
+                           deck_, samples_);
   }
 }
 
@@ -118,8 +134,7 @@ void CardArt::CopyCard(int srcX, int srcY, int x, int y, int source, int dest) c
 
 void CardArt::DrawCard(int x, int y, Card card, int dest, int dark) const {
   if (!IsDrawable(card)) return;
-  CopyCard(kCellWidth * ColumnOfRank(card.rank) + 1, kCellHeight * kRowOfSuit[card.suit], x, y,
-           dark != 0 ? darkDeck_ : deck_, dest);
+  CopyCard(CellX(card), CellY(card), x, y, dark != 0 ? darkDeck_ : deck_, dest);
 }
 
 void CardArt::DrawCards(int x, int y, const Card* cards, int dest, int count, int dx,
@@ -150,7 +165,8 @@ void CardArt::DrawPlaceholder3(int x, int y, int dest) const {
 
 void CardArt::DrawDeckSample(int x, int y, int style, int dest) const {
   if (style < 0 || style >= kCardFrontCount) return;
-  CopyCard(kSampleStep * style, 0, x, y, samples_, dest);
+  GfxCopyRectTransparent(kSampleStep * style, kSampleStep * style + DeckSampleWidth(), 0,
+                         cardHeight_, x, y + cardHeight_, samples_, dest);
 }
 
 Color CardArt::SelectionColor() const {

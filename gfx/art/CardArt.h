@@ -23,6 +23,10 @@ constexpr int FoundationCardsAbove(int topRank, int baseRank) {
   return baseRank > topRank ? topRank + 13 - baseRank : topRank + 1 - baseRank;
 }
 
+// How far the upper card of a front's sample lies to the right of the lower one: enough to leave
+// the lower card's index in view.
+inline constexpr int kDeckSampleFan = 14;
+
 class CardArt {
 public:
   CardArt();
@@ -39,8 +43,9 @@ public:
 
   // Loads the small text font once, then (again) the chosen faces, their dark twin and the backs.
   void LoadDecks();
-  // Cuts one sample card from each of the four fronts for the card-front chooser. Leaves the
-  // face buffer holding the last front; the next LoadDecks puts the chosen one back.
+  // Cuts a sample of each of the four fronts for the card-front chooser: two cards fanned, so
+  // that the fronts' colours and court figures tell them apart. Leaves the face buffer holding
+  // the last front; the next LoadDecks puts the chosen one back.
   void MakeDeckSamples();
   // (Re)loads the three empty-pile markers of the current background.
   void LoadPlaceholders();
@@ -53,7 +58,9 @@ public:
   void DrawPlaceholder(int x, int y, int dest) const;   // empty pile
   void DrawPlaceholder2(int x, int y, int dest) const;  // stock that cannot be turned again
   void DrawPlaceholder3(int x, int y, int dest) const;  // stock that can be turned again
+  // A front's sample, DeckSampleWidth() + 1 pixels wide and as high as a card.
   void DrawDeckSample(int x, int y, int style, int dest) const;
+  int DeckSampleWidth() const { return cardWidth_ + kDeckSampleFan; }
 
   // A face-down stock of `stockCount` cards, thickened by PileLayers; an empty stock shows the
   // third marker when useThirdMarker is set, else the second. `bounds` receives what it covers.

@@ -10,7 +10,15 @@ struct Theme {
   const char* titlesFile;  // media name of the in-game title strip
   int checkRow;            // first of the 13 rows of its check mark in "artwork\checks.bmp"
   ThemeRgb strong;         // titles, button captions, dialog and menu text
-  ThemeRgb light;          // hovered buttons and highlighted menu entries
+  ThemeRgb light;          // hovered buttons
+  // A highlighted entry is lettered on a bar of its own, so that it reads as chosen rather than
+  // greyed out: menu items, the open menu title and the new high-score row on the theme's panel;
+  // the combo box's list, which is white in every theme, gets a bar that stands out on white.
+  ThemeRgb highlightBar;
+  ThemeRgb highlightText;
+  ThemeRgb listBar;
+  ThemeRgb listText;
+  ThemeRgb outline;  // around the chosen sample of the picture choosers, on the dialog body
 };
 
 inline constexpr int kThemeCount = 6;

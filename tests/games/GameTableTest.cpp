@@ -324,6 +324,8 @@ TEST_P(GameRowTest, EndGameShowsTheLoseScreenAndTheFinalScoreAndPlayAgainDealsAn
   EXPECT_EQ(endLine1_, "Final Score");
   EXPECT_EQ(endLine2_, std::to_string(expected));
   EXPECT_EQ(endTrack_, MusicTrack::kLose);
+  EXPECT_EQ(EndScreenDifferences("artwork\\losescreen_ended.jpg"), 0)
+      << "the lose screen does not claim that no move was left";
   EXPECT_EQ(CountHighScores(Row().name), 0) << "a score below zero does not enter the table";
 
   // Play Again: the new deal is on the table and in the box at once.

@@ -272,6 +272,33 @@ TEST_F(RuleSettingsDialogTest, AtTheStartDontShowAgainSkipsTheDialogAsConfirmed)
   EXPECT_EQ(store_.Stored("Gate", "DontShowAgain"), 0);
 }
 
+// The entry under the pointer in the open start card list is lit in the theme's own colours, not a
+// navy bar from nowhere. Looked at while the list is open inside the dialog's loop; how those
+// colours read is ThemeContrastTest's.
+TEST_F(RuleSettingsDialogTest, TheOpenStartCardListLightsItsEntryInTheThemesColours) {
+  for (int theme = 0; theme < 6; ++theme) {
+    SCOPED_TRACE(testing::Message() << "theme " << theme);
+    if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+    RuleSettingsDialog dialog(kAuldLangSyneSettings, RuleSettingsMode::kStart);
+    const ComboBox* list = dialog.StartCardList();
+    ASSERT_NE(list, nullptr);
+    const int secondEntryTop = list->ListTop() + 5 + kComboBoxItemHeight;
+    std::uint32_t bar = 0;
+    SetWindowProc([&](std::uint32_t message, std::uintptr_t, std::intptr_t) {
+      // Left of the lettering, inside the bar.
+      if (message == WM_USER) bar = PixelAt(screenBuffer_, list->GetX() + 6, secondEntryTop + 1);
+      return std::intptr_t{0};
+    });
+    input_->ClickAt(In(40), list->GetX() + 20, list->GetY() + 10);
+    input_->At(In(200), WM_MOUSEMOVE, 0, MakeLParam(list->GetX() + 20, secondEntryTop + 6));
+    input_->At(In(300), WM_USER);
+    input_->KeyAt(In(400), VK_ESCAPE, kScanEscape);
+    ClickOn(In(600), dialog.ConfirmButton());
+    EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
+    EXPECT_EQ(bar, art_->ListHighlightColor());
+  }
+}
+
 // Theme 0 is dark velvet with gold lettering; theme 1 is light paper with black lettering.
 TEST_F(RuleSettingsDialogTest, EachDialogLooksRightInADarkAndALightTheme) {
   const char* names[] = {"klondike", "gate", "quadrille", "auldlangsyne"};

@@ -140,8 +140,11 @@ Image Scene(const Output& out, int t) {
   if (!menuFont.data.empty()) {
     static const char* kItems[6] = {"Card Front...", "Card Back...",   "Music...",
                                     "SFX",           "Auto Game Over", "Game Settings..."};
+    // The second item is lit, on the bar the game draws under it.
+    Image bar(191, 21, Pack(th.bar));
+    s.Blit(bar, 155 + 4, 31 + 4 + 21);
     for (int k = 0; k < 6; ++k)
-      menuFont.Draw(s, 165, 31 + 4 + k * 21 + 15, kItems[k], k == 1 ? th.light : th.strong);
+      menuFont.Draw(s, 165, 31 + 4 + k * 21 + 15, kItems[k], k == 1 ? th.barText : th.strong);
   }
   if (!dlgFont.data.empty()) {
     dlgFont.Draw(s, 685, 20, "Score", th.strong, 0);

@@ -110,7 +110,9 @@ Image WinScreen() {
   return c.Opaque(Rgb255(0, 0, 0));
 }
 
-Image LoseScreen() {
+// The game shows the first after a deal with no move left and the second after End Game, so the
+// line under the heading is true either way.
+Image LoseScreen(const char* why) {
   Theme t = GetTheme(2);
   t.cloth = Rgb255(34, 42, 70);
   Canvas c(800, 600);
@@ -123,7 +125,7 @@ Image LoseScreen() {
   OutlinedText(cr, 400, 190, "Game Over", Rgb255(236, 236, 246), Rgb255(170, 180, 210), kInk, 2.5);
   UseFont(cr, Face::SerifItalic, 26);
   SetSource(cr, Rgb255(220, 224, 240));
-  TextCentered(cr, 400, 245, "No moves left this time.");
+  TextCentered(cr, 400, 245, why);
   UseFont(cr, Face::SerifItalic, 20);
   SetSource(cr, Rgb255(200, 170, 110));
   TextCentered(cr, 400, 540, "Shuffle up and deal again!");
@@ -210,7 +212,8 @@ Image UpgradeButtons(const Image& bg) {
 void MakeScreens(Output& out) {
   out.WriteJpeg("artwork/logo.jpg", Logo(), 92);
   out.WriteJpeg("artwork/winscreen.jpg", WinScreen(), 90);
-  out.WriteJpeg("artwork/losescreen.jpg", LoseScreen(), 90);
+  out.WriteJpeg("artwork/losescreen.jpg", LoseScreen("No moves left this time."), 90);
+  out.WriteJpeg("artwork/losescreen_ended.jpg", LoseScreen("You ended this deal."), 90);
   Image upg = UpgradeBackground();
   out.WriteJpeg("artwork/upgd_bak.jpg", upg, 92);
   out.WriteBmp("artwork/upgd_btn.bmp", UpgradeButtons(upg));

@@ -84,6 +84,8 @@ const Theme& GetTheme(int i) {
                                           l.strip,
                                           FromGame(game.strong),
                                           FromGame(game.light),
+                                          FromGame(game.highlightBar),
+                                          FromGame(game.highlightText),
                                           &game};
     }
     return all;
@@ -303,8 +305,9 @@ Image MenuPieces(const Theme& t) {
   for (int row = 0; row < 4; ++row)
     for (int hi = 0; hi < 2; ++hi) {
       const double x = hi * 97, y = row * 24;
-      Rgb face = t.darkPanel ? t.panel : t.panel;
-      if (hi) face = t.darkPanel ? Lighten(t.panel, 0.16) : Darken(t.panel, 0.1);
+      // The open title wears the same bar as a highlighted item below it, so it reads as the
+      // menu in use rather than a greyed-out one.
+      const Rgb face = hi ? t.bar : t.panel;
       RoundedRect(cr, x + 0.5, y + 0.5, 95, 22, 4);
       cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + 23);
       Rgb a = Lighten(face, 0.12), b = Darken(face, 0.08);
@@ -317,7 +320,7 @@ Image MenuPieces(const Theme& t) {
       cairo_set_line_width(cr, 1.0);
       cairo_stroke(cr);
       UseFont(cr, Face::SansBold, 13, true);
-      Rgb ink = hi ? t.light : t.strong;
+      Rgb ink = hi ? t.barText : t.strong;
       SetSource(cr, ink);
       const std::string s = kTitles[row];
       double w = TextWidth(cr, s);

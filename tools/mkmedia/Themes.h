@@ -27,7 +27,9 @@ struct Theme {
   Rgb trim;             // frame and ornament colour
   StripInk strip;       // used when this theme is the first to name its title strip
   Rgb strong;           // the game's strong text colour for this theme
-  Rgb light;            // the game's hover and highlight text colour
+  Rgb light;            // the game's hover text colour
+  Rgb bar;              // the game's bar under a highlighted entry (the open menu title's face)
+  Rgb barText;          // and the lettering on it
   const ::Theme* game;  // the game's own entry: title strip file and check-mark row
 };
 

@@ -2,6 +2,9 @@
 // highlighted and chosen with the pointer, the arrow keys, Enter or its letter.
 #include "ui/menus/MenuEntry.h"
 
+#include <cstddef>
+#include <cstdint>
+
 #include "gfx/art/ArtworkSet.h"
 #include "gfx/font/Font.h"
 #include "platform/Messages.h"
@@ -27,6 +30,8 @@ constexpr int kCheckRight = 215;
 constexpr int kCheckBottom = 12;
 constexpr int kCheckX = 175;
 constexpr int kCheckY = 13;
+// A highlighted item's bar stays clear of the panel's side rails.
+constexpr int kBarInset = 4;
 
 bool g_keyboardNavigation = false;
 int g_navigationX = 0;
@@ -59,6 +64,37 @@ int CaptionHeight(const char* text) {
   const int length = static_cast<int>(std::char_traits<char>::length(text));
   if (!SelectMenuFont()) return kSystemFontHeight;
   return GfxFontHeight(text, length < kUiTextLimit ? length : kUiTextLimit);
+}
+
+// The bar under a highlighted item; none without theme artwork, where the colour alone shows it.
+void DrawHighlightBar(int left, int right, int top, int bottom) {
+  const ArtworkSet* art = UiWidgetArtwork();
+  if (art == nullptr) return;
+  GfxSetColor(art->MenuHighlightBarColor());
+  GfxFillRect(left, right, top, bottom);
+}
+
+// The tick of a lit item in the bar's lettering colour: the theme's own tick is drawn for its
+// panel and all but vanishes on the bar. Every pixel of the tick that is not the transparent key
+// is set, so the mark keeps its shape.
+void DrawTickOnBar(int column, int left, int bottom, Color colour) {
+  const GfxBufferView view = GfxGetBufferView(column);
+  const int bytesPerPixel = view.bitsPerPixel / 8;
+  if (view.pixels == nullptr || bytesPerPixel < 2 || bytesPerPixel > 4 ||
+      view.width <= kCheckRight || view.height <= kCheckBottom) {
+    return;
+  }
+  const Color key = GfxMapRGB(255, 0, 255);
+  GfxSetColor(colour);
+  for (int row = 0; row <= kCheckBottom; ++row) {
+    const std::uint8_t* line = view.pixels + static_cast<std::ptrdiff_t>(row) * view.bytesPerRow;
+    for (int col = kCheckLeft; col <= kCheckRight; ++col) {
+      const std::uint8_t* p = line + static_cast<std::ptrdiff_t>(col) * bytesPerPixel;
+      Color value = 0;
+      for (int b = 0; b < bytesPerPixel; ++b) value |= static_cast<Color>(p[b]) << (8 * b);
+      if (value != key) GfxPoint(left + col - kCheckLeft, bottom - kCheckBottom + row);
+    }
+  }
 }
 
 Color MenuTextColour(bool highlighted) {
@@ -420,6 +456,9 @@ void MenuEntry::DrawItem() {
     UiMarkElement(*this);
     return;
   }
+  if (IsHighlighted() && !disabled_) {
+    DrawHighlightBar(x_ + kBarInset, x_ + width_ - 1 - kBarInset, y_, y_ + height_ - 1);
+  }
   const Color colour = disabled_ ? GfxMapRGB(127, 127, 127) : MenuTextColour(IsHighlighted());
   const int length = GetTextLength() < kUiTextLimit ? GetTextLength() : kUiTextLimit;
   GfxSetColor(colour);
@@ -431,7 +470,9 @@ void MenuEntry::DrawItem() {
     GfxSetTextJustify(-1, 0);
     GfxSystemText(GetText(), length);
   }
-  if (selected_ && column >= 0) {
+  if (selected_ && column >= 0 && IsHighlighted() && UiWidgetArtwork() != nullptr) {
+    DrawTickOnBar(column, x_ + kCheckX, y_ + kCheckY, colour);
+  } else if (selected_ && column >= 0) {
     GfxCopyRectTransparent(kCheckLeft, kCheckRight, 0, kCheckBottom, x_ + kCheckX, y_ + kCheckY,
                            column, UiToolkit.drawingBuffer);
   }

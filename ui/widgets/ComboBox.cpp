@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gfx/art/ArtworkSet.h"
 #include "ui/UiInput.h"
 #include "ui/UiModal.h"
 #include "ui/UiToolkit.h"
@@ -28,6 +29,18 @@ constexpr std::uint8_t kF1 = 0x70;
 std::string Cut(const char* text, int capacity) {
   if (text == nullptr) return {};
   return std::string(text, std::min(std::strlen(text), static_cast<std::size_t>(capacity)));
+}
+
+// The lit entry's bar and lettering: the theme's, or the toolkit's navy and white without theme
+// artwork.
+Color ListBarColour() {
+  const ArtworkSet* art = UiWidgetArtwork();
+  return art != nullptr ? art->ListHighlightColor() : UiColour(kUiColourSelection);
+}
+
+Color ListBarTextColour() {
+  const ArtworkSet* art = UiWidgetArtwork();
+  return art != nullptr ? art->ListHighlightTextColor() : UiColour(kUiColourLightEdge);
 }
 
 }  // namespace
@@ -250,9 +263,8 @@ void ComboBox::DrawList() {
     const int bandTop = top + kFirstItem + i * kComboBoxItemHeight;
     Color colour = UiColour(kUiColourDarkestEdge);
     if (i == hover_) {
-      UiFill(left + 5, bandTop, right - 5, bandTop + kComboBoxItemHeight - 1,
-             UiColour(kUiColourSelection));
-      colour = UiColour(kUiColourLightEdge);
+      UiFill(left + 5, bandTop, right - 5, bandTop + kComboBoxItemHeight - 1, ListBarColour());
+      colour = ListBarTextColour();
     }
     UiDrawText(left + kTextLeft, bandTop + kComboBoxItemHeight - 2, items_[i].data(),
                static_cast<int>(items_[i].size()), colour, -1, -1);

@@ -115,7 +115,7 @@ TEST_F(ChoosersTest, APressMovesTheOutlineAndOnlyTheLastProposalCounts) {
   if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   ShowRecorder recorder;
   UiSetScreenUpdate(&recorder);
-  const Color outline = art_->SelectionColor();
+  const Color outline = art_->ChooserOutlineColor();
   art_->RestoreBackground(0, 799, 0, 599);
   // The outline on the stored choice as the chooser opens, and OK's focus, are the goldens'.
   {

@@ -1,5 +1,5 @@
 // The game's menu bar with the Options list open, drawn with the real theme artwork and fonts
-// over the Klondike backdrop, against a golden image.
+// over the Klondike backdrop, in a velvet and a paper theme, against golden images.
 #include <gtest/gtest.h>
 
 #include "engine/session/GameMenuBar.h"
@@ -40,35 +40,47 @@ protected:
 };
 
 TEST_F(MenuGoldenTest, OptionsListOpenWithCheckMarksAndAHighlightedItem) {
-  ArtworkSet& art = LoadArtwork(0);
-  UiSetWidgetArtwork(&art);
   UiSetDefaultFont("windb_10.fgf");
   ASSERT_NE(UiToolkit.defaultFont, 0);
-  art.DrawGameTitle(12);
+  // The velvet theme lights a plain item, the paper theme a ticked one.
+  struct Look {
+    int theme;
+    int litItem;
+    const char* golden;
+  };
+  for (const Look look :
+       {Look{0, 1, "ui/menu_options_open"}, Look{1, 4, "ui/menu_options_open_theme1"}}) {
+    SCOPED_TRACE(look.golden);
+    ArtworkSet& art = LoadArtwork(look.theme);
+    UiSetWidgetArtwork(&art);
+    art.DrawGameTitle(12);
 
-  UiScreen screen(0, 0, 799, 599);
-  GameMenus menus =
-      BuildGameMenuBar(&screen, art.MenuBuffer(), art.MenuColumnBuffer(), art.ScreenBuffer());
-  menus.options->AddItem("&Game Settings...", kCmdGameSettings);
-  menus.sfx->SetSelected(true);
-  menus.autoGameOver->SetSelected(true);
-  screen.Show();
+    UiScreen screen(0, 0, 799, 599);
+    GameMenus menus =
+        BuildGameMenuBar(&screen, art.MenuBuffer(), art.MenuColumnBuffer(), art.ScreenBuffer());
+    menus.options->AddItem("&Game Settings...", kCmdGameSettings);
+    menus.sfx->SetSelected(true);
+    menus.autoGameOver->SetSelected(true);
+    screen.Show();
 
-  Turn(screen, WM_LBUTTONDOWN, MK_LBUTTON, 200, 15);
-  Turn(screen, WM_LBUTTONUP, 0, 200, 15);
-  ASSERT_TRUE(menus.options->IsShown());
-  // The pointer rests on the second item, which is lit in the theme's highlight colour.
-  const int secondItemY = menus.options->Children()->Head()->NextSibling()->GetY() + 5;
-  Turn(screen, WM_MOUSEMOVE, 0, 250, secondItemY);
-  ASSERT_NE(menus.options->HighlightedItem(), nullptr);
+    Turn(screen, WM_LBUTTONDOWN, MK_LBUTTON, 200, 15);
+    Turn(screen, WM_LBUTTONUP, 0, 200, 15);
+    ASSERT_TRUE(menus.options->IsShown());
+    const UiElement* lit = menus.options->Children()->Head();
+    for (int i = 0; i < look.litItem; ++i) lit = lit->NextSibling();
+    Turn(screen, WM_MOUSEMOVE, 0, 250, lit->GetY() + 5);
+    ASSERT_EQ(menus.options->HighlightedItem(), lit);
 
-  EXPECT_TRUE(MatchesGolden("ui/menu_options_open", screen_, 0, 479, 0, 239));
+    EXPECT_TRUE(MatchesGolden(look.golden, screen_, 0, 479, 0, 239));
 
-  // Closing the list puts the backdrop back exactly.
-  Turn(screen, WM_LBUTTONDOWN, MK_LBUTTON, 600, 400);
-  EXPECT_FALSE(menus.options->IsShown());
-  for (int y = 40; y < 200; y += 7) {
-    ASSERT_EQ(PixelAt(screen_, 250, y), PixelAt(art.BackdropBuffer(), 250, y)) << "row " << y;
+    // Closing the list puts the backdrop back exactly.
+    Turn(screen, WM_LBUTTONDOWN, MK_LBUTTON, 600, 400);
+    Turn(screen, WM_LBUTTONUP, 0, 600, 400);
+    EXPECT_FALSE(menus.options->IsShown());
+    for (int y = 40; y < 200; y += 7) {
+      ASSERT_EQ(PixelAt(screen_, 250, y), PixelAt(art.BackdropBuffer(), 250, y)) << "row " << y;
+    }
+    UiSetWidgetArtwork(nullptr);
   }
 }
 

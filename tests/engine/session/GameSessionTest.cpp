@@ -69,6 +69,21 @@ TEST_F(GameSessionTest, AWinShowsNoMessageScoresTheBonusAndPlayAgainDealsAnew) {
   EXPECT_FALSE(game->IsGameOver());
 }
 
+// The lose screen says why the deal ended: End Game while moves are left must not claim that none
+// are, and a deal that ran out of moves says so.
+TEST_F(GameSessionTest, TheLoseScreenSaysWhyTheDealEnded) {
+  START_OR_SKIP();
+  ASSERT_FALSE(game->IsGameOver());
+  RunEnd(true, [this] { session_->HandleCommand(kCmdEndGame); });
+  EXPECT_EQ(EndScreenDifferences("artwork\\losescreen_ended.jpg"), 0) << "End Game";
+
+  game->SetStuck(true);
+  game->UpdatePlayState();
+  ASSERT_TRUE(game->IsGameOver());
+  EXPECT_EQ(RunEnd(false), 1) << "the no-moves message came first";
+  EXPECT_EQ(EndScreenDifferences("artwork\\losescreen.jpg"), 0) << "no moves left";
+}
+
 TEST_F(GameSessionTest, EndGameWhilePausedWaitsForTheResume) {
   START_OR_SKIP();
   game->SetPoints(30);

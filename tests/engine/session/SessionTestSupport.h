@@ -9,6 +9,7 @@
 
 #include "audio/Audio.h"
 #include "engine/session/GameSession.h"
+#include "gfx/art/ArtworkFiles.h"
 #include "tests/engine/CardGameTestSupport.h"
 #include "ui/ChildList.h"
 #include "ui/UiModal.h"
@@ -51,10 +52,12 @@ protected:
   // windows answered by the script: Enter 100 ms in (the "no moves" message, if any), then the
   // high-score window closed or asked to play again once the end screen's five seconds are over.
   // Returns the modal depth seen 50 ms in (1: the message box); the score box's lines and the
-  // music asked for at that moment are kept in endLine1_, endLine2_ and endTrack_.
+  // music asked for at that moment are kept in endLine1_, endLine2_ and endTrack_, and the
+  // screen two seconds in (the end screen) in endScreen_.
   int RunEnd(bool playAgain, const std::function<void()>& start = {}) {
     int depthSeen = -1;
     onDispatch_ = [this, &depthSeen](std::uint32_t message) {
+      if (message == WM_USER + 1) endScreen_ = ScreenPixels(art_->ScreenBuffer());
       if (message != WM_USER) return;
       depthSeen = UiModalDepth();
       endLine1_ = Game().ScoreLine1();
@@ -64,6 +67,7 @@ protected:
       session_->Tick();
     };
     input_->At(In(50), WM_USER);
+    input_->At(In(2000), WM_USER + 1);
     input_->KeyAt(In(100), VK_RETURN, kScanEnter);
     if (playAgain) {
       input_->ClickAt(In(6000), kPlayAgainX, kPlayAgainY);
@@ -79,9 +83,29 @@ protected:
     return depthSeen;
   }
 
+  // Pixels in which the end screen seen by RunEnd differs from a full-screen picture, counted on
+  // every third pixel of every third row.
+  int EndScreenDifferences(const char* picture) {
+    const int buffer = GfxAllocBuffer(kScreenWidth, kScreenHeight);
+    EXPECT_EQ(ShowJpegInBuffer(buffer, picture), 0) << picture;
+    int differ = endScreen_.size() == static_cast<std::size_t>(kScreenWidth * kScreenHeight)
+                     ? 0
+                     : kScreenWidth * kScreenHeight;
+    for (int y = 0; y < kScreenHeight && differ == 0; y += 3) {
+      for (int x = 0; x < kScreenWidth; x += 3) {
+        differ +=
+            PixelAt(buffer, x, y) != endScreen_[static_cast<std::size_t>(y) * kScreenWidth + x];
+      }
+    }
+    GfxFreeBuffer(buffer);
+    art_->RestoreBackground(0, kScreenWidth - 1, 0, kScreenHeight - 1);
+    return differ;
+  }
+
   GameWindows windows_;
   std::unique_ptr<GameSession> session_;
   std::string endLine1_;
   std::string endLine2_;
   MusicTrack endTrack_ = MusicTrack::kTitle;
+  std::vector<std::uint32_t> endScreen_;
 };

@@ -21,7 +21,7 @@ TEST_F(ScreenArtworkTest, ThemeSwitchBringsItsColoursCheckMarkAndMarkers) {
   ArtworkSet& art = LoadArtwork(2);
   EXPECT_EQ(ThemeFor(2).titlesFile, std::string("artwork\\ingame_title1_3_6.bmp"));
   EXPECT_EQ(art.TitleTextColor(), GfxMapRGB(235, 190, 66));
-  EXPECT_EQ(art.MenuHighlightTextColor(), GfxMapRGB(255, 255, 255));
+  EXPECT_EQ(art.MenuHighlightTextColor(), GfxMapRGB(14, 22, 54)) << "dark on the gold bar";
   EXPECT_EQ(art.SelectionColor(), GfxMapRGB(160, 255, 160));
   EXPECT_EQ(GfxActiveBuffer(), screen_) << "drawing goes back to the screen after a theme load";
 

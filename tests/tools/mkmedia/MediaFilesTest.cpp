@@ -87,6 +87,7 @@ TEST(MediaFiles, EveryFileTheGameOpensExists) {
                                     "artwork/logo.jpg",
                                     "artwork/winscreen.jpg",
                                     "artwork/losescreen.jpg",
+                                    "artwork/losescreen_ended.jpg",
                                     "artwork/upgd_bak.jpg",
                                     "artwork/upgd_btn.bmp",
                                     "artwork/ingame_title1_3_6.bmp",
@@ -266,7 +267,8 @@ TEST(MediaFiles, InGameTitlesHaveTheirExactWidths) {
 }
 
 TEST(MediaFiles, TitleScreenPictures) {
-  for (const char* n : {"title", "logo", "winscreen", "losescreen", "upgd_bak"}) {
+  for (const char* n :
+       {"title", "logo", "winscreen", "losescreen", "losescreen_ended", "upgd_bak"}) {
     const Picture p = jpeg(std::string("artwork/") + n + ".jpg");
     EXPECT_EQ(p.w, 800) << n;
     EXPECT_EQ(p.h, 600) << n;
