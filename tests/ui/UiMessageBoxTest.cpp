@@ -63,16 +63,16 @@ TEST_F(UiMessageBoxTest, ClicksAndMnemonicsChooseTheirButtons) {
 
 TEST_F(UiMessageBoxTest, BoxIsAsWideAsItsTextNeedsAndCentred) {
   UiMessageBox narrow(nullptr, "", kUiMbOk, "Hi.");
-  EXPECT_EQ(narrow.GetWidth(), 165);
+  EXPECT_EQ(narrow.GetWidth(), 197) << "125 for the text, 36 beside it on each side";
   EXPECT_EQ(narrow.GetHeight(), 100);
-  EXPECT_EQ(narrow.GetX(), (800 - 165) / 2);
+  EXPECT_EQ(narrow.GetX(), (800 - 197) / 2);
   EXPECT_EQ(narrow.GetY(), 250);
 
   const char* text = "There are no moves left, and this sentence goes on for a good while.";
   UiMessageBox wide(nullptr, "", kUiMbOk, text);
   const int textWidth = UiTextWidth(text, static_cast<int>(std::string(text).size()));
   ASSERT_GT(textWidth, 125);
-  EXPECT_EQ(wide.GetWidth(), textWidth + 40);
+  EXPECT_EQ(wide.GetWidth(), textWidth + 72);
   EXPECT_EQ(wide.GetX(), (800 - wide.GetWidth()) / 2);
 
   // Far more text than a line can hold is cut to the text limit, and the box still opens and
