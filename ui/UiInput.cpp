@@ -80,8 +80,13 @@ bool UiRecord(Window* window, std::uint32_t message, std::uintptr_t wParam, std:
       // takes its double click from the message itself.
       in.mouseX = x;
       in.mouseY = y;
+      if (in.doubleClickTaken) {
+        in.doubleClickTaken = false;
+        return true;
+      }
       [[fallthrough]];
     case WM_LBUTTONDOWN:
+      in.doubleClickTaken = false;
       in.leftDown = true;
       in.lastX = x;
       in.lastY = y;

@@ -71,6 +71,10 @@ struct UiInputRecord {
   int pendingScan = 0;
   bool pendingExtended = false;
 
+  // A press has done all a double click there could mean (a list chose an item with it): the
+  // double click that may follow is the list's and presses nothing else.
+  bool doubleClickTaken = false;
+
   bool leftDown = false;
   bool rightDown = false;
   bool mouseMoved = false;
