@@ -71,8 +71,9 @@ struct UiInputRecord {
   int pendingScan = 0;
   bool pendingExtended = false;
 
-  // A press has done all a double click there could mean (a list chose an item with it): the
-  // double click that may follow is the list's and presses nothing else.
+  // The last press finished what its click was for (a list chose an item, a screen opened or
+  // closed): the double click that may follow belongs to it and presses nothing. A new press
+  // clears it.
   bool doubleClickTaken = false;
 
   bool leftDown = false;

@@ -61,6 +61,21 @@ TEST_F(UiMessageBoxTest, ClicksAndMnemonicsChooseTheirButtons) {
   EXPECT_EQ(yesNo.DoModal(), 6) << "the mnemonic of the button without the focus";
 }
 
+// The click that opened a box may be the first of a double click; the second press belongs to
+// the screen beneath and must not press the box's button under the pointer. A real press does.
+TEST_F(UiMessageBoxTest, TheSecondPressOfTheOpeningDoubleClickPressesNothing) {
+  UiMessageBox box(nullptr, "", kUiMbOkCancel, "Deal again?");
+  int x = 0, y = 0;
+  ButtonCentre(box, -70, &x, &y);
+  input_->At(In(40), WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(x, y));
+  input_->At(In(90), WM_LBUTTONUP, 0, MakeLParam(x, y));
+  input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);
+  EXPECT_EQ(box.DoModal(), 3) << "closed by the Escape, not by OK";
+
+  input_->ClickAt(In(40), x, y);
+  EXPECT_EQ(box.DoModal(), 1);
+}
+
 TEST_F(UiMessageBoxTest, BoxIsAsWideAsItsTextNeedsAndCentred) {
   UiMessageBox narrow(nullptr, "", kUiMbOk, "Hi.");
   EXPECT_EQ(narrow.GetWidth(), 197) << "125 for the text, 36 beside it on each side";
