@@ -183,27 +183,19 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
   EXPECT_EQ(game->pile.size(), 3u);
 }
 
+// The pointer has moved once, so every later turn reads as movement; Escape must still leave the
+// title unlit while the pointer rests on it.
 TEST_F(GameSessionTest, EscapeClosesTheMenuAndItsTitleComesUpAtOnce) {
   START_OR_SKIP();
-  const auto titlePixels = [this] {
-    std::vector<Color> pixels;
-    for (int y = 2; y < 31; ++y)
-      for (int x = 54; x < 150; ++x) pixels.push_back(PixelAt(art_->ScreenBuffer(), x, y));
-    return pixels;
-  };
-  Record(WM_MOUSEMOVE, 0, MakeLParam(100, 15));
-  session_->ProcessInput();
-  Record(WM_MOUSEMOVE, 0, MakeLParam(300, 300));
-  session_->ProcessInput();
+  const auto titlePixels = [this] { return ScreenPixels(art_->ScreenBuffer()); };
   const std::vector<Color> normal = titlePixels();
-  Record(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(100, 15));
-  session_->ProcessInput();
-  Record(WM_LBUTTONUP, 0, MakeLParam(100, 15));
-  session_->ProcessInput();
+  for (const std::uint32_t message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) {
+    Record(message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MakeLParam(100, 15));
+    session_->ProcessInput();
+  }
   ASSERT_TRUE(session_->IsMenuActive());
-  ASSERT_NE(titlePixels(), normal);
   Record(WM_KEYDOWN, VK_ESCAPE, KeyLParam(1, kScanEscape, false, false, false));
-  EXPECT_TRUE(session_->ProcessInput() || !session_->IsMenuActive());
+  session_->ProcessInput();
   EXPECT_FALSE(session_->IsMenuActive());
   EXPECT_EQ(titlePixels(), normal) << "the title is drawn up without waiting for the mouse";
 }
