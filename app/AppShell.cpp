@@ -175,7 +175,17 @@ void AppShell::StartArtworkAndToolkit() {
 }
 
 bool AppShell::ChoosePlayer() {
-  return RunStartupPlayerSequence(ThePreferences(), PlayerSelectDialogStep);
+  return RunStartupPlayerSequence(ThePreferences(),
+                                  [this](const std::string& name, bool dontShowAgain) {
+                                    // The dialog wears the last player's theme, as it does when the
+                                    // title's Player button opens it; the first start has no player
+                                    // and keeps the first theme.
+                                    if (ThePreferences().playerNumber != kNoPlayer) {
+                                      LoadPreferences(ThePreferences());
+                                      ApplyPlayerLook();
+                                    }
+                                    return PlayerSelectDialogStep(name, dontShowAgain);
+                                  });
 }
 
 void AppShell::ApplyPlayerLook() {

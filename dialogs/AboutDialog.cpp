@@ -22,8 +22,9 @@ constexpr int kOkWidth = 100;
 constexpr int kOkHeight = 30;
 constexpr int kOkTop = 350;
 
-// Places within the dialog: the centre of the two heading lines, the captions and their entries.
-constexpr int kHeadingX = 240;
+// Places within the dialog: the centre of the two heading lines (the dialog's own centre, like
+// the title above them), the captions and their entries.
+constexpr int kHeadingX = kWidth / 2;
 constexpr int kCaptionX = 20;
 constexpr int kEntryX = 225;
 

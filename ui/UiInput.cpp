@@ -74,7 +74,19 @@ bool UiRecord(Window* window, std::uint32_t message, std::uintptr_t wParam, std:
       in.lastX = x;
       in.lastY = y;
       return true;
+    case WM_LBUTTONDBLCLK:
+      // The second press of a quick pair comes only as this message. Menus, buttons and dialogs
+      // have no use for a double click, and a player clicking quickly means two clicks; the game
+      // takes its double click from the message itself.
+      in.mouseX = x;
+      in.mouseY = y;
+      if (in.doubleClickTaken) {
+        in.doubleClickTaken = false;
+        return true;
+      }
+      [[fallthrough]];
     case WM_LBUTTONDOWN:
+      in.doubleClickTaken = false;
       in.leftDown = true;
       in.lastX = x;
       in.lastY = y;
@@ -85,10 +97,6 @@ bool UiRecord(Window* window, std::uint32_t message, std::uintptr_t wParam, std:
       in.lastX = x;
       in.lastY = y;
       Capture(window, false);
-      return true;
-    case WM_LBUTTONDBLCLK:
-      in.mouseX = x;
-      in.mouseY = y;
       return true;
     case WM_RBUTTONDOWN:
       in.rightDown = true;

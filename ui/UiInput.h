@@ -71,6 +71,11 @@ struct UiInputRecord {
   int pendingScan = 0;
   bool pendingExtended = false;
 
+  // The last press finished what its click was for (a list chose an item, a screen opened or
+  // closed): the double click that may follow belongs to it and presses nothing. A new press
+  // clears it.
+  bool doubleClickTaken = false;
+
   bool leftDown = false;
   bool rightDown = false;
   bool mouseMoved = false;

@@ -13,8 +13,9 @@
 namespace {
 
 constexpr int kBoxHeight = 100;
-// The text keeps this much room beside it, and never makes the box narrower than the buttons.
-constexpr int kTextMargin = 40;
+// The text keeps this much room beside it (half on each side: the frame's border and a clear
+// gap inside it), and never makes the box narrower than the buttons.
+constexpr int kTextMargin = 72;
 constexpr int kNarrowestText = 125;
 // The text's reference row below the box's top.
 constexpr int kTextDrop = 30;
@@ -56,17 +57,20 @@ std::string CutText(const char* text) {
   return std::string(text, std::find(text, text + kUiTextLimit, '\0'));
 }
 
-// Measured in the font the text will be drawn in, so that it always fits its box.
-int BoxWidthFor(const char* text) {
+int WidthOf(const char* text) {
   const std::string cut = CutText(text);
-  const int width = UiTextWidth(cut.c_str(), static_cast<int>(cut.size()));
-  return kTextMargin + std::max(kNarrowestText, width);
+  return UiTextWidth(cut.c_str(), static_cast<int>(cut.size()));
+}
+
+// Measured in the font the text and the title are drawn in, so that both always fit the box.
+int BoxWidthFor(const char* caption, const char* text) {
+  return kTextMargin + std::max({kNarrowestText, WidthOf(text), WidthOf(caption)});
 }
 
 }  // namespace
 
 UiMessageBox::UiMessageBox(UiElement*, const char* caption, std::uint32_t style, const char* text)
-    : UiDialog(0, 0, BoxWidthFor(text), kBoxHeight, caption), message_(CutText(text)) {
+    : UiDialog(0, 0, BoxWidthFor(caption, text), kBoxHeight, caption), message_(CutText(text)) {
   style_ = style;
   Center();
 }

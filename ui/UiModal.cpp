@@ -29,12 +29,17 @@ public:
     // A menu left open beneath (the end-of-game box opens from the score timer whatever the
     // player is doing) must not make this screen's widgets stand still.
     UiToolkit.menuOpen = 0;
+    // The click that opened this screen may be the first of a double click; its second press
+    // was meant for the screen beneath and must not press whatever this one has there.
+    UiInput.doubleClickTaken = true;
   }
   ~ModalScope() {
     UiToolkit.menuOpen = SavedMenuOpen().back();
     SavedMenuOpen().pop_back();
     --g_modalDepth;
     UiClearTurn();
+    // Likewise a quick second click after the one that closed it is not a press beneath.
+    UiInput.doubleClickTaken = true;
   }
   ModalScope(const ModalScope&) = delete;
   ModalScope& operator=(const ModalScope&) = delete;

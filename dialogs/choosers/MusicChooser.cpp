@@ -79,14 +79,20 @@ void MusicChooser::Show() {
     songBoxes_[static_cast<std::size_t>(i)]->SetSelected(
         choice_.songs[static_cast<std::size_t>(i)]);
   }
-  // Chosen before showing: a group that selects its button while it is being shown draws that
-  // button before the dialog's frame is there, and the button then keeps the screen under the
-  // dialog as its background.
-  modeGroup_->SelectChild(modeButtons_[static_cast<std::size_t>(choice_.mode)]);
+  FollowMode(choice_.mode == kMusicDisabled);
   UiDialog::Show();
-  // The group took the focus without drawing it on a button; it belongs on the chosen one, where
-  // the arrow keys start from.
+  modeGroup_->SelectChild(modeButtons_[static_cast<std::size_t>(choice_.mode)]);
+  // The focus the group took belongs on the stored mode, where the arrow keys start from.
   if (modeGroup_->GetFocus() != kUiNoFocus) modeGroup_->SetFocus(modeGroup_->GetFocus());
+}
+
+void MusicChooser::FollowMode(bool musicOff) {
+  // Songs mean nothing while the music is off; their ticks stay for when it comes back.
+  for (CheckBox* box : songBoxes_) {
+    if (box->IsDisabled() == musicOff) continue;
+    box->SetDisabled(musicOff);
+    if (box->IsShown()) box->Draw();
+  }
 }
 
 void MusicChooser::Accept() {
@@ -112,6 +118,7 @@ void MusicChooser::Accept() {
 
 bool MusicChooser::Poll() {
   PollWidgets();
+  FollowMode(modeButtons_[kMusicDisabled]->IsSelected());
   if (UiInput.event == EV_CLICKED) {
     if (okButton_ != nullptr && UiInput.subject == okButton_->GetId()) {
       Accept();

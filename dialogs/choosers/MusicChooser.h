@@ -54,6 +54,8 @@ public:
 
 private:
   void Accept();
+  // Turns the song boxes off while the music is off and on again otherwise.
+  void FollowMode(bool musicOff);
 
   MusicChoice choice_;
   RadioGroup* modeGroup_ = nullptr;

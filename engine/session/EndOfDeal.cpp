@@ -11,6 +11,7 @@
 #include "gfx/art/ArtworkSet.h"
 #include "persist/HighScores.h"
 #include "persist/Preferences.h"
+#include "platform/Window.h"
 #include "ui/UiContainer.h"
 #include "ui/UiMessageBox.h"
 
@@ -26,7 +27,8 @@ void GameSession::RunEndOfDeal() {
     MusicGameOver(true);
   } else {
     if (!game_->EndedByUser()) {
-      UiMessageBox box(screen_.get(), "", kUiMbOk, "There are no moves left.");
+      // Without a caption the box would look unfinished; the window's title names the program.
+      UiMessageBox box(screen_.get(), kWindowTitle, kUiMbOk, "There are no moves left.");
       box.DoModal();
     }
     MusicGameOver(false);

@@ -223,6 +223,15 @@ int GfxFontHeight(const char* text, int length) {
   return TextHeight(*font, reinterpret_cast<const unsigned char*>(text), length);
 }
 
+int GfxFontBaseline(const char* text, int length) {
+  const FgfFont* font = SelectedFont();
+  const int vertical = Fonts().justifyVertical;
+  if (font == nullptr || text == nullptr || length <= 0 || vertical < 0) return 0;
+  const int count = std::min(length, kGfxFontWorkArea);
+  const int height = TextHeight(*font, reinterpret_cast<const unsigned char*>(text), count);
+  return ((vertical + 1) * (height - 1 - font->descent)) / 2;
+}
+
 int GfxFontDescent(int handle) {
   const FgfFont* font = FontFor(handle);
   return font ? font->descent : 0;

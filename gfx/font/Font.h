@@ -51,6 +51,9 @@ int GfxFontJustify(int horizontal, int vertical);
 int GfxFontWidth(const char* text, int length);
 // Tallest glyph of the text, escapes excluded; 0 with no font selected.
 int GfxFontHeight(const char* text, int length);
+// Rows below the cursor at which the letters of the text stand (the foot of an "A") when it is
+// drawn with the selected font and the current vertical justification; 0 with no font.
+int GfxFontBaseline(const char* text, int length);
 // Blank rows under the letter A of a loaded font; 0 for a handle that names none.
 int GfxFontDescent(int handle);
 // Draws text at the graphics cursor over the whole active buffer, ignoring the clip rectangle.

@@ -99,6 +99,30 @@ TEST_F(TitleTest, WithoutAStoredPlayerStartUpAsksForOneAndCancellingEndsTheProgr
   }
 }
 
+// The start-up dialog looks as it does from the title's Player button: in the last player's
+// theme, not in the first one.
+TEST_F(TitleTest, TheStartUpPlayerDialogWearsTheLastPlayersTheme) {
+  ShellHarness::Options options;
+  options.player = "";
+  ShellHarness h(options);
+  WriteSettingString("Preferences", "HumanName", "ann");
+  Preferences ann;
+  ann.playerNumber = FindOrAddPlayer("ann");
+  ann.background = 2;
+  SavePreferences(ann);
+  int theme = -1;
+  h.OnMessage(ShellHarness::kTestAction, [&h, &theme] {
+    if (UiModalDepth() == 1) theme = h.Shell().Artwork()->BackgroundIndex();
+  });
+  h.PostAt(5200, ShellHarness::kTestAction);
+  h.KeyAt(5300, VK_RETURN);
+  ASSERT_TRUE(h.Create());
+  EXPECT_EQ(theme, 2);
+  EXPECT_EQ(ThePreferences().playerName, "ann");
+  h.KeyAt(100, VK_ESCAPE);
+  EXPECT_EQ(h.Run(), 0);
+}
+
 TEST_F(TitleTest, HoverHighlightsOneButtonAndTheMarkerRunsBesideIt) {
   ShellHarness h;
   ASSERT_TRUE(h.Create());

@@ -61,18 +61,33 @@ TEST_F(UiMessageBoxTest, ClicksAndMnemonicsChooseTheirButtons) {
   EXPECT_EQ(yesNo.DoModal(), 6) << "the mnemonic of the button without the focus";
 }
 
+// The click that opened a box may be the first of a double click; the second press belongs to
+// the screen beneath and must not press the box's button under the pointer. A real press does.
+TEST_F(UiMessageBoxTest, TheSecondPressOfTheOpeningDoubleClickPressesNothing) {
+  UiMessageBox box(nullptr, "", kUiMbOkCancel, "Deal again?");
+  int x = 0, y = 0;
+  ButtonCentre(box, -70, &x, &y);
+  input_->At(In(40), WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(x, y));
+  input_->At(In(90), WM_LBUTTONUP, 0, MakeLParam(x, y));
+  input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);
+  EXPECT_EQ(box.DoModal(), 3) << "closed by the Escape, not by OK";
+
+  input_->ClickAt(In(40), x, y);
+  EXPECT_EQ(box.DoModal(), 1);
+}
+
 TEST_F(UiMessageBoxTest, BoxIsAsWideAsItsTextNeedsAndCentred) {
   UiMessageBox narrow(nullptr, "", kUiMbOk, "Hi.");
-  EXPECT_EQ(narrow.GetWidth(), 165);
+  EXPECT_EQ(narrow.GetWidth(), 197) << "125 for the text, 36 beside it on each side";
   EXPECT_EQ(narrow.GetHeight(), 100);
-  EXPECT_EQ(narrow.GetX(), (800 - 165) / 2);
+  EXPECT_EQ(narrow.GetX(), (800 - 197) / 2);
   EXPECT_EQ(narrow.GetY(), 250);
 
   const char* text = "There are no moves left, and this sentence goes on for a good while.";
   UiMessageBox wide(nullptr, "", kUiMbOk, text);
   const int textWidth = UiTextWidth(text, static_cast<int>(std::string(text).size()));
   ASSERT_GT(textWidth, 125);
-  EXPECT_EQ(wide.GetWidth(), textWidth + 40);
+  EXPECT_EQ(wide.GetWidth(), textWidth + 72);
   EXPECT_EQ(wide.GetX(), (800 - wide.GetWidth()) / 2);
 
   // Far more text than a line can hold is cut to the text limit, and the box still opens and

@@ -287,6 +287,8 @@ void MenuEntry::HandleTitle() {
     TitleMouseMove(over);
   }
   wasOver_ = over;
+  pointerX_ = in.mouseX;
+  pointerY_ = in.mouseY;
 }
 
 void MenuEntry::TitleAltKey() {
@@ -353,6 +355,9 @@ void MenuEntry::TitleMouseMove(bool overTitle) {
     return;
   }
   if (IsHighlighted() || UiInput.mouseState != MS_MOVE || UiToolkit.menuOpen != 0) return;
+  // The input record reports movement for every turn once the pointer has moved at all; only
+  // a real move lights a title, or the Escape that closed its menu would light it again at once.
+  if (UiInput.mouseX == pointerX_ && UiInput.mouseY == pointerY_) return;
   if (overTitle != hover_) {
     hover_ = overTitle;
     dirty_ = true;
@@ -463,13 +468,16 @@ void MenuEntry::DrawItem() {
   const int length = GetTextLength() < kUiTextLimit ? GetTextLength() : kUiTextLimit;
   GfxSetColor(colour);
   GfxMove(x_ + kItemTextX, y_ + kItemTextY);
-  if (SelectMenuFont()) {
+  const bool bitmapFont = SelectMenuFont();
+  if (bitmapFont) {
     GfxFontJustify(-1, 0);
     GfxFontTextClipped(GetText(), length);
   } else {
     GfxSetTextJustify(-1, 0);
     GfxSystemText(GetText(), length);
   }
+  UiUnderlineCharacter(x_ + kItemTextX, y_ + kItemTextY, GetText(), length, mnemonic_.index, -1, 0,
+                       bitmapFont, colour);
   if (selected_ && column >= 0 && IsHighlighted() && UiWidgetArtwork() != nullptr) {
     DrawTickOnBar(column, x_ + kCheckX, y_ + kCheckY, colour);
   } else if (selected_ && column >= 0) {

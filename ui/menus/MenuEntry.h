@@ -90,6 +90,9 @@ private:
   int screenBuffer_ = -1;
   bool hover_ = false;
   bool wasOver_ = false;
+  // Where the pointer was in this title's previous turn.
+  int pointerX_ = -1;
+  int pointerY_ = -1;
   // Alt went down with a letter, and went up again since: only then may Alt with an item's
   // letter choose it, so the key that opened a menu never also chooses from it.
   bool altPressed_ = false;

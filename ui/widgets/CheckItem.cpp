@@ -150,11 +150,8 @@ void CheckItem::DrawCaption() const {
     UiDrawText(left, centre + kWrapMargin, secondLine_.data(), static_cast<int>(secondLine_.size()),
                colour, -1, 0);
   }
-  if (mnemonic_.index >= 0 && mnemonic_.index < static_cast<int>(firstLine_.size())) {
-    const int from = UiTextWidth(firstLine_.data(), mnemonic_.index);
-    const int to = UiTextWidth(firstLine_.data(), mnemonic_.index + 1);
-    if (to > from) UiHLine(left + from, left + to - 1, firstCentre + 5, colour);
-  }
+  UiUnderlineCharacter(left, firstCentre, firstLine_.data(), static_cast<int>(firstLine_.size()),
+                       mnemonic_.index, -1, 0, UiUseDialogFont(), colour);
   if (focus_ != kUiNoFocus) {
     GfxSetColor(UiColour(kUiColourDarkestEdge));
     const int extra = wrapped ? kWrapMargin : 0;

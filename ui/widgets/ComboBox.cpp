@@ -186,8 +186,10 @@ void ComboBox::HandleOpen() {
       selection_ = ItemAt(mouseY);
       Close(true);
       UiRaise(EV_CLICKED, id_);
-      // The press chose an item; whatever lies under the list must not take it as well.
+      // The press chose an item; whatever lies under the list must not take it as well, nor the
+      // second press of a double click on the item.
       UiInput.mouseState = MS_IDLE;
+      UiInput.doubleClickTaken = true;
     } else {
       Close(false);
     }

@@ -245,10 +245,7 @@ void EditField::DrawCaption() const {
   const Color colour = disabled_ ? UiColour(kUiColourDarkEdge) : UiColour(kUiColourText);
   UiDrawText(end, base, caption_.data(), length, colour, 1, -1);
   const int width = UiTextWidth(caption_.data(), length);
-  if (mnemonic_.index >= 0) {
-    const int from = UiTextWidth(caption_.data(), mnemonic_.index);
-    const int to = UiTextWidth(caption_.data(), mnemonic_.index + 1);
-    if (to > from) UiHLine(end - width + from, end - width + to - 1, base + 2, colour);
-  }
+  UiUnderlineCharacter(end, base, caption_.data(), length, mnemonic_.index, 1, -1,
+                       UiUseDialogFont(), colour);
   UiAddDirtyRect(end - width, end, y_, y_ + height_ - 1);
 }

@@ -37,6 +37,9 @@ void RadioButton::DrawIndicator() const {
         colour = upperLeft ? UiColour(kUiColourDarkEdge) : UiColour(kUiColourLightEdge);
       } else if (distance > 64) {
         colour = upperLeft ? UiColour(kUiColourDarkestEdge) : UiColour(kUiColourFace);
+      } else if (selected_ && distance <= 16) {
+        // The mark of the chosen button: a round dot of four rows, its corners cut.
+        colour = UiColour(kUiColourDarkestEdge);
       } else {
         colour = IndicatorFace();
       }
@@ -44,5 +47,4 @@ void RadioButton::DrawIndicator() const {
       GfxPoint(x_ + col, y_ + row);
     }
   }
-  if (selected_) UiFill(x_ + 4, y_ + 5, x_ + 7, y_ + 6, UiColour(kUiColourDarkestEdge));
 }

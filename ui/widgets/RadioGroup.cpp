@@ -13,8 +13,10 @@ void RadioGroup::Show() {
     e->SetFocus(kUiNoFocus);
     e->Show();
   });
-  // The marked button is the first one until the dialog chooses its own.
-  if (UiElement* marked = GetMarkedChild()) SelectChild(marked);
+  // The marked button is the first one until the dialog chooses its own. Nothing is drawn here:
+  // the dialog draws its frame and then every widget, and a button drawn before the frame would
+  // keep the screen under the dialog as its background.
+  if (UiElement* marked = GetMarkedChild()) Choose(marked, false);
 }
 
 UiElement* RadioGroup::GetMarkedChild() const {
@@ -38,14 +40,17 @@ bool RadioGroup::IsChild(int id, UiElement** child) const {
 }
 
 void RadioGroup::SelectChild(UiElement* child) {
+  // A group whose dialog is not drawn yet (chosen before showing) leaves the drawing to it.
+  Choose(child, parent_ == nullptr || parent_->IsShown());
+}
+
+void RadioGroup::Choose(UiElement* child, bool draw) {
   if (children_ == nullptr || !children_->Contains(child)) return;
-  ForEachIn(children_.get(), [child](UiElement* e) {
+  ForEachIn(children_.get(), [child, draw](UiElement* e) {
     const bool wanted = e == child;
     if (e->IsSelected() == wanted) return;
     e->SetSelected(wanted);
-    // Dialogs choose the initial button before they are shown; drawing then would make a
-    // button keep the screen under the dialog as its background.
-    if (e->IsShown()) e->Draw();
+    if (draw && e->IsShown()) e->Draw();
   });
   children_->Find(child);
   children_->MarkCurrent();

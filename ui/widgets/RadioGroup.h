@@ -26,6 +26,8 @@ public:
 private:
   bool IsChild(int id, UiElement** child) const;
   // Up and Down: the focus and the choice move to the previous or next enabled button.
+  // Makes child the one chosen button; draws the buttons that change when draw is set.
+  void Choose(UiElement* child, bool draw);
   void MoveChoice(bool forward);
   void TakeFocusFrom(UiElement* child);
 };

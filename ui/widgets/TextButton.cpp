@@ -81,30 +81,16 @@ void TextButton::DrawCaption() const {
   }
   const int centreX = x_ + width_ / 2 + (pressed_ ? 0 : -2);
   const int centreY = y_ + height_ / 2 + (pressed_ ? 1 : -1);
-  int captionWidth = 0;
-  int prefixWidth = 0;
-  int mnemonicWidth = 0;
   if (UiSelectButtonFont()) {
     GfxSetColor(colour);
     GfxMove(centreX, centreY);
     GfxFontJustify(0, 0);
     GfxFontTextClipped(text, length);
-    captionWidth = GfxFontWidth(text, length);
-    if (mnemonic_.index >= 0) {
-      prefixWidth = GfxFontWidth(text, mnemonic_.index);
-      mnemonicWidth = GfxFontWidth(text, mnemonic_.index + 1);
-    }
+    UiUnderlineCharacter(centreX, centreY, text, length, mnemonic_.index, 0, 0, true, colour);
   } else {
     UiDrawText(centreX, centreY, text, length, colour, 0, 0);
-    captionWidth = UiTextWidth(text, length);
-    if (mnemonic_.index >= 0) {
-      prefixWidth = UiTextWidth(text, mnemonic_.index);
-      mnemonicWidth = UiTextWidth(text, mnemonic_.index + 1);
-    }
-  }
-  if (mnemonic_.index >= 0 && mnemonicWidth > prefixWidth) {
-    const int start = centreX - captionWidth / 2;
-    UiHLine(start + prefixWidth, start + mnemonicWidth - 1, centreY + 5, colour);
+    UiUnderlineCharacter(centreX, centreY, text, length, mnemonic_.index, 0, 0, UiUseDialogFont(),
+                         colour);
   }
   if (focus_ != kUiNoFocus) {
     GfxSetColor(UiColour(kUiColourDarkestEdge));

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "gfx/SystemFont.h"
 #include "gfx/font/Font.h"
 #include "ui/UiInput.h"
 #include "ui/UiToolkit.h"
@@ -57,6 +58,39 @@ void UiDrawText(int x, int y, const char* text, int length, Color colour, int ho
     GfxSetTextJustify(horizontal, vertical);
     GfxSystemText(text, length);
   }
+}
+
+namespace {
+
+// The row of the built-in font's cell that its letters stand on.
+constexpr int kSystemFootRow = 11;
+// Rows from the letters' foot down to the line: one clear row between them.
+constexpr int kUnderlineDrop = 2;
+
+}  // namespace
+
+void UiUnderlineCharacter(int x, int y, const char* text, int length, int index, int horizontal,
+                          int vertical, bool bitmapFont, Color colour) {
+  if (text == nullptr || index < 0 || index >= length) return;
+  length = std::min(length, kUiTextLimit);
+  if (index >= length) return;
+  int left = 0, from = 0, to = 0, foot = 0;
+  if (bitmapFont) {
+    // The same placement the font gives the text itself.
+    const int width = GfxFontWidth(text, length);
+    left = horizontal >= 0 ? x - ((horizontal + 1) * (width - 1)) / 2 : x;
+    from = GfxFontWidth(text, index);
+    to = GfxFontWidth(text, index + 1);
+    foot = y + GfxFontBaseline(text, length);
+  } else {
+    const int width = length * kSystemFontWidth;
+    left = x - ((horizontal + 1) * width) / 2;
+    from = index * kSystemFontWidth;
+    to = from + kSystemFontWidth;
+    const int top = y + ((vertical + 1) * kSystemFontHeight) / 2 - kSystemFontHeight;
+    foot = top + kSystemFootRow;
+  }
+  if (to > from) UiHLine(left + from, left + to - 1, foot + kUnderlineDrop, colour);
 }
 
 void UiDottedRect(int left, int top, int right, int bottom) {

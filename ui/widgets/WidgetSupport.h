@@ -47,6 +47,12 @@ int UiTextWidth(const char* text, int length);
 void UiDrawText(int x, int y, const char* text, int length, Color colour, int horizontal,
                 int vertical);
 
+// The line under character `index` of text just drawn at (x, y) with the justification given,
+// in the bitmap font now selected (bitmapFont) or the built-in one: as wide as that character,
+// with one clear row between the letters' foot and the line.
+void UiUnderlineCharacter(int x, int y, const char* text, int length, int index, int horizontal,
+                          int vertical, bool bitmapFont, Color colour);
+
 // A dotted rectangle with inclusive corners.
 void UiDottedRect(int left, int top, int right, int bottom);
 // One-pixel lines with inclusive ends.

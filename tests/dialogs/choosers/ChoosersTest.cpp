@@ -246,6 +246,36 @@ TEST_F(MusicChooserTest, OkReadsModeAndSongsAndMusicWithoutSongsIsEventMusic) {
   EXPECT_EQ(Confirm(MusicChoice{kMusicDisabled, {}}, {Enabled, Fast1}).mode, kMusicEnabled);
 }
 
+// Songs mean nothing with the music off: their boxes are off with it and come back with either
+// other choice, and a click on a box that is off ticks nothing.
+TEST_F(MusicChooserTest, SongBoxesFollowWhetherMusicIsDisabled) {
+  MusicChooser chooser(MusicChoice{kMusicDisabled, {true, false, false, false, false, false}});
+  chooser.Show();
+  const auto click = [&chooser](const UiElement* e) {
+    const ScreenPoint p = Middle(e);
+    Record(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(p.x, p.y));
+    chooser.Poll();
+    Record(WM_LBUTTONUP, 0, MakeLParam(p.x, p.y));
+    chooser.Poll();
+  };
+  const auto songsDisabled = [&chooser] {
+    int count = 0;
+    for (int i = 0; i < 6; ++i) count += chooser.GetSongBox(i)->IsDisabled();
+    return count;
+  };
+  EXPECT_EQ(songsDisabled(), 6) << "opened with music disabled";
+  click(chooser.GetSongBox(3));
+  EXPECT_FALSE(chooser.GetSongBox(3)->IsSelected());
+  click(chooser.GetModeButton(kMusicEnabled));
+  EXPECT_EQ(songsDisabled(), 0);
+  click(chooser.GetModeButton(kMusicDisabled));
+  EXPECT_EQ(songsDisabled(), 6);
+  click(chooser.GetModeButton(kMusicEventsOnly));
+  EXPECT_EQ(songsDisabled(), 0);
+  EXPECT_TRUE(chooser.GetSongBox(0)->IsSelected()) << "the ticks survive";
+  chooser.Hide();
+}
+
 TEST_F(MusicChooserTest, CancelAndKeysLeaveTheStoredChoice) {
   const MusicChoice stored{kMusicDisabled, {false, true, false, false, false, false}};
   MusicChooser chooser(stored);

@@ -7,6 +7,7 @@
 #include "audio/Audio.h"
 #include "persist/HighScores.h"
 #include "tests/engine/session/SessionTestSupport.h"
+#include "tests/gfx/art/ArtworkTestSupport.h"
 
 namespace {
 
@@ -34,6 +35,10 @@ TEST_F(GameSessionTest, NoMoveLeftShowsTheMessageThenTheTableOnce) {
   seconds_ += 20;
   game->SetStuck(true);
   game->UpdatePlayState();
+  // The message carries the program's name as its caption.
+  whileEnding_ = [this] {
+    EXPECT_TRUE(MatchesGolden("engine/no_moves_message", art_->ScreenBuffer(), 250, 549, 240, 359));
+  };
   EXPECT_EQ(RunEnd(false), 1) << "the message box was open";
   EXPECT_EQ(endLine1_, "Final Score") << "under the message box";
   EXPECT_EQ(endLine2_, "48");
@@ -191,6 +196,23 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
   EXPECT_TRUE(game->IsGameOver());
   EXPECT_EQ(game->drops, 0) << "the stack went home, not where it hung";
   EXPECT_EQ(game->pile.size(), 3u);
+}
+
+// The pointer has moved once, so every later turn reads as movement; Escape must still leave the
+// title unlit while the pointer rests on it.
+TEST_F(GameSessionTest, EscapeClosesTheMenuAndItsTitleComesUpAtOnce) {
+  START_OR_SKIP();
+  const auto titlePixels = [this] { return ScreenPixels(art_->ScreenBuffer()); };
+  const std::vector<Color> normal = titlePixels();
+  for (const std::uint32_t message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) {
+    Record(message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MakeLParam(100, 15));
+    session_->ProcessInput();
+  }
+  ASSERT_TRUE(session_->IsMenuActive());
+  Record(WM_KEYDOWN, VK_ESCAPE, KeyLParam(1, kScanEscape, false, false, false));
+  session_->ProcessInput();
+  EXPECT_FALSE(session_->IsMenuActive());
+  EXPECT_EQ(titlePixels(), normal) << "the title is drawn up without waiting for the mouse";
 }
 
 TEST_F(GameSessionTest, APressOnAMenuTitleOpensTheMenuThroughTheSessionsPoll) {

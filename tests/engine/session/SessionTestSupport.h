@@ -63,6 +63,7 @@ protected:
       endLine1_ = Game().ScoreLine1();
       endLine2_ = Game().ScoreLine2();
       endTrack_ = RequestedTrack();
+      if (whileEnding_) whileEnding_();
       // A timer tick inside the sequence: neither a second run nor drawing.
       session_->Tick();
     };
@@ -104,6 +105,8 @@ protected:
 
   GameWindows windows_;
   std::unique_ptr<GameSession> session_;
+  // Run 50 ms into the end of a deal, with its first window open.
+  std::function<void()> whileEnding_;
   std::string endLine1_;
   std::string endLine2_;
   MusicTrack endTrack_ = MusicTrack::kTitle;

@@ -113,6 +113,22 @@ TEST_F(MenuBarTest, HidingOrDestroyingTheBarNeverLeavesMenuOpenSet) {
   EXPECT_EQ(UiToolkit.menuOpen, 0xFFFFFFFFu);
 }
 
+// "Game" then an item 30 pixels lower within the double-click time: the second press comes as a
+// double click and must still choose the item.
+TEST_F(MenuBarTest, AQuickSecondClickChoosesAnItem) {
+  UiScreen screen(0, 0, 799, 599);
+  TwoMenus m = BuildTwoMenus(&screen, 54, 2);
+  screen.Show();
+  Press(screen, 100, 15);
+  Release(screen, 100, 15);
+  ASSERT_TRUE(m.firstList->IsShown());
+  Turn(screen, WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(100, 45));
+  Release(screen, 100, 45);
+  EXPECT_EQ(UiInput.event, EV_CLICKED);
+  EXPECT_EQ(UiInput.subject, kCmdFirst);
+  EXPECT_EQ(UiToolkit.menuOpen, 0u);
+}
+
 class MenuDialogTest : public DialogTest {
 protected:
   void TearDown() override {

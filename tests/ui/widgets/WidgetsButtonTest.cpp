@@ -64,6 +64,17 @@ TEST_F(WidgetsButtonTest, ClickNeedsPressAndReleaseOnTheSameButton) {
   EXPECT_FALSE(cancel_->IsPressed());
 }
 
+// A quick second click arrives as a double click; a button has no use for one, so it is a click.
+TEST_F(WidgetsButtonTest, QuickSecondClickClicksAgain) {
+  Click(130, 115);
+  ASSERT_EQ(UiInput.event, EV_CLICKED);
+  Turn(*screen_, WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(230, 115));
+  EXPECT_TRUE(cancel_->IsPressed());
+  Release(230, 115);
+  EXPECT_EQ(UiInput.event, EV_CLICKED);
+  EXPECT_EQ(UiInput.subject, cancel_->GetId());
+}
+
 TEST_F(WidgetsButtonTest, EdgePixelsDoNotHit) {
   Press(100, 110);  // left edge column
   EXPECT_FALSE(ok_->IsPressed());

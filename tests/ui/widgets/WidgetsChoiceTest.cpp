@@ -152,6 +152,34 @@ TEST_F(WidgetTest, ChoosingARadioButtonBeforeShowingKeepsTheDialogBody) {
   EXPECT_EQ(BufferPixel(screenBuffer_, edgeX, right->GetY() + 1), GfxMapRGB(0, 0, 90));
 }
 
+// A panel that paints its own body before its widgets, as a dialog's frame does.
+class BodyPanel : public UiContainer {
+public:
+  BodyPanel(UiElement* parent, int x, int y, int width, int height)
+      : UiContainer(parent, x, y, width, height, "Body", 0) {}
+  void Draw() override {
+    GfxSetColor(GfxMapRGB(0, 0, 90));
+    GfxFillRect(x_, x_ + width_ - 1, y_, y_ + height_ - 1);
+    DrawChildren();
+  }
+};
+
+// A group that marks its first button itself as it is shown must not draw that button before
+// the dialog's body is there: the button would keep the old screen as its background.
+TEST_F(WidgetTest, AGroupShownWithoutAChoiceDrawsItsFirstButtonOnTheBody) {
+  GfxOpenBuffer(screenBuffer_);
+  GfxSetColor(GfxMapRGB(200, 0, 0));
+  GfxClear();
+  auto* dialog = screen_->MakeChild<BodyPanel>(250, 250, 250, 150);
+  auto* group = dialog->MakeChild<RadioGroup>(50, 50);
+  auto* first = group->MakeChild<RadioButton>(0, 0, "&Left", true, 800);
+  group->MakeChild<RadioButton>(0, 20, "&Right", true, 800);
+  dialog->Show();
+  ASSERT_TRUE(first->IsSelected());
+  const int edgeX = first->GetX() + first->GetWidth() - 1;
+  EXPECT_EQ(BufferPixel(screenBuffer_, edgeX, first->GetY() + 1), GfxMapRGB(0, 0, 90));
+}
+
 }  // namespace
 
 namespace {

@@ -45,6 +45,16 @@ TEST_F(WidgetsComboTest, PressOpensAndAPressOnTheListChoosesWithoutReachingBelow
   EXPECT_FALSE(button_->IsPressed());  // the button under the list never saw the press
   Release(120, ItemRow(2));
   EXPECT_NE(UiInput.event, EV_CLICKED);
+
+  // Chosen with a double click, as lists are: the second press is the list's, not the button's.
+  Click(110, 110);
+  Press(120, ItemRow(0));
+  Release(120, ItemRow(0));
+  Turn(*screen_, WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(120, ItemRow(0)));
+  EXPECT_FALSE(button_->IsPressed());
+  Release(120, ItemRow(0));
+  EXPECT_NE(UiInput.event, EV_CLICKED);
+  EXPECT_EQ(combo_->GetText(), std::string("Alpha"));
 }
 
 TEST_F(WidgetsComboTest, KeysChooseOrCancelAndNeverReachTheDialog) {
