@@ -9,6 +9,7 @@
 #include <stdlib.h>
 
 #include <cstdlib>
+#include <string_view>
 
 #include "audio/Audio.h"
 #include "audio/AudioDevice.h"
@@ -20,13 +21,16 @@ namespace {
 
 // Brings the sound device up for the bench: the shell opens it beside its start-up; without a
 // device (and without a driver chosen by the caller) the dummy driver is opened instead.
+// True when that is the dummy driver, whoever chose it.
 bool DummyAudio() {
   AudioDeviceWaitBackground();
-  if (AudioReady() || std::getenv("SDL_AUDIODRIVER") != nullptr) return false;
-  AudioStop();
-  ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-  AudioStart();
-  return true;
+  if (!AudioReady() && std::getenv("SDL_AUDIODRIVER") == nullptr) {
+    AudioStop();
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    AudioStart();
+  }
+  const char* driver = std::getenv("SDL_AUDIODRIVER");
+  return driver != nullptr && std::string_view(driver) == "dummy";
 }
 
 void BM_OpeningDeal(benchmark::State& state, bool paced, bool sounds) {
