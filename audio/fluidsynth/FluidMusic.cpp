@@ -83,15 +83,19 @@ struct FluidMusic::Impl {
   // loaded while it plays. The renderer writes silence meanwhile rather than wait for the synth.
   void LoadInstruments(const std::vector<SongPreset>& presets) {
     std::lock_guard<std::mutex> lock(playerMutex);
+    std::vector<SongPreset> held;
     for (const SongPreset& p : presets) {
-      if (std::find(pinned.begin(), pinned.end(), p) == pinned.end())
-        fluid_synth_pin_preset(synth, soundFontId, p.bank, p.program);
+      const bool already = std::find(pinned.begin(), pinned.end(), p) != pinned.end();
+      // A preset the SoundFont lacks is not held (the synth falls back to another when the
+      // song selects it), so only what was pinned is ever unpinned.
+      if (already || fluid_synth_pin_preset(synth, soundFontId, p.bank, p.program) == FLUID_OK)
+        held.push_back(p);
     }
     for (const SongPreset& p : pinned) {
-      if (std::find(presets.begin(), presets.end(), p) == presets.end())
+      if (std::find(held.begin(), held.end(), p) == held.end())
         fluid_synth_unpin_preset(synth, soundFontId, p.bank, p.program);
     }
-    pinned = presets;
+    pinned = std::move(held);
   }
 };
 
