@@ -68,12 +68,18 @@ std::chrono::microseconds FlightStepDelay() {
   return std::max(std::chrono::microseconds(0), TheGameServices().flightStepDelay);
 }
 
+std::chrono::microseconds FlightStepDelay(bool fast) {
+  const std::chrono::microseconds delay = FlightStepDelay();
+  return fast ? delay * kFastPaceNumerator / kFastPaceDenominator : delay;
+}
+
 void HoldAnimation(std::chrono::milliseconds pause) {
   if (FlightStepDelay().count() <= 0 || pause.count() <= 0) return;
   std::this_thread::sleep_for(pause);
 }
 
-FlightPacer::FlightPacer() : start_(std::chrono::steady_clock::now()), delay_(FlightStepDelay()) {}
+FlightPacer::FlightPacer(bool fast)
+    : start_(std::chrono::steady_clock::now()), delay_(FlightStepDelay(fast)) {}
 
 void FlightPacer::WaitForStep(int step) const {
   if (delay_.count() <= 0 || step <= 0) return;

@@ -250,7 +250,7 @@ void CardGame::Fly(int fromX, int fromY, int toX, int toY, int width, int height
     return ScreenRect{p.x, p.y, p.x + width - 1, p.y + height - 1};
   };
   const std::vector<ScreenPoint> positions = FlightPositions(fromX, fromY, toX, toY, fast);
-  const FlightPacer pacer;
+  const FlightPacer pacer(fast);
   for (std::size_t i = 0; i < positions.size(); ++i) {
     if (i > 0) {
       pacer.WaitForStep(static_cast<int>(i));

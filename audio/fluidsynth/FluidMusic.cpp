@@ -9,6 +9,7 @@
 #include <mutex>
 #include <vector>
 
+#include "audio/fluidsynth/SongPresets.h"
 #include "platform/DataDir.h"
 #include "platform/FileBytes.h"
 
@@ -52,6 +53,9 @@ struct FluidMusic::Impl {
   // rendering, so the two must not overlap. The renderer only tries the lock.
   std::mutex playerMutex;
   fluid_player_t* player = nullptr;
+  int soundFontId = -1;
+  // The instruments of the song playing, held in memory while it plays (below).
+  std::vector<SongPreset> pinned;
 
   ~Impl() {
     DeletePlayer();
@@ -70,6 +74,28 @@ struct FluidMusic::Impl {
     // that had just been silenced.)
     fluid_synth_all_sounds_off(synth, -1);
     for (int channel = 0; channel < 16; ++channel) fluid_synth_cc(synth, channel, 121, 0);
+  }
+
+  // With dynamic sample loading an instrument's samples are read from the SoundFont when a
+  // program change selects it, and that happens inside the rendering, on the sound device's
+  // thread: with a large SoundFont the first notes of a song then came late. The song's
+  // instruments are loaded here instead, on the music thread, before the song starts, and stay
+  // loaded while it plays. The renderer writes silence meanwhile rather than wait for the synth.
+  void LoadInstruments(const std::vector<SongPreset>& presets) {
+    std::lock_guard<std::mutex> lock(playerMutex);
+    std::vector<SongPreset> held;
+    for (const SongPreset& p : presets) {
+      const bool already = std::find(pinned.begin(), pinned.end(), p) != pinned.end();
+      // A preset the SoundFont lacks is not held (the synth falls back to another when the
+      // song selects it), so only what was pinned is ever unpinned.
+      if (already || fluid_synth_pin_preset(synth, soundFontId, p.bank, p.program) == FLUID_OK)
+        held.push_back(p);
+    }
+    for (const SongPreset& p : pinned) {
+      if (std::find(held.begin(), held.end(), p) == held.end())
+        fluid_synth_unpin_preset(synth, soundFontId, p.bank, p.program);
+    }
+    pinned = std::move(held);
   }
 };
 
@@ -95,7 +121,8 @@ std::unique_ptr<FluidMusic> FluidMusic::Create(int sampleRate, const std::string
   fluid_settings_setstr(impl->settings, "player.timing-source", "sample");
   impl->synth = new_fluid_synth(impl->settings);
   if (impl->synth == nullptr) return nullptr;
-  if (fluid_synth_sfload(impl->synth, soundFont.c_str(), 1) == FLUID_FAILED) return nullptr;
+  impl->soundFontId = fluid_synth_sfload(impl->synth, soundFont.c_str(), 1);
+  if (impl->soundFontId == FLUID_FAILED) return nullptr;
   return std::unique_ptr<FluidMusic>(new FluidMusic(std::move(impl)));
 }
 
@@ -110,6 +137,7 @@ bool FluidMusic::PlayFile(const std::string& path) {
   // The player parses the file later, on the rendering thread; reject what is plainly no
   // Standard MIDI File now, so that a wrong file is a failed start rather than an instant end.
   if (bytes.size() < 14 || std::memcmp(bytes.data(), "MThd", 4) != 0) return false;
+  impl_->LoadInstruments(SongPresets(bytes.data(), bytes.size()));
 
   std::lock_guard<std::mutex> lock(impl_->playerMutex);
   fluid_player_t* player = new_fluid_player(impl_->synth);

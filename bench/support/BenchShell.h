@@ -57,13 +57,24 @@ public:
   void ShowError(const char*) override {}
 };
 
+// A new directory under the temporary directory that no other process uses: `prefix` followed by
+// six random characters.
+inline std::filesystem::path PrivateTempDirectory(const std::string& prefix) {
+  std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+  if (::mkdtemp(pattern.data()) == nullptr) return std::filesystem::temp_directory_path() / prefix;
+  return pattern;
+}
+
 class BenchShell {
 public:
   // `name` keeps the bench's directories apart from another bench's; `seed` deals the game.
   BenchShell(const std::string& name, std::uint32_t seed) : shell_(display_, window_) {
     const char* media = std::getenv("QS_MEDIA_DIR");
     SetDataDir(media != nullptr && *media != '\0' ? media : QS_MEDIA_DIR);
-    undoDir_ = std::filesystem::temp_directory_path() / ("qs-bench-" + name + "-undo");
+    // A directory of this run's own: a bench of the same name run beside it (another
+    // worktree's) would otherwise share the settings store and remove it under this one.
+    own_ = PrivateTempDirectory("qs-bench-" + name);
+    undoDir_ = own_ / "undo";
     std::filesystem::create_directories(undoDir_);
     ResetGameServices();
     TheGameServices().undoDirectory = undoDir_;
@@ -72,7 +83,7 @@ public:
     ResetMessageLoop();
     // A player who is not asked for at start-up: the start-up's player dialog would otherwise
     // wait for an answer nobody gives.
-    store_ = std::filesystem::temp_directory_path() / ("qs-bench-" + name + "-store");
+    store_ = own_ / "store";
     std::filesystem::create_directories(store_);
     ::setenv("XDG_CONFIG_HOME", store_.c_str(), 1);
     Preferences prefs;
@@ -84,8 +95,7 @@ public:
     shell_.Destroy();
     ResetGameServices();
     std::error_code ignored;
-    std::filesystem::remove_all(undoDir_, ignored);
-    std::filesystem::remove_all(store_, ignored);
+    std::filesystem::remove_all(own_, ignored);
   }
   BenchShell(const BenchShell&) = delete;
   BenchShell& operator=(const BenchShell&) = delete;
@@ -111,6 +121,7 @@ private:
   BenchQuietWindow window_;
   AppShell shell_;
   bool created_ = false;
+  std::filesystem::path own_;
   std::filesystem::path undoDir_;
   std::filesystem::path store_;
 };

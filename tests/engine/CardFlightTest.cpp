@@ -93,6 +93,10 @@ TEST(CardFlightTest, TheStepDelayIsOneSettingForTheWholeProgram) {
   EXPECT_EQ(FlightStepDelay().count(), 0);
   TheGameServices().flightStepDelay = std::chrono::microseconds(-5);
   EXPECT_EQ(FlightStepDelay().count(), 0) << "a negative delay means none";
+  EXPECT_EQ(FlightStepDelay(true).count(), 0) << "tests land fast flights at once too";
+  TheGameServices().flightStepDelay = std::chrono::microseconds(2500);
+  EXPECT_EQ(FlightStepDelay(false).count(), 2500);
+  EXPECT_LT(FlightStepDelay(true), FlightStepDelay(false)) << "deal flights go quicker";
   ResetGameServices();
 }
 
