@@ -22,6 +22,7 @@
 #include "platform/SdlSession.h"
 #include "platform/SingleInstance.h"
 #include "platform/Window.h"
+#include "platform/WindowFit.h"
 
 namespace {
 
@@ -99,13 +100,18 @@ int main(int argc, char** argv) {
                  SdlSession::Error().c_str());
     return 1;
   }
+  std::string fitNote = WindowFitNote(args.options.scale, window.Scale());
+  if (!fitNote.empty()) std::fprintf(stderr, "quenbry-solitaire: %s\n", fitNote.c_str());
   SdlDisplay display(window.Handle());
   SdlEvents events(ThreadMessageQueue());
   events.SetRaiseHandler([&window] { window.RestoreAndRaise(); });
   // F11 works everywhere, dialogs included, so it never reaches the program's own loops.
-  events.SetKeyFilter([&display](std::uint32_t key, bool pressed) {
+  events.SetKeyFilter([&window, &display](std::uint32_t key, bool pressed) {
     if (key != VK_F11) return false;
-    if (pressed) display.ToggleFullscreen();
+    if (pressed) {
+      window.ToggleFullscreen();
+      display.WindowResized();
+    }
     return true;
   });
   instance.StartListening(SdlEvents::PostRaiseRequest);
