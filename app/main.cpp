@@ -100,8 +100,6 @@ int main(int argc, char** argv) {
                  SdlSession::Error().c_str());
     return 1;
   }
-  std::string fitNote = WindowFitNote(args.options.scale, window.Scale());
-  if (!fitNote.empty()) std::fprintf(stderr, "quenbry-solitaire: %s\n", fitNote.c_str());
   SdlDisplay display(window.Handle());
   SdlEvents events(ThreadMessageQueue());
   events.SetRaiseHandler([&window] { window.RestoreAndRaise(); });
@@ -127,6 +125,9 @@ int main(int argc, char** argv) {
     });
     if (args.options.exitAtTitle) shell.SkipLogoWait();
     if (shell.Create()) {
+      // The window is shown by now, so its frame has been counted too.
+      std::string fitNote = WindowFitNote(args.options.scale, window.Scale());
+      if (!fitNote.empty()) std::fprintf(stderr, "quenbry-solitaire: %s\n", fitNote.c_str());
       if (args.options.exitAtTitle) {
         // Start-up ends when the title is on the screen; the tear-down is not part of it.
         const auto shown =

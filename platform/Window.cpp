@@ -33,6 +33,7 @@ struct Window::Impl {
   std::unique_ptr<SDL_Cursor, CursorDeleter> arrow;
   std::unique_ptr<SDL_Cursor, CursorDeleter> wait;
   std::optional<CursorRect> clip;
+  int requestedScale = 1;
   int scale = 1;
   // Full screen made by moving and sizing the window itself (no window manager to ask), and
   // where the window was before.
@@ -73,6 +74,7 @@ bool Window::Create(int scale, bool fullscreen) {
   impl_->window.reset(SDL_CreateWindow(kWindowTitle, x, y, fit.width, fit.height,
                                        SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
   if (!impl_->window) return false;
+  impl_->requestedScale = scale;
   impl_->scale = fit.scale;
   if (fullscreen) SetFullscreen(true);
   SDL_SetWindowMinimumSize(impl_->window.get(), kMinWindowWidth, kMinWindowHeight);
@@ -129,7 +131,37 @@ bool Window::IsFullscreen() const {
 }
 
 void Window::Show() {
-  if (impl_->window) SDL_ShowWindow(impl_->window.get());
+  if (!impl_->window) return;
+  SDL_ShowWindow(impl_->window.get());
+  FitFrameOnDesktop();
+}
+
+void Window::FitFrameOnDesktop() {
+  SDL_Window* window = impl_->window.get();
+  if (IsFullscreen()) return;
+  // The frame a window manager puts around the window is known only once it is shown.
+  // SDL learns it from the manager's answer among the events, which may take a moment; a bare
+  // server has no manager and no frame to wait for.
+  if (!HasWindowManager(window)) return;
+  int top = 0, left = 0, bottom = 0, right = 0;
+  for (int tries = 0; tries < 25; ++tries) {
+    SDL_PumpEvents();
+    if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
+    if (top != 0 || left != 0 || bottom != 0 || right != 0) break;
+    SDL_Delay(8);
+  }
+  SDL_Rect usable;
+  int index = std::max(0, SDL_GetWindowDisplayIndex(window));
+  if (SDL_GetDisplayUsableBounds(index, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return;
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window, &w, &h);
+  if (w + left + right <= usable.w && h + top + bottom <= usable.h) return;
+  WindowFit fit = ChooseWindowFit(impl_->requestedScale, usable.w, usable.h, left + right,
+                                  top + bottom, kMinWindowWidth, kMinWindowHeight);
+  impl_->scale = std::min(impl_->scale, fit.scale);
+  SDL_SetWindowSize(window, fit.width, fit.height);
+  SDL_SetWindowPosition(window, usable.x + left + (usable.w - left - right - fit.width) / 2,
+                        usable.y + top + (usable.h - top - bottom - fit.height) / 2);
 }
 
 void Window::RestoreAndRaise() {

@@ -50,6 +50,7 @@ public:
   void ToggleFullscreen() { SetFullscreen(!IsFullscreen()); }
   bool IsFullscreen() const;
 
+  // Shows the window; a window that does not fit with its frame is made to fit first.
   void Show();
   // Brings the window back from the task bar and in front of the others.
   void RestoreAndRaise();
@@ -67,6 +68,9 @@ public:
   void CaptureMouse(bool capture);
 
 private:
+  // Shrinks the window when its frame, known once it is shown, takes it past the desktop.
+  void FitFrameOnDesktop();
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
