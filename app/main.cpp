@@ -22,6 +22,7 @@
 #include "platform/SdlSession.h"
 #include "platform/SingleInstance.h"
 #include "platform/Window.h"
+#include "platform/WindowFit.h"
 
 namespace {
 
@@ -103,9 +104,12 @@ int main(int argc, char** argv) {
   SdlEvents events(ThreadMessageQueue());
   events.SetRaiseHandler([&window] { window.RestoreAndRaise(); });
   // F11 works everywhere, dialogs included, so it never reaches the program's own loops.
-  events.SetKeyFilter([&display](std::uint32_t key, bool pressed) {
+  events.SetKeyFilter([&window, &display](std::uint32_t key, bool pressed) {
     if (key != VK_F11) return false;
-    if (pressed) display.ToggleFullscreen();
+    if (pressed) {
+      window.ToggleFullscreen();
+      display.WindowResized();
+    }
     return true;
   });
   instance.StartListening(SdlEvents::PostRaiseRequest);
@@ -121,6 +125,9 @@ int main(int argc, char** argv) {
     });
     if (args.options.exitAtTitle) shell.SkipLogoWait();
     if (shell.Create()) {
+      // The window is shown by now, so its frame has been counted too.
+      std::string fitNote = WindowFitNote(args.options.scale, window.Scale());
+      if (!fitNote.empty()) std::fprintf(stderr, "quenbry-solitaire: %s\n", fitNote.c_str());
       if (args.options.exitAtTitle) {
         // Start-up ends when the title is on the screen; the tear-down is not part of it.
         const auto shown =

@@ -34,6 +34,7 @@ std::string UsageText() {
          "\n"
          "  --fullscreen     start covering the whole screen (F11 switches back)\n"
          "  --scale N        open a window N times 800 x 600 pixels, N from 1 to 8\n"
+         "                   (less when the desktop has no room for it)\n"
          "  --data-dir DIR   read artwork, sounds, music and fonts from DIR\n"
          "  --seed N         shuffle every new deck from seed N (0 to 4294967295),\n"
          "                   so the same deals come again\n"

@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "platform/Viewport.h"
+#include "platform/WindowFit.h"
+#include "platform/X11Quirks.h"
 
 namespace {
 
@@ -31,6 +33,12 @@ struct Window::Impl {
   std::unique_ptr<SDL_Cursor, CursorDeleter> arrow;
   std::unique_ptr<SDL_Cursor, CursorDeleter> wait;
   std::optional<CursorRect> clip;
+  int requestedScale = 1;
+  int scale = 1;
+  // Full screen made by moving and sizing the window itself (no window manager to ask), and
+  // where the window was before.
+  bool coveredByHand = false;
+  SDL_Rect windowed{};
 };
 
 Window::Window() : impl_(std::make_unique<Impl>()) {}
@@ -43,6 +51,18 @@ Window::~Window() {
 bool Window::Create(int scale, bool fullscreen) {
   if (impl_->window) return true;
   scale = std::clamp(scale, 1, kMaxWindowScale);
+  // A window larger than the desktop would open with its menu bar and corner buttons out of
+  // reach; panels and task bars are left uncovered too.
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) usable = SDL_Rect{};
+  WindowFit fit =
+      ChooseWindowFit(scale, usable.w, usable.h, 0, 0, kMinWindowWidth, kMinWindowHeight);
+  int x = SDL_WINDOWPOS_CENTERED;
+  int y = SDL_WINDOWPOS_CENTERED;
+  if (usable.w > 0 && usable.h > 0) {
+    x = usable.x + (usable.w - fit.width) / 2;
+    y = usable.y + (usable.h - fit.height) / 2;
+  }
   // The window surface is all the display needs; without this hint SDL would load GL (a software
   // one on most machines) just to show it, which costs start-up time and memory.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -51,11 +71,12 @@ bool Window::Create(int scale, bool fullscreen) {
   // Switching to another program must not minimise a full-screen game.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
 
-  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
-  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  impl_->window.reset(SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                       kScreenWidth * scale, kScreenHeight * scale, flags));
+  impl_->window.reset(SDL_CreateWindow(kWindowTitle, x, y, fit.width, fit.height,
+                                       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
   if (!impl_->window) return false;
+  impl_->requestedScale = scale;
+  impl_->scale = fit.scale;
+  if (fullscreen) SetFullscreen(true);
   SDL_SetWindowMinimumSize(impl_->window.get(), kMinWindowWidth, kMinWindowHeight);
   // Drivers without system cursors leave these null; the pointer then keeps its current look.
   impl_->arrow.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
@@ -68,8 +89,79 @@ SDL_Window* Window::Handle() const {
   return impl_->window.get();
 }
 
+int Window::Scale() const {
+  return impl_->scale;
+}
+
+void Window::SetFullscreen(bool fullscreen) {
+  SDL_Window* window = impl_->window.get();
+  if (window == nullptr || fullscreen == IsFullscreen()) return;
+  if (impl_->coveredByHand) {
+    SDL_SetWindowSize(window, impl_->windowed.w, impl_->windowed.h);
+    SDL_SetWindowPosition(window, impl_->windowed.x, impl_->windowed.y);
+    impl_->coveredByHand = false;
+    return;
+  }
+  if (!fullscreen) {
+    SDL_SetWindowFullscreen(window, 0);
+    return;
+  }
+  if (HasWindowManager(window)) {
+    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return;
+  }
+  // Without a window manager SDL's full screen leaves the window as it is while reporting the
+  // desktop's size, so the picture would be placed for a screen the window does not cover. On
+  // a bare server the window can simply be moved and sized to cover it.
+  int index = std::max(0, SDL_GetWindowDisplayIndex(window));
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(index, &bounds) != 0) return;
+  SDL_GetWindowPosition(window, &impl_->windowed.x, &impl_->windowed.y);
+  SDL_GetWindowSize(window, &impl_->windowed.w, &impl_->windowed.h);
+  impl_->coveredByHand = true;
+  SDL_SetWindowPosition(window, bounds.x, bounds.y);
+  SDL_SetWindowSize(window, bounds.w, bounds.h);
+  SDL_RaiseWindow(window);
+}
+
+bool Window::IsFullscreen() const {
+  if (!impl_->window) return false;
+  return impl_->coveredByHand ||
+         (SDL_GetWindowFlags(impl_->window.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
 void Window::Show() {
-  if (impl_->window) SDL_ShowWindow(impl_->window.get());
+  if (!impl_->window) return;
+  SDL_ShowWindow(impl_->window.get());
+  FitFrameOnDesktop();
+}
+
+void Window::FitFrameOnDesktop() {
+  SDL_Window* window = impl_->window.get();
+  if (IsFullscreen()) return;
+  // The frame a window manager puts around the window is known only once it is shown.
+  // SDL learns it from the manager's answer among the events, which may take a moment; a bare
+  // server has no manager and no frame to wait for.
+  if (!HasWindowManager(window)) return;
+  int top = 0, left = 0, bottom = 0, right = 0;
+  for (int tries = 0; tries < 25; ++tries) {
+    SDL_PumpEvents();
+    if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
+    if (top != 0 || left != 0 || bottom != 0 || right != 0) break;
+    SDL_Delay(8);
+  }
+  SDL_Rect usable;
+  int index = std::max(0, SDL_GetWindowDisplayIndex(window));
+  if (SDL_GetDisplayUsableBounds(index, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return;
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window, &w, &h);
+  if (w + left + right <= usable.w && h + top + bottom <= usable.h) return;
+  WindowFit fit = ChooseWindowFit(impl_->requestedScale, usable.w, usable.h, left + right,
+                                  top + bottom, kMinWindowWidth, kMinWindowHeight);
+  impl_->scale = std::min(impl_->scale, fit.scale);
+  SDL_SetWindowSize(window, fit.width, fit.height);
+  SDL_SetWindowPosition(window, usable.x + left + (usable.w - left - right - fit.width) / 2,
+                        usable.y + top + (usable.h - top - bottom - fit.height) / 2);
 }
 
 void Window::RestoreAndRaise() {

@@ -34,12 +34,23 @@ public:
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
 
-  // Creates the window hidden, 800 x 600 times scale (clamped to 1..8), resizable, or covering
-  // the desktop when fullscreen. SDL video must be initialised. The first window created becomes
-  // the main window of the helpers below. False when SDL refuses.
+  // Creates the window hidden and resizable, 800 x 600 times scale (clamped to 1..8 and to what
+  // fits on the usable desktop: see Scale), centred there, or covering the desktop when
+  // fullscreen. SDL video must be initialised. The first window created becomes the main window
+  // of the helpers below. False when SDL refuses.
   bool Create(int scale, bool fullscreen);
   SDL_Window* Handle() const;
+  // The whole steps the window opened with: the one asked for unless it did not fit on the
+  // desktop, 0 when not even one step fits there.
+  int Scale() const;
 
+  // Covers the whole desktop, or gives back the window as it was. The display must be told
+  // afterwards (the size changed); the window's own size event follows as well.
+  void SetFullscreen(bool fullscreen);
+  void ToggleFullscreen() { SetFullscreen(!IsFullscreen()); }
+  bool IsFullscreen() const;
+
+  // Shows the window; a window that does not fit with its frame is made to fit first.
   void Show();
   // Brings the window back from the task bar and in front of the others.
   void RestoreAndRaise();
@@ -57,6 +68,9 @@ public:
   void CaptureMouse(bool capture);
 
 private:
+  // Shrinks the window when its frame, known once it is shown, takes it past the desktop.
+  void FitFrameOnDesktop();
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

@@ -11,3 +11,10 @@
 // so installing ours first keeps it in force until the very end. Does nothing without an X
 // display.
 void TolerateStaleWakeupsOnX11();
+
+struct SDL_Window;
+
+// False only when the window is on X11 and no window manager has announced itself on the root
+// window (a bare X server such as Xvfb). SDL's full screen asks the window manager to do the
+// work; without one the window stays as it was while SDL believes it covers the screen.
+bool HasWindowManager(SDL_Window* window);

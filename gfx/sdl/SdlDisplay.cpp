@@ -232,16 +232,6 @@ void SdlDisplay::WindowResized() {
   Present();
 }
 
-void SdlDisplay::ToggleFullscreen() {
-  if (!window_) return;
-  SDL_SetWindowFullscreen(window_, IsFullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-  WindowResized();
-}
-
-bool SdlDisplay::IsFullscreen() const {
-  return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-}
-
 bool SdlDisplay::HasMouse() const {
   return true;
 }

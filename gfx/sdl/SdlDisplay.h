@@ -40,8 +40,6 @@ public:
   // Call after the window changed size or full-screen state: recomputes where the logical
   // screen sits and repaints all of it from the last shown pixels.
   void WindowResized();
-  void ToggleFullscreen();
-  bool IsFullscreen() const;
   // Presents everything held back at once, ignoring the refresh pacing (benchmarks, tests).
   void ForcePresent() { Present(); }
   // True while pictures go through the scaling renderer rather than the window surface.

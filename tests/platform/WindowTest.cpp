@@ -25,16 +25,26 @@ protected:
 
 }  // namespace
 
-TEST_F(WindowTest, CreatesTheTitledScaledWindowHiddenAndResizable) {
+TEST_F(WindowTest, CreatesTheTitledWindowHiddenResizableAndOnTheDesktop) {
+  // The dummy driver's desktop is 1024 x 768: twice the picture does not fit, once does.
+  SDL_Rect usable;
+  ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0);
+  ASSERT_EQ(usable.w, 1024);
   Window window;
   ASSERT_TRUE(window.Create(2, false)) << SDL_GetError();
   ASSERT_NE(window.Handle(), nullptr);
   EXPECT_STREQ(SDL_GetWindowTitle(window.Handle()), "Quenbry Solitaire - Velvet Edition");
+  EXPECT_EQ(window.Scale(), 1);
   int w = 0;
   int h = 0;
   SDL_GetWindowSize(window.Handle(), &w, &h);
-  EXPECT_EQ(w, 1600);
-  EXPECT_EQ(h, 1200);
+  EXPECT_EQ(w, 800);
+  EXPECT_EQ(h, 600);
+  int x = -1;
+  int y = -1;
+  SDL_GetWindowPosition(window.Handle(), &x, &y);
+  EXPECT_EQ(x, usable.x + (usable.w - 800) / 2);
+  EXPECT_EQ(y, usable.y + (usable.h - 600) / 2);
   Uint32 flags = SDL_GetWindowFlags(window.Handle());
   EXPECT_NE(flags & SDL_WINDOW_RESIZABLE, 0u);
   EXPECT_NE(flags & SDL_WINDOW_HIDDEN, 0u);
