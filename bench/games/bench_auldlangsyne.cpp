@@ -3,8 +3,7 @@
 // 2 us), and the no-moves analysis that runs once after each move.
 #include <benchmark/benchmark.h>
 
-#include "bench/support/BenchShell.h"
-#include "engine/BaseSnapshot.h"
+#include "bench/support/MidGameBench.h"
 #include "games/auldlangsyne/AuldLangSyneGame.h"
 #include "tests/games/auldlangsyne/AuldLangSyneSolver.h"
 
@@ -31,43 +30,29 @@ MidGameDeal MakeMidGameDeal() {
 
 void BM_UpdatePlayStateMidGame(benchmark::State& state) {
   BenchShell shell("auldlangsyne", kSeed);
-  AuldLangSyneGame* game = shell.Start<AuldLangSyneGame>();
-  if (game == nullptr) {
-    state.SkipWithError("no game: the shell could not start");
-    return;
-  }
   const MidGameDeal mid = MakeMidGameDeal();
-  SnapshotWriter out;
-  WriteBaseState(out, mid.deal.stock, {}, {});
-  WriteAuldLangSyneBlock(out, mid.deal.position, mid.points + 5, 0);
-  shell.LoadSnapshot(*game, out.Bytes());
-  for (auto _ : state) benchmark::DoNotOptimize(game->UpdatePlayState());
-  state.counters["stock"] = game->GetDeck().Remaining();
+  AuldLangSyneGame* game =
+      TimeUpdatePlayState<AuldLangSyneGame>(state, shell, mid.deal.stock, [&](SnapshotWriter& out) {
+        WriteAuldLangSyneBlock(out, mid.deal.position, mid.points + 5, 0);
+      });
+  if (game != nullptr) state.counters["stock"] = game->GetDeck().Remaining();
 }
 BENCHMARK(BM_UpdatePlayStateMidGame)->Unit(benchmark::kMicrosecond);
 
 void BM_LegalMovesAndApplyMidGame(benchmark::State& state) {
-  const AuldLangSyneDeal start = MakeMidGameDeal().deal;
-  MoveList moves;
-  std::size_t next = 0;
-  for (auto _ : state) {
-    AuldLangSyneDeal deal = start;
-    AuldLangSyneLegalMoves(deal.position, deal.stock, moves);
-    if (moves.empty()) break;
-    const Move& move = moves[next++ % moves.size()];
-    benchmark::DoNotOptimize(AuldLangSyneApplyMove(deal.position, deal.stock, move));
-  }
-  state.counters["legal_moves"] = static_cast<double>(moves.size());
+  TimeLegalMovesAndApply(
+      state, MakeMidGameDeal().deal,
+      [](AuldLangSyneDeal& deal, MoveList& moves) {
+        AuldLangSyneLegalMoves(deal.position, deal.stock, moves);
+      },
+      [](AuldLangSyneDeal& deal, const Move& move) {
+        return AuldLangSyneApplyMove(deal.position, deal.stock, move);
+      });
 }
 BENCHMARK(BM_LegalMovesAndApplyMidGame)->Unit(benchmark::kMicrosecond);
 
-// The copy of the table that the step above starts from each time, to subtract from it.
 void BM_FloorCopyTheTable(benchmark::State& state) {
-  const AuldLangSyneDeal start = MakeMidGameDeal().deal;
-  for (auto _ : state) {
-    AuldLangSyneDeal deal = start;
-    benchmark::DoNotOptimize(deal);
-  }
+  TimeTableCopy(state, MakeMidGameDeal().deal);
 }
 BENCHMARK(BM_FloorCopyTheTable)->Unit(benchmark::kMicrosecond);
 

@@ -3,8 +3,7 @@
 // and the no-moves analysis that runs once after each move.
 #include <benchmark/benchmark.h>
 
-#include "bench/support/BenchShell.h"
-#include "engine/BaseSnapshot.h"
+#include "bench/support/MidGameBench.h"
 #include "games/quadrille/QuadrilleGame.h"
 #include "tests/games/quadrille/QuadrilleSolver.h"
 
@@ -32,44 +31,28 @@ MidGameDeal MakeMidGameDeal() {
 
 void BM_UpdatePlayStateMidGame(benchmark::State& state) {
   BenchShell shell("quadrille", kSeed);
-  QuadrilleGame* game = shell.Start<QuadrilleGame>();
-  if (game == nullptr) {
-    state.SkipWithError("no game: the shell could not start");
-    return;
-  }
   const MidGameDeal mid = MakeMidGameDeal();
-  SnapshotWriter out;
-  WriteBaseState(out, mid.deal.stock, {}, {});
-  WriteQuadrilleBlock(out, mid.deal.position, mid.points + 5, 0);
-  shell.LoadSnapshot(*game, out.Bytes());
-  for (auto _ : state) benchmark::DoNotOptimize(game->UpdatePlayState());
-  state.counters["centre"] = game->Position().centreCount;
+  QuadrilleGame* game = TimeUpdatePlayState<QuadrilleGame>(
+      state, shell, mid.deal.stock,
+      [&](SnapshotWriter& out) { WriteQuadrilleBlock(out, mid.deal.position, mid.points + 5, 0); });
+  if (game != nullptr) state.counters["centre"] = game->Position().centreCount;
 }
 BENCHMARK(BM_UpdatePlayStateMidGame)->Unit(benchmark::kMicrosecond);
 
 void BM_LegalMovesAndApplyMidGame(benchmark::State& state) {
-  const QuadrilleDeal start = MakeMidGameDeal().deal;
-  MoveList moves;
-  std::size_t next = 0;
-  for (auto _ : state) {
-    QuadrilleDeal deal = start;
-    QuadrilleLegalMoves(deal.position, deal.stock, kQuadrilleDefaultRules, moves);
-    if (moves.empty()) break;
-    const Move& move = moves[next++ % moves.size()];
-    benchmark::DoNotOptimize(
-        QuadrilleApplyMove(deal.position, deal.stock, kQuadrilleDefaultRules, move));
-  }
-  state.counters["legal_moves"] = static_cast<double>(moves.size());
+  TimeLegalMovesAndApply(
+      state, MakeMidGameDeal().deal,
+      [](QuadrilleDeal& deal, MoveList& moves) {
+        QuadrilleLegalMoves(deal.position, deal.stock, kQuadrilleDefaultRules, moves);
+      },
+      [](QuadrilleDeal& deal, const Move& move) {
+        return QuadrilleApplyMove(deal.position, deal.stock, kQuadrilleDefaultRules, move);
+      });
 }
 BENCHMARK(BM_LegalMovesAndApplyMidGame)->Unit(benchmark::kMicrosecond);
 
-// The copy of the table that the step above starts from each time, to subtract from it.
 void BM_FloorCopyTheTable(benchmark::State& state) {
-  const QuadrilleDeal start = MakeMidGameDeal().deal;
-  for (auto _ : state) {
-    QuadrilleDeal deal = start;
-    benchmark::DoNotOptimize(deal);
-  }
+  TimeTableCopy(state, MakeMidGameDeal().deal);
 }
 BENCHMARK(BM_FloorCopyTheTable)->Unit(benchmark::kMicrosecond);
 
