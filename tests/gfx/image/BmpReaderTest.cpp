@@ -98,72 +98,63 @@ protected:
   Color Native(const Rgb& c) const { return ExpectedPixel(GetParam(), c[0], c[1], c[2]); }
   Color Guard() const { return GfxMapRGB(0x12, 0x34, 0x56); }
 
+  // Every pixel of the buffer holds colour(x - left, y - top) inside the w x h picture at
+  // (left, top), and the guard colour everywhere else.
+  void ExpectPicture(int handle, int left, int top, int w, int h,
+                     const std::function<Rgb(int, int)>& colour) const {
+    const GfxBufferView view = GfxGetBufferView(handle);
+    for (int y = 0; y < view.height; ++y) {
+      for (int x = 0; x < view.width; ++x) {
+        const int sx = x - left, sy = y - top;
+        const bool inside = sx >= 0 && sx < w && sy >= 0 && sy < h;
+        ASSERT_EQ(RawPixel(handle, x, y), inside ? Native(colour(sx, sy)) : Guard())
+            << x << "," << y;
+      }
+    }
+  }
+
   HeadlessGfx gfx_{CoreGfxOptions(GetParam())};
 };
 
-TEST_P(BmpReaderTest, PaletteDepthsAndHeadersGiveTheRightColours) {
+TEST_P(BmpReaderTest, EveryDepthAndHeaderGivesTheRightColours) {
   for (bool core : {false, true}) {
-    for (int bpp : {1, 4, 8}) {
+    for (int bpp : {1, 4, 8, 24}) {
       SCOPED_TRACE(testing::Message() << bpp << " bits, " << (core ? "core" : "info") << " header");
-      const int colours = 1 << bpp;
-      std::vector<Rgb> palette = RampPalette(colours);
-      auto index = [&](int x, int y) {
-        return Pattern(x, y) % static_cast<std::uint32_t>(colours);
+      // At 24 bits the pixel value is the colour itself.
+      const std::vector<Rgb> palette = bpp == 24 ? std::vector<Rgb>{} : RampPalette(1 << bpp);
+      auto value = [&](int x, int y) {
+        return bpp == 24 ? static_cast<std::uint32_t>((x * 19) << 16 | (y * 50) << 8 | (x + y) * 15)
+                         : Pattern(x, y) % static_cast<std::uint32_t>(palette.size());
       };
-      // Widths that leave partial bytes and padding at the end of each row.
-      const int w = 13, h = 5;
-      std::vector<std::uint8_t> f = MakeBmp(w, h, bpp, core, palette, index);
+      auto colour = [&](int x, int y) {
+        const std::uint32_t v = value(x, y);
+        return bpp == 24 ? Rgb{static_cast<std::uint8_t>(v >> 16),
+                               static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)}
+                         : palette[v];
+      };
+      // A width that leaves partial bytes and padding at the end of each row, rows bottom-up.
+      std::vector<std::uint8_t> f = MakeBmp(13, 5, bpp, core, palette, value);
       int handle = MakeFilledBuffer(16, 8, Guard());
       ASSERT_EQ(GfxShowBMP(f.data(), f.size(), 0), 0);
-      for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 16; ++x) {
-          Color expected = x < w && y < h ? Native(palette[index(x, y)]) : Guard();
-          ASSERT_EQ(RawPixel(handle, x, y), expected) << x << "," << y;
-        }
-      }
+      ExpectPicture(handle, 0, 0, 13, 5, colour);
       GfxCloseBuffer();
       GfxFreeBuffer(handle);
     }
   }
 }
 
-TEST_P(BmpReaderTest, TwentyFourBitRowsAreBottomUpAndPadded) {
-  const int w = 5, h = 3;  // 15 bytes per row, padded to 16.
-  auto rgb = [](int x, int y) {
-    return static_cast<std::uint32_t>((x * 50) << 16 | (y * 80) << 8 | (x + y) * 20);
-  };
-  std::vector<std::uint8_t> f = MakeBmp(w, h, 24, false, {}, rgb);
-  int handle = MakeFilledBuffer(8, 4, Guard());
-  ASSERT_EQ(GfxShowBMP(f.data(), f.size(), 0), 0);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      std::uint32_t v = rgb(x, y);
-      Rgb c = {static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
-               static_cast<std::uint8_t>(v)};
-      ASSERT_EQ(RawPixel(handle, x, y), Native(c)) << x << "," << y;
-    }
-  }
-  EXPECT_EQ(CountPixels(handle, 5, 7, 0, 3, Guard()), 12);
-  EXPECT_EQ(CountPixels(handle, 0, 4, 3, 3, Guard()), 5);
-}
-
 TEST_P(BmpReaderTest, PlacedAtTheCursorAndClippedOnEverySide) {
   std::vector<Rgb> palette = RampPalette(256);
-  auto index = [](int x, int y) { return Pattern(x, y) & 255; };
-  std::vector<std::uint8_t> f = MakeBmp(10, 6, 8, false, palette, index);
+  std::vector<std::uint8_t> f =
+      MakeBmp(10, 6, 8, false, palette, [](int x, int y) { return Pattern(x, y) & 255; });
   const int offsets[][2] = {{3, 2}, {-4, -2}, {15, 9}, {-9, 10}, {18, 0}, {0, -6}};
   for (const auto& o : offsets) {
     SCOPED_TRACE(testing::Message() << "at " << o[0] << "," << o[1]);
     int handle = MakeFilledBuffer(20, 12, Guard());
     GfxMove(o[0], o[1]);
     ASSERT_EQ(GfxShowBMP(f.data(), f.size(), kGfxImageAtCursor), 0);
-    for (int y = 0; y < 12; ++y) {
-      for (int x = 0; x < 20; ++x) {
-        int sx = x - o[0], sy = y - o[1];
-        bool inside = sx >= 0 && sx < 10 && sy >= 0 && sy < 6;
-        ASSERT_EQ(RawPixel(handle, x, y), inside ? Native(palette[index(sx, sy)]) : Guard());
-      }
-    }
+    ExpectPicture(handle, o[0], o[1], 10, 6,
+                  [&](int x, int y) { return palette[Pattern(x, y) & 255]; });
     GfxCloseBuffer();
     GfxFreeBuffer(handle);
   }
@@ -204,9 +195,7 @@ TEST_P(BmpReaderTest, CutShortPixelsKeepTheRowsAlreadyDrawn) {
   f.resize(f.size() - 4 * 2 - 1);  // The top two rows and a byte of the third are gone.
   int handle = MakeFilledBuffer(8, 6, Guard());
   EXPECT_EQ(GfxShowBMP(f.data(), f.size(), 0), kBmpCannotRead);
-  for (int y = 3; y < 6; ++y)
-    for (int x = 0; x < 8; ++x) ASSERT_EQ(RawPixel(handle, x, y), Native(palette[index(x, y)]));
-  EXPECT_EQ(CountPixels(handle, 0, 7, 0, 2, Guard()), 24);
+  ExpectPicture(handle, 0, 3, 8, 3, [&](int x, int y) { return palette[index(x, y + 3)]; });
 }
 
 TEST_P(BmpReaderTest, HostileHeadersAreRefusedWithoutTouchingTheBuffer) {

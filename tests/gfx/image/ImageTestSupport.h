@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -74,38 +73,22 @@ inline void WritePpm(const std::string& path, const RgbImage& img) {
             static_cast<std::streamsize>(img.rgb.size()));
 }
 
-// Reads a binary PPM (P6) or PGM (P5, expanded to grey RGB); width 0 when it cannot.
+// Reads a binary PPM (P6) or PGM (P5, expanded to grey RGB) as djpeg and ImageMagick write
+// them; width 0 when it cannot.
 inline RgbImage ReadPnm(const std::string& path) {
-  RgbImage img;
-  std::vector<std::uint8_t> d = ReadBytes(path);
-  std::size_t i = 0;
-  auto token = [&]() -> std::string {
-    for (;;) {
-      while (i < d.size() && std::isspace(d[i])) ++i;
-      if (i < d.size() && d[i] == '#') {
-        while (i < d.size() && d[i] != '\n') ++i;
-        continue;
-      }
-      break;
-    }
-    std::string t;
-    while (i < d.size() && !std::isspace(d[i])) t += static_cast<char>(d[i++]);
-    return t;
-  };
-  std::string magic = token();
-  if (magic != "P6" && magic != "P5") return img;
-  int w = std::atoi(token().c_str());
-  int h = std::atoi(token().c_str());
-  int maxval = std::atoi(token().c_str());
-  ++i;
-  int channels = magic == "P6" ? 3 : 1;
-  std::size_t n = static_cast<std::size_t>(w) * h * channels;
-  if (maxval != 255 || w <= 0 || h <= 0 || d.size() < i + n) return img;
-  img.width = w;
-  img.height = h;
-  img.rgb.resize(static_cast<std::size_t>(w) * h * 3);
+  std::ifstream in(path, std::ios::binary);
+  std::string magic;
+  int w = 0, h = 0, maxval = 0;
+  in >> magic >> w >> h >> maxval;
+  in.get();  // the one whitespace byte before the samples
+  const int channels = magic == "P6" ? 3 : 1;
+  std::vector<std::uint8_t> d(static_cast<std::size_t>(w > 0 && h > 0 ? w * h * channels : 0));
+  if ((magic != "P6" && magic != "P5") || maxval != 255 || d.empty() ||
+      !in.read(reinterpret_cast<char*>(d.data()), static_cast<std::streamsize>(d.size())))
+    return {};
+  RgbImage img{w, h, std::vector<std::uint8_t>(static_cast<std::size_t>(w) * h * 3)};
   for (std::size_t p = 0; p < static_cast<std::size_t>(w) * h; ++p) {
-    for (int c = 0; c < 3; ++c) img.rgb[p * 3 + c] = d[i + p * channels + (channels == 3 ? c : 0)];
+    for (int c = 0; c < 3; ++c) img.rgb[p * 3 + c] = d[p * channels + (channels == 3 ? c : 0)];
   }
   return img;
 }
@@ -138,11 +121,6 @@ inline std::string ScratchDir(const std::string& name) {
   return dir;
 }
 
-// Allocates a 32-bit style buffer at the session's depth, filled with the guard colour.
-inline int GuardedBuffer(int width, int height, Color guard) {
-  return MakeFilledBuffer(width, height, guard);
-}
-
 // The raw pixel for (r, g, b) at a depth, written out from the pixel-format table rather than
 // taken from the graphics layer, so a packing fault shows up.
 inline std::uint32_t ExpectedPixel(const DepthCase& depth, int r, int g, int b) {
@@ -151,12 +129,4 @@ inline std::uint32_t ExpectedPixel(const DepthCase& depth, int r, int g, int b) 
   if (depth.bits == 16)
     return static_cast<std::uint32_t>((r >> 3) << 10 | (g >> 3) << 5 | (b >> 3));
   return static_cast<std::uint32_t>(r << 16 | g << 8 | b);
-}
-
-// Reads the active buffer's pixel (x, y) back as r, g, b from a 32-bit buffer.
-inline void Rgb32At(int handle, int x, int y, int rgb[3]) {
-  std::uint32_t v = RawPixel(handle, x, y);
-  rgb[0] = (v >> 16) & 0xFF;
-  rgb[1] = (v >> 8) & 0xFF;
-  rgb[2] = v & 0xFF;
 }
