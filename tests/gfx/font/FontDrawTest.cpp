@@ -4,16 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "gfx/Gfx.h"
-#include "gfx/GfxPixelFormat.h"
-#include "gfx/HeadlessDisplay.h"
 #include "gfx/font/Font.h"
+#include "tests/gfx/GfxTestSupport.h"
 #include "tests/gfx/font/TestFonts.h"
-#include "tests/support/HeadlessGfx.h"
 
 namespace {
 
@@ -21,12 +17,6 @@ using namespace testfonts;
 
 constexpr int kBufferWidth = 640;
 constexpr int kBufferHeight = 48;
-
-struct Depth {
-  int bits;
-  GfxPixelMasks masks;
-  const char* name;
-};
 
 // What the buffer should hold: painted from the glyph pictures, top row first, so it shares no
 // code with the bit unpacking and row reversal of the font module.
@@ -71,17 +61,7 @@ private:
   long long minx_ = LLONG_MIN, maxx_ = LLONG_MAX, miny_ = LLONG_MIN, maxy_ = LLONG_MAX;
 };
 
-// The layer at the depth and pixel layout of a case, without a screen buffer: each test draws
-// into a strip of its own.
-HeadlessGfx::Options AtDepth(const Depth& depth) {
-  HeadlessGfx::Options options;
-  options.bits = depth.bits;
-  options.masks = depth.masks;
-  options.screenBuffer = false;
-  return options;
-}
-
-class FontDraw : public ::testing::TestWithParam<Depth> {
+class FontDraw : public ::testing::TestWithParam<DepthCase> {
 protected:
   void SetUp() override {
     ASSERT_TRUE(gfx_.Started());
@@ -120,12 +100,10 @@ protected:
 
   // Compares the whole buffer and reports the first few differences.
   void ExpectBuffer(const Expected& want) const {
-    const GfxBufferView view = GfxGetBufferView(buffer_);
-    const int bytes = GfxBytesPerPixel(view.bitsPerPixel);
     int wrong = 0;
     for (int y = 0; y < kBufferHeight; ++y) {
       for (int x = 0; x < kBufferWidth; ++x) {
-        const Color got = GfxLoadPixel(view.pixels + y * view.bytesPerRow + x * bytes, bytes);
+        const Color got = RawPixel(buffer_, x, y);
         if (got != want.At(x, y) && ++wrong <= 5) {
           ADD_FAILURE() << GetParam().name << ": pixel (" << x << ", " << y << ") is " << got
                         << ", expected " << want.At(x, y);
@@ -135,15 +113,17 @@ protected:
     EXPECT_EQ(wrong, 0);
   }
 
-  HeadlessGfx gfx_{AtDepth(GetParam())};
+  HeadlessGfx gfx_{CoreGfxOptions(GetParam())};
   int buffer_ = -1;
   Color background_ = 0;
   Color ink_ = 0;
 };
 
-TEST_P(FontDraw, GlyphsStandOnTheBaselineWithDescendersBelow) {
+TEST_P(FontDraw, GlyphsStandOnTheBaselineAndJustifyAroundTheCursor) {
   GfxMove(10, 20);
   Text("AgW p");
+  EXPECT_EQ(GfxGetX(), 41);
+  EXPECT_EQ(GfxGetY(), 20);
   Expected want = Blank();
   // Cell bottoms sit descent rows under the cursor row; A's lowest ink is on the cursor row.
   const int bottom = 20 + kDescent;
@@ -151,15 +131,9 @@ TEST_P(FontDraw, GlyphsStandOnTheBaselineWithDescendersBelow) {
   want.Glyph(kG, 16, bottom, ink_);
   want.Glyph(kW, 21, bottom, ink_);
   want.Glyph(kP, 36, bottom, ink_);
-  ExpectBuffer(want);
-  EXPECT_EQ(GfxGetX(), 41);
-  EXPECT_EQ(GfxGetY(), 20);
-}
 
-TEST_P(FontDraw, HorizontalJustificationCentresAndRightAligns) {
   const std::string text = "WWWAi";  // 41 pixels
   ASSERT_EQ(GfxFontWidth(text.data(), 5), 41);
-
   GfxFontJustify(0, -1);
   GfxMove(400, 12);
   Text(text);
@@ -168,8 +142,6 @@ TEST_P(FontDraw, HorizontalJustificationCentresAndRightAligns) {
   GfxMove(400, 30);
   Text(text);
   EXPECT_EQ(GfxGetX(), 401);
-
-  Expected want = Blank();
   for (auto [left, y] : {std::pair{380, 12}, std::pair{360, 30}}) {
     want.Glyph(kW, left, y + kDescent, ink_);
     want.Glyph(kW, left + 11, y + kDescent, ink_);
@@ -177,46 +149,30 @@ TEST_P(FontDraw, HorizontalJustificationCentresAndRightAligns) {
     want.Glyph(kA, left + 33, y + kDescent, ink_);
     want.Glyph(kI, left + 39, y + kDescent, ink_);
   }
-  ExpectBuffer(want);
-}
 
-TEST_P(FontDraw, VerticalJustificationCentresOrHangsFromTheCursor) {
   // Tallest glyph 8 rows, descent 2: top alignment moves the cells down by 8 - 1 - 2 rows.
   GfxFontJustify(-1, 1);
-  GfxMove(10, 5);
+  GfxMove(100, 5);
   Text("Ag");
   EXPECT_EQ(GfxGetY(), 5);
   GfxFontJustify(-1, 0);
-  GfxMove(40, 25);
+  GfxMove(140, 25);
   Text("Ag");
-
-  Expected want = Blank();
-  want.Glyph(kA, 10, 5 + 7, ink_);  // top row of the cells on the cursor row
-  want.Glyph(kG, 16, 5 + 7, ink_);
-  want.Glyph(kA, 40, 25 + kDescent + 2, ink_);  // (8 - 1 - 2) / 2 rows lower
-  want.Glyph(kG, 46, 25 + kDescent + 2, ink_);
+  want.Glyph(kA, 100, 5 + 7, ink_);  // top row of the cells on the cursor row
+  want.Glyph(kG, 106, 5 + 7, ink_);
+  want.Glyph(kA, 140, 25 + kDescent + 2, ink_);  // (8 - 1 - 2) / 2 rows lower
+  want.Glyph(kG, 146, 25 + kDescent + 2, ink_);
   ExpectBuffer(want);
 }
 
-TEST_P(FontDraw, OnlyEscapesDrawNothing) {
-  GfxFontJustify(0, 0);
-  GfxMove(100, 20);
-  const std::string text = "\x7F_\x7F\x0C\x7F_";
-  Text(text);
-  EXPECT_EQ(GfxFontWidth(text.data(), static_cast<int>(text.size())), 0);
-  EXPECT_EQ(GfxGetX(), 100);
-  EXPECT_EQ(GfxGetY(), 20);
-  // The colour change still happens; nothing else does.
-  EXPECT_EQ(GfxGetColor(), GfxPaletteColor(12));
-  ExpectBuffer(Blank());
-}
-
-TEST_P(FontDraw, UnderlineRunsExactlyUnderTheMarkedCharacters) {
+TEST_P(FontDraw, EscapesUnderlineAndChangeColourButDrawNothing) {
   // The second mark is preceded by a colour change so the line stands apart from the glyphs'
   // own ink on the baseline row.
   GfxMove(10, 20);
   Text("A\x7F_gA\x7F\x0C\x7F_A");
+  EXPECT_EQ(GfxGetX(), 33);
   const Color green = GfxPaletteColor(12);
+  EXPECT_EQ(GfxGetColor(), green);
   const int bottom = 20 + kDescent;
   Expected want = Blank();
   want.Glyph(kA, 10, bottom, ink_);
@@ -224,12 +180,9 @@ TEST_P(FontDraw, UnderlineRunsExactlyUnderTheMarkedCharacters) {
   want.Glyph(kA, 21, bottom, ink_);
   want.Row(16, 26, 20, green);
   want.Glyph(kA, 27, bottom, green);
-  ExpectBuffer(want);
-  EXPECT_EQ(GfxGetX(), 33);
-}
 
-TEST_P(FontDraw, ColourEscapeSwitchesTheCurrentColour) {
-  GfxMove(5, 15);
+  GfxSetColor(ink_);
+  GfxMove(50, 15);
   Text(
       "A\x7F\xF9"
       "AB");
@@ -238,15 +191,25 @@ TEST_P(FontDraw, ColourEscapeSwitchesTheCurrentColour) {
   if (GetParam().bits > 8) {
     EXPECT_EQ(red, GfxMapRGB(255, 0, 0));
   }
-  Expected want = Blank();
-  want.Glyph(kA, 5, 15 + kDescent, ink_);
-  want.Glyph(kA, 11, 15 + kDescent, red);
-  want.Glyph(kB, 17, 15 + kDescent, red);
-  ExpectBuffer(want);
   EXPECT_EQ(GfxGetColor(), red);
+  want.Glyph(kA, 50, 15 + kDescent, ink_);
+  want.Glyph(kA, 56, 15 + kDescent, red);
+  want.Glyph(kB, 62, 15 + kDescent, red);
+
+  // Escapes alone: no width, no movement, no ink, only the colour change.
+  GfxFontJustify(0, 0);
+  GfxMove(100, 20);
+  const std::string escapes = "\x7F_\x7F\x0C\x7F_";
+  Text(escapes);
+  EXPECT_EQ(GfxFontWidth(escapes.data(), static_cast<int>(escapes.size())), 0);
+  EXPECT_EQ(GfxGetX(), 100);
+  EXPECT_EQ(GfxGetY(), 20);
+  EXPECT_EQ(GfxGetColor(), green);
+  ExpectBuffer(want);
 }
 
-TEST_P(FontDraw, ClippedTextStaysInsideTheClipRectangle) {
+TEST_P(FontDraw, TextIsCutAtTheClipRectangleOrTheBufferEdges) {
+  // Only the clipped call heeds the clip rectangle, and leaves it as it was.
   GfxSetClip(12, 30, 15, 20);
   GfxMove(10, 20);
   Text("AgW\x7F_i\x7F_", true);
@@ -258,7 +221,6 @@ TEST_P(FontDraw, ClippedTextStaysInsideTheClipRectangle) {
   EXPECT_EQ(maxx, 30);
   EXPECT_EQ(miny, 15);
   EXPECT_EQ(maxy, 20);
-
   Expected want = Blank();
   want.Clip(12, 30, 15, 20);
   want.Glyph(kA, 10, 22, ink_);
@@ -272,15 +234,11 @@ TEST_P(FontDraw, ClippedTextStaysInsideTheClipRectangle) {
   want.Glyph(kW, 21, 42, ink_);
   want.Glyph(kI, 32, 42, ink_);
   want.Row(32, 33, 40, ink_);
-  ExpectBuffer(want);
-}
 
-TEST_P(FontDraw, TextLeavingTheBufferIsCutAtItsEdges) {
   GfxMove(-8, 3);  // A and the first part of g above and left of the buffer
   Text("AgW");
   GfxMove(kBufferWidth - 9, kBufferHeight - 3);  // past the right and bottom edges
   Text("WA\x7F_W\x7F_");
-  Expected want = Blank();
   want.Glyph(kA, -8, 5, ink_);
   want.Glyph(kG, -2, 5, ink_);
   want.Glyph(kW, 3, 5, ink_);
@@ -366,15 +324,12 @@ TEST_P(FontDraw, OversizedGlyphsDrawOnlyTheirOwnPixels) {
   EXPECT_EQ(GfxGetX(), 22);
 }
 
-const Depth kDepths[] = {
-    {8, HeadlessDisplay::Masks888(), "8"},    {16, HeadlessDisplay::Masks565(), "565"},
-    {16, HeadlessDisplay::Masks555(), "555"}, {24, HeadlessDisplay::Masks888(), "24"},
-    {32, HeadlessDisplay::Masks888(), "32"},
-};
+const DepthCase kDepths[] = {{8, false, "Indexed8"},
+                             {16, true, "Rgb565"},
+                             {16, false, "Rgb555"},
+                             {24, false, "Bgr24"},
+                             {32, false, "Xrgb32"}};
 
-INSTANTIATE_TEST_SUITE_P(EveryDepth, FontDraw, ::testing::ValuesIn(kDepths),
-                         [](const ::testing::TestParamInfo<Depth>& depth) {
-                           return std::string("bits") + depth.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(EveryDepth, FontDraw, ::testing::ValuesIn(kDepths), DepthName);
 
 }  // namespace
