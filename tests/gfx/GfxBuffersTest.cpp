@@ -33,34 +33,28 @@ TEST_F(GfxBuffers, WidthRoundsUpToFourPixelsAndRowsMatchDepth) {
   EXPECT_EQ(small.bitsPerPixel, 24);
 }
 
-TEST_F(GfxBuffers, ThirtyThirdAllocationFailsAndFreedSlotsAreReused) {
+TEST_F(GfxBuffers, SlotsRunOutAreRefusedAndFreedOnlyWhenInactive) {
+  // Refused sizes take no slot.
+  EXPECT_EQ(GfxAllocBuffer(0, 10), -2);
+  EXPECT_EQ(GfxAllocBuffer(10, -1), -2);
+  EXPECT_EQ(GfxAllocBuffer(2000000000, 2000000000), -2);
+  EXPECT_EQ(GfxAllocBuffer(100000, 100000), -2);
   for (int i = 0; i < kGfxMaxBuffers; ++i) ASSERT_EQ(GfxAllocBuffer(8, 8), i);
   EXPECT_EQ(GfxAllocBuffer(8, 8), -1);
   GfxFreeBuffer(5);
   EXPECT_EQ(GfxGetBufferView(5).pixels, nullptr);
   EXPECT_EQ(GfxAllocBuffer(8, 8), 5);
-}
 
-TEST_F(GfxBuffers, RefusedSizesGiveMinusTwo) {
-  EXPECT_EQ(GfxAllocBuffer(0, 10), -2);
-  EXPECT_EQ(GfxAllocBuffer(10, -1), -2);
-  EXPECT_EQ(GfxAllocBuffer(2000000000, 2000000000), -2);
-  EXPECT_EQ(GfxAllocBuffer(100000, 100000), -2);
-  // A refusal takes no slot.
-  EXPECT_EQ(GfxAllocBuffer(4, 4), 0);
-}
-
-TEST_F(GfxBuffers, FreeingTheActiveBufferIsIgnored) {
-  const int handle = GfxAllocBuffer(16, 16);
-  GfxOpenBuffer(handle);
-  GfxFreeBuffer(handle);
-  EXPECT_NE(GfxGetBufferView(handle).pixels, nullptr);
-  EXPECT_EQ(GfxActiveBuffer(), handle);
+  // The active buffer is not freed under the drawing calls.
+  GfxOpenBuffer(5);
+  GfxFreeBuffer(5);
+  EXPECT_NE(GfxGetBufferView(5).pixels, nullptr);
+  EXPECT_EQ(GfxActiveBuffer(), 5);
   GfxFreeBuffer(99);
   GfxFreeBuffer(-3);
   GfxCloseBuffer();
-  GfxFreeBuffer(handle);
-  EXPECT_EQ(GfxGetBufferView(handle).pixels, nullptr);
+  GfxFreeBuffer(5);
+  EXPECT_EQ(GfxGetBufferView(5).pixels, nullptr);
 }
 
 TEST_F(GfxBuffers, OpenErrorsKeepThePreviousActiveBuffer) {
@@ -131,6 +125,15 @@ protected:
     displays_.push_back(std::make_unique<HeadlessDisplay>(args...));
     return *displays_.back();
   }
+  // Attaches a new display and starts the layer on it at 800 x 600 and the given mode depth.
+  template <typename... Args>
+  HeadlessDisplay& StartOn(int modeBits, Args... args) {
+    HeadlessDisplay& display = NewDisplay(args...);
+    GfxSetDC(&display);
+    GfxSetMode(800, 600, modeBits, 0);
+    EXPECT_EQ(GfxStart(), 0);
+    return display;
+  }
   // The same shut-down as the fixture's, since these tests run the start-up themselves.
   void TearDown() override {
     GfxCloseBuffer();
@@ -141,11 +144,8 @@ protected:
 };
 
 TEST_F(GfxLifecycle, StartResetsStateAndOpensTheDisplay) {
-  HeadlessDisplay& display = NewDisplay(32);
-  GfxSetMode(800, 600, 32, 0);
-  GfxSetDC(&display);
   GfxDefaultPalette();
-  ASSERT_EQ(GfxStart(), 0);
+  HeadlessDisplay& display = StartOn(32, 32);
   EXPECT_TRUE(display.IsOpen());
   EXPECT_EQ(display.ScreenWidth(), 800);
   EXPECT_EQ(display.ScreenHeight(), 600);
@@ -177,10 +177,7 @@ TEST_F(GfxLifecycle, StartResetsStateAndOpensTheDisplay) {
 }
 
 TEST_F(GfxLifecycle, FullScreenTakesTheModeDepthWindowedKeepsEightBits) {
-  HeadlessDisplay& display = NewDisplay(24);
-  GfxSetDC(&display);
-  GfxSetMode(800, 600, 24, 0);
-  ASSERT_EQ(GfxStart(), 0);
+  StartOn(24, 24);
   EXPECT_EQ(GfxGetBufferView(GfxAllocBuffer(4, 4)).bitsPerPixel, 24);
 
   GfxSetMode(800, 600, 0, 0);
@@ -192,10 +189,7 @@ TEST_F(GfxLifecycle, FullScreenTakesTheModeDepthWindowedKeepsEightBits) {
 }
 
 TEST_F(GfxLifecycle, SixteenBitLayoutFollowsTheRedMask) {
-  HeadlessDisplay& display555 = NewDisplay(16, HeadlessDisplay::Masks555());
-  GfxSetDC(&display555);
-  GfxSetMode(800, 600, 16, 0);
-  ASSERT_EQ(GfxStart(), 0);
+  HeadlessDisplay& display555 = StartOn(16, 16, HeadlessDisplay::Masks555());
   EXPECT_FALSE(GfxIs565());
 
   HeadlessDisplay& display565 = NewDisplay(15, HeadlessDisplay::Masks565());
@@ -228,10 +222,7 @@ TEST_F(GfxLifecycle, FailingOpenStoresItsErrorAndShowsNothing) {
 }
 
 TEST_F(GfxLifecycle, MouseCallsReachTheBackEndOnlyOnChange) {
-  HeadlessDisplay& display = NewDisplay(32);
-  GfxSetDC(&display);
-  GfxSetMode(800, 600, 32, 0);
-  GfxStart();
+  HeadlessDisplay& display = StartOn(32, 32);
   GfxShowMouse(0);  // before GfxInitMouse the pointer is not known
   EXPECT_EQ(display.ShowMouseCalls(), 0);
   EXPECT_EQ(GfxInitMouse(), 1);
@@ -245,9 +236,7 @@ TEST_F(GfxLifecycle, MouseCallsReachTheBackEndOnlyOnChange) {
   EXPECT_EQ(display.ShowMouseCalls(), 2);
   EXPECT_TRUE(display.MouseVisible());
 
-  HeadlessDisplay& noMouse = NewDisplay(32, HeadlessDisplay::Masks888(), false);
-  GfxSetDC(&noMouse);
-  GfxStart();
+  HeadlessDisplay& noMouse = StartOn(32, 32, HeadlessDisplay::Masks888(), false);
   EXPECT_EQ(GfxInitMouse(), -1);
   GfxShowMouse(0);
   EXPECT_EQ(noMouse.ShowMouseCalls(), 0);

@@ -23,6 +23,12 @@ protected:
   }
 
   PixelSet Inked() const { return InkedPixels(buffer_, 64, 48, ink_, background_); }
+  // Clears the buffer to the background and goes back to the ink.
+  void Wipe() const {
+    GfxSetColor(background_);
+    GfxClear();
+    GfxSetColor(ink_);
+  }
 
   HeadlessGfx gfx_;
   Color background_ = 0, ink_ = 0;
@@ -120,9 +126,7 @@ TEST_P(GfxDraw, SlopedLinesFollowTheIdealLine) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> coord(0, 47);
   for (int round = 0; round < 40; ++round) {
-    GfxSetColor(background_);
-    GfxClear();
-    GfxSetColor(ink_);
+    Wipe();
     const int x0 = coord(random), y0 = coord(random), x1 = coord(random), y1 = coord(random);
     GfxMove(x0, y0);
     GfxLineTo(x1, y1);
@@ -156,9 +160,7 @@ TEST_P(GfxDraw, ClippedLinesDrawOnlyTheirInsidePart) {
 
   // A line from far outside: the clipped part matches the same line drawn unclipped.
   GfxSetClip(0, 63, 0, 47);
-  GfxSetColor(background_);
-  GfxClear();
-  GfxSetColor(ink_);
+  Wipe();
   GfxMove(-2000000000, -1000000000);
   GfxLineTo(2000000000, 1000000001);
   const PixelSet far = Inked();
@@ -171,17 +173,16 @@ TEST_P(GfxDraw, ClippedLinesDrawOnlyTheirInsidePart) {
   EXPECT_EQ(GfxGetY(), 1000000001);
 }
 
-TEST_P(GfxDraw, DashedLinePlotsEveryOtherPixelWithoutTheEnd) {
+TEST_P(GfxDraw, DashedLinesRepeatTheirPatternEverySixteenStepsWithoutTheEnd) {
   GfxMove(5, 10);
   GfxDashTo(15, 10, 0x5555);
   // 0x5555 starts with a 0 bit: positions 1, 3, 5, 7 and 9 steps from the start.
   EXPECT_EQ(Inked(), (PixelSet{{6, 10}, {8, 10}, {10, 10}, {12, 10}, {14, 10}}));
   EXPECT_EQ(GfxGetX(), 15);
   EXPECT_EQ(GfxGetY(), 10);
-}
 
-TEST_P(GfxDraw, DashedLineRepeatsItsPatternEverySixteenSteps) {
   // 0xF00F: steps 0..3 on, 4..11 off, 12..15 on, then again.
+  Wipe();
   GfxMove(40, 2);
   GfxDashTo(40, 2 + 20, 0xF00F);
   PixelSet expected;
@@ -189,9 +190,7 @@ TEST_P(GfxDraw, DashedLineRepeatsItsPatternEverySixteenSteps) {
   EXPECT_EQ(Inked(), expected);
 
   // Going left and up, with a clip: the pattern counts from the start, not the clip edge.
-  GfxSetColor(background_);
-  GfxClear();
-  GfxSetColor(ink_);
+  Wipe();
   GfxSetClip(0, 9, 0, 47);
   GfxMove(20, 30);
   GfxDashTo(0, 20, 0x8000);  // one pixel every 16 steps: steps 0 and 16
