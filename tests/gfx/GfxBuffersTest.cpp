@@ -13,7 +13,7 @@ protected:
   HeadlessGfx gfx_;
 };
 
-TEST_F(GfxBuffers, WidthRoundsUpToFourPixelsAndRowsMatchDepth) {
+TEST_F(GfxBuffers, WidthRoundsUpToFourPixelsAndSizesFollowTheDepth) {
   const int handle = GfxAllocBuffer(801, 741);
   ASSERT_EQ(handle, 0);
   ASSERT_EQ(GfxOpenBuffer(handle), 0);
@@ -24,8 +24,16 @@ TEST_F(GfxBuffers, WidthRoundsUpToFourPixelsAndRowsMatchDepth) {
   EXPECT_EQ(view.height, 741);
   EXPECT_EQ(view.bitsPerPixel, 32);
   EXPECT_EQ(view.bytesPerRow, 804 * 4);
+  EXPECT_EQ(GfxImageSize(10, 20), 600);  // image arrays: three bytes per pixel at 32 bits
 
+  // Without an active buffer, the depth new buffers get decides.
+  GfxCloseBuffer();
+  GfxSetBufferDepth(16);
+  EXPECT_EQ(GfxImageSize(10, 20), 400);
   GfxSetBufferDepth(24);
+  EXPECT_EQ(GfxImageSize(10, 20), 600);
+  EXPECT_EQ(GfxImageSize(-1, 20), 0);
+  EXPECT_EQ(GfxImageSize(100000, 100000), 0);
   const int narrow = GfxAllocBuffer(1, 3);
   const GfxBufferView small = GfxGetBufferView(narrow);
   EXPECT_EQ(small.width, 4);
@@ -57,7 +65,7 @@ TEST_F(GfxBuffers, SlotsRunOutAreRefusedAndFreedOnlyWhenInactive) {
   EXPECT_EQ(GfxGetBufferView(5).pixels, nullptr);
 }
 
-TEST_F(GfxBuffers, OpenErrorsKeepThePreviousActiveBuffer) {
+TEST_F(GfxBuffers, OpeningKeepsEachSlotsClipAndErrorsKeepTheActiveBuffer) {
   const int first = GfxAllocBuffer(20, 10);
   ASSERT_EQ(GfxOpenBuffer(first), 0);
   EXPECT_EQ(GfxOpenBuffer(32), -1);
@@ -66,9 +74,8 @@ TEST_F(GfxBuffers, OpenErrorsKeepThePreviousActiveBuffer) {
   EXPECT_EQ(GfxMaxX(), 19);
   EXPECT_EQ(GfxGetBufferView(-1).pixels, nullptr);
   EXPECT_EQ(GfxGetBufferView(32).pixels, nullptr);
-}
 
-TEST_F(GfxBuffers, ClipRectangleBelongsToTheSlotAndCursorToTheLayer) {
+  // The clip rectangle belongs to the slot, the cursor to the layer.
   const int a = GfxAllocBuffer(40, 40);
   const int b = GfxAllocBuffer(40, 40);
   GfxOpenBuffer(a);
@@ -103,16 +110,6 @@ TEST_F(GfxBuffers, DrawingWithoutActiveBufferDoesNothing) {
   GfxSystemText("abc", 3);
   EXPECT_EQ(CountPixels(handle, 0, 7, 0, 7, 0x010203), 64);
   EXPECT_EQ(GfxMaxX(), -1);
-}
-
-TEST_F(GfxBuffers, ImageSizeFollowsTheDepth) {
-  EXPECT_EQ(GfxImageSize(10, 20), 600);  // 32 bits: three bytes per pixel
-  GfxSetBufferDepth(16);
-  EXPECT_EQ(GfxImageSize(10, 20), 400);
-  GfxSetBufferDepth(24);
-  EXPECT_EQ(GfxImageSize(10, 20), 600);
-  EXPECT_EQ(GfxImageSize(-1, 20), 0);
-  EXPECT_EQ(GfxImageSize(100000, 100000), 0);
 }
 
 // --- Life cycle -------------------------------------------------------------------------------

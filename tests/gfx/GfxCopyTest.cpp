@@ -80,7 +80,7 @@ TEST_P(GfxCopy, CopiesNeverLeaveTheBuffers) {
   EXPECT_EQ(CountPixels(b, 0, 19, 0, 19, blue), 15 * 15 + 5 * 5);
 }
 
-TEST_P(GfxCopy, MagentaCornersLetTheBackdropThrough) {
+TEST_P(GfxCopy, MagentaAndWhatRoundsToItLetTheBackdropThrough) {
   GfxSetTransparent(34, 1);
   GfxSetTransparent(253, 1);
   const Color green = GfxMapRGB(0, 128, 0);
@@ -96,19 +96,9 @@ TEST_P(GfxCopy, MagentaCornersLetTheBackdropThrough) {
   EXPECT_EQ(RawPixel(table, 43, 68), white);
   EXPECT_EQ(CountPixels(table, 0, 199, 0, 199, green), 200 * 200 - (53 * 83 - 24));
 
-  // Without any flag the copy is opaque.
-  GfxSetTransparent(34, 0);
-  GfxSetTransparent(253, 0);
-  GfxCopyRectTransparent(0, 52, 0, 82, 40, 150, card, table);
-  EXPECT_EQ(RawPixel(table, 40, 68), GfxMapRGB(255, 0, 255));
-}
-
-TEST_P(GfxCopy, NearMagentaIsTransparentOnlyWhenItRoundsToMagenta) {
-  GfxSetTransparent(34, 1);
-  GfxSetTransparent(253, 1);
-  const Color grey = GfxMapRGB(50, 50, 50);
   // (250, 3, 252) loses its low bits at 16 bits and becomes magenta; (247, 0, 255) keeps a
   // red value of 30 of 31 and stays a colour of its own.
+  const Color grey = GfxMapRGB(50, 50, 50);
   const int roundsToKey = MakeFilledBuffer(4, 1, GfxMapRGB(250, 3, 252));
   const int resembles = MakeFilledBuffer(4, 1, GfxMapRGB(247, 0, 255));
   const int dest = MakeFilledBuffer(8, 1, grey);
@@ -116,6 +106,12 @@ TEST_P(GfxCopy, NearMagentaIsTransparentOnlyWhenItRoundsToMagenta) {
   GfxCopyRectTransparent(0, 3, 0, 0, 4, 0, resembles, dest);
   EXPECT_EQ(RawPixel(dest, 0, 0) == grey, Is16());
   EXPECT_EQ(RawPixel(dest, 4, 0), GfxMapRGB(247, 0, 255));
+
+  // Without any flag the copy is opaque.
+  GfxSetTransparent(34, 0);
+  GfxSetTransparent(253, 0);
+  GfxCopyRectTransparent(0, 52, 0, 82, 40, 150, card, table);
+  EXPECT_EQ(RawPixel(table, 40, 68), GfxMapRGB(255, 0, 255));
 }
 
 TEST_P(GfxCopy, EveryFlaggedValueIsSkippedButTheFirstEntryWithAValueDecides) {

@@ -36,15 +36,16 @@ protected:
   int buffer_ = -1;
 };
 
-TEST_P(GfxImage, ImageArraysRunBottomRowFirstFromTheCursor) {
-  std::vector<std::uint8_t> image(static_cast<std::size_t>(GfxImageSize(5, 4)), 0);
-  GfxMove(10, 20);  // lower-left corner
-  GfxGetImage(image.data(), 5, 4);
+TEST_P(GfxImage, ImageArraysRunBottomRowFirstFromTheCursorAndPutBack) {
+  const std::vector<std::uint32_t> before = Snapshot();
+  std::vector<std::uint8_t> image(static_cast<std::size_t>(GfxImageSize(12, 9)), 0);
+  GfxMove(3, 25);  // lower-left corner
+  GfxGetImage(image.data(), 12, 9);
   const std::size_t bytes = static_cast<std::size_t>(ImageBytes());
-  for (int row = 0; row < 4; ++row) {
-    for (int col = 0; col < 5; ++col) {
-      const std::uint8_t* p = image.data() + (row * 5 + col) * bytes;
-      const int x = 10 + col, y = 20 - row;
+  for (int row = 0; row < 9; ++row) {
+    for (int col = 0; col < 12; ++col) {
+      const std::uint8_t* p = image.data() + (row * 12 + col) * bytes;
+      const int x = 3 + col, y = 25 - row;
       if (GetParam().bits == 16) {
         EXPECT_EQ(static_cast<std::uint32_t>(p[0] | p[1] << 8), RawPixel(buffer_, x, y));
       } else {
@@ -55,13 +56,7 @@ TEST_P(GfxImage, ImageArraysRunBottomRowFirstFromTheCursor) {
       }
     }
   }
-}
 
-TEST_P(GfxImage, GetImageThenPutImageRestoresTheArea) {
-  const std::vector<std::uint32_t> before = Snapshot();
-  std::vector<std::uint8_t> image(static_cast<std::size_t>(GfxImageSize(12, 9)));
-  GfxMove(3, 25);
-  GfxGetImage(image.data(), 12, 9);
   GfxSetColor(GfxMapRGB(1, 1, 1));
   GfxFillRect(0, 39, 0, 29);
   GfxPutImage(image.data(), 12, 9);
