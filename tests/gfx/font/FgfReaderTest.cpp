@@ -32,7 +32,7 @@ std::unique_ptr<FgfFont> Read(const std::vector<std::uint8_t>& bytes) {
   return ReadFgf(bytes.data(), bytes.size());
 }
 
-TEST(FgfLayout, LargeFontReadsAllFourBlocks) {
+TEST(FgfLayout, LargeFontReadsAllFourBlocksAndEmptySlots) {
   FgfBuilder b(true, 2, 8);
   b.Glyph(5, {"#.", ".#"}).Glyph(65, testfonts::kA).Glyph(150, {"###"}).Glyph(255, testfonts::kG);
   const auto bytes = b.Bytes();
@@ -50,6 +50,16 @@ TEST(FgfLayout, LargeFontReadsAllFourBlocks) {
   EXPECT_EQ(font->widths[150], 3);
   EXPECT_EQ(font->widths[0], 0);
   EXPECT_EQ(font->descent, 2);
+
+  // Zero-sized slots load with nothing to draw; every row of A is missing, hence blank, so the
+  // whole glyph hangs below the baseline.
+  FgfBuilder empty(true, 0, 7);
+  empty.Metrics(65, 6, 9);
+  const auto noRows = Read(empty.Bytes());
+  ASSERT_NE(noRows, nullptr);
+  EXPECT_EQ(noRows->widths[65], 6);
+  EXPECT_EQ(noRows->Glyph(65).rows, nullptr);
+  EXPECT_EQ(noRows->descent, 9);
 }
 
 TEST(FgfLayout, FileShorterThanItsLayoutIsRejected) {
@@ -68,18 +78,7 @@ TEST(FgfLayout, FileShorterThanItsLayoutIsRejected) {
   EXPECT_EQ(ReadFgf(nullptr, 1000), nullptr);
 }
 
-TEST(FgfLayout, ZeroSizedSlotsLoadWithNothingToDraw) {
-  FgfBuilder b(true, 0, 7);
-  b.Metrics(65, 6, 9);
-  const auto font = Read(b.Bytes());
-  ASSERT_NE(font, nullptr);
-  EXPECT_EQ(font->widths[65], 6);
-  EXPECT_EQ(font->Glyph(65).rows, nullptr);
-  // Every row of A is missing, hence blank: the whole glyph hangs below the baseline.
-  EXPECT_EQ(font->descent, 9);
-}
-
-TEST(FgfDescent, CountsBlankRowsUnderTheLetterA) {
+TEST(FgfDescent, CountsBlankRowsUnderTheLetterAIgnoringPaddingBits) {
   struct Case {
     GlyphRows a;
     int descent;
@@ -98,9 +97,8 @@ TEST(FgfDescent, CountsBlankRowsUnderTheLetterA) {
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->descent, c.descent) << "A with " << c.a.size() << " rows";
   }
-}
 
-TEST(FgfDescent, PaddingBitsPastTheWidthAreNotInk) {
+  // Padding bits past the width are not ink.
   FgfBuilder b(true, 1, 8);
   b.Glyph(65, {"###", "..."});
   auto bytes = b.Bytes();
