@@ -173,7 +173,7 @@ TEST_F(GfxLifecycle, StartResetsStateAndOpensTheDisplay) {
   EXPECT_EQ(GfxActiveBuffer(), -1);
 }
 
-TEST_F(GfxLifecycle, FullScreenTakesTheModeDepthWindowedKeepsEightBits) {
+TEST_F(GfxLifecycle, FullScreenTakesTheModeDepthAndLayoutWindowedKeepsEightBits) {
   StartOn(24, 24);
   EXPECT_EQ(GfxGetBufferView(GfxAllocBuffer(4, 4)).bitsPerPixel, 24);
 
@@ -183,9 +183,8 @@ TEST_F(GfxLifecycle, FullScreenTakesTheModeDepthWindowedKeepsEightBits) {
   GfxSetBufferDepth(GfxDisplayDepth());
   EXPECT_EQ(GfxGetBufferView(GfxAllocBuffer(4, 4)).bitsPerPixel, 24);
   EXPECT_EQ(GfxSetBufferDepth(12), -1);
-}
 
-TEST_F(GfxLifecycle, SixteenBitLayoutFollowsTheRedMask) {
+  // At 16 bits the layout follows the display's red mask.
   HeadlessDisplay& display555 = StartOn(16, 16, HeadlessDisplay::Masks555());
   EXPECT_FALSE(GfxIs565());
 
@@ -218,7 +217,7 @@ TEST_F(GfxLifecycle, FailingOpenStoresItsErrorAndShowsNothing) {
   EXPECT_EQ(GfxLastDisplayError(), 0);
 }
 
-TEST_F(GfxLifecycle, MouseCallsReachTheBackEndOnlyOnChange) {
+TEST_F(GfxLifecycle, MouseCallsReachTheBackEndOnlyOnChangeAndKeysComeFromIt) {
   HeadlessDisplay& display = StartOn(32, 32);
   GfxShowMouse(0);  // before GfxInitMouse the pointer is not known
   EXPECT_EQ(display.ShowMouseCalls(), 0);
@@ -237,12 +236,9 @@ TEST_F(GfxLifecycle, MouseCallsReachTheBackEndOnlyOnChange) {
   EXPECT_EQ(GfxInitMouse(), -1);
   GfxShowMouse(0);
   EXPECT_EQ(noMouse.ShowMouseCalls(), 0);
-}
 
-TEST_F(GfxLifecycle, KeysComeFromTheBackEndAndAreFalseWithoutOne) {
-  HeadlessDisplay& display = NewDisplay(32);
-  GfxSetDC(&display);
-  display.SetKeyDown(42, true);
+  // Keys come from the back end, and are all up without one.
+  noMouse.SetKeyDown(42, true);
   EXPECT_TRUE(GfxKeyDown(42));
   EXPECT_FALSE(GfxKeyDown(54));
   EXPECT_FALSE(GfxKeyDown(-1));

@@ -18,10 +18,6 @@ protected:
     ArtworkTest::SetUp();
     if (!UseGeneratedMedia()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   }
-  void TearDown() override {
-    GfxFreeFont(-1);
-    ArtworkTest::TearDown();
-  }
 
   static void Text(int x, int y, int h, int v, const char* text) {
     GfxFontJustify(h, v);
