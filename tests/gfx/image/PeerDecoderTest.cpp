@@ -139,7 +139,7 @@ TEST_F(PeerDecoderTest, JpegMatchesDjpegWithinOne) {
                              "-quality 100",
                              "-baseline -quality 25",
                              "-quality 69"};
-  const char* restarts[] = {"", "-restart 1", "-restart 2B", "-restart 3B"};
+  const char* restarts[] = {"", "-restart 1B", "-restart 2", "-restart 3B"};
   int n = 0;
   for (int layout = 0; layout < static_cast<int>(std::size(layouts)); ++layout) {
     // Four files a layout; each layout meets every restart setting across them.
