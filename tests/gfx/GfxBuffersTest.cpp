@@ -9,8 +9,7 @@ namespace {
 
 class GfxBuffers : public testing::Test {
 protected:
-  GfxBuffers() : gfx_(CoreGfxOptions({32, false, "Xrgb32"})) {}
-  HeadlessGfx gfx_;
+  HeadlessGfx gfx_{CoreGfxOptions(kDepth32)};
 };
 
 TEST_F(GfxBuffers, WidthRoundsUpToFourPixelsAndSizesFollowTheDepth) {

@@ -23,8 +23,7 @@ Rgb Entry(int index) {
 
 class GfxColorTable : public testing::Test {
 protected:
-  GfxColorTable() : gfx_(CoreGfxOptions({32, false, "Xrgb32"})) {}
-  HeadlessGfx gfx_;
+  HeadlessGfx gfx_{CoreGfxOptions(kDepth32)};
 };
 
 TEST_F(GfxColorTable, HueWheelsRunFromBlueRoundTheCircleAndReadsStopAtTheEnd) {

@@ -26,6 +26,8 @@ inline void PrintTo(const DepthCase& depth, std::ostream* out) {
 
 inline const DepthCase kAllDepths[] = {
     {16, true, "Rgb565"}, {16, false, "Rgb555"}, {24, false, "Bgr24"}, {32, false, "Xrgb32"}};
+// For the suites that need one depth only.
+inline constexpr DepthCase kDepth32{32, false, "Xrgb32"};
 
 inline std::string DepthName(const testing::TestParamInfo<DepthCase>& info) {
   return info.param.name;

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr DepthCase kDepth32{32, false, "Xrgb32"};
-
 using Rgb = std::array<std::uint8_t, 3>;
 
 void PutLe(std::vector<std::uint8_t>& v, std::uint32_t value, int bytes) {

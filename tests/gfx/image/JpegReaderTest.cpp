@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr DepthCase kDepth32{32, false, "Xrgb32"};
 constexpr Color kGuard = 0x00A5C3E7;
 
 // A complete 8x8 greyscale baseline JPEG, small enough to read: one quantisation table, a DC

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr DepthCase kDepth32{32, false, "Xrgb32"};
-
 // Runs show() into a fresh 32-bit buffer of the picture's size; *result is what it returned.
 template <typename Show>
 RgbImage DecodeWith(int width, int height, int* result, Show show) {

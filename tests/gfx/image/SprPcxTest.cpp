@@ -159,7 +159,7 @@ TEST_P(PcxTest, DamagedOrForeignFilesAreRefused) {
 INSTANTIATE_TEST_SUITE_P(Depths, PcxTest, testing::ValuesIn(kAllDepths), DepthName);
 
 TEST(PcxEightBit, RoundTripOfIndices) {
-  HeadlessGfx gfx(CoreGfxOptions({32, false, "x"}));
+  HeadlessGfx gfx(CoreGfxOptions(kDepth32));
   GfxSetBufferDepth(8);
   int handle = MakeFilledBuffer(16, 4, 0);
   GfxBufferView v = GfxGetBufferView(handle);
