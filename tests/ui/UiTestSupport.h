@@ -82,6 +82,17 @@ protected:
     Record(message, wParam, lParam);
     UiPoll(top);
   }
+  // A left press, release or click at (x, y) over `top`, each in a turn of its own.
+  static void Press(UiElement& top, int x, int y) {
+    Turn(top, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
+  }
+  static void Release(UiElement& top, int x, int y) {
+    Turn(top, WM_LBUTTONUP, 0, MakeLParam(x, y));
+  }
+  static void Click(UiElement& top, int x, int y) {
+    Press(top, x, y);
+    Release(top, x, y);
+  }
   static std::intptr_t KeyDownParam(int scan, bool extended = false) {
     return KeyLParam(1, scan, extended, false, false);
   }
