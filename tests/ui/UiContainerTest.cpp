@@ -23,29 +23,24 @@ TEST_F(UiContainerTest, TabSkipsNonTabStopsAndDisabledAndWraps) {
   bar.SetStyle(kUiStyleNoTabStop);
   off.SetDisabled(true);
   screen_->Show();
-  EXPECT_EQ(a.GetFocus(), kUiKeyboardFocus);
-
-  PressTab();
-  EXPECT_EQ(UiInput.event, EV_TAB);
-  EXPECT_EQ(Mark(), &b);
-  EXPECT_EQ(b.GetFocus(), kUiKeyboardFocus);
-  EXPECT_EQ(a.GetFocus(), kUiNoFocus);
-  PressTab();
-  EXPECT_EQ(Mark(), &c);
-  EXPECT_EQ(off.GetFocus(), kUiNoFocus);
-  PressTab();
-  EXPECT_EQ(Mark(), &a);  // wrapped
-  EXPECT_EQ(c.GetFocus(), kUiNoFocus);
+  // After each press the mark alone has the focus; both ways wrap round.
+  const struct {
+    bool back;
+    ProbeWidget* mark;
+  } presses[] = {{false, &b}, {false, &c}, {false, &a}, {true, &c}, {true, &b}, {true, &a}};
+  for (const auto& p : presses) {
+    if (p.back) {
+      PressShiftTab();
+    } else {
+      PressTab();
+    }
+    EXPECT_EQ(UiInput.event, p.back ? EV_BACK_TAB : EV_TAB);
+    EXPECT_EQ(Mark(), p.mark);
+    for (const ProbeWidget* w : {&a, &bar, &b, &off, &c}) {
+      EXPECT_EQ(w->GetFocus(), w == p.mark ? kUiKeyboardFocus : kUiNoFocus);
+    }
+  }
   EXPECT_TRUE(screen_->NeedsRedraw());
-
-  PressShiftTab();
-  EXPECT_EQ(UiInput.event, EV_BACK_TAB);
-  EXPECT_EQ(Mark(), &c);  // wrapped backwards
-  PressShiftTab();
-  EXPECT_EQ(Mark(), &b);
-  PressShiftTab();
-  EXPECT_EQ(Mark(), &a);
-  EXPECT_EQ(bar.GetFocus(), kUiNoFocus);
 
   // Only disabled elements and non-tab-stops besides the mark: the mark keeps the focus.
   b.SetDisabled(true);
