@@ -14,7 +14,6 @@
 #include "tests/support/RequireMedia.h"
 #include "tests/support/ScratchStore.h"
 #include "tests/ui/DialogTestSupport.h"
-#include "ui/widgets/WidgetArtwork.h"
 
 namespace {
 

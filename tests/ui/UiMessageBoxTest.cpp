@@ -7,7 +7,6 @@
 #include "tests/support/RequireMedia.h"
 #include "tests/ui/DialogTestSupport.h"
 #include "ui/UiMessageBox.h"
-#include "ui/widgets/TextButton.h"
 #include "ui/widgets/WidgetSupport.h"
 
 namespace {

@@ -106,7 +106,7 @@ protected:
   RecordingScreenUpdate screenUpdate_;
 };
 
-// A leaf widget that takes a press over itself like a push button, and counts what it is asked.
+// A leaf widget that takes a press over itself like a push button, and counts the turns it handles.
 class ProbeWidget : public UiWidget {
 public:
   ProbeWidget(UiElement* parent, int x, int y, int width = 40, int height = 20,
@@ -126,13 +126,11 @@ public:
     }
   }
   void Draw() override {
-    ++draws;
     dirty_ = true;
     UiAddDirtyRect(x_, x_ + width_ - 1, y_, y_ + height_ - 1);
   }
 
   int events = 0;
-  int draws = 0;
 
 private:
   std::vector<int>* order_;

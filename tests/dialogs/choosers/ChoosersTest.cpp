@@ -22,7 +22,6 @@
 #include "tests/ui/DialogTestSupport.h"
 #include "ui/widgets/CheckBox.h"
 #include "ui/widgets/RadioButton.h"
-#include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/TextButton.h"
 
 namespace {

@@ -2,8 +2,6 @@
 // it never leaves menuOpen set behind it, and a dialog opened over an open menu takes clicks.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "tests/ui/DialogTestSupport.h"
 #include "ui/UiMessageBox.h"
 #include "ui/menus/DropDown.h"
