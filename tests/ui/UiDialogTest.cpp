@@ -11,7 +11,8 @@
 
 namespace {
 
-// A dialog that closes on Escape with result 7 and remembers what each poll saw.
+// A dialog that closes on Escape with result 7 and remembers what each poll saw; typing N opens a
+// message box from its poll.
 class ProbeDialog : public UiDialog {
 public:
   ProbeDialog(int x, int y, int width, int height, const char* title)
@@ -19,24 +20,9 @@ public:
 
   bool Poll() override {
     PollWidgets();
+    ++polls;
     keys.push_back(UiInput.keyState == KS_CHAR ? UiInput.keyChar : -1);
     if (UiInput.event == EV_TIMER) timerTicks.push_back(static_cast<int>(UiInput.timerId));
-    if (EscapePressed()) result = 7;
-    return result != 0;
-  }
-
-  std::vector<int> keys;
-  std::vector<int> timerTicks;
-};
-
-// A dialog that opens a message box from its poll when N is typed, and closes on Escape.
-class OpenerDialog : public UiDialog {
-public:
-  OpenerDialog() : UiDialog(150, 100, 400, 300, "Opener") {}
-
-  bool Poll() override {
-    PollWidgets();
-    ++polls;
     if (UiInput.keyState == KS_CHAR && UiInput.keyChar == 'n') {
       UiMessageBox box(nullptr, "", 0x10, "Inner");
       innerResult = box.DoModal();
@@ -49,6 +35,8 @@ public:
     return result != 0;
   }
 
+  std::vector<int> keys;
+  std::vector<int> timerTicks;
   int polls = 0;
   int innerResult = 0;
   int innerPoll = 0;
@@ -128,7 +116,7 @@ TEST_F(UiDialogTest, FrameIsCutFromTheSkinAndARefreshShowsThePlate) {
 
 // The Escape that closes a message box must not also close the dialog that opened it.
 TEST_F(UiDialogTest, TheKeyThatClosesANestedDialogIsNotTakenAgainBeneathIt) {
-  OpenerDialog outer;
+  ProbeDialog outer(150, 100, 400, 300, "Opener");
   input_->KeyAt(In(20), 'N', kScanN);
   input_->KeyAt(In(100), VK_ESCAPE, kScanEscape);
   input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);

@@ -43,11 +43,12 @@ TwoMenus BuildTwoMenus(UiElement* screen, int x, int y) {
   return m;
 }
 
-class MenuBarTest : public UiTest {
+// Dialogs' fixture: the last test runs a message box over an open menu.
+class MenuBarTest : public DialogTest {
 protected:
   void TearDown() override {
     UiToolkit.menuOpen = 0;
-    UiTest::TearDown();
+    DialogTest::TearDown();
   }
 };
 
@@ -118,18 +119,10 @@ TEST_F(MenuBarTest, AQuickSecondClickChoosesAnItem) {
   EXPECT_EQ(UiToolkit.menuOpen, 0u);
 }
 
-class MenuDialogTest : public DialogTest {
-protected:
-  void TearDown() override {
-    UiToolkit.menuOpen = 0;
-    DialogTest::TearDown();
-  }
-};
-
 // The end-of-game message box opens from the score timer, whatever the player is doing: with a
 // menu open beneath it, its button must still take the click. The bar may also go while the box
 // is open (the game ends from a timer): then there is no open menu to come back to.
-TEST_F(MenuDialogTest, ADialogOverAnOpenMenuAnswersClicksAndLeavesTheMenuAsItIsThen) {
+TEST_F(MenuBarTest, ADialogOverAnOpenMenuAnswersClicksAndLeavesTheMenuAsItIsThen) {
   UiScreen screen(0, 0, 799, 599);
   TwoMenus m = BuildTwoMenus(&screen, 54, 2);
   screen.Show();
