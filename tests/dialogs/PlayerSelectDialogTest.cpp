@@ -22,7 +22,6 @@ constexpr int kScanShift = 0x2A;
 constexpr int kOkX = 200 + 66 + 50;
 constexpr int kOkY = 210 + 130 + 15;
 constexpr int kCancelX = 200 + 233 + 50;
-constexpr int kCancelY = kOkY;
 constexpr int kCheckX = 200 + 48 + 6;
 constexpr int kCheckY = 210 + 100 + 8;
 constexpr int kFieldX = 200 + 155 + 90;
@@ -48,43 +47,40 @@ protected:
   }
 };
 
-TEST_F(PlayerSelectDialogTest, ATypedNameAndOkGiveTheNameAndTheSwitch) {
-  PlayerSelectDialog dialog("", false);
-  const std::uint64_t typed = TypeAt(In(40), "Ann P1");
-  input_->ClickAt(typed + 100, kCheckX, kCheckY);
-  input_->ClickAt(typed + 300, kOkX, kOkY);
-
-  EXPECT_EQ(dialog.DoModal(), kDialogResultOk);
-  EXPECT_EQ(dialog.GetPlayerName(), "Ann P1");
-  EXPECT_TRUE(dialog.GetDontShowAgain());
-  EXPECT_FALSE(dialog.IsShown());
-}
-
-TEST_F(PlayerSelectDialogTest, EnterInTheFieldAcceptsTheNameAsItStands) {
-  PlayerSelectDialog dialog("Carol", true);  // the field holds the focus as it opens
-  input_->KeyAt(In(40), VK_RETURN, kScanEnter);
-  EXPECT_EQ(dialog.DoModal(), kDialogResultOk);
-  EXPECT_EQ(dialog.GetPlayerName(), "Carol");
-  EXPECT_TRUE(dialog.GetDontShowAgain());
-}
-
-TEST_F(PlayerSelectDialogTest, CancelAndEscapeGiveCancelAndKeepTheValuesHandedIn) {
-  PlayerSelectDialog clicked("Dora", false);
-  const std::uint64_t typed = TypeAt(In(40), "xyz");
-  input_->ClickAt(typed + 100, kCheckX, kCheckY);
-  input_->ClickAt(typed + 300, kCancelX, kCancelY);
-  EXPECT_EQ(clicked.DoModal(), kDialogResultCancel);
-  EXPECT_EQ(clicked.GetPlayerName(), "Dora");
-  EXPECT_FALSE(clicked.GetDontShowAgain());
-
-  // Escape leaves the focused field and reaches the dialog.
-  PlayerSelectDialog escaped("Dora", true);
-  TypeAt(In(40), "xyz");
-  input_->KeyAt(In(400), VK_ESCAPE, kScanEscape);
-  EXPECT_EQ(escaped.DoModal(), kDialogResultCancel);
-  EXPECT_EQ(escaped.GetPlayerName(), "Dora");
-  EXPECT_TRUE(escaped.GetDontShowAgain());
-
+// OK, or Enter in the field (which holds the focus as the dialog opens), hand back the name and
+// the switch as they stand; Cancel, or Escape from the field, the values handed in.
+TEST_F(PlayerSelectDialogTest, OkAndEnterGiveTheNameAndSwitchCancelAndEscapeKeepTheOldOnes) {
+  const struct {
+    const char* name;
+    bool dontShow;
+    const char* typed;
+    bool toggle;        // a click on the switch after the typing
+    std::uint32_t key;  // 0: a click on `x` at the end
+    int x;
+    int result;
+    const char* expectedName;
+    bool expectedDontShow;
+  } cases[] = {
+      {"", false, "Ann P1", true, 0, kOkX, kDialogResultOk, "Ann P1", true},
+      {"Carol", true, "", false, VK_RETURN, 0, kDialogResultOk, "Carol", true},
+      {"Dora", false, "xyz", true, 0, kCancelX, kDialogResultCancel, "Dora", false},
+      {"Dora", true, "xyz", false, VK_ESCAPE, 0, kDialogResultCancel, "Dora", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expectedName);
+    PlayerSelectDialog dialog(c.name, c.dontShow);
+    const std::uint64_t typed = TypeAt(In(40), c.typed);
+    if (c.toggle) input_->ClickAt(typed + 100, kCheckX, kCheckY);
+    if (c.key != 0) {
+      input_->KeyAt(typed + 300, c.key, c.key == VK_RETURN ? kScanEnter : kScanEscape);
+    } else {
+      input_->ClickAt(typed + 300, c.x, kOkY);
+    }
+    EXPECT_EQ(dialog.DoModal(), c.result);
+    EXPECT_EQ(dialog.GetPlayerName(), c.expectedName);
+    EXPECT_EQ(dialog.GetDontShowAgain(), c.expectedDontShow);
+    EXPECT_FALSE(dialog.IsShown());
+  }
   EXPECT_EQ(PlayerSelectDialog(nullptr, false).GetPlayerName(), "") << "no name handed in";
 }
 
