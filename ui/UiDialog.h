@@ -35,8 +35,6 @@ public:
   int GetBorder() const { return border; }
   int GetTitleLeft() const { return titleLeft; }
   int GetTitleRight() const { return titleRight; }
-  int GetTitleTop() const { return titleTop; }
-  int GetTitleBottom() const { return titleBottom; }
 
   // True for the messages a modal loop records and polls (UiIsModalInput).
   static bool IsModalInput(const Message& msg) { return UiIsModalInput(msg); }

@@ -1,6 +1,7 @@
 // The high-score dialog run through its modal loop with queued clicks and keys: the buttons of
-// both modes and their results, the reset action, which rows are drawn and in which colour, and
-// its look with the theme artwork (whose goldens pin the title and the buttons of both modes).
+// both modes and their results, the reset action and its effect on the store, which rows are drawn
+// and in which colour, and its look with the theme artwork (whose goldens pin the title and the
+// buttons of both modes).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,9 +10,10 @@
 
 #include "dialogs/DialogResults.h"
 #include "dialogs/HighScoreDialog.h"
+#include "persist/HighScores.h"
 #include "tests/support/RequireMedia.h"
+#include "tests/support/ScratchStore.h"
 #include "tests/ui/DialogTestSupport.h"
-#include "ui/widgets/WidgetArtwork.h"
 
 namespace {
 
@@ -62,33 +64,33 @@ protected:
     }
     return ink;
   }
-  // The screen with the dialog drawn without any rows: what every row is compared against.
-  std::vector<std::uint32_t> EmptyTableScreen(bool withPlayAgain) {
-    HighScoreDialog empty("Klondike", {}, 0, withPlayAgain, nullptr);
-    empty.Show();
-    std::vector<std::uint32_t> pixels = ScreenPixels(screenBuffer_);
-    empty.Hide();
-    return pixels;
-  }
 };
 
-TEST_F(HighScoreDialogTest, EachButtonGivesItsResultAndOnlyResetClears) {
+TEST_F(HighScoreDialogTest, EachButtonAndKeyGivesItsResultAndOnlyResetClears) {
   int resets = 0;
   bool shownWhileReset = false;
   const struct {
     bool withPlayAgain;
+    std::uint32_t key;  // 0: a click on `click`
+    int scan;
     Spot click;
     int result;
     int resets;
   } cases[] = {
-      {true, kCloseWithPlayAgain, kDialogResultOk, 0},
-      {true, kPlayAgain, kDialogResultPlayAgain, 0},
-      {true, kResetWithPlayAgain, kDialogResultOk, 1},
-      {false, kCloseAlone, kDialogResultOk, 0},
-      {false, kResetAlone, kDialogResultOk, 1},
+      {true, 0, 0, kCloseWithPlayAgain, kDialogResultOk, 0},
+      {true, 0, 0, kPlayAgain, kDialogResultPlayAgain, 0},
+      {true, 0, 0, kResetWithPlayAgain, kDialogResultOk, 1},
+      {false, 0, 0, kCloseAlone, kDialogResultOk, 0},
+      {false, 0, 0, kResetAlone, kDialogResultOk, 1},
+      {true, VK_RETURN, kScanEnter, {}, kDialogResultOk, 0},  // Close holds the focus
+      {true, VK_ESCAPE, kScanEscape, {}, kDialogResultOk, 0},
+      {true, 'P', kScanP, {}, kDialogResultPlayAgain, 0},
+      {true, 'R', kScanR, {}, kDialogResultOk, 1},
+      {false, VK_ESCAPE, kScanEscape, {}, kDialogResultOk, 0},
+      {false, 'R', kScanR, {}, kDialogResultOk, 1},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "click at " << c.click.x << ", " << c.click.y);
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
     resets = 0;
     HighScoreDialog* running = nullptr;
     HighScoreDialog dialog("Klondike", Table({300, 200}), 200, c.withPlayAgain, [&] {
@@ -96,7 +98,11 @@ TEST_F(HighScoreDialogTest, EachButtonGivesItsResultAndOnlyResetClears) {
       shownWhileReset = running != nullptr && running->IsShown();
     });
     running = &dialog;
-    input_->ClickAt(In(40), c.click.x, c.click.y);
+    if (c.key != 0) {
+      input_->KeyAt(In(40), c.key, c.scan);
+    } else {
+      input_->ClickAt(In(40), c.click.x, c.click.y);
+    }
     EXPECT_EQ(dialog.DoModal(), c.result);
     EXPECT_EQ(resets, c.resets);
     EXPECT_FALSE(dialog.IsShown());
@@ -104,33 +110,6 @@ TEST_F(HighScoreDialogTest, EachButtonGivesItsResultAndOnlyResetClears) {
       EXPECT_TRUE(shownWhileReset) << "the table is cleared before it closes";
     }
     EXPECT_EQ(dialog.GetEntries().size(), 2u) << "the rows it was opened with stay as they were";
-  }
-}
-
-TEST_F(HighScoreDialogTest, KeysCloseResetAndPlayAgain) {
-  int resets = 0;
-  auto reset = [&resets] { ++resets; };
-  const struct {
-    bool withPlayAgain;
-    std::uint32_t key;
-    int scan;
-    int result;
-    int resets;
-  } cases[] = {
-      {true, VK_RETURN, kScanEnter, kDialogResultOk, 0},  // Close holds the focus
-      {true, VK_ESCAPE, kScanEscape, kDialogResultOk, 0},
-      {true, 'P', kScanP, kDialogResultPlayAgain, 0},
-      {true, 'R', kScanR, kDialogResultOk, 1},
-      {false, VK_ESCAPE, kScanEscape, kDialogResultOk, 0},
-      {false, 'R', kScanR, kDialogResultOk, 1},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "key " << c.key << (c.withPlayAgain ? " after a deal" : ""));
-    resets = 0;
-    HighScoreDialog dialog("Quadrille", Table({5}), 5, c.withPlayAgain, reset);
-    input_->KeyAt(In(40), c.key, c.scan);
-    EXPECT_EQ(dialog.DoModal(), c.result);
-    EXPECT_EQ(resets, c.resets);
   }
 }
 
@@ -164,40 +143,6 @@ TEST_F(HighScoreDialogTest, KeepsAtMostTenEntriesAndFindsTheFirstEqualScore) {
   EXPECT_EQ(none.GetHighlightedRow(), -1);
 }
 
-// Two equal scores: only the upper row is in the highlight colour, every other row and the
-// heading in the dialog text colour; rows past the last entry draw nothing. Checked on the
-// pixels of each text row without artwork; with the themes' artwork the goldens pin the same.
-TEST_F(HighScoreDialogTest, OnlyTheFirstEqualScoreIsHighlightedAndOnlyEntriesAreDrawn) {
-  // Without a skin the dialog draws on whatever is there; the text must stand out from it.
-  GfxSetColor(GfxMapRGB(200, 200, 200));
-  GfxFillRect(0, 799, 0, 599);
-  const Color normal = UiColour(kUiColourText);
-  const Color highlight = UiColour(kUiColourSelection);
-  ASSERT_NE(normal, highlight);
-
-  for (const bool withPlayAgain : {true, false}) {
-    SCOPED_TRACE(withPlayAgain ? "with Play Again" : "from the menu");
-    const std::vector<std::uint32_t> reference = EmptyTableScreen(withPlayAgain);
-    HighScoreDialog dialog("Klondike", Table({1200, 800, 800, 650}), 800, withPlayAgain, nullptr);
-    dialog.Show();
-    const RowInk heading = InkOfRow(reference, -1, normal);
-    EXPECT_EQ(heading.changed, 0) << "the heading is drawn with or without rows";
-    for (int row = 0; row < 10; ++row) {
-      SCOPED_TRACE(testing::Message() << "row " << row);
-      const RowInk ink = InkOfRow(reference, row, row == 1 ? highlight : normal);
-      if (row < 4) {
-        EXPECT_GT(ink.changed, 20);
-        EXPECT_EQ(ink.inColour, ink.changed);
-      } else if (!withPlayAgain || row < 9) {
-        // With Play Again the tenth row's rectangle reaches the buttons, which are the same in
-        // both pictures anyway.
-        EXPECT_EQ(ink.changed, 0);
-      }
-    }
-    dialog.Hide();
-  }
-}
-
 // A frame with the same title and nothing else, to see what the dialog writes on it.
 class FrameOnly : public UiDialog {
 public:
@@ -208,22 +153,20 @@ public:
 // Every row of a full table is drawn in one colour, the heading is there even with no rows, and
 // text that is too long or carries the fonts' escape byte stays plain and in its column.
 TEST_F(HighScoreDialogTest, AFullTableFillsTenRowsAndLongTextStaysInItsColumns) {
-  if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
-  art_->RestoreBackground(0, 799, 0, 599);
+  if (!UseArtworkOnBackdrop(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   FrameOnly frame;
   frame.Show();
   const std::vector<std::uint32_t> bare = ScreenPixels(screenBuffer_);
   frame.Hide();
-  const std::vector<std::uint32_t> reference = EmptyTableScreen(false);
-  {
-    HighScoreDialog empty("Klondike", {}, 0, false, nullptr);
-    empty.Show();
-    const RowInk heading = InkOfRow(bare, -1, art_->DialogTextColor());
-    EXPECT_GT(heading.changed, 20);
-    EXPECT_EQ(heading.inColour, heading.changed);
-    for (int row = 0; row < 10; ++row) EXPECT_EQ(InkOfRow(bare, row, 0).changed, 0);
-    empty.Hide();
-  }
+  HighScoreDialog empty("Klondike", {}, 0, false, nullptr);
+  empty.Show();
+  const std::vector<std::uint32_t> reference = ScreenPixels(screenBuffer_);
+  const RowInk heading = InkOfRow(bare, -1, art_->DialogTextColor());
+  EXPECT_GT(heading.changed, 20);
+  EXPECT_EQ(heading.inColour, heading.changed);
+  EXPECT_EQ(Changed(bare, kDialogX + 8, kDialogX + 351, kDialogY + 85 - 15, kDialogY + 265 + 4), 0)
+      << "no rows without entries";
+  empty.Hide();
   std::vector<HighScoreEntry> entries =
       Table({-2147483647 - 1, 2147483647, 0, 1, 2, 3, 4, 5, 6, 7});
   entries[0].name = std::string(300, 'W');
@@ -239,33 +182,42 @@ TEST_F(HighScoreDialogTest, AFullTableFillsTenRowsAndLongTextStaysInItsColumns) 
     EXPECT_EQ(ink.inColour, ink.changed) << "row " << row << ": one colour, no escapes";
   }
   // The long name stops before the score column; the score column starts with the score.
-  int nameInScoreColumn = 0;
-  for (int y = kDialogY + 85 - 15; y <= kDialogY + 85 + 4; ++y) {
-    for (int x = kDialogX + 215; x < kDialogX + 220; ++x) {
-      nameInScoreColumn += PixelAt(screenBuffer_, x, y) != reference[y * 800 + x];
-    }
-  }
-  EXPECT_EQ(nameInScoreColumn, 0);
+  EXPECT_EQ(
+      Changed(reference, kDialogX + 215, kDialogX + 219, kDialogY + 85 - 15, kDialogY + 85 + 4), 0);
   dialog.Hide();
 }
 
 TEST_F(HighScoreDialogTest, LooksRightInBothModesWithTheDarkAndTheLightTheme) {
   for (const int theme : {0, 1}) {
-    if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
-    art_->RestoreBackground(0, 799, 0, 599);
+    if (!UseArtworkOnBackdrop(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
     std::vector<HighScoreEntry> entries = {{"Ann", 1520}, {"Bert", 1210},  {"Ann", 980},
                                            {"Cleo", 980}, {"Dmitri", 455}, {"Eve", 120},
                                            {"Fritz", -40}};
     for (const bool withPlayAgain : {true, false}) {
       HighScoreDialog dialog("Klondike", entries, withPlayAgain ? 980 : 0, withPlayAgain, nullptr);
-      dialog.Show();
       const std::string name = std::string("dialogs/high_scores_") +
                                (withPlayAgain ? "play_again" : "from_menu") + "_theme" +
                                std::to_string(theme);
-      EXPECT_TRUE(MatchesGolden(name, screenBuffer_, 200 - 12, 559 + 12, 100 - 12, 459 + 12));
-      dialog.Hide();
+      EXPECT_TRUE(ShowsAsGolden(dialog, name, 200 - 12, 559 + 12, 100 - 12, 459 + 12));
     }
   }
+}
+
+// Joined to the settings store, "&Reset" clears only its own game's table. (The player-select
+// dialog joined to the store is run by the shell in TitleScenarioTest, at the first start.)
+class HighScoreStoreTest : public DialogTest {
+protected:
+  ScratchStore store_;
+};
+
+TEST_F(HighScoreStoreTest, ResetClearsThatGamesTableOnly) {
+  ASSERT_TRUE(AddHighScore("Klondike", "Ann", 120));
+  ASSERT_TRUE(AddHighScore("Klondike", "Bob", 90));
+  ASSERT_TRUE(AddHighScore("Gate", "Ann", 300));
+  input_->ClickAt(In(40), kResetAlone.x, kResetAlone.y);
+  EXPECT_EQ(RunHighScoreDialog("Klondike", 0, false), kDialogResultOk);
+  EXPECT_EQ(CountHighScores("Klondike"), 0);
+  EXPECT_EQ(CountHighScores("Gate"), 1);
 }
 
 }  // namespace

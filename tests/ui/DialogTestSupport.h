@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "gfx/art/ArtworkSet.h"
@@ -123,6 +124,34 @@ protected:
     art_->LoadTheme(theme);
     UiSetWidgetArtwork(art_.get());
     return DialogSkinBuffer() >= 0;
+  }
+  // The artwork of `theme` with its backdrop over the whole screen, as a dialog opens on it.
+  bool UseArtworkOnBackdrop(int theme = 0) {
+    if (!UseArtwork(theme)) return false;
+    art_->RestoreBackground(0, 799, 0, 599);
+    return true;
+  }
+
+  // Pixels of the screen rectangle [left, right] x [top, bottom] that differ from `reference`, an
+  // earlier grab of the whole screen.
+  int Changed(const std::vector<std::uint32_t>& reference, int left, int right, int top,
+              int bottom) const {
+    int changed = 0;
+    for (int y = top; y <= bottom; ++y) {
+      for (int x = left; x <= right; ++x) {
+        changed += PixelAt(screenBuffer_, x, y) != reference[static_cast<std::size_t>(y) * 800 + x];
+      }
+    }
+    return changed;
+  }
+
+  // Shows `element`, compares the screen rectangle with tests/golden/<name>.png, hides it again.
+  testing::AssertionResult ShowsAsGolden(UiElement& element, const std::string& name, int left,
+                                         int right, int top, int bottom) {
+    element.Show();
+    testing::AssertionResult matched = MatchesGolden(name, screenBuffer_, left, right, top, bottom);
+    element.Hide();
+    return matched;
   }
 
   // Milliseconds from now on the test clock.

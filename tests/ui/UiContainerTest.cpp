@@ -2,33 +2,19 @@
 // by a press, routing to nested containers, showing and hiding over a parent, the redraw cycle.
 #include <vector>
 
-#include "tests/ui/UiTestSupport.h"
+#include "tests/ui/widgets/WidgetTestSupport.h"
 
 namespace {
 
-class UiContainerTest : public UiTest {
+class UiContainerTest : public WidgetTest {
 protected:
-  void SetUp() override {
-    UiTest::SetUp();
-    screen_ = std::make_unique<UiScreen>(0, 0, 799, 599);
-  }
-  void TearDown() override {
-    screen_.reset();
-    UiTest::TearDown();
-  }
-  void PressTab() { Turn(*screen_, WM_KEYDOWN, VK_TAB, KeyDownParam(0x0F)); }
+  void PressTab() { Key(VK_TAB, 0x0F); }
   void PressShiftTab() {
     TrackKeyMessage(Message{WM_KEYDOWN, VK_SHIFT, KeyDownParam(0x2A), 0, true});
-    Turn(*screen_, WM_KEYDOWN, VK_TAB, KeyDownParam(0x0F));
+    PressTab();
     TrackKeyMessage(Message{WM_KEYUP, VK_SHIFT, KeyUpParam(0x2A), 0, true});
   }
-  void Click(int x, int y) {
-    Turn(*screen_, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
-    Turn(*screen_, WM_LBUTTONUP, 0, MakeLParam(x, y));
-  }
   UiElement* Mark() const { return screen_->Children()->Mark(); }
-
-  std::unique_ptr<UiScreen> screen_;
 };
 
 TEST_F(UiContainerTest, TabSkipsNonTabStopsAndDisabledAndWraps) {
@@ -37,29 +23,24 @@ TEST_F(UiContainerTest, TabSkipsNonTabStopsAndDisabledAndWraps) {
   bar.SetStyle(kUiStyleNoTabStop);
   off.SetDisabled(true);
   screen_->Show();
-  EXPECT_EQ(a.GetFocus(), kUiKeyboardFocus);
-
-  PressTab();
-  EXPECT_EQ(UiInput.event, EV_TAB);
-  EXPECT_EQ(Mark(), &b);
-  EXPECT_EQ(b.GetFocus(), kUiKeyboardFocus);
-  EXPECT_EQ(a.GetFocus(), kUiNoFocus);
-  PressTab();
-  EXPECT_EQ(Mark(), &c);
-  EXPECT_EQ(off.GetFocus(), kUiNoFocus);
-  PressTab();
-  EXPECT_EQ(Mark(), &a);  // wrapped
-  EXPECT_EQ(c.GetFocus(), kUiNoFocus);
+  // After each press the mark alone has the focus; both ways wrap round.
+  const struct {
+    bool back;
+    ProbeWidget* mark;
+  } presses[] = {{false, &b}, {false, &c}, {false, &a}, {true, &c}, {true, &b}, {true, &a}};
+  for (const auto& p : presses) {
+    if (p.back) {
+      PressShiftTab();
+    } else {
+      PressTab();
+    }
+    EXPECT_EQ(UiInput.event, p.back ? EV_BACK_TAB : EV_TAB);
+    EXPECT_EQ(Mark(), p.mark);
+    for (const ProbeWidget* w : {&a, &bar, &b, &off, &c}) {
+      EXPECT_EQ(w->GetFocus(), w == p.mark ? kUiKeyboardFocus : kUiNoFocus);
+    }
+  }
   EXPECT_TRUE(screen_->NeedsRedraw());
-
-  PressShiftTab();
-  EXPECT_EQ(UiInput.event, EV_BACK_TAB);
-  EXPECT_EQ(Mark(), &c);  // wrapped backwards
-  PressShiftTab();
-  EXPECT_EQ(Mark(), &b);
-  PressShiftTab();
-  EXPECT_EQ(Mark(), &a);
-  EXPECT_EQ(bar.GetFocus(), kUiNoFocus);
 
   // Only disabled elements and non-tab-stops besides the mark: the mark keeps the focus.
   b.SetDisabled(true);
@@ -69,7 +50,30 @@ TEST_F(UiContainerTest, TabSkipsNonTabStopsAndDisabledAndWraps) {
   EXPECT_EQ(a.GetFocus(), kUiKeyboardFocus);
 }
 
-TEST_F(UiContainerTest, ListsThatCannotTakeTheFocusAreLeftAlone) {
+// Showing passes the focus over a disabled first widget and a non-tab-stop, and gives it to
+// nobody when every widget is disabled. A lone non-tab-stop still takes it from Tab, but not once
+// it is disabled.
+TEST_F(UiContainerTest, ShowingAndTabbingPassOverWhatCannotTakeTheFocus) {
+  {
+    UiScreen screen(0, 0, 799, 599);
+    ProbeWidget greyed(&screen, 0, 0), bar(&screen, 50, 0), usable(&screen, 100, 0);
+    greyed.SetDisabled(true);
+    bar.SetStyle(kUiStyleNoTabStop);
+    screen.Show();
+    EXPECT_EQ(greyed.GetFocus(), kUiNoFocus);
+    EXPECT_EQ(bar.GetFocus(), kUiNoFocus);
+    EXPECT_EQ(usable.GetFocus(), kUiKeyboardFocus);
+    EXPECT_EQ(screen.Children()->Mark(), &usable);
+  }
+  {
+    UiScreen screen(0, 0, 799, 599);
+    ProbeWidget a(&screen, 0, 0), b(&screen, 50, 0);
+    a.SetDisabled(true);
+    b.SetDisabled(true);
+    screen.Show();
+    EXPECT_EQ(a.GetFocus(), kUiNoFocus);
+    EXPECT_EQ(b.GetFocus(), kUiNoFocus);
+  }
   ProbeWidget only(screen_.get(), 0, 0);
   only.SetStyle(kUiStyleNoTabStop);
   screen_->Show();
@@ -91,7 +95,7 @@ TEST_F(UiContainerTest, APressMovesTheFocusAndTheMarkHandlesTheTurnFirst) {
   ASSERT_EQ(Mark(), &b);
   order.clear();
 
-  Turn(*screen_, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(210, 10));
+  Press(210, 10);
   EXPECT_EQ((std::vector<int>{b.GetId(), a.GetId(), c.GetId()}), order);
   EXPECT_EQ(UiInput.event, EV_PRESSED);
   EXPECT_EQ(UiInput.subject, screen_->GetId());
@@ -99,7 +103,7 @@ TEST_F(UiContainerTest, APressMovesTheFocusAndTheMarkHandlesTheTurnFirst) {
   EXPECT_EQ(Mark(), &c);
   EXPECT_EQ(c.GetFocus(), kUiMouseFocus);
   EXPECT_EQ(b.GetFocus(), kUiNoFocus);
-  Turn(*screen_, WM_LBUTTONUP, 0, MakeLParam(210, 10));
+  Release(210, 10);
 
   // The outermost row and column of pixels are no hit, so nothing moves.
   Click(100, 5);
@@ -113,27 +117,27 @@ TEST_F(UiContainerTest, AnInactiveScreenStillRoutesTheTurnToTheShownContainerOnT
   ProbePanel closed(screen_.get(), 0, 300, 100, 100, kUiStyleModeless);
   ProbeWidget unseen(&closed, 10, 10);
 
-  Turn(*screen_, WM_MOUSEMOVE, 0, MakeLParam(1, 1));
+  Move(1, 1);
   EXPECT_EQ(behind.events, 0);  // the screen is not shown yet
 
   screen_->Show();
-  Turn(*screen_, WM_MOUSEMOVE, 0, MakeLParam(2, 2));
+  Move(2, 2);
   EXPECT_EQ(behind.events, 1);
   EXPECT_EQ(inner.events, 0);
 
   dialog.Show();  // covers the screen, which stops taking input itself
   EXPECT_FALSE(screen_->IsActive());
-  Turn(*screen_, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(315, 315));
+  Press(315, 315);
   EXPECT_EQ(behind.events, 1);
   EXPECT_EQ(inner.events, 1);
   EXPECT_EQ(unseen.events, 0);
   // The press moved the dialog's focus, and the subject now names the dialog.
   EXPECT_EQ(UiInput.event, EV_PRESSED);
   EXPECT_EQ(UiInput.subject, dialog.GetId());
-  Turn(*screen_, WM_LBUTTONUP, 0, MakeLParam(315, 315));
+  Release(315, 315);
 
   UiToolkit.routeToContainers = false;
-  Turn(*screen_, WM_MOUSEMOVE, 0, MakeLParam(3, 3));
+  Move(3, 3);
   EXPECT_EQ(inner.events, 2);  // the release above still reached it; this turn does not
   UiToolkit.routeToContainers = true;
 }
@@ -153,8 +157,6 @@ TEST_F(UiContainerTest, ShowingAChildContainerDeactivatesItsParentUntilItHides) 
   EXPECT_EQ(dialog.draws, 1);
   EXPECT_TRUE(first.IsShown());
   EXPECT_TRUE(second.IsShown());
-  EXPECT_EQ(first.GetFocus(), kUiKeyboardFocus);
-  EXPECT_EQ(second.GetFocus(), kUiNoFocus);
 
   dialog.Hide();
   EXPECT_TRUE(base.IsActive());
@@ -190,30 +192,6 @@ TEST_F(UiContainerTest, TheRedrawCycleFlushesOnlyWhenSomethingDrewAndTheAppIsAct
   EXPECT_EQ(screenUpdate_.flushes, 1);
   EXPECT_FALSE(screen_->NeedsRedraw());
   EXPECT_FALSE(w.NeedsRedraw());
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(UiContainerTest, ShowingPassesTheFocusOverADisabledFirstWidget) {
-  ProbeWidget greyed(screen_.get(), 0, 0), bar(screen_.get(), 50, 0), usable(screen_.get(), 100, 0);
-  greyed.SetDisabled(true);
-  bar.SetStyle(kUiStyleNoTabStop);
-  screen_->Show();
-  EXPECT_EQ(greyed.GetFocus(), kUiNoFocus);
-  EXPECT_EQ(bar.GetFocus(), kUiNoFocus);
-  EXPECT_EQ(usable.GetFocus(), kUiKeyboardFocus);
-  EXPECT_EQ(Mark(), &usable);
-}
-
-TEST_F(UiContainerTest, ShowingGivesNoFocusWhenEveryWidgetIsDisabled) {
-  ProbeWidget a(screen_.get(), 0, 0), b(screen_.get(), 50, 0);
-  a.SetDisabled(true);
-  b.SetDisabled(true);
-  screen_->Show();
-  EXPECT_EQ(a.GetFocus(), kUiNoFocus);
-  EXPECT_EQ(b.GetFocus(), kUiNoFocus);
 }
 
 }  // namespace

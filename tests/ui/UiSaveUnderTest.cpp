@@ -58,6 +58,8 @@ TEST_F(UiSaveUnderTest, MemoryStoreRestoresTheExactPixelsOfBothRectangles) {
   EXPECT_EQ(Snapshot(screenBuffer_), before);
 }
 
+// Areas too large for memory go through an aligned temporary file, in /tmp when TMPDIR names no
+// directory.
 TEST_F(UiSaveUnderTest, AreasTooLargeForMemoryGoThroughAnAlignedTemporaryFile) {
   // 32-bit pixels count 1.35 times their three image bytes: 2400 x 1760 is past the limit.
   const int big = GfxAllocBuffer(2440, 1780);
@@ -90,33 +92,21 @@ TEST_F(UiSaveUnderTest, AreasTooLargeForMemoryGoThroughAnAlignedTemporaryFile) {
   }
   EXPECT_FALSE(std::filesystem::exists(leftover));
 
-  UiToolkit.drawingBuffer = screenBuffer_;
-  GfxOpenBuffer(screenBuffer_);
-  GfxFreeBuffer(big);
-}
-
-TEST_F(UiSaveUnderTest, AMissingTemporaryDirectoryFallsBackToTmp) {
-  const int big = GfxAllocBuffer(2440, 1780);
-  ASSERT_GE(big, 0);
-  PaintPattern(big, 2440, 1780);
-  UiToolkit.drawingBuffer = big;
-  const std::vector<std::uint8_t> before = Snapshot(big);
-  // Too large for memory, and TMPDIR names a directory that does not exist.
+  // TMPDIR naming a directory that does not exist: the file goes to /tmp.
   const char* oldTmp = std::getenv("TMPDIR");
   const std::string saved = oldTmp != nullptr ? oldTmp : "";
   setenv("TMPDIR", "/nonexistent/quenbry-test", 1);
-  ProbeWidget w(nullptr, 13, 5, 2400, 1760);
-  w.SaveUnder();
+  ProbeWidget elsewhere(nullptr, 13, 5, 2400, 1760);
+  elsewhere.SaveUnder();
   if (oldTmp != nullptr) {
     setenv("TMPDIR", saved.c_str(), 1);
   } else {
     unsetenv("TMPDIR");
   }
-  ASSERT_EQ(w.GetSaveState(), kUiSavedInFile);
-  EXPECT_EQ(std::filesystem::path(w.GetSaveFile()).parent_path(), "/tmp");
-
+  ASSERT_EQ(elsewhere.GetSaveState(), kUiSavedInFile);
+  EXPECT_EQ(std::filesystem::path(elsewhere.GetSaveFile()).parent_path(), "/tmp");
   Scribble(8, 2415, 5, 1764);
-  w.RestoreUnder();
+  elsewhere.RestoreUnder();
   EXPECT_EQ(Snapshot(big), before);
 
   UiToolkit.drawingBuffer = screenBuffer_;

@@ -82,6 +82,17 @@ protected:
     Record(message, wParam, lParam);
     UiPoll(top);
   }
+  // A left press, release or click at (x, y) over `top`, each in a turn of its own.
+  static void Press(UiElement& top, int x, int y) {
+    Turn(top, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
+  }
+  static void Release(UiElement& top, int x, int y) {
+    Turn(top, WM_LBUTTONUP, 0, MakeLParam(x, y));
+  }
+  static void Click(UiElement& top, int x, int y) {
+    Press(top, x, y);
+    Release(top, x, y);
+  }
   static std::intptr_t KeyDownParam(int scan, bool extended = false) {
     return KeyLParam(1, scan, extended, false, false);
   }
@@ -95,7 +106,7 @@ protected:
   RecordingScreenUpdate screenUpdate_;
 };
 
-// A leaf widget that takes a press over itself like a push button, and counts what it is asked.
+// A leaf widget that takes a press over itself like a push button, and counts the turns it handles.
 class ProbeWidget : public UiWidget {
 public:
   ProbeWidget(UiElement* parent, int x, int y, int width = 40, int height = 20,
@@ -115,13 +126,11 @@ public:
     }
   }
   void Draw() override {
-    ++draws;
     dirty_ = true;
     UiAddDirtyRect(x_, x_ + width_ - 1, y_, y_ + height_ - 1);
   }
 
   int events = 0;
-  int draws = 0;
 
 private:
   std::vector<int>* order_;

@@ -22,7 +22,6 @@
 #include "tests/ui/DialogTestSupport.h"
 #include "ui/widgets/CheckBox.h"
 #include "ui/widgets/RadioButton.h"
-#include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/TextButton.h"
 
 namespace {
@@ -43,25 +42,6 @@ ScreenPoint Middle(const UiElement* e) {
 class ChoosersTest : public DialogTest {
 protected:
   void Click(ScreenPoint p, std::uint64_t after = 40) { input_->ClickAt(In(after), p.x, p.y); }
-
-  // The one-pixel outline three pixels outside sample i: every pixel of it in `colour`.
-  int OutlinePixelsIn(const PictureChooser& c, int i, Color colour) const {
-    const ScreenRect r = c.SampleRect(i);
-    int count = 0;
-    for (int x = r.left - 3; x <= r.right + 3; ++x) {
-      count += PixelAt(screenBuffer_, x, r.top - 3) == colour;
-      count += PixelAt(screenBuffer_, x, r.bottom + 3) == colour;
-    }
-    for (int y = r.top - 2; y <= r.bottom + 2; ++y) {
-      count += PixelAt(screenBuffer_, r.left - 3, y) == colour;
-      count += PixelAt(screenBuffer_, r.right + 3, y) == colour;
-    }
-    return count;
-  }
-  static int OutlineLength(const PictureChooser& c, int i) {
-    const ScreenRect r = c.SampleRect(i);
-    return 2 * (r.right - r.left + 7) + 2 * (r.bottom - r.top + 5);
-  }
 };
 
 // Only a point strictly inside a sample's rectangle picks it: its edge pixels, the gaps and the
@@ -88,35 +68,13 @@ TEST_F(ChoosersTest, OnlyAPointStrictlyInsideASamplePicksIt) {
   }
 }
 
-TEST_F(ChoosersTest, PressingThumbnailFiveThenOkChoosesItAndCancelKeepsNothing) {
-  if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
-  art_->RestoreBackground(0, 799, 0, 599);
-  {
-    BackgroundChooser chooser(1);
-    const ScreenRect five = chooser.SampleRect(5);
-    Click({five.left + 100, five.top + 75});
-    Click(Middle(chooser.GetOkButton()), 300);
-    EXPECT_EQ(chooser.DoModal(), kDialogResultOk);
-    EXPECT_EQ(chooser.GetChoice(), 5);
-  }
-  {
-    BackgroundChooser chooser(1);
-    const ScreenRect five = chooser.SampleRect(5);
-    Click({five.left + 100, five.top + 75});
-    Click(Middle(chooser.GetCancelButton()), 300);
-    EXPECT_EQ(chooser.DoModal(), kDialogResultCancel);
-  }
-}
-
 // A press moves the outline at once and sends the whole screen; the chooser stays open, and only
 // the last of several proposals counts. Escape does nothing; Enter clicks OK while it has the
 // focus (a press elsewhere takes the focus from it, as in every dialog).
 TEST_F(ChoosersTest, APressMovesTheOutlineAndOnlyTheLastProposalCounts) {
-  if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+  if (!UseArtworkOnBackdrop(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   ShowRecorder recorder;
   UiSetScreenUpdate(&recorder);
-  const Color outline = art_->ChooserOutlineColor();
-  art_->RestoreBackground(0, 799, 0, 599);
   // The outline on the stored choice as the chooser opens, and OK's focus, are the goldens'.
   {
     // Escape first: it does nothing, and Enter then clicks OK, which still has the focus.
@@ -139,7 +97,7 @@ TEST_F(ChoosersTest, APressMovesTheOutlineAndOnlyTheLastProposalCounts) {
     EXPECT_EQ(recorder.wholeScreen, 2);
   }
   {
-    // Drawn again after the loop: only the chosen sample carries the outline.
+    // Drawn again after the loop, its samples look as in a chooser opened on that choice.
     CardFrontChooser chooser(0);
     const ScreenRect two = chooser.SampleRect(2);
     Click({two.left + 1, two.top + 1});
@@ -148,11 +106,13 @@ TEST_F(ChoosersTest, APressMovesTheOutlineAndOnlyTheLastProposalCounts) {
     EXPECT_EQ(chooser.DoModal(), kDialogResultCancel);
     EXPECT_EQ(chooser.GetChoice(), 2) << "the proposal stays a proposal; the caller drops it";
     chooser.Show();
-    for (int i = 0; i < 4; ++i) {
-      const int expected = i == 2 ? OutlineLength(chooser, i) : 0;
-      EXPECT_EQ(OutlinePixelsIn(chooser, i, outline), expected) << i;
-    }
+    const std::vector<std::uint32_t> moved = ScreenPixels(screenBuffer_);
     chooser.Hide();
+    CardFrontChooser opened(2);
+    opened.Show();
+    const ScreenRect first = opened.SampleRect(0), last = opened.SampleRect(3);
+    EXPECT_EQ(Changed(moved, first.left - 3, last.right + 3, first.top - 3, last.bottom + 3), 0);
+    opened.Hide();
   }
   UiSetScreenUpdate(&screenUpdate_);
 }
@@ -173,15 +133,23 @@ TEST_F(ChoosersTest, OpenOnTheStoredValuesAndStartAtZeroOnNonsense) {
   EXPECT_EQ(CardBackChooser().GetChoice(), 17);
 }
 
+// What a test clicks in the music chooser: mode button m (kMusicDisabled, ...) or song box i
+// as kSong + i.
+constexpr int kSong = 10;
+constexpr int kFast1 = kSong + 0;
+constexpr int kRock = kSong + 3;
+
 class MusicChooserTest : public ChoosersTest {
 protected:
   // Opens on `initial`, clicks each of `clicks` in turn, then OK.
-  MusicChoice Confirm(const MusicChoice& initial,
-                      const std::vector<UiElement* (*)(MusicChooser&)>& clicks) {
+  MusicChoice Confirm(const MusicChoice& initial, const std::vector<int>& clicks) {
     MusicChooser chooser(initial);
     std::uint64_t at = 40;
-    for (auto pick : clicks) {
-      Click(Middle(pick(chooser)), at);
+    for (const int pick : clicks) {
+      const UiElement* e = pick >= kSong
+                               ? static_cast<const UiElement*>(chooser.GetSongBox(pick - kSong))
+                               : chooser.GetModeButton(pick);
+      Click(Middle(e), at);
       at += 200;
     }
     Click(Middle(chooser.GetOkButton()), at);
@@ -190,36 +158,24 @@ protected:
   }
 };
 
-UiElement* Disabled(MusicChooser& c) {
-  return c.GetModeButton(kMusicDisabled);
-}
-UiElement* Enabled(MusicChooser& c) {
-  return c.GetModeButton(kMusicEnabled);
-}
-UiElement* EventsOnly(MusicChooser& c) {
-  return c.GetModeButton(kMusicEventsOnly);
-}
-UiElement* Rock(MusicChooser& c) {
-  return c.GetSongBox(3);
-}
-UiElement* Fast1(MusicChooser& c) {
-  return c.GetSongBox(0);
-}
-
-TEST_F(MusicChooserTest, OpensOnTheStoredModeAndSongs) {
+// OK hands back the mode and songs it opened on or was given; music without songs is event music.
+TEST_F(MusicChooserTest, OkReadsModeAndSongsAndMusicWithoutSongsIsEventMusic) {
   for (const int mode : {kMusicDisabled, kMusicEnabled, kMusicEventsOnly}) {
-    MusicChoice stored{mode, {true, false, false, true, false, true}};
-    MusicChooser chooser(stored);
-    chooser.Show();
-    for (int m = 0; m < 3; ++m) EXPECT_EQ(chooser.GetModeButton(m)->IsSelected(), m == mode);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(chooser.GetSongBox(i)->IsSelected(), stored.songs[i]);
-    EXPECT_EQ(chooser.GetModeGroup()->GetFocus(), kUiKeyboardFocus);
-    for (int m = 0; m < 3; ++m) {
-      EXPECT_EQ(chooser.GetModeButton(m)->GetFocus(), m == mode ? kUiKeyboardFocus : kUiNoFocus)
-          << "the focus is drawn on the stored mode";
-    }
-    chooser.Hide();
+    const MusicChoice stored{mode, {true, false, false, true, false, true}};
+    EXPECT_EQ(Confirm(stored, {}), stored);
   }
+  const MusicChoice none{kMusicEnabled, {}};
+  const MusicChoice rockOnly{kMusicEnabled, {false, false, false, true, false, false}};
+  EXPECT_EQ(Confirm(none, {}).mode, kMusicEventsOnly) << "enabled with nothing ticked";
+  EXPECT_EQ(Confirm(rockOnly, {kRock}), (MusicChoice{kMusicEventsOnly, {}}));
+  EXPECT_EQ(Confirm(none, {kRock, kFast1}),
+            (MusicChoice{kMusicEnabled, {true, false, false, true, false, false}}));
+  EXPECT_EQ(Confirm(rockOnly, {kMusicDisabled}).mode, kMusicDisabled);
+  EXPECT_EQ(Confirm(none, {kMusicDisabled}), (MusicChoice{kMusicDisabled, {}}));
+  EXPECT_EQ(Confirm(rockOnly, {kMusicEventsOnly}).mode, kMusicEventsOnly);
+  EXPECT_EQ(Confirm(MusicChoice{kMusicDisabled, {}}, {kMusicEnabled, kFast1}).mode, kMusicEnabled);
+
+  // The stored preferences and back; a mode out of range reads as music on.
   Preferences prefs;
   prefs.musicEnabled = 2;
   prefs.songs[4] = 1;
@@ -230,20 +186,6 @@ TEST_F(MusicChooserTest, OpensOnTheStoredModeAndSongs) {
   EXPECT_EQ(prefs.musicEnabled, 0);
   EXPECT_EQ(prefs.songs[0] + prefs.songs[1] + prefs.songs[5], 3);
   EXPECT_EQ(prefs.songs[2] + prefs.songs[3] + prefs.songs[4], 0);
-}
-
-TEST_F(MusicChooserTest, OkReadsModeAndSongsAndMusicWithoutSongsIsEventMusic) {
-  const MusicChoice none{kMusicEnabled, {}};
-  const MusicChoice rockOnly{kMusicEnabled, {false, false, false, true, false, false}};
-  EXPECT_EQ(Confirm(rockOnly, {}), rockOnly);
-  EXPECT_EQ(Confirm(none, {}).mode, kMusicEventsOnly) << "enabled with nothing ticked";
-  EXPECT_EQ(Confirm(rockOnly, {Rock}), (MusicChoice{kMusicEventsOnly, {}}));
-  EXPECT_EQ(Confirm(none, {Rock, Fast1}),
-            (MusicChoice{kMusicEnabled, {true, false, false, true, false, false}}));
-  EXPECT_EQ(Confirm(rockOnly, {Disabled}).mode, kMusicDisabled);
-  EXPECT_EQ(Confirm(none, {Disabled}), (MusicChoice{kMusicDisabled, {}}));
-  EXPECT_EQ(Confirm(rockOnly, {EventsOnly}).mode, kMusicEventsOnly);
-  EXPECT_EQ(Confirm(MusicChoice{kMusicDisabled, {}}, {Enabled, Fast1}).mode, kMusicEnabled);
 }
 
 // Songs mean nothing with the music off: their boxes are off with it and come back with either
@@ -292,8 +234,7 @@ TEST_F(MusicChooserTest, CancelAndKeysLeaveTheStoredChoice) {
 // The six thumbnails are the backdrops shrunk by picking every fourth pixel; a backdrop that is
 // missing, empty, cut short or not a picture leaves its place as the bare dialog body.
 TEST_F(ChoosersTest, ThumbnailsShrinkTheBackdropsAndBadFilesStayBlank) {
-  if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
-  art_->RestoreBackground(0, 799, 0, 599);
+  if (!UseArtworkOnBackdrop(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("qs_choosers_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir / "artwork");
@@ -311,20 +252,13 @@ TEST_F(ChoosersTest, ThumbnailsShrinkTheBackdropsAndBadFilesStayBlank) {
     std::ofstream(dir / "artwork" / "backdrop6.jpg", std::ios::binary)
         .write(bytes.data(), static_cast<std::streamsize>(whole.gcount()));
   }
-  SetDataDir(dir.string());
 
   // What the dialog shows without any thumbnail: every backdrop missing is the same as none.
-  std::filesystem::path none = dir / "none";
-  std::filesystem::create_directories(none);
-  SetDataDir(none.string());
-  std::vector<std::uint32_t> bare;
-  {
-    BackgroundChooser empty(0);
-    for (int i = 0; i < 6; ++i) EXPECT_FALSE(empty.HasThumbnail(i));
-    empty.Show();
-    bare = ScreenPixels(screenBuffer_);
-    empty.Hide();
-  }
+  SetDataDir((dir / "none").string());
+  BackgroundChooser empty(0);
+  empty.Show();
+  const std::vector<std::uint32_t> bare = ScreenPixels(screenBuffer_);
+  empty.Hide();
 
   SetDataDir(dir.string());
   BackgroundChooser chooser(0);
@@ -333,13 +267,7 @@ TEST_F(ChoosersTest, ThumbnailsShrinkTheBackdropsAndBadFilesStayBlank) {
   chooser.Show();
   for (int i = 1; i < 6; ++i) {
     const ScreenRect r = chooser.SampleRect(i);
-    int changed = 0;
-    for (int y = r.top - 3; y <= r.bottom + 3; ++y) {
-      for (int x = r.left - 3; x <= r.right + 3; ++x) {
-        changed += PixelAt(screenBuffer_, x, y) != bare[static_cast<std::size_t>(y) * 800 + x];
-      }
-    }
-    EXPECT_EQ(changed, 0) << "thumbnail " << i;
+    EXPECT_EQ(Changed(bare, r.left - 3, r.right + 3, r.top - 3, r.bottom + 3), 0) << i;
   }
   chooser.Hide();
 
@@ -389,41 +317,17 @@ TEST_F(ChoosersTest, WithoutABufferTheChooserOpensBlankAndTheWaitCursorGoes) {
 
 TEST_F(ChoosersTest, LookRightWithTheDarkAndTheLightTheme) {
   for (const int theme : {0, 1}) {
-    SCOPED_TRACE(testing::Message() << "theme " << theme);
-    if (!UseArtwork(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+    if (!UseArtworkOnBackdrop(theme)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
     const std::string suffix = "_theme" + std::to_string(theme);
-    art_->RestoreBackground(0, 799, 0, 599);
-    {
-      BackgroundChooser chooser(theme == 0 ? 4 : 1);
-      chooser.Show();
-      EXPECT_TRUE(
-          MatchesGolden("dialogs/background_chooser" + suffix, screenBuffer_, 0, 799, 48, 551));
-      chooser.Hide();
-    }
-    {
-      CardBackChooser chooser(theme == 0 ? 20 : 5);
-      chooser.Show();
-      EXPECT_TRUE(
-          MatchesGolden("dialogs/card_back_chooser" + suffix, screenBuffer_, 130, 670, 88, 511));
-      chooser.Hide();
-    }
-    {
-      CardFrontChooser chooser(theme == 0 ? 0 : 3);
-      chooser.Show();
-      EXPECT_TRUE(
-          MatchesGolden("dialogs/card_front_chooser" + suffix, screenBuffer_, 218, 581, 183, 416));
-      chooser.Hide();
-    }
-    {
-      MusicChooser chooser(
-          {theme == 0 ? kMusicEnabled : kMusicEventsOnly, {true, false, true, false, false, true}});
-      chooser.Show();
-      EXPECT_TRUE(
-          MatchesGolden("dialogs/music_chooser" + suffix, screenBuffer_, 218, 581, 148, 451));
-      chooser.Hide();
-    }
-    UiSetWidgetArtwork(nullptr);
-    art_.reset();
+    BackgroundChooser background(theme == 0 ? 4 : 1);
+    EXPECT_TRUE(ShowsAsGolden(background, "dialogs/background_chooser" + suffix, 0, 799, 48, 551));
+    CardBackChooser back(theme == 0 ? 20 : 5);
+    EXPECT_TRUE(ShowsAsGolden(back, "dialogs/card_back_chooser" + suffix, 130, 670, 88, 511));
+    CardFrontChooser front(theme == 0 ? 0 : 3);
+    EXPECT_TRUE(ShowsAsGolden(front, "dialogs/card_front_chooser" + suffix, 218, 581, 183, 416));
+    MusicChooser music(
+        {theme == 0 ? kMusicEnabled : kMusicEventsOnly, {true, false, true, false, false, true}});
+    EXPECT_TRUE(ShowsAsGolden(music, "dialogs/music_chooser" + suffix, 218, 581, 148, 451));
   }
 }
 

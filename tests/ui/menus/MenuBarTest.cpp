@@ -2,8 +2,6 @@
 // it never leaves menuOpen set behind it, and a dialog opened over an open menu takes clicks.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "tests/ui/DialogTestSupport.h"
 #include "ui/UiMessageBox.h"
 #include "ui/menus/DropDown.h"
@@ -45,17 +43,12 @@ TwoMenus BuildTwoMenus(UiElement* screen, int x, int y) {
   return m;
 }
 
-class MenuBarTest : public UiTest {
+// Dialogs' fixture: the last test runs a message box over an open menu.
+class MenuBarTest : public DialogTest {
 protected:
   void TearDown() override {
     UiToolkit.menuOpen = 0;
-    UiTest::TearDown();
-  }
-  static void Press(UiElement& top, int x, int y) {
-    Turn(top, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
-  }
-  static void Release(UiElement& top, int x, int y) {
-    Turn(top, WM_LBUTTONUP, 0, MakeLParam(x, y));
+    DialogTest::TearDown();
   }
 };
 
@@ -75,14 +68,12 @@ TEST_F(MenuBarTest, BarTitlesAndListsMoveWithTheirScreen) {
 
   // A press where the second title is drawn now opens its list there.
   panel.Show();
-  Press(panel, 111 + dx + 40, 5 + dy + 10);
-  Release(panel, 111 + dx + 40, 5 + dy + 10);
+  Click(panel, 111 + dx + 40, 5 + dy + 10);
   ASSERT_TRUE(m.secondList->IsShown());
   EXPECT_EQ(m.secondList->GetX(), m.second->GetX());
   const UiElement* item = m.secondList->Children()->Head();
   EXPECT_EQ(item->GetY(), m.secondList->GetY() + 4);
-  Press(panel, item->GetX() + 20, item->GetY() + 5);
-  Release(panel, item->GetX() + 20, item->GetY() + 5);
+  Click(panel, item->GetX() + 20, item->GetY() + 5);
   EXPECT_EQ(UiInput.event, EV_CLICKED);
   EXPECT_EQ(UiInput.subject, kCmdSecond);
   panel.Hide();
@@ -119,8 +110,7 @@ TEST_F(MenuBarTest, AQuickSecondClickChoosesAnItem) {
   UiScreen screen(0, 0, 799, 599);
   TwoMenus m = BuildTwoMenus(&screen, 54, 2);
   screen.Show();
-  Press(screen, 100, 15);
-  Release(screen, 100, 15);
+  Click(screen, 100, 15);
   ASSERT_TRUE(m.firstList->IsShown());
   Turn(screen, WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(100, 45));
   Release(screen, 100, 45);
@@ -129,46 +119,24 @@ TEST_F(MenuBarTest, AQuickSecondClickChoosesAnItem) {
   EXPECT_EQ(UiToolkit.menuOpen, 0u);
 }
 
-class MenuDialogTest : public DialogTest {
-protected:
-  void TearDown() override {
-    UiToolkit.menuOpen = 0;
-    DialogTest::TearDown();
-  }
-};
-
 // The end-of-game message box opens from the score timer, whatever the player is doing: with a
-// menu open beneath it, its button must still take the click.
-TEST_F(MenuDialogTest, ADialogOpenedOverAnOpenMenuAnswersClicksAndLeavesTheMenuOpen) {
+// menu open beneath it, its button must still take the click. The bar may also go while the box
+// is open (the game ends from a timer): then there is no open menu to come back to.
+TEST_F(MenuBarTest, ADialogOverAnOpenMenuAnswersClicksAndLeavesTheMenuAsItIsThen) {
   UiScreen screen(0, 0, 799, 599);
   TwoMenus m = BuildTwoMenus(&screen, 54, 2);
   screen.Show();
-  UiRecord(Message{WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(100, 15), 0, true});
-  UiPoll(screen);
-  UiRecord(Message{WM_LBUTTONUP, 0, MakeLParam(100, 15), 0, true});
-  UiPoll(screen);
+  Click(screen, 100, 15);
   ASSERT_TRUE(m.firstList->IsShown());
   ASSERT_NE(UiToolkit.menuOpen, 0u);
   const std::uint32_t open = UiToolkit.menuOpen;
 
   UiMessageBox box(nullptr, "", 0x10, "There are no moves left.");
-  const int okX = box.GetX() + box.GetWidth() / 2;
-  const int okY = box.GetY() + 55 + 15;
-  input_->ClickAt(In(100), okX, okY);
+  input_->ClickAt(In(100), box.GetX() + box.GetWidth() / 2, box.GetY() + 55 + 15);
   EXPECT_EQ(box.DoModal(), 1);
   EXPECT_EQ(UiToolkit.menuOpen, open) << "the menu beneath is as it was";
   EXPECT_TRUE(m.firstList->IsShown());
-}
 
-// The bar may go while the dialog is open (the game ends from a timer): then there is no open
-// menu to come back to.
-TEST_F(MenuDialogTest, AMenuThatGoesWhileADialogIsOpenIsNotOpenAfterIt) {
-  UiScreen screen(0, 0, 799, 599);
-  TwoMenus m = BuildTwoMenus(&screen, 54, 2);
-  screen.Show();
-  UiRecord(Message{WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(100, 15), 0, true});
-  UiPoll(screen);
-  ASSERT_NE(UiToolkit.menuOpen, 0u);
   SetTimer(5, 50);
   SetWindowProc([&](std::uint32_t message, std::uintptr_t wParam, std::intptr_t) {
     if (message == WM_TIMER && wParam == 5 && m.bar != nullptr) {
@@ -177,8 +145,6 @@ TEST_F(MenuDialogTest, AMenuThatGoesWhileADialogIsOpenIsNotOpenAfterIt) {
     }
     return std::intptr_t{0};
   });
-
-  UiMessageBox box(nullptr, "", 0x10, "There are no moves left.");
   input_->KeyAt(In(200), VK_ESCAPE, kScanEscape);
   EXPECT_EQ(box.DoModal(), 1);
   EXPECT_EQ(m.bar, nullptr);
