@@ -71,33 +71,30 @@ TEST_F(Settings, AStoreThatCannotBeWrittenStillAnswersWithDefaults) {
   EXPECT_EQ(ReadSettingString("Preferences", "HumanName", "n"), "n");
 }
 
-TEST_F(Settings, ARelativeConfigHomeIsIgnoredInFavourOfHome) {
-  ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);
-  const char* home = std::getenv("HOME");
-  const std::string saved = home != nullptr ? home : "";
-  ::setenv("HOME", home_.c_str(), 1);
-  EXPECT_EQ(Registry::DefaultFilePath(), home_ + "/.config/quenbry-solitaire/registry.reg");
-  WriteSettingDword("Klondike", "CardsDealt", 2);
-  EXPECT_TRUE(std::filesystem::exists(home_ + "/.config/quenbry-solitaire/registry.reg"));
-  ::setenv("HOME", saved.c_str(), 1);
-}
-
-TEST_F(Settings, WithoutAnAbsoluteHomeInTheEnvironmentThePasswordDatabaseGivesIt) {
+// A relative XDG_CONFIG_HOME is ignored in favour of HOME; without an absolute HOME the password
+// database gives the home.
+TEST_F(Settings, TheStoreLiesUnderAnAbsoluteHomeOnly) {
   const struct passwd* user = ::getpwuid(::getuid());
   ASSERT_NE(user, nullptr);
   ASSERT_EQ(user->pw_dir[0], '/');
-  const std::string expected =
+  const std::string fromDatabase =
       std::string(user->pw_dir) + "/.config/quenbry-solitaire/registry.reg";
   const char* home = std::getenv("HOME");
   const std::optional<std::string> saved = home != nullptr ? std::optional(home) : std::nullopt;
+  ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);
+  ::setenv("HOME", home_.c_str(), 1);
+  const std::string fromHome = Registry::DefaultFilePath();
+  WriteSettingDword("Klondike", "CardsDealt", 2);
   ::unsetenv("XDG_CONFIG_HOME");
   ::setenv("HOME", "relative", 1);
   const std::string relative = Registry::DefaultFilePath();
   ::unsetenv("HOME");
   const std::string none = Registry::DefaultFilePath();
   if (saved) ::setenv("HOME", saved->c_str(), 1);
-  EXPECT_EQ(relative, expected);
-  EXPECT_EQ(none, expected);
+  EXPECT_EQ(fromHome, home_ + "/.config/quenbry-solitaire/registry.reg");
+  EXPECT_TRUE(std::filesystem::exists(fromHome));
+  EXPECT_EQ(relative, fromDatabase);
+  EXPECT_EQ(none, fromDatabase);
 
   // With no home at all the path is empty: nothing is written anywhere, values read as defaults.
   const Registry nowhere("");
