@@ -181,8 +181,6 @@ TEST(WaveFileTest, OpensFilesOnDiskAndRefusesWhatIsNotAFile) {
   WaveFile wave;
   ASSERT_EQ(wave.Open(path.c_str()), kWaveOk) << wave.Reason();
   EXPECT_EQ(ReadAll(wave, 77), spec.samples);
-  wave.Rewind();
-  EXPECT_EQ(ReadAll(wave, 4096), spec.samples);
   wave.Close();
   EXPECT_FALSE(wave.IsOpen());
   std::filesystem::remove(path);
