@@ -29,14 +29,8 @@ TEST_F(HighScores, AFirstScoreCreatesEntryOneAndEmptyNamesOrNoPointsAreRefused) 
   EXPECT_FALSE(AddHighScore("Klondike", "Ann", -5));
   EXPECT_EQ(CountHighScores("Klondike"), 0);
   ASSERT_TRUE(AddHighScore("Klondike", "Ann", 120));
-  std::string name;
-  std::uint32_t score = 0;
-  const RegistryTree stored = Stored();
-  const std::string key = std::string(kSettingsRoot) + "\\Klondike\\Scores\\1";
-  ASSERT_TRUE(stored.QueryString(key, "Name", 300, name));
-  ASSERT_TRUE(stored.QueryDword(key, "Score", score));
-  EXPECT_EQ(name, "Ann");
-  EXPECT_EQ(score, 120u);
+  EXPECT_EQ(StoredText("Klondike\\Scores\\1", "Name"), "Ann");
+  EXPECT_EQ(StoredDword("Klondike\\Scores\\1", "Score"), 120u);
   EXPECT_TRUE(AddHighScore("Klondike", "Bob", 120)) << "only the tenth entry bars the way";
   EXPECT_EQ(CountHighScores("Klondike"), 2);
 }
@@ -77,7 +71,7 @@ TEST_F(HighScores, SortingRewritesAHandEditedTableInOrder) {
   SortHighScores("Auld Lang Syne");
   EXPECT_EQ(Table("Auld Lang Syne"),
             (std::vector<HighScoreEntry>{{"", 40}, {"Mid", 20}, {"Low", 5}}));
-  EXPECT_FALSE(Stored().KeyExists(std::string(kSettingsRoot) + "\\" + scores + "5"));
+  EXPECT_FALSE(Stored().KeyExists(Under(scores + "5")));
 }
 
 TEST_F(HighScores, ClearingOneTableLeavesTheOthersAndTheGamesSettings) {
@@ -87,7 +81,7 @@ TEST_F(HighScores, ClearingOneTableLeavesTheOthersAndTheGamesSettings) {
   WriteSettingDword("Klondike", "CardsDealt", 1);
   ClearHighScores("Klondike");
   EXPECT_EQ(CountHighScores("Klondike"), 0);
-  EXPECT_FALSE(Stored().KeyExists(std::string(kSettingsRoot) + "\\Klondike\\Scores"));
+  EXPECT_FALSE(Stored().KeyExists(Under("Klondike\\Scores")));
   EXPECT_EQ(Table("Block Solitaire"), (std::vector<HighScoreEntry>{{"Ann", 70}}));
   EXPECT_EQ(ReadSettingDword("Klondike", "CardsDealt", 3), 1);
 }

@@ -18,40 +18,30 @@ namespace {
 
 using Settings = TempConfigHome;
 
-std::string Key(const std::string& sub) {
-  return sub.empty() ? kSettingsRoot : std::string(kSettingsRoot) + "\\" + sub;
-}
-
 }  // namespace
 
 TEST_F(Settings, AMissingDwordIsWrittenWithItsDefaultAndThenKept) {
   EXPECT_EQ(ReadSettingDword("Klondike", "CardsDealt", 3), 3);
-  std::uint32_t v = 0;
-  ASSERT_TRUE(Stored().QueryDword(Key("Klondike"), "CardsDealt", v));
-  EXPECT_EQ(v, 3u);
+  EXPECT_EQ(StoredDword("Klondike", "CardsDealt"), 3u);
   EXPECT_EQ(ReadSettingDword("Klondike", "CardsDealt", 1), 3);
   WriteSettingDword("klondike", "cardsdealt", -1);
   EXPECT_EQ(ReadSettingDword("KLONDIKE", "CardsDealt", 1), -1);
-  EXPECT_EQ(Stored().FindKey(Key("Klondike"))->values.size(), 1u);
+  EXPECT_EQ(Stored().FindKey(Under("Klondike"))->values.size(), 1u);
 
   EXPECT_EQ(ReadSettingDword("", "AtTheRoot", 9), 9);
-  ASSERT_TRUE(Stored().QueryDword(kSettingsRoot, "AtTheRoot", v));
+  EXPECT_EQ(StoredDword("", "AtTheRoot"), 9u);
 }
 
 TEST_F(Settings, AValueOfTheWrongTypeReadsAsMissing) {
   WriteSettingString("Gate", "StartCard", "twelve");
   EXPECT_EQ(ReadSettingDword("Gate", "StartCard", -1), -1);
-  std::uint32_t v = 0;
-  ASSERT_TRUE(Stored().QueryDword(Key("Gate"), "StartCard", v));
-  EXPECT_EQ(v, 0xffffffffu);
+  EXPECT_EQ(StoredDword("Gate", "StartCard"), 0xffffffffu);
   EXPECT_EQ(ReadSettingString("Gate", "StartCard", "fallback"), "fallback");
 }
 
 TEST_F(Settings, TextsAreReadUpTo299CharactersElseReplacedByTheDefault) {
   EXPECT_EQ(ReadSettingString("Preferences", "HumanName", ""), "");
-  std::string s = "x";
-  ASSERT_TRUE(Stored().QueryString(Key("Preferences"), "HumanName", 300, s));
-  EXPECT_EQ(s, "");
+  EXPECT_EQ(StoredText("Preferences", "HumanName"), "");
 
   const std::string longest(299, 'a');
   WriteSettingString("Preferences", "HumanName", longest);
