@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "audio/Audio.h"
@@ -76,12 +75,7 @@ public:
     won = false;
     stuck_ = false;
     deck_.Shuffle();
-    points_ = 0;
-    finalScore_ = kScoreNotFixed;
-    gameOver_ = false;
-    endedByUser_ = false;
-    clockStarted_ = false;
-    clock_.ClearPause();
+    ResetDealState();
     PositionChanged();
     RedrawAll(true);
     StartClock(0);
