@@ -17,19 +17,6 @@ namespace {
 
 // --- Picking up and dragging --------------------------------------------------------------------
 
-TEST_F(CardGameTest, APressBesideEverySourceStartsNothingAndTheReleaseDoesNothing) {
-  START_GAME_OR_SKIP();
-  game_->OnLButtonDown(MK_LBUTTON, 20, 400);
-  EXPECT_FALSE(game_->IsDragging());
-  game_->OnMouseMove(MK_LBUTTON, 60, 420);
-  game_->OnLButtonUp(0, 60, 420);
-  EXPECT_EQ(game_->pickUps, 0);
-  EXPECT_EQ(game_->cancels, 0);
-  EXPECT_EQ(game_->drops, 0);
-  EXPECT_TRUE(env_->Sounds().empty());
-  EXPECT_EQ(game_->UndoCount(), 0);
-}
-
 TEST_F(CardGameTest, TheStackStopsAtTheScreenEdgeAndThePointerIsConfinedToTheSameLimits) {
   SdlSession sdl;
   ASSERT_TRUE(sdl.Start()) << SdlSession::Error();
@@ -211,26 +198,32 @@ TEST_F(CardGameTest, ADoubleClickFliesTheCardsToAFoundationWithTwoSnapshots) {
   EXPECT_FALSE(game_->IsDragging());
 }
 
-TEST_F(CardGameTest, PausedOrOverTheMouseDoesNothing) {
+// A press beside every source, and any press, drag, release or double click while paused or once
+// the deal is over, starts nothing.
+TEST_F(CardGameTest, BesideEverySourceOrPausedOrOverTheMouseDoesNothing) {
   START_GAME_OR_SKIP();
-  for (int mode = 0; mode < 2; ++mode) {
-    SCOPED_TRACE(mode == 0 ? "paused" : "over");
-    if (mode == 0) {
+  for (int mode = 0; mode < 3; ++mode) {
+    SCOPED_TRACE(mode == 0 ? "beside" : (mode == 1 ? "paused" : "over"));
+    if (mode == 1) {
       game_->PauseClock();
       ASSERT_TRUE(game_->IsPaused());
-    } else {
+    } else if (mode == 2) {
       game_->ResumeClock();
       game_->SetStuck(true);
       game_->UpdatePlayState();
       ASSERT_TRUE(game_->IsGameOver());
     }
-    game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, game_->TopY() + 20);
+    const int x = mode == 0 ? 20 : kPileX + 10;
+    const int y = mode == 0 ? 400 : game_->TopY() + 20;
+    game_->OnLButtonDown(MK_LBUTTON, x, y);
     EXPECT_FALSE(game_->IsDragging());
-    game_->OnMouseMove(MK_LBUTTON, kPileX + 60, game_->TopY() + 60);
+    game_->OnMouseMove(MK_LBUTTON, x + 50, y + 40);
     game_->OnLButtonUp(0, kFoundationX + 5, kFoundationY + 5);
-    game_->OnLButtonDblClk(MK_LBUTTON, kPileX + 10, game_->TopY() + 20);
+    game_->OnLButtonDblClk(MK_LBUTTON, x, y);
     EXPECT_EQ(game_->pickUps, 0);
+    EXPECT_EQ(game_->cancels, 0);
     EXPECT_EQ(game_->drops, 0);
+    EXPECT_TRUE(env_->Sounds().empty());
     EXPECT_EQ(game_->UndoCount(), 0);
   }
 }
