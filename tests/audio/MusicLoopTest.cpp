@@ -89,15 +89,6 @@ TEST(MusicSongChoice, OneEnabledSongRepeatsAndNoneGivesNothing) {
   EXPECT_EQ(ChooseSong(OnlySongs({}), 2, random), -1);
 }
 
-TEST(MusicSongChoice, FileNamesOfTheTracks) {
-  EXPECT_EQ(MusicFileName(0, -1), "music\\MAIN.MID");
-  EXPECT_EQ(MusicFileName(1, 0), "music\\SONG1.MID");
-  EXPECT_EQ(MusicFileName(1, 5), "music\\SONG6.MID");
-  EXPECT_EQ(MusicFileName(2, -1), "music\\WIN.MID");
-  EXPECT_EQ(MusicFileName(3, -1), "music\\LOSE.MID");
-  EXPECT_EQ(MusicFileName(4, 0), "");
-}
-
 TEST(MusicRandomTest, SameStepAsTheDecks) {
   // state = state * 214013 + 2531011, result bits 16..30.
   MusicRandom random(0);
@@ -147,8 +138,11 @@ TEST_F(MusicLoopTest, InGameSongsFollowEachOtherWithoutRepeats) {
   }
 }
 
-TEST_F(MusicLoopTest, EventMusicOnlyPlaysJustTheEndOfGameTunes) {
-  // Even when a pass sees music allowed, mode 2 starts nothing at the title or in game.
+// Music off (0, or any value but 1 and 2) plays nothing; event music (2) only the end-of-game
+// tunes, even when a pass sees music allowed at the title or in game.
+TEST_F(MusicLoopTest, MusicOffOrEventMusicOnlyPlaysJustTheEndOfGameTunes) {
+  for (int track = 0; track < 4; ++track) Passes(Request(track, true, 0), 2);
+  for (int track = 0; track < 4; ++track) Passes(Request(track, true, 3), 2);
   Passes(Request(0, true, 2), 3);
   Passes(Request(1, true, 2), 3);
   Passes(Request(0, false, 2), 3);
@@ -160,12 +154,6 @@ TEST_F(MusicLoopTest, EventMusicOnlyPlaysJustTheEndOfGameTunes) {
   EXPECT_EQ(player.started.size(), 2u) << "the win tune repeats until the next request";
   loop.Step(Request(0, false, 2));
   EXPECT_FALSE(player.playing);
-}
-
-TEST_F(MusicLoopTest, MusicDisabledPlaysNothing) {
-  for (int track = 0; track < 4; ++track) Passes(Request(track, true, 0), 2);
-  for (int track = 0; track < 4; ++track) Passes(Request(track, true, 3), 2);
-  EXPECT_TRUE(player.started.empty());
 }
 
 TEST_F(MusicLoopTest, AllSongsOffIsSilenceInGameButTheTitleStillPlays) {
@@ -182,15 +170,18 @@ TEST_F(MusicLoopTest, AllSongsOffIsSilenceInGameButTheTitleStillPlays) {
 
 TEST_F(MusicLoopTest, SwitchingThePlayingSongOffMovesToAnother) {
   MusicInputs in = Request(1);
-  in.songs = OnlySongs({1, 4});
+  in.songs = OnlySongs({1, 5});
   loop.Step(in);
   const int first = loop.CurrentSong();
-  ASSERT_TRUE(first == 1 || first == 4);
+  ASSERT_TRUE(first == 1 || first == 5);
   in.songs[static_cast<std::size_t>(first)] = false;
   loop.Step(in);
   EXPECT_EQ(player.stops, 1);
-  EXPECT_EQ(loop.CurrentSong(), first == 1 ? 4 : 1);
-  EXPECT_EQ(player.started.size(), 2u);
+  EXPECT_EQ(loop.CurrentSong(), first == 1 ? 5 : 1);
+  // Songs are numbered from one in their file names.
+  EXPECT_EQ(player.started,
+            (std::vector<std::string>{first == 1 ? "music\\SONG2.MID" : "music\\SONG6.MID",
+                                      first == 1 ? "music\\SONG6.MID" : "music\\SONG2.MID"}));
 }
 
 TEST_F(MusicLoopTest, DeactivationStopsInOnePassAndReactivationStartsAfresh) {

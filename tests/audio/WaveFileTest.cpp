@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -36,12 +35,16 @@ int OpenBytes(WaveFile& wave, const std::vector<std::uint8_t>& bytes) {
   return wave.Open(std::vector<std::uint8_t>(bytes));
 }
 
+// The data lies past other chunks; an odd-sized one is followed by a pad byte, and missing it would
+// misread every later chunk.
 TEST(WaveFileTest, ReadsTheFormatAndHandsOutTheSamplesInPieces) {
   WaveSpec spec;
   spec.channels = 2;
   spec.bits = 8;
   spec.rate = 11025;
   spec.samples = Pattern(1000);
+  spec.between.push_back({"LIST", std::vector<std::uint8_t>(7, 'x')});
+  spec.between.push_back({"fact", std::vector<std::uint8_t>(4, 0)});
   WaveFile wave;
   ASSERT_EQ(OpenBytes(wave, MakeWave(spec)), kWaveOk) << wave.Reason();
   EXPECT_EQ(wave.Format().formatTag, kWaveFormatPcm);
@@ -59,16 +62,6 @@ TEST(WaveFileTest, ReadsTheFormatAndHandsOutTheSamplesInPieces) {
   wave.Rewind();
   EXPECT_EQ(wave.DataLeft(), 1000u);
   EXPECT_EQ(ReadAll(wave, 4096), spec.samples);
-}
-
-TEST(WaveFileTest, FindsDataPastOtherChunksAndTheirPadBytes) {
-  WaveSpec spec = Tone16(22050, 10);
-  // An odd-sized chunk is followed by a pad byte; missing it would misread every later chunk.
-  spec.between.push_back({"LIST", std::vector<std::uint8_t>(7, 'x')});
-  spec.between.push_back({"fact", std::vector<std::uint8_t>(4, 0)});
-  WaveFile wave;
-  ASSERT_EQ(OpenBytes(wave, MakeWave(spec)), kWaveOk) << wave.Reason();
-  EXPECT_EQ(ReadAll(wave, 100), spec.samples);
 }
 
 TEST(WaveFileTest, RefusesFilesThatAreNotRiffWave) {
@@ -181,8 +174,6 @@ TEST(WaveFileTest, OpensFilesOnDiskAndRefusesWhatIsNotAFile) {
   WaveFile wave;
   ASSERT_EQ(wave.Open(path.c_str()), kWaveOk) << wave.Reason();
   EXPECT_EQ(ReadAll(wave, 77), spec.samples);
-  wave.Rewind();
-  EXPECT_EQ(ReadAll(wave, 4096), spec.samples);
   wave.Close();
   EXPECT_FALSE(wave.IsOpen());
   std::filesystem::remove(path);

@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "audio/Audio.h"
@@ -59,7 +58,6 @@ public:
   std::vector<Card> foundation;
   std::vector<Card> column;
 
-  int starts = 0;
   int restarts = 0;
   int pickUps = 0;
   int cancels = 0;
@@ -70,7 +68,6 @@ public:
   bool withTwoCardSource = false;
 
   void StartGame(bool restart) override {
-    ++starts;
     if (restart) ++restarts;
     pile = {Card{0, 5}, Card{1, 6}, Card{2, 7}};
     foundation.clear();
@@ -78,12 +75,7 @@ public:
     won = false;
     stuck_ = false;
     deck_.Shuffle();
-    points_ = 0;
-    finalScore_ = kScoreNotFixed;
-    gameOver_ = false;
-    endedByUser_ = false;
-    clockStarted_ = false;
-    clock_.ClearPause();
+    ResetDealState();
     PositionChanged();
     RedrawAll(true);
     StartClock(0);
@@ -122,7 +114,8 @@ public:
   }
 
   void SetPoints(int points) { points_ = points; }
-  Deck& MutableDeck() { return deck_; }
+  // Top-left of the pile's top card.
+  int TopY() const { return kPileY + 15 * (static_cast<int>(pile.size()) - 1); }
 
 protected:
   bool IsLegalMove(const Move& move) const override {
@@ -236,9 +229,6 @@ protected:
     game_->StartGame(false);
     return true;
   }
-
-  // Top-left of the pile's top card.
-  int TopY() const { return kPileY + 15 * (static_cast<int>(game_->pile.size()) - 1); }
 
   std::int64_t seconds_ = 5'000'000;
   std::unique_ptr<GameTestEnvironment> env_;

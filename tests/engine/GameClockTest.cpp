@@ -1,5 +1,4 @@
-// The game clock on an injected clock source, the score formula's truncations and the titles of
-// the game list.
+// The game clock on an injected clock source and the score formula's truncations.
 #include "engine/GameClock.h"
 #include "engine/GameServices.h"
 
@@ -7,8 +6,6 @@
 
 #include <cstdint>
 #include <ctime>
-
-#include "engine/GameList.h"
 
 namespace {
 
@@ -59,6 +56,7 @@ TEST_F(GameClockTest, WithoutASourceTheCalendarClockIsRead) {
   EXPECT_LE(read, before + 2);
 }
 
+// One point per full ten seconds, and every product truncated toward zero.
 TEST(ScoreFormulaTest, EveryProductIsTruncatedTowardZero) {
   EXPECT_EQ(ScoreFormula(100, 59, 1.25, 1.0), 118);  // (100 - 5) * 1.25 = 118.75
   EXPECT_EQ(ScoreFormula(100, 0, 1.0, 1.5), 150);
@@ -66,12 +64,6 @@ TEST(ScoreFormulaTest, EveryProductIsTruncatedTowardZero) {
   EXPECT_EQ(ScoreFormula(0, 75, 1.25, 1.0), -8) << "-7 * 1.25 = -8.75 truncates up";
   EXPECT_EQ(ScoreFormula(-3, 0, 1.0, 1.5), -4) << "-4.5 truncates toward zero";
   EXPECT_EQ(ScoreFormula(7, 9, 1.0, 1.0), 7) << "nine seconds cost nothing yet";
-}
-
-TEST(ScoreFormulaTest, TheTimePenaltyIsOnePointPerFullTenSeconds) {
-  EXPECT_EQ(TimePenalty(0), 0);
-  EXPECT_EQ(TimePenalty(9), 0);
-  EXPECT_EQ(TimePenalty(10), -1);
   EXPECT_EQ(TimePenalty(599), -59);
   EXPECT_EQ(TimePenalty(-15), 1) << "division truncating toward zero, not flooring";
 }

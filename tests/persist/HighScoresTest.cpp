@@ -21,29 +21,18 @@ std::vector<HighScoreEntry> Table(const std::string& game) {
 
 }  // namespace
 
-TEST_F(HighScores, AFirstScoreCreatesEntryOne) {
-  EXPECT_EQ(CountHighScores("Klondike"), 0);
+// Empty names and scores of no points are refused; below ten entries any other score enters.
+TEST_F(HighScores, AFirstScoreCreatesEntryOneAndEmptyNamesOrNoPointsAreRefused) {
   EXPECT_EQ(ReadHighScore("Klondike", 1), HighScoreEntry{});
+  EXPECT_FALSE(AddHighScore("Klondike", "", 500));
+  EXPECT_FALSE(AddHighScore("Klondike", "Ann", 0));
+  EXPECT_FALSE(AddHighScore("Klondike", "Ann", -5));
+  EXPECT_EQ(CountHighScores("Klondike"), 0);
   ASSERT_TRUE(AddHighScore("Klondike", "Ann", 120));
-  std::string name;
-  std::uint32_t score = 0;
-  const RegistryTree stored = Stored();
-  const std::string key = std::string(kSettingsRoot) + "\\Klondike\\Scores\\1";
-  ASSERT_TRUE(stored.QueryString(key, "Name", 300, name));
-  ASSERT_TRUE(stored.QueryDword(key, "Score", score));
-  EXPECT_EQ(name, "Ann");
-  EXPECT_EQ(score, 120u);
-  EXPECT_EQ(CountHighScores("Klondike"), 1);
-}
-
-TEST_F(HighScores, EmptyNamesAndScoresNotAboveTheTenthAreRefused) {
-  EXPECT_FALSE(AddHighScore("Gate", "", 500));
-  EXPECT_FALSE(AddHighScore("Gate", "Ann", 0));
-  EXPECT_FALSE(AddHighScore("Gate", "Ann", -5));
-  EXPECT_EQ(CountHighScores("Gate"), 0);
-  EXPECT_TRUE(AddHighScore("Gate", "Ann", 1));
-  EXPECT_TRUE(AddHighScore("Gate", "Bob", 1));  // Only the tenth entry bars the way.
-  EXPECT_EQ(CountHighScores("Gate"), 2);
+  EXPECT_EQ(StoredText("Klondike\\Scores\\1", "Name"), "Ann");
+  EXPECT_EQ(StoredDword("Klondike\\Scores\\1", "Score"), 120u);
+  EXPECT_TRUE(AddHighScore("Klondike", "Bob", 120)) << "only the tenth entry bars the way";
+  EXPECT_EQ(CountHighScores("Klondike"), 2);
 }
 
 TEST_F(HighScores, AFullTableRefusesTheLowestScoreAndLetsOneMoreReplaceIt) {
@@ -82,7 +71,7 @@ TEST_F(HighScores, SortingRewritesAHandEditedTableInOrder) {
   SortHighScores("Auld Lang Syne");
   EXPECT_EQ(Table("Auld Lang Syne"),
             (std::vector<HighScoreEntry>{{"", 40}, {"Mid", 20}, {"Low", 5}}));
-  EXPECT_FALSE(Stored().KeyExists(std::string(kSettingsRoot) + "\\" + scores + "5"));
+  EXPECT_FALSE(Stored().KeyExists(Under(scores + "5")));
 }
 
 TEST_F(HighScores, ClearingOneTableLeavesTheOthersAndTheGamesSettings) {
@@ -92,7 +81,7 @@ TEST_F(HighScores, ClearingOneTableLeavesTheOthersAndTheGamesSettings) {
   WriteSettingDword("Klondike", "CardsDealt", 1);
   ClearHighScores("Klondike");
   EXPECT_EQ(CountHighScores("Klondike"), 0);
-  EXPECT_FALSE(Stored().KeyExists(std::string(kSettingsRoot) + "\\Klondike\\Scores"));
+  EXPECT_FALSE(Stored().KeyExists(Under("Klondike\\Scores")));
   EXPECT_EQ(Table("Block Solitaire"), (std::vector<HighScoreEntry>{{"Ann", 70}}));
   EXPECT_EQ(ReadSettingDword("Klondike", "CardsDealt", 3), 1);
 }

@@ -75,14 +75,6 @@ TEST_F(RegistryDamage, AnUnreadableLineIsLeftOutOnceAndEveryPlayerAndScoreIsKept
   testing::internal::GetCapturedStderr();
   EXPECT_EQ(FileText(StorePath() + ".bad.1"), text);
   EXPECT_NE(FileText(StorePath() + ".bad.2").find("broken"), std::string::npos);
-
-  // A file that is no store at all is moved aside whole, to the next number.
-  WriteText(StorePath(), "not a store\n");
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(CountHighScores(kGame), 0);
-  EXPECT_NE(testing::internal::GetCapturedStderr().find(".bad.3"), std::string::npos);
-  EXPECT_EQ(FileText(StorePath() + ".bad.3"), "not a store\n");
-  EXPECT_NE(FileText(StorePath() + ".bad.2").find("broken"), std::string::npos);
 }
 
 TEST_F(RegistryDamage, ACraftedFileIsNeverWrittenBackLargerThanTheReaderTakes) {

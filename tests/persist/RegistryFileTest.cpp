@@ -97,8 +97,9 @@ TEST_F(RegistryFile, AFileThatIsNoStoreIsMovedAsideWholeAndReadingGoesOnWithDefa
   // A file far too large to be a store is treated the same way, without being read whole.
   std::filesystem::resize_file(StorePath(), 64u << 20);
   EXPECT_EQ(registry.Read(), RegistryTree());
-  testing::internal::GetCapturedStderr();
+  const std::string warned = testing::internal::GetCapturedStderr();
   EXPECT_EQ(std::filesystem::file_size(StorePath() + ".bad.2"), 64u << 20);
+  EXPECT_NE(warned.find(".bad.2"), std::string::npos) << "the player is told where it went";
 }
 
 TEST_F(RegistryFile, ALeftoverTemporaryFileFromACrashIsIgnored) {

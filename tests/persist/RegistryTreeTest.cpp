@@ -112,7 +112,6 @@ TEST(RegistryTree, MalformedPathsAndOversizedTreesAreRefused) {
   EXPECT_TRUE(tree.CreateKey(deep));
   EXPECT_FALSE(tree.CreateKey(deep + "\\k"));
   EXPECT_FALSE(RegistryTree::Parse("REGEDIT4\n[HKEY_CURRENT_USER\\" + deep + "\\k]\n"));
-  std::string text = "REGEDIT4\n";
   for (std::size_t i = 0; i < kRegistryMaxChildren; ++i) {
     const std::string n = std::to_string(i);
     ASSERT_TRUE(tree.SetDword("K\\" + n, n, 1));
@@ -121,7 +120,7 @@ TEST(RegistryTree, MalformedPathsAndOversizedTreesAreRefused) {
   EXPECT_TRUE(tree.SetDword("K", "0", 2));  // Existing names still change.
   EXPECT_FALSE(tree.CreateKey("K\\x"));
   EXPECT_FALSE(tree.SetDword("K", "x", 1));
-  text = tree.Serialise();
+  const std::string text = tree.Serialise();
   EXPECT_TRUE(RegistryTree::Parse(text));
   EXPECT_FALSE(RegistryTree::Parse(text + "[HKEY_CURRENT_USER\\K\\x]\n"));
   EXPECT_FALSE(RegistryTree::Parse(text + "[HKEY_CURRENT_USER\\K]\n\"x\"=dword:1\n"));

@@ -18,40 +18,30 @@ namespace {
 
 using Settings = TempConfigHome;
 
-std::string Key(const std::string& sub) {
-  return sub.empty() ? kSettingsRoot : std::string(kSettingsRoot) + "\\" + sub;
-}
-
 }  // namespace
 
 TEST_F(Settings, AMissingDwordIsWrittenWithItsDefaultAndThenKept) {
   EXPECT_EQ(ReadSettingDword("Klondike", "CardsDealt", 3), 3);
-  std::uint32_t v = 0;
-  ASSERT_TRUE(Stored().QueryDword(Key("Klondike"), "CardsDealt", v));
-  EXPECT_EQ(v, 3u);
+  EXPECT_EQ(StoredDword("Klondike", "CardsDealt"), 3u);
   EXPECT_EQ(ReadSettingDword("Klondike", "CardsDealt", 1), 3);
   WriteSettingDword("klondike", "cardsdealt", -1);
   EXPECT_EQ(ReadSettingDword("KLONDIKE", "CardsDealt", 1), -1);
-  EXPECT_EQ(Stored().FindKey(Key("Klondike"))->values.size(), 1u);
+  EXPECT_EQ(Stored().FindKey(Under("Klondike"))->values.size(), 1u);
 
   EXPECT_EQ(ReadSettingDword("", "AtTheRoot", 9), 9);
-  ASSERT_TRUE(Stored().QueryDword(kSettingsRoot, "AtTheRoot", v));
+  EXPECT_EQ(StoredDword("", "AtTheRoot"), 9u);
 }
 
 TEST_F(Settings, AValueOfTheWrongTypeReadsAsMissing) {
   WriteSettingString("Gate", "StartCard", "twelve");
   EXPECT_EQ(ReadSettingDword("Gate", "StartCard", -1), -1);
-  std::uint32_t v = 0;
-  ASSERT_TRUE(Stored().QueryDword(Key("Gate"), "StartCard", v));
-  EXPECT_EQ(v, 0xffffffffu);
+  EXPECT_EQ(StoredDword("Gate", "StartCard"), 0xffffffffu);
   EXPECT_EQ(ReadSettingString("Gate", "StartCard", "fallback"), "fallback");
 }
 
 TEST_F(Settings, TextsAreReadUpTo299CharactersElseReplacedByTheDefault) {
   EXPECT_EQ(ReadSettingString("Preferences", "HumanName", ""), "");
-  std::string s = "x";
-  ASSERT_TRUE(Stored().QueryString(Key("Preferences"), "HumanName", 300, s));
-  EXPECT_EQ(s, "");
+  EXPECT_EQ(StoredText("Preferences", "HumanName"), "");
 
   const std::string longest(299, 'a');
   WriteSettingString("Preferences", "HumanName", longest);
@@ -71,33 +61,30 @@ TEST_F(Settings, AStoreThatCannotBeWrittenStillAnswersWithDefaults) {
   EXPECT_EQ(ReadSettingString("Preferences", "HumanName", "n"), "n");
 }
 
-TEST_F(Settings, ARelativeConfigHomeIsIgnoredInFavourOfHome) {
-  ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);
-  const char* home = std::getenv("HOME");
-  const std::string saved = home != nullptr ? home : "";
-  ::setenv("HOME", home_.c_str(), 1);
-  EXPECT_EQ(Registry::DefaultFilePath(), home_ + "/.config/quenbry-solitaire/registry.reg");
-  WriteSettingDword("Klondike", "CardsDealt", 2);
-  EXPECT_TRUE(std::filesystem::exists(home_ + "/.config/quenbry-solitaire/registry.reg"));
-  ::setenv("HOME", saved.c_str(), 1);
-}
-
-TEST_F(Settings, WithoutAnAbsoluteHomeInTheEnvironmentThePasswordDatabaseGivesIt) {
+// A relative XDG_CONFIG_HOME is ignored in favour of HOME; without an absolute HOME the password
+// database gives the home.
+TEST_F(Settings, TheStoreLiesUnderAnAbsoluteHomeOnly) {
   const struct passwd* user = ::getpwuid(::getuid());
   ASSERT_NE(user, nullptr);
   ASSERT_EQ(user->pw_dir[0], '/');
-  const std::string expected =
+  const std::string fromDatabase =
       std::string(user->pw_dir) + "/.config/quenbry-solitaire/registry.reg";
   const char* home = std::getenv("HOME");
   const std::optional<std::string> saved = home != nullptr ? std::optional(home) : std::nullopt;
+  ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);
+  ::setenv("HOME", home_.c_str(), 1);
+  const std::string fromHome = Registry::DefaultFilePath();
+  WriteSettingDword("Klondike", "CardsDealt", 2);
   ::unsetenv("XDG_CONFIG_HOME");
   ::setenv("HOME", "relative", 1);
   const std::string relative = Registry::DefaultFilePath();
   ::unsetenv("HOME");
   const std::string none = Registry::DefaultFilePath();
   if (saved) ::setenv("HOME", saved->c_str(), 1);
-  EXPECT_EQ(relative, expected);
-  EXPECT_EQ(none, expected);
+  EXPECT_EQ(fromHome, home_ + "/.config/quenbry-solitaire/registry.reg");
+  EXPECT_TRUE(std::filesystem::exists(fromHome));
+  EXPECT_EQ(relative, fromDatabase);
+  EXPECT_EQ(none, fromDatabase);
 
   // With no home at all the path is empty: nothing is written anywhere, values read as defaults.
   const Registry nowhere("");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "persist/Registry.h"
+#include "persist/Settings.h"
 #include "tests/support/ScratchStore.h"
 
 class TempConfigHome : public ::testing::Test {
@@ -25,6 +27,19 @@ protected:
   std::string StorePath() const { return home_ + "/quenbry-solitaire/registry.reg"; }
   std::string StoreDir() const { return home_ + "/quenbry-solitaire"; }
   RegistryTree Stored() const { return Registry(StorePath()).Read(); }
+  // A value as the file holds it under the settings root ("" names the root); nullopt when it is
+  // missing or of the other type.
+  std::optional<std::uint32_t> StoredDword(const std::string& sub, const char* name) const {
+    std::uint32_t v = 0;
+    return Stored().QueryDword(Under(sub), name, v) ? std::optional(v) : std::nullopt;
+  }
+  std::optional<std::string> StoredText(const std::string& sub, const char* name) const {
+    std::string text;
+    return Stored().QueryString(Under(sub), name, 300, text) ? std::optional(text) : std::nullopt;
+  }
+  static std::string Under(const std::string& sub) {
+    return sub.empty() ? kSettingsRoot : std::string(kSettingsRoot) + "\\" + sub;
+  }
 
   std::string FileText(const std::string& path) const {
     std::ifstream in(path, std::ios::binary);
