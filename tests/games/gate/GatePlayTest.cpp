@@ -1,6 +1,7 @@
 // Gate's rules called directly: the deal under each setting, what every rule setting allows, the
 // building rules with their wrap, the blank piles, the points, the score factor, the hit lists,
-// the no-moves analysis, the snapshot block, and a seeded deal won by the move-finder.
+// the no-moves analysis and the snapshot block. The pinned seed is won through the mouse in
+// GateScenarioTest.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -16,9 +17,6 @@
 #include "tests/games/gate/GateSolver.h"
 
 namespace {
-
-// What the move-finder's win of its pinned seed earns.
-constexpr int kWinningSeedPoints = 470;
 
 // "A0" is the Ace of suit 0, "T3" the Ten of suit 3. Suits 0 and 2 share a colour.
 Card C(const char* text) {
@@ -236,8 +234,7 @@ TEST(GatePlay, TheStartRankBeginsFoundationsAndIsNeverBuiltOnThePiles) {
   EXPECT_FALSE(Legal(five, rules, Cards(GateTableauPile(2), 0, GateFoundationPile(1))));
 }
 
-// --- Points and score factor
-// ----------------------------------------------------------------------
+// --- Points and score factor --------------------------------------------------------------------
 
 TEST(GatePlay, EachMoveEarnsItsPoints) {
   GatePosition start = EmptyGatePosition(kAceRank);
@@ -289,8 +286,7 @@ TEST(GatePlay, TheScoreFactorMultipliesTheEasierRulesDown) {
   EXPECT_DOUBLE_EQ(GateScoreFactor(rules), 0.95 * 0.9 * 0.75);
 }
 
-// --- Hit lists and the end
-// --------------------------------------------------------------------------
+// --- Hit lists and the end ----------------------------------------------------------------------
 
 TEST(GatePlay, HitListsLiftFromWhereTheCardsAreDrawn) {
   GatePosition p = EmptyGatePosition(kAceRank);
@@ -348,16 +344,6 @@ TEST(GatePlay, NoMovesLeftLooksFurtherThanOneMove) {
   EXPECT_TRUE(GateNoMovesLeft(p, EmptyStock(), rules));
   rules.recycles = 2;
   EXPECT_FALSE(GateNoMovesLeft(p, EmptyStock(), rules));
-}
-
-TEST(GatePlay, TheMoveFinderWinsThePinnedSeed) {
-  const std::optional<GateSolution> solution = SolveGate(kGateWinningSeed, kGateWinningRules);
-  ASSERT_TRUE(solution.has_value());
-  GateDeal deal = DealGate(kGateWinningSeed, kGateWinningRules);
-  for (const Move& move : solution->moves)
-    ASSERT_TRUE(GateApplyMove(deal.position, deal.stock, kGateWinningRules, move).Happened());
-  EXPECT_TRUE(GateCleared(deal.position, deal.stock));
-  EXPECT_EQ(solution->points, kWinningSeedPoints);
 }
 
 // --- The snapshot block -------------------------------------------------------------------------
