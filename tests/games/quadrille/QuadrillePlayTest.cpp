@@ -1,6 +1,6 @@
 // Quadrille's rules called directly: what each rule setting changes, the placement rule of the
-// ring and the centre, the points of the stock and of a placed card, the no-moves analysis, the
-// snapshot block, and a pinned seed played to a win.
+// ring and the centre, the points of the stock and of a placed card, the no-moves analysis and the
+// snapshot block. The pinned seed is won through the mouse in QuadrilleScenarioTest.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -10,9 +10,6 @@
 #include "tests/games/quadrille/QuadrilleSolver.h"
 
 namespace {
-
-// A deal the move-finder wins under the default rules.
-constexpr std::uint32_t kQuadrilleWinningSeed = 10;
 
 constexpr int kTwo = 0, kFive = 3, kSix = 4, kJack = 9, kQueen = 10, kKing = 11, kAce = 12;
 
@@ -131,7 +128,8 @@ TEST(QuadrillePlay, RecyclesLimitTheTurnsBackEachCostsFiveAndTheTopCardComesFirs
   }
 }
 
-TEST(QuadrillePlay, AnEmptyFoundationTakesOnlyTheBaseCardOfItsOwnSuit) {
+TEST(QuadrillePlay, FoundationsStartAtTheirBaseBuildInSuitAndOnlyTheCentreTakesQueens) {
+  // An empty foundation takes only the base card of its own suit.
   const QuadrillePosition empty = EmptyQuadrillePosition();
   for (int f = 0; f < kQuadrilleFoundations; ++f) {
     const int suit = kQuadrilleFoundationSuits[static_cast<std::size_t>(f)];
@@ -145,9 +143,7 @@ TEST(QuadrillePlay, AnEmptyFoundationTakesOnlyTheBaseCardOfItsOwnSuit) {
       }
     }
   }
-}
 
-TEST(QuadrillePlay, FoundationsBuildInSuitToTheirEndsAndOnlyTheCentreTakesQueens) {
   QuadrillePosition p = EmptyQuadrillePosition();
   // Six 1 (suit 2) up to the Jack; Five 1 (suit 2) down to the Ace.
   p.sixes[1] = Card{2, kJack - 1};
@@ -290,23 +286,4 @@ TEST(QuadrillePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
       {"a card missing", put(bytes, block + 516, deal.position.wasteCount - 1)},
   };
   for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
-}
-
-// The move-finder wins the pinned seed with the rules alone; the scenario test makes the same
-// moves with the mouse.
-TEST(QuadrillePlay, APinnedSeedIsWonWithTheRulesAlone) {
-  const std::optional<QuadrilleSolution> solution =
-      SolveQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
-  ASSERT_TRUE(solution.has_value());
-  QuadrilleDeal deal = DealQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
-  int points = 0;
-  for (const Move& move : solution->moves) {
-    const MoveResult result =
-        QuadrilleApplyMove(deal.position, deal.stock, kQuadrilleDefaultRules, move);
-    ASSERT_TRUE(result.Happened());
-    points += result.points;
-  }
-  EXPECT_TRUE(QuadrilleCleared(deal.position, deal.stock));
-  EXPECT_EQ(points, solution->points);
-  EXPECT_GE(points, 52 * 5 - 2 * 5);
 }
