@@ -1,6 +1,6 @@
 // Auld Lang Syne's rules called directly: what each rule setting changes, the placement rule, the
-// four-card deal, the click on an empty stock, the no-moves analysis, the snapshot block, and a
-// pinned seed played to a win.
+// four-card deal, the click on an empty stock, the no-moves analysis and the snapshot block. The
+// pinned seed is won with clicks in AuldLangSyneScenarioTest.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,9 +9,6 @@
 #include "tests/games/auldlangsyne/AuldLangSyneSolver.h"
 
 namespace {
-
-// A deal the move-finder wins under the default rules: the only one among seeds 1 to 1,000.
-constexpr std::uint32_t kAlsWinningSeed = 888;
 
 constexpr int kTwo = 0, kSeven = 5, kEight = 6, kQueen = 10, kKing = 11, kAce = 12;
 
@@ -247,22 +244,4 @@ TEST(AuldLangSynePlay, TheReaderRefusesAStockThePilesCannotHold) {
   BaseState base(deal.stock);
   ASSERT_TRUE(ReadBaseState(in, base));
   EXPECT_FALSE(ReadAuldLangSyneBlock(in, p, base.deck).has_value());
-}
-
-// The move-finder wins the pinned seed with the rules alone; the scenario test makes the same
-// moves with the mouse.
-TEST(AuldLangSynePlay, APinnedSeedIsWonWithTheRulesAlone) {
-  const std::optional<AuldLangSyneSolution> solution =
-      SolveAuldLangSyne(kAlsWinningSeed, kAlsDefaultRules);
-  ASSERT_TRUE(solution.has_value());
-  AuldLangSyneDeal deal = DealAuldLangSyne(kAlsWinningSeed, kAlsDefaultRules);
-  int points = 0;
-  for (const Move& move : solution->moves) {
-    const MoveResult result = AuldLangSyneApplyMove(deal.position, deal.stock, move);
-    ASSERT_TRUE(result.Happened());
-    points += result.points;
-  }
-  EXPECT_TRUE(AuldLangSyneCleared(deal.position, deal.stock));
-  EXPECT_EQ(points, 52 * 5);
-  EXPECT_EQ(points, solution->points);
 }
