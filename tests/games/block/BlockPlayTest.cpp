@@ -1,5 +1,5 @@
 // Block Solitaire's rules called directly: the deal, selecting and pairing, the refill, the end,
-// the snapshot block and its refusals, and seeded deals won by the move-finder.
+// the snapshot block and its refusals. A seeded deal is won with clicks in BlockScenarioTest.
 #include <gtest/gtest.h>
 
 #include "engine/BaseSnapshot.h"
@@ -209,21 +209,6 @@ TEST(BlockSnapshot, IsExactAndRefusesDamage) {
       }
   ASSERT_EQ(played.stock.Remaining(), 26);
   EXPECT_TRUE(Read(Snapshot(played)).has_value());
-}
-
-// The move-finder plays through LegalMoves and ApplyMove alone: the first seed it wins is pinned,
-// and its line, replayed, clears the table with every pair's points.
-TEST(BlockPlay, TheMoveFinderWinsASeededDeal) {
-  std::uint32_t seed = 1;
-  std::optional<BlockSolution> solution;
-  for (; !solution && seed < 50; ++seed) solution = SolveBlock(seed);
-  ASSERT_TRUE(solution.has_value());
-  --seed;
-  BlockDealt deal = DealBlock(seed);
-  for (const Move& move : solution->moves)
-    ASSERT_TRUE(BlockApplyMove(deal.position, deal.stock, move).Happened());
-  EXPECT_TRUE(BlockCleared(deal.position, deal.stock));
-  EXPECT_EQ(solution->points, 20 * kBlockPairPoints);
 }
 
 }  // namespace
