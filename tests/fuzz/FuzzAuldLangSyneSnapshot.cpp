@@ -6,27 +6,15 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <optional>
-#include <span>
 
-#include "engine/BaseSnapshot.h"
 #include "engine/Deck.h"
 #include "engine/HitLists.h"
-#include "engine/SnapshotBytes.h"
 #include "games/auldlangsyne/AuldLangSynePlay.h"
+#include "tests/fuzz/FuzzSnapshotSupport.h"
 
 namespace {
 
 constexpr int kStartRank = 12;  // the Ace, as a game of the default rules reads a snapshot
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-std::size_t At(int i) {
-  return static_cast<std::size_t>(i);
-}
 
 // Counted here again rather than trusted to the reader. The foundations' suits are unknown, so the
 // check is by rank: four of each among the cards shown and the runs under the tops.
@@ -85,39 +73,18 @@ void PlayOn(AuldLangSynePosition p, Deck stock) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::span<const std::uint8_t> input(data, size);
-  SeedRandom(0);  // the clock seeded the new deck; the run must not depend on it
-  Deck game;
-  game.Shuffle();
-
-  SnapshotReader in(input);
-  BaseState base(game);
-  if (!ReadBaseState(in, base)) return 0;
   AuldLangSynePosition current = EmptyAuldLangSynePosition();
   current.startRank = kStartRank;
-  const std::optional<AuldLangSyneSnapshot> read = ReadAuldLangSyneBlock(in, current, base.deck);
-  if (!read) return 0;
-
-  Require(size ==
-          kDeckImageSize + 8 + 8 * (base.spare1.size() + base.spare2.size()) + kAlsBlockSize);
-  const AuldLangSynePosition& p = read->position;
-  Require(p.startRank == kStartRank);
-  CheckCards(p, base.deck);
-  Require(read->elapsedSeconds >= 0);
-
-  // Written back and read again, the snapshot gives the same position.
-  SnapshotWriter out;
-  WriteBaseState(out, base.deck, base.spare1, base.spare2);
-  WriteAuldLangSyneBlock(out, p, read->points, read->elapsedSeconds);
-  Require(out.Bytes().size() == size);
-  SnapshotReader again(out.Bytes());
-  BaseState reread(game);
-  Require(ReadBaseState(again, reread));
-  const std::optional<AuldLangSyneSnapshot> second =
-      ReadAuldLangSyneBlock(again, current, reread.deck);
-  Require(second.has_value() && second->position == p && second->points == read->points &&
-          second->elapsedSeconds == read->elapsedSeconds);
-
-  PlayOn(p, base.deck);
+  FuzzSnapshot(
+      {data, size}, kAlsBlockSize,
+      [&current](SnapshotReader& in, const Deck& deck) {
+        return ReadAuldLangSyneBlock(in, current, deck);
+      },
+      WriteAuldLangSyneBlock,
+      [](const AuldLangSynePosition& p, const Deck& stock) {
+        Require(p.startRank == kStartRank);
+        CheckCards(p, stock);
+        PlayOn(p, stock);
+      });
   return 0;
 }

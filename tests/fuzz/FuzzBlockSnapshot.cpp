@@ -6,24 +6,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <optional>
-#include <span>
 
-#include "engine/BaseSnapshot.h"
 #include "engine/Deck.h"
-#include "engine/SnapshotBytes.h"
 #include "games/block/BlockPlay.h"
+#include "tests/fuzz/FuzzSnapshotSupport.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-std::size_t At(int i) {
-  return static_cast<std::size_t>(i);
-}
 
 // Counted here again rather than trusted to the reader.
 void CheckCards(const BlockPosition& p, const Deck& stock) {
@@ -70,35 +58,10 @@ void PlayOn(const BlockPosition& start, const Deck& stock) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::span<const std::uint8_t> input(data, size);
-  SeedRandom(0);  // the clock seeded the new deck; the run must not depend on it
-  Deck game;
-  game.Shuffle();
-
-  SnapshotReader in(input);
-  BaseState base(game);
-  if (!ReadBaseState(in, base)) return 0;
-  const std::optional<BlockSnapshot> read = ReadBlockSnapshotBlock(in, base.deck);
-  if (!read) return 0;
-
-  Require(size ==
-          kDeckImageSize + 8 + 8 * (base.spare1.size() + base.spare2.size()) + kBlockBlockSize);
-  const BlockPosition& p = read->position;
-  CheckCards(p, base.deck);
-  Require(read->elapsedSeconds >= 0);
-
-  // Written back and read again, the snapshot gives the same position.
-  SnapshotWriter out;
-  WriteBaseState(out, base.deck, base.spare1, base.spare2);
-  WriteBlockSnapshotBlock(out, p, read->points, read->elapsedSeconds);
-  Require(out.Bytes().size() == size);
-  SnapshotReader again(out.Bytes());
-  BaseState reread(game);
-  Require(ReadBaseState(again, reread));
-  const std::optional<BlockSnapshot> second = ReadBlockSnapshotBlock(again, reread.deck);
-  Require(second.has_value() && second->position == p && second->points == read->points &&
-          second->elapsedSeconds == read->elapsedSeconds);
-
-  PlayOn(p, base.deck);
+  FuzzSnapshot({data, size}, kBlockBlockSize, ReadBlockSnapshotBlock, WriteBlockSnapshotBlock,
+               [](const BlockPosition& p, const Deck& stock) {
+                 CheckCards(p, stock);
+                 PlayOn(p, stock);
+               });
   return 0;
 }

@@ -5,24 +5,9 @@
 
 #include "gfx/Gfx.h"
 #include "gfx/font/Font.h"
+#include "tests/fuzz/FuzzImageSupport.h"
 
 namespace {
-
-constexpr int kDepths[] = {8, 16, 24, 32};
-
-struct Buffers {
-  int handle[4] = {-1, -1, -1, -1};
-
-  Buffers() {
-    GfxSetDC(nullptr);
-    GfxStart();
-    GfxDefaultPalette();
-    for (int i = 0; i < 4; ++i) {
-      GfxSetBufferDepth(kDepths[i]);
-      handle[i] = GfxAllocBuffer(61, 37);  // widened to 64 by the layer
-    }
-  }
-};
 
 // A byte from near the end of the input, so the same file drives both the font and the drawing.
 std::uint8_t Tail(const std::uint8_t* data, std::size_t size, std::size_t back) {
@@ -32,16 +17,11 @@ std::uint8_t Tail(const std::uint8_t* data, std::size_t size, std::size_t back) 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static Buffers buffers;
   const int font = GfxLoadFont(data, size);
   if (font == 0) return 0;
 
   const std::uint8_t control = Tail(data, size, 0);
-  const int buffer = buffers.handle[control & 3];
-  if (buffer < 0 || GfxOpenBuffer(buffer) != 0) {
-    GfxFreeFont(font);
-    return 0;
-  }
+  FuzzOpenBuffer(FuzzDepth(control));
   GfxSetColor(GfxPaletteColor(Tail(data, size, 1)));
   GfxFontJustify(((control >> 2) % 3) - 1, ((control >> 4) % 3) - 1);
   GfxSetClip(Tail(data, size, 2) - 100, Tail(data, size, 3) - 60, Tail(data, size, 4) - 100,

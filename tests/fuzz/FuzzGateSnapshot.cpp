@@ -2,25 +2,16 @@
 // base state into a copy of the game's deck, then the Gate block). What is accepted must be a
 // position the rules can play on: counts in range, every card of the pack exactly once, and the
 // same snapshot again when written back and read once more. The rules then run on it.
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <span>
 
-#include "engine/BaseSnapshot.h"
 #include "engine/Deck.h"
 #include "engine/HitLists.h"
-#include "engine/SnapshotBytes.h"
 #include "games/gate/GatePlay.h"
 #include "tests/fuzz/FuzzSnapshotSupport.h"
 #include "tests/games/solitaire/CardCount.h"
 
 namespace {
-
-std::size_t At(int i) {
-  return static_cast<std::size_t>(i);
-}
 
 // Counted here again rather than trusted to the reader.
 void CheckEveryCardOnce(const GatePosition& p, const Deck& stock) {
@@ -62,24 +53,13 @@ void PlayOn(const GatePosition& start, const Deck& stock) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::span<const std::uint8_t> input(data, size);
-  const Deck game = FuzzGameDeck();
-
-  SnapshotReader in(input);
-  BaseState base(game);
-  if (!ReadBaseState(in, base)) return 0;
-  const std::optional<GateSnapshot> read = ReadGateBlock(in, base.deck);
-  if (!read) return 0;
-
-  Require(size == SnapshotSize(base, kGateBlockSize));
-  const GatePosition& p = read->position;
-  Require(p.wasteCount >= 0 && p.wasteCount <= kGateWasteSlots);
-  for (int count : p.postCount) Require(count >= 0 && count <= kGatePostSlots);
-  for (int count : p.tableauCount) Require(count >= 0 && count <= kGateTableauSlots);
-  CheckEveryCardOnce(p, base.deck);
-
-  RequireSameWrittenBack(size, game, base, *read, WriteGateBlock, ReadGateBlock);
-
-  PlayOn(p, base.deck);
+  FuzzSnapshot({data, size}, kGateBlockSize, ReadGateBlock, WriteGateBlock,
+               [](const GatePosition& p, const Deck& stock) {
+                 Require(p.wasteCount >= 0 && p.wasteCount <= kGateWasteSlots);
+                 for (int count : p.postCount) Require(count >= 0 && count <= kGatePostSlots);
+                 for (int count : p.tableauCount) Require(count >= 0 && count <= kGateTableauSlots);
+                 CheckEveryCardOnce(p, stock);
+                 PlayOn(p, stock);
+               });
   return 0;
 }

@@ -1,5 +1,5 @@
-// Shared set-up of the image reader fuzz targets: a fixed-size buffer to decode into, at a depth
-// chosen by the input so every pixel path is exercised.
+// Shared set-up of the image reader and font fuzz targets: a fixed-size buffer to draw into, at a
+// depth chosen by the input so every pixel path is exercised.
 #pragma once
 
 #include <cstddef>

@@ -6,21 +6,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <span>
 
-#include "engine/BaseSnapshot.h"
 #include "engine/Deck.h"
 #include "engine/HitLists.h"
-#include "engine/SnapshotBytes.h"
 #include "games/quadrille/QuadrillePlay.h"
 #include "tests/fuzz/FuzzSnapshotSupport.h"
 
 namespace {
-
-std::size_t At(int i) {
-  return static_cast<std::size_t>(i);
-}
 
 // Counted here again rather than trusted to the reader: a Six foundation holds the Six up to its
 // top, a Five foundation the Five down through the Ace to its top.
@@ -86,28 +78,18 @@ void PlayOn(const QuadrillePosition& start, const Deck& stock) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::span<const std::uint8_t> input(data, size);
-  const Deck game = FuzzGameDeck();
-
-  SnapshotReader in(input);
-  BaseState base(game);
-  if (!ReadBaseState(in, base)) return 0;
   QuadrillePosition current = EmptyQuadrillePosition();
   current.turned = 3;  // the turned count a game may hold when it reads a snapshot
-  const std::optional<QuadrilleSnapshot> read = ReadQuadrilleBlock(in, current, base.deck);
-  if (!read) return 0;
-
-  Require(size == SnapshotSize(base, kQuadrilleBlockSize));
-  const QuadrillePosition& p = read->position;
-  CheckCounts(p);
-  CheckEveryCardOnce(p, base.deck);
-  Require(read->elapsedSeconds >= 0);
-
-  RequireSameWrittenBack(size, game, base, *read, WriteQuadrilleBlock,
-                         [&current](SnapshotReader& again, const Deck& deck) {
-                           return ReadQuadrilleBlock(again, current, deck);
-                         });
-
-  PlayOn(p, base.deck);
+  FuzzSnapshot(
+      {data, size}, kQuadrilleBlockSize,
+      [&current](SnapshotReader& in, const Deck& deck) {
+        return ReadQuadrilleBlock(in, current, deck);
+      },
+      WriteQuadrilleBlock,
+      [](const QuadrillePosition& p, const Deck& stock) {
+        CheckCounts(p);
+        CheckEveryCardOnce(p, stock);
+        PlayOn(p, stock);
+      });
   return 0;
 }

@@ -1,17 +1,14 @@
 // Auld Lang Syne's rules called directly: what each rule setting changes, the placement rule, the
-// four-card deal, the click on an empty stock, the no-moves analysis, the snapshot block, and a
-// pinned seed played to a win.
+// four-card deal, the click on an empty stock, the no-moves analysis and the snapshot block. The
+// pinned seed is won with clicks in AuldLangSyneScenarioTest.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "engine/BaseSnapshot.h"
+#include "tests/fuzz/SnapshotDamage.h"
 #include "tests/games/auldlangsyne/AuldLangSyneSolver.h"
 
 namespace {
-
-// A deal the move-finder wins under the default rules: the only one among seeds 1 to 1,000.
-constexpr std::uint32_t kAlsWinningSeed = 888;
 
 constexpr int kTwo = 0, kSeven = 5, kEight = 6, kQueen = 10, kKing = 11, kAce = 12;
 
@@ -165,20 +162,15 @@ TEST(AuldLangSynePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
     AuldLangSyneApplyMove(deal.position, deal.stock, moves.back());
   }
   ASSERT_GT(placed, 0);
-  SnapshotWriter out;
-  WriteBaseState(out, deal.stock, {}, {});
-  WriteAuldLangSyneBlock(out, deal.position, 85, 42);
-  const std::vector<std::uint8_t> bytes = out.Bytes();
+  const SnapshotBytes bytes = SnapshotOf(deal, 85, 42, WriteAuldLangSyneBlock);
   ASSERT_EQ(bytes.size(), kAlsSnapshotSize);
   const std::size_t block = kAlsSnapshotSize - kAlsBlockSize;
-
-  const auto read = [&deal](const std::vector<std::uint8_t>& b) {
-    SnapshotReader in(b);
-    BaseState base(deal.stock);
-    if (!ReadBaseState(in, base)) return std::optional<AuldLangSyneSnapshot>{};
-    AuldLangSynePosition current = EmptyAuldLangSynePosition();
-    current.startRank = kAce;
-    return ReadAuldLangSyneBlock(in, current, base.deck);
+  const auto read = [&deal](const SnapshotBytes& b) {
+    return ReadSnapshotOf(b, deal.stock, [](SnapshotReader& in, const Deck& deck) {
+      AuldLangSynePosition current = EmptyAuldLangSynePosition();
+      current.startRank = kAce;
+      return ReadAuldLangSyneBlock(in, current, deck);
+    });
   };
   const std::optional<AuldLangSyneSnapshot> back = read(bytes);
   ASSERT_TRUE(back.has_value());
@@ -186,12 +178,6 @@ TEST(AuldLangSynePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
   EXPECT_EQ(back->points, 85);
   EXPECT_EQ(back->elapsedSeconds, 42);
 
-  const auto put = [](std::vector<std::uint8_t> b, std::size_t at, std::int32_t value) {
-    for (int i = 0; i < 4; ++i)
-      b[at + static_cast<std::size_t>(i)] =
-          static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
-    return b;
-  };
   // Offsets in the block: tops 0, piles 32 (104 bytes each), counts 448, points 464, seconds 468.
   std::size_t f = 0;
   while (f < 3 && deal.position.foundations[f] == kNoCard) ++f;
@@ -200,27 +186,23 @@ TEST(AuldLangSynePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
   const std::size_t topAt = block + 8 * f;
   const Card pileCard = deal.position.tableau[0][0];
   ASSERT_GE(deal.position.tableauCount[0], 1);
-  std::vector<std::uint8_t> shorter = bytes;
-  shorter.pop_back();
-  std::vector<std::uint8_t> longer = bytes;
-  longer.push_back(0);
   const struct {
     const char* what;
-    std::vector<std::uint8_t> bytes;
+    SnapshotBytes bytes;
   } damaged[] = {
-      {"short", shorter},
-      {"long", longer},
-      {"pile count 14", put(bytes, block + 448, 14)},
-      {"pile count -1", put(bytes, block + 448, -1)},
-      {"a pile card that is none", put(bytes, block + 32, 9)},
-      {"a top that is none", put(bytes, topAt + 4, 13)},
-      {"negative time", put(bytes, block + 468, -1)},
-      {"a card twice", put(put(bytes, topAt, pileCard.suit), topAt + 4, pileCard.rank)},
-      {"a card missing", put(bytes, block + 448, deal.position.tableauCount[0] - 1)},
+      {"short", OneByteShort(bytes)},
+      {"long", OneByteLong(bytes)},
+      {"pile count 14", WithInt32(bytes, block + 448, 14)},
+      {"pile count -1", WithInt32(bytes, block + 448, -1)},
+      {"a pile card that is none", WithInt32(bytes, block + 32, 9)},
+      {"a top that is none", WithInt32(bytes, topAt + 4, 13)},
+      {"negative time", WithInt32(bytes, block + 468, -1)},
+      {"a card twice", WithInt32(WithInt32(bytes, topAt, pileCard.suit), topAt + 4, pileCard.rank)},
+      {"a card missing", WithInt32(bytes, block + 448, deal.position.tableauCount[0] - 1)},
       // Same suit, one rank up: no card is shown twice, but the run under it would need a fifth
       // card of the old top's rank.
-      {"a top one rank too high", put(bytes, topAt + 4, (top.rank + 1) % 13)},
-      {"a foundation emptied", put(put(bytes, topAt, -1), topAt + 4, -1)},
+      {"a top one rank too high", WithInt32(bytes, topAt + 4, (top.rank + 1) % 13)},
+      {"a foundation emptied", WithInt32(WithInt32(bytes, topAt, -1), topAt + 4, -1)},
   };
   for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
 }
@@ -240,29 +222,7 @@ TEST(AuldLangSynePlay, TheReaderRefusesAStockThePilesCannotHold) {
   }
   while (p.tableauCount[0] < 13)
     p.tableau[0][static_cast<std::size_t>(p.tableauCount[0]++)] = deal.stock.DealCard();
-  SnapshotWriter out;
-  WriteBaseState(out, deal.stock, {}, {});
-  WriteAuldLangSyneBlock(out, p, 0, 0);
-  SnapshotReader in(out.Bytes());
-  BaseState base(deal.stock);
-  ASSERT_TRUE(ReadBaseState(in, base));
-  EXPECT_FALSE(ReadAuldLangSyneBlock(in, p, base.deck).has_value());
-}
-
-// The move-finder wins the pinned seed with the rules alone; the scenario test makes the same
-// moves with the mouse.
-TEST(AuldLangSynePlay, APinnedSeedIsWonWithTheRulesAlone) {
-  const std::optional<AuldLangSyneSolution> solution =
-      SolveAuldLangSyne(kAlsWinningSeed, kAlsDefaultRules);
-  ASSERT_TRUE(solution.has_value());
-  AuldLangSyneDeal deal = DealAuldLangSyne(kAlsWinningSeed, kAlsDefaultRules);
-  int points = 0;
-  for (const Move& move : solution->moves) {
-    const MoveResult result = AuldLangSyneApplyMove(deal.position, deal.stock, move);
-    ASSERT_TRUE(result.Happened());
-    points += result.points;
-  }
-  EXPECT_TRUE(AuldLangSyneCleared(deal.position, deal.stock));
-  EXPECT_EQ(points, 52 * 5);
-  EXPECT_EQ(points, solution->points);
+  EXPECT_FALSE(ReadSnapshotOf(
+      SnapshotOf(deal, 0, 0, WriteAuldLangSyneBlock), deal.stock,
+      [&p](SnapshotReader& in, const Deck& deck) { return ReadAuldLangSyneBlock(in, p, deck); }));
 }

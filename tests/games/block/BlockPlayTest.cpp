@@ -1,8 +1,8 @@
 // Block Solitaire's rules called directly: the deal, selecting and pairing, the refill, the end,
-// the snapshot block and its refusals, and seeded deals won by the move-finder.
+// the snapshot block and its refusals. A seeded deal is won with clicks in BlockScenarioTest.
 #include <gtest/gtest.h>
 
-#include "engine/BaseSnapshot.h"
+#include "tests/fuzz/SnapshotDamage.h"
 #include "tests/games/block/BlockSolver.h"
 
 namespace {
@@ -17,18 +17,12 @@ Move Select(int slot) {
   return {MoveKind::kSelect, slot, 0, -1};
 }
 
-std::vector<std::uint8_t> Snapshot(const BlockDealt& deal, int points = 0, int seconds = 0) {
-  SnapshotWriter out;
-  WriteBaseState(out, deal.stock, {}, {});
-  WriteBlockSnapshotBlock(out, deal.position, points, seconds);
-  return out.Bytes();
+SnapshotBytes Snapshot(const BlockDealt& deal, int points = 0, int seconds = 0) {
+  return SnapshotOf(deal, points, seconds, WriteBlockSnapshotBlock);
 }
 
-std::optional<BlockSnapshot> Read(const std::vector<std::uint8_t>& bytes) {
-  SnapshotReader in(bytes);
-  BaseState base{Deck()};
-  if (!ReadBaseState(in, base)) return std::nullopt;
-  return ReadBlockSnapshotBlock(in, base.deck);
+std::optional<BlockSnapshot> Read(const SnapshotBytes& bytes) {
+  return ReadSnapshotOf(bytes, Deck(), ReadBlockSnapshotBlock);
 }
 
 TEST(BlockPlay, TheDealFillsTheTwelveSlotsInOrderFromAFortyCardPack) {
@@ -154,7 +148,7 @@ TEST(BlockPlay, ASpentStockLeavesGapsAndTwelveGapsWin) {
 TEST(BlockSnapshot, IsExactAndRefusesDamage) {
   BlockDealt deal = DealBlock(5);
   BlockApplyMove(deal.position, deal.stock, Select(3));
-  const std::vector<std::uint8_t> bytes = Snapshot(deal, 30, 12);
+  const SnapshotBytes bytes = Snapshot(deal, 30, 12);
   ASSERT_EQ(bytes.size(), kBlockSnapshotSize);
   const std::optional<BlockSnapshot> back = Read(bytes);
   ASSERT_TRUE(back.has_value());
@@ -165,14 +159,12 @@ TEST(BlockSnapshot, IsExactAndRefusesDamage) {
   const std::size_t block = kBlockSnapshotSize - kBlockBlockSize;
   const std::size_t flags = block + 96, count = flags + 12;
   const auto damaged = [&bytes](std::size_t at, std::uint8_t value) {
-    std::vector<std::uint8_t> copy = bytes;
+    SnapshotBytes copy = bytes;
     copy[at] = value;
     return copy;
   };
-  EXPECT_FALSE(Read(std::vector<std::uint8_t>(bytes.begin(), bytes.end() - 1)));
-  std::vector<std::uint8_t> longer = bytes;
-  longer.push_back(0);
-  EXPECT_FALSE(Read(longer));
+  EXPECT_FALSE(Read(OneByteShort(bytes)));
+  EXPECT_FALSE(Read(OneByteLong(bytes)));
   EXPECT_FALSE(Read(damaged(flags + 3, 2))) << "a flag is 0 or 1";
   EXPECT_FALSE(Read(damaged(flags + 4, 1))) << "two flags, count one";
   EXPECT_FALSE(Read(damaged(count, 0))) << "one flag, count none";
@@ -209,21 +201,6 @@ TEST(BlockSnapshot, IsExactAndRefusesDamage) {
       }
   ASSERT_EQ(played.stock.Remaining(), 26);
   EXPECT_TRUE(Read(Snapshot(played)).has_value());
-}
-
-// The move-finder plays through LegalMoves and ApplyMove alone: the first seed it wins is pinned,
-// and its line, replayed, clears the table with every pair's points.
-TEST(BlockPlay, TheMoveFinderWinsASeededDeal) {
-  std::uint32_t seed = 1;
-  std::optional<BlockSolution> solution;
-  for (; !solution && seed < 50; ++seed) solution = SolveBlock(seed);
-  ASSERT_TRUE(solution.has_value());
-  --seed;
-  BlockDealt deal = DealBlock(seed);
-  for (const Move& move : solution->moves)
-    ASSERT_TRUE(BlockApplyMove(deal.position, deal.stock, move).Happened());
-  EXPECT_TRUE(BlockCleared(deal.position, deal.stock));
-  EXPECT_EQ(solution->points, 20 * kBlockPairPoints);
 }
 
 }  // namespace

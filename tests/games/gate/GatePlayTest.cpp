@@ -1,6 +1,7 @@
 // Gate's rules called directly: the deal under each setting, what every rule setting allows, the
 // building rules with their wrap, the blank piles, the points, the score factor, the hit lists,
-// the no-moves analysis, the snapshot block, and a seeded deal won by the move-finder.
+// the no-moves analysis and the snapshot block. The pinned seed is won through the mouse in
+// GateScenarioTest.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,17 +9,13 @@
 #include <optional>
 #include <vector>
 
-#include "engine/BaseSnapshot.h"
 #include "engine/Deck.h"
 #include "engine/Move.h"
-#include "engine/SnapshotBytes.h"
 #include "games/gate/GatePlay.h"
+#include "tests/fuzz/SnapshotDamage.h"
 #include "tests/games/gate/GateSolver.h"
 
 namespace {
-
-// What the move-finder's win of its pinned seed earns.
-constexpr int kWinningSeedPoints = 470;
 
 // "A0" is the Ace of suit 0, "T3" the Ten of suit 3. Suits 0 and 2 share a colour.
 Card C(const char* text) {
@@ -236,8 +233,7 @@ TEST(GatePlay, TheStartRankBeginsFoundationsAndIsNeverBuiltOnThePiles) {
   EXPECT_FALSE(Legal(five, rules, Cards(GateTableauPile(2), 0, GateFoundationPile(1))));
 }
 
-// --- Points and score factor
-// ----------------------------------------------------------------------
+// --- Points and score factor --------------------------------------------------------------------
 
 TEST(GatePlay, EachMoveEarnsItsPoints) {
   GatePosition start = EmptyGatePosition(kAceRank);
@@ -289,8 +285,7 @@ TEST(GatePlay, TheScoreFactorMultipliesTheEasierRulesDown) {
   EXPECT_DOUBLE_EQ(GateScoreFactor(rules), 0.95 * 0.9 * 0.75);
 }
 
-// --- Hit lists and the end
-// --------------------------------------------------------------------------
+// --- Hit lists and the end ----------------------------------------------------------------------
 
 TEST(GatePlay, HitListsLiftFromWhereTheCardsAreDrawn) {
   GatePosition p = EmptyGatePosition(kAceRank);
@@ -350,99 +345,58 @@ TEST(GatePlay, NoMovesLeftLooksFurtherThanOneMove) {
   EXPECT_FALSE(GateNoMovesLeft(p, EmptyStock(), rules));
 }
 
-TEST(GatePlay, TheMoveFinderWinsThePinnedSeed) {
-  const std::optional<GateSolution> solution = SolveGate(kGateWinningSeed, kGateWinningRules);
-  ASSERT_TRUE(solution.has_value());
-  GateDeal deal = DealGate(kGateWinningSeed, kGateWinningRules);
-  for (const Move& move : solution->moves)
-    ASSERT_TRUE(GateApplyMove(deal.position, deal.stock, kGateWinningRules, move).Happened());
-  EXPECT_TRUE(GateCleared(deal.position, deal.stock));
-  EXPECT_EQ(solution->points, kWinningSeedPoints);
-}
-
 // --- The snapshot block -------------------------------------------------------------------------
-
-namespace {
-
-std::vector<std::uint8_t> Snapshot(const GateDeal& deal, int points, int elapsed) {
-  SnapshotWriter out;
-  WriteBaseState(out, deal.stock, {}, {});
-  WriteGateBlock(out, deal.position, points, elapsed);
-  return out.Bytes();
-}
-
-std::optional<GateSnapshot> Read(const std::vector<std::uint8_t>& bytes, const Deck& game) {
-  SnapshotReader in(bytes);
-  BaseState base(game);
-  if (!ReadBaseState(in, base)) return std::nullopt;
-  return ReadGateBlock(in, base.deck);
-}
-
-void PutInt32(std::vector<std::uint8_t>& bytes, std::size_t at, std::int32_t value) {
-  for (int i = 0; i < 4; ++i)
-    bytes[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
-}
-
-}  // namespace
 
 // A fresh deal's snapshot reads back whole at its fixed size (the property test reads back a
 // snapshot before every third move of its games); every kind of damage is refused.
 TEST(GatePlay, TheSnapshotBlockReadsBackAndRefusesDamage) {
   const GateDeal deal = DealGate(4, kGateDefaultRules);
-  const std::vector<std::uint8_t> bytes = Snapshot(deal, -35, 81);
+  const auto read = [&deal](const SnapshotBytes& bytes) {
+    return ReadSnapshotOf(bytes, deal.stock, ReadGateBlock);
+  };
+  const SnapshotBytes bytes = SnapshotOf(deal, -35, 81, WriteGateBlock);
   ASSERT_EQ(bytes.size(), 2252u);
-  const std::optional<GateSnapshot> back = Read(bytes, deal.stock);
+  const std::optional<GateSnapshot> back = read(bytes);
   ASSERT_TRUE(back.has_value());
   EXPECT_EQ(back->position, deal.position);
   EXPECT_EQ(back->points, -35);
   EXPECT_EQ(back->elapsedSeconds, 81);
   const std::size_t block = kDeckImageSize + 8;
   // Offsets inside the block: start rank, waste count, left post count, tableau 0's first card,
-  // tableau count 0, elapsed seconds.
+  // tableau count 0.
   const std::size_t wasteCount = block + 4 + 32 + 288;
   const std::size_t postCount = wasteCount + 4 + 80;
   const std::size_t tableau = postCount + 8;
   const std::size_t tableauCount = tableau + 832;
-  const std::size_t elapsed = bytes.size() - 4;
+  const Card post = deal.position.posts[0][0];
   const struct {
     const char* what;
-    std::size_t at;
-    std::int32_t value;
-  } cases[] = {
-      {"a start rank that is no rank", block, 13},
-      {"a waste count past its slots", wasteCount, 37},
-      {"a waste count claiming a card that is not there", wasteCount, 1},
-      {"a negative post count", postCount, -1},
-      {"a post count past its slots", postCount, 6},
-      {"a tableau card that is no card", tableau + 4, 13},
-      {"a tableau card twice", tableau, deal.position.posts[0][0].suit},
-      {"a tableau count past its slots", tableauCount, 14},
-      {"a negative time", elapsed, -1},
+    SnapshotBytes bytes;
+  } damaged[] = {
+      {"short", OneByteShort(bytes)},
+      {"long", OneByteLong(bytes)},
+      {"a start rank that is no rank", WithInt32(bytes, block, 13)},
+      {"a waste count past its slots", WithInt32(bytes, wasteCount, 37)},
+      {"a waste count claiming a card that is not there", WithInt32(bytes, wasteCount, 1)},
+      {"a negative post count", WithInt32(bytes, postCount, -1)},
+      {"a post count past its slots", WithInt32(bytes, postCount, 6)},
+      {"a tableau card that is no card", WithInt32(bytes, tableau + 4, 13)},
+      {"a tableau card twice",
+       WithInt32(WithInt32(bytes, tableau, post.suit), tableau + 4, post.rank)},
+      {"a tableau count past its slots", WithInt32(bytes, tableauCount, 14)},
+      {"a negative time", WithInt32(bytes, bytes.size() - 4, -1)},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    std::vector<std::uint8_t> damaged = bytes;
-    PutInt32(damaged, c.at, c.value);
-    if (std::strcmp(c.what, "a tableau card twice") == 0)
-      PutInt32(damaged, tableau + 4, deal.position.posts[0][0].rank);
-    EXPECT_FALSE(Read(damaged, deal.stock));
-  }
+  for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
   // The left post's top cards moved to the waste: three fit beside the 33 cards of the stock,
   // four would leave the waste no room to take the whole stock.
   for (int moved : {3, 4}) {
-    std::vector<std::uint8_t> damaged = bytes;
-    for (int i = 0; i < moved; ++i) {
-      const Card& card = deal.position.posts[0][static_cast<std::size_t>(kGatePostSlots - 1 - i)];
-      PutInt32(damaged, block + 36 + 8 * static_cast<std::size_t>(i), card.suit);
-      PutInt32(damaged, block + 40 + 8 * static_cast<std::size_t>(i), card.rank);
+    SnapshotBytes shifted =
+        WithInt32(WithInt32(bytes, wasteCount, moved), postCount, kGatePostSlots - moved);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(moved); ++i) {
+      const Card& card = deal.position.posts[0][kGatePostSlots - 1 - i];
+      shifted = WithInt32(WithInt32(shifted, block + 36 + 8 * i, card.suit), block + 40 + 8 * i,
+                          card.rank);
     }
-    PutInt32(damaged, wasteCount, moved);
-    PutInt32(damaged, postCount, kGatePostSlots - moved);
-    EXPECT_EQ(Read(damaged, deal.stock).has_value(), moved == 3);
+    EXPECT_EQ(read(shifted).has_value(), moved == 3);
   }
-  std::vector<std::uint8_t> shortBlock(bytes.begin(), bytes.end() - 1);
-  EXPECT_FALSE(Read(shortBlock, deal.stock));
-  std::vector<std::uint8_t> longBlock = bytes;
-  longBlock.push_back(0);
-  EXPECT_FALSE(Read(longBlock, deal.stock));
 }

@@ -22,14 +22,11 @@ inline constexpr GateRules kGateDefaultRules{
 // A deal the move-finder wins, and its rules: one recycle (without any, none of the first sixty
 // seeds is won within the finder's limit).
 inline constexpr std::uint32_t kGateWinningSeed = 14;
-inline constexpr GateRules kGateWinningRules{
-    .filledIn = false,
-    .recycles = 1,
-    .startCard = kStartCardNextFromDeck,
-    .movePartial = false,
-    .fillFromWaste = false,
-    .dontShowAgain = false,
-};
+inline constexpr GateRules kGateWinningRules = [] {
+  GateRules rules = kGateDefaultRules;
+  rules.recycles = 1;
+  return rules;
+}();
 
 using GateDeal = GameDeal<GatePosition>;
 using GateSolution = FoundWin;

@@ -1,18 +1,15 @@
 // Quadrille's rules called directly: what each rule setting changes, the placement rule of the
-// ring and the centre, the points of the stock and of a placed card, the no-moves analysis, the
-// snapshot block, and a pinned seed played to a win.
+// ring and the centre, the points of the stock and of a placed card, the no-moves analysis and the
+// snapshot block. The pinned seed is won through the mouse in QuadrilleScenarioTest.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "engine/BaseSnapshot.h"
 #include "games/quadrille/QuadrillePlay.h"
+#include "tests/fuzz/SnapshotDamage.h"
 #include "tests/games/quadrille/QuadrilleSolver.h"
 
 namespace {
-
-// A deal the move-finder wins under the default rules.
-constexpr std::uint32_t kQuadrilleWinningSeed = 10;
 
 constexpr int kTwo = 0, kFive = 3, kSix = 4, kJack = 9, kQueen = 10, kKing = 11, kAce = 12;
 
@@ -131,7 +128,8 @@ TEST(QuadrillePlay, RecyclesLimitTheTurnsBackEachCostsFiveAndTheTopCardComesFirs
   }
 }
 
-TEST(QuadrillePlay, AnEmptyFoundationTakesOnlyTheBaseCardOfItsOwnSuit) {
+TEST(QuadrillePlay, FoundationsStartAtTheirBaseBuildInSuitAndOnlyTheCentreTakesQueens) {
+  // An empty foundation takes only the base card of its own suit.
   const QuadrillePosition empty = EmptyQuadrillePosition();
   for (int f = 0; f < kQuadrilleFoundations; ++f) {
     const int suit = kQuadrilleFoundationSuits[static_cast<std::size_t>(f)];
@@ -145,9 +143,7 @@ TEST(QuadrillePlay, AnEmptyFoundationTakesOnlyTheBaseCardOfItsOwnSuit) {
       }
     }
   }
-}
 
-TEST(QuadrillePlay, FoundationsBuildInSuitToTheirEndsAndOnlyTheCentreTakesQueens) {
   QuadrillePosition p = EmptyQuadrillePosition();
   // Six 1 (suit 2) up to the Jack; Five 1 (suit 2) down to the Ace.
   p.sixes[1] = Card{2, kJack - 1};
@@ -231,18 +227,13 @@ TEST(QuadrillePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
     QuadrilleApplyMove(deal.position, deal.stock, kQuadrilleDefaultRules, solution->moves[i]);
   ASSERT_GT(deal.position.centreCount, 0);
 
-  SnapshotWriter out;
-  WriteBaseState(out, deal.stock, {}, {});
-  WriteQuadrilleBlock(out, deal.position, 85, 42);
-  const std::vector<std::uint8_t> bytes = out.Bytes();
+  const SnapshotBytes bytes = SnapshotOf(deal, 85, 42, WriteQuadrilleBlock);
   ASSERT_EQ(bytes.size(), kQuadrilleSnapshotSize);
   const std::size_t block = kQuadrilleSnapshotSize - kQuadrilleBlockSize;
-
-  const auto read = [&deal](const std::vector<std::uint8_t>& b) {
-    SnapshotReader in(b);
-    BaseState base(deal.stock);
-    if (!ReadBaseState(in, base)) return std::optional<QuadrilleSnapshot>{};
-    return ReadQuadrilleBlock(in, EmptyQuadrillePosition(), base.deck);
+  const auto read = [&deal](const SnapshotBytes& b) {
+    return ReadSnapshotOf(b, deal.stock, [](SnapshotReader& in, const Deck& deck) {
+      return ReadQuadrilleBlock(in, EmptyQuadrillePosition(), deck);
+    });
   };
   const std::optional<QuadrilleSnapshot> back = read(bytes);
   ASSERT_TRUE(back.has_value());
@@ -253,12 +244,6 @@ TEST(QuadrillePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
   EXPECT_EQ(back->points, 85);
   EXPECT_EQ(back->elapsedSeconds, 42);
 
-  const auto put = [](std::vector<std::uint8_t> b, std::size_t at, std::int32_t value) {
-    for (int i = 0; i < 4; ++i)
-      b[at + static_cast<std::size_t>(i)] =
-          static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
-    return b;
-  };
   // Offsets in the block: centre 0, count 32, sixes 36, fives 68, waste 100, count 516, points
   // 520, seconds 524.
   std::size_t six = 0;
@@ -266,47 +251,24 @@ TEST(QuadrillePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
   ASSERT_NE(deal.position.sixes[six], kNoCard);
   ASSERT_GE(deal.position.wasteCount, 2);
   const std::size_t sixAt = block + 36 + 8 * six;
-  std::vector<std::uint8_t> shorter = bytes;
-  shorter.pop_back();
-  std::vector<std::uint8_t> longer = bytes;
-  longer.push_back(0);
   const struct {
     const char* what;
-    std::vector<std::uint8_t> bytes;
+    SnapshotBytes bytes;
   } damaged[] = {
-      {"short", shorter},
-      {"long", longer},
-      {"centre count 5", put(bytes, block + 32, 5)},
-      {"waste count 53", put(bytes, block + 516, 53)},
-      {"waste count -1", put(bytes, block + 516, -1)},
-      {"a waste card that is none", put(bytes, block + 100, 9)},
-      {"negative time", put(bytes, block + 524, -1)},
-      {"a King in the centre", put(bytes, block + 4, kKing)},
+      {"short", OneByteShort(bytes)},
+      {"long", OneByteLong(bytes)},
+      {"centre count 5", WithInt32(bytes, block + 32, 5)},
+      {"waste count 53", WithInt32(bytes, block + 516, 53)},
+      {"waste count -1", WithInt32(bytes, block + 516, -1)},
+      {"a waste card that is none", WithInt32(bytes, block + 100, 9)},
+      {"negative time", WithInt32(bytes, block + 524, -1)},
+      {"a King in the centre", WithInt32(bytes, block + 4, kKing)},
       {"a Six foundation of another suit",
-       put(bytes, sixAt, (kQuadrilleFoundationSuits[six] + 1) % 4)},
-      {"a Six foundation showing a Queen", put(bytes, sixAt + 4, kQueen)},
-      {"a card twice", put(put(bytes, block + 100, deal.position.waste[1].suit), block + 104,
-                           deal.position.waste[1].rank)},
-      {"a card missing", put(bytes, block + 516, deal.position.wasteCount - 1)},
+       WithInt32(bytes, sixAt, (kQuadrilleFoundationSuits[six] + 1) % 4)},
+      {"a Six foundation showing a Queen", WithInt32(bytes, sixAt + 4, kQueen)},
+      {"a card twice", WithInt32(WithInt32(bytes, block + 100, deal.position.waste[1].suit),
+                                 block + 104, deal.position.waste[1].rank)},
+      {"a card missing", WithInt32(bytes, block + 516, deal.position.wasteCount - 1)},
   };
   for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
-}
-
-// The move-finder wins the pinned seed with the rules alone; the scenario test makes the same
-// moves with the mouse.
-TEST(QuadrillePlay, APinnedSeedIsWonWithTheRulesAlone) {
-  const std::optional<QuadrilleSolution> solution =
-      SolveQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
-  ASSERT_TRUE(solution.has_value());
-  QuadrilleDeal deal = DealQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
-  int points = 0;
-  for (const Move& move : solution->moves) {
-    const MoveResult result =
-        QuadrilleApplyMove(deal.position, deal.stock, kQuadrilleDefaultRules, move);
-    ASSERT_TRUE(result.Happened());
-    points += result.points;
-  }
-  EXPECT_TRUE(QuadrilleCleared(deal.position, deal.stock));
-  EXPECT_EQ(points, solution->points);
-  EXPECT_GE(points, 52 * 5 - 2 * 5);
 }

@@ -98,7 +98,16 @@ struct QuadrilleRandomPlay {
                   std::mt19937&, bool& dealOver) {
     const QuadrillePosition& p = deal.position;
     if (step % 2 == 1) {
-      ASSERT_TRUE(MouseMakesTheLegalMoves(deal, rules, legal));
+      DragSourceList sources;
+      DropTargetList targets;
+      QuadrilleBuildHitLists(p, rules, sources, targets);
+      const auto isLegal = [&](const Move& move) {
+        return QuadrilleIsLegal(p, deal.stock, rules, move);
+      };
+      MoveList clicks;
+      const Move click{MoveKind::kStock, kQuadrilleStockPile, 0, -1};
+      if (isLegal(click)) clicks.push_back(click);
+      ASSERT_TRUE(MouseMakesTheLegalMoves(clicks, sources, targets, isLegal, legal));
     }
     const bool noneLeft = QuadrilleNoMovesLeft(p, deal.stock, rules);
     ASSERT_FALSE(noneLeft && HasCardMove(legal)) << "a card can be placed";
@@ -107,22 +116,6 @@ struct QuadrilleRandomPlay {
     dealOver = true;
     ASSERT_FALSE(ClicksReachACardMove(deal, rules))
         << "a card could be placed where no move was said to be left";
-  }
-
-  static ::testing::AssertionResult MouseMakesTheLegalMoves(const QuadrilleDeal& deal,
-                                                            const Rules& rules,
-                                                            const MoveList& legal) {
-    const QuadrillePosition& p = deal.position;
-    DragSourceList sources;
-    DropTargetList targets;
-    QuadrilleBuildHitLists(p, rules, sources, targets);
-    const auto isLegal = [&](const Move& move) {
-      return QuadrilleIsLegal(p, deal.stock, rules, move);
-    };
-    MoveList clicks;
-    const Move click{MoveKind::kStock, kQuadrilleStockPile, 0, -1};
-    if (isLegal(click)) clicks.push_back(click);
-    return ::MouseMakesTheLegalMoves(clicks, sources, targets, isLegal, legal);
   }
 
   // Placing a card is taken more often than the click, so that deals get somewhere.

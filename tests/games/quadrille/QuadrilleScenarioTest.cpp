@@ -1,20 +1,45 @@
 // Quadrille played through the real window procedure, for what the mouse, the screen and the
-// undo files add to the rules' own tests: a whole deal won, Undo of a recycle, and the table
-// against golden images.
+// undo files add to the rules' own tests: a whole deal won, Undo of a recycle, and a game in play
+// against its golden image.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <memory>
 
-#include "audio/Audio.h"
-#include "engine/GameClock.h"
 #include "engine/session/GameMenuBar.h"
-#include "tests/games/quadrille/QuadrilleScenario.h"
+#include "games/GameTable.h"
+#include "games/RuleSettings.h"
+#include "games/quadrille/QuadrilleGame.h"
+#include "games/quadrille/QuadrilleSettings.h"
 #include "tests/games/quadrille/QuadrilleSolver.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
+#include "tests/support/GameScenario.h"
 
 namespace {
 
-constexpr std::uint32_t kQuadrilleWinningSeed = 10;
+// Inside the stock's card however thick the pile is, and on the empty stock's marker.
+constexpr ScreenPoint kStockPoint{kQuadrilleStockX + 20, kQuadrilleStockY + 10};
+
+// Quadrille with its stock settings written before the deal; FilledIn stays at its default.
+class QuadrilleScenario : public ScenarioOf<QuadrilleGame> {
+public:
+  QuadrilleScenario(const ScenarioSetup& setup, int cardsDealt, int recycles)
+      : ScenarioOf(Game(cardsDealt, recycles), setup) {}
+
+  void ClickStock() { Click(kStockPoint.x, kStockPoint.y); }
+
+private:
+  static ScenarioGame Game(int cardsDealt, int recycles) {
+    ScenarioGame game;
+    game.row = GameRowById(kQuadrilleGameId);
+    game.writeRules = [cardsDealt, recycles] {
+      WriteRuleValue(kQuadrilleSettings, "CardsDealt", cardsDealt);
+      WriteRuleValue(kQuadrilleSettings, "Recycles", recycles);
+    };
+    // The stock click is the only move a click makes.
+    game.clickPoint = [](const CardGame&, const Move&) { return kStockPoint; };
+    return game;
+  }
+};
 
 class QuadrilleScenarioTest : public GameScenarioTest {};
 
@@ -22,9 +47,10 @@ TEST_F(QuadrilleScenarioTest, ASeededDealIsPlayedToAWinThroughTheMouse) {
   const std::optional<QuadrilleSolution> solution =
       SolveQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
   ASSERT_TRUE(solution.has_value()) << "the move-finder wins this seed";
-  QuadrilleSetup setup;
+  EXPECT_GE(solution->points, 52 * 5 - 2 * 5) << "every card placed, at most two recycles";
+  ScenarioSetup setup;
   setup.seed = kQuadrilleWinningSeed;
-  QuadrilleScenario s(setup);
+  QuadrilleScenario s(setup, kQuadrilleDefaultRules.cardsDealt, kQuadrilleDefaultRules.recycles);
   for (const Move& move : solution->moves) s.MakeWithTheMouse(move);
   s.ExpectWonWith(solution->points);
   EXPECT_EQ(s.Run(), 0);
@@ -33,19 +59,15 @@ TEST_F(QuadrilleScenarioTest, ASeededDealIsPlayedToAWinThroughTheMouse) {
 // A recycle costs 5 points; Undo takes it back with its recycle and the waste fanned as before,
 // for the usual 5 points of an Undo.
 TEST_F(QuadrilleScenarioTest, UndoGivesBackARecycleAndTheFan) {
-  QuadrilleSetup setup;
-  setup.cardsDealt = 3;
-  setup.recycles = 1;
-  QuadrilleScenario s(setup);
-  for (int click = 0; click < 18; ++click)
-    s.Click(QuadrilleScenario::kStockPoint.x, QuadrilleScenario::kStockPoint.y);
+  QuadrilleScenario s(ScenarioSetup{}, 3, 1);
+  for (int click = 0; click < 18; ++click) s.ClickStock();
   auto before = std::make_shared<QuadrillePosition>();
   s.Check([before](QuadrilleGame& game) {
     ASSERT_EQ(game.GetDeck().Remaining(), 0);
     ASSERT_EQ(game.Position().turned, 1) << "52 cards, three a click: the last click turns one";
     *before = game.Position();
   });
-  s.Click(QuadrilleScenario::kStockPoint.x, QuadrilleScenario::kStockPoint.y);
+  s.ClickStock();
   s.Check([](QuadrilleGame& game) {
     EXPECT_EQ(game.GetDeck().Remaining(), 52 - game.Position().wasteCount);
     EXPECT_EQ(game.Position().recyclesUsed, 1);
@@ -57,59 +79,12 @@ TEST_F(QuadrilleScenarioTest, UndoGivesBackARecycleAndTheFan) {
     EXPECT_EQ(game.Points(), -5) << "the snapshot's 0 points, less 5 for the Undo";
   });
   // The recycle given back can be made again.
-  s.Click(QuadrilleScenario::kStockPoint.x, QuadrilleScenario::kStockPoint.y);
+  s.ClickStock();
   s.Check([](QuadrilleGame& game) {
     EXPECT_EQ(game.Position().recyclesUsed, 1);
     EXPECT_EQ(game.Points(), -10);
   });
   EXPECT_EQ(s.Run(), 0);
-}
-
-// Three a click and no recycle: once the stock is spent with nothing to place, Auto Game Over
-// ends the deal; without it the deal stays open.
-TEST_F(QuadrilleScenarioTest, ASpentStockWithNothingToPlaceEndsTheDealOnlyWithAutoGameOver) {
-  QuadrilleRules rules = kQuadrilleDefaultRules;
-  rules.cardsDealt = 3;
-  rules.recycles = 0;
-  std::uint32_t seed = 1;
-  for (;; ++seed) {
-    ASSERT_LT(seed, 100u);
-    QuadrilleDeal deal = DealQuadrille(seed, rules);
-    const Move click{MoveKind::kStock, kQuadrilleStockPile, 0, -1};
-    while (QuadrilleApplyMove(deal.position, deal.stock, rules, click).Happened()) {
-    }
-    if (QuadrilleNoMovesLeft(deal.position, deal.stock, rules)) break;
-  }
-  for (const bool autoGameOver : {false, true}) {
-    SCOPED_TRACE(autoGameOver);
-    QuadrilleSetup setup;
-    setup.seed = seed;
-    setup.cardsDealt = 3;
-    setup.recycles = 0;
-    setup.autoGameOver = autoGameOver;
-    QuadrilleScenario s(setup);
-    for (int click = 0; click < 17; ++click)
-      s.Click(QuadrilleScenario::kStockPoint.x, QuadrilleScenario::kStockPoint.y);
-    s.Check(
-        [](QuadrilleGame& game) { EXPECT_FALSE(game.IsGameOver()) << "one card still in stock"; });
-    s.Click(QuadrilleScenario::kStockPoint.x, QuadrilleScenario::kStockPoint.y);
-    s.Check([autoGameOver](QuadrilleGame& game) {
-      EXPECT_EQ(game.GetDeck().Remaining(), 0);
-      EXPECT_EQ(game.IsGameOver(), autoGameOver);
-      EXPECT_FALSE(game.IsWon());
-    });
-    if (autoGameOver) {
-      s.Wait(300);
-      s.Key(VK_ESCAPE);  // closes "There are no moves left."
-      s.Wait(6000);      // the lose screen
-      s.Key(VK_ESCAPE);  // closes the high scores
-      s.Check([](QuadrilleGame& game) {
-        EXPECT_EQ(game.FinalScore(),
-                  ScoreFormula(0, game.ElapsedSeconds(), game.ScoreFactor(), 1.0));
-      });
-    }
-    EXPECT_EQ(s.Run(), 0);
-  }
 }
 
 // A game in play, pixel for pixel (the fresh deal's images are checked for every game in
@@ -124,11 +99,9 @@ TEST_F(QuadrilleScenarioTest, AGameInPlayLooksAsDrawnInItsGoldenImage) {
   std::optional<QuadrilleSolution> solution;
   for (; !solution; ++seed) solution = SolveQuadrille(seed, rules);
   --seed;
-  QuadrilleSetup setup;
+  ScenarioSetup setup;
   setup.seed = seed;
-  setup.cardsDealt = 3;
-  setup.recycles = kRecyclesUnlimited;
-  QuadrilleScenario s(setup);
+  QuadrilleScenario s(setup, rules.cardsDealt, rules.recycles);
   QuadrilleDeal deal = DealQuadrille(seed, rules);
   const auto placed = [](const QuadrillePosition& p) {
     int cards = 0;
@@ -144,7 +117,7 @@ TEST_F(QuadrilleScenarioTest, AGameInPlayLooksAsDrawnInItsGoldenImage) {
     QuadrilleApplyMove(deal.position, deal.stock, rules, move);
     s.MakeWithTheMouse(move);
   }
-  s.Click(QuadrilleScenario::kStockPoint.x, QuadrilleScenario::kStockPoint.y);
+  s.ClickStock();
   s.Wait(300);
   s.Check([](QuadrilleGame& game) {
     EXPECT_EQ(game.Position().turned, 3);

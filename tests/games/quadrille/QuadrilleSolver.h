@@ -17,6 +17,9 @@ inline constexpr QuadrilleRules kQuadrilleDefaultRules{
     .dontShowAgain = false,
 };
 
+// A deal the move-finder wins under the default rules.
+inline constexpr std::uint32_t kQuadrilleWinningSeed = 10;
+
 using QuadrilleDeal = GameDeal<QuadrillePosition>;
 using QuadrilleSolution = FoundWin;
 
