@@ -99,9 +99,8 @@ std::vector<std::uint8_t> SnapshotOf(const Layout& layout, int points, int elaps
 // Puts a hand-made position on the table: the snapshot becomes the newest one, and Undo (from
 // the menu, as a player would) reads it. Undo costs its 5 points: the layout is given 5 more.
 void LayOut(KlondikeScenario& s, const Layout& layout, int points = 0) {
-  s.Check([&s, layout, points](KlondikeGame& game) {
+  s.Check([layout, points](KlondikeGame& game) {
     EXPECT_TRUE(game.History().WriteNew(SnapshotOf(layout, points + 5, 0)));
-    (void)s;
   });
   s.Menu(GameMenu::kGame, kCmdUndo);
 }
@@ -130,50 +129,43 @@ TEST_F(KlondikeScenarioTest, EachDealtCardAndStockClickSounds) {
   EXPECT_EQ(s.Run(), 0);
 }
 
-// The engine plays the game's automatic moves after the player's own, in the same action.
+// Seed 7 deals the Two of column 5 and a Three of the other colour on column 6: the engine turns
+// up the card the move uncovers after the player's own, in the same action.
 TEST_F(KlondikeScenarioTest, AutoFlipTurnsUpTheCardAMoveUncovers) {
   KlondikeSetup setup;
+  setup.seed = 7;
   setup.autoFlip = 1;
   KlondikeScenario s(setup);
-  Layout layout;
-  layout.columns[0] = {C(2, 3), C(0, kKing)};
-  layout.faceDown[0] = 1;
-  LayOut(s, layout);
-  const ScreenPoint from = Grip(KlondikeScenario::ColumnCard(0, 1));
-  const ScreenPoint to = Grip(KlondikeScenario::ColumnCard(1, 0));
+  const ScreenPoint from = Grip(KlondikeScenario::ColumnCard(5, 5));
+  const ScreenPoint to = Grip(KlondikeScenario::ColumnCard(6, 7));  // where the Two will lie
   s.Drag(from.x, from.y, to.x, to.y);
   s.Check([](KlondikeGame& game) {
-    EXPECT_EQ(game.Position().columnCount[1], 1);
-    EXPECT_EQ(game.Position().faceDown[0], 0);
+    EXPECT_EQ(game.Position().columnCount[6], 8);
+    EXPECT_EQ(game.Position().faceDown[5], 4);
     EXPECT_EQ(game.Points(), 5) << "the card turned up by itself";
   });
   EXPECT_EQ(s.Run(), 0);
 }
 
+// Seed 1 deals an Ace on column 2; double-clicked, it goes home. The engine's test counts the
+// two snapshots; here one Undo takes the whole action back, for 5 points once.
 TEST_F(KlondikeScenarioTest, ADoubleClickIsUndoneOnce) {
   KlondikeScenario s;
-  Layout layout;
-  layout.columns[0] = {C(3, 7), C(2, kAceRank)};
-  layout.faceDown[0] = 1;
-  LayOut(s, layout);
-  const ScreenPoint ace = Grip(KlondikeScenario::ColumnCard(0, 1));
+  const ScreenPoint ace = Grip(KlondikeScenario::ColumnCard(2, 2));
   s.DoubleClick(ace.x, ace.y);
-  auto undoSounds = std::make_shared<int>(0);
-  s.Check([&s, undoSounds](KlondikeGame& game) {
-    *undoSounds = Count(s.Sounds(), "undo.wav");  // the layout's own
-    EXPECT_EQ(game.Position().foundations[0], C(2, kAceRank));
+  s.Check([&s](KlondikeGame& game) {
+    EXPECT_EQ(game.Position().foundations[0].rank, kAceRank);
     EXPECT_EQ(game.Points(), 5) << "column to foundation";
     EXPECT_EQ(game.UndoCount(), 2) << "the double click's own snapshot and the pick-up's";
     EXPECT_EQ(Count(s.Sounds(), "foundation.wav"), 1);
   });
-  // The two snapshots hold the same table: one Undo takes the action back, for 5 points once.
   s.Menu(GameMenu::kGame, kCmdUndo);
-  s.Check([&s, undoSounds](KlondikeGame& game) {
+  s.Check([&s](KlondikeGame& game) {
     EXPECT_EQ(game.Position().foundations[0], kNoCard);
-    EXPECT_EQ(game.Position().columnCount[0], 2);
+    EXPECT_EQ(game.Position().columnCount[2], 3);
     EXPECT_EQ(game.Points(), -5);
     EXPECT_EQ(game.UndoCount(), 0);
-    EXPECT_EQ(Count(s.Sounds(), "undo.wav"), *undoSounds + 1);
+    EXPECT_EQ(Count(s.Sounds(), "undo.wav"), 1);
   });
   EXPECT_EQ(s.Run(), 0);
 }
@@ -237,9 +229,6 @@ TEST_F(KlondikeScenarioTest, AutoGameOverEndsADealWithoutMovesOnlyWhenSwitchedOn
         EXPECT_EQ(ReadHighScore("Klondike", 1).name, "Tester");
         EXPECT_EQ(ReadHighScore("Klondike", 1).score, game.FinalScore());
       });
-      // Mouse play is ignored once the deal is over.
-      s.Click(kKlondikeStockX + 20, kKlondikeStockY + 20);
-      s.Check([](KlondikeGame& game) { EXPECT_EQ(game.UndoCount(), 0); });
     }
     EXPECT_EQ(s.Run(), 0);
   }
@@ -265,22 +254,6 @@ TEST_F(KlondikeScenarioTest, ASnapshotDirectoryThatCannotBeWrittenLeavesTheGameP
   }
   EXPECT_TRUE(fs::is_regular_file(blocker));
   fs::remove(blocker);
-}
-
-// Escape ends the game and its history; that a player's own files are never touched is tested
-// in UndoHistoryTest.
-TEST_F(KlondikeScenarioTest, LeavingTheGameDeletesItsSnapshots) {
-  KlondikeScenario s;
-  const fs::path directory = s.UndoDirectory();
-  const ScreenPoint stock = Grip(s.StockTop());
-  s.Click(stock.x, stock.y);
-  s.Check([&directory](KlondikeGame&) { EXPECT_TRUE(fs::exists(directory / "UNDO1.DAT")); });
-  s.Key(VK_ESCAPE);
-  s.CheckShell([&directory] {
-    EXPECT_FALSE(fs::exists(directory / "UNDO1.DAT")) << "Escape ends the game and its history";
-  });
-  s.Wait(100);
-  EXPECT_EQ(s.Run(), 0);
 }
 
 // A stack on its way to another column, pixel for pixel (the fresh deal's images are checked for
@@ -464,36 +437,26 @@ void ExpectPutBack(KlondikeScenario& s) {
 
 }  // namespace
 
-TEST_F(KlondikeScenarioTest, UndoWhileCarryingDoesNothingAndNoCardIsDoubled) {
-  KlondikeScenario s;
-  StartCarrying(s);
-  s.Check([](KlondikeGame& game) {
-    game.Undo();
-    EXPECT_TRUE(game.IsDragging());
-    EXPECT_EQ(game.UndoCount(), 1);
-  });
-  const ScreenPoint top = Grip(KlondikeScenario::ColumnCard(6, 6));
-  s.Mouse(WM_LBUTTONUP, top.x + 40, top.y + 60);
-  ExpectPutBack(s);
-  EXPECT_EQ(s.Run(), 0);
-}
-
 TEST_F(KlondikeScenarioTest, ALostButtonUpPutsTheCardsBack) {
   const struct {
     const char* what;
     std::function<void(KlondikeScenario&)> interrupt;
   } cases[] = {
+      {"undo while carrying does nothing, and no card is doubled",
+       [](KlondikeScenario& s) {
+         s.Check([](KlondikeGame& game) {
+           game.Undo();
+           EXPECT_TRUE(game.IsDragging());
+           EXPECT_EQ(game.UndoCount(), 1);
+         });
+         const ScreenPoint top = Grip(KlondikeScenario::ColumnCard(6, 6));
+         s.Mouse(WM_LBUTTONUP, top.x + 40, top.y + 60);
+       }},
       {"another window in front",
        [](KlondikeScenario& s) {
          s.CheckShell([&s] { s.Harness().PostAt(0, WM_ACTIVATEAPP, 0); });
          s.Wait(20);
          s.CheckShell([&s] { s.Harness().PostAt(0, WM_ACTIVATEAPP, 1); });
-       }},
-      {"pause",
-       [](KlondikeScenario& s) {
-         const auto pause = [&s] { s.Harness().Shell().Session()->HandleCommand(kCmdPauseResume); };
-         s.CheckShell(pause);
-         s.CheckShell(pause);
        }},
       {"a second press",
        [](KlondikeScenario& s) {
@@ -513,26 +476,25 @@ TEST_F(KlondikeScenarioTest, ALostButtonUpPutsTheCardsBack) {
   }
 }
 
-TEST_F(KlondikeScenarioTest, TwoQuickClicksOnTheStockTurnTwice) {
-  KlondikeScenario s;
-  s.DoubleClick(kKlondikeStockX + 20, kKlondikeStockY + 10);
-  s.Check([&s](KlondikeGame& game) {
-    EXPECT_EQ(game.Position().wasteCount, 6);
-    EXPECT_EQ(game.UndoCount(), 2);
-    EXPECT_EQ(Count(s.Sounds(), "flip.wav"), 2);
-  });
-  EXPECT_EQ(s.Run(), 0);
-}
-
-TEST_F(KlondikeScenarioTest, ACardsDealtBeyondTheDialogsChoicesTurnsThree) {
+// A CardsDealt past the dialog's choices (an edited file) is played as three; two quick clicks
+// on the stock are two clicks, not a double click; and Escape ends the game and its history
+// (that a player's own files are never touched is UndoHistoryTest's).
+TEST_F(KlondikeScenarioTest, QuickClicksTurnThreeTwiceAndLeavingDeletesTheSnapshots) {
   KlondikeSetup setup;
   setup.cardsDealt = 7;
   KlondikeScenario s(setup);
-  s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
-  s.Check([](KlondikeGame& game) {
+  const fs::path directory = s.UndoDirectory();
+  s.DoubleClick(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  s.Check([&s, &directory](KlondikeGame& game) {
     EXPECT_EQ(game.Rules().cardsDealt, 3);
-    EXPECT_EQ(game.Position().wasteCount, 3);
+    EXPECT_EQ(game.Position().wasteCount, 6);
+    EXPECT_EQ(game.UndoCount(), 2);
+    EXPECT_EQ(Count(s.Sounds(), "flip.wav"), 2);
+    EXPECT_TRUE(fs::exists(directory / "UNDO2.DAT"));
   });
+  s.Key(VK_ESCAPE);
+  s.CheckShell([&directory] { EXPECT_FALSE(fs::exists(directory / "UNDO1.DAT")); });
+  s.Wait(100);
   EXPECT_EQ(s.Run(), 0);
 }
 
