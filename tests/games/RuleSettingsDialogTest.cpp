@@ -63,23 +63,35 @@ TEST_F(RuleSettingsDialogTest, ADialogOnAFreshStoreShowsTheDefaults) {
   EXPECT_STREQ(klondike.StartCardList()->GetText(), "Ace");
 }
 
-TEST_F(RuleSettingsDialogTest, GateShowsTheNextCardFromTheDeckAndStoresItAsMinusOne) {
-  WriteSettingDword("Gate", "StartCard", -1);
-  RuleSettingsDialog dialog(kGateSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(dialog.StartCardList()->GetSelection(), 13);
-  EXPECT_STREQ(dialog.StartCardList()->GetText(), "Next card from deck");
-  ClickOn(In(40), dialog.ConfirmButton());
-  EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Gate", "StartCard"), -1);
-
-  // Chosen from the list after a rank was stored, it is stored as -1 too.
-  WriteSettingDword("Gate", "StartCard", 5);
-  RuleSettingsDialog again(kGateSettings, RuleSettingsMode::kRestart);
-  EXPECT_STREQ(again.StartCardList()->GetText(), "Seven");
-  PickStartCard(In(40), again.StartCardList(), 13);
-  ClickOn(In(1000), again.ConfirmButton());
-  EXPECT_EQ(again.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Gate", "StartCard"), -1);
+// A stored start card shows its list entry, or none where the number has none (only an edited
+// store holds such a number; Auld Lang Syne has no deck entry, so 13 is past its list), and is
+// stored back unchanged unless the player picks an entry. Gate's next card from the deck is -1
+// both ways.
+TEST_F(RuleSettingsDialogTest, StartCardsShowTheirEntryAndAreStoredBackUnlessChanged) {
+  const struct {
+    const RuleSettingsLayout* game;
+    std::int32_t stored;
+    int shown;   // the entry shown, -1 none
+    int picked;  // the entry the player picks, -1 none
+    std::int32_t after;
+  } cases[] = {
+      {&kGateSettings, -1, 13, -1, -1},       {&kGateSettings, 5, 5, 13, -1},
+      {&kGateSettings, -7, -1, -1, -7},       {&kKlondikeSettings, 40, -1, -1, 40},
+      {&kAuldLangSyneSettings, 13, -1, 0, 0},
+  };
+  // A count beyond the spin box's range is stored back as the box shows it.
+  WriteSettingDword("Klondike", "CardsDealt", 9);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.game->game << " " << c.stored);
+    WriteSettingDword(c.game->game, "StartCard", c.stored);
+    RuleSettingsDialog dialog(*c.game, RuleSettingsMode::kStart);
+    EXPECT_EQ(dialog.StartCardList()->GetSelection(), c.shown);
+    if (c.picked >= 0) PickStartCard(In(40), dialog.StartCardList(), c.picked);
+    ClickOn(In(1000), dialog.ConfirmButton());
+    EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
+    EXPECT_EQ(store_.Stored(c.game->game, "StartCard"), c.after);
+  }
+  EXPECT_EQ(store_.Stored("Klondike", "CardsDealt"), 3);
 }
 
 // A stored recycles number shows its button, or none where no button has it (only an edited store
@@ -113,35 +125,6 @@ TEST_F(RuleSettingsDialogTest, RecyclesShowTheirButtonAndAreStoredBackUnchanged)
   ClickOn(In(400), again.ConfirmButton());
   EXPECT_EQ(again.DoModal(), kRuleSettingsConfirmed);
   EXPECT_EQ(store_.Stored("Gate", "Recycles"), 2);
-}
-
-TEST_F(RuleSettingsDialogTest, OddStoredNumbersOpenSafelyAndStayUnlessChanged) {
-  // Numbers only an edited store can hold: no list entry, a count beyond the spin box's range.
-  WriteSettingDword("Klondike", "StartCard", 40);
-  WriteSettingDword("Klondike", "CardsDealt", 9);
-  WriteSettingDword("Gate", "StartCard", -7);
-  WriteSettingDword("Auld Lang Syne", "StartCard", 13);
-  RuleSettingsDialog klondike(kKlondikeSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(klondike.StartCardList()->GetSelection(), -1);
-  EXPECT_EQ(klondike.CardsDealtBox()->GetValue(), 3);
-  ClickOn(In(40), klondike.ConfirmButton());
-  EXPECT_EQ(klondike.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Klondike", "StartCard"), 40);
-  EXPECT_EQ(store_.Stored("Klondike", "CardsDealt"), 3);
-
-  RuleSettingsDialog gate(kGateSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(gate.StartCardList()->GetSelection(), -1);
-  ClickOn(In(40), gate.ConfirmButton());
-  EXPECT_EQ(gate.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Gate", "StartCard"), -7);
-
-  // Auld Lang Syne has no deck entry: 13 is past its list, and a choice replaces it.
-  RuleSettingsDialog auld(kAuldLangSyneSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(auld.StartCardList()->GetSelection(), -1);
-  PickStartCard(In(40), auld.StartCardList(), 0);
-  ClickOn(In(1000), auld.ConfirmButton());
-  EXPECT_EQ(auld.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Auld Lang Syne", "StartCard"), 0);
 }
 
 TEST_F(RuleSettingsDialogTest, ChangedSpinBoxCheckBoxesComboAndRecyclesAreStored) {
