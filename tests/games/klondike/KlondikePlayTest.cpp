@@ -443,29 +443,32 @@ TEST_F(KlondikePlayTest, ClickOnALowerCardFindsTheWholeRunWithoutMovePartial) {
   EXPECT_EQ(sources.HitTest(down.x + 5, down.y + 5), nullptr);
 }
 
+// The waste's top card lifts from where the card drawing puts it: fanned, the last of the turned
+// cards two fan steps to the right; squared (one card a click), one step up and two left for every
+// ten cards.
 TEST_F(KlondikePlayTest, WasteTopLiesWhereTheWasteIsDrawn) {
-  KlondikePosition p = Lay("w: 20 30 40 50 60 70 80 90 T0 J0 Q0 K0").p;
-  p.turned = 3;
-  DragSourceList sources;
-  DropTargetList targets;
-  // A fanned waste: the last of the turned cards, two fan steps to the right.
-  KlondikeBuildHitLists(p, Rules(), sources, targets);
-  ASSERT_GE(sources.Size(), 1);
-  EXPECT_EQ(sources.At(0).x, kKlondikeWasteX + 20);
-  EXPECT_EQ(sources.At(0).y, kKlondikeWasteY);
-  EXPECT_EQ(sources.At(0).cards[0], C("K0"));
-  p.turned = 0;
-  KlondikeBuildHitLists(p, Rules(), sources, targets);
-  EXPECT_EQ(sources.At(0).x, kKlondikeWasteX);
-  // One card a click: a squared pile, whose top layer lies one step up and two left for every
-  // ten cards, where the card drawing puts it: the card lifts from where it is seen.
-  KlondikeRules one = Rules();
-  one.cardsDealt = 1;
-  KlondikeBuildHitLists(p, one, sources, targets);
-  EXPECT_EQ(sources.At(0).x, kKlondikeWasteX - 2);
-  EXPECT_EQ(sources.At(0).y, kKlondikeWasteY - 1);
-  KlondikeBuildHitLists(Lay("w: 20 30 40 50 60 70 80 90 T0").p, one, sources, targets);
-  EXPECT_EQ(sources.At(0).x, kKlondikeWasteX) << "nine cards draw no extra layer";
+  const KlondikeRules one = With([](KlondikeRules& r) { r.cardsDealt = 1; });
+  const char* const twelve = "w: 20 30 40 50 60 70 80 90 T0 J0 Q0 K0";
+  const struct {
+    const char* table;
+    int turned;
+    KlondikeRules rules;
+    int dx, dy;
+  } rows[] = {{twelve, 3, Rules(), 20, 0},
+              {twelve, 0, Rules(), 0, 0},
+              {twelve, 0, one, -2, -1},
+              {"w: 20 30 40 50 60 70 80 90 T0", 0, one, 0, 0}};
+  for (const auto& row : rows) {
+    KlondikePosition p = Lay(row.table).p;
+    p.turned = row.turned;
+    DragSourceList sources;
+    DropTargetList targets;
+    KlondikeBuildHitLists(p, row.rules, sources, targets);
+    ASSERT_GE(sources.Size(), 1);
+    EXPECT_EQ(sources.At(0).cards[0], p.waste[p.wasteCount - 1]);
+    EXPECT_EQ(sources.At(0).x, kKlondikeWasteX + row.dx) << row.table << " turned " << row.turned;
+    EXPECT_EQ(sources.At(0).y, kKlondikeWasteY + row.dy) << row.table << " turned " << row.turned;
+  }
 }
 
 TEST_F(KlondikePlayTest, DropTargetsAreFoundationsThenColumnsThatCanTakeACard) {
