@@ -3,8 +3,6 @@
 // a seeded deal played to a win.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -300,20 +298,6 @@ TEST_F(KlondikePlayTest, OnlyAnAllFaceDownColumnTurnsUpItsTopCard) {
 // --- Building rules
 // -------------------------------------------------------------------------------
 
-TEST_F(KlondikePlayTest, EmptyColumnTakesOnlyTheRankBelowTheStartWithTableauStart) {
-  KlondikeRules rules = Rules();
-  EXPECT_TRUE(KlondikeEmptyColumnAccepts(C("K0"), kAceRank, rules));
-  EXPECT_FALSE(KlondikeEmptyColumnAccepts(C("Q1"), kAceRank, rules));
-  EXPECT_FALSE(KlondikeEmptyColumnAccepts(C("A1"), kAceRank, rules));
-  const int seven = 5;
-  EXPECT_TRUE(KlondikeEmptyColumnAccepts(C("61"), seven, rules));
-  EXPECT_FALSE(KlondikeEmptyColumnAccepts(C("K1"), seven, rules));
-  rules.tableauStart = false;
-  EXPECT_TRUE(KlondikeEmptyColumnAccepts(C("Q1"), kAceRank, rules));
-  EXPECT_TRUE(KlondikeEmptyColumnAccepts(C("A1"), kAceRank, rules));
-  EXPECT_FALSE(KlondikeEmptyColumnAccepts(kNoCard, kAceRank, rules));
-}
-
 // Move by move whether the rules allow it. How ranks wrap and suits and colours build is the
 // shared building rules' test (SolitaireHelpersTest); here that Klondike uses them where it should.
 TEST_F(KlondikePlayTest, WhatMayBeLiftedAndWhereItMayGo) {
@@ -346,6 +330,9 @@ TEST_F(KlondikePlayTest, WhatMayBeLiftedAndWhereItMayGo) {
        Cards(w, 0, KlondikeColumnPile(4)), false},
       {"without TableauStart any card does", "base: 7 w: K3", any,
        Cards(w, 0, KlondikeColumnPile(4)), true},
+      {"only a King fills it when Aces start", "w: Q3", Rules(), Cards(w, 0, KlondikeColumnPile(4)),
+       false},
+      {"a King does", "w: K3", Rules(), Cards(w, 0, KlondikeColumnPile(4)), true},
       {"the start rank starts a foundation", "base: 7 w: 72", Rules(),
        Cards(w, 0, KlondikeFoundationPile(1)), true},
       {"no other rank does", "base: 7 w: A2", Rules(), Cards(w, 0, KlondikeFoundationPile(1)),
@@ -378,6 +365,7 @@ TEST_F(KlondikePlayTest, WhatMayBeLiftedAndWhereItMayGo) {
     const Table t = Lay(row.table);
     EXPECT_EQ(KlondikeIsLegal(t.p, t.stock, row.rules, row.move), row.legal) << row.why;
   }
+  EXPECT_FALSE(KlondikeEmptyColumnAccepts(kNoCard, kAceRank, any)) << "no card fills nothing";
 }
 
 TEST_F(KlondikePlayTest, EachMoveEarnsItsPoints) {
