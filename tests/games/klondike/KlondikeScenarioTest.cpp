@@ -38,18 +38,35 @@ int Count(const std::vector<std::string>& sounds, const std::string& name) {
 
 class KlondikeScenarioTest : public GameScenarioTest {};
 
-// The deal itself is KlondikePlayTest's; here the sound of each of its 28 cards.
-TEST_F(KlondikeScenarioTest, EachDealtCardAndStockClickSounds) {
-  KlondikeScenario s;
+// The deal itself is KlondikePlayTest's; here the sound of each of its 28 cards, and the stock
+// clicked as a player clicks it. A CardsDealt past the dialog's choices (an edited file) is played
+// as three; two quick clicks are two clicks, not a double click; every click flips, the ninth
+// turns the waste back and shuffles; and Escape ends the game and its history (that a player's
+// own files are never touched is UndoHistoryTest's).
+TEST_F(KlondikeScenarioTest, TheDealAndTheStockClicksSoundAndLeavingDeletesTheSnapshots) {
+  KlondikeSetup setup;
+  setup.cardsDealt = 7;
+  KlondikeScenario s(setup);
   ASSERT_NE(s.Game(), nullptr);
   EXPECT_EQ(Count(s.Sounds(), "deal.wav"), 28);
-  // Every stock click flips; the ninth of three a click turns the waste back and shuffles.
-  for (int click = 0; click < 9; ++click) s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  const fs::path directory = s.UndoDirectory();
+  s.DoubleClick(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  s.Check([&s, &directory](KlondikeGame& game) {
+    EXPECT_EQ(game.Rules().cardsDealt, 3);
+    EXPECT_EQ(game.Position().wasteCount, 6);
+    EXPECT_EQ(game.UndoCount(), 2);
+    EXPECT_EQ(Count(s.Sounds(), "flip.wav"), 2);
+    EXPECT_TRUE(fs::exists(directory / "UNDO2.DAT"));
+  });
+  for (int click = 2; click < 9; ++click) s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
   s.Check([&s](KlondikeGame& g) {
     EXPECT_EQ(g.Position().recyclesUsed, 1);
     EXPECT_EQ(Count(s.Sounds(), "flip.wav"), 8);
     EXPECT_EQ(Count(s.Sounds(), "shuffle.wav"), 1);
   });
+  s.Key(VK_ESCAPE);
+  s.CheckShell([&directory] { EXPECT_FALSE(fs::exists(directory / "UNDO1.DAT")); });
+  s.Wait(100);
   EXPECT_EQ(s.Run(), 0);
 }
 
@@ -383,28 +400,6 @@ TEST_F(KlondikeScenarioTest, ALostButtonUpPutsTheCardsBack) {
     StartCarrying(s);
     EXPECT_EQ(s.Run(), 0);
   }
-}
-
-// A CardsDealt past the dialog's choices (an edited file) is played as three; two quick clicks
-// on the stock are two clicks, not a double click; and Escape ends the game and its history
-// (that a player's own files are never touched is UndoHistoryTest's).
-TEST_F(KlondikeScenarioTest, QuickClicksTurnThreeTwiceAndLeavingDeletesTheSnapshots) {
-  KlondikeSetup setup;
-  setup.cardsDealt = 7;
-  KlondikeScenario s(setup);
-  const fs::path directory = s.UndoDirectory();
-  s.DoubleClick(kKlondikeStockX + 20, kKlondikeStockY + 10);
-  s.Check([&s, &directory](KlondikeGame& game) {
-    EXPECT_EQ(game.Rules().cardsDealt, 3);
-    EXPECT_EQ(game.Position().wasteCount, 6);
-    EXPECT_EQ(game.UndoCount(), 2);
-    EXPECT_EQ(Count(s.Sounds(), "flip.wav"), 2);
-    EXPECT_TRUE(fs::exists(directory / "UNDO2.DAT"));
-  });
-  s.Key(VK_ESCAPE);
-  s.CheckShell([&directory] { EXPECT_FALSE(fs::exists(directory / "UNDO1.DAT")); });
-  s.Wait(100);
-  EXPECT_EQ(s.Run(), 0);
 }
 
 // One action, one analysis of whether moves are left, and Undo shows the waste fanned as it was.
