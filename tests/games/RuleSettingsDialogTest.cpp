@@ -16,7 +16,6 @@
 #include "ui/widgets/CheckBox.h"
 #include "ui/widgets/ComboBox.h"
 #include "ui/widgets/RadioButton.h"
-#include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/SpinBox.h"
 #include "ui/widgets/TextButton.h"
 
@@ -49,103 +48,76 @@ protected:
   ScratchStore store_;
 };
 
-TEST_F(RuleSettingsDialogTest, OpeningAnyDialogOnAFreshStoreCreatesAllItsValues) {
-  const struct {
-    const RuleSettingsLayout* game;
-    std::size_t values;
-  } cases[] = {{&kKlondikeSettings, 8},
-               {&kGateSettings, 6},
-               {&kQuadrilleSettings, 4},
-               {&kAuldLangSyneSettings, 3}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(store_.ValueCount(c.game->game), 0u);
-    RuleSettingsDialog dialog(*c.game, RuleSettingsMode::kStart);
-    EXPECT_EQ(store_.ValueCount(c.game->game), c.values) << c.game->game;
-    for (const RuleControl& control : c.game->controls) {
-      EXPECT_EQ(store_.Stored(c.game->game, control.value), control.fallback)
-          << c.game->game << " " << control.value;
-    }
-  }
-  // The defaults show as the controls' settings.
+// Which values a first read creates, and with what, is RuleValuesTest's; here the defaults show
+// as the controls' settings. (That every dialog creates its values is CancelAndEscapeWriteNothing's
+// first step.)
+TEST_F(RuleSettingsDialogTest, ADialogOnAFreshStoreShowsTheDefaults) {
   RuleSettingsDialog klondike(kKlondikeSettings, RuleSettingsMode::kStart);
+  EXPECT_EQ(store_.ValueCount("Klondike"), 8u);
   EXPECT_TRUE(klondike.FlagBox("TableauStart")->IsSelected());
   EXPECT_FALSE(klondike.FlagBox("MovePartial")->IsSelected());
   EXPECT_EQ(klondike.CardsDealtBox()->GetValue(), 3);
   EXPECT_TRUE(klondike.RecycleButton(3)->IsSelected());
+  EXPECT_EQ(klondike.StartCardList()->GetItemCount(), 13);
   EXPECT_EQ(klondike.StartCardList()->GetSelection(), 12);
   EXPECT_STREQ(klondike.StartCardList()->GetText(), "Ace");
 }
 
-// What the golden images cannot show: the spin box's range and the lists' entries.
-TEST_F(RuleSettingsDialogTest, EachDialogOffersItsRangesAndControls) {
-  RuleSettingsDialog klondike(kKlondikeSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(klondike.CardsDealtBox()->GetMinimum(), 1);
-  EXPECT_EQ(klondike.CardsDealtBox()->GetMaximum(), 3);
-  EXPECT_EQ(klondike.StartCardList()->GetItemCount(), 13);
-  EXPECT_STREQ(klondike.RecycleButton(5)->GetText(), "Infinite");
-
-  RuleSettingsDialog gate(kGateSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(gate.StartCardList()->GetItemCount(), 14);
-  EXPECT_EQ(gate.StartCardList()->GetItem(13), "Next card from deck");
-  EXPECT_EQ(gate.CardsDealtBox(), nullptr);
-  RuleSettingsDialog auld(kAuldLangSyneSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(auld.RecycleGroup(), nullptr);
-  EXPECT_EQ(auld.CancelButton()->GetMnemonic().character, 'C');
-}
-
-TEST_F(RuleSettingsDialogTest, GateShowsTheNextCardFromTheDeckAndStoresItAsMinusOne) {
-  WriteSettingDword("Gate", "StartCard", -1);
-  RuleSettingsDialog dialog(kGateSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(dialog.StartCardList()->GetSelection(), 13);
-  EXPECT_STREQ(dialog.StartCardList()->GetText(), "Next card from deck");
-  ClickOn(In(40), dialog.ConfirmButton());
-  EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Gate", "StartCard"), -1);
-
-  // Chosen from the list after a rank was stored, it is stored as -1 too.
-  WriteSettingDword("Gate", "StartCard", 5);
-  RuleSettingsDialog again(kGateSettings, RuleSettingsMode::kRestart);
-  EXPECT_STREQ(again.StartCardList()->GetText(), "Seven");
-  PickStartCard(In(40), again.StartCardList(), 13);
-  ClickOn(In(1000), again.ConfirmButton());
-  EXPECT_EQ(again.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Gate", "StartCard"), -1);
-}
-
-TEST_F(RuleSettingsDialogTest, RecyclesShowTheirButtonAndAreStoredBackUnchanged) {
-  WriteSettingDword("Klondike", "Recycles", kRecyclesUnlimited);
-  WriteSettingDword("Quadrille", "Recycles", 4);
-  RuleSettingsDialog klondike(kKlondikeSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(klondike.RecycleGroup()->GetSelectedChild(), klondike.RecycleButton(5));
-  EXPECT_STREQ(klondike.RecycleButton(5)->GetText(), "Infinite");
-  input_->KeyAt(In(40), VK_RETURN, kScanEnter);
-  ClickOn(In(100), klondike.ConfirmButton());
-  EXPECT_EQ(klondike.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Klondike", "Recycles"), kRecyclesUnlimited);
-
-  RuleSettingsDialog quadrille(kQuadrilleSettings, RuleSettingsMode::kStart);
-  // Shown, the group keeps the stored choice rather than its first button.
-  quadrille.Show();
-  EXPECT_TRUE(quadrille.RecycleButton(4)->IsSelected());
-  EXPECT_STREQ(quadrille.RecycleButton(4)->GetText(), "4");
-  EXPECT_FALSE(quadrille.RecycleButton(0)->IsSelected());
-  quadrille.Hide();
-  ClickOn(In(40), quadrille.ConfirmButton());
-  EXPECT_EQ(quadrille.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Quadrille", "Recycles"), 4);
-}
-
-TEST_F(RuleSettingsDialogTest, ARecyclesNumberWithoutAButtonShowsNoneChosenAndIsKept) {
-  WriteSettingDword("Gate", "Recycles", 7);
-  RuleSettingsDialog dialog(kGateSettings, RuleSettingsMode::kStart);
-  dialog.Show();
-  for (int choice = 0; choice < kRecycleChoices; ++choice) {
-    EXPECT_FALSE(dialog.RecycleButton(choice)->IsSelected()) << choice;
+// A stored start card shows its list entry, or none where the number has none (only an edited
+// store holds such a number; Auld Lang Syne has no deck entry, so 13 is past its list), and is
+// stored back unchanged unless the player picks an entry. Gate's next card from the deck is -1
+// both ways.
+TEST_F(RuleSettingsDialogTest, StartCardsShowTheirEntryAndAreStoredBackUnlessChanged) {
+  const struct {
+    const RuleSettingsLayout* game;
+    std::int32_t stored;
+    int shown;   // the entry shown, -1 none
+    int picked;  // the entry the player picks, -1 none
+    std::int32_t after;
+  } cases[] = {
+      {&kGateSettings, -1, 13, -1, -1},       {&kGateSettings, 5, 5, 13, -1},
+      {&kGateSettings, -7, -1, -1, -7},       {&kKlondikeSettings, 40, -1, -1, 40},
+      {&kAuldLangSyneSettings, 13, -1, 0, 0},
+  };
+  // A count beyond the spin box's range is stored back as the box shows it.
+  WriteSettingDword("Klondike", "CardsDealt", 9);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.game->game << " " << c.stored);
+    WriteSettingDword(c.game->game, "StartCard", c.stored);
+    RuleSettingsDialog dialog(*c.game, RuleSettingsMode::kStart);
+    EXPECT_EQ(dialog.StartCardList()->GetSelection(), c.shown);
+    if (c.picked >= 0) PickStartCard(In(40), dialog.StartCardList(), c.picked);
+    ClickOn(In(1000), dialog.ConfirmButton());
+    EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
+    EXPECT_EQ(store_.Stored(c.game->game, "StartCard"), c.after);
   }
-  dialog.Hide();
-  ClickOn(In(40), dialog.ConfirmButton());
-  EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Gate", "Recycles"), 7);
+  EXPECT_EQ(store_.Stored("Klondike", "CardsDealt"), 3);
+}
+
+// A stored recycles number shows its button, or none where no button has it (only an edited store
+// holds such a number), and is stored back unchanged.
+TEST_F(RuleSettingsDialogTest, RecyclesShowTheirButtonAndAreStoredBackUnchanged) {
+  const struct {
+    const RuleSettingsLayout* game;
+    std::int32_t stored;
+    int shown;  // the button that shows it, -1 none
+  } cases[] = {{&kKlondikeSettings, kRecyclesUnlimited, 5},
+               {&kQuadrilleSettings, 4, 4},
+               {&kGateSettings, 7, -1}};
+  for (const auto& c : cases) {
+    WriteSettingDword(c.game->game, "Recycles", c.stored);
+    RuleSettingsDialog dialog(*c.game, RuleSettingsMode::kStart);
+    // Shown, the group keeps the stored choice rather than its first button.
+    dialog.Show();
+    for (int choice = 0; choice < kRecycleChoices; ++choice) {
+      EXPECT_EQ(dialog.RecycleButton(choice)->IsSelected(), choice == c.shown)
+          << c.game->game << " " << choice;
+    }
+    dialog.Hide();
+    ClickOn(In(40), dialog.ConfirmButton());
+    EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
+    EXPECT_EQ(store_.Stored(c.game->game, "Recycles"), c.stored);
+  }
 
   // Once the player picks a button, that is what is stored.
   RuleSettingsDialog again(kGateSettings, RuleSettingsMode::kStart);
@@ -153,35 +125,6 @@ TEST_F(RuleSettingsDialogTest, ARecyclesNumberWithoutAButtonShowsNoneChosenAndIs
   ClickOn(In(400), again.ConfirmButton());
   EXPECT_EQ(again.DoModal(), kRuleSettingsConfirmed);
   EXPECT_EQ(store_.Stored("Gate", "Recycles"), 2);
-}
-
-TEST_F(RuleSettingsDialogTest, OddStoredNumbersOpenSafelyAndStayUnlessChanged) {
-  // Numbers only an edited store can hold: no list entry, a count beyond the spin box's range.
-  WriteSettingDword("Klondike", "StartCard", 40);
-  WriteSettingDword("Klondike", "CardsDealt", 9);
-  WriteSettingDword("Gate", "StartCard", -7);
-  WriteSettingDword("Auld Lang Syne", "StartCard", 13);
-  RuleSettingsDialog klondike(kKlondikeSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(klondike.StartCardList()->GetSelection(), -1);
-  EXPECT_EQ(klondike.CardsDealtBox()->GetValue(), 3);
-  ClickOn(In(40), klondike.ConfirmButton());
-  EXPECT_EQ(klondike.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Klondike", "StartCard"), 40);
-  EXPECT_EQ(store_.Stored("Klondike", "CardsDealt"), 3);
-
-  RuleSettingsDialog gate(kGateSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(gate.StartCardList()->GetSelection(), -1);
-  ClickOn(In(40), gate.ConfirmButton());
-  EXPECT_EQ(gate.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Gate", "StartCard"), -7);
-
-  // Auld Lang Syne has no deck entry: 13 is past its list, and a choice replaces it.
-  RuleSettingsDialog auld(kAuldLangSyneSettings, RuleSettingsMode::kStart);
-  EXPECT_EQ(auld.StartCardList()->GetSelection(), -1);
-  PickStartCard(In(40), auld.StartCardList(), 0);
-  ClickOn(In(1000), auld.ConfirmButton());
-  EXPECT_EQ(auld.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_EQ(store_.Stored("Auld Lang Syne", "StartCard"), 0);
 }
 
 TEST_F(RuleSettingsDialogTest, ChangedSpinBoxCheckBoxesComboAndRecyclesAreStored) {

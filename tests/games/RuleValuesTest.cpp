@@ -82,24 +82,10 @@ TEST(RuleValuesTest, StoredValuesAreReadAtEachUseAndFlagsAreAnyNonZero) {
   EXPECT_EQ(ReadQuadrilleCardsDealt(), 1);
 }
 
+// The lines of the default values are what the rules views' golden images show (RulesViewTest);
+// here the lines of other values, and an entry no rank has.
 TEST(RuleValuesTest, SummaryLinesSpellEachGamesCurrentValues) {
   ScratchStore store;
-  EXPECT_EQ(KlondikeSummaryLines(),
-            (std::vector<std::string>{
-                "Can move partial rows: No", "Flip face down cards when available: No",
-                "Foundation already filled in: No", "Only King may fill in blank tableau: Yes",
-                "Cards Dealt: 3", "Number of recycles: 3", "Starting Card: Ace"}));
-  EXPECT_EQ(
-      RuleSummaryLines(kGateSettings),
-      (std::vector<std::string>{"Can move partial rows: No", "Foundation already filled in: No",
-                                "Use waste pile to fill in blank tableau: No",
-                                "Starting Card: Next Card form Deck", "Number of recycles: 0"}));
-  EXPECT_EQ(QuadrilleSummaryLines(),
-            (std::vector<std::string>{"Foundation already filled in: No", "Cards Dealt: 1",
-                                      "Number of recycles: 2"}));
-  EXPECT_EQ(AuldLangSyneSummaryLines(),
-            (std::vector<std::string>{"Foundation already filled in: No", "Starting Card: Ace"}));
-
   WriteSettingDword("Klondike", "MovePartial", 1);
   WriteSettingDword("Klondike", "Recycles", kRecyclesUnlimited);
   WriteSettingDword("Klondike", "StartCard", 0);

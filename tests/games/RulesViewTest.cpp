@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "dialogs/DialogResults.h"
 #include "games/auldlangsyne/AuldLangSyneRulesView.h"
@@ -41,7 +40,8 @@ TEST_F(RulesViewTest, OkOrEnterCloseItAndEscapeDoesNot) {
   }
 }
 
-// A value changed after the view was made shows the next time it is drawn.
+// A value changed after the view was made shows the next time it is drawn: the lines are read at
+// every showing, never when the view is made.
 TEST_F(RulesViewTest, ValuesAreReadWhenTheViewIsDrawn) {
   int reads = 0;
   RulesViewLayout layout = KlondikeRulesViewLayout();
@@ -55,28 +55,13 @@ TEST_F(RulesViewTest, ValuesAreReadWhenTheViewIsDrawn) {
   view.Show();
   EXPECT_EQ(reads, 1);
   view.Hide();
+  view.Show();
+  EXPECT_EQ(reads, 2) << "shown again, read again";
+  view.Hide();
   WriteRuleValue(kKlondikeSettings, "CardsDealt", 1);
   EXPECT_EQ(KlondikeRulesViewLayout().lines()[4], "Cards Dealt: 1");
   WriteRuleValue(kKlondikeSettings, "CardsDealt", 2);
   EXPECT_EQ(KlondikeRulesViewLayout().lines()[4], "Cards Dealt: 2");
-
-  if (!UseArtwork(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
-  auto grab = [this] {
-    std::vector<std::uint32_t> row;
-    for (int y = 185 + 140 - 14; y <= 185 + 140 + 3; ++y) {
-      for (int x = 200 + 20; x < 200 + 380; ++x) row.push_back(PixelAt(screenBuffer_, x, y));
-    }
-    return row;
-  };
-  RulesViewDialog klondike(KlondikeRulesViewLayout());
-  art_->RestoreBackground(0, 799, 0, 599);
-  klondike.Show();
-  const std::vector<std::uint32_t> two = grab();
-  klondike.Hide();
-  WriteRuleValue(kKlondikeSettings, "CardsDealt", 3);
-  klondike.Show();
-  EXPECT_NE(grab(), two) << "the same view shows the new value";
-  klondike.Hide();
 }
 
 TEST_F(RulesViewTest, TheViewsLookRightInTheDarkAndTheLightTheme) {

@@ -75,40 +75,30 @@ void GameScenario::At(std::uint32_t message, std::uintptr_t wParam, int x, int y
 }
 
 void GameScenario::Click(int x, int y) {
-  At(WM_LBUTTONDOWN, MK_LBUTTON, x, y);
-  cursor_ += 30;
-  At(WM_LBUTTONUP, 0, x, y);
-  cursor_ += 70;
+  Mouse(WM_LBUTTONDOWN, x, y, 30);
+  Mouse(WM_LBUTTONUP, x, y, 70);
 }
 
 void GameScenario::Drag(int fromX, int fromY, int toX, int toY) {
-  At(WM_LBUTTONDOWN, MK_LBUTTON, fromX, fromY);
+  Mouse(WM_LBUTTONDOWN, fromX, fromY);
   constexpr int kSteps = 4;
   for (int i = 1; i <= kSteps; ++i) {
-    cursor_ += 20;
-    At(WM_MOUSEMOVE, MK_LBUTTON, fromX + (toX - fromX) * i / kSteps,
-       fromY + (toY - fromY) * i / kSteps);
+    Mouse(WM_MOUSEMOVE, fromX + (toX - fromX) * i / kSteps, fromY + (toY - fromY) * i / kSteps);
   }
-  cursor_ += 20;
-  At(WM_LBUTTONUP, 0, toX, toY);
-  cursor_ += 80;
+  Mouse(WM_LBUTTONUP, toX, toY, 80);
 }
 
-void GameScenario::Mouse(std::uint32_t message, int x, int y) {
+void GameScenario::Mouse(std::uint32_t message, int x, int y, std::uint64_t then) {
   At(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, x, y);
-  cursor_ += 20;
+  cursor_ += then;
 }
 
 void GameScenario::DoubleClick(int x, int y) {
   // As the window reports one: down, up, double click, up.
-  At(WM_LBUTTONDOWN, MK_LBUTTON, x, y);
-  cursor_ += 20;
-  At(WM_LBUTTONUP, 0, x, y);
-  cursor_ += 20;
-  At(WM_LBUTTONDBLCLK, MK_LBUTTON, x, y);
-  cursor_ += 20;
-  At(WM_LBUTTONUP, 0, x, y);
-  cursor_ += 80;
+  Mouse(WM_LBUTTONDOWN, x, y);
+  Mouse(WM_LBUTTONUP, x, y);
+  Mouse(WM_LBUTTONDBLCLK, x, y);
+  Mouse(WM_LBUTTONUP, x, y, 80);
 }
 
 void GameScenario::Key(std::uint32_t virtualKey) {

@@ -72,8 +72,9 @@ public:
   void Drag(int fromX, int fromY, int toX, int toY);
   void DoubleClick(int x, int y);
   void Key(std::uint32_t virtualKey);
-  // One mouse message with the left button held (press, move) or just let go (release).
-  void Mouse(std::uint32_t message, int x, int y);
+  // One mouse message with the left button held (press, move) or just let go (release), and
+  // `then` milliseconds before the next.
+  void Mouse(std::uint32_t message, int x, int y, std::uint64_t then = 20);
   // Makes the move as a player would: a click where the game makes its click moves, or a drag
   // from the drag source that holds the move's pile and card to the drop target of its pile, both
   // found in the game's hit lists when the time comes.

@@ -18,11 +18,6 @@ bool PostedAsInput(std::uint32_t message) {
          message == WM_ACTIVATEAPP;
 }
 
-std::intptr_t Position(int x, int y) {
-  return static_cast<std::intptr_t>((static_cast<std::uint32_t>(y) & 0xFFFFu) << 16 |
-                                    (static_cast<std::uint32_t>(x) & 0xFFFFu));
-}
-
 }  // namespace
 
 ShellHarness::ShellHarness(const Options& options)
@@ -74,8 +69,8 @@ void ShellHarness::KeyAt(std::uint64_t afterMs, std::uint32_t virtualKey) {
 }
 
 void ShellHarness::ClickAt(std::uint64_t afterMs, int x, int y) {
-  PostAt(afterMs, WM_LBUTTONDOWN, MK_LBUTTON, Position(x, y));
-  PostAt(afterMs + 30, WM_LBUTTONUP, 0, Position(x, y));
+  PostAt(afterMs, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
+  PostAt(afterMs + 30, WM_LBUTTONUP, 0, MakeLParam(x, y));
 }
 
 void ShellHarness::OnMessage(std::uint32_t message, std::function<void()> action) {

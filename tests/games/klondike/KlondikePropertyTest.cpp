@@ -47,19 +47,6 @@ KlondikeRules RandomRules(std::mt19937& random) {
   return ::testing::AssertionFailure() << count.Fault();
 }
 
-int FoundationCards(const KlondikePosition& p) {
-  int cards = 0;
-  for (const Card& top : p.foundations)
-    if (IsRealCard(top)) cards += (top.rank - p.startRank + kRankCount) % kRankCount + 1;
-  return cards;
-}
-
-int FaceDownCards(const KlondikePosition& p) {
-  int cards = 0;
-  for (int count : p.faceDown) cards += count;
-  return cards;
-}
-
 // Where a deal stands: cards home, cards still face down, cards still in stock and waste. A move
 // that changes any of these for the better is progress.
 struct Standing {
@@ -70,7 +57,11 @@ struct Standing {
 };
 
 Standing StandingOf(const KlondikePosition& p, const Deck& stock) {
-  return {FoundationCards(p), FaceDownCards(p), stock.Remaining() + p.wasteCount};
+  Standing standing{0, 0, stock.Remaining() + p.wasteCount};
+  for (const Card& top : p.foundations)
+    if (IsRealCard(top)) standing.home += (top.rank - p.startRank + kRankCount) % kRankCount + 1;
+  for (int count : p.faceDown) standing.hidden += count;
+  return standing;
 }
 
 // Klondike for random play. The snapshot keeps the turned count and the recycles used beside the

@@ -13,11 +13,7 @@ ScenarioGame KlondikeScenarioGame(const KlondikeSetup& setup) {
   game.row = GameRowById(kKlondikeGameId);
   game.writeRules = [setup] {
     WriteRuleValue(kKlondikeSettings, "CardsDealt", setup.cardsDealt);
-    WriteRuleValue(kKlondikeSettings, "StartCard", setup.startCard);
-    WriteRuleValue(kKlondikeSettings, "FilledIn", setup.filledIn);
     WriteRuleValue(kKlondikeSettings, "Recycles", setup.recycles);
-    WriteRuleValue(kKlondikeSettings, "TableauStart", setup.tableauStart);
-    WriteRuleValue(kKlondikeSettings, "MovePartial", setup.movePartial);
     WriteRuleValue(kKlondikeSettings, "AutoFlip", setup.autoFlip);
   };
   game.clickPoint = [](const CardGame& played, const Move& move) -> ScreenPoint {

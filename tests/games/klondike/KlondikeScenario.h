@@ -5,13 +5,10 @@
 #include "games/klondike/KlondikeGame.h"
 #include "tests/support/GameScenario.h"
 
+// The values the scenarios change; the others keep the defaults a first read writes.
 struct KlondikeSetup : ScenarioSetup {
   int cardsDealt = 3;
-  int startCard = kAceRank;
-  int filledIn = 0;
   int recycles = 3;
-  int tableauStart = 1;
-  int movePartial = 0;
   int autoFlip = 0;
 };
 
