@@ -212,7 +212,7 @@ TEST_F(SdlEventsTest, FocusBecomesActivateAppOnlyWhenItChanges) {
   });
 }
 
-TEST_F(SdlEventsTest, ExposeAndResizeRequestOnePaint) {
+TEST_F(SdlEventsTest, ExposeAndResizeRequestOnePaintAndCloseAndItsQuitOneClose) {
   events->Translate(WindowEvent(SDL_WINDOWEVENT_EXPOSED));
   events->Translate(WindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 1600, 1200));
   events->Translate(WindowEvent(SDL_WINDOWEVENT_EXPOSED));
@@ -222,15 +222,13 @@ TEST_F(SdlEventsTest, ExposeAndResizeRequestOnePaint) {
   EXPECT_EQ(GetXLParam(got[0].lParam), 1600);
   EXPECT_EQ(GetYLParam(got[0].lParam), 1200);
   EXPECT_EQ(got[1].message, WM_PAINT);
-}
-
-TEST_F(SdlEventsTest, CloseAndTheQuitItCausesGiveOneClose) {
+  // A close and the quit it causes give one close; a quit on its own (a signal, the session
+  // ending) also asks the program to close.
   SDL_Event quit{};
   quit.type = SDL_QUIT;
   events->Translate(WindowEvent(SDL_WINDOWEVENT_CLOSE));
   events->Translate(quit);
   EXPECT_EQ(Codes(), std::vector<std::uint32_t>{WM_CLOSE});
-  // A quit on its own (a signal, the session ending) also asks the program to close.
   events->Translate(quit);
   EXPECT_EQ(Codes(), std::vector<std::uint32_t>{WM_CLOSE});
 }
