@@ -3,18 +3,13 @@
 
 #include <gtest/gtest.h>
 
-TEST(ColorDepthProbe, PicksTheDeepestModeOfTheRightSize) {
+TEST(ColorDepthProbe, PicksTheDeepestModeOfTheRightSizeButKeepsTwentyFourBitsOnceFound) {
   EXPECT_EQ(ChooseColorDepth({{800, 600, 8}, {800, 600, 16}}, 800, 600), 16);
   EXPECT_EQ(ChooseColorDepth({{1024, 768, 32}, {800, 600, 16}, {640, 480, 32}}, 800, 600), 16);
   EXPECT_EQ(ChooseColorDepth({{800, 600, 16}, {800, 600, 32}}, 800, 600), 32);
-}
-
-TEST(ColorDepthProbe, TwentyFourBitsIsKeptOnceFound) {
   EXPECT_EQ(ChooseColorDepth({{800, 600, 24}, {800, 600, 32}}, 800, 600), 24);
   EXPECT_EQ(ChooseColorDepth({{800, 600, 32}, {800, 600, 24}}, 800, 600), 32);
-}
-
-TEST(ColorDepthProbe, RefusesMissingAndTooShallowModes) {
+  // Missing and too shallow modes are refused.
   EXPECT_EQ(ChooseColorDepth({}, 800, 600), 0);
   EXPECT_EQ(ChooseColorDepth({{800, 600, 64}}, 800, 600), 0);
   EXPECT_LT(ChooseColorDepth({{800, 600, 8}, {800, 600, 15}}, 800, 600), kMinimumColorDepth);

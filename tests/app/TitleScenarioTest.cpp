@@ -63,7 +63,7 @@ protected:
   void TearDown() override { ThePreferences() = Preferences{}; }
 };
 
-TEST_F(TitleTest, WithoutAStoredPlayerStartUpAsksForOneAndCancellingEndsTheProgram) {
+TEST_F(TitleTest, WithoutAPlayerStartUpAsksForOneInTheLastThemeAndCancellingEndsTheProgram) {
   {
     ShellHarness::Options options;
     options.player = "";
@@ -90,37 +90,26 @@ TEST_F(TitleTest, WithoutAStoredPlayerStartUpAsksForOneAndCancellingEndsTheProgr
     h.KeyAt(100, VK_ESCAPE);
     EXPECT_EQ(h.Run(), 0);
   }
+  // The dialog looks as it does from the title's Player button: in the last player's theme, not
+  // in the first one.
   {
     ShellHarness::Options options;
     options.player = "";
     ShellHarness h(options);
+    WriteSettingString("Preferences", "HumanName", "ann");
+    Preferences ann;
+    ann.playerNumber = FindOrAddPlayer("ann");
+    ann.background = 2;
+    SavePreferences(ann);
+    int theme = -1;
+    h.OnMessage(ShellHarness::kTestAction, [&h, &theme] {
+      if (UiModalDepth() == 1) theme = h.Shell().Artwork()->BackgroundIndex();
+    });
+    h.PostAt(5200, ShellHarness::kTestAction);
     h.KeyAt(5300, VK_ESCAPE);
     EXPECT_FALSE(h.Create()) << "no player, no program";
+    EXPECT_EQ(theme, 2);
   }
-}
-
-// The start-up dialog looks as it does from the title's Player button: in the last player's
-// theme, not in the first one.
-TEST_F(TitleTest, TheStartUpPlayerDialogWearsTheLastPlayersTheme) {
-  ShellHarness::Options options;
-  options.player = "";
-  ShellHarness h(options);
-  WriteSettingString("Preferences", "HumanName", "ann");
-  Preferences ann;
-  ann.playerNumber = FindOrAddPlayer("ann");
-  ann.background = 2;
-  SavePreferences(ann);
-  int theme = -1;
-  h.OnMessage(ShellHarness::kTestAction, [&h, &theme] {
-    if (UiModalDepth() == 1) theme = h.Shell().Artwork()->BackgroundIndex();
-  });
-  h.PostAt(5200, ShellHarness::kTestAction);
-  h.KeyAt(5300, VK_RETURN);
-  ASSERT_TRUE(h.Create());
-  EXPECT_EQ(theme, 2);
-  EXPECT_EQ(ThePreferences().playerName, "ann");
-  h.KeyAt(100, VK_ESCAPE);
-  EXPECT_EQ(h.Run(), 0);
 }
 
 TEST_F(TitleTest, HoverHighlightsOneButtonAndTheMarkerRunsBesideIt) {
@@ -153,12 +142,16 @@ TEST_F(TitleTest, HoverHighlightsOneButtonAndTheMarkerRunsBesideIt) {
   EXPECT_EQ(h.Run(), 0);
 }
 
-// Every game the build has starts from its own button, after its settings when it has them.
+// Every game the build has starts from its own button, after its settings when it has them;
+// one without (Block Solitaire) deals at once.
 TEST_F(TitleTest, EachGameStartsAfterItsSettingsAndEscapeOrF12LeadBackToTheTitle) {
   bool first = true;
+  int withoutSettings = 0;
   for (const GameRow& row : GameTable()) {
-    if (row.make == nullptr || row.settings == nullptr) continue;
+    if (row.make == nullptr) continue;
     SCOPED_TRACE(row.name);
+    const bool asks = row.settings != nullptr;
+    withoutSettings += asks ? 0 : 1;
     // Both ways back from the first game, Escape from the others.
     const std::vector<std::uint32_t> leaves = first ? std::vector<std::uint32_t>{VK_ESCAPE, VK_F12}
                                                     : std::vector<std::uint32_t>{VK_ESCAPE};
@@ -167,13 +160,16 @@ TEST_F(TitleTest, EachGameStartsAfterItsSettingsAndEscapeOrF12LeadBackToTheTitle
       ShellHarness h;
       ASSERT_TRUE(h.Create());
       const ScreenPoint button = Middle(TitleButtonRect(row.titleButton));
-      const ScreenPoint start = StartButton(*row.settings);
       h.ClickAt(10, button.x, button.y);
-      h.CheckAt(200, [&h] {
-        EXPECT_EQ(UiModalDepth(), 1) << "the settings dialog is open";
-        EXPECT_EQ(h.Shell().Game(), nullptr) << "no game before the settings are confirmed";
+      h.CheckAt(200, [&h, asks] {
+        EXPECT_EQ(UiModalDepth(), asks ? 1 : 0) << "the settings dialog is open when there is one";
+        EXPECT_EQ(h.Shell().Game() == nullptr, asks)
+            << "a game only once its settings are confirmed";
       });
-      h.ClickAt(300, start.x, start.y);
+      if (asks) {
+        const ScreenPoint start = StartButton(*row.settings);
+        h.ClickAt(300, start.x, start.y);
+      }
       h.CheckAt(500, [&h, &row] {
         ASSERT_NE(h.Shell().Game(), nullptr);
         EXPECT_EQ(h.Shell().Game()->GameId(), row.gameId);
@@ -189,65 +185,32 @@ TEST_F(TitleTest, EachGameStartsAfterItsSettingsAndEscapeOrF12LeadBackToTheTitle
       EXPECT_EQ(h.Run(), 0) << "at the title the same key ends the program";
     }
   }
-  EXPECT_FALSE(first) << "no game of this build has settings";
+  EXPECT_FALSE(first) << "no game in this build";
+  EXPECT_GT(withoutSettings, 0) << "Block Solitaire has no settings and is built";
 }
 
-TEST_F(TitleTest, DontShowAgainSkipsTheSettingsAndCancelKeepsTheTitle) {
-  {
-    ShellHarness h;
-    WriteRuleValue(kKlondikeSettings, "DontShowAgain", 1);
-    ASSERT_TRUE(h.Create());
-    const ScreenPoint klondike = Middle(TitleButtonRect(2));
-    h.ClickAt(10, klondike.x, klondike.y);
-    h.CheckAt(100, [&h] {
-      EXPECT_NE(h.Shell().Game(), nullptr) << "dealt at once";
-      EXPECT_EQ(UiModalDepth(), 0);
-    });
-    h.KeyAt(200, VK_ESCAPE);
-    h.KeyAt(300, VK_ESCAPE);
-    EXPECT_EQ(h.Run(), 0);
-  }
-  {
-    ShellHarness h;
-    ASSERT_TRUE(h.Create());
-    const ScreenPoint klondike = Middle(TitleButtonRect(2));
-    const ScreenPoint cancel = CancelButton(kKlondikeSettings);
-    h.ClickAt(10, klondike.x, klondike.y);
-    h.ClickAt(300, cancel.x, cancel.y);
-    h.PostAt(400, WM_MOUSEMOVE, 0, At(700, 300));
-    h.CheckAt(500, [&h] {
-      EXPECT_EQ(h.Shell().Game(), nullptr);
-      EXPECT_EQ(UiModalDepth(), 0);
-      EXPECT_TRUE(MatchesGolden("app/title_below_corner_buttons", h.Shell().ScreenBuffer(), 0, 799,
-                                kBelowCornerButtons, 599))
-          << "a cancelled start leaves the title as it was";
-    });
-    h.KeyAt(600, VK_ESCAPE);
-    EXPECT_EQ(h.Run(), 0);
-  }
-}
-
-// A game without rule settings (Block Solitaire) deals as soon as its button is chosen.
-TEST_F(TitleTest, GamesWithoutSettingsDealAtOnce) {
-  int dealt = 0;
-  for (const GameRow& row : GameTable()) {
-    if (row.make == nullptr || row.settings != nullptr) continue;
-    SCOPED_TRACE(row.name);
-    ++dealt;
-    ShellHarness h;
-    ASSERT_TRUE(h.Create());
-    const ScreenPoint button = Middle(TitleButtonRect(row.titleButton));
-    h.ClickAt(10, button.x, button.y);
-    h.CheckAt(100, [&h, &row] {
-      EXPECT_EQ(UiModalDepth(), 0) << "no dialog first";
-      ASSERT_NE(h.Shell().Game(), nullptr);
-      EXPECT_EQ(h.Shell().Game()->GameId(), row.gameId);
-    });
-    h.KeyAt(200, VK_ESCAPE);
-    h.KeyAt(300, VK_ESCAPE);
-    EXPECT_EQ(h.Run(), 0);
-  }
-  EXPECT_GT(dealt, 0) << "Block Solitaire has no settings and is built";
+// Skipping the settings with "don't show again" is played through by TitleWithoutMedia below.
+TEST_F(TitleTest, CancelledSettingsKeepTheTitleAndAClosingWindowEndsThemCleanly) {
+  ShellHarness h;
+  ASSERT_TRUE(h.Create());
+  const ScreenPoint klondike = Middle(TitleButtonRect(2));
+  const ScreenPoint cancel = CancelButton(kKlondikeSettings);
+  h.ClickAt(10, klondike.x, klondike.y);
+  h.ClickAt(300, cancel.x, cancel.y);
+  h.PostAt(400, WM_MOUSEMOVE, 0, At(700, 300));
+  h.CheckAt(500, [&h] {
+    EXPECT_EQ(h.Shell().Game(), nullptr);
+    EXPECT_EQ(UiModalDepth(), 0);
+    EXPECT_TRUE(MatchesGolden("app/title_below_corner_buttons", h.Shell().ScreenBuffer(), 0, 799,
+                              kBelowCornerButtons, 599))
+        << "a cancelled start leaves the title as it was";
+  });
+  // The settings again, and the window closed while they are open.
+  h.ClickAt(600, klondike.x, klondike.y);
+  h.PostAt(900, WM_CLOSE);
+  EXPECT_EQ(h.Run(), 0);
+  EXPECT_EQ(h.Shell().Game(), nullptr) << "the cancelled settings started nothing";
+  EXPECT_FALSE(h.Display().IsOpen());
 }
 
 TEST_F(TitleTest, ThePlayerButtonSwitchesToThatPlayersOwnChoices) {
@@ -295,17 +258,6 @@ TEST_F(TitleTest, TheExitButtonShowsTheUpgradeScreenThenEnds) {
   EXPECT_EQ(h.Run(), 0);
   EXPECT_EQ(upgrades, 1);
   EXPECT_TRUE(h.Shell().IsEnding());
-}
-
-TEST_F(TitleTest, ClosingTheWindowWhileTheSettingsDialogIsOpenEndsCleanly) {
-  ShellHarness h;
-  ASSERT_TRUE(h.Create());
-  const ScreenPoint klondike = Middle(TitleButtonRect(2));
-  h.ClickAt(10, klondike.x, klondike.y);
-  h.PostAt(300, WM_CLOSE);
-  EXPECT_EQ(h.Run(), 0);
-  EXPECT_EQ(h.Shell().Game(), nullptr) << "the cancelled settings started nothing";
-  EXPECT_FALSE(h.Display().IsOpen());
 }
 
 // No media at all: no pictures, fonts or sounds, and still a program that starts, deals and ends.

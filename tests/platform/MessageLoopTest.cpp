@@ -44,7 +44,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MessageLoopTest, GetMessageBlocksExactlyUntilTheNextTimer) {
+TEST_F(MessageLoopTest, GetMessageBlocksExactlyUntilTheNextTimerOrWithoutLimitWhenNoneRuns) {
   SetTimer(2, 100);
   SetTimer(3, 50);
   Message m;
@@ -54,11 +54,11 @@ TEST_F(MessageLoopTest, GetMessageBlocksExactlyUntilTheNextTimer) {
   // One look without waiting, one wait of exactly the 50 ms left, one look after it.
   EXPECT_EQ(source.waits, (std::vector<int>{0, 50, 0}));
   EXPECT_EQ(now, 5050u);
-}
-
-TEST_F(MessageLoopTest, GetMessageWaitsWithoutLimitWhenNoTimerRuns) {
+  // With no timer running the wait has no limit.
+  KillTimer(2);
+  KillTimer(3);
+  source.waits.clear();
   source.inputAfterWait = true;
-  Message m;
   ASSERT_TRUE(GetMessage(&m));
   EXPECT_EQ(m.message, WM_LBUTTONDOWN);
   EXPECT_EQ(source.waits, (std::vector<int>{0, -1, 0}));
@@ -108,15 +108,11 @@ TEST_F(MessageLoopTest, WaitForMessageWaitsOnceForTheNextTimerAndHandsOutTheQuit
   EXPECT_EQ(m.message, WM_QUIT) << "nothing could ever arrive";
 }
 
-TEST_F(MessageLoopTest, PeekWithoutWaitNeverWaits) {
+TEST_F(MessageLoopTest, PeekWaitsUpToTheGivenTimeButNeverPastADueTimer) {
   Message m;
   EXPECT_FALSE(PeekMessage(&m, 0));
   EXPECT_EQ(source.waits, std::vector<int>{0});
   EXPECT_EQ(now, 5000u);
-}
-
-TEST_F(MessageLoopTest, PeekWaitsUpToTheGivenTimeAndReturnsWhatArrived) {
-  Message m;
   EXPECT_FALSE(PeekMessage(&m, 10));
   EXPECT_EQ(now, 5010u);
   source.inputAfterWait = true;
@@ -124,14 +120,10 @@ TEST_F(MessageLoopTest, PeekWaitsUpToTheGivenTimeAndReturnsWhatArrived) {
   EXPECT_EQ(m.message, WM_LBUTTONDOWN);
   EXPECT_EQ(GetXLParam(m.lParam), 1);
   EXPECT_EQ(GetYLParam(m.lParam), 2);
-}
-
-TEST_F(MessageLoopTest, PeekNeverWaitsPastADueTimer) {
   SetTimer(1, 4);  // clamped to 10 ms
-  Message m;
   ASSERT_TRUE(PeekMessage(&m, 25));
   EXPECT_EQ(m.message, WM_TIMER);
-  EXPECT_EQ(now, 5010u);
+  EXPECT_EQ(now, 5030u);
 }
 
 TEST_F(MessageLoopTest, DispatchAndSendReachTheWindowProcedure) {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(MessagePacking, PositionsRoundTripIncludingNegativeOnes) {
+TEST(MessagePacking, PositionsRoundTripAndTheirWordsAreTheRawHalves) {
   struct Case {
     int x, y;
   } cases[] = {{0, 0}, {799, 599}, {-1, 5}, {5, -1}, {-32768, 32767}, {12345, -300}};
@@ -12,9 +12,6 @@ TEST(MessagePacking, PositionsRoundTripIncludingNegativeOnes) {
     EXPECT_EQ(GetXLParam(lParam), c.x) << c.x << "," << c.y;
     EXPECT_EQ(GetYLParam(lParam), c.y) << c.x << "," << c.y;
   }
-}
-
-TEST(MessagePacking, LowAndHighWordsAreTheRawHalves) {
   std::intptr_t lParam = MakeLParam(799, 599);
   EXPECT_EQ(lParam, (599 << 16) | 799);
   EXPECT_EQ(LoWord(static_cast<std::uintptr_t>(lParam)), 799);

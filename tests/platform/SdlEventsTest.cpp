@@ -81,6 +81,27 @@ protected:
     return codes;
   }
 
+  // One event and the message it must give at once; a message of 0 for none.
+  struct Step {
+    SDL_Event event;
+    std::uint32_t message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+  };
+  void Play(std::initializer_list<Step> steps) {
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      const Step& step = steps.begin()[i];
+      events->Translate(step.event);
+      const std::vector<Message> got = Drain();
+      ASSERT_EQ(got.size(), step.message == 0 ? 0u : 1u) << "step " << i;
+      if (got.empty()) continue;
+      EXPECT_EQ(got[0].message, step.message) << "step " << i;
+      EXPECT_EQ(got[0].wParam, step.wParam) << "step " << i;
+      EXPECT_EQ(got[0].lParam, step.lParam) << "step " << i;
+      EXPECT_TRUE(got[0].fromDevice) << "step " << i;
+    }
+  }
+
   std::uint64_t now = 0;
   MessageQueue queue{[this] { return now; }};
   std::unique_ptr<SdlEvents> events;
@@ -88,45 +109,27 @@ protected:
 
 }  // namespace
 
-TEST_F(SdlEventsTest, DoubleClickArrivesAsDownUpDoubleClickUp) {
-  events->Translate(Button(true, SDL_BUTTON_LEFT, 1, 100, 200));
-  events->Translate(Button(false, SDL_BUTTON_LEFT, 1, 100, 200));
-  events->Translate(Button(true, SDL_BUTTON_LEFT, 2, 100, 200));
-  events->Translate(Button(false, SDL_BUTTON_LEFT, 2, 100, 200));
-  // A third click in the series starts over with a plain press, a fourth is a double click.
-  events->Translate(Button(true, SDL_BUTTON_LEFT, 3, 100, 200));
-  events->Translate(Button(false, SDL_BUTTON_LEFT, 3, 100, 200));
-  events->Translate(Button(true, SDL_BUTTON_LEFT, 4, 100, 200));
-  std::vector<Message> got = Drain();
-  std::vector<std::uint32_t> expected = {WM_LBUTTONDOWN,  WM_LBUTTONUP,   WM_LBUTTONDBLCLK,
-                                         WM_LBUTTONUP,    WM_LBUTTONDOWN, WM_LBUTTONUP,
-                                         WM_LBUTTONDBLCLK};
-  ASSERT_EQ(got.size(), expected.size());
-  for (std::size_t i = 0; i < got.size(); ++i) {
-    EXPECT_EQ(got[i].message, expected[i]) << i;
-    EXPECT_EQ(GetXLParam(got[i].lParam), 100);
-    EXPECT_EQ(GetYLParam(got[i].lParam), 200);
-    // Presses carry the left-button flag, releases do not.
-    bool pressed = expected[i] != WM_LBUTTONUP;
-    EXPECT_EQ((got[i].wParam & MK_LBUTTON) != 0, pressed) << i;
-  }
-}
-
-TEST_F(SdlEventsTest, RightAndMiddleButtonsHaveTheirOwnMessagesAndFlags) {
-  events->Translate(Button(true, SDL_BUTTON_RIGHT, 1, 1, 1));
-  events->Translate(Button(true, SDL_BUTTON_MIDDLE, 1, 1, 1));
-  events->Translate(Button(false, SDL_BUTTON_RIGHT, 1, 1, 1));
-  events->Translate(Button(true, SDL_BUTTON_RIGHT, 2, 1, 1));
-  events->Translate(Button(true, SDL_BUTTON_X1, 1, 1, 1));  // no message for extra buttons
-  std::vector<Message> got = Drain();
-  ASSERT_EQ(got.size(), 4u);
-  EXPECT_EQ(got[0].message, WM_RBUTTONDOWN);
-  EXPECT_EQ(got[0].wParam, MK_RBUTTON);
-  EXPECT_EQ(got[1].message, WM_MBUTTONDOWN);
-  EXPECT_EQ(got[1].wParam, MK_RBUTTON | MK_MBUTTON);
-  EXPECT_EQ(got[2].message, WM_RBUTTONUP);
-  EXPECT_EQ(got[2].wParam, MK_MBUTTON);
-  EXPECT_EQ(got[3].message, WM_RBUTTONDBLCLK);
+TEST_F(SdlEventsTest, ButtonsGiveTheirMessagesWithEverySecondPressADoubleClick) {
+  const std::intptr_t at = MakeLParam(100, 200);
+  Play({
+      {Button(true, SDL_BUTTON_LEFT, 1, 100, 200), WM_LBUTTONDOWN, MK_LBUTTON, at},
+      {Button(false, SDL_BUTTON_LEFT, 1, 100, 200), WM_LBUTTONUP, 0, at},
+      {Button(true, SDL_BUTTON_LEFT, 2, 100, 200), WM_LBUTTONDBLCLK, MK_LBUTTON, at},
+      {Button(false, SDL_BUTTON_LEFT, 2, 100, 200), WM_LBUTTONUP, 0, at},
+      // A third click in the series starts over with a plain press, a fourth is a double click.
+      {Button(true, SDL_BUTTON_LEFT, 3, 100, 200), WM_LBUTTONDOWN, MK_LBUTTON, at},
+      {Button(false, SDL_BUTTON_LEFT, 3, 100, 200), WM_LBUTTONUP, 0, at},
+      {Button(true, SDL_BUTTON_LEFT, 4, 100, 200), WM_LBUTTONDBLCLK, MK_LBUTTON, at},
+      {Button(false, SDL_BUTTON_LEFT, 4, 100, 200), WM_LBUTTONUP, 0, at},
+      // The flags say which buttons are down after the event.
+      {Button(true, SDL_BUTTON_RIGHT, 1, 1, 1), WM_RBUTTONDOWN, MK_RBUTTON, MakeLParam(1, 1)},
+      {Button(true, SDL_BUTTON_MIDDLE, 1, 1, 1), WM_MBUTTONDOWN, MK_RBUTTON | MK_MBUTTON,
+       MakeLParam(1, 1)},
+      {Button(false, SDL_BUTTON_RIGHT, 1, 1, 1), WM_RBUTTONUP, MK_MBUTTON, MakeLParam(1, 1)},
+      {Button(true, SDL_BUTTON_RIGHT, 2, 1, 1), WM_RBUTTONDBLCLK, MK_RBUTTON | MK_MBUTTON,
+       MakeLParam(1, 1)},
+      {Button(true, SDL_BUTTON_X1, 1, 1, 1), 0, 0, 0},  // no message for extra buttons
+  });
 }
 
 TEST_F(SdlEventsTest, PositionsGoThroughTheViewportAndFlagsIncludeShiftAndCtrl) {
@@ -138,112 +141,78 @@ TEST_F(SdlEventsTest, PositionsGoThroughTheViewportAndFlagsIncludeShiftAndCtrl) 
   SetCurrentViewport(scaled);
   events->Translate(Key(true, SDL_SCANCODE_LSHIFT, KMOD_LSHIFT));
   events->Translate(Key(true, SDL_SCANCODE_RCTRL, KMOD_LSHIFT | KMOD_RCTRL));
+  Drain();
   // SDL's own state may have moved on by the time a batch is translated; the events decide.
   SDL_SetModState(KMOD_NONE);
-  events->Translate(Motion(40 + 2 * 123, 10 + 2 * 456 + 1, SDL_BUTTON_LMASK));
-  // Outside the picture the position is pinned to the screen's edge.
-  events->Translate(Button(true, SDL_BUTTON_LEFT, 1, 5, 5000));
-  events->Translate(Key(false, SDL_SCANCODE_LSHIFT, KMOD_RCTRL));
-  events->Translate(Button(false, SDL_BUTTON_LEFT, 1, 5, 5000));
-  std::vector<Message> got = Drain();
-  ASSERT_EQ(got.size(), 6u);
-  got.erase(got.begin(), got.begin() + 2);
-  EXPECT_EQ(got[0].message, WM_MOUSEMOVE);
-  EXPECT_TRUE(got[0].fromDevice);
-  EXPECT_EQ(got[0].wParam, MK_LBUTTON | MK_SHIFT | MK_CONTROL);
-  EXPECT_EQ(GetXLParam(got[0].lParam), 123);
-  EXPECT_EQ(GetYLParam(got[0].lParam), 456);
-  EXPECT_EQ(GetXLParam(got[1].lParam), 0);
-  EXPECT_EQ(GetYLParam(got[1].lParam), 599);
-  EXPECT_EQ(got[3].message, WM_LBUTTONUP);
-  EXPECT_EQ(got[3].wParam, MK_CONTROL);
+  Play({
+      {Motion(40 + 2 * 123, 10 + 2 * 456 + 1, SDL_BUTTON_LMASK), WM_MOUSEMOVE,
+       MK_LBUTTON | MK_SHIFT | MK_CONTROL, MakeLParam(123, 456)},
+      // Outside the picture the position is pinned to the screen's edge.
+      {Button(true, SDL_BUTTON_LEFT, 1, 5, 5000), WM_LBUTTONDOWN,
+       MK_LBUTTON | MK_SHIFT | MK_CONTROL, MakeLParam(0, 599)},
+      {Key(false, SDL_SCANCODE_LSHIFT, KMOD_RCTRL), WM_KEYUP, VK_SHIFT,
+       KeyLParam(1, 0x2A, false, true, true)},
+      {Button(false, SDL_BUTTON_LEFT, 1, 5, 5000), WM_LBUTTONUP, MK_CONTROL, MakeLParam(0, 599)},
+  });
 }
 
-TEST_F(SdlEventsTest, PlainKeysGiveKeyDownAndKeyUpWithWindowsLParam) {
-  events->Translate(Key(true, SDL_SCANCODE_A, KMOD_NONE));
-  events->Translate(Key(true, SDL_SCANCODE_A, KMOD_NONE, true));
-  events->Translate(Key(false, SDL_SCANCODE_A, KMOD_NONE));
-  events->Translate(Key(true, SDL_SCANCODE_UP, KMOD_NONE));
-  std::vector<Message> got = Drain();
-  ASSERT_EQ(got.size(), 4u);
-  EXPECT_EQ(got[0].message, WM_KEYDOWN);
-  EXPECT_EQ(got[0].wParam, static_cast<std::uintptr_t>('A'));
-  EXPECT_EQ(got[0].lParam, KeyLParam(1, 0x1E, false, false, false));
-  EXPECT_EQ(got[1].message, WM_KEYDOWN);
-  EXPECT_TRUE(KeyWasDown(got[1].lParam));  // auto-repeat
-  EXPECT_EQ(got[2].message, WM_KEYUP);
-  EXPECT_EQ(got[2].lParam, KeyLParam(1, 0x1E, false, true, true));
-  EXPECT_EQ(got[3].wParam, VK_UP);
-  EXPECT_EQ(KeyScanCode(got[3].lParam), 0x48);
-  EXPECT_TRUE(KeyIsExtended(got[3].lParam));
-}
-
-TEST_F(SdlEventsTest, KeypadFollowsNumLockFromTheEvent) {
-  events->Translate(Key(true, SDL_SCANCODE_KP_7, KMOD_NUM));
-  events->Translate(Key(true, SDL_SCANCODE_KP_7, KMOD_NONE));
-  std::vector<Message> got = Drain();
-  ASSERT_EQ(got.size(), 2u);
-  EXPECT_EQ(got[0].wParam, VK_NUMPAD7);
-  EXPECT_EQ(got[1].wParam, VK_HOME);
-  for (const Message& m : got) {
-    EXPECT_EQ(KeyScanCode(m.lParam), 0x47);
-    EXPECT_FALSE(KeyIsExtended(m.lParam));
-  }
-}
-
-TEST_F(SdlEventsTest, AltCombinationsAreSystemKeys) {
-  events->Translate(Key(true, SDL_SCANCODE_LALT, KMOD_LALT));
-  events->Translate(Key(true, SDL_SCANCODE_KP_1, KMOD_LALT | KMOD_NUM));
-  events->Translate(Key(false, SDL_SCANCODE_KP_1, KMOD_LALT | KMOD_NUM));
-  events->Translate(Key(false, SDL_SCANCODE_LALT, KMOD_NONE));
-  std::vector<Message> got = Drain();
-  ASSERT_EQ(got.size(), 4u);
-  EXPECT_EQ(got[0].message, WM_SYSKEYDOWN);
-  EXPECT_EQ(got[0].wParam, VK_MENU);
-  EXPECT_EQ(got[1].message, WM_SYSKEYDOWN);
-  EXPECT_EQ(got[1].wParam, VK_NUMPAD1);
-  EXPECT_TRUE(KeyAltDown(got[1].lParam));
-  EXPECT_EQ(got[2].message, WM_SYSKEYUP);
-  // Alt released after it modified a key is a plain release: that ends character-code entry.
-  EXPECT_EQ(got[3].message, WM_KEYUP);
-  EXPECT_EQ(got[3].wParam, VK_MENU);
-}
-
-TEST_F(SdlEventsTest, AltAloneAndF10AreSystemKeysButCtrlAltIsNot) {
-  events->Translate(Key(true, SDL_SCANCODE_RALT, KMOD_RALT));
-  events->Translate(Key(true, SDL_SCANCODE_RALT, KMOD_RALT, true));
-  events->Translate(Key(false, SDL_SCANCODE_RALT, KMOD_NONE));
-  EXPECT_EQ(Codes(), (std::vector<std::uint32_t>{WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSKEYUP}));
-
-  events->Translate(Key(true, SDL_SCANCODE_F10, KMOD_NONE));
-  events->Translate(Key(false, SDL_SCANCODE_F10, KMOD_NONE));
-  EXPECT_EQ(Codes(), (std::vector<std::uint32_t>{WM_SYSKEYDOWN, WM_SYSKEYUP}));
-
-  events->Translate(Key(true, SDL_SCANCODE_X, KMOD_LALT | KMOD_LCTRL));
-  events->Translate(Key(false, SDL_SCANCODE_X, KMOD_LALT | KMOD_LCTRL));
-  EXPECT_EQ(Codes(), (std::vector<std::uint32_t>{WM_KEYDOWN, WM_KEYUP}));
-}
-
-TEST_F(SdlEventsTest, KeysOffTheTableAreDropped) {
-  events->Translate(Key(true, SDL_SCANCODE_AUDIOPLAY, KMOD_NONE));
-  events->Translate(Key(true, static_cast<SDL_Scancode>(SDL_NUM_SCANCODES + 3), KMOD_NONE));
-  EXPECT_TRUE(Drain().empty());
+// Scan codes and the extended bit in lParam, repeats, the keypad under the event's Num Lock,
+// and which keys are system keys.
+TEST_F(SdlEventsTest, KeysGiveWindowsCodesAndLParams) {
+  Play({
+      {Key(true, SDL_SCANCODE_A, KMOD_NONE), WM_KEYDOWN, 'A',
+       KeyLParam(1, 0x1E, false, false, false)},
+      {Key(true, SDL_SCANCODE_A, KMOD_NONE, true), WM_KEYDOWN, 'A',
+       KeyLParam(1, 0x1E, false, true, false)},
+      {Key(false, SDL_SCANCODE_A, KMOD_NONE), WM_KEYUP, 'A', KeyLParam(1, 0x1E, false, true, true)},
+      {Key(true, SDL_SCANCODE_UP, KMOD_NONE), WM_KEYDOWN, VK_UP,
+       KeyLParam(1, 0x48, true, false, false)},
+      {Key(true, SDL_SCANCODE_KP_7, KMOD_NUM), WM_KEYDOWN, VK_NUMPAD7,
+       KeyLParam(1, 0x47, false, false, false)},
+      {Key(true, SDL_SCANCODE_KP_7, KMOD_NONE), WM_KEYDOWN, VK_HOME,
+       KeyLParam(1, 0x47, false, false, false)},
+      // Alt and what it modifies are system keys with the context bit...
+      {Key(true, SDL_SCANCODE_LALT, KMOD_LALT), WM_SYSKEYDOWN, VK_MENU,
+       KeyLParam(1, 0x38, false, false, false, true)},
+      {Key(true, SDL_SCANCODE_KP_1, KMOD_LALT | KMOD_NUM), WM_SYSKEYDOWN, VK_NUMPAD1,
+       KeyLParam(1, 0x4F, false, false, false, true)},
+      {Key(false, SDL_SCANCODE_KP_1, KMOD_LALT | KMOD_NUM), WM_SYSKEYUP, VK_NUMPAD1,
+       KeyLParam(1, 0x4F, false, true, true, true)},
+      // ...but Alt released after it modified a key is a plain release: that ends character-code
+      // entry. Released on its own, even after repeating, it stays a system key.
+      {Key(false, SDL_SCANCODE_LALT, KMOD_NONE), WM_KEYUP, VK_MENU,
+       KeyLParam(1, 0x38, false, true, true)},
+      {Key(true, SDL_SCANCODE_RALT, KMOD_RALT), WM_SYSKEYDOWN, VK_MENU,
+       KeyLParam(1, 0x38, true, false, false, true)},
+      {Key(true, SDL_SCANCODE_RALT, KMOD_RALT, true), WM_SYSKEYDOWN, VK_MENU,
+       KeyLParam(1, 0x38, true, true, false, true)},
+      {Key(false, SDL_SCANCODE_RALT, KMOD_NONE), WM_SYSKEYUP, VK_MENU,
+       KeyLParam(1, 0x38, true, true, true, true)},
+      {Key(true, SDL_SCANCODE_F10, KMOD_NONE), WM_SYSKEYDOWN, VK_F10,
+       KeyLParam(1, 0x44, false, false, false)},
+      {Key(false, SDL_SCANCODE_F10, KMOD_NONE), WM_SYSKEYUP, VK_F10,
+       KeyLParam(1, 0x44, false, true, true)},
+      // Ctrl+Alt is AltGr: ordinary keys.
+      {Key(true, SDL_SCANCODE_X, KMOD_LALT | KMOD_LCTRL), WM_KEYDOWN, 'X',
+       KeyLParam(1, 0x2D, false, false, false, true)},
+      {Key(false, SDL_SCANCODE_X, KMOD_LALT | KMOD_LCTRL), WM_KEYUP, 'X',
+       KeyLParam(1, 0x2D, false, true, true, true)},
+      // Keys off the table are dropped.
+      {Key(true, SDL_SCANCODE_AUDIOPLAY, KMOD_NONE), 0, 0, 0},
+      {Key(true, static_cast<SDL_Scancode>(SDL_NUM_SCANCODES + 3), KMOD_NONE), 0, 0, 0},
+  });
 }
 
 TEST_F(SdlEventsTest, FocusBecomesActivateAppOnlyWhenItChanges) {
-  events->Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
-  events->Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
-  events->Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-  events->Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
-  std::vector<Message> got = Drain();
-  ASSERT_EQ(got.size(), 3u);
-  EXPECT_EQ(got[0].message, WM_ACTIVATEAPP);
-  EXPECT_EQ(got[0].wParam, 1u);
-  EXPECT_EQ(got[1].wParam, 0u);
-  EXPECT_EQ(got[2].wParam, 1u);
+  Play({
+      {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), WM_ACTIVATEAPP, 1, 0},
+      {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), 0, 0, 0},
+      {WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST), WM_ACTIVATEAPP, 0, 0},
+      {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), WM_ACTIVATEAPP, 1, 0},
+  });
 }
 
-TEST_F(SdlEventsTest, ExposeAndResizeRequestOnePaint) {
+TEST_F(SdlEventsTest, ExposeAndResizeRequestOnePaintAndCloseAndItsQuitOneClose) {
   events->Translate(WindowEvent(SDL_WINDOWEVENT_EXPOSED));
   events->Translate(WindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED, 1600, 1200));
   events->Translate(WindowEvent(SDL_WINDOWEVENT_EXPOSED));
@@ -253,15 +222,13 @@ TEST_F(SdlEventsTest, ExposeAndResizeRequestOnePaint) {
   EXPECT_EQ(GetXLParam(got[0].lParam), 1600);
   EXPECT_EQ(GetYLParam(got[0].lParam), 1200);
   EXPECT_EQ(got[1].message, WM_PAINT);
-}
-
-TEST_F(SdlEventsTest, CloseAndTheQuitItCausesGiveOneClose) {
+  // A close and the quit it causes give one close; a quit on its own (a signal, the session
+  // ending) also asks the program to close.
   SDL_Event quit{};
   quit.type = SDL_QUIT;
   events->Translate(WindowEvent(SDL_WINDOWEVENT_CLOSE));
   events->Translate(quit);
   EXPECT_EQ(Codes(), std::vector<std::uint32_t>{WM_CLOSE});
-  // A quit on its own (a signal, the session ending) also asks the program to close.
   events->Translate(quit);
   EXPECT_EQ(Codes(), std::vector<std::uint32_t>{WM_CLOSE});
 }

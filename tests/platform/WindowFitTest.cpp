@@ -5,52 +5,31 @@
 
 namespace {
 
-constexpr int kMinW = 200;
-constexpr int kMinH = 150;
-
-TEST(WindowFit, TheLargestWholeStepThatFitsUpToTheOneAskedFor) {
-  WindowFit big = ChooseWindowFit(2, 2560, 1400, 0, 0, kMinW, kMinH);
-  EXPECT_EQ(big.scale, 2);
-  EXPECT_EQ(big.width, 1600);
-  EXPECT_EQ(big.height, 1200);
-  // Room for three steps across but only one down: the tighter side decides.
-  WindowFit wide = ChooseWindowFit(3, 2560, 1199, 0, 0, kMinW, kMinH);
-  EXPECT_EQ(wide.scale, 1);
-  EXPECT_EQ(wide.width, 800);
-  // A 1024 x 768 desktop takes one step however many are asked for.
-  EXPECT_EQ(ChooseWindowFit(2, 1024, 768, 0, 0, kMinW, kMinH).scale, 1);
-  EXPECT_EQ(ChooseWindowFit(8, 1024, 768, 0, 0, kMinW, kMinH).width, 800);
-  // Exactly the size of two steps fits.
-  EXPECT_EQ(ChooseWindowFit(2, 1600, 1200, 0, 0, kMinW, kMinH).scale, 2);
-}
-
-TEST(WindowFit, TheFrameCountsAgainstTheDesktop) {
-  // Two steps fill 1600 x 1200 exactly; a title bar on top no longer fits.
-  WindowFit framed = ChooseWindowFit(2, 1600, 1200, 2, 24, kMinW, kMinH);
-  EXPECT_EQ(framed.scale, 1);
-  EXPECT_EQ(framed.height, 600);
-}
-
-TEST(WindowFit, ADesktopSmallerThanOneStepGetsTheLargestWindowOfTheSameShape) {
-  WindowFit small = ChooseWindowFit(1, 640, 480, 0, 0, kMinW, kMinH);
-  EXPECT_EQ(small.scale, 0);
-  EXPECT_EQ(small.width, 640);
-  EXPECT_EQ(small.height, 480);
-  // Wide and short: the height decides, the shape stays 4:3.
-  WindowFit shortDesk = ChooseWindowFit(1, 1280, 500, 0, 10, kMinW, kMinH);
-  EXPECT_EQ(shortDesk.width, 653);
-  EXPECT_EQ(shortDesk.height, 489);
-  // Never below the smallest window the picture can be used in.
-  WindowFit tiny = ChooseWindowFit(1, 100, 60, 0, 0, kMinW, kMinH);
-  EXPECT_EQ(tiny.width, kMinW);
-  EXPECT_EQ(tiny.height, kMinH);
-}
-
-TEST(WindowFit, AnUnknownDesktopLeavesTheRequestAlone) {
-  WindowFit unknown = ChooseWindowFit(3, 0, 0, 0, 0, kMinW, kMinH);
-  EXPECT_EQ(unknown.scale, 3);
-  EXPECT_EQ(unknown.width, 2400);
-  EXPECT_EQ(unknown.height, 1800);
+TEST(WindowFit, TheLargestWholeStepThatFitsOrTheLargestWindowOfTheSameShape) {
+  struct Case {
+    int requested, deskW, deskH, frameW, frameH;
+    int scale, width, height;
+  };
+  const Case cases[] = {
+      {2, 2560, 1400, 0, 0, 2, 1600, 1200},
+      {3, 2560, 1199, 0, 0, 1, 800, 600},  // room for three steps across, one down
+      {8, 1024, 768, 0, 0, 1, 800, 600},
+      {0, 1024, 768, 0, 0, 1, 800, 600},     // at least one step is asked for
+      {2, 1600, 1200, 0, 0, 2, 1600, 1200},  // exactly two steps fit
+      {2, 1600, 1200, 2, 24, 1, 800, 600},   // a title bar on top no longer does
+      // Smaller than one step: the shape stays 4:3, the tighter side decides.
+      {1, 640, 480, 0, 0, 0, 640, 480},
+      {1, 1280, 500, 0, 10, 0, 653, 489},
+      {1, 100, 60, 0, 0, 0, 200, 150},  // never below the smallest usable window
+      {3, 0, 0, 0, 0, 3, 2400, 1800},   // an unknown desktop leaves the request alone
+  };
+  for (const Case& c : cases) {
+    const WindowFit fit = ChooseWindowFit(c.requested, c.deskW, c.deskH, c.frameW, c.frameH,
+                                          /*minWidth=*/200, /*minHeight=*/150);
+    EXPECT_EQ(fit.scale, c.scale) << c.requested << " on " << c.deskW << " x " << c.deskH;
+    EXPECT_EQ(fit.width, c.width) << c.requested << " on " << c.deskW << " x " << c.deskH;
+    EXPECT_EQ(fit.height, c.height) << c.requested << " on " << c.deskW << " x " << c.deskH;
+  }
 }
 
 TEST(WindowFit, TheNoteSaysWhatWasAskedAndWhatIsUsed) {

@@ -48,28 +48,23 @@ void RecordOutcome(testing::TestPartResultArray* results) {
   StepAsideForMissingTool(7);
 }
 
-TEST(RequireMedia, MissingPrerequisiteSkipsInADevelopersTree) {
-  for (const char* value : {static_cast<const char*>(nullptr), "", "0"}) {
-    RequireMediaVariable variable(value);
+TEST(RequireMedia, MissingPrerequisiteSkipsInADevelopersTreeAndFailsWhenTheRunRequiresAll) {
+  struct Case {
+    const char* value;
+    bool fails;
+  };
+  for (const Case& c :
+       {Case{nullptr, false}, {"", false}, {"0", false}, {"1", true}, {"yes", true}}) {
+    SCOPED_TRACE(c.value ? c.value : "(unset)");
+    RequireMediaVariable variable(c.value);
     testing::TestPartResultArray results;
     RecordOutcome(&results);
-    ASSERT_EQ(results.size(), 1) << (value ? value : "(unset)");
-    EXPECT_TRUE(results.GetTestPartResult(0).skipped());
-    EXPECT_STREQ(results.GetTestPartResult(0).message(), "tool 7 not installed");
-    EXPECT_FALSE(reachedAfterMissing) << "a skip must end the test";
-  }
-}
-
-TEST(RequireMedia, MissingPrerequisiteFailsWhenTheRunRequiresEverything) {
-  for (const char* value : {"1", "yes"}) {
-    RequireMediaVariable variable(value);
-    testing::TestPartResultArray results;
-    RecordOutcome(&results);
-    ASSERT_EQ(results.size(), 1) << value;
-    EXPECT_TRUE(results.GetTestPartResult(0).fatally_failed());
-    EXPECT_NE(std::string(results.GetTestPartResult(0).message()).find("tool 7 not installed"),
-              std::string::npos);
-    EXPECT_FALSE(reachedAfterMissing) << "a failure must end the test";
+    ASSERT_EQ(results.size(), 1);
+    const testing::TestPartResult& result = results.GetTestPartResult(0);
+    EXPECT_EQ(result.skipped(), !c.fails);
+    EXPECT_EQ(result.fatally_failed(), c.fails);
+    EXPECT_NE(std::string(result.message()).find("tool 7 not installed"), std::string::npos);
+    EXPECT_FALSE(reachedAfterMissing) << "stepping aside must end the test";
   }
 }
 
