@@ -44,7 +44,8 @@ TEST_F(Players, FirstStartAsksWithAnEmptyNameAndCreatesPlayer20WithDefaults) {
   EXPECT_EQ(StoredText("Preferences", "HumanName"), "P1");
   EXPECT_EQ(StoredDword("Preferences", "DontShowAgain"), 0u);
   // Every per-player default is in the store after the first start, the background included.
-  const RegistryKey* player = Stored().FindKey(Under("Preferences\\20"));
+  const RegistryTree stored = Stored();
+  const RegistryKey* player = stored.FindKey(Under("Preferences\\20"));
   ASSERT_NE(player, nullptr);
   EXPECT_EQ(player->values.size(), 12u);
   EXPECT_EQ(StoredDword("Preferences\\20", "Background"), 0u);
