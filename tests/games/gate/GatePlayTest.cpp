@@ -332,8 +332,9 @@ TEST(GatePlay, NoMovesLeftLooksFurtherThanOneMove) {
 
 // --- The snapshot block -------------------------------------------------------------------------
 
-// A fresh deal's snapshot reads back whole at its fixed size (the property test reads back a
-// snapshot before every third move of its games); every kind of damage is refused.
+// A fresh deal's snapshot is read at its fixed size (that it comes back exact is the property
+// test's check, which undoes every third move of its games through the snapshot bytes); every
+// kind of damage is refused.
 TEST(GatePlay, TheSnapshotBlockReadsBackAndRefusesDamage) {
   const GateDeal deal = DealGate(4, kGateDefaultRules);
   const auto read = [&deal](const SnapshotBytes& bytes) {
@@ -341,11 +342,7 @@ TEST(GatePlay, TheSnapshotBlockReadsBackAndRefusesDamage) {
   };
   const SnapshotBytes bytes = SnapshotOf(deal, -35, 81, WriteGateBlock);
   ASSERT_EQ(bytes.size(), 2252u);
-  const std::optional<GateSnapshot> back = read(bytes);
-  ASSERT_TRUE(back.has_value());
-  EXPECT_EQ(back->position, deal.position);
-  EXPECT_EQ(back->points, -35);
-  EXPECT_EQ(back->elapsedSeconds, 81);
+  ASSERT_TRUE(read(bytes).has_value());
   const std::size_t block = kDeckImageSize + 8;
   // Offsets inside the block: start rank, waste count, left post count, tableau 0's first card,
   // tableau count 0.
