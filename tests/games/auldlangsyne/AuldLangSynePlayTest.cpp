@@ -172,11 +172,8 @@ TEST(AuldLangSynePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
       return ReadAuldLangSyneBlock(in, current, deck);
     });
   };
-  const std::optional<AuldLangSyneSnapshot> back = read(bytes);
-  ASSERT_TRUE(back.has_value());
-  EXPECT_EQ(back->position, deal.position);
-  EXPECT_EQ(back->points, 85);
-  EXPECT_EQ(back->elapsedSeconds, 42);
+  // Read back exact is the property test's check; here it is where the damage starts from.
+  ASSERT_TRUE(read(bytes).has_value());
 
   // Offsets in the block: tops 0, piles 32 (104 bytes each), counts 448, points 464, seconds 468.
   std::size_t f = 0;
@@ -186,6 +183,19 @@ TEST(AuldLangSynePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
   const std::size_t topAt = block + 8 * f;
   const Card pileCard = deal.position.tableau[0][0];
   ASSERT_GE(deal.position.tableauCount[0], 1);
+  // The piles fill from pile 0 on, so the cards a stock still holds must fit: a table whose stock
+  // would push a pile past 13 cards is refused rather than dealt out of bounds. Every card of piles
+  // 1 to 3 moved onto pile 0 and twelve rounds' worth dealt onto it: 13 there with 36 left to deal.
+  AuldLangSyneDeal overfull = DealAuldLangSyne(3, kAlsDefaultRules);
+  AuldLangSynePosition& p = overfull.position;
+  for (int t = 1; t < 4; ++t) {
+    p.tableau[0][static_cast<std::size_t>(p.tableauCount[0]++)] =
+        p.tableau[static_cast<std::size_t>(t)][0];
+    p.tableau[static_cast<std::size_t>(t)][0] = kNoCard;
+    p.tableauCount[static_cast<std::size_t>(t)] = 0;
+  }
+  while (p.tableauCount[0] < 13)
+    p.tableau[0][static_cast<std::size_t>(p.tableauCount[0]++)] = overfull.stock.DealCard();
   const struct {
     const char* what;
     SnapshotBytes bytes;
@@ -203,26 +213,7 @@ TEST(AuldLangSynePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
       // card of the old top's rank.
       {"a top one rank too high", WithInt32(bytes, topAt + 4, (top.rank + 1) % 13)},
       {"a foundation emptied", WithInt32(WithInt32(bytes, topAt, -1), topAt + 4, -1)},
+      {"a stock the piles cannot hold", SnapshotOf(overfull, 0, 0, WriteAuldLangSyneBlock)},
   };
   for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
-}
-
-// The piles fill from pile 0 on, so the cards a stock still holds must fit: a table whose stock
-// would push a pile past 13 cards is refused rather than dealt out of bounds.
-TEST(AuldLangSynePlay, TheReaderRefusesAStockThePilesCannotHold) {
-  AuldLangSyneDeal deal = DealAuldLangSyne(3, kAlsDefaultRules);
-  // Move every card of piles 1 to 3 onto pile 0 and deal twelve rounds' worth from the stock onto
-  // it: 13 on pile 0 with 36 left to deal.
-  AuldLangSynePosition& p = deal.position;
-  for (int t = 1; t < 4; ++t) {
-    p.tableau[0][static_cast<std::size_t>(p.tableauCount[0]++)] =
-        p.tableau[static_cast<std::size_t>(t)][0];
-    p.tableau[static_cast<std::size_t>(t)][0] = kNoCard;
-    p.tableauCount[static_cast<std::size_t>(t)] = 0;
-  }
-  while (p.tableauCount[0] < 13)
-    p.tableau[0][static_cast<std::size_t>(p.tableauCount[0]++)] = deal.stock.DealCard();
-  EXPECT_FALSE(ReadSnapshotOf(
-      SnapshotOf(deal, 0, 0, WriteAuldLangSyneBlock), deal.stock,
-      [&p](SnapshotReader& in, const Deck& deck) { return ReadAuldLangSyneBlock(in, p, deck); }));
 }

@@ -189,18 +189,6 @@ TEST(BlockSnapshot, IsExactAndRefusesDamage) {
   copy.position.selected[7] = 1;
   copy.position.selectedCount = 2;
   EXPECT_FALSE(Read(Snapshot(copy))) << "two selected cards outlast no move";
-
-  // After a pair has gone the two missing cards are accepted.
-  BlockDealt played = DealBlock(5);
-  for (int a = 0; a < kBlockSlots && played.stock.Remaining() == 28; ++a)
-    for (int b = a + 1; b < kBlockSlots && played.stock.Remaining() == 28; ++b)
-      if (BlockValue(played.position.slots[At(a)]) + BlockValue(played.position.slots[At(b)]) ==
-          kBlockPairTotal) {
-        BlockApplyMove(played.position, played.stock, Select(a));
-        BlockApplyMove(played.position, played.stock, Select(b));
-      }
-  ASSERT_EQ(played.stock.Remaining(), 26);
-  EXPECT_TRUE(Read(Snapshot(played)).has_value());
 }
 
 }  // namespace

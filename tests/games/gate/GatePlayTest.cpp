@@ -4,9 +4,9 @@
 // GateScenarioTest.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <initializer_list>
+#include <algorithm>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/Deck.h"
@@ -14,31 +14,45 @@
 #include "games/gate/GatePlay.h"
 #include "tests/fuzz/SnapshotDamage.h"
 #include "tests/games/gate/GateSolver.h"
+#include "tests/games/solitaire/TableText.h"
 
 namespace {
 
-// "A0" is the Ace of suit 0, "T3" the Ten of suit 3. Suits 0 and 2 share a colour.
-Card C(const char* text) {
-  const char* ranks = "23456789TJQKA";
-  return Card{text[1] - '0', static_cast<int>(std::strchr(ranks, text[0]) - ranks)};
+std::size_t At(int i) {
+  return static_cast<std::size_t>(i);
 }
 
-void SetPile(GatePosition& p, int t, std::initializer_list<const char*> bottomFirst) {
-  p.tableau[t].fill(kNoCard);
-  p.tableauCount[t] = 0;
-  for (const char* card : bottomFirst) p.tableau[t][p.tableauCount[t]++] = C(card);
-}
-
-void SetPost(GatePosition& p, int post, std::initializer_list<const char*> firstDealtFirst) {
-  p.posts[post].fill(kNoCard);
-  p.postCount[post] = 0;
-  for (const char* card : firstDealtFirst) p.posts[post][p.postCount[post]++] = C(card);
-}
-
-void SetWaste(GatePosition& p, std::initializer_list<const char*> bottomFirst) {
-  p.waste.fill(kNoCard);
-  p.wasteCount = 0;
-  for (const char* card : bottomFirst) p.waste[p.wasteCount++] = C(card);
+// A table written out (TableText.h): "0:" to "7:" the tableau piles, "p0:" and "p1:" the left
+// and right posts (first dealt first), "w:" the waste, "f:" the foundation tops from foundation 0
+// on, "r: 1" the recycles used, "base: 7" Sevens start. The stock is empty.
+GatePosition Lay(const char* text) {
+  GatePosition p = EmptyGatePosition(kAceRank);
+  for (const PileText& pile : ReadTableText(text)) {
+    if (pile.name == "base") {
+      p.startRank = RankOf(pile.words[0][0]);
+      continue;
+    }
+    if (pile.name == "r") {
+      p.recyclesUsed = std::stoi(pile.words[0]);
+      continue;
+    }
+    const std::vector<Card> cards = pile.Cards();
+    const auto put = [&cards](auto& slots, int& count) {
+      for (const Card& card : cards) slots[At(count++)] = card;
+    };
+    if (pile.name == "w") {
+      put(p.waste, p.wasteCount);
+    } else if (pile.name == "f") {
+      std::copy(cards.begin(), cards.end(), p.foundations.begin());
+    } else if (pile.name[0] == 'p') {
+      const int post = pile.name[1] - '0';
+      put(p.posts[At(post)], p.postCount[At(post)]);
+    } else {
+      const int t = std::stoi(pile.name);
+      put(p.tableau[At(t)], p.tableauCount[At(t)]);
+    }
+  }
+  return p;
 }
 
 Deck EmptyStock() {
@@ -61,8 +75,10 @@ int TableauCards(const GatePosition& p) {
   return cards;
 }
 
-bool Legal(const GatePosition& p, const GateRules& rules, const Move& move) {
-  return GateIsLegal(p, EmptyStock(), rules, move);
+GateRules With(void (*change)(GateRules&)) {
+  GateRules rules = kGateDefaultRules;
+  change(rules);
+  return rules;
 }
 
 }  // namespace
@@ -138,8 +154,7 @@ TEST(GatePlay, RecyclesDecideHowOftenTheEmptyStockRefills) {
     SCOPED_TRACE(recycles);
     GateRules rules = kGateDefaultRules;
     rules.recycles = recycles;
-    GatePosition p = EmptyGatePosition(kAceRank);
-    SetWaste(p, {"30", "41"});
+    GatePosition p = Lay("w: 30 41");
     Deck stock = EmptyStock();
     int refills = 0;
     Card top = p.waste[1];
@@ -158,92 +173,66 @@ TEST(GatePlay, RecyclesDecideHowOftenTheEmptyStockRefills) {
   // Nothing to turn back: the click does nothing rather than use up a recycle.
   GateRules rules = kGateDefaultRules;
   rules.recycles = 3;
-  EXPECT_FALSE(Legal(EmptyGatePosition(kAceRank), rules, kStockClick));
+  EXPECT_FALSE(GateIsLegal(EmptyGatePosition(kAceRank), EmptyStock(), rules, kStockClick));
 }
 
-TEST(GatePlay, BlankPilesTakePostCardsAndOthersOnlyWithFillFromWaste) {
-  GatePosition p = EmptyGatePosition(kAceRank);
-  SetWaste(p, {"70"});
-  SetPost(p, 0, {"91"});
-  SetPile(p, 0, {"K0", "Q1"});
-  const int blank = GateTableauPile(1);
-  for (bool fillFromWaste : {false, true}) {
-    SCOPED_TRACE(fillFromWaste);
-    GateRules rules = kGateDefaultRules;
-    rules.fillFromWaste = fillFromWaste;
-    EXPECT_TRUE(Legal(p, rules, Cards(GatePostPile(0), 0, blank)));
-    EXPECT_EQ(Legal(p, rules, Cards(kGateWastePile, 0, blank)), fillFromWaste);
-    EXPECT_EQ(Legal(p, rules, Cards(GateTableauPile(0), 0, blank)), fillFromWaste);
-    EXPECT_EQ(Legal(p, rules, Cards(GateTableauPile(0), 1, blank)), fillFromWaste);
+// Move by move whether the rules allow it, under the default rules, with FillFromWaste and with
+// MovePartial: the blank piles, partial runs, and the start rank that begins foundations, is built
+// on nothing and lets the King wrap onto it.
+TEST(GatePlay, WhatMayBeLiftedAndWhereItMayGo) {
+  const GateRules fill = With([](GateRules& r) { r.fillFromWaste = true; });
+  const GateRules partial = With([](GateRules& r) { r.movePartial = true; });
+  const char* const blank = "w: 70 p0: 91 0: K0 Q1";
+  const char* const run = "0: K0 Q1 J0 1: K2 2: K1 Q3";
+  const char* const aces = "0: A0 1: 21 w: K1 p0: A3";
+  const char* const fives = "base: 5 f: K2 0: 61 1: 50 A2 w: 52";
+  const int w = kGateWastePile, p0 = GatePostPile(0), t0 = GateTableauPile(0),
+            t1 = GateTableauPile(1), t2 = GateTableauPile(2), f0 = GateFoundationPile(0),
+            f1 = GateFoundationPile(1);
+  const struct {
+    const char* why;
+    const char* table;
+    Move move;
+    bool legal, withFill, withPartial;
+  } rows[] = {
+      {"a post card fills a blank pile", blank, Cards(p0, 0, t1), true, true, true},
+      {"a waste card only with FillFromWaste", blank, Cards(w, 0, t1), false, true, false},
+      {"a whole pile only with FillFromWaste", blank, Cards(t0, 0, t1), false, true, false},
+      {"a pile's top card only with FillFromWaste", blank, Cards(t0, 1, t1), false, true, false},
+      {"part of a run only with MovePartial", run, Cards(t0, 1, t1), false, false, true},
+      {"the top card alone", run, Cards(t0, 2, t2), true, true, true},
+      // The whole pile may always be lifted, but a King goes on nothing here.
+      {"a King onto a Queen", run, Cards(t0, 0, t2), false, false, false},
+      {"the wrap: a King onto an Ace of the other colour", aces, Cards(w, 0, t0), true, true, true},
+      {"an Ace onto nothing", aces, Cards(p0, 0, t1), false, false, false},
+      {"the start rank of any suit starts a foundation", aces, Cards(p0, 0, GateFoundationPile(2)),
+       true, true, true},
+      {"from a pile too", aces, Cards(t0, 0, f0), true, true, true},
+      {"no other rank does", aces, Cards(w, 0, f0), false, false, false},
+      {"Fives start: a Five is built on nothing", fives, Cards(w, 0, t0), false, false, false},
+      {"a Five starts a foundation", fives, Cards(w, 0, f1), true, true, true},
+      {"a foundation runs on past the King", fives, Cards(t1, 1, f0), true, true, true},
+      {"a single card goes home", "base: 5 f: K2 50 2: 60", Cards(t2, 0, f1), true, true, true},
+      {"only single cards, even with MovePartial", "base: 5 f: K2 50 2: 60 K1", Cards(t2, 0, f1),
+       false, false, false},
+  };
+  for (const auto& row : rows) {
+    const GatePosition p = Lay(row.table);
+    EXPECT_EQ(GateIsLegal(p, EmptyStock(), kGateDefaultRules, row.move), row.legal) << row.why;
+    EXPECT_EQ(GateIsLegal(p, EmptyStock(), fill, row.move), row.withFill) << row.why;
+    EXPECT_EQ(GateIsLegal(p, EmptyStock(), partial, row.move), row.withPartial) << row.why;
   }
-  // Both posts spent: without FillFromWaste nothing can ever land on the blank pile again.
-  SetPost(p, 0, {});
+
+  // Both posts spent: without FillFromWaste nothing can ever land on a blank pile again.
   MoveList moves;
-  GateLegalMoves(p, EmptyStock(), kGateDefaultRules, moves);
-  for (const Move& move : moves) EXPECT_NE(move.to, blank);
-}
-
-TEST(GatePlay, MovePartialLetsARunBeLiftedFromAnyCard) {
-  GatePosition p = EmptyGatePosition(kAceRank);
-  SetPile(p, 0, {"K0", "Q1", "J0"});
-  SetPile(p, 1, {"K2"});
-  SetPile(p, 2, {"K1", "Q3"});
-  for (bool movePartial : {false, true}) {
-    SCOPED_TRACE(movePartial);
-    GateRules rules = kGateDefaultRules;
-    rules.movePartial = movePartial;
-    EXPECT_EQ(Legal(p, rules, Cards(GateTableauPile(0), 1, GateTableauPile(1))), movePartial);
-    EXPECT_TRUE(Legal(p, rules, Cards(GateTableauPile(0), 2, GateTableauPile(2))));
-    // The whole pile may always be lifted, but a King goes on nothing here.
-    EXPECT_FALSE(Legal(p, rules, Cards(GateTableauPile(0), 0, GateTableauPile(2))));
-  }
-}
-
-TEST(GatePlay, TheStartRankBeginsFoundationsAndIsNeverBuiltOnThePiles) {
-  // Start rank Ace: a King goes on an Ace of the other colour (the wrap), an Ace on nothing.
-  GatePosition p = EmptyGatePosition(kAceRank);
-  SetPile(p, 0, {"A0"});
-  SetPile(p, 1, {"21"});
-  SetWaste(p, {"K1"});
-  SetPost(p, 0, {"A3"});
-  EXPECT_TRUE(Legal(p, kGateDefaultRules, Cards(kGateWastePile, 0, GateTableauPile(0))));
-  EXPECT_FALSE(Legal(p, kGateDefaultRules, Cards(GatePostPile(0), 0, GateTableauPile(1))));
-  // An empty foundation takes the start rank of any suit, and nothing else.
-  EXPECT_TRUE(Legal(p, kGateDefaultRules, Cards(GatePostPile(0), 0, GateFoundationPile(2))));
-  EXPECT_TRUE(Legal(p, kGateDefaultRules, Cards(GateTableauPile(0), 0, GateFoundationPile(0))));
-  EXPECT_FALSE(Legal(p, kGateDefaultRules, Cards(kGateWastePile, 0, GateFoundationPile(0))));
-
-  // Start rank Five: Fives only begin foundations, and a foundation runs on past the King.
-  GateRules rules = kGateDefaultRules;
-  rules.startCard = 3;
-  GatePosition five = EmptyGatePosition(3);
-  five.foundations[0] = C("K2");
-  SetPile(five, 0, {"61"});
-  SetPile(five, 1, {"50", "A2"});
-  SetWaste(five, {"52"});
-  EXPECT_FALSE(Legal(five, rules, Cards(kGateWastePile, 0, GateTableauPile(0))));
-  EXPECT_TRUE(Legal(five, rules, Cards(kGateWastePile, 0, GateFoundationPile(1))));
-  EXPECT_TRUE(Legal(five, rules, Cards(GateTableauPile(1), 1, GateFoundationPile(0))));
-  // Only single cards go home, even with MovePartial.
-  rules.movePartial = true;
-  five.foundations[1] = C("50");
-  SetPile(five, 2, {"60"});
-  EXPECT_TRUE(Legal(five, rules, Cards(GateTableauPile(2), 0, GateFoundationPile(1))));
-  SetPile(five, 2, {"60", "K1"});
-  EXPECT_FALSE(Legal(five, rules, Cards(GateTableauPile(2), 0, GateFoundationPile(1))));
+  GateLegalMoves(Lay("w: 70 0: K0 Q1"), EmptyStock(), kGateDefaultRules, moves);
+  for (const Move& move : moves) EXPECT_NE(move.to, t1);
 }
 
 // --- Points and score factor --------------------------------------------------------------------
 
 TEST(GatePlay, EachMoveEarnsItsPoints) {
-  GatePosition start = EmptyGatePosition(kAceRank);
-  start.foundations[0] = C("20");
-  SetWaste(start, {"30", "91"});
-  SetPost(start, 0, {"93", "40"});
-  SetPile(start, 0, {"T0"});
-  SetPile(start, 1, {"J1"});
-  SetPile(start, 2, {"A2"});
-  SetPile(start, 3, {"51"});
+  const GatePosition start = Lay("f: 20 w: 30 91 p0: 93 40 0: T0 1: J1 2: A2 3: 51");
   GateRules rules = kGateDefaultRules;
   rules.recycles = 1;
   const struct {
@@ -270,7 +259,7 @@ TEST(GatePlay, EachMoveEarnsItsPoints) {
             10);
   EXPECT_EQ(GateApplyMove(p, stock, rules, Cards(GatePostPile(0), 1, GateFoundationPile(0))).points,
             10);
-  SetWaste(p, {"K3"});
+  p.waste[At(p.wasteCount++)] = CardOf("K3");
   EXPECT_EQ(GateApplyMove(p, stock, rules, kStockClick).points, 0) << "a recycle is free";
   EXPECT_EQ(GateApplyMove(p, stock, rules, kStockClick).points, 0);
 }
@@ -288,10 +277,7 @@ TEST(GatePlay, TheScoreFactorMultipliesTheEasierRulesDown) {
 // --- Hit lists and the end ----------------------------------------------------------------------
 
 TEST(GatePlay, HitListsLiftFromWhereTheCardsAreDrawn) {
-  GatePosition p = EmptyGatePosition(kAceRank);
-  SetWaste(p, {"20", "30", "40", "50", "60", "70", "80", "90", "T0", "J0", "Q0"});
-  SetPost(p, 0, {"21", "31", "41"});
-  SetPile(p, 3, {"K0", "Q1", "J0"});
+  const GatePosition p = Lay("w: 20 30 40 50 60 70 80 90 T0 J0 Q0 p0: 21 31 41 3: K0 Q1 J0");
   for (bool movePartial : {false, true}) {
     GateRules rules = kGateDefaultRules;
     rules.movePartial = movePartial;
@@ -302,7 +288,7 @@ TEST(GatePlay, HitListsLiftFromWhereTheCardsAreDrawn) {
     // Eleven cards on the waste: two layers up and to the left.
     EXPECT_EQ(sources.At(0).x, 56);
     EXPECT_EQ(sources.At(0).y, 178);
-    EXPECT_EQ(sources.At(0).cards[0], C("Q0"));
+    EXPECT_EQ(sources.At(0).cards[0], CardOf("Q0"));
     EXPECT_EQ(sources.At(1).y, 240) << "the left post's third card";
     EXPECT_EQ(sources.At(2).count, 1) << "the pile's top card first";
     EXPECT_EQ(sources.At(2).y, 240);
@@ -314,41 +300,41 @@ TEST(GatePlay, HitListsLiftFromWhereTheCardsAreDrawn) {
   }
 }
 
+// Whether the analysis finds a way on once the stock has been gone through and nothing is left to
+// turn.
 TEST(GatePlay, NoMovesLeftLooksFurtherThanOneMove) {
-  // Stock gone through, nothing to turn: the Four on pile 0 can go onto the Five of pile 1,
-  // uncovering the Five that goes home. No single move brings a card home.
-  GatePosition p = EmptyGatePosition(kAceRank);
-  p.recyclesUsed = 1;
-  p.foundations[0] = C("40");
-  SetPile(p, 0, {"50", "41"});
-  SetPile(p, 1, {"52"});
-  EXPECT_FALSE(GateNoMovesLeft(p, EmptyStock(), kGateDefaultRules));
-  // Without that Five of the other colour nothing leads anywhere.
-  SetPile(p, 1, {"K2"});
-  EXPECT_TRUE(GateNoMovesLeft(p, EmptyStock(), kGateDefaultRules));
-  // A King that can shift between blank piles for ever makes no progress either.
-  GateRules rules = kGateDefaultRules;
-  rules.fillFromWaste = true;
-  SetPile(p, 0, {"K0"});
-  SetPile(p, 1, {});
-  EXPECT_TRUE(GateNoMovesLeft(p, EmptyStock(), rules));
-  // A post card and a blank pile always make a move.
-  SetPost(p, 1, {"K3"});
-  EXPECT_FALSE(GateNoMovesLeft(p, EmptyStock(), kGateDefaultRules));
-  // So does a card the waste brings up after a recycle, but only while a recycle is left.
-  SetPost(p, 1, {});
-  SetWaste(p, {"50", "73"});
-  rules = kGateDefaultRules;
-  rules.recycles = 1;
-  EXPECT_TRUE(GateNoMovesLeft(p, EmptyStock(), rules));
-  rules.recycles = 2;
-  EXPECT_FALSE(GateNoMovesLeft(p, EmptyStock(), rules));
+  const GateRules fill = With([](GateRules& r) { r.fillFromWaste = true; });
+  const GateRules oneRecycle = With([](GateRules& r) { r.recycles = 1; });
+  const GateRules twoRecycles = With([](GateRules& r) { r.recycles = 2; });
+  const struct {
+    const char* why;
+    const char* table;
+    GateRules rules;
+    bool noMoves;
+  } rows[] = {
+      // No single move brings a card home.
+      {"the Four onto the other Five uncovers a Five that goes home", "r: 1 f: 40 0: 50 41 1: 52",
+       kGateDefaultRules, false},
+      {"without that Five nothing leads anywhere", "r: 1 f: 40 0: 50 41 1: K2", kGateDefaultRules,
+       true},
+      {"a King shifting between blank piles for ever makes no progress", "r: 1 f: 40 0: K0", fill,
+       true},
+      {"a post card and a blank pile always make a move", "r: 1 f: 40 0: K0 p1: K3",
+       kGateDefaultRules, false},
+      {"a card the waste brings up after a recycle, with none left", "r: 1 f: 40 0: K0 w: 50 73",
+       oneRecycle, true},
+      {"a card the waste brings up after a recycle", "r: 1 f: 40 0: K0 w: 50 73", twoRecycles,
+       false},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(GateNoMovesLeft(Lay(row.table), EmptyStock(), row.rules), row.noMoves) << row.why;
 }
 
 // --- The snapshot block -------------------------------------------------------------------------
 
-// A fresh deal's snapshot reads back whole at its fixed size (the property test reads back a
-// snapshot before every third move of its games); every kind of damage is refused.
+// A fresh deal's snapshot is read at its fixed size (that it comes back exact is the property
+// test's check, which undoes every third move of its games through the snapshot bytes); every
+// kind of damage is refused.
 TEST(GatePlay, TheSnapshotBlockReadsBackAndRefusesDamage) {
   const GateDeal deal = DealGate(4, kGateDefaultRules);
   const auto read = [&deal](const SnapshotBytes& bytes) {
@@ -356,11 +342,7 @@ TEST(GatePlay, TheSnapshotBlockReadsBackAndRefusesDamage) {
   };
   const SnapshotBytes bytes = SnapshotOf(deal, -35, 81, WriteGateBlock);
   ASSERT_EQ(bytes.size(), 2252u);
-  const std::optional<GateSnapshot> back = read(bytes);
-  ASSERT_TRUE(back.has_value());
-  EXPECT_EQ(back->position, deal.position);
-  EXPECT_EQ(back->points, -35);
-  EXPECT_EQ(back->elapsedSeconds, 81);
+  ASSERT_TRUE(read(bytes).has_value());
   const std::size_t block = kDeckImageSize + 8;
   // Offsets inside the block: start rank, waste count, left post count, tableau 0's first card,
   // tableau count 0.
