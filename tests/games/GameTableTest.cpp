@@ -1,8 +1,9 @@
 // The game table and every game built from it. The table itself: numbers, buttons, names and
 // settings keys that agree. Then, for each row that has a factory, its game in a session: the
-// menus with the game's own items once, and every command the games share; and its game run by
-// the shell, where each window of the program opens from the game's menu and closes again, and its
-// fresh deal against its golden images. A new game gets these tests by its row alone.
+// menus with the game's own items once, and the shared commands each game carries out (a new deal,
+// undo, End Game, the options, its own windows; the pause is GameSessionTest's); and its game run
+// by the shell, where each window of the program opens from the game's menu and closes again, and
+// its fresh deal against its golden images. A new game gets these tests by its row alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -69,7 +70,9 @@ protected:
 #define START_ROW_OR_SKIP() \
   if (!StartRow()) QS_SKIP_MISSING("no generated media with the theme artwork")
 
-TEST_P(GameRowTest, TheGameIsTheOneItsRowDescribes) {
+// New Game deals on the same session: a new deck, an empty history, and the game's own menu items
+// not added again.
+TEST_P(GameRowTest, TheGameIsItsRowsAndNewGameDealsAnewUnderTheSameMenus) {
   START_ROW_OR_SKIP();
   EXPECT_EQ(Game().GameId(), Row().gameId);
   EXPECT_STREQ(Game().GetGameName(), Row().name);
@@ -78,17 +81,13 @@ TEST_P(GameRowTest, TheGameIsTheOneItsRowDescribes) {
   ASSERT_EQ(Game().UndoCount(), 1);
   EXPECT_EQ(std::filesystem::file_size(Game().History().FileFor(1)),
             static_cast<std::uintmax_t>(Row().snapshotBytes));
-}
 
-TEST_P(GameRowTest, TheMenusHoldTheSharedItemsAndTheGamesOwnOnce) {
-  START_ROW_OR_SKIP();
   std::vector<std::string> options = {"Card Front...", "Card Back...", "Background...",
                                       "Music...",      "SFX",          "Auto Game Over"};
   std::vector<std::string> view = {"High Scores..."};
   if (Row().settings != nullptr) options.emplace_back("Game Settings...");
   if (Row().rulesView != nullptr) view.emplace_back("Rules...");
-  // New Game deals on the same session: the game's own items are not added again.
-  for (int deal = 0; deal < 2; ++deal) {
+  const auto expectMenus = [&] {
     const GameMenus& menus = session_->Menus();
     EXPECT_EQ(ItemTexts(menus.game), (std::vector<std::string>{"Undo", "Pause", "New Game",
                                                                "End Game", "Main Menu", "Exit"}));
@@ -96,16 +95,13 @@ TEST_P(GameRowTest, TheMenusHoldTheSharedItemsAndTheGamesOwnOnce) {
     EXPECT_EQ(ItemTexts(menus.view), view);
     EXPECT_EQ(ItemTexts(menus.help),
               (std::vector<std::string>{"Rules...", "About...", "Upgrade..."}));
-    ASSERT_TRUE(session_->HandleCommand(kCmdNewGame));
-  }
-}
+  };
+  expectMenus();
 
-TEST_P(GameRowTest, NewGameDealsAnewWithAnEmptyHistory) {
-  START_ROW_OR_SKIP();
-  Game().SaveUndo();
   const Deck before = Game().GetDeck();
   seconds_ += 40;
   ASSERT_TRUE(session_->HandleCommand(kCmdNewGame));
+  expectMenus();
   EXPECT_EQ(Game().UndoCount(), 0);
   EXPECT_FALSE(std::filesystem::exists(Game().History().FileFor(1)));
   EXPECT_NE(Game().GetDeck(), before) << "shuffled again";
@@ -115,36 +111,9 @@ TEST_P(GameRowTest, NewGameDealsAnewWithAnEmptyHistory) {
   EXPECT_EQ(Game().GetDeck(), dealt) << "nothing to undo into the last deal";
 }
 
-TEST_P(GameRowTest, PauseRenamesItsItemAndAWindowInBetweenRunsTheClockAgain) {
-  windows_.about = [this] {
-    EXPECT_TRUE(Game().IsPaused()) << "paused around the window";
-    seconds_ += 20;
-  };
-  START_ROW_OR_SKIP();
-  const auto pauseItem = [this] {
-    return std::string(session_->Menus().game->FindItem(kCmdPauseResume)->GetText());
-  };
-  seconds_ += 5;
-  ASSERT_TRUE(session_->HandleCommand(kCmdAbout));
-  EXPECT_FALSE(Game().IsPaused());
-  EXPECT_EQ(Game().ElapsedSeconds(), 5) << "the time in the window is not counted";
-
-  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
-  EXPECT_TRUE(Game().IsPaused());
-  EXPECT_EQ(pauseItem(), "Resume");
-  session_->Tick();
-  EXPECT_EQ(Game().ScoreLine2(), "Paused");
-  ASSERT_TRUE(session_->HandleCommand(kCmdAbout));
-  EXPECT_FALSE(Game().IsPaused()) << "running again, as the player's pause is lifted too";
-  EXPECT_EQ(pauseItem(), "Resume") << "while the menu still offers to resume";
-  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
-  EXPECT_TRUE(Game().IsPaused()) << "choosing it now pauses";
-  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
-  EXPECT_FALSE(Game().IsPaused());
-  EXPECT_EQ(pauseItem(), "Pause");
-}
-
-TEST_P(GameRowTest, ChoosersStoreTheChoiceOnlyWhenConfirmed) {
+// Every item of the Options menu: a chooser stores its choice only when confirmed, a switch flips
+// its check, and each is saved at once.
+TEST_P(GameRowTest, TheOptionsAreStoredOnlyWhenConfirmedAndSwitchesFlip) {
   std::optional<int> answer = 5;
   std::vector<int> asked;
   const auto chooser = [&](int current) {
@@ -155,6 +124,10 @@ TEST_P(GameRowTest, ChoosersStoreTheChoiceOnlyWhenConfirmed) {
   windows_.chooseCardBack = chooser;
   windows_.chooseCardFront = chooser;
   windows_.chooseBackground = chooser;
+  windows_.musicDialog = [] {
+    ThePreferences().musicEnabled = 2;
+    return true;
+  };
   START_ROW_OR_SKIP();
   ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
   EXPECT_EQ(art_->CardBack(), 5);
@@ -173,14 +146,7 @@ TEST_P(GameRowTest, ChoosersStoreTheChoiceOnlyWhenConfirmed) {
   EXPECT_EQ(art_->CardBack(), 5);
   EXPECT_EQ(asked, (std::vector<int>{0, 0, 0, 5}));
   EXPECT_FALSE(Game().IsPaused()) << "the clock runs again after a chooser";
-}
 
-TEST_P(GameRowTest, SwitchesFlipTheirCheckAndAreSavedEachTime) {
-  windows_.musicDialog = [] {
-    ThePreferences().musicEnabled = 2;
-    return true;
-  };
-  START_ROW_OR_SKIP();
   const GameMenus& menus = session_->Menus();
   EXPECT_TRUE(menus.sfx->IsSelected()) << "from the preferences";
   EXPECT_TRUE(menus.music->IsSelected());
@@ -337,11 +303,19 @@ TEST_P(GameRowTest, EndGameShowsTheLoseScreenAndTheFinalScoreAndPlayAgainDealsAn
   EXPECT_EQ(Game().ScoreLine2(), std::to_string(Game().ComputeScore()));
 }
 
+// A game without settings or a rules view has neither their items (Block Solitaire's menus above)
+// nor their commands.
 TEST_P(GameRowTest, TheGamesOwnWindowsOpenPausedAndCloseAgain) {
   START_ROW_OR_SKIP();
   std::vector<int> commands = {kCmdHighScores};
   if (Row().settings != nullptr) commands.push_back(kCmdGameSettings);
   if (Row().rulesView != nullptr) commands.push_back(kCmdRulesView);
+  if (Row().settings == nullptr) {
+    EXPECT_FALSE(session_->HandleCommand(kCmdGameSettings));
+  }
+  if (Row().rulesView == nullptr) {
+    EXPECT_FALSE(session_->HandleCommand(kCmdRulesView));
+  }
   for (int command : commands) {
     SCOPED_TRACE(command);
     int depthSeen = -1;

@@ -1,13 +1,14 @@
 // The game session around a tiny test game whose deal can be made to end at will: the end of a
 // deal in each of its forms (no moves left, a win, End Game while paused, a tick while a window is
-// open), the score box during and after it, the game's own commands, a drag in hand when a
-// command comes, and the menu bar polled through the session.
+// open), the score box during and after it, the pause, the game's own commands, a drag in hand
+// when a command comes, and the menu bar polled through the session.
 #include <gtest/gtest.h>
 
 #include "audio/Audio.h"
 #include "persist/HighScores.h"
 #include "tests/engine/session/SessionTestSupport.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
+#include "ui/menus/MenuEntry.h"
 
 namespace {
 
@@ -27,18 +28,37 @@ protected:
 
 // --- The end of a deal ---------------------------------------------------------------------------
 
-TEST_F(GameSessionTest, NoMoveLeftShowsTheMessageThenTheTableOnce) {
+// The deal runs out of moves while the About window is open: a tick inside it neither ends the
+// deal nor draws; the end comes at the first tick after the window.
+TEST_F(GameSessionTest, NoMoveLeftWaitsForAnOpenWindowThenShowsTheMessageThenTheTableOnce) {
+  int fixedInside = -1;
+  windows_.about = [this, &fixedInside] {
+    UiScreen screen(0, 0, 800, 600);
+    screen.Show();
+    ModalOptions options;
+    options.poll = [this, &fixedInside] {
+      session_->Tick();
+      fixedInside = Game().FinalScore();
+      return true;
+    };
+    input_->At(In(10), WM_MOUSEMOVE, 0, MakeLParam(5, 5));
+    UiRunModal(screen, options);
+  };
   START_OR_SKIP();
   game->SetPoints(50);
   seconds_ += 20;
   game->SetStuck(true);
   game->UpdatePlayState();
+  session_->HandleCommand(kCmdAbout);
+  EXPECT_EQ(fixedInside, kScoreNotFixed);
+  EXPECT_EQ(CountHighScores(kTestGameName), 0);
+
   // The message carries the program's name as its caption.
   whileEnding_ = [this] {
     EXPECT_TRUE(MatchesGolden("engine/no_moves_message", art_->ScreenBuffer(), 250, 549, 240, 359));
   };
   EXPECT_EQ(RunEnd(false), 1) << "the message box was open";
-  // The lose screen says why the deal ended: here that no move was left (End Game below).
+  // The lose screen says why the deal ended: here that no move was left (End Game: GameTableTest).
   EXPECT_EQ(EndScreenDifferences("artwork\\losescreen.jpg"), 0);
   EXPECT_EQ(endLine1_, "Final Score") << "under the message box";
   EXPECT_EQ(endLine2_, "48");
@@ -58,26 +78,47 @@ TEST_F(GameSessionTest, NoMoveLeftShowsTheMessageThenTheTableOnce) {
   EXPECT_EQ(game->ElapsedSeconds(), 20);
 }
 
-TEST_F(GameSessionTest, AWinShowsNoMessageScoresTheBonusAndPlayAgainDealsAnew) {
+// Play Again after the end of a deal is run on every game of the game table.
+TEST_F(GameSessionTest, AWinShowsNoMessageAndScoresTheBonus) {
   START_OR_SKIP();
   game->SetPoints(100);
-  game->SaveUndo();
   game->won = true;
   game->UpdatePlayState();
-  EXPECT_EQ(RunEnd(true), 0) << "no message box, only the end screen";
+  EXPECT_EQ(RunEnd(false), 0) << "no message box, only the end screen";
   EXPECT_EQ(RequestedTrack(), MusicTrack::kWin);
   ASSERT_EQ(CountHighScores(kTestGameName), 1);
   EXPECT_EQ(ReadHighScore(kTestGameName, 1).score, 150);
-  // The new deal's score box is checked after Play Again on every game in GameTableTest.
-  EXPECT_EQ(game->restarts, 1) << "Play Again deals anew";
-  EXPECT_EQ(game->UndoCount(), 0);
-  EXPECT_FALSE(game->IsGameOver());
 }
 
-TEST_F(GameSessionTest, EndGameWhilePausedWaitsForTheResume) {
+// The player's pause renames its item and shows in the box; a window in between runs the clock
+// again without counting its own time; End Game while paused waits for the resume. The lose screen
+// after End Game is checked on every game of the game table.
+TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheResume) {
+  windows_.about = [this] {
+    EXPECT_TRUE(Game().IsPaused()) << "paused around the window";
+    seconds_ += 20;
+  };
   START_OR_SKIP();
+  const auto pauseItem = [this] {
+    return std::string(session_->Menus().game->FindItem(kCmdPauseResume)->GetText());
+  };
   game->SetPoints(30);
+  seconds_ += 5;
+  ASSERT_TRUE(session_->HandleCommand(kCmdAbout));
+  EXPECT_FALSE(game->IsPaused());
+  EXPECT_EQ(game->ElapsedSeconds(), 5) << "the time in the window is not counted";
+
   ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
+  EXPECT_TRUE(game->IsPaused());
+  EXPECT_EQ(pauseItem(), "Resume");
+  session_->Tick();
+  EXPECT_EQ(game->ScoreLine2(), "Paused");
+  ASSERT_TRUE(session_->HandleCommand(kCmdAbout));
+  EXPECT_FALSE(game->IsPaused()) << "running again, as the player's pause is lifted too";
+  EXPECT_EQ(pauseItem(), "Resume") << "while the menu still offers to resume";
+  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
+  EXPECT_TRUE(game->IsPaused()) << "choosing it now pauses";
+
   ASSERT_TRUE(session_->HandleCommand(kCmdEndGame));
   EXPECT_EQ(game->ScoreLine1(), "Final Score");
   EXPECT_EQ(game->ScoreLine2(), "99999");
@@ -87,37 +128,11 @@ TEST_F(GameSessionTest, EndGameWhilePausedWaitsForTheResume) {
   EXPECT_EQ(CountHighScores(kTestGameName), 0);
 
   ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
-  EXPECT_EQ(RunEnd(false), 0) << "ended by the player: no message";
-  // With moves left, the lose screen must not claim that none were.
-  EXPECT_EQ(EndScreenDifferences("artwork\\losescreen_ended.jpg"), 0);
-  EXPECT_EQ(game->FinalScore(), 30) << "the pause did not count";
+  EXPECT_EQ(pauseItem(), "Pause");
+  RunEnd(false);
+  EXPECT_EQ(game->ElapsedSeconds(), 5) << "neither the windows nor the pause counted";
+  EXPECT_EQ(game->FinalScore(), 30);
   EXPECT_EQ(game->ScoreLine2(), "30");
-  EXPECT_EQ(CountHighScores(kTestGameName), 1);
-}
-
-TEST_F(GameSessionTest, NothingHappensWhileAModalWindowIsOpen) {
-  // The tick arrives while the About window is open: nothing is drawn and nothing starts.
-  int fixedInside = -1;
-  windows_.about = [this, &fixedInside] {
-    UiScreen screen(0, 0, 800, 600);
-    screen.Show();
-    ModalOptions options;
-    options.poll = [this, &fixedInside] {
-      session_->Tick();
-      fixedInside = Game().FinalScore();
-      return true;
-    };
-    input_->At(In(10), WM_MOUSEMOVE, 0, MakeLParam(5, 5));
-    UiRunModal(screen, options);
-  };
-  START_OR_SKIP();
-  game->SetPoints(50);
-  game->SetStuck(true);
-  game->UpdatePlayState();
-  session_->HandleCommand(kCmdAbout);
-  EXPECT_EQ(fixedInside, kScoreNotFixed);
-  EXPECT_EQ(CountHighScores(kTestGameName), 0);
-  EXPECT_EQ(RunEnd(false), 1);
   EXPECT_EQ(CountHighScores(kTestGameName), 1);
 }
 
@@ -140,17 +155,10 @@ TEST_F(GameSessionTest, AConfirmedSettingDealsAnewAndTheRulesViewRedraws) {
   EXPECT_EQ(game->redraws, redraws + 2) << "the deal, then the table after the rules view";
 }
 
-TEST_F(GameSessionTest, AGameWithoutItsOwnWindowsHasNeitherTheirItemsNorTheirCommands) {
-  START_OR_SKIP();
-  EXPECT_FALSE(session_->HandleCommand(kCmdGameSettings));
-  EXPECT_FALSE(session_->HandleCommand(kCmdRulesView));
-  EXPECT_EQ(session_->Menus().options->FindItem(kCmdGameSettings), nullptr);
-  EXPECT_EQ(session_->Menus().view->FindItem(kCmdRulesView), nullptr);
-}
-
 TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingElse) {
   START_OR_SKIP();
   game->SaveUndo();
+  const auto before = ScreenPixels(screenBuffer_);
   const auto press = [this] {
     game->OnLButtonDown(MK_LBUTTON, kPileX + 10, game->TopY() + 20);
     game->OnMouseMove(MK_LBUTTON, kColumnX + 20, kColumnY + 40);
@@ -161,9 +169,10 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
   ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
   EXPECT_FALSE(game->IsDragging());
   EXPECT_EQ(game->cancels, 1);
-  EXPECT_EQ(game->undos, 0) << "the move before the drag stays";
-  EXPECT_EQ(game->UndoCount(), 1);
+  EXPECT_EQ(game->UndoCount(), 1) << "the move before the drag stays";
   EXPECT_EQ(game->pile.size(), 3u);
+  EXPECT_TRUE(env_->Sounds().empty()) << "the player threw nothing away";
+  EXPECT_EQ(ScreenPixels(screenBuffer_), before) << "the stack flew home without a trace";
 
   press();
   ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
@@ -176,6 +185,7 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
   EXPECT_FALSE(game->IsDragging());
   EXPECT_TRUE(game->IsGameOver());
   EXPECT_EQ(game->drops, 0) << "the stack went home, not where it hung";
+  EXPECT_EQ(game->cancels, 3) << "the commands without a stack in hand put nothing back";
   EXPECT_EQ(game->pile.size(), 3u);
 }
 
@@ -184,8 +194,7 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
 // while the pointer rests on it.
 TEST_F(GameSessionTest, EscapeClosesTheMenuAndItsTitleComesUpAtOnce) {
   START_OR_SKIP();
-  const auto titlePixels = [this] { return ScreenPixels(art_->ScreenBuffer()); };
-  const std::vector<Color> normal = titlePixels();
+  const std::vector<Color> normal = ScreenPixels(screenBuffer_);
   for (const std::uint32_t message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) {
     Record(message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MakeLParam(100, 15));
     EXPECT_FALSE(session_->ProcessInput());
@@ -194,7 +203,8 @@ TEST_F(GameSessionTest, EscapeClosesTheMenuAndItsTitleComesUpAtOnce) {
   Record(WM_KEYDOWN, VK_ESCAPE, KeyLParam(1, kScanEscape, false, false, false));
   session_->ProcessInput();
   EXPECT_FALSE(session_->IsMenuActive());
-  EXPECT_EQ(titlePixels(), normal) << "the title is drawn up without waiting for the mouse";
+  EXPECT_EQ(ScreenPixels(screenBuffer_), normal)
+      << "the title is drawn up without waiting for the mouse";
 }
 
 }  // namespace
