@@ -109,6 +109,14 @@ TEST_P(GameRowTest, TheGameIsItsRowsAndNewGameDealsAnewUnderTheSameMenus) {
   const Deck dealt = Game().GetDeck();
   ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
   EXPECT_EQ(Game().GetDeck(), dealt) << "nothing to undo into the last deal";
+
+  // Without settings or a rules view (Block Solitaire) their commands are refused too.
+  if (Row().settings == nullptr) {
+    EXPECT_FALSE(session_->HandleCommand(kCmdGameSettings));
+  }
+  if (Row().rulesView == nullptr) {
+    EXPECT_FALSE(session_->HandleCommand(kCmdRulesView));
+  }
 }
 
 // Every item of the Options menu: a chooser stores its choice only when confirmed, a switch flips
@@ -303,66 +311,39 @@ TEST_P(GameRowTest, EndGameShowsTheLoseScreenAndTheFinalScoreAndPlayAgainDealsAn
   EXPECT_EQ(Game().ScoreLine2(), std::to_string(Game().ComputeScore()));
 }
 
-// A game without settings or a rules view has neither their items (Block Solitaire's menus above)
-// nor their commands.
-TEST_P(GameRowTest, TheGamesOwnWindowsOpenPausedAndCloseAgain) {
-  START_ROW_OR_SKIP();
-  std::vector<int> commands = {kCmdHighScores};
-  if (Row().settings != nullptr) commands.push_back(kCmdGameSettings);
-  if (Row().rulesView != nullptr) commands.push_back(kCmdRulesView);
-  if (Row().settings == nullptr) {
-    EXPECT_FALSE(session_->HandleCommand(kCmdGameSettings));
-  }
-  if (Row().rulesView == nullptr) {
-    EXPECT_FALSE(session_->HandleCommand(kCmdRulesView));
-  }
-  for (int command : commands) {
-    SCOPED_TRACE(command);
-    int depthSeen = -1;
-    bool pausedSeen = false;
-    onDispatch_ = [&](std::uint32_t message) {
-      if (message != WM_USER) return;
-      depthSeen = UiModalDepth();
-      pausedSeen = Game().IsPaused();
-    };
-    input_->At(In(50), WM_USER);
-    input_->KeyAt(In(100), VK_ESCAPE, kScanEscape);
-    ASSERT_TRUE(session_->HandleCommand(command));
-    onDispatch_ = nullptr;
-    EXPECT_EQ(depthSeen, 1) << "its window was open";
-    EXPECT_TRUE(pausedSeen);
-    EXPECT_EQ(UiModalDepth(), 0);
-    EXPECT_FALSE(Game().IsPaused());
-  }
-}
-
 // The program's windows as the shell wires them, chosen with the mouse from the running game's
-// menu: each is open (a modal loop runs) once its item is chosen, and Enter (OK, the focused
-// button) or Escape (the upgrade screen) closes it with the game running again. The game's own
-// windows and the high scores are opened on every row by GameRowTest.
+// menu: each is open (a modal loop runs, the game paused) once its item is chosen, and Enter (OK,
+// the focused button) or Escape closes it with the game running again. The game's own windows are
+// among them when its row has them.
 class GameRowScenarioTest : public GameScenarioTest,
                             public testing::WithParamInterface<const GameRow*> {};
 
-TEST_P(GameRowScenarioTest, EveryMenuWindowOfTheProgramOpensAndClosesAgain) {
+TEST_P(GameRowScenarioTest, EveryMenuWindowOfTheProgramOpensPausedAndClosesAgain) {
   ScenarioSetup setup;
   setup.programWindows = true;
-  GameScenario s(ScenarioGame{GetParam(), {}, {}}, setup);
-  const struct {
+  const GameRow& row = *GetParam();
+  GameScenario s(ScenarioGame{&row, {}, {}}, setup);
+  struct MenuWindow {
     GameMenu menu;
     int command;
     std::uint32_t closeKey;
-  } windows[] = {
+  };
+  std::vector<MenuWindow> windows = {
       {GameMenu::kHelp, kCmdAbout, VK_RETURN},
       {GameMenu::kHelp, kCmdRulesHelp, VK_RETURN},
       {GameMenu::kHelp, kCmdUpgrade, VK_ESCAPE},
       {GameMenu::kOptions, kCmdCardBack, VK_RETURN},
       {GameMenu::kOptions, kCmdCardFront, VK_RETURN},
       {GameMenu::kOptions, kCmdBackground, VK_RETURN},
+      {GameMenu::kView, kCmdHighScores, VK_ESCAPE},
   };
-  for (const auto& w : windows) {
+  if (row.settings != nullptr) windows.push_back({GameMenu::kOptions, kCmdGameSettings, VK_ESCAPE});
+  if (row.rulesView != nullptr) windows.push_back({GameMenu::kView, kCmdRulesView, VK_RETURN});
+  for (const MenuWindow& w : windows) {
     s.Menu(w.menu, w.command);
-    s.CheckShell([command = w.command] {
+    s.Check([command = w.command](CardGame& game) {
       EXPECT_EQ(UiModalDepth(), 1) << "command " << command << " opened no window";
+      EXPECT_TRUE(game.IsPaused()) << "command " << command;
     });
     s.Key(w.closeKey);
     s.Wait(200);
