@@ -1,9 +1,10 @@
 // The game table and every game built from it. The table itself: numbers, buttons, names and
 // settings keys that agree. Then, for each row that has a factory, its game in a session: the
-// menus with the game's own items once, and the shared commands each game carries out (a new deal,
-// undo, End Game, the options, its own windows; the pause is GameSessionTest's); and its game run
-// by the shell, where each window of the program opens from the game's menu and closes again, and
-// its fresh deal against its golden images. A new game gets these tests by its row alone.
+// menus with the game's own items once, and the shared commands each game carries out its own
+// way (a new deal, undo, End Game, its rules; the pause and the options are GameSessionTest's);
+// and its game run by the shell, where each window of the program and of the game opens from the
+// menu and closes again, and its fresh deal against its golden images. A new game gets these
+// tests by its row alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,10 +28,6 @@
 #include "ui/menus/MenuEntry.h"
 
 namespace {
-
-std::string PlayerKey() {
-  return "Preferences\\" + std::to_string(kFirstPlayerNumber);
-}
 
 std::vector<const GameRow*> BuiltRows() {
   std::vector<const GameRow*> rows;
@@ -117,61 +114,6 @@ TEST_P(GameRowTest, TheGameIsItsRowsAndNewGameDealsAnewUnderTheSameMenus) {
   if (Row().rulesView == nullptr) {
     EXPECT_FALSE(session_->HandleCommand(kCmdRulesView));
   }
-}
-
-// Every item of the Options menu: a chooser stores its choice only when confirmed, a switch flips
-// its check, and each is saved at once.
-TEST_P(GameRowTest, TheOptionsAreStoredOnlyWhenConfirmedAndSwitchesFlip) {
-  std::optional<int> answer = 5;
-  std::vector<int> asked;
-  const auto chooser = [&](int current) {
-    EXPECT_TRUE(Game().IsPaused());
-    asked.push_back(current);
-    return answer;
-  };
-  windows_.chooseCardBack = chooser;
-  windows_.chooseCardFront = chooser;
-  windows_.chooseBackground = chooser;
-  windows_.musicDialog = [] {
-    ThePreferences().musicEnabled = 2;
-    return true;
-  };
-  START_ROW_OR_SKIP();
-  ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
-  EXPECT_EQ(art_->CardBack(), 5);
-  EXPECT_EQ(ThePreferences().cardBack, 5);
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "CardBack"), 5);
-  ASSERT_TRUE(session_->HandleCommand(kCmdCardFront));
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "CardFront"), 5);
-  answer = 2;
-  ASSERT_TRUE(session_->HandleCommand(kCmdBackground));
-  EXPECT_EQ(art_->BackgroundIndex(), 2);
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "Background"), 2);
-
-  answer.reset();
-  ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
-  EXPECT_EQ(ThePreferences().cardBack, 5) << "cancelled: nothing changes";
-  EXPECT_EQ(art_->CardBack(), 5);
-  EXPECT_EQ(asked, (std::vector<int>{0, 0, 0, 5}));
-  EXPECT_FALSE(Game().IsPaused()) << "the clock runs again after a chooser";
-
-  const GameMenus& menus = session_->Menus();
-  EXPECT_TRUE(menus.sfx->IsSelected()) << "from the preferences";
-  EXPECT_TRUE(menus.music->IsSelected());
-  EXPECT_FALSE(menus.autoGameOver->IsSelected());
-  ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
-  EXPECT_FALSE(menus.sfx->IsSelected());
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "SoundEnabled"), 0);
-  ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
-  EXPECT_TRUE(menus.sfx->IsSelected());
-  EXPECT_EQ(ThePreferences().soundEnabled, 1);
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "SoundEnabled"), 1) << "saved the second time too";
-  ASSERT_TRUE(session_->HandleCommand(kCmdAutoGameOver));
-  EXPECT_TRUE(menus.autoGameOver->IsSelected());
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "AutoGameOver"), 1);
-  ASSERT_TRUE(session_->HandleCommand(kCmdMusic));
-  EXPECT_FALSE(menus.music->IsSelected()) << "event music only plays no songs";
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "MusicEnabled"), 2);
 }
 
 TEST_P(GameRowTest, RulesHelpMainMenuExitAndUnknownCommands) {

@@ -4,6 +4,10 @@
 // when a command comes, and the menu bar polled through the session.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "audio/Audio.h"
 #include "persist/HighScores.h"
 #include "tests/engine/session/SessionTestSupport.h"
@@ -138,21 +142,73 @@ TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheRe
 
 // --- Commands ------------------------------------------------------------------------------------
 
-// That the game's own windows run paused is checked on every game of the game table.
-TEST_F(GameSessionTest, AConfirmedSettingDealsAnewAndTheRulesViewRedraws) {
+// The Options menu and the game's own windows: a chooser or the game's settings take effect only
+// when confirmed (the settings with a new deal), a switch flips its check, each choice is saved
+// at once, and the table is drawn again in a new look or after the rules view. That every window
+// runs paused is checked through the shell on every game of the game table.
+TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
+  std::optional<int> answer = 5;
+  std::vector<int> asked;
+  const auto chooser = [&](int current) {
+    asked.push_back(current);
+    return answer;
+  };
+  windows_.chooseCardBack = chooser;
+  windows_.chooseCardFront = chooser;
+  windows_.chooseBackground = chooser;
+  windows_.musicDialog = [] {
+    ThePreferences().musicEnabled = 2;
+    return true;
+  };
   bool confirm = false;
   GameOwnWindows own;
   own.settings = [&confirm] { return confirm; };
   own.rulesView = [] {};
   START_OR_SKIP(own);
+  const std::string key = "Preferences\\" + std::to_string(kFirstPlayerNumber);
   const int redraws = game->redraws;
+  ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
+  EXPECT_EQ(art_->CardBack(), 5);
+  EXPECT_EQ(ThePreferences().cardBack, 5);
+  EXPECT_EQ(env_->Store().Stored(key, "CardBack"), 5);
+  ASSERT_TRUE(session_->HandleCommand(kCmdCardFront));
+  EXPECT_EQ(env_->Store().Stored(key, "CardFront"), 5);
+  answer = 2;
+  ASSERT_TRUE(session_->HandleCommand(kCmdBackground));
+  EXPECT_EQ(art_->BackgroundIndex(), 2);
+  EXPECT_EQ(env_->Store().Stored(key, "Background"), 2);
+  answer.reset();
+  ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
+  EXPECT_EQ(ThePreferences().cardBack, 5) << "cancelled: nothing changes";
+  EXPECT_EQ(art_->CardBack(), 5);
+  EXPECT_EQ(asked, (std::vector<int>{0, 0, 0, 5}));
+  EXPECT_EQ(game->redraws, redraws + 3) << "each new look drawn, the cancelled choice not";
+
   ASSERT_TRUE(session_->HandleCommand(kCmdGameSettings));
   EXPECT_EQ(game->restarts, 0) << "cancelled: the deal goes on";
   confirm = true;
   ASSERT_TRUE(session_->HandleCommand(kCmdGameSettings));
   EXPECT_EQ(game->restarts, 1) << "the new rules take effect with a new deal";
   ASSERT_TRUE(session_->HandleCommand(kCmdRulesView));
-  EXPECT_EQ(game->redraws, redraws + 2) << "the deal, then the table after the rules view";
+  EXPECT_EQ(game->redraws, redraws + 5) << "the deal, then the table after the rules view";
+
+  const GameMenus& menus = session_->Menus();
+  EXPECT_TRUE(menus.sfx->IsSelected()) << "from the preferences";
+  EXPECT_TRUE(menus.music->IsSelected());
+  EXPECT_FALSE(menus.autoGameOver->IsSelected());
+  ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
+  EXPECT_FALSE(menus.sfx->IsSelected());
+  EXPECT_EQ(env_->Store().Stored(key, "SoundEnabled"), 0);
+  ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
+  EXPECT_TRUE(menus.sfx->IsSelected());
+  EXPECT_EQ(ThePreferences().soundEnabled, 1);
+  EXPECT_EQ(env_->Store().Stored(key, "SoundEnabled"), 1) << "saved the second time too";
+  ASSERT_TRUE(session_->HandleCommand(kCmdAutoGameOver));
+  EXPECT_TRUE(menus.autoGameOver->IsSelected());
+  EXPECT_EQ(env_->Store().Stored(key, "AutoGameOver"), 1);
+  ASSERT_TRUE(session_->HandleCommand(kCmdMusic));
+  EXPECT_FALSE(menus.music->IsSelected()) << "event music only plays no songs";
+  EXPECT_EQ(env_->Store().Stored(key, "MusicEnabled"), 2);
 }
 
 TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingElse) {
