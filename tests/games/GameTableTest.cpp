@@ -1,10 +1,10 @@
 // The game table and every game built from it. The table itself: numbers, buttons, names and
 // settings keys that agree. Then, for each row that has a factory, its game in a session: the
 // menus with the game's own items once, and the shared commands each game carries out its own
-// way (a new deal, undo, End Game, its rules; the pause and the options are GameSessionTest's);
-// and its game run by the shell, where each window of the program and of the game opens from the
-// menu and closes again, and its fresh deal against its golden images. A new game gets these
-// tests by its row alone.
+// way (a new deal, undo, End Game, its rules; the other commands are GameSessionTest's); and its
+// game run by the shell, where each window of the program and of the game opens from the menu and
+// closes again, and its fresh deal against its golden images. A new game gets these tests by its
+// row alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,7 +22,6 @@
 #include "games/GameTable.h"
 #include "games/RuleSettings.h"
 #include "persist/HighScores.h"
-#include "platform/MessageLoop.h"
 #include "tests/engine/session/SessionTestSupport.h"
 #include "tests/support/GameScenario.h"
 #include "ui/menus/MenuEntry.h"
@@ -66,12 +65,16 @@ protected:
 #define START_ROW_OR_SKIP() \
   if (!StartRow()) QS_SKIP_MISSING("no generated media with the theme artwork")
 
-// New Game deals on the same session: a new deck, an empty history, and the game's own menu items
-// not added again.
+// The game, its rules help and its snapshot are its row's. New Game deals on the same session: a
+// new deck, an empty history, and the game's own menu items not added again.
 TEST_P(GameRowTest, TheGameIsItsRowsAndNewGameDealsAnewUnderTheSameMenus) {
+  std::string section;
+  windows_.rulesHelp = [&section](const char* title) { section = title; };
   START_ROW_OR_SKIP();
   EXPECT_EQ(Game().GameId(), Row().gameId);
   EXPECT_STREQ(Game().GetGameName(), Row().name);
+  ASSERT_TRUE(session_->HandleCommand(kCmdRulesHelp));
+  EXPECT_EQ(section, Row().name);
   EXPECT_TRUE(Game().IsClockStarted()) << "dealt";
   Game().SaveUndo();
   ASSERT_EQ(Game().UndoCount(), 1);
@@ -110,31 +113,6 @@ TEST_P(GameRowTest, TheGameIsItsRowsAndNewGameDealsAnewUnderTheSameMenus) {
   if (Row().rulesView == nullptr) {
     EXPECT_FALSE(session_->HandleCommand(kCmdRulesView));
   }
-}
-
-TEST_P(GameRowTest, RulesHelpMainMenuExitAndUnknownCommands) {
-  std::string section;
-  int upgrades = 0;
-  windows_.rulesHelp = [&section](const char* title) { section = title; };
-  windows_.upgrade = [&upgrades] { ++upgrades; };
-  START_ROW_OR_SKIP();
-  ASSERT_TRUE(session_->HandleCommand(kCmdRulesHelp));
-  EXPECT_EQ(section, Row().name);
-  ASSERT_TRUE(session_->HandleCommand(kCmdUpgrade));
-  EXPECT_EQ(upgrades, 1);
-
-  Message msg;
-  while (PeekMessage(&msg)) {
-  }
-  ASSERT_TRUE(session_->HandleCommand(kCmdMainMenu));
-  ASSERT_TRUE(PeekMessage(&msg));
-  EXPECT_EQ(msg.message, WM_KEYDOWN);
-  EXPECT_EQ(msg.wParam, VK_ESCAPE);
-  ASSERT_TRUE(session_->HandleCommand(kCmdExit));
-  EXPECT_EQ(upgrades, 2) << "the upgrade screen before the end";
-  ASSERT_TRUE(PeekMessage(&msg));
-  EXPECT_EQ(msg.message, WM_CLOSE);
-  EXPECT_FALSE(session_->HandleCommand(4242));
 }
 
 // A move of cards when the deal offers one (what a player makes most), else the first move.

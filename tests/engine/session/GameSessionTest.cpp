@@ -10,6 +10,7 @@
 
 #include "audio/Audio.h"
 #include "persist/HighScores.h"
+#include "platform/MessageLoop.h"
 #include "tests/engine/session/SessionTestSupport.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
 #include "ui/menus/MenuEntry.h"
@@ -207,6 +208,27 @@ TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
   ASSERT_TRUE(session_->HandleCommand(kCmdMusic));
   EXPECT_FALSE(menus.music->IsSelected()) << "event music only plays no songs";
   EXPECT_EQ(env_->Store().Stored(key, "MusicEnabled"), 2);
+}
+
+// Main Menu and Exit leave through the program's own messages, Exit after the upgrade screen.
+TEST_F(GameSessionTest, MainMenuAndExitPostTheirMessagesAndUnknownCommandsAreRefused) {
+  int upgrades = 0;
+  windows_.upgrade = [&upgrades] { ++upgrades; };
+  START_OR_SKIP();
+  ASSERT_TRUE(session_->HandleCommand(kCmdUpgrade));
+  EXPECT_EQ(upgrades, 1);
+  Message msg;
+  while (PeekMessage(&msg)) {
+  }
+  ASSERT_TRUE(session_->HandleCommand(kCmdMainMenu));
+  ASSERT_TRUE(PeekMessage(&msg));
+  EXPECT_EQ(msg.message, WM_KEYDOWN);
+  EXPECT_EQ(msg.wParam, VK_ESCAPE);
+  ASSERT_TRUE(session_->HandleCommand(kCmdExit));
+  EXPECT_EQ(upgrades, 2) << "the upgrade screen before the end";
+  ASSERT_TRUE(PeekMessage(&msg));
+  EXPECT_EQ(msg.message, WM_CLOSE);
+  EXPECT_FALSE(session_->HandleCommand(4242));
 }
 
 TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingElse) {
