@@ -1,8 +1,10 @@
 // The card-game base class driven through a tiny test game: picking up, dragging, dropping and
-// flying cards back, a drag put back from outside, the pointer confinement, the double-click move,
-// the pause and game-over guards, the clock and the score box. Undo and a new deal's empty history
-// are run on every game in GameTableTest.
+// flying cards back, the pointer confinement, the double-click move, the pause and game-over
+// guards, the clock and the score box. A drag put back by a menu command is GameSessionTest's;
+// undo and a new deal's empty history are run on every game in GameTableTest.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "gfx/Gfx.h"
 #include "platform/SdlSession.h"
@@ -85,27 +87,6 @@ TEST_F(CardGameTest, AStackPutBackWithinNinePixelsIsSilentAndTenPixelsSoundInval
   }
 }
 
-TEST_F(CardGameTest, ADragPutBackFromOutsideLeavesTheTableAsItWas) {
-  START_GAME_OR_SKIP();
-  const auto before = ScreenPixels(screenBuffer_);
-  game_->CancelDrag();
-  EXPECT_EQ(game_->cancels, 0) << "no drag: nothing to put back";
-
-  game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, game_->TopY() + 20);
-  game_->OnMouseMove(MK_LBUTTON, kColumnX + 20, kColumnY + 40);
-  ASSERT_TRUE(game_->IsDragging());
-  game_->CancelDrag();
-  EXPECT_FALSE(game_->IsDragging());
-  EXPECT_EQ(game_->cancels, 1);
-  EXPECT_EQ(game_->drops, 0) << "put back, not dropped where it hung";
-  EXPECT_EQ(game_->pile.size(), 3u);
-  EXPECT_EQ(game_->UndoCount(), 0);
-  EXPECT_TRUE(env_->Sounds().empty()) << "the player threw nothing away";
-  EXPECT_EQ(ScreenPixels(screenBuffer_), before);
-  game_->OnLButtonUp(0, kColumnX + 20, kColumnY + 40);
-  EXPECT_EQ(game_->drops, 0) << "the release that follows finds no drag";
-}
-
 TEST_F(CardGameTest, ADropOnAnAcceptingTargetMovesTheCardsAndKeepsTheSnapshot) {
   START_GAME_OR_SKIP();
   const int top = game_->TopY();
@@ -113,7 +94,6 @@ TEST_F(CardGameTest, ADropOnAnAcceptingTargetMovesTheCardsAndKeepsTheSnapshot) {
   game_->OnMouseMove(MK_LBUTTON, kColumnX + 20, kColumnY + 40);
   game_->OnLButtonUp(0, kColumnX + 20, kColumnY + 40);
   EXPECT_EQ(game_->drops, 1);
-  EXPECT_EQ(game_->lastDropKind, 2);
   EXPECT_EQ(game_->column, std::vector<Card>({Card{2, 7}}));
   EXPECT_EQ(game_->UndoCount(), 1);
   EXPECT_TRUE(env_->Sounds().empty());
@@ -132,15 +112,6 @@ TEST_F(CardGameTest, ADropOnAnAcceptingTargetMovesTheCardsAndKeepsTheSnapshot) {
 
 TEST_F(CardGameTest, OverlappingSourcesAndTargetsAnswerInTheOrderTheyWereAdded) {
   START_GAME_OR_SKIP();
-  game_->withTwoCardSource = true;
-  game_->UpdatePlayState();
-  const DragSource* hit = game_->HitTestDragSource(kPileX + 1, game_->TopY() + 1);
-  ASSERT_NE(hit, nullptr);
-  EXPECT_EQ(hit->count, 1) << "the single top card was added first";
-  game_->OnLButtonDown(MK_LBUTTON, kPileX + 1, game_->TopY() + 1);
-  EXPECT_EQ(game_->DragRecord().count, 1);
-  game_->OnLButtonUp(0, kPileX + 1, game_->TopY() + 1);
-
   // The hit area is 50 by 81 from the top-left, whatever the card size.
   game_->ClearDragSources();
   const Card cards[2] = {Card{0, 1}, Card{0, 2}};
@@ -164,24 +135,6 @@ TEST_F(CardGameTest, OverlappingSourcesAndTargetsAnswerInTheOrderTheyWereAdded) 
   EXPECT_EQ(game_->HitTestDropTarget(150, 60), nullptr);
 }
 
-TEST_F(CardGameTest, FindDropTargetLooksOnlyAtTheKindAskedFor) {
-  START_GAME_OR_SKIP();
-  DragSource record;
-  record.count = 1;
-  record.cards.fill(kNoCard);
-  record.cards[0] = Card{3, 12};
-  record.pile = TestGame::kPile;
-  record.index = 2;
-  game_->foundationAccepts = false;
-  EXPECT_EQ(game_->FindDropTarget(record, 1), nullptr) << "the column would take it";
-  ASSERT_NE(game_->FindDropTarget(record, 2), nullptr);
-  EXPECT_EQ(game_->FindDropTarget(record, 0)->kind, 2);
-  game_->foundationAccepts = true;
-  EXPECT_EQ(game_->FindDropTarget(record, 0)->kind, 1) << "any kind: the first that accepts";
-  game_->ClearDropTargets();
-  EXPECT_EQ(game_->FindDropTarget(record, 0), nullptr);
-}
-
 TEST_F(CardGameTest, ADoubleClickFliesTheCardsToAFoundationWithTwoSnapshots) {
   START_GAME_OR_SKIP();
   game_->foundationAccepts = false;
@@ -192,7 +145,6 @@ TEST_F(CardGameTest, ADoubleClickFliesTheCardsToAFoundationWithTwoSnapshots) {
   game_->foundationAccepts = true;
   game_->OnLButtonDblClk(MK_LBUTTON, kPileX + 5, game_->TopY() + 5);
   EXPECT_EQ(game_->drops, 1);
-  EXPECT_EQ(game_->lastDropKind, 1);
   EXPECT_EQ(game_->foundation, std::vector<Card>({Card{2, 7}}));
   EXPECT_EQ(game_->UndoCount(), 2) << "its own snapshot and the pick-up's";
   EXPECT_FALSE(game_->IsDragging());
@@ -274,19 +226,16 @@ TEST_F(CardGameTest, TheScoreFollowsPointsTimeFactorAndWin) {
   EXPECT_EQ(game_->ComputeScore(), 150);
 }
 
-// The pause's arithmetic is GameClockTest's, and "Paused" in the box is checked on every game of
-// the game table.
-TEST_F(CardGameTest, TheBoxSaysStartingUntilTheClockStarts) {
+// The pause's arithmetic is GameClockTest's, and "Paused" in the box GameSessionTest's.
+TEST_F(CardGameTest, TheScoreBoxSaysStartingThenIsDrawnOnlyWhenItsTextChanges) {
   if (!UseArtwork()) QS_SKIP_MISSING("no generated media with the theme artwork");
   game_ = std::make_unique<TestGame>(*art_);
   game_->UpdateScoreDisplay(-1);
   EXPECT_EQ(game_->ScoreLine1(), "Game");
-  EXPECT_EQ(game_->ScoreLine2(), "Starting");
+  EXPECT_EQ(game_->ScoreLine2(), "Starting") << "until the clock starts";
   EXPECT_EQ(game_->FinalScore(), kScoreNotFixed);
-}
 
-TEST_F(CardGameTest, TheScoreBoxIsDrawnOnlyWhenItsTextChanges) {
-  START_GAME_OR_SKIP();
+  game_->StartGame(false);
   game_->UpdateScoreDisplay(-1);
   ASSERT_EQ(game_->ScoreLine2(), "0");
   auto& display = gfx_->Display();

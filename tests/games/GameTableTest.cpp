@@ -1,8 +1,10 @@
 // The game table and every game built from it. The table itself: numbers, buttons, names and
 // settings keys that agree. Then, for each row that has a factory, its game in a session: the
-// menus with the game's own items once, and every command the games share; and its game run by
-// the shell, where each window of the program opens from the game's menu and closes again, and its
-// fresh deal against its golden images. A new game gets these tests by its row alone.
+// menus with the game's own items once, and the shared commands each game carries out its own
+// way (a new deal, undo, End Game, its rules; the other commands are GameSessionTest's); and its
+// game run by the shell, where each window of the program and of the game opens from the menu and
+// closes again, and its fresh deal against its golden images. A new game gets these tests by its
+// row alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,16 +22,11 @@
 #include "games/GameTable.h"
 #include "games/RuleSettings.h"
 #include "persist/HighScores.h"
-#include "platform/MessageLoop.h"
 #include "tests/engine/session/SessionTestSupport.h"
 #include "tests/support/GameScenario.h"
 #include "ui/menus/MenuEntry.h"
 
 namespace {
-
-std::string PlayerKey() {
-  return "Preferences\\" + std::to_string(kFirstPlayerNumber);
-}
 
 std::vector<const GameRow*> BuiltRows() {
   std::vector<const GameRow*> rows;
@@ -52,7 +49,6 @@ TEST(GameTable, NumbersButtonsAndNamesAgreeWithTheGameListAndTheSettings) {
     }
     EXPECT_EQ(GameRowById(row.gameId), &row);
     EXPECT_EQ(GameRowByButton(row.titleButton), &row);
-    EXPECT_EQ(row.make != nullptr, row.snapshotBytes > 0) << "a built game knows its snapshot";
   }
   EXPECT_EQ(buttons, (std::set<int>{0, 1, 2, 3, 4}));
   EXPECT_EQ(GameRowById(1), nullptr) << "in the game list, but no game";
@@ -69,43 +65,39 @@ protected:
 #define START_ROW_OR_SKIP() \
   if (!StartRow()) QS_SKIP_MISSING("no generated media with the theme artwork")
 
-TEST_P(GameRowTest, TheGameIsTheOneItsRowDescribes) {
+// The game, its rules help and its snapshot are its row's. New Game deals on the same session: a
+// new deck, an empty history, and the game's own menu items not added again.
+TEST_P(GameRowTest, TheGameIsItsRowsAndNewGameDealsAnewUnderTheSameMenus) {
+  std::string section;
+  windows_.rulesHelp = [&section](const char* title) { section = title; };
   START_ROW_OR_SKIP();
   EXPECT_EQ(Game().GameId(), Row().gameId);
   EXPECT_STREQ(Game().GetGameName(), Row().name);
+  ASSERT_TRUE(session_->HandleCommand(kCmdRulesHelp));
+  EXPECT_EQ(section, Row().name);
   EXPECT_TRUE(Game().IsClockStarted()) << "dealt";
   Game().SaveUndo();
   ASSERT_EQ(Game().UndoCount(), 1);
   EXPECT_EQ(std::filesystem::file_size(Game().History().FileFor(1)),
             static_cast<std::uintmax_t>(Row().snapshotBytes));
-}
 
-TEST_P(GameRowTest, TheMenusHoldTheSharedItemsAndTheGamesOwnOnce) {
-  START_ROW_OR_SKIP();
   std::vector<std::string> options = {"Card Front...", "Card Back...", "Background...",
                                       "Music...",      "SFX",          "Auto Game Over"};
   std::vector<std::string> view = {"High Scores..."};
   if (Row().settings != nullptr) options.emplace_back("Game Settings...");
   if (Row().rulesView != nullptr) view.emplace_back("Rules...");
-  // New Game deals on the same session: the game's own items are not added again.
-  for (int deal = 0; deal < 2; ++deal) {
-    const GameMenus& menus = session_->Menus();
-    EXPECT_EQ(ItemTexts(menus.game), (std::vector<std::string>{"Undo", "Pause", "New Game",
-                                                               "End Game", "Main Menu", "Exit"}));
-    EXPECT_EQ(ItemTexts(menus.options), options);
-    EXPECT_EQ(ItemTexts(menus.view), view);
-    EXPECT_EQ(ItemTexts(menus.help),
-              (std::vector<std::string>{"Rules...", "About...", "Upgrade..."}));
-    ASSERT_TRUE(session_->HandleCommand(kCmdNewGame));
-  }
-}
+  // The Game and Help lists hold no item of the game's own: the same on every game, they are the
+  // menu bar's table, whose items GameMenuTest chooses by letter, arrow and click.
+  const auto expectMenus = [&] {
+    EXPECT_EQ(ItemTexts(session_->Menus().options), options);
+    EXPECT_EQ(ItemTexts(session_->Menus().view), view);
+  };
+  expectMenus();
 
-TEST_P(GameRowTest, NewGameDealsAnewWithAnEmptyHistory) {
-  START_ROW_OR_SKIP();
-  Game().SaveUndo();
   const Deck before = Game().GetDeck();
   seconds_ += 40;
   ASSERT_TRUE(session_->HandleCommand(kCmdNewGame));
+  expectMenus();
   EXPECT_EQ(Game().UndoCount(), 0);
   EXPECT_FALSE(std::filesystem::exists(Game().History().FileFor(1)));
   EXPECT_NE(Game().GetDeck(), before) << "shuffled again";
@@ -113,116 +105,14 @@ TEST_P(GameRowTest, NewGameDealsAnewWithAnEmptyHistory) {
   const Deck dealt = Game().GetDeck();
   ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
   EXPECT_EQ(Game().GetDeck(), dealt) << "nothing to undo into the last deal";
-}
 
-TEST_P(GameRowTest, PauseRenamesItsItemAndAWindowInBetweenRunsTheClockAgain) {
-  windows_.about = [this] {
-    EXPECT_TRUE(Game().IsPaused()) << "paused around the window";
-    seconds_ += 20;
-  };
-  START_ROW_OR_SKIP();
-  const auto pauseItem = [this] {
-    return std::string(session_->Menus().game->FindItem(kCmdPauseResume)->GetText());
-  };
-  seconds_ += 5;
-  ASSERT_TRUE(session_->HandleCommand(kCmdAbout));
-  EXPECT_FALSE(Game().IsPaused());
-  EXPECT_EQ(Game().ElapsedSeconds(), 5) << "the time in the window is not counted";
-
-  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
-  EXPECT_TRUE(Game().IsPaused());
-  EXPECT_EQ(pauseItem(), "Resume");
-  session_->Tick();
-  EXPECT_EQ(Game().ScoreLine2(), "Paused");
-  ASSERT_TRUE(session_->HandleCommand(kCmdAbout));
-  EXPECT_FALSE(Game().IsPaused()) << "running again, as the player's pause is lifted too";
-  EXPECT_EQ(pauseItem(), "Resume") << "while the menu still offers to resume";
-  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
-  EXPECT_TRUE(Game().IsPaused()) << "choosing it now pauses";
-  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
-  EXPECT_FALSE(Game().IsPaused());
-  EXPECT_EQ(pauseItem(), "Pause");
-}
-
-TEST_P(GameRowTest, ChoosersStoreTheChoiceOnlyWhenConfirmed) {
-  std::optional<int> answer = 5;
-  std::vector<int> asked;
-  const auto chooser = [&](int current) {
-    EXPECT_TRUE(Game().IsPaused());
-    asked.push_back(current);
-    return answer;
-  };
-  windows_.chooseCardBack = chooser;
-  windows_.chooseCardFront = chooser;
-  windows_.chooseBackground = chooser;
-  START_ROW_OR_SKIP();
-  ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
-  EXPECT_EQ(art_->CardBack(), 5);
-  EXPECT_EQ(ThePreferences().cardBack, 5);
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "CardBack"), 5);
-  ASSERT_TRUE(session_->HandleCommand(kCmdCardFront));
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "CardFront"), 5);
-  answer = 2;
-  ASSERT_TRUE(session_->HandleCommand(kCmdBackground));
-  EXPECT_EQ(art_->BackgroundIndex(), 2);
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "Background"), 2);
-
-  answer.reset();
-  ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
-  EXPECT_EQ(ThePreferences().cardBack, 5) << "cancelled: nothing changes";
-  EXPECT_EQ(art_->CardBack(), 5);
-  EXPECT_EQ(asked, (std::vector<int>{0, 0, 0, 5}));
-  EXPECT_FALSE(Game().IsPaused()) << "the clock runs again after a chooser";
-}
-
-TEST_P(GameRowTest, SwitchesFlipTheirCheckAndAreSavedEachTime) {
-  windows_.musicDialog = [] {
-    ThePreferences().musicEnabled = 2;
-    return true;
-  };
-  START_ROW_OR_SKIP();
-  const GameMenus& menus = session_->Menus();
-  EXPECT_TRUE(menus.sfx->IsSelected()) << "from the preferences";
-  EXPECT_TRUE(menus.music->IsSelected());
-  EXPECT_FALSE(menus.autoGameOver->IsSelected());
-  ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
-  EXPECT_FALSE(menus.sfx->IsSelected());
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "SoundEnabled"), 0);
-  ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
-  EXPECT_TRUE(menus.sfx->IsSelected());
-  EXPECT_EQ(ThePreferences().soundEnabled, 1);
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "SoundEnabled"), 1) << "saved the second time too";
-  ASSERT_TRUE(session_->HandleCommand(kCmdAutoGameOver));
-  EXPECT_TRUE(menus.autoGameOver->IsSelected());
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "AutoGameOver"), 1);
-  ASSERT_TRUE(session_->HandleCommand(kCmdMusic));
-  EXPECT_FALSE(menus.music->IsSelected()) << "event music only plays no songs";
-  EXPECT_EQ(env_->Store().Stored(PlayerKey(), "MusicEnabled"), 2);
-}
-
-TEST_P(GameRowTest, RulesHelpMainMenuExitAndUnknownCommands) {
-  std::string section;
-  int upgrades = 0;
-  windows_.rulesHelp = [&section](const char* title) { section = title; };
-  windows_.upgrade = [&upgrades] { ++upgrades; };
-  START_ROW_OR_SKIP();
-  ASSERT_TRUE(session_->HandleCommand(kCmdRulesHelp));
-  EXPECT_EQ(section, Row().name);
-  ASSERT_TRUE(session_->HandleCommand(kCmdUpgrade));
-  EXPECT_EQ(upgrades, 1);
-
-  Message msg;
-  while (PeekMessage(&msg)) {
+  // Without settings or a rules view (Block Solitaire) their commands are refused too.
+  if (Row().settings == nullptr) {
+    EXPECT_FALSE(session_->HandleCommand(kCmdGameSettings));
   }
-  ASSERT_TRUE(session_->HandleCommand(kCmdMainMenu));
-  ASSERT_TRUE(PeekMessage(&msg));
-  EXPECT_EQ(msg.message, WM_KEYDOWN);
-  EXPECT_EQ(msg.wParam, VK_ESCAPE);
-  ASSERT_TRUE(session_->HandleCommand(kCmdExit));
-  EXPECT_EQ(upgrades, 2) << "the upgrade screen before the end";
-  ASSERT_TRUE(PeekMessage(&msg));
-  EXPECT_EQ(msg.message, WM_CLOSE);
-  EXPECT_FALSE(session_->HandleCommand(4242));
+  if (Row().rulesView == nullptr) {
+    EXPECT_FALSE(session_->HandleCommand(kCmdRulesView));
+  }
 }
 
 // A move of cards when the deal offers one (what a player makes most), else the first move.
@@ -337,58 +227,39 @@ TEST_P(GameRowTest, EndGameShowsTheLoseScreenAndTheFinalScoreAndPlayAgainDealsAn
   EXPECT_EQ(Game().ScoreLine2(), std::to_string(Game().ComputeScore()));
 }
 
-TEST_P(GameRowTest, TheGamesOwnWindowsOpenPausedAndCloseAgain) {
-  START_ROW_OR_SKIP();
-  std::vector<int> commands = {kCmdHighScores};
-  if (Row().settings != nullptr) commands.push_back(kCmdGameSettings);
-  if (Row().rulesView != nullptr) commands.push_back(kCmdRulesView);
-  for (int command : commands) {
-    SCOPED_TRACE(command);
-    int depthSeen = -1;
-    bool pausedSeen = false;
-    onDispatch_ = [&](std::uint32_t message) {
-      if (message != WM_USER) return;
-      depthSeen = UiModalDepth();
-      pausedSeen = Game().IsPaused();
-    };
-    input_->At(In(50), WM_USER);
-    input_->KeyAt(In(100), VK_ESCAPE, kScanEscape);
-    ASSERT_TRUE(session_->HandleCommand(command));
-    onDispatch_ = nullptr;
-    EXPECT_EQ(depthSeen, 1) << "its window was open";
-    EXPECT_TRUE(pausedSeen);
-    EXPECT_EQ(UiModalDepth(), 0);
-    EXPECT_FALSE(Game().IsPaused());
-  }
-}
-
 // The program's windows as the shell wires them, chosen with the mouse from the running game's
-// menu: each is open (a modal loop runs) once its item is chosen, and Enter (OK, the focused
-// button) or Escape (the upgrade screen) closes it with the game running again. The game's own
-// windows and the high scores are opened on every row by GameRowTest.
+// menu: each is open (a modal loop runs, the game paused) once its item is chosen, and Enter (OK,
+// the focused button) or Escape closes it with the game running again. The game's own windows are
+// among them when its row has them.
 class GameRowScenarioTest : public GameScenarioTest,
                             public testing::WithParamInterface<const GameRow*> {};
 
-TEST_P(GameRowScenarioTest, EveryMenuWindowOfTheProgramOpensAndClosesAgain) {
+TEST_P(GameRowScenarioTest, EveryMenuWindowOfTheProgramOpensPausedAndClosesAgain) {
   ScenarioSetup setup;
   setup.programWindows = true;
-  GameScenario s(ScenarioGame{GetParam(), {}, {}}, setup);
-  const struct {
+  const GameRow& row = *GetParam();
+  GameScenario s(ScenarioGame{&row, {}, {}}, setup);
+  struct MenuWindow {
     GameMenu menu;
     int command;
     std::uint32_t closeKey;
-  } windows[] = {
+  };
+  std::vector<MenuWindow> windows = {
       {GameMenu::kHelp, kCmdAbout, VK_RETURN},
       {GameMenu::kHelp, kCmdRulesHelp, VK_RETURN},
       {GameMenu::kHelp, kCmdUpgrade, VK_ESCAPE},
       {GameMenu::kOptions, kCmdCardBack, VK_RETURN},
       {GameMenu::kOptions, kCmdCardFront, VK_RETURN},
       {GameMenu::kOptions, kCmdBackground, VK_RETURN},
+      {GameMenu::kView, kCmdHighScores, VK_ESCAPE},
   };
-  for (const auto& w : windows) {
+  if (row.settings != nullptr) windows.push_back({GameMenu::kOptions, kCmdGameSettings, VK_ESCAPE});
+  if (row.rulesView != nullptr) windows.push_back({GameMenu::kView, kCmdRulesView, VK_RETURN});
+  for (const MenuWindow& w : windows) {
     s.Menu(w.menu, w.command);
-    s.CheckShell([command = w.command] {
+    s.Check([command = w.command](CardGame& game) {
       EXPECT_EQ(UiModalDepth(), 1) << "command " << command << " opened no window";
+      EXPECT_TRUE(game.IsPaused()) << "command " << command;
     });
     s.Key(w.closeKey);
     s.Wait(200);

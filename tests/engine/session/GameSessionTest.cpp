@@ -1,13 +1,19 @@
 // The game session around a tiny test game whose deal can be made to end at will: the end of a
 // deal in each of its forms (no moves left, a win, End Game while paused, a tick while a window is
-// open), the score box during and after it, the game's own commands, a drag in hand when a
-// command comes, and the menu bar polled through the session.
+// open), the score box during and after it, the pause, the game's own commands, a drag in hand
+// when a command comes, and the menu bar polled through the session.
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "audio/Audio.h"
 #include "persist/HighScores.h"
+#include "platform/MessageLoop.h"
 #include "tests/engine/session/SessionTestSupport.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
+#include "ui/menus/MenuEntry.h"
 
 namespace {
 
@@ -27,18 +33,37 @@ protected:
 
 // --- The end of a deal ---------------------------------------------------------------------------
 
-TEST_F(GameSessionTest, NoMoveLeftShowsTheMessageThenTheTableOnce) {
+// The deal runs out of moves while the About window is open: a tick inside it neither ends the
+// deal nor draws; the end comes at the first tick after the window.
+TEST_F(GameSessionTest, NoMoveLeftWaitsForAnOpenWindowThenShowsTheMessageThenTheTableOnce) {
+  int fixedInside = -1;
+  windows_.about = [this, &fixedInside] {
+    UiScreen screen(0, 0, 800, 600);
+    screen.Show();
+    ModalOptions options;
+    options.poll = [this, &fixedInside] {
+      session_->Tick();
+      fixedInside = Game().FinalScore();
+      return true;
+    };
+    input_->At(In(10), WM_MOUSEMOVE, 0, MakeLParam(5, 5));
+    UiRunModal(screen, options);
+  };
   START_OR_SKIP();
   game->SetPoints(50);
   seconds_ += 20;
   game->SetStuck(true);
   game->UpdatePlayState();
+  session_->HandleCommand(kCmdAbout);
+  EXPECT_EQ(fixedInside, kScoreNotFixed);
+  EXPECT_EQ(CountHighScores(kTestGameName), 0);
+
   // The message carries the program's name as its caption.
   whileEnding_ = [this] {
     EXPECT_TRUE(MatchesGolden("engine/no_moves_message", art_->ScreenBuffer(), 250, 549, 240, 359));
   };
   EXPECT_EQ(RunEnd(false), 1) << "the message box was open";
-  // The lose screen says why the deal ended: here that no move was left (End Game below).
+  // The lose screen says why the deal ended: here that no move was left (End Game: GameTableTest).
   EXPECT_EQ(EndScreenDifferences("artwork\\losescreen.jpg"), 0);
   EXPECT_EQ(endLine1_, "Final Score") << "under the message box";
   EXPECT_EQ(endLine2_, "48");
@@ -58,26 +83,45 @@ TEST_F(GameSessionTest, NoMoveLeftShowsTheMessageThenTheTableOnce) {
   EXPECT_EQ(game->ElapsedSeconds(), 20);
 }
 
-TEST_F(GameSessionTest, AWinShowsNoMessageScoresTheBonusAndPlayAgainDealsAnew) {
+// The win's bonus is CardGameTest's, the high score a deal enters the no-moves case's, and Play
+// Again is run on every game of the game table.
+TEST_F(GameSessionTest, AWinShowsNoMessageAndPlaysTheWinMusic) {
   START_OR_SKIP();
-  game->SetPoints(100);
-  game->SaveUndo();
   game->won = true;
   game->UpdatePlayState();
-  EXPECT_EQ(RunEnd(true), 0) << "no message box, only the end screen";
+  EXPECT_EQ(RunEnd(false), 0) << "no message box, only the end screen";
   EXPECT_EQ(RequestedTrack(), MusicTrack::kWin);
-  ASSERT_EQ(CountHighScores(kTestGameName), 1);
-  EXPECT_EQ(ReadHighScore(kTestGameName, 1).score, 150);
-  // The new deal's score box is checked after Play Again on every game in GameTableTest.
-  EXPECT_EQ(game->restarts, 1) << "Play Again deals anew";
-  EXPECT_EQ(game->UndoCount(), 0);
-  EXPECT_FALSE(game->IsGameOver());
 }
 
-TEST_F(GameSessionTest, EndGameWhilePausedWaitsForTheResume) {
+// The player's pause renames its item and shows in the box; a window in between runs the clock
+// again without counting its own time; End Game while paused waits for the resume. The lose screen
+// after End Game is checked on every game of the game table.
+TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheResume) {
+  windows_.about = [this] {
+    EXPECT_TRUE(Game().IsPaused()) << "paused around the window";
+    seconds_ += 20;
+  };
   START_OR_SKIP();
+  const auto pauseItem = [this] {
+    return std::string(session_->Menus().game->FindItem(kCmdPauseResume)->GetText());
+  };
   game->SetPoints(30);
+  seconds_ += 5;
+  ASSERT_TRUE(session_->HandleCommand(kCmdAbout));
+  EXPECT_FALSE(game->IsPaused());
+  EXPECT_EQ(game->ElapsedSeconds(), 5) << "the time in the window is not counted";
+
   ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
+  EXPECT_TRUE(game->IsPaused());
+  EXPECT_EQ(pauseItem(), "Resume");
+  session_->Tick();
+  EXPECT_EQ(game->ScoreLine2(), "Paused");
+  ASSERT_TRUE(session_->HandleCommand(kCmdAbout));
+  EXPECT_FALSE(game->IsPaused()) << "running again, as the player's pause is lifted too";
+  EXPECT_EQ(pauseItem(), "Resume") << "while the menu still offers to resume";
+  ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
+  EXPECT_TRUE(game->IsPaused()) << "choosing it now pauses";
+
   ASSERT_TRUE(session_->HandleCommand(kCmdEndGame));
   EXPECT_EQ(game->ScoreLine1(), "Final Score");
   EXPECT_EQ(game->ScoreLine2(), "99999");
@@ -87,70 +131,110 @@ TEST_F(GameSessionTest, EndGameWhilePausedWaitsForTheResume) {
   EXPECT_EQ(CountHighScores(kTestGameName), 0);
 
   ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
-  EXPECT_EQ(RunEnd(false), 0) << "ended by the player: no message";
-  // With moves left, the lose screen must not claim that none were.
-  EXPECT_EQ(EndScreenDifferences("artwork\\losescreen_ended.jpg"), 0);
-  EXPECT_EQ(game->FinalScore(), 30) << "the pause did not count";
+  EXPECT_EQ(pauseItem(), "Pause");
+  RunEnd(false);
+  EXPECT_EQ(game->ElapsedSeconds(), 5) << "neither the windows nor the pause counted";
+  EXPECT_EQ(game->FinalScore(), 30);
   EXPECT_EQ(game->ScoreLine2(), "30");
-  EXPECT_EQ(CountHighScores(kTestGameName), 1);
-}
-
-TEST_F(GameSessionTest, NothingHappensWhileAModalWindowIsOpen) {
-  // The tick arrives while the About window is open: nothing is drawn and nothing starts.
-  int fixedInside = -1;
-  windows_.about = [this, &fixedInside] {
-    UiScreen screen(0, 0, 800, 600);
-    screen.Show();
-    ModalOptions options;
-    options.poll = [this, &fixedInside] {
-      session_->Tick();
-      fixedInside = Game().FinalScore();
-      return true;
-    };
-    input_->At(In(10), WM_MOUSEMOVE, 0, MakeLParam(5, 5));
-    UiRunModal(screen, options);
-  };
-  START_OR_SKIP();
-  game->SetPoints(50);
-  game->SetStuck(true);
-  game->UpdatePlayState();
-  session_->HandleCommand(kCmdAbout);
-  EXPECT_EQ(fixedInside, kScoreNotFixed);
-  EXPECT_EQ(CountHighScores(kTestGameName), 0);
-  EXPECT_EQ(RunEnd(false), 1);
   EXPECT_EQ(CountHighScores(kTestGameName), 1);
 }
 
 // --- Commands ------------------------------------------------------------------------------------
 
-// That the game's own windows run paused is checked on every game of the game table.
-TEST_F(GameSessionTest, AConfirmedSettingDealsAnewAndTheRulesViewRedraws) {
+// The Options menu and the game's own windows: a chooser or the game's settings take effect only
+// when confirmed (the settings with a new deal), a switch flips its check, each choice is saved
+// at once, and the table is drawn again in a new look or after the rules view. That every window
+// runs paused is checked through the shell on every game of the game table.
+TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
+  std::optional<int> answer = 5;
+  std::vector<int> asked;
+  const auto chooser = [&](int current) {
+    asked.push_back(current);
+    return answer;
+  };
+  windows_.chooseCardBack = chooser;
+  windows_.chooseCardFront = chooser;
+  windows_.chooseBackground = chooser;
+  windows_.musicDialog = [] {
+    ThePreferences().musicEnabled = 2;
+    return true;
+  };
   bool confirm = false;
   GameOwnWindows own;
   own.settings = [&confirm] { return confirm; };
   own.rulesView = [] {};
   START_OR_SKIP(own);
+  const std::string key = "Preferences\\" + std::to_string(kFirstPlayerNumber);
   const int redraws = game->redraws;
+  ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
+  EXPECT_EQ(art_->CardBack(), 5);
+  EXPECT_EQ(ThePreferences().cardBack, 5);
+  EXPECT_EQ(env_->Store().Stored(key, "CardBack"), 5);
+  ASSERT_TRUE(session_->HandleCommand(kCmdCardFront));
+  EXPECT_EQ(env_->Store().Stored(key, "CardFront"), 5);
+  answer = 2;
+  ASSERT_TRUE(session_->HandleCommand(kCmdBackground));
+  EXPECT_EQ(art_->BackgroundIndex(), 2);
+  EXPECT_EQ(env_->Store().Stored(key, "Background"), 2);
+  answer.reset();
+  ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
+  EXPECT_EQ(ThePreferences().cardBack, 5) << "cancelled: nothing changes";
+  EXPECT_EQ(art_->CardBack(), 5);
+  EXPECT_EQ(asked, (std::vector<int>{0, 0, 0, 5}));
+  EXPECT_EQ(game->redraws, redraws + 3) << "each new look drawn, the cancelled choice not";
+
   ASSERT_TRUE(session_->HandleCommand(kCmdGameSettings));
   EXPECT_EQ(game->restarts, 0) << "cancelled: the deal goes on";
   confirm = true;
   ASSERT_TRUE(session_->HandleCommand(kCmdGameSettings));
   EXPECT_EQ(game->restarts, 1) << "the new rules take effect with a new deal";
   ASSERT_TRUE(session_->HandleCommand(kCmdRulesView));
-  EXPECT_EQ(game->redraws, redraws + 2) << "the deal, then the table after the rules view";
+  EXPECT_EQ(game->redraws, redraws + 5) << "the deal, then the table after the rules view";
+
+  const GameMenus& menus = session_->Menus();
+  EXPECT_TRUE(menus.sfx->IsSelected()) << "from the preferences";
+  EXPECT_TRUE(menus.music->IsSelected());
+  EXPECT_FALSE(menus.autoGameOver->IsSelected());
+  ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
+  EXPECT_FALSE(menus.sfx->IsSelected());
+  EXPECT_EQ(env_->Store().Stored(key, "SoundEnabled"), 0);
+  ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
+  EXPECT_TRUE(menus.sfx->IsSelected());
+  EXPECT_EQ(ThePreferences().soundEnabled, 1);
+  EXPECT_EQ(env_->Store().Stored(key, "SoundEnabled"), 1) << "saved the second time too";
+  ASSERT_TRUE(session_->HandleCommand(kCmdAutoGameOver));
+  EXPECT_TRUE(menus.autoGameOver->IsSelected());
+  EXPECT_EQ(env_->Store().Stored(key, "AutoGameOver"), 1);
+  ASSERT_TRUE(session_->HandleCommand(kCmdMusic));
+  EXPECT_FALSE(menus.music->IsSelected()) << "event music only plays no songs";
+  EXPECT_EQ(env_->Store().Stored(key, "MusicEnabled"), 2);
 }
 
-TEST_F(GameSessionTest, AGameWithoutItsOwnWindowsHasNeitherTheirItemsNorTheirCommands) {
+// Main Menu and Exit leave through the program's own messages, Exit after the upgrade screen.
+TEST_F(GameSessionTest, MainMenuAndExitPostTheirMessagesAndUnknownCommandsAreRefused) {
+  int upgrades = 0;
+  windows_.upgrade = [&upgrades] { ++upgrades; };
   START_OR_SKIP();
-  EXPECT_FALSE(session_->HandleCommand(kCmdGameSettings));
-  EXPECT_FALSE(session_->HandleCommand(kCmdRulesView));
-  EXPECT_EQ(session_->Menus().options->FindItem(kCmdGameSettings), nullptr);
-  EXPECT_EQ(session_->Menus().view->FindItem(kCmdRulesView), nullptr);
+  ASSERT_TRUE(session_->HandleCommand(kCmdUpgrade));
+  EXPECT_EQ(upgrades, 1);
+  Message msg;
+  while (PeekMessage(&msg)) {
+  }
+  ASSERT_TRUE(session_->HandleCommand(kCmdMainMenu));
+  ASSERT_TRUE(PeekMessage(&msg));
+  EXPECT_EQ(msg.message, WM_KEYDOWN);
+  EXPECT_EQ(msg.wParam, VK_ESCAPE);
+  ASSERT_TRUE(session_->HandleCommand(kCmdExit));
+  EXPECT_EQ(upgrades, 2) << "the upgrade screen before the end";
+  ASSERT_TRUE(PeekMessage(&msg));
+  EXPECT_EQ(msg.message, WM_CLOSE);
+  EXPECT_FALSE(session_->HandleCommand(4242));
 }
 
 TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingElse) {
   START_OR_SKIP();
   game->SaveUndo();
+  const auto before = ScreenPixels(screenBuffer_);
   const auto press = [this] {
     game->OnLButtonDown(MK_LBUTTON, kPileX + 10, game->TopY() + 20);
     game->OnMouseMove(MK_LBUTTON, kColumnX + 20, kColumnY + 40);
@@ -161,9 +245,10 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
   ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
   EXPECT_FALSE(game->IsDragging());
   EXPECT_EQ(game->cancels, 1);
-  EXPECT_EQ(game->undos, 0) << "the move before the drag stays";
-  EXPECT_EQ(game->UndoCount(), 1);
+  EXPECT_EQ(game->UndoCount(), 1) << "the move before the drag stays";
   EXPECT_EQ(game->pile.size(), 3u);
+  EXPECT_TRUE(env_->Sounds().empty()) << "the player threw nothing away";
+  EXPECT_EQ(ScreenPixels(screenBuffer_), before) << "the stack flew home without a trace";
 
   press();
   ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
@@ -176,6 +261,7 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
   EXPECT_FALSE(game->IsDragging());
   EXPECT_TRUE(game->IsGameOver());
   EXPECT_EQ(game->drops, 0) << "the stack went home, not where it hung";
+  EXPECT_EQ(game->cancels, 3) << "the commands without a stack in hand put nothing back";
   EXPECT_EQ(game->pile.size(), 3u);
 }
 
@@ -184,8 +270,7 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
 // while the pointer rests on it.
 TEST_F(GameSessionTest, EscapeClosesTheMenuAndItsTitleComesUpAtOnce) {
   START_OR_SKIP();
-  const auto titlePixels = [this] { return ScreenPixels(art_->ScreenBuffer()); };
-  const std::vector<Color> normal = titlePixels();
+  const std::vector<Color> normal = ScreenPixels(screenBuffer_);
   for (const std::uint32_t message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) {
     Record(message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MakeLParam(100, 15));
     EXPECT_FALSE(session_->ProcessInput());
@@ -194,7 +279,8 @@ TEST_F(GameSessionTest, EscapeClosesTheMenuAndItsTitleComesUpAtOnce) {
   Record(WM_KEYDOWN, VK_ESCAPE, KeyLParam(1, kScanEscape, false, false, false));
   session_->ProcessInput();
   EXPECT_FALSE(session_->IsMenuActive());
-  EXPECT_EQ(titlePixels(), normal) << "the title is drawn up without waiting for the mouse";
+  EXPECT_EQ(ScreenPixels(screenBuffer_), normal)
+      << "the title is drawn up without waiting for the mouse";
 }
 
 }  // namespace
