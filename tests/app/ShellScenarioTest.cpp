@@ -1,5 +1,6 @@
 // The real window procedure driven headless through whole runs: start-up, the ways the program
 // ends (Escape, F12, closing the window, also while a dialog is open), activation and resizing.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "gfx/Gfx.h"
 #include "gfx/art/ArtworkFiles.h"
 #include "persist/Preferences.h"
+#include "platform/MessageLoop.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
@@ -204,6 +206,19 @@ TEST(ShellWindowMessages, CloseDuringADialogLetsTheDialogLeaveBeforeTheTeardown)
   const std::size_t shown = h.Display().Shown().size();
   h.Shell().WindowProc(WM_PAINT, 0, 0);
   EXPECT_EQ(h.Display().Shown().size(), shown);
+}
+
+// A scenario that forgets to end the program while a timer keeps waking it must fail, not run its
+// clock on for ever and fill the memory with dispatched timer messages.
+TEST(ShellHarnessRun, AScriptThatRunsDryUnderARunningTimerFails) {
+  ShellHarness::Options options;
+  options.useMedia = false;
+  ShellHarness h(options);
+  ASSERT_TRUE(h.Create());
+  h.CheckAt(100, [] { ThreadMessageQueue().SetTimer(77, 1000); });
+  int code = 0;
+  EXPECT_NONFATAL_FAILURE(code = h.Run(), "ran out of input");
+  EXPECT_EQ(code, ShellHarness::kScriptRanDry);
 }
 
 }  // namespace

@@ -86,8 +86,10 @@ void ShellHarness::CheckAt(std::uint64_t afterMs, std::function<void()> check) {
 void ShellHarness::Source::Pump(int waitMs) {
   ShellHarness& h = harness_;
   if (waitMs != 0) {
-    if (h.script_.empty() && waitMs < 0) {
-      // Nothing will ever arrive: end the loop rather than hang the test.
+    // Nothing will ever arrive: end the loop rather than hang the test. A timer that keeps the
+    // program waking would otherwise run the clock on for ever, so a script that has been dry
+    // for an hour of the harness's clock counts as run out too.
+    if (h.script_.empty() && (waitMs < 0 || h.clock_ >= h.lastStepAt_ + kDryScriptLimitMs)) {
       ADD_FAILURE() << "the scenario ran out of input while the program still waited";
       PostQuitMessage(kScriptRanDry);
       return;
@@ -100,6 +102,7 @@ void ShellHarness::Source::Pump(int waitMs) {
   while (!h.script_.empty() && h.script_.front().at <= h.clock_) {
     const Step step = h.script_.front();
     h.script_.erase(h.script_.begin());
+    h.lastStepAt_ = step.at;
     if (PostedAsInput(step.message)) {
       queue.PostInput(step.message, step.wParam, step.lParam);
     } else {

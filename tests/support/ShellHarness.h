@@ -107,6 +107,10 @@ private:
   std::unique_ptr<AppShell> shell_;
   std::uint64_t clock_ = 1000;
   std::vector<Step> script_;
+  // When the last scripted step was handed over, and how long after it a loop may go on waking
+  // for timers alone.
+  std::uint64_t lastStepAt_ = 0;
+  static constexpr std::uint64_t kDryScriptLimitMs = 60 * 60 * 1000;
   Source source_{*this};
   std::map<std::uint32_t, std::function<void()>> actions_;
   std::uint32_t nextCheck_ = kTestAction;
