@@ -155,10 +155,6 @@ int Deck::InStock(const Card& card) const {
   return IsRealCard(card) ? inStock_[Slot(card)] : 0;
 }
 
-Card Deck::OrderEntry(int index) const {
-  return index >= 0 && index < kDeckCardSlots ? order_[index] : kNoCard;
-}
-
 std::array<std::uint8_t, kDeckImageSize> Deck::SaveImage() const {
   std::array<std::uint8_t, kDeckImageSize> image{};
   for (std::size_t i = 0; i < present_.size(); ++i) image[kPresentOffset + i] = present_[i];

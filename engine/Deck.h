@@ -65,8 +65,6 @@ public:
   bool IsPresent(const Card& card) const;
   // Undealt copies of the card; 0 for anything that is not a card.
   int InStock(const Card& card) const;
-  // Entry `index` of the order, dealt or not; (-1, -1) outside 0 to 103.
-  Card OrderEntry(int index) const;
 
   friend bool operator==(const Deck&, const Deck&) = default;
 
