@@ -12,34 +12,32 @@ namespace {
 
 using Players = TempConfigHome;
 
-// A player-select step that answers from a script and records what it was shown.
+// A player-select step that answers from a script and records the name and flag it was shown.
 struct ScriptedSelect {
   std::vector<std::optional<PlayerChoice>> answers;
-  std::vector<std::string> shownNames;
-  std::vector<bool> shownFlags;
+  std::vector<std::string> shown = {};
 
   PlayerSelectStep Step() {
-    return [this](const std::string& name, bool flag) -> std::optional<PlayerChoice> {
-      shownNames.push_back(name);
-      shownFlags.push_back(flag);
+    return [this](const std::string& name, bool flag) {
+      shown.push_back(name + (flag ? " [x]" : ""));
       std::optional<PlayerChoice> answer = answers.front();
       answers.erase(answers.begin());
       return answer;
     };
   }
+  // Runs the start-up sequence on fresh preferences; false when it was cancelled.
+  bool Start(Preferences& prefs) { return RunStartupPlayerSequence(prefs, Step()); }
 };
 
 }  // namespace
 
 TEST_F(Players, FirstStartAsksWithAnEmptyNameAndCreatesPlayer20WithDefaults) {
-  ScriptedSelect select{{PlayerChoice{"P1", false}}, {}, {}};
+  ScriptedSelect select{{PlayerChoice{"P1", false}}};
   Preferences prefs;
-  ASSERT_TRUE(RunStartupPlayerSequence(prefs, select.Step()));
-  EXPECT_EQ(select.shownNames, std::vector<std::string>{""});
-  EXPECT_EQ(select.shownFlags, std::vector<bool>{false});
+  ASSERT_TRUE(select.Start(prefs));
+  EXPECT_EQ(select.shown, std::vector<std::string>{""});
   EXPECT_EQ(prefs.playerNumber, 20);
   EXPECT_EQ(prefs.playerName, "P1");
-
   EXPECT_EQ(StoredText("Players\\20", "Name"), "P1");
   EXPECT_EQ(StoredText("Preferences", "HumanName"), "P1");
   EXPECT_EQ(StoredDword("Preferences", "DontShowAgain"), 0u);
@@ -58,7 +56,6 @@ TEST_F(Players, NumbersFollowFirstUseAndNamesMatchExactly) {
   EXPECT_EQ(FindOrAddPlayer("p1"), 22);
   EXPECT_EQ(FindOrAddPlayer("P1 "), 23);
   EXPECT_EQ(FindOrAddPlayer("p1"), 22);
-
   // A player key without a name gets an empty one written and is passed over.
   WriteSettingDword("Players\\24", "Other", 1);
   EXPECT_EQ(FindOrAddPlayer("Bob"), 25);
@@ -66,54 +63,43 @@ TEST_F(Players, NumbersFollowFirstUseAndNamesMatchExactly) {
 }
 
 TEST_F(Players, ALaterStartFindsTheSamePlayerAndCancelEndsTheProgram) {
-  {
-    ScriptedSelect select{{PlayerChoice{"P1", false}}, {}, {}};
-    Preferences prefs;
-    ASSERT_TRUE(RunStartupPlayerSequence(prefs, select.Step()));
-    prefs.cardBack = 4;
-    prefs.musicEnabled = 0;
-    prefs.background = 3;
-    SavePreferences(prefs);
-  }
-  {
-    ScriptedSelect select{{PlayerChoice{"P1", false}}, {}, {}};
-    Preferences prefs;
-    ASSERT_TRUE(RunStartupPlayerSequence(prefs, select.Step()));
-    EXPECT_EQ(select.shownNames, std::vector<std::string>{"P1"});
-    EXPECT_EQ(prefs.playerNumber, 20);
-    EXPECT_EQ(prefs.cardBack, 4);
-    EXPECT_EQ(prefs.musicEnabled, 0);
-    EXPECT_EQ(prefs.background, 3) << "the chosen background comes back with the player";
-    EXPECT_EQ(StoredDword("Preferences\\20", "Background"), 3u);
-  }
-  {
-    ScriptedSelect select{{PlayerChoice{"Someone", true}}, {}, {}};
-    Preferences prefs;
-    ASSERT_TRUE(RunStartupPlayerSequence(prefs, select.Step()));
-    EXPECT_EQ(prefs.playerNumber, 21);
-    EXPECT_EQ(prefs.cardBack, 0);
-  }
-  {
-    // The flag is now set: no question, straight to player 21.
-    ScriptedSelect select{{}, {}, {}};
-    Preferences prefs;
-    ASSERT_TRUE(RunStartupPlayerSequence(prefs, select.Step()));
-    EXPECT_TRUE(select.shownNames.empty());
-    EXPECT_EQ(prefs.playerNumber, 21);
-    EXPECT_EQ(prefs.playerName, "Someone");
-  }
-  WriteSettingDword("Preferences", "DontShowAgain", 0);
-  ScriptedSelect cancel{{std::nullopt}, {}, {}};
+  Preferences first;
+  ASSERT_TRUE((ScriptedSelect{{PlayerChoice{"P1", false}}}.Start(first)));
+  first.cardBack = 4;
+  first.background = 3;
+  SavePreferences(first);
+
+  ScriptedSelect again{{PlayerChoice{"P1", false}}};
   Preferences prefs;
-  EXPECT_FALSE(RunStartupPlayerSequence(prefs, cancel.Step()));
+  ASSERT_TRUE(again.Start(prefs));
+  EXPECT_EQ(again.shown, std::vector<std::string>{"P1"});
+  EXPECT_EQ(prefs.playerNumber, 20);
+  EXPECT_EQ(prefs.cardBack, 4);
+  EXPECT_EQ(prefs.background, 3) << "the chosen background comes back with the player";
+
+  Preferences other;
+  ASSERT_TRUE((ScriptedSelect{{PlayerChoice{"Someone", true}}}.Start(other)));
+  EXPECT_EQ(other.playerNumber, 21);
+  EXPECT_EQ(other.cardBack, 0);
+  // The flag is now set: no question, straight to player 21.
+  ScriptedSelect silent{{}};
+  Preferences last;
+  ASSERT_TRUE(silent.Start(last));
+  EXPECT_TRUE(silent.shown.empty());
+  EXPECT_EQ(last.playerNumber, 21);
+  EXPECT_EQ(last.playerName, "Someone");
+
+  WriteSettingDword("Preferences", "DontShowAgain", 0);
+  Preferences cancelled;
+  EXPECT_FALSE((ScriptedSelect{{std::nullopt}}.Start(cancelled)));
 }
 
 TEST_F(Players, DontShowAgainWithNoNameKeepsPlayerMinusOne) {
   WriteSettingDword("Preferences", "DontShowAgain", 1);
-  ScriptedSelect select{{}, {}, {}};
+  ScriptedSelect select{{}};
   Preferences prefs;
-  ASSERT_TRUE(RunStartupPlayerSequence(prefs, select.Step()));
-  EXPECT_TRUE(select.shownNames.empty());
+  ASSERT_TRUE(select.Start(prefs));
+  EXPECT_TRUE(select.shown.empty());
   EXPECT_EQ(prefs.playerNumber, kNoPlayer);
   prefs.soundEnabled = 1;
   SavePreferences(prefs);
@@ -127,15 +113,15 @@ TEST_F(Players, ChangingThePlayerKeepsThePreferencesInMemory) {
   prefs.playerNumber = FindOrAddPlayer("Ann");
   LoadPreferences(prefs);
   prefs.cardFront = 2;
-  ScriptedSelect select{{PlayerChoice{"Bob", true}}, {}, {}};
+  ScriptedSelect select{{PlayerChoice{"Bob", true}}};
   ASSERT_TRUE(RunPlayerSelect(prefs, select.Step()));
-  EXPECT_EQ(select.shownNames, std::vector<std::string>{"Ann"});
+  EXPECT_EQ(select.shown, std::vector<std::string>{"Ann"});
   EXPECT_EQ(prefs.playerNumber, 21);
   EXPECT_EQ(prefs.cardFront, 2);
   SavePreferences(prefs);
   EXPECT_EQ(StoredDword("Preferences\\21", "CardFront"), 2u);
-  EXPECT_EQ(ReadSettingString("Preferences", "HumanName", ""), "Bob");
-  EXPECT_EQ(ReadSettingDword("Preferences", "DontShowAgain", 0), 1);
+  EXPECT_EQ(StoredText("Preferences", "HumanName"), "Bob");
+  EXPECT_EQ(StoredDword("Preferences", "DontShowAgain"), 1u);
 }
 
 // The values' defaults over such a store are the settings layer's test; the player search must

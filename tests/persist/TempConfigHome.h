@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -17,18 +16,15 @@
 
 class TempConfigHome : public ::testing::Test {
 protected:
-  void SetUp() override {
-    store_.emplace();
-    home_ = store_->Home();
-    ASSERT_FALSE(home_.empty());
-  }
-  void TearDown() override { store_.reset(); }
+  void SetUp() override { ASSERT_FALSE(home_.empty()); }
 
-  std::string StorePath() const { return home_ + "/quenbry-solitaire/registry.reg"; }
+  std::string StorePath() const { return store_.FilePath(); }
   std::string StoreDir() const { return home_ + "/quenbry-solitaire"; }
   RegistryTree Stored() const { return Registry(StorePath()).Read(); }
-  // A value as the file holds it under the settings root ("" names the root); nullopt when it is
-  // missing or of the other type.
+  static std::string Under(const std::string& sub) {
+    return sub.empty() ? kSettingsRoot : std::string(kSettingsRoot) + "\\" + sub;
+  }
+  // A value under the settings root ("" names the root); nullopt when missing or of the other type.
   std::optional<std::uint32_t> StoredDword(const std::string& sub, const char* name) const {
     std::uint32_t v = 0;
     return Stored().QueryDword(Under(sub), name, v) ? std::optional(v) : std::nullopt;
@@ -37,21 +33,16 @@ protected:
     std::string text;
     return Stored().QueryString(Under(sub), name, 300, text) ? std::optional(text) : std::nullopt;
   }
-  static std::string Under(const std::string& sub) {
-    return sub.empty() ? kSettingsRoot : std::string(kSettingsRoot) + "\\" + sub;
-  }
-
-  std::string FileText(const std::string& path) const {
-    std::ifstream in(path, std::ios::binary);
+  static std::string FileText(const std::string& path) {
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
   }
-  void WriteText(const std::string& path, const std::string& text) const {
+  static void WriteText(const std::string& path, const std::string& text) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << text;
   }
 
-  std::optional<ScratchStore> store_;
-  std::string home_;
+  ScratchStore store_;
+  const std::string home_ = store_.Home();
 };
