@@ -1,6 +1,5 @@
-// The undo history on disk and the snapshot bytes: numbering and replacement, reading back,
-// damage and short files, a directory that cannot be written, and a clean-up that removes only
-// the program's own snapshot files.
+// The snapshot bytes and the undo history on disk: numbering, short or damaged files, failed
+// writes, and a clean-up that removes only the program's own snapshot files.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,25 +23,21 @@ class TempDir {
 public:
   TempDir() {
     std::string pattern = (fs::temp_directory_path() / "qs-undo-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-    EXPECT_FALSE(path_.empty());
+    EXPECT_NE(::mkdtemp(pattern.data()), nullptr);
+    path_ = pattern;
   }
   ~TempDir() {
     std::error_code ignored;
-    fs::permissions(path_, fs::perms::owner_all, ignored);
     fs::remove_all(path_, ignored);
   }
   const fs::path& Path() const { return path_; }
+  fs::path operator/(const char* name) const { return path_ / name; }
 
 private:
   fs::path path_;
 };
 
-std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
-  std::vector<std::uint8_t> bytes;
-  for (int v : values) bytes.push_back(static_cast<std::uint8_t>(v));
-  return bytes;
-}
+using Bytes = std::vector<std::uint8_t>;
 
 void WriteFile(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -56,7 +51,6 @@ TEST(SnapshotBytes, NumbersAndCardsAreLittleEndianAndAShortReadFailsForGood) {
   out.PutInt32(-2);
   out.PutCard(Card{3, 12});
   EXPECT_EQ(out.Bytes(), Bytes({4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF, 3, 0, 0, 0, 12, 0, 0, 0}));
-
   SnapshotReader in(out.Bytes());
   std::int32_t a = 0, b = 0;
   Card card;
@@ -66,7 +60,7 @@ TEST(SnapshotBytes, NumbersAndCardsAreLittleEndianAndAShortReadFailsForGood) {
   EXPECT_EQ(card, (Card{3, 12}));
   EXPECT_TRUE(in.Finished());
 
-  const auto shortBytes = Bytes({1, 2, 3, 4, 5, 6});
+  const Bytes shortBytes = {1, 2, 3, 4, 5, 6};
   SnapshotReader cut(shortBytes);
   std::int32_t value = 7;
   EXPECT_TRUE(cut.GetInt32(value));
@@ -75,7 +69,6 @@ TEST(SnapshotBytes, NumbersAndCardsAreLittleEndianAndAShortReadFailsForGood) {
   EXPECT_TRUE(cut.GetBytes(0).empty());
   EXPECT_FALSE(cut.Ok()) << "a reader that failed once stays failed";
   EXPECT_FALSE(cut.Finished());
-  EXPECT_EQ(cut.Remaining(), 0u);
 }
 
 // The deck image's own damage is refused in DeckTest; here the spare lists that follow it. The
@@ -83,74 +76,52 @@ TEST(SnapshotBytes, NumbersAndCardsAreLittleEndianAndAShortReadFailsForGood) {
 TEST(BaseSnapshot, RefusesSpareListsOutOfRange) {
   Deck deck;
   deck.SetCopies(1);
-  auto attempt = [&deck](const std::vector<std::uint8_t>& bytes) {
+  auto attempt = [&deck](const SnapshotWriter& bytes) {
     BaseState state(deck);
-    SnapshotReader in(bytes);
+    SnapshotReader in(bytes.Bytes());
     return ReadBaseState(in, state);
   };
-
-  SnapshotWriter good;
+  SnapshotWriter good, notACard;
   WriteBaseState(good, deck, {Card{0, 1}}, {});
-  EXPECT_TRUE(attempt(good.Bytes()));
-
+  EXPECT_TRUE(attempt(good));
+  WriteBaseState(notACard, deck, {Card{4, 0}}, {});
+  EXPECT_FALSE(attempt(notACard));
   for (std::int32_t count : {-1, kMaxSpareListCards + 1, 0x7FFFFFFF}) {
     SnapshotWriter lying;
     lying.PutBytes(deck.SaveImage());
     lying.PutInt32(count);
     lying.PutInt32(0);
-    EXPECT_FALSE(attempt(lying.Bytes())) << "list count " << count;
+    EXPECT_FALSE(attempt(lying)) << "list count " << count;
   }
-
-  SnapshotWriter notACard;
-  WriteBaseState(notACard, deck, {Card{4, 0}}, {});
-  EXPECT_FALSE(attempt(notACard.Bytes()));
 }
 
 TEST(UndoHistory, NumbersSnapshotsAndReadsTheNewestBack) {
   TempDir dir;
   UndoHistory history(dir.Path());
-  EXPECT_EQ(history.Count(), 0);
   EXPECT_FALSE(history.ReadLast().has_value()) << "nothing to undo at the start";
   EXPECT_EQ(history.Count(), 0);
-
-  for (int i = 1; i <= 5; ++i) ASSERT_TRUE(history.WriteNew(Bytes({i, i})));
+  for (std::uint8_t i = 1; i <= 5; ++i) ASSERT_TRUE(history.WriteNew(Bytes{i, i}));
   EXPECT_EQ(history.Count(), 5);
-  EXPECT_TRUE(fs::exists(dir.Path() / "UNDO1.DAT"));
-  EXPECT_TRUE(fs::exists(dir.Path() / "UNDO5.DAT"));
-
-  auto last = history.ReadLast();
-  ASSERT_TRUE(last.has_value());
-  EXPECT_EQ(*last, Bytes({5, 5}));
+  EXPECT_TRUE(fs::exists(dir / "UNDO1.DAT"));
+  EXPECT_EQ(history.ReadLast(), Bytes({5, 5}));
   EXPECT_EQ(history.Count(), 4);
-  EXPECT_TRUE(fs::exists(dir.Path() / "UNDO5.DAT")) << "reading back deletes nothing";
-
+  EXPECT_TRUE(fs::exists(dir / "UNDO5.DAT")) << "reading back deletes nothing";
   // The next snapshot takes number 5 again and replaces the old file.
-  ASSERT_TRUE(history.WriteNew(Bytes({9})));
+  ASSERT_TRUE(history.WriteNew(Bytes{9}));
   EXPECT_EQ(history.Count(), 5);
-  EXPECT_EQ(*history.ReadLast(), Bytes({9}));
-
+  EXPECT_EQ(history.ReadLast(), Bytes{9});
   history.DiscardLast();
-  EXPECT_EQ(history.Count(), 3);
-  EXPECT_EQ(*history.ReadLast(), Bytes({3, 3}));
-  history.DiscardLast();
-  history.DiscardLast();
-  history.DiscardLast();
+  EXPECT_EQ(history.ReadLast(), Bytes({3, 3}));
+  for (int i = 0; i < 3; ++i) history.DiscardLast();
   EXPECT_EQ(history.Count(), 0) << "never below zero";
-}
 
-// A missing file, or one too large to be a snapshot, costs its number but reads nothing.
-TEST(UndoHistory, AMissingOrOversizedFileCostsItsNumberButReadsNothing) {
-  TempDir dir;
-  UndoHistory history(dir.Path());
-  ASSERT_TRUE(history.WriteNew(Bytes({1})));
-  ASSERT_TRUE(history.WriteNew(Bytes({2})));
-  ASSERT_TRUE(history.WriteNew(Bytes({3})));
-  WriteFile(dir.Path() / "UNDO3.DAT", std::string(kMaxSnapshotBytes + 1, 'x'));
-  fs::remove(dir.Path() / "UNDO2.DAT");
+  // A missing file, or one too large to be a snapshot, costs its number but reads nothing.
+  for (std::uint8_t i = 1; i <= 3; ++i) ASSERT_TRUE(history.WriteNew(Bytes{i}));
+  WriteFile(dir / "UNDO3.DAT", std::string(kMaxSnapshotBytes + 1, 'x'));
+  fs::remove(dir / "UNDO2.DAT");
   EXPECT_FALSE(history.ReadLast().has_value());
   EXPECT_FALSE(history.ReadLast().has_value());
-  EXPECT_EQ(history.Count(), 1);
-  EXPECT_EQ(*history.ReadLast(), Bytes({1}));
+  EXPECT_EQ(history.ReadLast(), Bytes{1});
 }
 
 // After an Undo the next snapshot takes the old number again. When that write fails, the file of
@@ -158,61 +129,50 @@ TEST(UndoHistory, AMissingOrOversizedFileCostsItsNumberButReadsNothing) {
 TEST(UndoHistory, AFailedWriteLeavesNoFileOfItsNumber) {
   TempDir dir;
   UndoHistory history(dir.Path());
-  ASSERT_TRUE(history.WriteNew(Bytes({1}), Bytes({7})));
-  ASSERT_TRUE(history.WriteNew(Bytes({2}), Bytes({8})));
+  ASSERT_TRUE(history.WriteNew(Bytes{1}, Bytes{7}));
+  ASSERT_TRUE(history.WriteNew(Bytes{2}, Bytes{8}));
   ASSERT_TRUE(history.ReadLast().has_value());
   // A directory where the temporary file would go makes the write fail, for root too.
-  fs::create_directory(dir.Path() / "UNDO2.DAT.tmp");
-  EXPECT_FALSE(history.WriteNew(Bytes({3})));
-  EXPECT_FALSE(fs::exists(dir.Path() / "UNDO2.DAT"));
+  fs::create_directory(dir / "UNDO2.DAT.tmp");
+  EXPECT_FALSE(history.WriteNew(Bytes{3}));
+  EXPECT_FALSE(fs::exists(dir / "UNDO2.DAT"));
   EXPECT_FALSE(history.ReadLast().has_value()) << "the abandoned snapshot is gone";
   // The side state travels with its own file only.
-  std::vector<std::uint8_t> side;
-  EXPECT_EQ(history.ReadLast(&side), Bytes({1}));
-  EXPECT_EQ(side, Bytes({7}));
-  EXPECT_FALSE(history.PeekLast().has_value());
-}
+  Bytes side;
+  EXPECT_EQ(history.ReadLast(&side), Bytes{1});
+  EXPECT_EQ(side, Bytes{7});
 
-TEST(UndoHistory, AnUnwritableDirectoryFailsQuietlyAndKeepsTheOldSnapshots) {
   // A path that is a file fails for everyone, root included (root writes through permissions).
-  TempDir dir;
-  const fs::path notADirectory = dir.Path() / "plain-file";
-  WriteFile(notADirectory, "x");
-  UndoHistory broken(notADirectory);
-  EXPECT_FALSE(broken.WriteNew(Bytes({1})));
+  WriteFile(dir / "plain-file", "x");
+  UndoHistory broken(dir / "plain-file");
+  EXPECT_FALSE(broken.WriteNew(Bytes{1}));
   EXPECT_EQ(broken.Count(), 1) << "the number is used up, as after a failed create";
   EXPECT_FALSE(broken.ReadLast().has_value());
-  EXPECT_EQ(broken.Count(), 0);
-
   UndoHistory none{fs::path{}};
-  EXPECT_FALSE(none.WriteNew(Bytes({1})));
+  EXPECT_FALSE(none.WriteNew(Bytes{1}));
   EXPECT_FALSE(none.ReadLast().has_value());
 }
 
 TEST(UndoHistory, ClearingAndDestructionRemoveOnlySnapshotFilesOfItsOwnDirectory) {
-  TempDir dir;
-  TempDir elsewhere;
-  const fs::path own = dir.Path() / "own";
-  fs::create_directory(own);
-  WriteFile(own / "notes.txt", "keep");
-  WriteFile(own / "UNDO.DAT.bak", "keep");
-  WriteFile(elsewhere.Path() / "UNDO99.DAT", "the player's own file");
+  TempDir dir, elsewhere;
+  WriteFile(dir / "notes.txt", "keep");
+  WriteFile(dir / "UNDO.DAT.bak", "keep");
+  WriteFile(elsewhere / "UNDO99.DAT", "the player's own file");
   {
-    UndoHistory history(own);
-    ASSERT_TRUE(history.WriteNew(Bytes({1})));
-    ASSERT_TRUE(history.WriteNew(Bytes({2})));
+    UndoHistory history(dir.Path());
+    ASSERT_TRUE(history.WriteNew(Bytes{1}));
+    ASSERT_TRUE(history.WriteNew(Bytes{2}));
     history.Clear();
     EXPECT_EQ(history.Count(), 0);
-    EXPECT_FALSE(fs::exists(own / "UNDO1.DAT"));
-    EXPECT_FALSE(fs::exists(own / "UNDO2.DAT"));
-    ASSERT_TRUE(history.WriteNew(Bytes({3})));
-    WriteFile(own / "UNDO77.DAT", "left over from an earlier game");
+    EXPECT_FALSE(fs::exists(dir / "UNDO2.DAT"));
+    ASSERT_TRUE(history.WriteNew(Bytes{3}));
+    WriteFile(dir / "UNDO77.DAT", "left over from an earlier game");
   }
-  EXPECT_FALSE(fs::exists(own / "UNDO1.DAT"));
-  EXPECT_FALSE(fs::exists(own / "UNDO77.DAT"));
-  EXPECT_TRUE(fs::exists(own / "notes.txt"));
-  EXPECT_TRUE(fs::exists(own / "UNDO.DAT.bak"));
-  EXPECT_TRUE(fs::exists(elsewhere.Path() / "UNDO99.DAT"));
+  EXPECT_FALSE(fs::exists(dir / "UNDO1.DAT"));
+  EXPECT_FALSE(fs::exists(dir / "UNDO77.DAT"));
+  EXPECT_TRUE(fs::exists(dir / "notes.txt"));
+  EXPECT_TRUE(fs::exists(dir / "UNDO.DAT.bak"));
+  EXPECT_TRUE(fs::exists(elsewhere / "UNDO99.DAT"));
 }
 
 TEST(UndoHistory, TheDefaultDirectoryIsPrivateToThisRunAndNeverTheWorkingDirectory) {
@@ -222,22 +182,14 @@ TEST(UndoHistory, TheDefaultDirectoryIsPrivateToThisRunAndNeverTheWorkingDirecto
   ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
   TheGameServices().undoDirectory.clear();
   const fs::path dir = UndoDirectory();
-  if (old != nullptr) {
-    ::setenv("XDG_RUNTIME_DIR", previous.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_RUNTIME_DIR");
-  }
-  ASSERT_FALSE(dir.empty());
+  old != nullptr ? ::setenv("XDG_RUNTIME_DIR", previous.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
   EXPECT_NE(fs::absolute(dir), fs::current_path());
-  EXPECT_EQ(dir.parent_path(), runtime.Path());
-  EXPECT_EQ(dir.filename().string(), "quenbry-solitaire-" + std::to_string(::getpid()));
+  EXPECT_EQ(dir, runtime / ("quenbry-solitaire-" + std::to_string(::getpid())).c_str());
   struct stat info {};
   ASSERT_EQ(::stat(dir.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u) << "only the player may read the snapshots";
   EXPECT_EQ(UndoDirectory(), dir) << "made once per run";
-
-  const fs::path mine = runtime.Path() / "mine";
-  TheGameServices().undoDirectory = mine;
-  EXPECT_EQ(UndoDirectory(), mine);
+  TheGameServices().undoDirectory = runtime / "mine";
+  EXPECT_EQ(UndoDirectory(), runtime / "mine");
   TheGameServices().undoDirectory.clear();
 }

@@ -1,0 +1,139 @@
+// The path of a card flight as numbers, the game clock on an injected source, and the score
+// formula's truncations.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+#include "engine/CardFlight.h"
+#include "engine/GameClock.h"
+#include "engine/GameServices.h"
+
+namespace {
+
+TEST(CardFlightTest, StepLengthAxisAndDirectionFollowTheLongerDistance) {
+  // Going nowhere, or less than one step on a straight line: still one step, drawn at the end.
+  EXPECT_EQ(FlightPositions(100, 80, 100, 80, false), std::vector<ScreenPoint>({{100, 80}}));
+  EXPECT_EQ(PlanFlight(100, 80, 100, 85, true).steps, 1);
+  EXPECT_EQ(PlanFlight(100, 80, 95, 80, true).steps, 1);
+  const struct {
+    int fromX, fromY, toX, toY;
+    bool fast;
+    FlightPlan expected;
+  } cases[] = {
+      // Straight lines: the step length alone, the rest made up pixel by pixel.
+      {0, 0, 200, 7, true, {20, 10, 0, 0, 7}},
+      {0, 0, 0, -25, true, {2, 0, -10, 0, 5}},
+      {50, 0, 20, 0, false, {10, -3, 0, 0, 0}},
+      // Diagonal, longer vertically: sx is the truncated share of dx.
+      {0, 0, -17, 60, false, {20, 0, 3, 17, 0}},
+      {0, 0, 31, -100, true, {10, 3, -10, 1, 0}},
+      // Longer horizontally and negative: the truncation goes toward zero.
+      {300, 300, 100, 290, true, {20, -10, 0, 0, 10}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << c.fromX << "," << c.fromY << " -> " << c.toX << "," << c.toY);
+    const FlightPlan plan = PlanFlight(c.fromX, c.fromY, c.toX, c.toY, c.fast);
+    EXPECT_EQ(plan.steps, c.expected.steps);
+    EXPECT_EQ(plan.sx, c.expected.sx);
+    EXPECT_EQ(plan.sy, c.expected.sy);
+    EXPECT_EQ(plan.ex, c.expected.ex);
+    EXPECT_EQ(plan.ey, c.expected.ey);
+  }
+  // The short axis's shortfall is spread one pixel per step.
+  const std::vector<ScreenPoint> path = FlightPositions(0, 0, 200, 7, true);
+  ASSERT_EQ(path.size(), 20u);
+  for (std::size_t k = 0; k < 19; ++k)
+    EXPECT_EQ(path[k], (ScreenPoint{10 * static_cast<int>(k), std::min(static_cast<int>(k), 7)}));
+}
+
+TEST(CardFlightTest, EveryPathStartsAtTheSourceMovesMonotonicallyAndEndsOnTheTarget) {
+  const int targets[][2] = {{3, 0}, {0, 3}, {-301, 77}, {640, -480}, {9, 9}, {-2, -599}};
+  for (bool fast : {false, true}) {
+    for (const auto& t : targets) {
+      SCOPED_TRACE(testing::Message() << t[0] << "," << t[1] << (fast ? " fast" : " normal"));
+      const auto path = FlightPositions(100, 100, 100 + t[0], 100 + t[1], fast);
+      ASSERT_FALSE(path.empty());
+      EXPECT_TRUE(path.size() == 1 || path.front() == (ScreenPoint{100, 100}));
+      EXPECT_EQ(path.back(), (ScreenPoint{100 + t[0], 100 + t[1]}));
+      for (std::size_t i = 1; i < path.size(); ++i) {
+        // Never a step back, and never past the destination.
+        EXPECT_GE((path[i].x - path[i - 1].x) * (t[0] < 0 ? -1 : 1), 0);
+        EXPECT_GE((path[i].y - path[i - 1].y) * (t[1] < 0 ? -1 : 1), 0);
+        EXPECT_LE(std::abs(path[i].x - 100), std::abs(t[0]));
+        EXPECT_LE(std::abs(path[i].y - 100), std::abs(t[1]));
+      }
+    }
+  }
+}
+
+TEST(CardFlightTest, TheStepDelayIsOneSettingAndDealFlightsGoQuicker) {
+  TheGameServices().flightStepDelay = std::chrono::microseconds(-5);
+  EXPECT_EQ(FlightStepDelay().count(), 0) << "a negative delay means none";
+  TheGameServices().flightStepDelay = std::chrono::microseconds(0);
+  EXPECT_EQ(FlightStepDelay(true).count(), 0) << "tests land fast flights at once too";
+  TheGameServices().flightStepDelay = std::chrono::microseconds(2500);
+  EXPECT_EQ(FlightStepDelay(false).count(), 2500);
+  EXPECT_LT(FlightStepDelay(true), FlightStepDelay(false));
+  ResetGameServices();
+}
+
+class GameClockTest : public testing::Test {
+protected:
+  void SetUp() override {
+    TheGameServices().clock = [this] { return now_; };
+  }
+  void TearDown() override { ResetGameServices(); }
+
+  std::int64_t now_ = 1'000'000;
+};
+
+TEST_F(GameClockTest, StartsFromTheElapsedTimeItIsGivenAndStops) {
+  GameClock clock;
+  clock.Start(42);
+  now_ += 8;
+  EXPECT_EQ(clock.Elapsed(false), 50);
+  EXPECT_EQ(clock.Elapsed(true), 0) << "over but not stopped: stop equals start";
+  clock.Stop();
+  now_ += 100;
+  EXPECT_TRUE(clock.IsStopped());
+  EXPECT_EQ(clock.Elapsed(true), 50) << "a stopped clock no longer runs";
+}
+
+TEST_F(GameClockTest, APauseCountsUntilItIsResumedAndThenNotAtAll) {
+  GameClock clock;
+  clock.Start(0);
+  now_ += 10;
+  clock.Pause();
+  EXPECT_TRUE(clock.IsPaused());
+  now_ += 30;
+  EXPECT_EQ(clock.Elapsed(false), 40) << "the pause is taken off only at the resume";
+  clock.Resume();
+  EXPECT_FALSE(clock.IsPaused());
+  EXPECT_EQ(clock.Elapsed(false), 10);
+  now_ += 5;
+  EXPECT_EQ(clock.Elapsed(false), 15);
+
+  TheGameServices().clock = {};  // without a source the calendar clock is read
+  const auto before = static_cast<std::int64_t>(std::time(nullptr));
+  EXPECT_GE(GameClockNow(), before);
+  EXPECT_LE(GameClockNow(), before + 2);
+}
+
+// One point per full ten seconds, and every product truncated toward zero.
+TEST(ScoreFormulaTest, EveryProductIsTruncatedTowardZero) {
+  EXPECT_EQ(ScoreFormula(100, 59, 1.25, 1.0), 118);  // (100 - 5) * 1.25 = 118.75
+  EXPECT_EQ(ScoreFormula(100, 0, 1.0, 1.5), 150);
+  EXPECT_EQ(ScoreFormula(3, 45, 1.0, 1.0), -1);
+  EXPECT_EQ(ScoreFormula(0, 75, 1.25, 1.0), -8) << "-7 * 1.25 = -8.75 truncates up";
+  EXPECT_EQ(ScoreFormula(-3, 0, 1.0, 1.5), -4) << "-4.5 truncates toward zero";
+  EXPECT_EQ(ScoreFormula(7, 9, 1.0, 1.0), 7) << "nine seconds cost nothing yet";
+  EXPECT_EQ(TimePenalty(599), -59);
+  EXPECT_EQ(TimePenalty(-15), 1) << "division truncating toward zero, not flooring";
+}
+
+}  // namespace
