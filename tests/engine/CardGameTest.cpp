@@ -1,10 +1,11 @@
-// The card-game base class driven through a tiny test game: picking up, dragging, dropping and
-// flying cards back, the pointer confinement, the double-click move, the pause and game-over
-// guards, the clock and the score box. A drag put back by a menu command is GameSessionTest's;
-// undo and a new deal's empty history are run on every game in GameTableTest.
+// The card-game base class driven through a tiny test game: dragging, dropping and flying cards
+// back, the pointer confinement, the double-click move, the pause and game-over guards, the clock
+// and the score box. A drag put back by a menu command is GameSessionTest's; undo and a new deal's
+// empty history are run on every game in GameTableTest.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "gfx/Gfx.h"
 #include "platform/SdlSession.h"
@@ -17,8 +18,8 @@ namespace {
 #define START_GAME_OR_SKIP() \
   if (!StartTestGame()) QS_SKIP_MISSING("no generated media with the theme artwork")
 
-// --- Picking up and dragging --------------------------------------------------------------------
-
+// Grabbed 10 right and 20 below the top-left of the top card, the stack's far corner reaches
+// (799, 599) and no further; a move that would leave the screen is refused whole.
 TEST_F(CardGameTest, TheStackStopsAtTheScreenEdgeAndThePointerIsConfinedToTheSameLimits) {
   SdlSession sdl;
   ASSERT_TRUE(sdl.Start()) << SdlSession::Error();
@@ -26,22 +27,16 @@ TEST_F(CardGameTest, TheStackStopsAtTheScreenEdgeAndThePointerIsConfinedToTheSam
   Window window;
   ASSERT_TRUE(window.Create(1, false)) << SdlSession::Error();
   START_GAME_OR_SKIP();
-
-  // Grabbed 10 right and 20 below the top-left of the top card.
   const int top = game_->TopY();
   game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, top + 20);
   ASSERT_TRUE(game_->IsDragging());
   EXPECT_EQ(game_->DragRect(), (ScreenRect{kPileX, top, kPileX + 52, top + 82}));
   int x = 0, y = 0, w = 0, h = 0;
   ASSERT_TRUE(window.CursorClipInWindow(&x, &y, &w, &h));
-  // The pointer reaches from (10, 20) to the place where the card's far corner meets (799, 599).
-  EXPECT_EQ(x, 10);
-  EXPECT_EQ(y, 20);
-  EXPECT_EQ(x + w - 1, 799 - 52 + 10);
-  EXPECT_EQ(y + h - 1, 599 - 82 + 20);
+  EXPECT_EQ(std::tuple(x, y, x + w - 1, y + h - 1),
+            std::tuple(10, 20, 799 - 52 + 10, 599 - 82 + 20));
 
   game_->OnMouseMove(MK_LBUTTON, 757, 300);
-  EXPECT_EQ(game_->DragRect().left, 747);
   EXPECT_EQ(game_->DragRect().right, 799);
   game_->OnMouseMove(MK_LBUTTON, 758, 310);
   EXPECT_EQ(game_->DragRect().left, 747) << "one pixel further would leave the screen";
@@ -54,7 +49,6 @@ TEST_F(CardGameTest, TheStackStopsAtTheScreenEdgeAndThePointerIsConfinedToTheSam
   EXPECT_EQ(game_->DragRect(), (ScreenRect{0, 0, 52, 82}));
   game_->OnMouseMove(MK_LBUTTON, 10 + 747, 20 + 517);
   EXPECT_EQ(game_->DragRect(), (ScreenRect{747, 517, 799, 599}));
-
   game_->OnLButtonUp(0, 10 + 747, 20 + 517);
   EXPECT_FALSE(game_->IsDragging());
   EXPECT_FALSE(window.CursorClipInWindow(&x, &y, &w, &h)) << "released with the drop";
@@ -71,11 +65,9 @@ TEST_F(CardGameTest, AStackPutBackWithinNinePixelsIsSilentAndTenPixelsSoundInval
     const int cancels = game_->cancels;
     const int top = game_->TopY();
     game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, top + 20);
-    ASSERT_TRUE(game_->IsDragging());
     EXPECT_EQ(game_->UndoCount(), 1) << "the pick-up took its snapshot";
     game_->OnMouseMove(MK_LBUTTON, kPileX + 10 + c.dx, top + 20 + c.dy);
     game_->OnLButtonUp(0, kPileX + 10 + c.dx, top + 20 + c.dy);
-    EXPECT_FALSE(game_->IsDragging());
     EXPECT_EQ(game_->cancels, cancels + 1);
     EXPECT_EQ(game_->pile.size(), 3u);
     EXPECT_EQ(game_->UndoCount(), 0) << "a cancelled drag leaves no snapshot behind";
@@ -87,32 +79,27 @@ TEST_F(CardGameTest, AStackPutBackWithinNinePixelsIsSilentAndTenPixelsSoundInval
   }
 }
 
+// A refusing target is no target: the card flies back.
 TEST_F(CardGameTest, ADropOnAnAcceptingTargetMovesTheCardsAndKeepsTheSnapshot) {
   START_GAME_OR_SKIP();
-  const int top = game_->TopY();
-  game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, top + 20);
-  game_->OnMouseMove(MK_LBUTTON, kColumnX + 20, kColumnY + 40);
-  game_->OnLButtonUp(0, kColumnX + 20, kColumnY + 40);
-  EXPECT_EQ(game_->drops, 1);
-  EXPECT_EQ(game_->column, std::vector<Card>({Card{2, 7}}));
-  EXPECT_EQ(game_->UndoCount(), 1);
-  EXPECT_TRUE(env_->Sounds().empty());
-
-  // A refusing target is no target: the card flies back.
-  game_->columnAccepts = false;
-  game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, game_->TopY() + 20);
-  game_->OnMouseMove(MK_LBUTTON, kColumnX + 20, kColumnY + 40);
-  game_->OnLButtonUp(0, kColumnX + 20, kColumnY + 40);
+  for (bool accepts : {true, false}) {
+    game_->columnAccepts = accepts;
+    game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, game_->TopY() + 20);
+    game_->OnMouseMove(MK_LBUTTON, kColumnX + 20, kColumnY + 40);
+    game_->OnLButtonUp(0, kColumnX + 20, kColumnY + 40);
+  }
   EXPECT_EQ(game_->drops, 1);
   EXPECT_EQ(game_->cancels, 1);
+  EXPECT_EQ(game_->column, std::vector<Card>({Card{2, 7}}));
   EXPECT_EQ(game_->pile.size(), 2u);
   EXPECT_EQ(game_->UndoCount(), 1);
   EXPECT_EQ(env_->Sounds(), std::vector<std::string>{"invalid.wav"});
 }
 
+// Sources answer within 50 by 81 from their top-left, whatever the card size; drop targets are
+// left and top inclusive, right and bottom exclusive.
 TEST_F(CardGameTest, OverlappingSourcesAndTargetsAnswerInTheOrderTheyWereAdded) {
   START_GAME_OR_SKIP();
-  // The hit area is 50 by 81 from the top-left, whatever the card size.
   game_->ClearDragSources();
   const Card cards[2] = {Card{0, 1}, Card{0, 2}};
   const DragSource* first = game_->AddDragSource(100, 100, cards, 1);
@@ -126,7 +113,6 @@ TEST_F(CardGameTest, OverlappingSourcesAndTargetsAnswerInTheOrderTheyWereAdded) 
   game_->RemoveDragSource(first);
   EXPECT_EQ(game_->HitTestDragSource(130, 120), second);
 
-  // Drop targets: left and top inclusive, right and bottom exclusive.
   game_->ClearDropTargets();
   game_->AddDropTarget(1, 1, 0, 0, 100, 100, 2);
   game_->AddDropTarget(2, 2, 50, 50, 150, 150, 1);
@@ -135,18 +121,16 @@ TEST_F(CardGameTest, OverlappingSourcesAndTargetsAnswerInTheOrderTheyWereAdded) 
   EXPECT_EQ(game_->HitTestDropTarget(150, 60), nullptr);
 }
 
+// Only foundations are considered; the move keeps its own snapshot and the pick-up's.
 TEST_F(CardGameTest, ADoubleClickFliesTheCardsToAFoundationWithTwoSnapshots) {
   START_GAME_OR_SKIP();
   game_->foundationAccepts = false;
   game_->OnLButtonDblClk(MK_LBUTTON, kPileX + 5, game_->TopY() + 5);
-  EXPECT_EQ(game_->pickUps, 0) << "only foundations are considered";
-  EXPECT_EQ(game_->UndoCount(), 0);
-
+  EXPECT_EQ(game_->pickUps, 0);
   game_->foundationAccepts = true;
   game_->OnLButtonDblClk(MK_LBUTTON, kPileX + 5, game_->TopY() + 5);
-  EXPECT_EQ(game_->drops, 1);
   EXPECT_EQ(game_->foundation, std::vector<Card>({Card{2, 7}}));
-  EXPECT_EQ(game_->UndoCount(), 2) << "its own snapshot and the pick-up's";
+  EXPECT_EQ(game_->UndoCount(), 2);
   EXPECT_FALSE(game_->IsDragging());
 }
 
@@ -156,10 +140,8 @@ TEST_F(CardGameTest, BesideEverySourceOrPausedOrOverTheMouseDoesNothing) {
   START_GAME_OR_SKIP();
   for (int mode = 0; mode < 3; ++mode) {
     SCOPED_TRACE(mode == 0 ? "beside" : (mode == 1 ? "paused" : "over"));
-    if (mode == 1) {
-      game_->PauseClock();
-      ASSERT_TRUE(game_->IsPaused());
-    } else if (mode == 2) {
+    if (mode == 1) game_->PauseClock();
+    if (mode == 2) {
       game_->ResumeClock();
       game_->SetStuck(true);
       game_->UpdatePlayState();
@@ -172,43 +154,36 @@ TEST_F(CardGameTest, BesideEverySourceOrPausedOrOverTheMouseDoesNothing) {
     game_->OnMouseMove(MK_LBUTTON, x + 50, y + 40);
     game_->OnLButtonUp(0, kFoundationX + 5, kFoundationY + 5);
     game_->OnLButtonDblClk(MK_LBUTTON, x, y);
-    EXPECT_EQ(game_->pickUps, 0);
-    EXPECT_EQ(game_->cancels, 0);
-    EXPECT_EQ(game_->drops, 0);
+    EXPECT_EQ(game_->pickUps + game_->cancels + game_->drops, 0);
     EXPECT_TRUE(env_->Sounds().empty());
     EXPECT_EQ(game_->UndoCount(), 0);
   }
 }
 
-// --- Flights -----------------------------------------------------------------------------------
-
+// Not left drawn, the card vanishes again; left drawn, the screen is the table with the card drawn
+// straight at the destination.
 TEST_F(CardGameTest, AFlightLeavesNoTrailAndEndsDrawnOrVanished) {
   START_GAME_OR_SKIP();
   const auto before = ScreenPixels(screenBuffer_);
   gfx_->Display().ClearShown();
   game_->FlyCard(100, 80, 100, 80, Card{1, 11}, false, true, -1);
-  EXPECT_EQ(ScreenPixels(screenBuffer_), before) << "not left drawn: the card vanishes again";
+  EXPECT_EQ(ScreenPixels(screenBuffer_), before);
   ASSERT_FALSE(gfx_->Display().Shown().empty());
   EXPECT_EQ(gfx_->Display().Shown().front().minx, 100) << "drawn once, at the destination";
 
-  // Left drawn, the screen is the table with the card drawn straight at the destination.
   const int reference = GfxAllocBuffer(800, 600);
   ASSERT_GE(reference, 0);
   GfxCopyRect(0, 799, 0, 599, 0, 599, screenBuffer_, reference);
   art_->DrawCard(120, 90, Card{1, 11}, reference, 0);
   art_->DrawBack(600, 400, 3, reference);
-  game_->FlyCard(400, 350, 120, 90, Card{1, 11}, true, true, -1);
-  game_->FlyCard(100, 80, 600, 400, Card{1, 11}, true, false, 3);
-  EXPECT_EQ(Differences(screenBuffer_, 0, 0, reference, 0, 0, 800, 600), 0);
-
   const Card stack[3] = {Card{0, 0}, Card{1, 1}, Card{2, 2}};
   art_->DrawCards(300, 300, stack, reference, 3, 0, 15);
+  game_->FlyCard(400, 350, 120, 90, Card{1, 11}, true, true, -1);
+  game_->FlyCard(100, 80, 600, 400, Card{1, 11}, true, false, 3);
   game_->FlyCards(50, 450, 300, 300, 3, stack, true, false);
   EXPECT_EQ(Differences(screenBuffer_, 0, 0, reference, 0, 0, 800, 600), 0);
   GfxFreeBuffer(reference);
 }
-
-// --- Clock and score -----------------------------------------------------------------------------
 
 // The formula's truncations are ScoreFormulaTest's; here the game feeds it its own numbers.
 TEST_F(CardGameTest, TheScoreFollowsPointsTimeFactorAndWin) {
@@ -217,7 +192,6 @@ TEST_F(CardGameTest, TheScoreFollowsPointsTimeFactorAndWin) {
   game_->factor = 1.25;
   seconds_ += 59;
   EXPECT_EQ(game_->ComputeScore(), 118);
-
   game_->StartClock(0);
   game_->factor = 1.0;
   game_->won = true;
@@ -233,8 +207,6 @@ TEST_F(CardGameTest, TheScoreBoxSaysStartingThenIsDrawnOnlyWhenItsTextChanges) {
   game_->UpdateScoreDisplay(-1);
   EXPECT_EQ(game_->ScoreLine1(), "Game");
   EXPECT_EQ(game_->ScoreLine2(), "Starting") << "until the clock starts";
-  EXPECT_EQ(game_->FinalScore(), kScoreNotFixed);
-
   game_->StartGame(false);
   game_->UpdateScoreDisplay(-1);
   ASSERT_EQ(game_->ScoreLine2(), "0");
@@ -250,11 +222,8 @@ TEST_F(CardGameTest, TheScoreBoxSaysStartingThenIsDrawnOnlyWhenItsTextChanges) {
   EXPECT_EQ(game_->ScoreLine2(), "-1");
   ASSERT_EQ(display.Shown().size(), 1u);
   const auto& shown = display.Shown().front();
-  EXPECT_EQ(shown.minx, 620);
-  EXPECT_EQ(shown.maxx, 750);
-  EXPECT_EQ(shown.miny, 0);
-  EXPECT_EQ(shown.maxy, 50);
-
+  EXPECT_EQ(std::tuple(shown.minx, shown.maxx, shown.miny, shown.maxy),
+            std::tuple(620, 750, 0, 50));
   // Forgetting makes the next refresh draw it again, for a repaint of the whole table.
   display.ClearShown();
   game_->ForgetScoreBox();
@@ -262,8 +231,7 @@ TEST_F(CardGameTest, TheScoreBoxSaysStartingThenIsDrawnOnlyWhenItsTextChanges) {
   EXPECT_EQ(display.Shown().size(), 1u);
 }
 
-// --- Status line and score box look --------------------------------------------------------------
-
+// Empty texts erase the band back to the table; long ones are cut to their buffer.
 TEST_F(CardGameTest, TheScoreBoxAndStatusLineLook) {
   START_GAME_OR_SKIP();
   game_->SetPoints(1234);
@@ -272,16 +240,12 @@ TEST_F(CardGameTest, TheScoreBoxAndStatusLineLook) {
   game_->SetRightStatus("Time 0:42");
   EXPECT_TRUE(MatchesGolden("engine/score_box", screenBuffer_, 610, 760, 0, 60));
   EXPECT_TRUE(MatchesGolden("engine/status_line", screenBuffer_, 10, 790, 540, 590));
-
-  // Empty texts erase the band back to the table.
   game_->SetLeftStatus("");
   game_->SetRightStatus(nullptr);
   EXPECT_EQ(Differences(screenBuffer_, 20, 550, art_->BackdropBuffer(), 20, 550, 761, 31), 0);
-
   const std::string longText(500, 'x');
   game_->SetLeftStatus(longText.c_str());
-  EXPECT_EQ(std::string(game_->LeftStatus()), std::string(kStatusTextSize - 1, 'x'))
-      << "cut to its buffer";
+  EXPECT_EQ(std::string(game_->LeftStatus()), std::string(kStatusTextSize - 1, 'x'));
 }
 
 }  // namespace

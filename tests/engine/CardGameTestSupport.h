@@ -1,8 +1,6 @@
-// A tiny game that drives the card-game base class in its tests: one pile to pick cards from and
-// two piles to drop them on (a foundation of kind 1 and a column of kind 2), with switches for
-// what each pile accepts. Around it the fixture: toolkit, fonts and theme artwork on a headless
-// display, scripted input on the test clock, a settings store and an undo directory of its own,
-// an injected game clock and flights without pacing.
+// A tiny game that drives the card-game base class: one pile to pick cards from and two to drop
+// them on, with switches for what each accepts; and its fixture, on the dialog tests' with the
+// game services of GameTestEnvironment and the clock at seconds_.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,45 +15,31 @@
 #include "tests/support/RequireMedia.h"
 #include "tests/ui/DialogTestSupport.h"
 
-inline constexpr int kPileX = 100;
-inline constexpr int kPileY = 200;
-inline constexpr int kFoundationX = 300;
-inline constexpr int kFoundationY = 200;
-inline constexpr int kColumnX = 500;
-inline constexpr int kColumnY = 200;
+inline constexpr int kPileX = 100, kPileY = 200;
+inline constexpr int kFoundationX = 300, kFoundationY = 200;
+inline constexpr int kColumnX = 500, kColumnY = 200;
 inline constexpr const char* kTestGameName = "Testgame";
 
 class TestGame : public CardGame {
 public:
   explicit TestGame(ArtworkSet& art) : CardGame(art, 12) {}
 
-  // The piles as moves name them.
   static constexpr int kPile = 0, kFoundationPile = 1, kColumnPile = 2;
 
-  // What each pile accepts.
-  bool foundationAccepts = true;
-  bool columnAccepts = true;
+  bool foundationAccepts = true, columnAccepts = true;
   double factor = 1.0;
-  // Every card home: the game is won at the next UpdatePlayState.
-  bool won = false;
-  // No move left, as the next UpdatePlayState finds; the deal ends there, as the engine lets it
-  // only with Auto Game Over on.
+  bool won = false;  // every card home: the game is won at the next UpdatePlayState
+  // No move left, as the next UpdatePlayState finds; the engine ends a deal there only with Auto
+  // Game Over on.
   void SetStuck(bool stuck) {
     if (stuck) ThePreferences().autoGameOver = 1;
     stuck_ = stuck;
     PositionChanged();
   }
 
-  // The pile: bottom first. The top card alone can be picked up.
-  std::vector<Card> pile;
-  std::vector<Card> foundation;
-  std::vector<Card> column;
-
-  int restarts = 0;
-  int pickUps = 0;
-  int cancels = 0;
-  int drops = 0;
-  int redraws = 0;
+  // Bottom first; the top card of the pile alone can be picked up.
+  std::vector<Card> pile, foundation, column;
+  int restarts = 0, pickUps = 0, cancels = 0, drops = 0, redraws = 0;
 
   void StartGame(bool restart) override {
     if (restart) ++restarts;
@@ -147,21 +131,19 @@ protected:
   }
   void DrawPile(int which, bool erase) override {
     const int x = which == kPile ? kPileX : (which == kFoundationPile ? kFoundationX : kColumnX);
-    const int y = kPileY;
     const std::vector<Card>& cards =
         which == kPile ? pile : (which == kFoundationPile ? foundation : column);
-    if (erase) art_.RestoreBackground(x, x + 53, y, kScreenHeight - 1);
+    if (erase) art_.RestoreBackground(x, x + 53, kPileY, kScreenHeight - 1);
     const int lifted = LiftedFrom(which);
     const int count = lifted >= 0 ? lifted : static_cast<int>(cards.size());
     if (count <= 0) {
-      art_.DrawPlaceholder(x, y, art_.ScreenBuffer());
+      art_.DrawPlaceholder(x, kPileY, art_.ScreenBuffer());
     } else {
-      art_.DrawCards(x, y, cards.data(), art_.ScreenBuffer(), count, 0, 15);
+      art_.DrawCards(x, kPileY, cards.data(), art_.ScreenBuffer(), count, 0, 15);
     }
-    art_.AddDirtyRect({x, y, x + 53, kScreenHeight - 1});
+    art_.AddDirtyRect({x, kPileY, x + 53, kScreenHeight - 1});
   }
-  // Undo is run on every real game (GameTableTest); the test game's snapshots carry no block of
-  // their own and are never taken back.
+  // Undo is run on every real game (GameTableTest); these snapshots are never taken back.
   void WriteBlock(SnapshotWriter&) const override {}
   std::optional<SnapshotTail> StageBlock(SnapshotReader&, const Deck&) override {
     return std::nullopt;

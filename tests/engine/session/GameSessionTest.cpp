@@ -1,7 +1,6 @@
 // The game session around a tiny test game whose deal can be made to end at will: the end of a
-// deal in each of its forms (no moves left, a win, End Game while paused, a tick while a window is
-// open), the score box during and after it, the pause, the game's own commands, a drag in hand
-// when a command comes, and the menu bar polled through the session.
+// deal in its forms, the pause, the Options menu and the game's own commands, a drag in hand when
+// a command comes, and the menu bar polled through the session.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -31,8 +30,6 @@ protected:
 #define START_OR_SKIP(...) \
   if (!StartTestSession(__VA_ARGS__)) QS_SKIP_MISSING("no generated media with the theme artwork")
 
-// --- The end of a deal ---------------------------------------------------------------------------
-
 // The deal runs out of moves while the About window is open: a tick inside it neither ends the
 // deal nor draws; the end comes at the first tick after the window.
 TEST_F(GameSessionTest, NoMoveLeftWaitsForAnOpenWindowThenShowsTheMessageThenTheTableOnce) {
@@ -56,8 +53,6 @@ TEST_F(GameSessionTest, NoMoveLeftWaitsForAnOpenWindowThenShowsTheMessageThenThe
   game->UpdatePlayState();
   session_->HandleCommand(kCmdAbout);
   EXPECT_EQ(fixedInside, kScoreNotFixed);
-  EXPECT_EQ(CountHighScores(kTestGameName), 0);
-
   // The message carries the program's name as its caption.
   whileEnding_ = [this] {
     EXPECT_TRUE(MatchesGolden("engine/no_moves_message", art_->ScreenBuffer(), 250, 549, 240, 359));
@@ -65,21 +60,16 @@ TEST_F(GameSessionTest, NoMoveLeftWaitsForAnOpenWindowThenShowsTheMessageThenThe
   EXPECT_EQ(RunEnd(false), 1) << "the message box was open";
   // The lose screen says why the deal ended: here that no move was left (End Game: GameTableTest).
   EXPECT_EQ(EndScreenDifferences("artwork\\losescreen.jpg"), 0);
-  EXPECT_EQ(endLine1_, "Final Score") << "under the message box";
-  EXPECT_EQ(endLine2_, "48");
-  EXPECT_EQ(game->FinalScore(), 48);
+  EXPECT_EQ(endLine1_ + " " + endLine2_, "Final Score 48") << "under the message box";
   EXPECT_EQ(RequestedTrack(), MusicTrack::kLose);
-  ASSERT_EQ(CountHighScores(kTestGameName), 1);
   EXPECT_EQ(ReadHighScore(kTestGameName, 1), (HighScoreEntry{"Tester", 48}));
-  EXPECT_EQ(game->ScoreLine1(), "Final Score");
-  EXPECT_EQ(game->ScoreLine2(), "48");
+  EXPECT_EQ(game->ScoreLine1() + " " + game->ScoreLine2(), "Final Score 48");
   EXPECT_EQ(game->restarts, 0);
 
   // Later ticks find the score fixed: no second run, and the time no longer counts.
   seconds_ += 100;
   session_->Tick();
   EXPECT_EQ(CountHighScores(kTestGameName), 1);
-  EXPECT_EQ(game->FinalScore(), 48);
   EXPECT_EQ(game->ElapsedSeconds(), 20);
 }
 
@@ -123,8 +113,7 @@ TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheRe
   EXPECT_TRUE(game->IsPaused()) << "choosing it now pauses";
 
   ASSERT_TRUE(session_->HandleCommand(kCmdEndGame));
-  EXPECT_EQ(game->ScoreLine1(), "Final Score");
-  EXPECT_EQ(game->ScoreLine2(), "99999");
+  EXPECT_EQ(game->ScoreLine1() + " " + game->ScoreLine2(), "Final Score 99999");
   seconds_ += 60;
   session_->Tick();
   EXPECT_EQ(game->ScoreLine2(), "99999");
@@ -134,12 +123,9 @@ TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheRe
   EXPECT_EQ(pauseItem(), "Pause");
   RunEnd(false);
   EXPECT_EQ(game->ElapsedSeconds(), 5) << "neither the windows nor the pause counted";
-  EXPECT_EQ(game->FinalScore(), 30);
   EXPECT_EQ(game->ScoreLine2(), "30");
   EXPECT_EQ(CountHighScores(kTestGameName), 1);
 }
-
-// --- Commands ------------------------------------------------------------------------------------
 
 // The Options menu and the game's own windows: a chooser or the game's settings take effect only
 // when confirmed (the settings with a new deal), a switch flips its check, each choice is saved
@@ -168,7 +154,6 @@ TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
   const int redraws = game->redraws;
   ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
   EXPECT_EQ(art_->CardBack(), 5);
-  EXPECT_EQ(ThePreferences().cardBack, 5);
   EXPECT_EQ(env_->Store().Stored(key, "CardBack"), 5);
   ASSERT_TRUE(session_->HandleCommand(kCmdCardFront));
   EXPECT_EQ(env_->Store().Stored(key, "CardFront"), 5);
@@ -178,8 +163,7 @@ TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
   EXPECT_EQ(env_->Store().Stored(key, "Background"), 2);
   answer.reset();
   ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
-  EXPECT_EQ(ThePreferences().cardBack, 5) << "cancelled: nothing changes";
-  EXPECT_EQ(art_->CardBack(), 5);
+  EXPECT_EQ(art_->CardBack(), 5) << "cancelled: nothing changes";
   EXPECT_EQ(asked, (std::vector<int>{0, 0, 0, 5}));
   EXPECT_EQ(game->redraws, redraws + 3) << "each new look drawn, the cancelled choice not";
 
@@ -200,7 +184,6 @@ TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
   EXPECT_EQ(env_->Store().Stored(key, "SoundEnabled"), 0);
   ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
   EXPECT_TRUE(menus.sfx->IsSelected());
-  EXPECT_EQ(ThePreferences().soundEnabled, 1);
   EXPECT_EQ(env_->Store().Stored(key, "SoundEnabled"), 1) << "saved the second time too";
   ASSERT_TRUE(session_->HandleCommand(kCmdAutoGameOver));
   EXPECT_TRUE(menus.autoGameOver->IsSelected());
@@ -218,8 +201,7 @@ TEST_F(GameSessionTest, MainMenuAndExitPostTheirMessagesAndUnknownCommandsAreRef
   ASSERT_TRUE(session_->HandleCommand(kCmdUpgrade));
   EXPECT_EQ(upgrades, 1);
   Message msg;
-  while (PeekMessage(&msg)) {
-  }
+  while (PeekMessage(&msg)) continue;
   ASSERT_TRUE(session_->HandleCommand(kCmdMainMenu));
   ASSERT_TRUE(PeekMessage(&msg));
   EXPECT_EQ(msg.message, WM_KEYDOWN);
@@ -243,7 +225,6 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
   };
   press();
   ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
-  EXPECT_FALSE(game->IsDragging());
   EXPECT_EQ(game->cancels, 1);
   EXPECT_EQ(game->UndoCount(), 1) << "the move before the drag stays";
   EXPECT_EQ(game->pile.size(), 3u);
@@ -258,7 +239,6 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
 
   press();
   RunEnd(false, [this] { session_->HandleCommand(kCmdEndGame); });
-  EXPECT_FALSE(game->IsDragging());
   EXPECT_TRUE(game->IsGameOver());
   EXPECT_EQ(game->drops, 0) << "the stack went home, not where it hung";
   EXPECT_EQ(game->cancels, 3) << "the commands without a stack in hand put nothing back";

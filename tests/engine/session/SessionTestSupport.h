@@ -1,6 +1,5 @@
-// A game session in the card-game test fixture: the session around a game the test makes, the
-// program's windows as the test stands them in, and the end of a deal played out through its
-// windows on the test clock.
+// A game session in the card-game test fixture, with the program's windows as the test stands them
+// in, and the end of a deal played out through its windows on the test clock.
 #pragma once
 
 #include <functional>
@@ -16,8 +15,7 @@
 #include "ui/menus/DropDown.h"
 
 // The middle of the high-score window's "Play Again" button.
-inline constexpr int kPlayAgainX = 380;
-inline constexpr int kPlayAgainY = 432;
+inline constexpr int kPlayAgainX = 380, kPlayAgainY = 432;
 
 // The captions of a menu's items, top to bottom, without their letter marks.
 inline std::vector<std::string> ItemTexts(const DropDown* list) {
@@ -48,12 +46,11 @@ protected:
   }
   CardGame& Game() const { return session_->Game(); }
 
-  // Plays out the end of a deal, started by `start` (the session's tick unless said), with its
-  // windows answered by the script: Enter 100 ms in (the "no moves" message, if any), then the
-  // high-score window closed or asked to play again once the end screen's five seconds are over.
-  // Returns the modal depth seen 50 ms in (1: the message box); the score box's lines and the
-  // music asked for at that moment are kept in endLine1_, endLine2_ and endTrack_, and the
-  // screen two seconds in (the end screen) in endScreen_.
+  // Plays out the end of a deal, started by `start` (the session's tick unless said): Enter 100 ms
+  // in (the "no moves" message, if any), then the high-score window closed or asked to play again
+  // after the end screen's five seconds. Returns the modal depth seen 50 ms in (1: the message
+  // box), when the score box's lines and the music asked for are kept in endLine1_, endLine2_ and
+  // endTrack_; the screen two seconds in (the end screen) is kept in endScreen_.
   int RunEnd(bool playAgain, const std::function<void()>& start = {}) {
     int depthSeen = -1;
     onDispatch_ = [this, &depthSeen](std::uint32_t message) {
@@ -70,16 +67,9 @@ protected:
     input_->At(In(50), WM_USER);
     input_->At(In(2000), WM_USER + 1);
     input_->KeyAt(In(100), VK_RETURN, kScanEnter);
-    if (playAgain) {
-      input_->ClickAt(In(6000), kPlayAgainX, kPlayAgainY);
-    } else {
-      input_->KeyAt(In(6000), VK_ESCAPE, kScanEscape);
-    }
-    if (start) {
-      start();
-    } else {
-      session_->Tick();
-    }
+    if (playAgain) input_->ClickAt(In(6000), kPlayAgainX, kPlayAgainY);
+    if (!playAgain) input_->KeyAt(In(6000), VK_ESCAPE, kScanEscape);
+    start ? start() : session_->Tick();
     onDispatch_ = nullptr;
     return depthSeen;
   }
@@ -97,8 +87,7 @@ protected:
   std::unique_ptr<GameSession> session_;
   // Run 50 ms into the end of a deal, with its first window open.
   std::function<void()> whileEnding_;
-  std::string endLine1_;
-  std::string endLine2_;
+  std::string endLine1_, endLine2_;
   MusicTrack endTrack_ = MusicTrack::kTitle;
   std::vector<std::uint32_t> endScreen_;
 };
