@@ -1,11 +1,11 @@
 // The cards and the deck: the generator, pinned shuffles of fixed seeds, dealing, peeking and
-// returning, and the 952-byte image with one damaged case per check that refuses it.
+// returning, and the 952-byte image with one damaged case per check that refuses it. That every
+// reachable deck saves an image that loads back is FuzzDeckImage's, after each scripted step.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <random>
 #include <span>
 #include <string>
 #include <thread>
@@ -243,7 +243,9 @@ TEST_F(DeckTest, ReturnRefusesCardsTheStockCannotHold) {
 
 // Snapshots written by earlier runs must keep loading: the layout is fixed byte for byte.
 TEST_F(DeckTest, ImageLayoutIsFixed) {
+  Deck fresh;  // made first: a new deck seeds the generator from the clock
   Deck deck = SeededDeck(1, 1);
+  ASSERT_TRUE(Deck(deck).LoadImage(fresh.SaveImage())) << "the image of a deck never shuffled";
   deck.RemoveCard(Card{3, 5});
   SeedRandom(1);
   deck.Shuffle();
@@ -322,39 +324,6 @@ TEST_F(DeckTest, DamagedImagesAreRefusedWithoutChange) {
   }
   EXPECT_TRUE(deck.LoadImage(good)) << "the undamaged image still loads after all that";
   EXPECT_EQ(deck.PeekCard(0), next);
-}
-
-// Whatever the games do with a deck, its image must load back to the same deck: otherwise an undo
-// snapshot of a legal position would be refused or restored wrongly.
-TEST_F(DeckTest, EveryReachableStateSavesAnImageThatLoads) {
-  Deck copy;  // made first: a new deck seeds the generator from the clock
-  Deck deck = SeededDeck(2024, 1);
-  ASSERT_TRUE(Deck(deck).LoadImage(copy.SaveImage())) << "the image of a deck never shuffled";
-  std::mt19937 pick(12345);
-  std::vector<Card> waste;
-  for (int step = 0; step < 3000; ++step) {
-    const unsigned what = pick() % 20;
-    if (what < 8) {
-      const Card card = deck.DealCard();
-      if (card != kNoCard) waste.push_back(card);
-    } else if (what < 13) {
-      if (!waste.empty()) deck.ReturnCard(waste.back()), waste.pop_back();
-    } else if (what == 18 || what == 19) {
-      deck.ReturnCard(Card{static_cast<int>(pick() % 4), static_cast<int>(pick() % 13)});
-    } else {
-      waste.clear();
-      if (what == 13) deck.SetCopies(static_cast<int>(pick() % 4));
-      if (what == 14)
-        deck.RemoveCard(Card{static_cast<int>(pick() % 5), static_cast<int>(pick() % 14)});
-      if (what == 15) deck.RemoveRank(static_cast<int>(pick() % 14));
-      if (what == 16) deck.IncludeAll();
-      if (what == 17) deck.Shuffle();
-    }
-    ASSERT_TRUE(copy.LoadImage(deck.SaveImage())) << "step " << step;
-    ASSERT_EQ(copy, deck) << "step " << step;
-    ASSERT_LE(deck.Total(), kDeckCardSlots);
-    ASSERT_LE(deck.NextIndex() + deck.Remaining(), deck.Total());
-  }
 }
 
 }  // namespace

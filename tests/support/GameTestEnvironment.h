@@ -1,15 +1,12 @@
 // What every test that runs a card game sets up: the game services from their defaults with a
-// snapshot directory of its own and flights without the step clock, a settings store of its own,
-// a known player with sound and music on, and a record of every sound effect the game asks for.
-// Everything is put back when it goes: the services to their defaults, the preferences as found.
+// snapshot directory of its own and unpaced flights, a settings store of its own, a known player
+// with sound and music on, and a record of every sound effect asked for; all put back at the end.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,26 +22,21 @@
 class GameTestEnvironment {
 public:
   // With `undoDirectory` empty the snapshots go to a fresh directory removed at the end.
-  explicit GameTestEnvironment(const std::filesystem::path& undoDirectory = {}) {
-    if (undoDirectory.empty()) {
+  explicit GameTestEnvironment(const std::filesystem::path& undoDirectory = {})
+      : undoDirectory_(undoDirectory), savedPrefs_(ThePreferences()) {
+    if (undoDirectory_.empty()) {
       std::string pattern =
           (std::filesystem::temp_directory_path() / "qs-game-undo-XXXXXX").string();
-      if (::mkdtemp(pattern.data()) != nullptr) ownUndoDirectory_ = pattern;
-      EXPECT_FALSE(ownUndoDirectory_.empty()) << "no temporary snapshot directory";
-      undoDirectory_ = ownUndoDirectory_;
-    } else {
-      undoDirectory_ = undoDirectory;
+      EXPECT_NE(::mkdtemp(pattern.data()), nullptr) << "no temporary snapshot directory";
+      undoDirectory_ = ownUndoDirectory_ = pattern;
     }
     ResetGameServices();
     TheGameServices().undoDirectory = undoDirectory_;
     TheGameServices().flightStepDelay = std::chrono::microseconds(0);
-    savedPrefs_ = ThePreferences();
-    Preferences& prefs = ThePreferences();
-    prefs = Preferences{};
+    Preferences& prefs = ThePreferences() = Preferences{};
     prefs.playerName = "Tester";
     prefs.playerNumber = kFirstPlayerNumber;
-    prefs.soundEnabled = 1;
-    prefs.musicEnabled = 1;
+    prefs.soundEnabled = prefs.musicEnabled = 1;
     SetSfxListener([this](std::string_view name) { sounds_.emplace_back(name); });
   }
   ~GameTestEnvironment() {
@@ -59,7 +51,6 @@ public:
 
   // The game clock reads these seconds from now until the environment goes.
   void UseClock(SecondsSource seconds) { TheGameServices().clock = std::move(seconds); }
-
   ScratchStore& Store() { return store_; }
   const std::filesystem::path& UndoDirectory() const { return undoDirectory_; }
   // Every sound effect asked for, in order.
@@ -68,8 +59,7 @@ public:
 
 private:
   ScratchStore store_;
-  std::filesystem::path ownUndoDirectory_;
-  std::filesystem::path undoDirectory_;
+  std::filesystem::path undoDirectory_, ownUndoDirectory_;
   Preferences savedPrefs_;
   std::vector<std::string> sounds_;
 };

@@ -26,29 +26,23 @@ public:
     ::setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
   }
   ~ScratchStore() {
-    if (previous_) {
-      ::setenv("XDG_CONFIG_HOME", previous_->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CONFIG_HOME");
-    }
+    previous_ ? ::setenv("XDG_CONFIG_HOME", previous_->c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
     std::error_code ignored;
     if (!home_.empty()) std::filesystem::remove_all(home_, ignored);
   }
   ScratchStore(const ScratchStore&) = delete;
   ScratchStore& operator=(const ScratchStore&) = delete;
 
-  // The temporary folder that stands in for XDG_CONFIG_HOME.
+  // The folder that stands in for XDG_CONFIG_HOME.
   const std::string& Home() const { return home_; }
   std::string FilePath() const { return home_ + "/quenbry-solitaire/registry.reg"; }
 
   // The stored number, read from the file without creating anything; nullopt when missing.
   std::optional<std::int32_t> Stored(const std::string& game, const char* value) const {
-    const RegistryTree tree = Registry(FilePath()).Read();
-    std::uint32_t number = 0;
-    if (!tree.QueryDword(std::string(kSettingsRoot) + "\\" + game, value, number)) {
-      return std::nullopt;
-    }
-    return static_cast<std::int32_t>(number);
+    std::uint32_t n = 0;
+    const std::string key = std::string(kSettingsRoot) + "\\" + game;
+    if (!Registry(FilePath()).Read().QueryDword(key, value, n)) return std::nullopt;
+    return static_cast<std::int32_t>(n);
   }
   // How many values the game's key holds.
   std::size_t ValueCount(const std::string& game) const {
@@ -58,9 +52,8 @@ public:
   }
   // The whole file as it is on disk ("" when there is none).
   std::string FileText() const {
-    std::ifstream in(FilePath(), std::ios::binary);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(FilePath(), std::ios::binary).rdbuf();
     return text.str();
   }
 

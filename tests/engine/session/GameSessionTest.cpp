@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "audio/Audio.h"
@@ -127,24 +128,18 @@ TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheRe
   EXPECT_EQ(CountHighScores(kTestGameName), 1);
 }
 
-// The Options menu and the game's own windows: a chooser or the game's settings take effect only
-// when confirmed (the settings with a new deal), a switch flips its check, each choice is saved
-// at once, and the table is drawn again in a new look or after the rules view. That every window
-// runs paused is checked through the shell on every game of the game table.
+// A chooser or the game's settings take effect only when confirmed (the settings with a new deal),
+// a switch flips its check, each choice is saved at once, and the table is drawn again in a new
+// look or after the rules view. That every window runs paused is GameTableTest's, on every game.
 TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
-  std::optional<int> answer = 5;
+  std::optional<int> answer;
   std::vector<int> asked;
-  const auto chooser = [&](int current) {
-    asked.push_back(current);
-    return answer;
-  };
-  windows_.chooseCardBack = chooser;
-  windows_.chooseCardFront = chooser;
-  windows_.chooseBackground = chooser;
-  windows_.musicDialog = [] {
-    ThePreferences().musicEnabled = 2;
-    return true;
-  };
+  windows_.chooseCardBack = windows_.chooseCardFront =
+      windows_.chooseBackground = [&](int current) {
+        asked.push_back(current);
+        return answer;
+      };
+  windows_.musicDialog = [] { return (ThePreferences().musicEnabled = 2) != 0; };
   bool confirm = false;
   GameOwnWindows own;
   own.settings = [&confirm] { return confirm; };
@@ -152,15 +147,14 @@ TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
   START_OR_SKIP(own);
   const std::string key = "Preferences\\" + std::to_string(kFirstPlayerNumber);
   const int redraws = game->redraws;
-  ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
-  EXPECT_EQ(art_->CardBack(), 5);
-  EXPECT_EQ(env_->Store().Stored(key, "CardBack"), 5);
-  ASSERT_TRUE(session_->HandleCommand(kCmdCardFront));
-  EXPECT_EQ(env_->Store().Stored(key, "CardFront"), 5);
-  answer = 2;
-  ASSERT_TRUE(session_->HandleCommand(kCmdBackground));
+  for (const auto& [command, value, chosen] : {std::tuple{kCmdCardBack, "CardBack", 5},
+                                               {kCmdCardFront, "CardFront", 4},
+                                               {kCmdBackground, "Background", 2}}) {
+    answer = chosen;
+    ASSERT_TRUE(session_->HandleCommand(command));
+    EXPECT_EQ(env_->Store().Stored(key, value), chosen) << value;
+  }
   EXPECT_EQ(art_->BackgroundIndex(), 2);
-  EXPECT_EQ(env_->Store().Stored(key, "Background"), 2);
   answer.reset();
   ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
   EXPECT_EQ(art_->CardBack(), 5) << "cancelled: nothing changes";
@@ -175,22 +169,20 @@ TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
   ASSERT_TRUE(session_->HandleCommand(kCmdRulesView));
   EXPECT_EQ(game->redraws, redraws + 5) << "the deal, then the table after the rules view";
 
+  // Checks start from the preferences; the second flip is saved too, and event music only
+  // (2) plays no songs.
   const GameMenus& menus = session_->Menus();
-  EXPECT_TRUE(menus.sfx->IsSelected()) << "from the preferences";
-  EXPECT_TRUE(menus.music->IsSelected());
+  EXPECT_TRUE(menus.sfx->IsSelected() && menus.music->IsSelected());
   EXPECT_FALSE(menus.autoGameOver->IsSelected());
-  ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
-  EXPECT_FALSE(menus.sfx->IsSelected());
-  EXPECT_EQ(env_->Store().Stored(key, "SoundEnabled"), 0);
-  ASSERT_TRUE(session_->HandleCommand(kCmdSfx));
-  EXPECT_TRUE(menus.sfx->IsSelected());
-  EXPECT_EQ(env_->Store().Stored(key, "SoundEnabled"), 1) << "saved the second time too";
-  ASSERT_TRUE(session_->HandleCommand(kCmdAutoGameOver));
-  EXPECT_TRUE(menus.autoGameOver->IsSelected());
-  EXPECT_EQ(env_->Store().Stored(key, "AutoGameOver"), 1);
-  ASSERT_TRUE(session_->HandleCommand(kCmdMusic));
-  EXPECT_FALSE(menus.music->IsSelected()) << "event music only plays no songs";
-  EXPECT_EQ(env_->Store().Stored(key, "MusicEnabled"), 2);
+  for (const auto& [command, item, value, stored] :
+       {std::tuple{kCmdSfx, menus.sfx, "SoundEnabled", 0},
+        {kCmdSfx, menus.sfx, "SoundEnabled", 1},
+        {kCmdAutoGameOver, menus.autoGameOver, "AutoGameOver", 1},
+        {kCmdMusic, menus.music, "MusicEnabled", 2}}) {
+    ASSERT_TRUE(session_->HandleCommand(command));
+    EXPECT_EQ(item->IsSelected(), stored == 1) << value;
+    EXPECT_EQ(env_->Store().Stored(key, value), stored) << value;
+  }
 }
 
 // Main Menu and Exit leave through the program's own messages, Exit after the upgrade screen.
