@@ -39,15 +39,14 @@ public:
 
   // Bottom first; the top card of the pile alone can be picked up.
   std::vector<Card> pile, foundation, column;
-  int restarts = 0, pickUps = 0, cancels = 0, drops = 0, redraws = 0;
+  int restarts = 0, cancels = 0, redraws = 0;
 
   void StartGame(bool restart) override {
     if (restart) ++restarts;
     pile = {Card{0, 5}, Card{1, 6}, Card{2, 7}};
     foundation.clear();
     column.clear();
-    won = false;
-    stuck_ = false;
+    won = stuck_ = false;
     deck_.Shuffle();
     ResetDealState();
     PositionChanged();
@@ -62,14 +61,6 @@ public:
     UpdateScoreDisplay(-1);
     DrawMenuBar();
     UpdatePlayState();
-  }
-  void DropCards(const DragSource& record, const DropTarget& target) override {
-    ++drops;
-    CardGame::DropCards(record, target);
-  }
-  void PickUp(const DragSource& record) override {
-    ++pickUps;
-    CardGame::PickUp(record);
   }
   void CancelMove() override {
     ++cancels;
@@ -111,10 +102,7 @@ protected:
     return result;
   }
   void ShowMove(const MoveResult& result) override {
-    for (const MoveStep& step : result.steps) {
-      DrawPile(step.from, true);
-      DrawPile(step.to, true);
-    }
+    for (const MoveStep& step : result.steps) DrawPile(step.from, true), DrawPile(step.to, true);
     art_.FlushDirtyRects();
   }
   bool NoMovesLeft() const override { return stuck_; }
@@ -136,11 +124,8 @@ protected:
     if (erase) art_.RestoreBackground(x, x + 53, kPileY, kScreenHeight - 1);
     const int lifted = LiftedFrom(which);
     const int count = lifted >= 0 ? lifted : static_cast<int>(cards.size());
-    if (count <= 0) {
-      art_.DrawPlaceholder(x, kPileY, art_.ScreenBuffer());
-    } else {
-      art_.DrawCards(x, kPileY, cards.data(), art_.ScreenBuffer(), count, 0, 15);
-    }
+    if (count <= 0) art_.DrawPlaceholder(x, kPileY, art_.ScreenBuffer());
+    if (count > 0) art_.DrawCards(x, kPileY, cards.data(), art_.ScreenBuffer(), count, 0, 15);
     art_.AddDirtyRect({x, kPileY, x + 53, kScreenHeight - 1});
   }
   // Undo is run on every real game (GameTableTest); these snapshots are never taken back.
@@ -173,8 +158,8 @@ protected:
   }
 
   // The game on the theme artwork, dealt; false (and the test should skip) without media.
-  bool StartTestGame(int theme = 0) {
-    if (!UseArtwork(theme)) return false;
+  bool StartTestGame() {
+    if (!UseArtwork()) return false;
     game_ = std::make_unique<TestGame>(*art_);
     game_->StartGame(false);
     return true;
