@@ -1,7 +1,9 @@
-// The settings calls: a value that cannot be read is written with its default at once, and where
-// the store lies.
+// The settings calls over a store of their own: a value that cannot be read is written with its
+// default at once, and where the store lies; the players and the start-up steps; the high-score
+// tables: entering, refusing, replacing the tenth, sorting and clearing one game's.
 #include "persist/Settings.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/wait.h>
@@ -10,13 +12,42 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "persist/HighScores.h"
+#include "persist/Preferences.h"
 #include "persist/Registry.h"
 #include "tests/persist/TempConfigHome.h"
 
 namespace {
 
 using Settings = TempConfigHome;
+using Players = TempConfigHome;
+using HighScores = TempConfigHome;
+using Table = std::vector<HighScoreEntry>;
+
+Table TableOf(const std::string& game) {
+  Table out;
+  for (int n = 1; n <= CountHighScores(game); ++n) out.push_back(ReadHighScore(game, n));
+  return out;
+}
+
+// A player-select step that answers from a script and records the name and flag it was shown.
+struct ScriptedSelect {
+  std::vector<std::optional<PlayerChoice>> answers;
+  std::vector<std::string> shown = {};
+
+  PlayerSelectStep Step() {
+    return [this](const std::string& name, bool flag) {
+      shown.push_back(name + (flag ? " [x]" : ""));
+      std::optional<PlayerChoice> answer = answers.front();
+      answers.erase(answers.begin());
+      return answer;
+    };
+  }
+  // Runs the start-up sequence on fresh preferences; false when it was cancelled.
+  bool Start(Preferences& prefs) { return RunStartupPlayerSequence(prefs, Step()); }
+};
 
 }  // namespace
 
@@ -95,26 +126,179 @@ TEST_F(Settings, AUserWithoutAnyHomeIsToldOnceThatNothingIsSaved) {
   }
   uid_t stranger = 54321;
   while (::getpwuid(stranger) != nullptr) ++stranger;
-  int pipeFds[2];
-  ASSERT_EQ(::pipe(pipeFds), 0);
+  const std::string said = home_ + "/said";
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    ::dup2(pipeFds[1], STDERR_FILENO);
+    ::dup2(::open(said.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
     ::unsetenv("HOME");
     ::unsetenv("XDG_CONFIG_HOME");
     if (::setuid(stranger) != 0) ::_exit(2);
     ::_exit(Registry::DefaultFilePath().empty() && Registry::DefaultFilePath().empty() ? 0 : 1);
   }
-  ::close(pipeFds[1]);
-  std::string said;
-  char buffer[256];
-  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-    said.append(buffer, static_cast<std::size_t>(n));
-  ::close(pipeFds[0]);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "no path to save to";
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-  EXPECT_NE(said.find("not saved"), std::string::npos) << said;
+  const std::string text = FileText(said);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+  EXPECT_NE(text.find("not saved"), std::string::npos) << text;
+}
+
+TEST_F(Players, FirstStartAsksWithAnEmptyNameAndCreatesPlayer20WithDefaults) {
+  ScriptedSelect select{{PlayerChoice{"P1", false}}};
+  Preferences prefs;
+  ASSERT_TRUE(select.Start(prefs));
+  EXPECT_EQ(select.shown, std::vector<std::string>{""});
+  EXPECT_EQ(prefs.playerNumber, 20);
+  EXPECT_EQ(prefs.playerName, "P1");
+  EXPECT_EQ(StoredText("Players\\20", "Name"), "P1");
+  EXPECT_EQ(StoredText("Preferences", "HumanName"), "P1");
+  EXPECT_EQ(StoredDword("Preferences", "DontShowAgain"), 0u);
+  // Every per-player default is in the store after the first start, the background included.
+  const RegistryTree stored = Stored();
+  const RegistryKey* player = stored.FindKey(Under("Preferences\\20"));
+  ASSERT_NE(player, nullptr);
+  EXPECT_EQ(player->values.size(), 12u);
+  EXPECT_EQ(StoredDword("Preferences\\20", "Background"), 0u);
+}
+
+TEST_F(Players, NumbersFollowFirstUseAndNamesMatchExactly) {
+  EXPECT_EQ(FindOrAddPlayer("P1"), 20);
+  EXPECT_EQ(FindOrAddPlayer("Ann"), 21);
+  EXPECT_EQ(FindOrAddPlayer("P1"), 20);
+  EXPECT_EQ(FindOrAddPlayer("p1"), 22);
+  EXPECT_EQ(FindOrAddPlayer("P1 "), 23);
+  EXPECT_EQ(FindOrAddPlayer("p1"), 22);
+  // A player key without a name gets an empty one written and is passed over.
+  WriteSettingDword("Players\\24", "Other", 1);
+  EXPECT_EQ(FindOrAddPlayer("Bob"), 25);
+  EXPECT_EQ(StoredText("Players\\24", "Name"), "");
+}
+
+TEST_F(Players, ALaterStartFindsTheSamePlayerAndCancelEndsTheProgram) {
+  Preferences first;
+  ASSERT_TRUE((ScriptedSelect{{PlayerChoice{"P1", false}}}.Start(first)));
+  first.cardBack = 4;
+  first.background = 3;
+  SavePreferences(first);
+
+  ScriptedSelect again{{PlayerChoice{"P1", false}}};
+  Preferences prefs;
+  ASSERT_TRUE(again.Start(prefs));
+  EXPECT_EQ(again.shown, std::vector<std::string>{"P1"});
+  EXPECT_EQ(prefs.playerNumber, 20);
+  EXPECT_EQ(prefs.cardBack, 4);
+  EXPECT_EQ(prefs.background, 3) << "the chosen background comes back with the player";
+
+  Preferences other;
+  ASSERT_TRUE((ScriptedSelect{{PlayerChoice{"Someone", true}}}.Start(other)));
+  EXPECT_EQ(other.playerNumber, 21);
+  EXPECT_EQ(other.cardBack, 0);
+  // The flag is now set: no question, straight to player 21.
+  ScriptedSelect silent{{}};
+  Preferences last;
+  ASSERT_TRUE(silent.Start(last));
+  EXPECT_TRUE(silent.shown.empty());
+  EXPECT_EQ(last.playerNumber, 21);
+  EXPECT_EQ(last.playerName, "Someone");
+
+  WriteSettingDword("Preferences", "DontShowAgain", 0);
+  Preferences cancelled;
+  EXPECT_FALSE((ScriptedSelect{{std::nullopt}}.Start(cancelled)));
+}
+
+TEST_F(Players, DontShowAgainWithNoNameKeepsPlayerMinusOne) {
+  WriteSettingDword("Preferences", "DontShowAgain", 1);
+  ScriptedSelect select{{}};
+  Preferences prefs;
+  ASSERT_TRUE(select.Start(prefs));
+  EXPECT_TRUE(select.shown.empty());
+  EXPECT_EQ(prefs.playerNumber, kNoPlayer);
+  prefs.soundEnabled = 1;
+  SavePreferences(prefs);
+  EXPECT_EQ(StoredDword("Preferences\\-1", "SoundEnabled"), 1u);
+  EXPECT_FALSE(Stored().KeyExists(Under("Players")));
+}
+
+TEST_F(Players, ChangingThePlayerKeepsThePreferencesInMemory) {
+  Preferences prefs;
+  prefs.playerName = "Ann";
+  prefs.playerNumber = FindOrAddPlayer("Ann");
+  LoadPreferences(prefs);
+  prefs.cardFront = 2;
+  ScriptedSelect select{{PlayerChoice{"Bob", true}}};
+  ASSERT_TRUE(RunPlayerSelect(prefs, select.Step()));
+  EXPECT_EQ(select.shown, std::vector<std::string>{"Ann"});
+  EXPECT_EQ(prefs.playerNumber, 21);
+  EXPECT_EQ(prefs.cardFront, 2);
+  SavePreferences(prefs);
+  EXPECT_EQ(StoredDword("Preferences\\21", "CardFront"), 2u);
+  EXPECT_EQ(StoredText("Preferences", "HumanName"), "Bob");
+  EXPECT_EQ(StoredDword("Preferences", "DontShowAgain"), 1u);
+}
+
+// The values' defaults over such a store are the settings layer's test; the player search must
+// still end, with the first number.
+TEST_F(Players, AStoreThatCannotBeWrittenStillGivesTheFirstPlayerNumber) {
+  WriteText(home_ + "/file", "");
+  ::setenv("XDG_CONFIG_HOME", (home_ + "/file").c_str(), 1);
+  EXPECT_EQ(FindOrAddPlayer("Ann"), 20);
+}
+
+// Empty names and scores of no points are refused; below ten entries any other score enters.
+TEST_F(HighScores, AFirstScoreCreatesEntryOneAndEmptyNamesOrNoPointsAreRefused) {
+  EXPECT_EQ(ReadHighScore("Klondike", 1), HighScoreEntry{});
+  EXPECT_FALSE(AddHighScore("Klondike", "", 500));
+  EXPECT_FALSE(AddHighScore("Klondike", "Ann", 0));
+  EXPECT_FALSE(AddHighScore("Klondike", "Ann", -5));
+  EXPECT_EQ(CountHighScores("Klondike"), 0);
+  ASSERT_TRUE(AddHighScore("Klondike", "Ann", 120));
+  EXPECT_EQ(StoredText("Klondike\\Scores\\1", "Name"), "Ann");
+  EXPECT_EQ(StoredDword("Klondike\\Scores\\1", "Score"), 120u);
+  EXPECT_TRUE(AddHighScore("Klondike", "Bob", 120)) << "only the tenth entry bars the way";
+  EXPECT_EQ(CountHighScores("Klondike"), 2);
+}
+
+TEST_F(HighScores, AFullTableRefusesTheLowestScoreAndLetsOneMoreReplaceIt) {
+  for (int s : {50, 300, 90, 120, 75, 200, 60, 110, 80, 100})
+    ASSERT_TRUE(AddHighScore("Quadrille", "P" + std::to_string(s), s));
+  Table table = TableOf("Quadrille");
+  ASSERT_EQ(table.size(), 10u);
+  EXPECT_EQ(table.front(), (HighScoreEntry{"P300", 300}));
+  EXPECT_EQ(table.back(), (HighScoreEntry{"P50", 50}));
+  EXPECT_FALSE(AddHighScore("Quadrille", "Late", 50));
+  EXPECT_EQ(TableOf("Quadrille"), table);
+
+  ASSERT_TRUE(AddHighScore("Quadrille", "Late", 51));
+  EXPECT_EQ(TableOf("Quadrille")[9], (HighScoreEntry{"Late", 51}));
+  ASSERT_TRUE(AddHighScore("Quadrille", "Top", 1000));
+  table = TableOf("Quadrille");
+  ASSERT_EQ(table.size(), 10u);
+  EXPECT_EQ(table[0], (HighScoreEntry{"Top", 1000}));
+  EXPECT_EQ(table[9], (HighScoreEntry{"P60", 60}));
+}
+
+TEST_F(HighScores, SortingRewritesAHandEditedTableInOrder) {
+  // Entries written out of order, one without a name, and a gap after entry 3.
+  const std::string scores = "Auld Lang Syne\\Scores\\";
+  WriteSettingDword(scores + "1", "Score", 5);
+  WriteSettingString(scores + "1", "Name", "Low");
+  WriteSettingDword(scores + "2", "Score", 40);
+  WriteSettingDword(scores + "3", "Score", 20);
+  WriteSettingString(scores + "3", "Name", "Mid");
+  WriteSettingDword(scores + "5", "Score", 99);
+  SortHighScores("Auld Lang Syne");
+  EXPECT_EQ(TableOf("Auld Lang Syne"), (Table{{"", 40}, {"Mid", 20}, {"Low", 5}}));
+  EXPECT_FALSE(Stored().KeyExists(Under(scores + "5")));
+}
+
+TEST_F(HighScores, ClearingOneTableLeavesTheOthersAndTheGamesSettings) {
+  ASSERT_TRUE(AddHighScore("Klondike", "Ann", 120));
+  ASSERT_TRUE(AddHighScore("Block Solitaire", "Ann", 70));
+  WriteSettingDword("Klondike", "CardsDealt", 1);
+  ClearHighScores("Klondike");
+  EXPECT_EQ(CountHighScores("Klondike"), 0);
+  EXPECT_FALSE(Stored().KeyExists(Under("Klondike\\Scores")));
+  EXPECT_EQ(TableOf("Block Solitaire"), (Table{{"Ann", 70}}));
+  EXPECT_EQ(ReadSettingDword("Klondike", "CardsDealt", 3), 1);
 }
