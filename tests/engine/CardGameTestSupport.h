@@ -23,12 +23,15 @@ inline constexpr const char* kTestGameName = "Testgame";
 class TestGame : public CardGame {
 public:
   explicit TestGame(ArtworkSet& art) : CardGame(art, 12) {}
-
   static constexpr int kPile = 0, kFoundationPile = 1, kColumnPile = 2;
 
   bool foundationAccepts = true, columnAccepts = true;
   double factor = 1.0;
   bool won = false;  // every card home: the game is won at the next UpdatePlayState
+  // Bottom first; the top card of the pile alone can be picked up.
+  std::vector<Card> pile, foundation, column;
+  int restarts = 0, cancels = 0, redraws = 0;
+
   // No move left, as the next UpdatePlayState finds; the engine ends a deal there only with Auto
   // Game Over on.
   void SetStuck(bool stuck) {
@@ -36,13 +39,11 @@ public:
     stuck_ = stuck;
     PositionChanged();
   }
-
-  // Bottom first; the top card of the pile alone can be picked up.
-  std::vector<Card> pile, foundation, column;
-  int restarts = 0, cancels = 0, redraws = 0;
+  void SetPoints(int points) { points_ = points; }
+  int TopY() const { return kPileY + 15 * Top(); }  // of the pile's top card
 
   void StartGame(bool restart) override {
-    if (restart) ++restarts;
+    restarts += restart;
     pile = {Card{0, 5}, Card{1, 6}, Card{2, 7}};
     foundation.clear();
     column.clear();
@@ -70,35 +71,26 @@ public:
   double ScoreFactor() const override { return factor; }
   void LegalMoves(MoveList& moves) const override {
     moves.clear();
-    const int top = static_cast<int>(pile.size()) - 1;
-    for (int to : {kFoundationPile, kColumnPile}) {
-      const Move move{MoveKind::kCards, kPile, top, to};
-      if (IsLegalMove(move)) moves.push_back(move);
-    }
+    for (int to : {kFoundationPile, kColumnPile})
+      if (IsLegalMove(Move{MoveKind::kCards, kPile, Top(), to}))
+        moves.push_back({MoveKind::kCards, kPile, Top(), to});
   }
 
-  void SetPoints(int points) { points_ = points; }
-  // Top-left of the pile's top card.
-  int TopY() const { return kPileY + 15 * (static_cast<int>(pile.size()) - 1); }
-
 protected:
+  int Top() const { return static_cast<int>(pile.size()) - 1; }
   bool IsLegalMove(const Move& move) const override {
-    if (move.kind != MoveKind::kCards || move.from != kPile) return false;
-    const int top = static_cast<int>(pile.size()) - 1;
-    if (top < 0 || move.index != top) return false;
-    if (move.to == kFoundationPile) return foundationAccepts;
-    return move.to == kColumnPile && columnAccepts;
+    if (move.kind != MoveKind::kCards || move.from != kPile || Top() < 0 || move.index != Top())
+      return false;
+    return move.to == kFoundationPile ? foundationAccepts : move.to == kColumnPile && columnAccepts;
   }
   MoveResult ApplyMoveToTable(const Move& move) override {
     auto& into = move.to == kFoundationPile ? foundation : column;
     const int index = static_cast<int>(into.size());
-    const auto from = pile.begin() + move.index;
-    into.insert(into.end(), from, pile.end());
-    const int count = static_cast<int>(pile.end() - from);
-    pile.erase(from, pile.end());
+    into.push_back(pile.back());
+    pile.pop_back();
     MoveResult result;
     result.points = 10;
-    result.steps.push_back({StepKind::kMoved, kPile, move.to, index, count, true, into[index]});
+    result.steps.push_back({StepKind::kMoved, kPile, move.to, index, 1, true, into[index]});
     return result;
   }
   void ShowMove(const MoveResult& result) override {
@@ -108,10 +100,7 @@ protected:
   bool NoMovesLeft() const override { return stuck_; }
   bool IsCleared() const override { return won; }
   void BuildHitLists(DragSourceList& sources, DropTargetList& targets) const override {
-    if (!pile.empty()) {
-      const int top = static_cast<int>(pile.size()) - 1;
-      sources.Add(kPileX, kPileY + 15 * top, &pile[static_cast<std::size_t>(top)], 1, kPile, top);
-    }
+    if (Top() >= 0) sources.Add(kPileX, TopY(), &pile.back(), 1, kPile, Top());
     targets.Add(kFoundationX, kFoundationY, kFoundationX, kFoundationY, kFoundationX + 53,
                 kFoundationY + 83, 1, kFoundationPile);
     targets.Add(kColumnX, kColumnY, kColumnX, kColumnY, kColumnX + 53, kColumnY + 300, 2,
@@ -122,8 +111,7 @@ protected:
     const std::vector<Card>& cards =
         which == kPile ? pile : (which == kFoundationPile ? foundation : column);
     if (erase) art_.RestoreBackground(x, x + 53, kPileY, kScreenHeight - 1);
-    const int lifted = LiftedFrom(which);
-    const int count = lifted >= 0 ? lifted : static_cast<int>(cards.size());
+    const int count = LiftedFrom(which) >= 0 ? LiftedFrom(which) : static_cast<int>(cards.size());
     if (count <= 0) art_.DrawPlaceholder(x, kPileY, art_.ScreenBuffer());
     if (count > 0) art_.DrawCards(x, kPileY, cards.data(), art_.ScreenBuffer(), count, 0, 15);
     art_.AddDirtyRect({x, kPileY, x + 53, kScreenHeight - 1});
