@@ -1,7 +1,5 @@
-// The card-game base class driven through a tiny test game: dragging, dropping and flying cards
-// back, the pointer confinement, the double-click move, the pause and game-over guards, the clock
-// and the score box. A drag put back by a menu command is GameSessionTest's; undo and a new deal's
-// empty history are run on every game in GameTableTest.
+// The card-game base class driven through a tiny test game: dragging, flights, the pointer's
+// confinement, the guards and the score box. Undo is run on every game in GameTableTest.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

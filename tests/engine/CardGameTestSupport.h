@@ -1,6 +1,5 @@
-// A tiny game that drives the card-game base class: one pile to pick cards from and two to drop
-// them on, with switches for what each accepts; and its fixture, on the dialog tests' with the
-// game services of GameTestEnvironment and the clock at seconds_.
+// A tiny game on the card-game base class, one pile to pick from and two to drop on with switches
+// for what each accepts; and its fixture: GameTestEnvironment with the clock at seconds_.
 #pragma once
 
 #include <gtest/gtest.h>

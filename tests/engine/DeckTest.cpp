@@ -1,6 +1,5 @@
-// The cards and the deck: the generator, pinned shuffles of fixed seeds, dealing, peeking and
-// returning, and the 952-byte image with one damaged case per check that refuses it. That every
-// reachable deck saves an image that loads back is FuzzDeckImage's, after each scripted step.
+// The cards and the deck: pinned draws and shuffles, dealing and returning, and the 952-byte image
+// with one damaged case per check; images of reachable decks round-trip in FuzzDeckImage.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -57,6 +56,10 @@ void SetImageInt(Image& image, std::size_t at, std::int32_t number) {
 }
 Card ImageEntry(const Image& image, int i) {
   return Card{ImageInt(image, kOrderAt + 8 * i), ImageInt(image, kOrderAt + 8 * i + 4)};
+}
+void SetImageEntry(Image& image, int i, const Card& card) {
+  SetImageInt(image, kOrderAt + 8 * i, card.suit);
+  SetImageInt(image, kOrderAt + 8 * i + 4, card.rank);
 }
 std::size_t Slot(const Card& card) {
   return static_cast<std::size_t>(card.suit * kRankCount + card.rank);
@@ -270,19 +273,14 @@ TEST_F(DeckTest, DamagedImagesAreRefusedWithoutChange) {
        [&](Image& i) { i[Slot(next)] = 0, SetImageInt(i, kTotalAt, 51); }, &goodReturned},
       {"copies 2 with a single deck's total", [](Image& i) { SetImageInt(i, kCopiesAt, 2); }},
       {"next index negative", [](Image& i) { SetImageInt(i, kNextIndexAt, -1); }},
-      {"next index huge", [](Image& i) { SetImageInt(i, kNextIndexAt, 2147483647); }},
-      {"remaining negative", [](Image& i) { SetImageInt(i, kRemainingAt, -1); }},
       {"next index past the undealt cards", [](Image& i) { SetImageInt(i, kNextIndexAt, 3); }},
       {"remaining not the in-stock sum", [](Image& i) { SetImageInt(i, kRemainingAt, 49); }},
-      {"undealt entry (-1, -1)",
-       [](Image& i) { SetImageInt(i, kOrderAt + 80, -1), SetImageInt(i, kOrderAt + 84, -1); }},
+      {"undealt entry (-1, -1)", [](Image& i) { SetImageEntry(i, 10, kNoCard); }},
       {"unused entry half set", [](Image& i) { SetImageInt(i, kOrderAt + 8 * 60, 2); }},
       // The next two undealt cards become the same card, the counts adjusted to match.
       {"a card twice",
        [&](Image& i) {
-         SetImageInt(i, kOrderAt + 8 * 3, next.suit),
-             SetImageInt(i, kOrderAt + 8 * 3 + 4, next.rank);
-         i[kInStockAt + Slot(next)] = 2, i[kInStockAt + Slot(after)] = 0;
+         SetImageEntry(i, 3, next), i[kInStockAt + Slot(next)] = 2, i[kInStockAt + Slot(after)] = 0;
        }},
       {"in-stock counts moved from an undealt card to a dealt one",
        [&](Image& i) { i[kInStockAt + Slot(dealt)] = 1, i[kInStockAt + Slot(next)] = 0; }},

@@ -1,6 +1,5 @@
-// The settings calls over a store of their own: a value that cannot be read is written with its
-// default at once, and where the store lies; the players and the start-up steps; the high-score
-// tables: entering, refusing, replacing the tenth, sorting and clearing one game's.
+// Settings, players and high-score tables over a store of their own: defaults written at once,
+// where the store lies, the start-up steps, and entering, sorting and clearing scores.
 #include "persist/Settings.h"
 
 #include <fcntl.h>

@@ -1,6 +1,5 @@
-// What every test that runs a card game sets up: the game services from their defaults with a
-// snapshot directory of its own and unpaced flights, a settings store of its own, a known player
-// with sound and music on, and a record of every sound effect asked for; all put back at the end.
+// What every test that runs a card game sets up, and puts back at the end: fresh game services with
+// its own snapshot directory and unpaced flights, its own store, a known player, and a sound log.
 #pragma once
 
 #include <gtest/gtest.h>

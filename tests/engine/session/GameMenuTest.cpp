@@ -1,6 +1,5 @@
-// The game's menu bar driven by recorded messages one turn at a time, as the game's loop drives
-// it: the pointer, Alt and item letters, arrows, Escape, and closing by a press outside; and its
-// look with the Options list open, against golden images.
+// The game's menu bar driven one turn at a time, as the game's loop drives it, by pointer, letters,
+// arrows and Escape; and its look with the Options list open, against golden images.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -104,9 +103,8 @@ TEST_F(MenuTest, SweepingWithTheButtonHeldChoosesTheItemUnderTheRelease) {
   EXPECT_EQ(UiInput.event, EV_NONE) << "a choice is made once";
 }
 
-// A press outside, a second press on the open title, Escape or hiding the screen: each closes the
-// menu without a choice, and the closing press reaches nothing else. Disabled titles and fixed
-// items are toolkit features no menu of the program uses.
+// Each closes the menu without a choice, and the closing press reaches nothing else. (Disabled
+// titles and fixed items are toolkit features no menu of the program uses.)
 TEST_F(MenuTest, APressOutsideEscapeOrHidingCloseWithoutAChoice) {
   auto* button = screen_->MakeChild<TextButton>(560, 380, 80, 40, -1, "OK");
   button->Show();

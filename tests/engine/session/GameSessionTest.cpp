@@ -1,6 +1,5 @@
-// The game session around a tiny test game whose deal can be made to end at will: the end of a
-// deal in its forms, the pause, the Options menu and the game's own commands, a drag in hand when
-// a command comes, and the menu bar polled through the session.
+// The game session around a test game whose deal ends at will: the end of a deal in its forms, the
+// pause, the Options menu and the game's own commands, and a command that comes mid-drag.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -83,9 +82,8 @@ TEST_F(GameSessionTest, AWinShowsNoMessageAndPlaysTheWinMusic) {
   EXPECT_EQ(RequestedTrack(), MusicTrack::kWin);
 }
 
-// The player's pause renames its item and shows in the box; a window in between runs the clock
-// again without counting its own time; End Game while paused waits for the resume. The lose screen
-// after End Game is checked on every game of the game table.
+// A window in between runs the clock again without counting its own time. The lose screen after
+// End Game is checked on every game of the game table.
 TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheResume) {
   windows_.about = [this] {
     EXPECT_TRUE(Game().IsPaused()) << "paused around the window";
@@ -127,8 +125,7 @@ TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheRe
   EXPECT_EQ(CountHighScores(kTestGameName), 1);
 }
 
-// A chooser or the game's settings take effect only when confirmed (the settings with a new deal),
-// a switch flips its check, each choice is saved at once, and the table is drawn again in a new
+// A switch flips its check, each choice is saved at once, and the table is drawn again in a new
 // look or after the rules view. That every window runs paused is GameTableTest's, on every game.
 TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
   std::optional<int> answer;
@@ -233,9 +230,8 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
   EXPECT_EQ(game->pile.size(), 3u);
 }
 
-// A click on a title opens its menu through the session's poll and leaves it open. The pointer
-// has moved once, so every later turn reads as movement; Escape must still leave the title unlit
-// while the pointer rests on it.
+// The pointer has moved once, so every later turn reads as movement; Escape must still leave the
+// title unlit while the pointer rests on it.
 TEST_F(GameSessionTest, EscapeClosesTheMenuAndItsTitleComesUpAtOnce) {
   START_OR_SKIP();
   const std::vector<Color> normal = ScreenPixels(screenBuffer_);
