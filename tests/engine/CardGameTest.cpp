@@ -33,7 +33,6 @@ TEST_F(CardGameTest, TheStackStopsAtTheScreenEdgeAndThePointerIsConfinedToTheSam
   ASSERT_TRUE(window.CursorClipInWindow(&x, &y, &w, &h));
   EXPECT_EQ(std::tuple(x, y, x + w - 1, y + h - 1),
             std::tuple(10, 20, 799 - 52 + 10, 599 - 82 + 20));
-
   game_->OnMouseMove(MK_LBUTTON, 757, 300);
   EXPECT_EQ(game_->DragRect().right, 799);
   game_->OnMouseMove(MK_LBUTTON, 758, 310);
@@ -116,7 +115,6 @@ TEST_F(CardGameTest, OverlappingSourcesAndTargetsAnswerInTheOrderTheyWereAdded) 
   EXPECT_EQ(second->cards[2], kNoCard);
   game_->RemoveDragSource(first);
   EXPECT_EQ(game_->HitTestDragSource(130, 120), second);
-
   game_->ClearDropTargets();
   game_->AddDropTarget(1, 1, 0, 0, 100, 100, 2);
   game_->AddDropTarget(2, 2, 50, 50, 150, 150, 1);
@@ -162,7 +160,6 @@ TEST_F(CardGameTest, AFlightLeavesNoTrailAndEndsDrawnOrVanished) {
   EXPECT_EQ(ScreenPixels(screenBuffer_), before);
   ASSERT_FALSE(gfx_->Display().Shown().empty());
   EXPECT_EQ(gfx_->Display().Shown().front().minx, 100) << "drawn once, at the destination";
-
   const int reference = GfxAllocBuffer(800, 600);
   ASSERT_GE(reference, 0);
   GfxCopyRect(0, 799, 0, 599, 0, 599, screenBuffer_, reference);

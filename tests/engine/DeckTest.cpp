@@ -102,7 +102,6 @@ TEST_F(DeckTest, FirstDrawsOfFixedSeedsArePinnedOnEachThread) {
   std::vector<int> draws;
   for (int i = 0; i < 5; ++i) draws.push_back(DrawRandom());
   EXPECT_EQ(draws, (std::vector<int>{35, 29739, 3374, 11141, 31308}));
-
   SeedRandom(1);
   draws = {DrawRandom(), DrawRandom()};
   std::thread other([] {
@@ -113,7 +112,6 @@ TEST_F(DeckTest, FirstDrawsOfFixedSeedsArePinnedOnEachThread) {
   for (int i = 0; i < 8; ++i) draws.push_back(DrawRandom());
   EXPECT_EQ(draws,
             (std::vector<int>{41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464}));
-
   TheGameServices().dealSeed = 1;
   EXPECT_EQ(NextDealSeed(), 1u);
   Deck first;
@@ -194,7 +192,6 @@ TEST_F(DeckTest, PeekingShowsOnlyUndealtCardsAndReturnsComeOutLast) {
   expected.push_back(third);
   std::vector<Card> dealt = DealAll(deck);
   EXPECT_EQ(dealt, expected);
-
   // Into an empty stock the waste goes back top card first, so its former top is dealt next.
   for (auto card = dealt.rbegin(); card != dealt.rend(); ++card) deck.ReturnCard(*card);
   EXPECT_EQ(DealAll(deck), std::vector<Card>(dealt.rbegin(), dealt.rend()));
@@ -208,7 +205,6 @@ TEST_F(DeckTest, ReturnRefusesCardsTheStockCannotHold) {
   for (const Card& card : {deck.PeekCard(0), kNoCard, Card{7, 2}, Card{1, -3}})
     deck.ReturnCard(card);
   EXPECT_EQ(deck, before);
-
   const Card ace{2, kAceRank};
   deck.RemoveCard(ace);
   const std::vector<Card> dealt = DealAll(deck);
@@ -256,7 +252,6 @@ TEST_F(DeckTest, DamagedImagesAreRefusedWithoutChange) {
   returned.ReturnCard(dealt);
   ASSERT_EQ(returned.PeekCard(0), next);
   const Image goodReturned = returned.SaveImage();
-
   struct Damage {
     const char* what;
     std::function<void(Image&)> change;

@@ -1,5 +1,5 @@
-// The path of a card flight as numbers, the game clock on an injected source, and the score
-// formula's truncations.
+// The path of a card flight as numbers (its pace is bench_klondike_deal's), the game clock on an
+// injected source, and the score formula's truncations.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -69,16 +69,6 @@ TEST(CardFlightTest, EveryPathStartsAtTheSourceMovesMonotonicallyAndEndsOnTheTar
       }
     }
   }
-}
-
-// The step delay is one setting; a negative one means none, and deal flights go quicker.
-TEST(CardFlightTest, TheStepDelayIsOneSettingAndDealFlightsGoQuicker) {
-  TheGameServices().flightStepDelay = std::chrono::microseconds(-5);
-  EXPECT_EQ(FlightStepDelay(true).count() + FlightStepDelay(false).count(), 0);
-  TheGameServices().flightStepDelay = std::chrono::microseconds(2500);
-  EXPECT_EQ(FlightStepDelay(false).count(), 2500);
-  EXPECT_LT(FlightStepDelay(true), FlightStepDelay(false));
-  ResetGameServices();
 }
 
 // A clock starts from the elapsed time it is given; a pause counts until it is resumed and then

@@ -105,7 +105,6 @@ TEST(UndoHistory, NumbersSnapshotsAndReadsTheNewestBack) {
   EXPECT_EQ(history.ReadLast(), Bytes({3, 3}));
   for (int i = 0; i < 3; ++i) history.DiscardLast();
   EXPECT_EQ(history.Count(), 0) << "never below zero";
-
   // A missing file, or one too large to be a snapshot, costs its number but reads nothing.
   for (std::uint8_t i = 1; i <= 3; ++i) ASSERT_TRUE(history.WriteNew(Bytes{i}));
   WriteFile(dir / "UNDO3.DAT", std::string(kMaxSnapshotBytes + 1, 'x'));
@@ -132,7 +131,6 @@ TEST(UndoHistory, AFailedWriteLeavesNoFileOfItsNumber) {
   Bytes side;
   EXPECT_EQ(history.ReadLast(&side), Bytes{1});
   EXPECT_EQ(side, Bytes{7});
-
   // A path that is a file fails for everyone, root included (root writes through permissions).
   WriteFile(dir / "plain-file", "x");
   UndoHistory broken(dir / "plain-file");

@@ -70,7 +70,6 @@ TEST_F(RegistryFile, ChangesReachTheFileAndAreReadBackWithoutAnyCache) {
   ASSERT_TRUE(SetCardsDealt(registry, 3));
   EXPECT_EQ(std::filesystem::status(StoreDir()).permissions() & std::filesystem::perms::all,
             std::filesystem::perms::owner_all);
-
   // Someone else edits the file between two operations: the next one sees it.
   WriteText(StorePath(), kKeyLine + "\"CardsDealt\"=dword:00000001\n");
   EXPECT_EQ(CardsDealt(registry), 1u);
@@ -81,7 +80,6 @@ TEST_F(RegistryFile, ChangesReachTheFileAndAreReadBackWithoutAnyCache) {
   ASSERT_TRUE(SetCardsDealt(registry, 3));
   EXPECT_EQ(CardsDealt(registry), 3u);
   EXPECT_EQ(FilesIn(StoreDir()), 1);
-
   // A change that ends where it started writes nothing.
   const auto stamp = std::filesystem::last_write_time(StorePath());
   ASSERT_TRUE(registry.Change([](RegistryTree& tree) {
@@ -162,7 +160,6 @@ TEST_F(RegistryFile, AKilledWriterLeavesAWholeStateAndNoGrowingTemporaryFiles) {
     std::this_thread::sleep_for(std::chrono::microseconds(microseconds(random)));
     ASSERT_EQ(::kill(child, SIGKILL), 0);
     ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-
     SCOPED_TRACE(testing::Message() << "after kill " << kill);
     ASSERT_EQ(FilesIn(StoreDir(), ".bad"), 0) << "the store was torn";
     const std::optional<std::uint32_t> first = StoredDword("Preferences\\20", "song0");
@@ -187,7 +184,6 @@ TEST_F(RegistryFile, AnUnreadableLineIsLeftOutOnceAndEveryPlayerAndScoreIsKept) 
   ASSERT_TRUE(AddHighScore(kGame, "Ann", 300));
   ASSERT_TRUE(AddHighScore(kGame, "Bob", 200));
   WriteSettingDword(kGame, "Recycles", 2);
-
   // A hand edit: a stray space after one value, a typo in the line after it. A whole file given up
   // for one bad line lost every player.
   std::string text = FileText(StorePath());
@@ -197,12 +193,10 @@ TEST_F(RegistryFile, AnUnreadableLineIsLeftOutOnceAndEveryPlayerAndScoreIsKept) 
   WriteText(StorePath(), text);
   const int recyclesLine =
       1 + static_cast<int>(std::count(text.begin(), text.begin() + recycles, '\n'));
-
   testing::internal::CaptureStderr();
   EXPECT_EQ(ReadSettingDword(kGame, "Recycles", 0), 2);
   const std::string warned = testing::internal::GetCapturedStderr();
   EXPECT_NE(warned.find("line " + std::to_string(recyclesLine + 1)), std::string::npos) << warned;
-
   testing::internal::CaptureStderr();
   EXPECT_EQ(FindOrAddPlayer("Ann"), 20);
   EXPECT_EQ(FindOrAddPlayer("Bob"), 21);
@@ -247,7 +241,6 @@ TEST_F(RegistryFile, AFileThatIsNoStoreIsMovedAsideWholeAndReadingGoesOnWithDefa
   EXPECT_EQ(std::filesystem::file_size(StorePath() + ".bad.2"), 64u << 20);
   EXPECT_NE(warned.find(".bad.2"), std::string::npos) << "the player is told where it went";
   EXPECT_TRUE(std::filesystem::is_directory(StorePath() + ".bad.3/inside")) << "kept for the user";
-
   ASSERT_EQ(::mkfifo(StorePath().c_str(), 0600), 0);
   auto read = QuietlyAsync([&] { return registry.Read(); });
   const bool finished = read.wait_for(std::chrono::seconds(5)) == std::future_status::ready;

@@ -16,6 +16,7 @@ std::string Under(const std::string& sub) {
 
 }  // namespace
 
+// Values read back under any case are the settings test's.
 TEST(RegistryTree, NamesMatchWithoutCaseAndKeepTheirFirstCase) {
   RegistryTree tree;
   ASSERT_TRUE(tree.CreateKey(Under("Klondike")));
@@ -29,9 +30,6 @@ TEST(RegistryTree, NamesMatchWithoutCaseAndKeepTheirFirstCase) {
   ASSERT_TRUE(tree.SetDword(Under("KLONDIKE"), "cardsdealt", 1));
   ASSERT_EQ(klondike->values.size(), 1u);
   EXPECT_EQ(klondike->values[0].name, "CardsDealt");
-  std::uint32_t v = 0;
-  ASSERT_TRUE(tree.QueryDword(Under("klondike"), "CARDSDEALT", v));
-  EXPECT_EQ(v, 1u);
 }
 
 // Wrong types and texts too long for the buffer read as missing in SettingsTest.
@@ -62,7 +60,6 @@ TEST(RegistryTree, DeleteTakesTheWholeSubtreeAndNothingElse) {
   EXPECT_TRUE(tree.FindKey(Under("Gate"))->values.empty());
   EXPECT_FALSE(tree.DeleteValue(Under("Gate"), "Recycles"));
   EXPECT_FALSE(tree.DeleteValue(Under("Nope"), "Recycles"));
-
   for (std::uint32_t i = 0; i < 40; ++i) {
     ASSERT_TRUE(tree.SetDword(Under("Many\\K" + std::to_string(i)), "V", i));
     ASSERT_TRUE(tree.SetDword(Under("Many"), "V" + std::to_string(i), i));
@@ -99,7 +96,6 @@ TEST(RegistryTree, MalformedPathsAndOversizedTreesAreRefused) {
   EXPECT_TRUE(tree.SetDword("K", "0", 2));  // Existing names still change.
   EXPECT_FALSE(tree.CreateKey("K\\x"));
   EXPECT_FALSE(tree.SetDword("K", "x", 1));
-
   // The key cap counts keys back on delete.
   RegistryTree wide;
   std::size_t made = 0;
@@ -124,7 +120,6 @@ TEST(RegistryTree, NothingIsAcceptedThatWouldWriteAFileLargerThanTheReaderTakes)
   EXPECT_FALSE(tree.CreateKey(deep));
   EXPECT_FALSE(RegistryTree::Parse("REGEDIT4\n[HKEY_CURRENT_USER\\" + deep + "]\n"));
   EXPECT_EQ(tree, RegistryTree()) << "a refused path leaves no parents behind";
-
   const std::string text(kRegistryMaxText, 't');
   std::size_t stored = 0;
   while (stored < kRegistryMaxChildren && tree.SetString("K", std::to_string(stored), text))
@@ -155,7 +150,6 @@ TEST(RegistryTree, TextFormIsRegedit4WithFullKeyPathsAndReadsBackAsWritten) {
             "[HKEY_CURRENT_USER\\SOFTWARE\\Quenbry Software\\Solitaire\\Players]\n\n"
             "[HKEY_CURRENT_USER\\SOFTWARE\\Quenbry Software\\Solitaire\\Players\\20]\n"
             "\"Name\"=\"P\\\"1\\\\\"\n\n");
-
   // Odd names and values come back as they went.
   ASSERT_TRUE(tree.SetString(Under("Players\\21"), "Name", "Zo\xC3\xAB \xE2\x99\xA0 Kj\xC3\xB8r"));
   ASSERT_TRUE(tree.SetString(Under("Players\\22"), "Name", "two\nlines\r\tand ] [ = @"));

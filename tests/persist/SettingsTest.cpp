@@ -58,7 +58,6 @@ TEST_F(Settings, AMissingOrMistypedValueIsWrittenWithItsDefaultAndThenKept) {
   EXPECT_EQ(ReadSettingDword("KLONDIKE", "CardsDealt", 1), -1);
   EXPECT_EQ(Stored().FindKey(Under("Klondike"))->values.size(), 1u);
   EXPECT_EQ(ReadSettingDword("", "AtTheRoot", 9), 9);
-
   WriteSettingString("Gate", "StartCard", "twelve");
   EXPECT_EQ(ReadSettingDword("Gate", "StartCard", -1), -1);
   EXPECT_EQ(StoredDword("Gate", "StartCard"), 0xffffffffu);
@@ -107,7 +106,6 @@ TEST_F(Settings, TheStoreLiesUnderAnAbsoluteHomeOnly) {
   EXPECT_TRUE(std::filesystem::exists(fromHome));
   EXPECT_EQ(relative, fromDatabase);
   EXPECT_EQ(none, fromDatabase);
-
   const Registry nowhere("");
   bool edited = false;
   EXPECT_FALSE(nowhere.Change([&](RegistryTree& tree) { edited = tree.SetDword("K", "V", 1); }));
@@ -181,7 +179,6 @@ TEST_F(Players, ALaterStartFindsTheSamePlayerAndCancelEndsTheProgram) {
   first.cardBack = 4;
   first.background = 3;
   SavePreferences(first);
-
   ScriptedSelect again{{PlayerChoice{"P1", false}}};
   Preferences prefs;
   ASSERT_TRUE(again.Start(prefs));
@@ -189,7 +186,6 @@ TEST_F(Players, ALaterStartFindsTheSamePlayerAndCancelEndsTheProgram) {
   EXPECT_EQ(prefs.playerNumber, 20);
   EXPECT_EQ(prefs.cardBack, 4);
   EXPECT_EQ(prefs.background, 3) << "the chosen background comes back with the player";
-
   Preferences other;
   ASSERT_TRUE((ScriptedSelect{{PlayerChoice{"Someone", true}}}.Start(other)));
   EXPECT_EQ(other.playerNumber, 21);
@@ -201,7 +197,6 @@ TEST_F(Players, ALaterStartFindsTheSamePlayerAndCancelEndsTheProgram) {
   EXPECT_TRUE(silent.shown.empty());
   EXPECT_EQ(last.playerNumber, 21);
   EXPECT_EQ(last.playerName, "Someone");
-
   WriteSettingDword("Preferences", "DontShowAgain", 0);
   Preferences cancelled;
   EXPECT_FALSE((ScriptedSelect{{std::nullopt}}.Start(cancelled)));
@@ -260,7 +255,6 @@ TEST_F(HighScores, AFullTableRefusesTheLowestScoreAndLetsOneMoreReplaceIt) {
   EXPECT_EQ(table.back(), (HighScoreEntry{"P50", 50}));
   EXPECT_FALSE(AddHighScore("Quadrille", "Late", 50));
   EXPECT_EQ(TableOf("Quadrille"), table);
-
   ASSERT_TRUE(AddHighScore("Quadrille", "Late", 51));
   EXPECT_EQ(TableOf("Quadrille")[9], (HighScoreEntry{"Late", 51}));
   ASSERT_TRUE(AddHighScore("Quadrille", "Top", 1000));

@@ -126,19 +126,16 @@ TEST_F(MenuTest, APressOutsideEscapeOrHidingCloseWithoutAChoice) {
   Press(600, 400);
   EXPECT_EQ(UiInput.event, EV_PRESSED) << "with the menu closed the button works again";
   Release(600, 400);
-
   Click(kGameX, kTitleY);
   Click(kGameX, kTitleY);
   EXPECT_FALSE(Shown(menus_.game)) << "a second press on the open title";
   EXPECT_FALSE(menus_.bar->IsOpen());
-
   AltLetter('G', kScanG);
   Key(VK_ESCAPE, kScanEscape);
   EXPECT_FALSE(Shown(menus_.game));
   EXPECT_FALSE(Title(menus_.game)->IsHighlighted());
   EXPECT_FALSE(menus_.bar->IsOpen());
   EXPECT_EQ(UiInput.keyState, KS_NONE);
-
   AltLetter('G', kScanG);
   screen_->Hide();
   EXPECT_FALSE(Shown(menus_.game));

@@ -64,7 +64,6 @@ TEST_F(GameSessionTest, NoMoveLeftWaitsForAnOpenWindowThenShowsTheMessageThenThe
   EXPECT_EQ(RequestedTrack(), MusicTrack::kLose);
   EXPECT_EQ(ReadHighScore(kTestGameName, 1), (HighScoreEntry{"Tester", 48}));
   EXPECT_EQ(game->restarts, 0);
-
   // Later ticks find the score fixed: no second run, and the time no longer counts.
   seconds_ += 100;
   session_->Tick();
@@ -98,7 +97,6 @@ TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheRe
   ASSERT_TRUE(session_->HandleCommand(kCmdAbout));
   EXPECT_FALSE(game->IsPaused());
   EXPECT_EQ(game->ElapsedSeconds(), 5) << "the time in the window is not counted";
-
   ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
   EXPECT_TRUE(game->IsPaused());
   EXPECT_EQ(pauseItem(), "Resume");
@@ -109,14 +107,12 @@ TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheRe
   EXPECT_EQ(pauseItem(), "Resume") << "while the menu still offers to resume";
   ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
   EXPECT_TRUE(game->IsPaused()) << "choosing it now pauses";
-
   ASSERT_TRUE(session_->HandleCommand(kCmdEndGame));
   EXPECT_EQ(game->ScoreLine1() + " " + game->ScoreLine2(), "Final Score 99999");
   seconds_ += 60;
   session_->Tick();
   EXPECT_EQ(game->ScoreLine2(), "99999");
   EXPECT_EQ(CountHighScores(kTestGameName), 0);
-
   ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
   EXPECT_EQ(pauseItem(), "Pause");
   RunEnd(false);
@@ -156,7 +152,6 @@ TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
   EXPECT_EQ(art_->CardBack(), 5) << "cancelled: nothing changes";
   EXPECT_EQ(asked, (std::vector<int>{0, 0, 0, 5}));
   EXPECT_EQ(game->redraws, redraws + 3) << "each new look drawn, the cancelled choice not";
-
   ASSERT_TRUE(session_->HandleCommand(kCmdGameSettings));
   EXPECT_EQ(game->restarts, 0) << "cancelled: the deal goes on";
   confirm = true;
@@ -164,7 +159,6 @@ TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
   EXPECT_EQ(game->restarts, 1) << "the new rules take effect with a new deal";
   ASSERT_TRUE(session_->HandleCommand(kCmdRulesView));
   EXPECT_EQ(game->redraws, redraws + 5) << "the deal, then the table after the rules view";
-
   // Checks start from the preferences; the second flip is saved too, and event music only
   // (2) plays no songs.
   const GameMenus& menus = session_->Menus();
@@ -216,12 +210,10 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
   EXPECT_EQ(game->pile.size(), 3u);
   EXPECT_TRUE(env_->Sounds().empty()) << "the player threw nothing away";
   EXPECT_EQ(ScreenPixels(screenBuffer_), before) << "the stack flew home without a trace";
-
   press();
   ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
   EXPECT_FALSE(game->IsDragging());
   ASSERT_TRUE(session_->HandleCommand(kCmdPauseResume));
-
   press();
   RunEnd(false, [this] { session_->HandleCommand(kCmdEndGame); });
   EXPECT_TRUE(game->IsGameOver());
