@@ -22,9 +22,9 @@ protected:
   std::string StoreDir() const { return home_ + "/quenbry-solitaire"; }
   RegistryTree Stored() const { return Registry(StorePath()).Read(); }
   static std::string Under(const std::string& sub) {
-    return sub.empty() ? kSettingsRoot : std::string(kSettingsRoot) + "\\" + sub;
+    return std::string(kSettingsRoot) + "\\" + sub;
   }
-  // A value under the settings root ("" names the root); nullopt when missing or of the other type.
+  // A value below the settings root; nullopt when missing or of the other type.
   std::optional<std::uint32_t> StoredDword(const std::string& sub, const char* name) const {
     std::uint32_t v = 0;
     return Stored().QueryDword(Under(sub), name, v) ? std::optional(v) : std::nullopt;

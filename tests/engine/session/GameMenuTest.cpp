@@ -225,7 +225,8 @@ TEST_F(MenuTest, RebuildingTheGameMenuWhileItIsPolledTouchesNoFreedItem) {
 using MenuGoldenTest = DialogTest;
 
 TEST_F(MenuGoldenTest, OptionsListOpenWithCheckMarksAndAHighlightedItem) {
-  // The velvet theme lights a plain item, the paper theme a ticked one.
+  // The velvet theme lights a plain item, the paper theme a ticked one. That closing puts the
+  // pixels back is UiSaveUnderTest's.
   for (const auto& [theme, litItem, golden] :
        {std::tuple{0, 1, "ui/menu_options_open"}, {1, 4, "ui/menu_options_open_theme1"}}) {
     SCOPED_TRACE(golden);
@@ -244,11 +245,6 @@ TEST_F(MenuGoldenTest, OptionsListOpenWithCheckMarksAndAHighlightedItem) {
     Turn(screen, WM_MOUSEMOVE, 0, MakeLParam(250, lit->GetY() + 5));
     ASSERT_EQ(menus.options->HighlightedItem(), lit);
     EXPECT_TRUE(MatchesGolden(golden, screenBuffer_, 0, 479, 0, 239));
-    // Closing the list puts the backdrop back exactly.
-    Click(screen, 600, 400);
-    EXPECT_FALSE(menus.options->IsShown());
-    for (int y = 40; y < 200; y += 7)
-      ASSERT_EQ(PixelAt(screenBuffer_, 250, y), PixelAt(art_->BackdropBuffer(), 250, y)) << y;
   }
 }
 

@@ -21,8 +21,7 @@ inline constexpr int kPlayAgainX = 380, kPlayAgainY = 432;
 inline std::vector<std::string> ItemTexts(const DropDown* list) {
   std::vector<std::string> texts;
   ChildList* items = list != nullptr ? list->Children() : nullptr;
-  if (items == nullptr) return texts;
-  for (UiElement* e = items->Head(); e != nullptr; e = e->NextSibling())
+  for (UiElement* e = items ? items->Head() : nullptr; e; e = e->NextSibling())
     texts.emplace_back(e->GetText());
   return texts;
 }
@@ -36,8 +35,7 @@ protected:
     CardGameTest::TearDown();
   }
 
-  // Starts a session around the game `make` builds, with windows_ as the program's windows;
-  // false (and the test should skip) without the theme artwork.
+  // A session around the game `make` builds, with windows_; false (skip) without the artwork.
   bool StartSession(const GameMaker& make, GameOwnWindows own = {}) {
     if (!UseArtwork()) return false;
     session_ = std::make_unique<GameSession>(*art_, make(*art_), windows_, std::move(own));
@@ -85,8 +83,7 @@ protected:
 
   GameWindows windows_;
   std::unique_ptr<GameSession> session_;
-  // Run 50 ms into the end of a deal, with its first window open.
-  std::function<void()> whileEnding_;
+  std::function<void()> whileEnding_;  // run 50 ms into the end of a deal
   std::string endLine1_, endLine2_;
   MusicTrack endTrack_ = MusicTrack::kTitle;
   std::vector<std::uint32_t> endScreen_;
