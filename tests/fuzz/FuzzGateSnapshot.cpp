@@ -1,7 +1,5 @@
-// libFuzzer target: arbitrary bytes as a Gate undo snapshot, read the way Undo reads one (the
-// base state into a copy of the game's deck, then the Gate block). What is accepted must be a
-// position the rules can play on: counts in range, every card of the pack exactly once, and the
-// same snapshot again when written back and read once more. The rules then run on it.
+// libFuzzer target: arbitrary bytes as a Gate undo snapshot. What is accepted must hold counts in
+// range and every card once, and the rules must play every legal move on it.
 #include <cstddef>
 #include <cstdint>
 
@@ -26,9 +24,7 @@ void CheckEveryCardOnce(const GatePosition& p, const Deck& stock) {
   Require(count.EveryCardOnce());
 }
 
-// Every legal move of the loaded position, under every combination of the building settings,
-// must keep each card once; the hit lists and the no-moves analysis must cope with whatever a
-// snapshot may hold.
+// Under every building setting; the hit lists and no-moves analysis must cope with any position.
 void PlayOn(const GatePosition& start, const Deck& stock) {
   for (int variant = 0; variant < 4; ++variant) {
     const GateRules rules{variant == 3,    variant == 2 ? kRecyclesUnlimited : variant,
