@@ -2,10 +2,7 @@
 // counts in range, the cards shown each once and every rank in the foundations' runs, and the
 // rules must play every legal move on it and then one line of play to the end.
 #include <array>
-#include <cstddef>
-#include <cstdint>
 
-#include "engine/Deck.h"
 #include "engine/HitLists.h"
 #include "games/auldlangsyne/AuldLangSynePlay.h"
 #include "tests/fuzz/FuzzSnapshotSupport.h"

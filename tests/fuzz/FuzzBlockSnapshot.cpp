@@ -2,10 +2,7 @@
 // at most one card selected, every card of the 40 at most once and the missing ones in pairs of
 // 11, and the rules must play on it.
 #include <array>
-#include <cstddef>
-#include <cstdint>
 
-#include "engine/Deck.h"
 #include "games/block/BlockPlay.h"
 #include "tests/fuzz/FuzzSnapshotSupport.h"
 

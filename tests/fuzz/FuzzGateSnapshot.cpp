@@ -1,9 +1,5 @@
 // libFuzzer target: arbitrary bytes as a Gate undo snapshot. What is accepted must hold counts in
 // range and every card once, and the rules must play every legal move on it.
-#include <cstddef>
-#include <cstdint>
-
-#include "engine/Deck.h"
 #include "engine/HitLists.h"
 #include "games/gate/GatePlay.h"
 #include "tests/fuzz/FuzzSnapshotSupport.h"
@@ -51,9 +47,11 @@ void PlayOn(const GatePosition& start, const Deck& stock) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzSnapshot({data, size}, kGateBlockSize, ReadGateBlock, WriteGateBlock,
                [](const GatePosition& p, const Deck& stock) {
-                 Require(p.wasteCount >= 0 && p.wasteCount <= kGateWasteSlots);
-                 for (int count : p.postCount) Require(count >= 0 && count <= kGatePostSlots);
-                 for (int count : p.tableauCount) Require(count >= 0 && count <= kGateTableauSlots);
+                 RequirePile(p.waste, p.wasteCount);
+                 for (int i = 0; i < kGatePosts; ++i)
+                   RequirePile(p.posts[At(i)], p.postCount[At(i)]);
+                 for (int t = 0; t < kGateTableauPiles; ++t)
+                   RequirePile(p.tableau[At(t)], p.tableauCount[At(t)]);
                  CheckEveryCardOnce(p, stock);
                  PlayOn(p, stock);
                });

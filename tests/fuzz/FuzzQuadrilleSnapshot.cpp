@@ -1,10 +1,6 @@
 // libFuzzer target: arbitrary bytes as a Quadrille undo snapshot. What is accepted must hold counts
 // in range, only Queens in the centre and every card once, and the rules must play every legal
 // move on it.
-#include <cstddef>
-#include <cstdint>
-
-#include "engine/Deck.h"
 #include "engine/HitLists.h"
 #include "games/quadrille/QuadrillePlay.h"
 #include "tests/fuzz/FuzzSnapshotSupport.h"

@@ -1,10 +1,7 @@
 // libFuzzer target: arbitrary bytes as a Klondike undo snapshot. What is accepted must hold counts
 // in range and every card once, and the rules must play every legal move on it.
-#include <cstddef>
-#include <cstdint>
 #include <vector>
 
-#include "engine/Deck.h"
 #include "engine/HitLists.h"
 #include "games/klondike/KlondikePlay.h"
 #include "tests/fuzz/FuzzSnapshotSupport.h"
