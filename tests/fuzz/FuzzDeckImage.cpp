@@ -31,6 +31,26 @@ Card CardFrom(std::uint8_t byte) {
   return Card{byte % 6 - 1, (byte / 6) % 15 - 1};
 }
 
+// The script's operations by their byte modulo 10, each with one byte of argument.
+using Operation = void (*)(Deck&, std::uint8_t);
+const Operation kOperations[10] = {
+    [](Deck& deck, std::uint8_t) { deck.DealCard(); },
+    [](Deck& deck, std::uint8_t) { deck.DealCard(); },
+    [](Deck& deck, std::uint8_t at) {
+      Require(deck.PeekCard(at - 8) == kNoCard || IsRealCard(deck.PeekCard(at - 8)));
+    },
+    [](Deck& deck, std::uint8_t card) { deck.ReturnCard(CardFrom(card)); },
+    [](Deck& deck, std::uint8_t card) { deck.ReturnCard(CardFrom(card)); },
+    [](Deck& deck, std::uint8_t seed) {
+      SeedRandom(seed);
+      deck.Shuffle();
+    },
+    [](Deck& deck, std::uint8_t copies) { deck.SetCopies(copies % 5 - 1); },
+    [](Deck& deck, std::uint8_t card) { deck.RemoveCard(CardFrom(card)); },
+    [](Deck& deck, std::uint8_t rank) { deck.RemoveRank(rank % 15 - 1); },
+    [](Deck& deck, std::uint8_t) { deck.IncludeAll(); },
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -51,38 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckInvariants(deck);
 
   for (std::size_t at = kDeckImageSize; at + 1 < size; at += 2) {
-    const std::uint8_t argument = data[at + 1];
-    switch (data[at] % 10) {
-      case 0:
-      case 1:
-        deck.DealCard();
-        break;
-      case 2: {
-        const Card peeked = deck.PeekCard(argument - 8);
-        Require(peeked == kNoCard || IsRealCard(peeked));
-        break;
-      }
-      case 3:
-      case 4:
-        deck.ReturnCard(CardFrom(argument));
-        break;
-      case 5:
-        SeedRandom(argument);
-        deck.Shuffle();
-        break;
-      case 6:
-        deck.SetCopies(argument % 5 - 1);
-        break;
-      case 7:
-        deck.RemoveCard(CardFrom(argument));
-        break;
-      case 8:
-        deck.RemoveRank(argument % 15 - 1);
-        break;
-      default:
-        deck.IncludeAll();
-        break;
-    }
+    kOperations[data[at] % 10](deck, data[at + 1]);
     CheckInvariants(deck);
   }
   return 0;
