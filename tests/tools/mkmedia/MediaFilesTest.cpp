@@ -1,6 +1,7 @@
 // Every generated media file read back through the game's own readers and checked for what the
 // game relies on; the songs, which only the synthesiser reads, through a small reader here.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -479,7 +480,9 @@ TEST_F(MediaFiles, HelpTextFitsTheRuleHelpViewer) {
 TEST_F(MediaFiles, GeneratorIsDeterministic) {
   const char* tool = std::getenv("QS_MKMEDIA");
   if (!tool) QS_SKIP_MISSING("QS_MKMEDIA not set");
-  const fs::path dir = fs::temp_directory_path() / "qs-media-determinism";
+  // Per process: builds of other work trees may run this test at the same time.
+  const fs::path dir =
+      fs::temp_directory_path() / ("qs-media-determinism-" + std::to_string(getpid()));
   fs::remove_all(dir);
   ASSERT_EQ(std::system((std::string(tool) + " --out " + dir.string() + " > /dev/null").c_str()),
             0);
