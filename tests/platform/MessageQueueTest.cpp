@@ -126,14 +126,3 @@ TEST_F(MessageQueueTest, SetTimerAgainRestartsWithTheNewPeriod) {
   queue.SetTimer(3, 0);
   EXPECT_EQ(queue.MillisecondsUntilNextTimer(), static_cast<int>(MessageQueue::kMinTimerMs));
 }
-
-TEST_F(MessageQueueTest, ClearDropsEverything) {
-  queue.Post(WM_CLOSE, 0, 0);
-  queue.PostQuit(0);
-  queue.Invalidate();
-  queue.SetTimer(1, 10);
-  queue.Clear();
-  now += 100;
-  EXPECT_FALSE(queue.HasMessage());
-  EXPECT_EQ(queue.MillisecondsUntilNextTimer(), -1);
-}
