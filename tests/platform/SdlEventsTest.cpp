@@ -195,16 +195,8 @@ TEST_F(SdlEventsTest, ExposeAndResizeRequestOnePaintAndCloseAndItsQuitOneClose) 
   }
 }
 
-TEST_F(SdlEventsTest, PumpTranslatesPushedEventsAndARaiseRequestFromAnotherThread) {
-  SDL_Event down = Button(true, SDL_BUTTON_LEFT, 2, 7, 8);
-  SDL_Event key = Key(true, SDL_SCANCODE_ESCAPE, KMOD_NONE);
-  ASSERT_EQ(SDL_PushEvent(&down), 1) << SDL_GetError();
-  ASSERT_EQ(SDL_PushEvent(&key), 1) << SDL_GetError();
-  events->Pump(0);
-  std::vector<Message> got = Drain();
-  ASSERT_EQ(got.size(), 2u);
-  EXPECT_EQ(got[0].message, WM_LBUTTONDBLCLK);
-  EXPECT_EQ(got[1].wParam, VK_ESCAPE);
+// Pushed input through Pump is every smoke-test run; the raise request is not seen there.
+TEST_F(SdlEventsTest, ARaiseRequestFromAnotherThreadWakesThePumpAndCallsTheHandler) {
   int raised = 0;
   events->SetRaiseHandler([&raised] { ++raised; });
   std::thread([] { SdlEvents::PostRaiseRequest(); }).join();
