@@ -94,6 +94,7 @@ TEST_F(MessageLoopTest, PeekWaitsUpToTheGivenTimeButNeverPastADueTimer) {
   EXPECT_EQ(source.waits, Waits{0});
   EXPECT_EQ(now, 5000u);
   EXPECT_FALSE(PeekMessage(&m, 10));
+  EXPECT_EQ(source.waits, (Waits{0, 10})) << "an idle peek is one wait, not a look as well";
   EXPECT_EQ(now, 5010u);
   source.inputAfterWait = true;
   ASSERT_TRUE(PeekMessage(&m, 10));
