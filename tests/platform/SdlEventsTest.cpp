@@ -91,7 +91,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SdlEventsTest, ButtonsGiveTheirMessagesWithEverySecondPressADoubleClick) {
+TEST_F(SdlEventsTest, ButtonsAndFocusGiveTheirMessagesWithEverySecondPressADoubleClick) {
   const std::intptr_t at = MakeLParam(100, 200), corner = MakeLParam(1, 1);
   Play({
       {Button(true, SDL_BUTTON_LEFT, 1, 100, 200), WM_LBUTTONDOWN, MK_LBUTTON, at},
@@ -107,6 +107,10 @@ TEST_F(SdlEventsTest, ButtonsGiveTheirMessagesWithEverySecondPressADoubleClick) 
       {Button(false, SDL_BUTTON_RIGHT, 1, 1, 1), WM_RBUTTONUP, MK_MBUTTON, corner},
       {Button(true, SDL_BUTTON_RIGHT, 2, 1, 1), WM_RBUTTONDBLCLK, MK_RBUTTON | MK_MBUTTON, corner},
       {Button(true, SDL_BUTTON_X1, 1, 1, 1), 0, 0, 0},  // no message for extra buttons
+      // Focus becomes WM_ACTIVATEAPP only when it changes.
+      {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), WM_ACTIVATEAPP, 1, 0},
+      {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), 0, 0, 0},
+      {WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST), WM_ACTIVATEAPP, 0, 0},
   });
 }
 
@@ -161,15 +165,6 @@ TEST_F(SdlEventsTest, KeysGiveWindowsCodesAndLParams) {
       // Ctrl+Alt is AltGr: ordinary keys.
       {Key(true, SDL_SCANCODE_X, KMOD_LALT | KMOD_LCTRL), WM_KEYDOWN, 'X', KeyL(0x2D, 0, 0, 0, 1)},
       {Key(true, SDL_SCANCODE_AUDIOPLAY, KMOD_NONE), 0, 0, 0},  // off the table: dropped
-  });
-}
-
-TEST_F(SdlEventsTest, FocusBecomesActivateAppOnlyWhenItChanges) {
-  Play({
-      {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), WM_ACTIVATEAPP, 1, 0},
-      {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), 0, 0, 0},
-      {WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST), WM_ACTIVATEAPP, 0, 0},
-      {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), WM_ACTIVATEAPP, 1, 0},
   });
 }
 

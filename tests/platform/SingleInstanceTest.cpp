@@ -52,9 +52,6 @@ void Touch(const std::string& path) {
 
 TEST_F(SingleInstanceTest, SecondStartAsksTheFirstToShowItself) {
   SingleInstance first(dir);
-  const std::string name = dir + "/quenbry-solitaire-" + std::to_string(getuid());
-  EXPECT_EQ(first.LockPath(), name + ".lock");
-  EXPECT_EQ(first.SocketPath(), name + ".sock");
   Listen(first);
   for (int copy = 1; copy <= 2; ++copy) {
     SingleInstance second(dir);
