@@ -36,13 +36,10 @@ ShellHarness::ShellHarness(const Options& options)
   const char* media = std::getenv("QS_MEDIA_DIR");
   SetDataDir(options.useMedia && media != nullptr ? media : "/nonexistent-media");
   SetWindowProc([this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    dispatched_.push_back(message);
-    auto action = actions_.find(message);
-    if (action != actions_.end()) {
-      action->second();
-      return std::intptr_t{0};
-    }
-    return shell_->WindowProc(message, wParam, lParam);
+    const auto check = checks_.find(message);
+    if (check == checks_.end()) return shell_->WindowProc(message, wParam, lParam);
+    check->second();
+    return std::intptr_t{0};
   });
 }
 
@@ -71,14 +68,9 @@ void ShellHarness::ClickAt(std::uint64_t afterMs, int x, int y) {
   PostAt(afterMs + 30, WM_LBUTTONUP, 0, MakeLParam(x, y));
 }
 
-void ShellHarness::OnMessage(std::uint32_t message, std::function<void()> action) {
-  actions_[message] = std::move(action);
-}
-
 void ShellHarness::CheckAt(std::uint64_t afterMs, std::function<void()> check) {
-  const std::uint32_t message = nextCheck_++;
-  OnMessage(message, std::move(check));
-  PostAt(afterMs, message);
+  checks_[nextCheck_] = std::move(check);
+  PostAt(afterMs, nextCheck_++);
 }
 
 void ShellHarness::Source::Pump(int waitMs) {

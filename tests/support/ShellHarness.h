@@ -44,8 +44,6 @@ public:
 
   // Run's exit code when the script ran out while the loop still waited (a failure too).
   static constexpr int kScriptRanDry = 125;
-  // Free message numbers for the tests' own actions (see OnMessage).
-  static constexpr std::uint32_t kTestAction = 0x8000;
 
   ShellHarness() : ShellHarness(Options{}) {}
   explicit ShellHarness(const Options& options);
@@ -64,17 +62,12 @@ public:
               std::intptr_t lParam = 0);
   void KeyAt(std::uint64_t afterMs, std::uint32_t virtualKey);  // released 20 ms later
   void ClickAt(std::uint64_t afterMs, int x, int y);            // left, released 30 ms later
-  // Runs `action` in the window procedure instead of the shell when `message` arrives there, the
-  // way a game's menu command opens a dialog.
-  void OnMessage(std::uint32_t message, std::function<void()> action);
-  // Runs `check` in the window procedure `afterMs` from now, on a test message of its own.
+  // Runs `check` in the window procedure `afterMs` from now, on a free message number of its own
+  // that the shell never sees, the way a game's menu command opens a dialog.
   void CheckAt(std::uint64_t afterMs, std::function<void()> check);
 
   bool Create() { return shell_->Create(); }
   int Run() { return shell_->Run(); }  // the main loop as main runs it; the exit code
-
-  // Every message the window procedure was handed, in order.
-  const std::vector<std::uint32_t>& Dispatched() const { return dispatched_; }
 
 private:
   class Source : public MessageSource {
@@ -102,7 +95,6 @@ private:
   std::uint64_t lastStepAt_ = 0;
   static constexpr std::uint64_t kDryScriptLimitMs = 60 * 60 * 1000;
   Source source_{*this};
-  std::map<std::uint32_t, std::function<void()>> actions_;
-  std::uint32_t nextCheck_ = kTestAction;
-  std::vector<std::uint32_t> dispatched_;
+  std::map<std::uint32_t, std::function<void()>> checks_;
+  std::uint32_t nextCheck_ = 0x8000;
 };
