@@ -207,7 +207,7 @@ TEST(QuadrillePlay, NoMovesAreLeftOnlyWhenNoCardTheClicksBringUpCanBePlaced) {
   EXPECT_TRUE(QuadrilleNoMovesLeft(none.position, none.stock, rules));
 }
 
-TEST(QuadrillePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
+TEST(QuadrillePlay, TheSnapshotBlockHasItsSizeAndRefusesDamage) {
   const std::optional<QuadrilleSolution> solution =
       SolveQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
   ASSERT_TRUE(solution.has_value());
@@ -224,15 +224,8 @@ TEST(QuadrillePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
       return ReadQuadrilleBlock(in, EmptyQuadrillePosition(), deck);
     });
   };
-  const std::optional<QuadrilleSnapshot> back = read(bytes);
-  ASSERT_TRUE(back.has_value());
-  QuadrillePosition expected = deal.position;
-  expected.recyclesUsed = 0;  // not in the block
-  expected.turned = 0;
-  EXPECT_EQ(back->position, expected);
-  EXPECT_EQ(back->points, 85);
-  EXPECT_EQ(back->elapsedSeconds, 42);
-
+  // The exact read-back is QuadrillePropertyTest's; one case for each check of the reader.
+  ASSERT_TRUE(read(bytes).has_value());
   // Block offsets: centre 0, count 32, sixes 36, fives 68, waste 100, count 516, seconds 524.
   std::size_t six = 0;
   while (six < 3 && deal.position.sixes[six] == kNoCard) ++six;
