@@ -76,7 +76,6 @@ TEST_P(GameRowTest, TheGameIsItsRowsAndNewGameDealsAnewUnderTheSameMenus) {
   ASSERT_EQ(Game().UndoCount(), 1);
   EXPECT_EQ(std::filesystem::file_size(Game().History().FileFor(1)),
             static_cast<std::uintmax_t>(Row().snapshotBytes));
-
   std::vector<std::string> options = {"Card Front...", "Card Back...", "Background...",
                                       "Music...",      "SFX",          "Auto Game Over"};
   std::vector<std::string> view = {"High Scores..."};
@@ -88,7 +87,6 @@ TEST_P(GameRowTest, TheGameIsItsRowsAndNewGameDealsAnewUnderTheSameMenus) {
     EXPECT_EQ(ItemTexts(session_->Menus().view), view);
   };
   expectMenus();
-
   const Deck before = Game().GetDeck();
   seconds_ += 40;
   ASSERT_TRUE(session_->HandleCommand(kCmdNewGame));
@@ -125,7 +123,6 @@ struct TableSeen {
   Deck deck;
   MoveList moves;
   int points = 0;
-
   explicit TableSeen(const CardGame& game) : deck(game.GetDeck()), points(game.Points()) {
     game.LegalMoves(moves);
   }
@@ -142,7 +139,6 @@ TEST_P(GameRowTest, UndoTakesAMoveBackForFivePointsWithTheClockWhereItWas) {
   EXPECT_EQ(Game().UndoCount(), 1);
   EXPECT_NE(TableSeen(Game()), before) << "the move changed the table";
   const int earned = Game().Points() - before.points;
-
   seconds_ += 25;
   ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
   const TableSeen after(Game());

@@ -44,7 +44,6 @@ protected:
     input_->ClickAt(ms + 200, list->GetX() + 20,
                     list->ListTop() + 5 + index * kComboBoxItemHeight + 6);
   }
-
   ScratchStore store_;
 };
 
@@ -100,7 +99,6 @@ TEST_F(RuleSettingsDialogTest, RecyclesShowTheirButtonAndAreStoredBackUnchanged)
     EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
     EXPECT_EQ(store_.Stored(c.game->game, "Recycles"), c.stored);
   }
-
   RuleSettingsDialog again(kGateSettings, RuleSettingsMode::kStart);
   ClickOnBox(In(40), again.RecycleButton(2));
   ClickOn(In(400), again.ConfirmButton());
@@ -151,14 +149,12 @@ TEST_F(RuleSettingsDialogTest, CancelAndEscapeWriteNothing) {
     { RuleSettingsDialog opened(*game, RuleSettingsMode::kStart); }
     const std::string before = store_.FileText();
     ASSERT_FALSE(before.empty());
-
     RuleSettingsDialog dialog(*game, RuleSettingsMode::kRestart);
     ClickOnBox(In(40), dialog.FlagBox("FilledIn"));
     ClickOnBox(In(300), dialog.FlagBox("DontShowAgain"));
     ClickOn(In(600), dialog.CancelButton());
     EXPECT_EQ(dialog.DoModal(), kRuleSettingsCancelled) << game->game;
     EXPECT_EQ(store_.FileText(), before) << game->game;
-
     RuleSettingsDialog escaped(*game, RuleSettingsMode::kStart);
     ClickOnBox(In(40), escaped.FlagBox("FilledIn"));
     input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);

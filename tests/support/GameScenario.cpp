@@ -30,7 +30,6 @@ GameScenario::GameScenario(const ScenarioGame& game, const ScenarioSetup& setup)
     : game_(game), env_(setup.undoDirectory) {
   TheGameServices().dealSeed = setup.seed;
   if (game_.writeRules) game_.writeRules();
-
   ShellHarness::Options options;
   options.scratchStore = false;  // the environment's store holds the rules written above
   harness_ = std::make_unique<ShellHarness>(options);

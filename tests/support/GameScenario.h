@@ -49,7 +49,6 @@ public:
   ~GameScenario();
   GameScenario(const GameScenario&) = delete;
   GameScenario& operator=(const GameScenario&) = delete;
-
   ShellHarness& Harness() { return *harness_; }
   CardGame* Game() { return harness_->Shell().Game(); }  // null once the player has left it
   const std::filesystem::path& UndoDirectory() const { return env_.UndoDirectory(); }
@@ -82,7 +81,6 @@ public:
 private:
   void At(std::uint32_t message, std::uintptr_t wParam, int x, int y);
   std::uint64_t FromNow() const;
-
   ScenarioGame game_;
   GameTestEnvironment env_;
   std::unique_ptr<ShellHarness> harness_;
@@ -95,7 +93,6 @@ template <class G>
 class ScenarioOf : public GameScenario {
 public:
   using GameScenario::GameScenario;
-
   G* Game() { return dynamic_cast<G*>(GameScenario::Game()); }
   void Check(std::function<void(G& game)> check) {
     GameScenario::Check([check = std::move(check)](CardGame& game) {

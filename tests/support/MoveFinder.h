@@ -61,7 +61,6 @@ class Search {
 public:
   Search(const MoveFinderGame<Position, Rules>& game, const Rules& rules, int nodeLimit)
       : game_(game), rules_(rules), nodeLimit_(nodeLimit) {}
-
   bool Run(const GameDeal<Position>& deal) {
     if (game_.cleared(deal.position, deal.stock)) return true;
     if (++nodes_ > nodeLimit_) return false;
@@ -77,7 +76,6 @@ public:
     }
     return false;
   }
-
   const std::vector<Move>& Path() const { return path_; }
 
 private:

@@ -72,20 +72,17 @@ void PlayRandomGames(Game& game, const RandomPlayPlan& plan, int& moves) {
         return;
       }
       if (dealOver || legal.empty()) break;
-
       const Move move = game.PickMove(legal, random);
       const bool checkUndo = step % plan.undoEvery == 0;
       std::optional<typename Game::Snapshot> snapshot;
       if (checkUndo) snapshot = game.WriteSnapshot(deal, points, step);
       const Deal before = deal;
-
       const MoveResult result = game.ApplyMove(deal.position, deal.stock, rules, move);
       ASSERT_TRUE(result.Happened()) << "move " << step;
       points += result.points;
       ++moves;
       ASSERT_TRUE(game.EveryCardOnce(deal.position, deal.stock)) << "move " << step;
       if (!checkUndo) continue;
-
       const std::optional<Restored<typename Game::Position>> back =
           game.ReadSnapshot(*snapshot, deal);
       ASSERT_TRUE(back.has_value()) << "the snapshot of move " << step << " was refused";

@@ -50,7 +50,6 @@ TEST(AuldLangSynePlay, TheDealFollowsStartCardAndFilledIn) {
   EXPECT_EQ(plain.position.foundations, (std::array<Card, 4>{kNoCard, kNoCard, kNoCard, kNoCard}));
   EXPECT_EQ(plain.position.tableauCount, (std::array<int, 4>{1, 1, 1, 1}));
   EXPECT_EQ(plain.stock.Remaining(), 48);
-
   AuldLangSyneRules rules = kAlsDefaultRules;
   rules.filledIn = true;
   rules.startCard = kSeven;
@@ -66,14 +65,12 @@ TEST(AuldLangSynePlay, TheDealFollowsStartCardAndFilledIn) {
   const AuldLangSyneDeal next = DealAuldLangSyne(7, rules);
   EXPECT_EQ(next.position.startRank, next.position.foundations[0].rank);
   EXPECT_EQ(next.stock.Remaining(), 47);
-
   rules.filledIn = true;
   const AuldLangSyneDeal both = DealAuldLangSyne(7, rules);
   const int start = both.position.startRank;
   EXPECT_EQ(both.position.foundations,
             (std::array<Card, 4>{{{0, start}, {1, start}, {2, start}, {3, start}}}));
   EXPECT_EQ(both.stock.Remaining() + 4 + 4, 52);
-
   EXPECT_EQ(AuldLangSynePlayableRules({false, 13, false}).startCard, kAce);
   EXPECT_EQ(AuldLangSynePlayableRules({false, -2, false}).startCard, kAce);
   EXPECT_EQ(AuldLangSynePlayableRules({false, -1, false}).startCard, -1);

@@ -18,10 +18,8 @@ struct AuldLangSyneRandomPlay {
   using Position = AuldLangSynePosition;
   using Rules = AuldLangSyneRules;
   using Snapshot = std::vector<std::uint8_t>;
-
   std::array<std::vector<Card>, kAlsFoundations> under;
   int stuck = 0, placed = 0;
-
   static Rules RandomRules(std::mt19937& random) {
     Rules rules = kAlsDefaultRules;
     rules.filledIn = random() % 3 == 0;
@@ -47,7 +45,6 @@ struct AuldLangSyneRandomPlay {
     }
     return result;
   }
-
   ::testing::AssertionResult EveryCardOnce(const Position& p, const Deck& stock) const {
     CardCount count;
     count.AddStock(stock);
@@ -76,7 +73,6 @@ struct AuldLangSyneRandomPlay {
     placed += move.kind == MoveKind::kCards;
     return move;
   }
-
   static Snapshot WriteSnapshot(const AuldLangSyneDeal& deal, int points, int elapsedSeconds) {
     return WritePlainSnapshot(deal, points, elapsedSeconds, WriteAuldLangSyneBlock);
   }

@@ -53,7 +53,6 @@ TEST(BlockPlay, ASecondCardThatMakesNoElevenIsLetGoAndTheFirstStaysSelected) {
   deal.position.slots[1] = Card{1, kSeven};
   deal.position.slots[2] = Card{2, kSix};
   const Deck stockBefore = deal.stock;
-
   MoveResult r = BlockApplyMove(deal.position, deal.stock, Select(0));
   ASSERT_EQ(r.steps.size(), 1u);
   EXPECT_EQ(r.steps[0].kind, StepKind::kSelected);
@@ -64,7 +63,6 @@ TEST(BlockPlay, ASecondCardThatMakesNoElevenIsLetGoAndTheFirstStaysSelected) {
     EXPECT_TRUE(move.from == 0 || BlockValue(card) == 6) << "offers only what changes the table";
   }
   EXPECT_TRUE(BlockIsLegal(deal.position, Select(1))) << "the press on the Seven still answers";
-
   r = BlockApplyMove(deal.position, deal.stock, Select(1));
   ASSERT_EQ(r.steps.size(), 2u);
   EXPECT_EQ(r.steps[1].kind, StepKind::kUnselected);
@@ -91,7 +89,6 @@ TEST(BlockPlay, APairOfElevenGoesForTenPointsAndItsGapsRefillInSlotOrder) {
   deal.position.slots[2] = Card{3, kSeven};
   const Card first = deal.stock.PeekCard(0);
   const Card second = deal.stock.PeekCard(1);
-
   BlockApplyMove(deal.position, deal.stock, Select(5));
   const MoveResult r = BlockApplyMove(deal.position, deal.stock, Select(2));
   EXPECT_EQ(r.points, kBlockPairPoints);
@@ -128,7 +125,6 @@ TEST(BlockPlay, ASpentStockLeavesGapsAndTwelveGapsWin) {
   EXPECT_FALSE(BlockCleared(deal.position, deal.stock));
   deal.position.slots[9] = Card{1, 7};  // a Nine
   EXPECT_FALSE(BlockNoMovesLeft(deal.position, deal.stock));
-
   BlockApplyMove(deal.position, deal.stock, Select(4));
   const MoveResult r = BlockApplyMove(deal.position, deal.stock, Select(9));
   EXPECT_EQ(r.steps.size(), 2u) << "nothing to refill with";
@@ -151,7 +147,6 @@ TEST(BlockSnapshot, RefusesDamage) {
   const SnapshotBytes bytes = Snapshot(deal);
   ASSERT_EQ(bytes.size(), kBlockSnapshotSize);
   ASSERT_TRUE(Read(bytes));
-
   const std::size_t block = kBlockSnapshotSize - kBlockBlockSize;
   const std::size_t flags = block + 96;
   const auto damaged = [&bytes](std::size_t at, std::uint8_t value) {
@@ -164,7 +159,6 @@ TEST(BlockSnapshot, RefusesDamage) {
   EXPECT_FALSE(Read(damaged(flags + 3, 2))) << "a flag is 0 or 1";
   EXPECT_FALSE(Read(damaged(flags + 4, 1))) << "two flags, count one";
   EXPECT_FALSE(Read(damaged(block + 4, 10))) << "a Queen in slot 0";
-
   BlockDealt copy = deal;
   copy.position.slots[1] = copy.position.slots[0];
   EXPECT_FALSE(Read(Snapshot(copy))) << "a card twice";

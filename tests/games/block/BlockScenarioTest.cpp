@@ -44,7 +44,6 @@ TEST_F(BlockScenarioTest, ASeededDealIsWonWithClicksAndAnEmptySlotIgnoresThem) {
     BlockApplyMove(deal.position, deal.stock, solution->moves[i]);
   int gap = 0;
   while (IsRealCard(deal.position.slots[static_cast<std::size_t>(gap)])) ++gap;
-
   ScenarioSetup setup;
   setup.seed = seed;
   BlockScenario s(setup);

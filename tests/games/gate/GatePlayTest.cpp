@@ -102,7 +102,6 @@ TEST(GatePlay, TheDealLeavesTheStockAsEachSettingSays) {
     } else {
       for (const Card& top : p.foundations) EXPECT_EQ(top, kNoCard);
     }
-
     const Card next = stock.PeekCard(0);
     const std::vector<MoveStep> steps = GateDealTable(p, stock);
     EXPECT_EQ(stock.Remaining(), c.stockLeft);

@@ -31,9 +31,7 @@ struct GateRandomPlay {
   static constexpr auto Deal = DealGate;
   static constexpr auto LegalMoves = GateLegalMoves;
   static constexpr auto ApplyMove = GateApplyMove;
-
   int stuck = 0;
-
   static Rules RandomRules(std::mt19937& random) {
     constexpr int kRecycleChoices[] = {0, 1, 2, 3, 4, kRecyclesUnlimited};
     GateRules rules = kGateDefaultRules;
@@ -44,7 +42,6 @@ struct GateRandomPlay {
     rules.fillFromWaste = random() % 2 == 0;
     return GatePlayableRules(rules);
   }
-
   static ::testing::AssertionResult EveryCardOnce(const GatePosition& p, const Deck& stock) {
     CardCount count;
     count.AddStock(stock);
@@ -84,7 +81,6 @@ struct GateRandomPlay {
     const bool turn = legal.front().kind == MoveKind::kStock && random() % 8 != 0;
     return turn ? legal.front() : legal[random() % legal.size()];
   }
-
   static Snapshot WriteSnapshot(const GateDeal& deal, int points, int elapsedSeconds) {
     return WritePlainSnapshot(deal, points, elapsedSeconds, WriteGateBlock);
   }

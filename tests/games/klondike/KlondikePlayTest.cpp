@@ -341,7 +341,6 @@ TEST_F(KlondikePlayTest, HitListsLiftRunsAndTargetThePilesThatTakeCards) {
   ASSERT_NE(hit, nullptr);
   EXPECT_EQ(hit->count, 1);
   EXPECT_EQ(sources.HitTest(down.x + 5, down.y + 5), nullptr);
-
   KlondikeBuildHitLists(Lay("0: ~20 30 1: ~40 ~50").p, kRules, sources, targets, 60, 90);
   ASSERT_EQ(targets.Size(), 4 + 6);
   EXPECT_EQ(targets.At(3).right, KlondikeFoundationX(3) + 60);

@@ -59,9 +59,7 @@ struct KlondikeRandomPlay {
   static constexpr auto Deal = DealKlondike;
   static constexpr auto LegalMoves = KlondikeLegalMoves;
   static constexpr auto ApplyMove = KlondikeApplyMove;
-
   int stuck = 0;
-
   static constexpr auto RandomRules = ::RandomRules;
   static constexpr auto EveryCardOnce = ::EveryCardOnce;
 
@@ -83,16 +81,13 @@ struct KlondikeRandomPlay {
       if (KlondikeCanTurnUp(p, c))
         clicks.push_back({MoveKind::kTurnUp, KlondikeColumnPile(c), 0, -1});
     ASSERT_TRUE(MouseMakesTheLegalMoves(clicks, sources, targets, isLegal, legal));
-
     if (!KlondikeNoMovesLeft(p, deal.stock, rules)) return;
     ++stuck;
     ASSERT_TRUE(NoWalkGetsFurther<KlondikeRandomPlay>(deal, rules, 60, random, StandingOf));
   }
-
   static Move PickMove(const MoveList& legal, std::mt19937& random) {
     return legal[random() % legal.size()];
   }
-
   static Snapshot WriteSnapshot(const KlondikeDeal& deal, int points, int elapsedSeconds) {
     return WriteSideStateSnapshot(deal, points, elapsedSeconds, WriteKlondikeBlock);
   }
@@ -122,7 +117,6 @@ TEST(KlondikeProperty, TheFullStateRoundTripsAndRefusesDamage) {
   for (std::size_t i = 0; i < solution->moves.size() / 2; ++i)
     PlayKlondikeMove(deal, kKlondikeDefaultRules, solution->moves[i]);
   ASSERT_GT(deal.position.recyclesUsed + deal.position.turned, 0);
-
   const KlondikeFullState state{deal.position, deal.stock, 215, 97};
   const std::vector<std::uint8_t> bytes = WriteKlondikeFullState(state);
   const std::optional<KlondikeFullState> back = ReadKlondikeFullState(bytes);
@@ -131,7 +125,6 @@ TEST(KlondikeProperty, TheFullStateRoundTripsAndRefusesDamage) {
   EXPECT_EQ(back->stock, state.stock);
   EXPECT_EQ(back->points, 215);
   EXPECT_EQ(back->elapsedSeconds, 97);
-
   std::vector<std::uint8_t> damaged = bytes;
   damaged[0] ^= 1;  // not a full state at all
   EXPECT_FALSE(ReadKlondikeFullState(damaged));

@@ -134,7 +134,6 @@ TEST(QuadrillePlay, FoundationsStartAtTheirBaseBuildInSuitAndOnlyTheCentreTakesQ
       }
     }
   }
-
   QuadrillePosition p = EmptyQuadrillePosition();
   // Six 1 (suit 2) up to the Jack; Five 1 (suit 2) down to the Ace.
   p.sixes[1] = Card{2, kJack - 1};
@@ -215,7 +214,6 @@ TEST(QuadrillePlay, TheSnapshotBlockHasItsSizeAndRefusesDamage) {
   for (std::size_t i = 0; i < solution->moves.size() / 2; ++i)
     QuadrilleApplyMove(deal.position, deal.stock, kQuadrilleDefaultRules, solution->moves[i]);
   ASSERT_GT(deal.position.centreCount, 0);
-
   const SnapshotBytes bytes = SnapshotOf(deal, 85, 42, WriteQuadrilleBlock);
   ASSERT_EQ(bytes.size(), kQuadrilleSnapshotSize);
   const std::size_t block = kQuadrilleSnapshotSize - kQuadrilleBlockSize;

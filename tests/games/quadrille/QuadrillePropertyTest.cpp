@@ -64,7 +64,6 @@ struct QuadrilleRandomPlay {
   static constexpr auto ApplyMove = QuadrilleApplyMove;
   static constexpr auto RandomRules = ::RandomRules;
   static constexpr auto EveryCardOnce = ::EveryCardOnce;
-
   int stuck = 0, placed = 0;
 
   // On every other move the mouse makes exactly the legal moves. Where the analysis says no move
@@ -102,7 +101,6 @@ struct QuadrilleRandomPlay {
     if (move.kind == MoveKind::kCards) ++placed;
     return move;
   }
-
   static Snapshot WriteSnapshot(const QuadrilleDeal& deal, int points, int elapsedSeconds) {
     return WriteSideStateSnapshot(deal, points, elapsedSeconds, WriteQuadrilleBlock);
   }

@@ -34,7 +34,6 @@ public:
       if (rank == top.rank) break;
     }
   }
-
   bool EveryCardOnce() const { return Fault().empty(); }
   // What is wrong, or nothing.
   std::string Fault() const {

@@ -24,7 +24,6 @@ inline Card CardOf(const std::string& text) {
 struct PileText {
   std::string name;
   std::vector<std::string> words;
-
   std::vector<Card> Cards() const {
     std::vector<Card> cards;
     for (const std::string& word : words)
