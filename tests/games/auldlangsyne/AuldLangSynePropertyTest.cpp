@@ -74,7 +74,7 @@ struct AuldLangSyneRandomPlay {
     return move;
   }
   static Snapshot WriteSnapshot(const AuldLangSyneDeal& deal, int points, int elapsedSeconds) {
-    return WritePlainSnapshot(deal, points, elapsedSeconds, WriteAuldLangSyneBlock);
+    return SnapshotOf(deal, points, elapsedSeconds, WriteAuldLangSyneBlock);
   }
   static std::optional<Restored<Position>> ReadSnapshot(const Snapshot& bytes,
                                                         const AuldLangSyneDeal& after) {

@@ -80,7 +80,7 @@ TEST(BlockProperty, RandomPlayKeepsEveryInvariant) {
         move = legal[random() % legal.size()];
       const bool checkUndo = step % 4 == 0;
       const std::vector<std::uint8_t> snapshot =
-          checkUndo ? WritePlainSnapshot(deal, points, step, WriteBlockSnapshotBlock)
+          checkUndo ? SnapshotOf(deal, points, step, WriteBlockSnapshotBlock)
                     : std::vector<std::uint8_t>{};
       const BlockDealt before = deal;
       const MoveResult result = BlockApplyMove(deal.position, deal.stock, move);

@@ -82,7 +82,7 @@ struct GateRandomPlay {
     return turn ? legal.front() : legal[random() % legal.size()];
   }
   static Snapshot WriteSnapshot(const GateDeal& deal, int points, int elapsedSeconds) {
-    return WritePlainSnapshot(deal, points, elapsedSeconds, WriteGateBlock);
+    return SnapshotOf(deal, points, elapsedSeconds, WriteGateBlock);
   }
   static std::optional<Restored<Position>> ReadSnapshot(const Snapshot& bytes,
                                                         const GateDeal& after) {

@@ -6,33 +6,23 @@
 #include <optional>
 #include <vector>
 
-#include "engine/BaseSnapshot.h"
-#include "engine/SnapshotBytes.h"
 #include "games/solitaire/StockSideState.h"
+#include "tests/fuzz/SnapshotDamage.h"
 #include "tests/support/RandomPlay.h"
 
 // The base state and the block read over the table `after` the move; nothing when refused.
 // `readBlock(in, current, stock)` is the game's block reader.
 template <typename Position, typename ReadBlock>
-std::optional<Restored<Position>> ReadPlainSnapshot(const std::vector<std::uint8_t>& bytes,
+std::optional<Restored<Position>> ReadPlainSnapshot(const SnapshotBytes& bytes,
                                                     const GameDeal<Position>& after,
                                                     ReadBlock readBlock) {
-  SnapshotReader in(bytes);
-  BaseState base(after.stock);
-  if (!ReadBaseState(in, base)) return std::nullopt;
-  const auto back = readBlock(in, after.position, base.deck);
-  if (!back) return std::nullopt;
-  return Restored<Position>{back->position, base.deck, back->points, back->elapsedSeconds};
-}
-
-// `writeBlock(out, position, points, elapsedSeconds)` is the game's block writer.
-template <typename Position, typename WriteBlock>
-std::vector<std::uint8_t> WritePlainSnapshot(const GameDeal<Position>& deal, int points,
-                                             int elapsedSeconds, WriteBlock writeBlock) {
-  SnapshotWriter out;
-  WriteBaseState(out, deal.stock, {}, {});
-  writeBlock(out, deal.position, points, elapsedSeconds);
-  return out.Bytes();
+  return ReadSnapshotOf(
+      bytes, after.stock,
+      [&](SnapshotReader& in, const Deck& deck) -> std::optional<Restored<Position>> {
+        const auto back = readBlock(in, after.position, deck);
+        if (!back) return std::nullopt;
+        return Restored<Position>{back->position, deck, back->points, back->elapsedSeconds};
+      });
 }
 
 struct SideStateSnapshot {
@@ -42,7 +32,7 @@ struct SideStateSnapshot {
 template <typename Position, typename WriteBlock>
 SideStateSnapshot WriteSideStateSnapshot(const GameDeal<Position>& deal, int points,
                                          int elapsedSeconds, WriteBlock writeBlock) {
-  return {WritePlainSnapshot(deal, points, elapsedSeconds, writeBlock),
+  return {SnapshotOf(deal, points, elapsedSeconds, writeBlock),
           WriteStockSideStateOf(deal.position)};
 }
 
