@@ -41,6 +41,11 @@ protected:
   void Draw(const std::string& text) {
     ::GfxSystemText(text.data(), static_cast<int>(text.size()));
   }
+  void Wipe() const {
+    GfxSetColor(paper_);
+    GfxClear();
+    GfxSetColor(ink_);
+  }
 
   HeadlessGfx gfx_;
   Color paper_ = 0, ink_ = 0;
@@ -53,19 +58,13 @@ TEST_P(GfxSystemTextDraw, JustificationMovesTheTextByHalfSteps) {
   struct Case {
     int h, v, left, top;
   };
-  // Nothing set yet: the text stands on the cursor row, as (-1, -1) puts it.
-  GfxMove(100, 50);
-  Draw("Abc");
-  EXPECT_EQ(Inked(), Expected("Abc", 100, 34));
-  // The cursor is (100, 50).
-  const Case cases[] = {{-1, -1, 100, 34}, {0, -1, 88, 34}, {1, -1, 76, 34}, {-1, 0, 100, 42},
-                        {-1, 1, 100, 50},  {0, 0, 88, 42},  {1, 1, 76, 50}};
+  // The cursor is (100, 50); the first case is the default, where the text stands on its row.
+  const Case cases[] = {
+      {-2, -2, 100, 34}, {0, -1, 88, 34}, {1, -1, 76, 34}, {-1, 0, 100, 42}, {-1, 1, 100, 50}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.h << "," << c.v);
-    GfxSetColor(paper_);
-    GfxClear();
-    GfxSetColor(ink_);
-    GfxSetTextJustify(c.h, c.v);
+    Wipe();
+    if (c.h > -2) GfxSetTextJustify(c.h, c.v);
     GfxMove(100, 50);
     Draw("Abc");
     EXPECT_EQ(Inked(), Expected("Abc", c.left, c.top));
@@ -80,16 +79,12 @@ TEST_P(GfxSystemTextDraw, CursorStopsAtTheBufferWidthAndTextIsCutThere) {
   EXPECT_EQ(Inked(), Expected("Wide text", 180, 4));
   EXPECT_EQ(GfxGetX(), 200);
   EXPECT_EQ(GfxGetY(), 4);
-
   // The clip rectangle does not apply, the buffer edge does.
-  GfxSetColor(paper_);
-  GfxClear();
-  GfxSetColor(ink_);
+  Wipe();
   GfxSetClip(0, 10, 0, 10);
   GfxMove(-12, 8);
   Draw("Edge");
   EXPECT_EQ(Inked(), Expected("Edge", -12, -8));
-
   GfxMove(INT_MAX - 5, INT_MIN + 3);
   Draw("far away");
   GfxMove(0, 60);
@@ -111,7 +106,6 @@ TEST(SystemFont, EveryPrintableCharacterHasItsOwnGlyphAndDescendersReachBelowThe
   }
   const std::string space(reinterpret_cast<const char*>(kSystemFontGlyphs[0x20]), 16);
   EXPECT_EQ(space, std::string(16, '\0'));
-
   // The first and last rows holding ink.
   auto inked = [](unsigned char code, bool lowest) {
     int found = -1;

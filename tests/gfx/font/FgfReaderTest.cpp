@@ -1,9 +1,10 @@
-// Checks the FGF reader where drawing cannot show it: every block of the large layout, short
-// files, empty slots and the descent. Glyph pixels are checked through drawing in FontDrawTest.
+// The FGF reader where drawing cannot show it: every block of the large layout, short files,
+// empty slots and the descent. FontDrawTest checks glyph pixels through drawing.
 #include <gtest/gtest.h>
 
 #include "gfx/font/FgfFont.h"
 #include "tests/gfx/font/TestFonts.h"
+#include "tests/gfx/image/ImageTestSupport.h"
 
 namespace {
 
@@ -38,7 +39,6 @@ TEST(FgfLayout, LargeFontReadsAllFourBlocksAndEmptySlots) {
   const auto bytes = b.Bytes();
   ASSERT_EQ(bytes.size(), 2u + 256u * (2u + 16u));
   EXPECT_EQ(FgfRequiredSize(bytes[0], bytes[1]), bytes.size());
-
   const auto font = Read(bytes);
   ASSERT_NE(font, nullptr);
   EXPECT_EQ(font->glyphBytes, 16);
@@ -50,7 +50,6 @@ TEST(FgfLayout, LargeFontReadsAllFourBlocksAndEmptySlots) {
   EXPECT_EQ(font->widths[150], 3);
   EXPECT_EQ(font->widths[0], 0);
   EXPECT_EQ(font->descent, 2);
-
   // Zero-sized slots load with nothing to draw; every row of A is missing, hence blank, so the
   // whole glyph hangs below the baseline.
   FgfBuilder empty(true, 0, 7);
@@ -64,17 +63,15 @@ TEST(FgfLayout, LargeFontReadsAllFourBlocksAndEmptySlots) {
 
 TEST(FgfLayout, FileShorterThanItsLayoutIsRejected) {
   for (bool large : {true, false}) {
-    FgfBuilder b(large, 3, 4);
-    b.Glyph(65, testfonts::kA);
-    auto bytes = b.Bytes();
+    SCOPED_TRACE(large ? "256 characters" : "96 characters");
+    const auto bytes = FgfBuilder(large, 3, 4).Glyph(65, testfonts::kA).Bytes();
     EXPECT_NE(Read(bytes), nullptr);
-    bytes.pop_back();
-    EXPECT_EQ(Read(bytes), nullptr) << (large ? "256" : "96") << "-character layout";
+    ExpectRefused(bytes,
+                  {{"one byte short", bytes.size() - 1, 0, 0, 0},
+                   {"header only", 2, 0, 0, 0},
+                   {"half a header", 1, 0, 0, 0}},
+                  [](const std::vector<std::uint8_t>& f) { return Read(f) != nullptr; });
   }
-  const std::uint8_t header[2] = {0x81, 0x01};
-  EXPECT_EQ(ReadFgf(header, 0), nullptr);
-  EXPECT_EQ(ReadFgf(header, 1), nullptr);
-  EXPECT_EQ(ReadFgf(header, 2), nullptr);
   EXPECT_EQ(ReadFgf(nullptr, 1000), nullptr);
 }
 
@@ -97,7 +94,6 @@ TEST(FgfDescent, CountsBlankRowsUnderTheLetterAIgnoringPaddingBits) {
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->descent, c.descent) << "A with " << c.a.size() << " rows";
   }
-
   // Padding bits past the width are not ink.
   FgfBuilder b(true, 1, 8);
   b.Glyph(65, {"###", "..."});

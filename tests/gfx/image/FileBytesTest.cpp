@@ -43,7 +43,6 @@ TEST_F(FileBytesTest, WholeFilesUpToTheCapAreReadAndMissingOnesCannotBeOpened) {
   // Files of the proc file system report no size but have contents.
   EXPECT_EQ(ReadFileBytes("/proc/self/status", 1 << 20, out), FileBytesStatus::kOk);
   EXPECT_GT(out.size(), 0u);
-
   EXPECT_EQ(ReadFileBytes((dir_ + "/missing.spr").c_str(), 100, out), FileBytesStatus::kCannotOpen);
   EXPECT_TRUE(out.empty());
   EXPECT_EQ(ReadFileBytes(dir_.c_str(), 100, out), FileBytesStatus::kCannotOpen);
@@ -61,7 +60,6 @@ TEST_F(FileBytesTest, OversizedFilesAreRefusedBeforeAnythingIsReserved) {
   EXPECT_EQ(ReadFileBytes(path.c_str(), 1 << 16, out), FileBytesStatus::kTooLarge);
   EXPECT_LT(LargestAllocation(), std::size_t{1} << 16);
   EXPECT_TRUE(out.empty());
-
   // An endless stream has no size to check: it is read only up to the cap.
   ResetLargestAllocation();
   EXPECT_EQ(ReadFileBytes("/dev/zero", 10000, out), FileBytesStatus::kTooLarge);

@@ -1,12 +1,14 @@
 // Shared helpers of the image reader tests: synthetic pictures, PPM files, a JPEG encoder for
-// making inputs, the external peer tools, and the graphics layer set-up for each depth.
+// making inputs, the external peer tools, and one driver for the damaged-input tables.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
@@ -99,8 +101,6 @@ struct JpegEncodeOptions {
   int h = 2, v = 2;  // Luminance sampling; chroma is 1x1.
   bool grey = false;
   int restartRows = 0;
-  bool progressive = false;
-  bool arithmetic = false;
 };
 
 std::vector<std::uint8_t> EncodeJpeg(const RgbImage& img, const JpegEncodeOptions& options);
@@ -112,6 +112,36 @@ inline bool RunQuietly(const std::string& command) {
 
 inline bool HaveTool(const char* name) {
   return RunQuietly(std::string("command -v ") + name);
+}
+
+// A good file spoilt one way: `size` bytes of `value` written little-endian at `offset`, or with
+// size 0 the file cut to `offset` bytes; `expected` is the reader's result for it.
+struct Damage {
+  std::string what;
+  std::size_t offset;
+  std::uint32_t value;
+  int size;
+  int expected;
+};
+
+// Shows each damaged copy of `good` with `show`, which must give the case's result and leave
+// every byte of the active buffer (if any) as it was.
+inline void ExpectRefused(const std::vector<std::uint8_t>& good, const std::vector<Damage>& cases,
+                          const std::function<int(const std::vector<std::uint8_t>&)>& show) {
+  const GfxBufferView v = GfxGetBufferView(GfxActiveBuffer());
+  const auto pixels = [&v] {
+    return v.pixels ? std::vector<std::uint8_t>(v.pixels, v.pixels + v.bytesPerRow * v.height)
+                    : std::vector<std::uint8_t>{};
+  };
+  const std::vector<std::uint8_t> before = pixels();
+  for (const Damage& d : cases) {
+    std::vector<std::uint8_t> f = good;
+    if (d.size == 0) f.resize(std::min(f.size(), d.offset));
+    for (int i = 0; i < d.size; ++i)
+      f.at(d.offset + i) = static_cast<std::uint8_t>(d.value >> 8 * i);
+    EXPECT_EQ(show(f), d.expected) << d.what;
+    EXPECT_EQ(pixels(), before) << d.what << ": pixels were written";
+  }
 }
 
 // A fresh, empty scratch directory for one test.

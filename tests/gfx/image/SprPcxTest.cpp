@@ -1,4 +1,4 @@
-// Tests of the SPR sprite reader and of the save-under PCX file's save and show round trip.
+// The SPR sprite reader, and the save-under PCX file's round trip and refusals.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -29,7 +29,6 @@ TEST_P(SprTest, RunsFillRowsClimbingFromTheCursorAndWrap) {
   EXPECT_EQ(GfxShowSPR(row.data(), row.size(), 5), 0);
   EXPECT_EQ(CountPixels(handle_, 2, 4, 10, 10, GfxPaletteColor(5)), 3);
   EXPECT_EQ(CountPixels(handle_, 5, 6, 10, 10, GfxPaletteColor(7)), 2);
-
   // Width 3: one run of 7 fills the cursor row, the row above, and one pixel of the next.
   const std::vector<std::uint8_t> spr = {250, 7, 251, 1, 0xAB};  // The odd last byte is ignored.
   GfxMove(4, 6);
@@ -130,30 +129,21 @@ TEST_P(PcxTest, RectanglesAreClippedAndCanBeShownAtTheCursor) {
 TEST_P(PcxTest, DamagedOrForeignFilesAreRefused) {
   int handle = MakeFilledBuffer(24, 8, 0);
   Scribble(handle, 13);
-  std::vector<std::uint8_t> good = GfxEncodePCX(0, 23, 0, 7);
+  const std::vector<std::uint8_t> good = GfxEncodePCX(0, 23, 0, 7);
   ASSERT_GT(good.size(), 128u);
-  EXPECT_EQ(GfxShowPCX("/nonexistent/UNDER.PCX", 0), 1);
-
-  std::vector<std::uint8_t> bad = good;
-  bad[0] = 0x0B;
-  EXPECT_EQ(GfxShowPCX(bad.data(), bad.size(), 0), 2);
-  bad = good;
-  bad[74 + 2] = GetParam().bits == 32 ? 24 : 32;  // Saved at another depth.
-  EXPECT_EQ(GfxShowPCX(bad.data(), bad.size(), 0), 2);
-  bad = good;
-  bad[66] = 3;  // Lines shorter than the width.
-  EXPECT_EQ(GfxShowPCX(bad.data(), bad.size(), 0), 2);
-  bad = good;
-  bad[8] = 0xFF;
-  bad[9] = 0xFF;  // 65,536 pixels wide.
-  EXPECT_EQ(GfxShowPCX(bad.data(), bad.size(), 0), 2);
-  EXPECT_EQ(GfxShowPCX(good.data(), 100, 0), 2);
-
-  std::vector<std::uint8_t> before = Snapshot(handle);
+  std::vector<Damage> cases = {
+      {"not ours", 0, 0x0B, 1, kPcxNotOurs},
+      {"saved at another depth", 74 + 2, GetParam().bits == 32 ? 24u : 32u, 1, kPcxNotOurs},
+      {"lines shorter than the width", 66, 3, 1, kPcxNotOurs},
+      {"header cut short", 100, 0, 0, kPcxNotOurs}};
+  // Partly shown files write back the very bytes the buffer holds, so nothing may change.
   for (std::size_t n = 128; n < good.size(); n += 7) {
-    EXPECT_EQ(GfxShowPCX(good.data(), n, 0), 3) << n;
+    cases.push_back({"pixels cut at " + std::to_string(n), n, 0, 0, kPcxDamaged});
   }
-  EXPECT_EQ(Snapshot(handle), before);  // Partly shown files wrote the same bytes back.
+  ExpectRefused(good, cases, [](const std::vector<std::uint8_t>& f) {
+    return GfxShowPCX(f.data(), f.size(), 0);
+  });
+  EXPECT_EQ(GfxShowPCX("/nonexistent/UNDER.PCX", 0), kPcxCannotOpen);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, PcxTest, testing::ValuesIn(kAllDepths), DepthName);
