@@ -81,17 +81,11 @@ protected:
   // The w x h picture colour(x, y) lies at (left, top) of the buffer; the guard fills the rest.
   void ExpectPicture(int handle, int left, int top, int w, int h,
                      const std::function<Rgb(int, int)>& colour) const {
-    const GfxBufferView view = GfxGetBufferView(handle);
-    for (int y = 0; y < view.height; ++y) {
-      for (int x = 0; x < view.width; ++x) {
-        const int sx = x - left, sy = y - top;
-        const bool inside = sx >= 0 && sx < w && sy >= 0 && sy < h;
-        const Rgb c = inside ? colour(sx, sy) : Rgb{};
-        ASSERT_EQ(RawPixel(handle, x, y),
-                  inside ? ExpectedPixel(GetParam(), c[0], c[1], c[2]) : Guard())
-            << x << "," << y;
-      }
-    }
+    const auto pixel = [&](int x, int y) {
+      const Rgb c = colour(x, y);
+      return ExpectedPixel(GetParam(), c[0], c[1], c[2]);
+    };
+    ExpectPlaced(handle, left, top, w, h, pixel, Guard());
   }
 
   HeadlessGfx gfx_{CoreGfxOptions(GetParam())};

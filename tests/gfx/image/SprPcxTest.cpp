@@ -109,19 +109,8 @@ TEST_P(PcxTest, RectanglesAreClippedAndCanBeShownAtTheCursor) {
   int copy = MakeFilledBuffer(32, 16, 0);
   GfxMove(20, 12);
   ASSERT_EQ(GfxShowPCX(path_.c_str(), kGfxImageAtCursor), 0);
-  const int bpp = GetParam().bits / 8;
-  GfxBufferView from = GfxGetBufferView(handle), to = GfxGetBufferView(copy);
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      int sx = x - 20, sy = y - 12;
-      bool inside = sx >= 0 && sx < 8 && sy >= 0 && sy < 6;
-      const std::uint8_t* got = to.pixels + y * to.bytesPerRow + x * bpp;
-      for (int b = 0; b < bpp; ++b) {
-        std::uint8_t want = inside ? from.pixels[sy * from.bytesPerRow + sx * bpp + b] : 0;
-        ASSERT_EQ(got[b], want) << x << "," << y;
-      }
-    }
-  }
+  ExpectPlaced(
+      copy, 20, 12, 8, 6, [&](int x, int y) { return RawPixel(handle, x, y); }, 0);
   EXPECT_EQ(GfxSavePCX(40, 50, 0, 5, path_.c_str()), 1);  // Wholly outside.
   EXPECT_EQ(GfxSavePCX(0, 5, 0, 5, "/nonexistent/dir/UNDER.PCX"), 1);
 }
