@@ -35,12 +35,10 @@ protected:
 
 TEST_F(ArtworkWaitTest, LogoEndsAtFiveSecondsOrAtTheFirstPress) {
   EXPECT_EQ(Duration([&] { art_->ShowLogo(); }), 5000u);
-
   source_->At(clock_ + 300, WM_LBUTTONDOWN);
   const std::uint64_t waited = Duration([&] { art_->ShowLogo(); });
   EXPECT_GE(waited, 300u);
   EXPECT_LT(waited, 320u);
-
   source_->At(clock_ + 120, WM_KEYDOWN);
   EXPECT_LT(Duration([&] { art_->ShowLogo(); }), 140u);
 }
@@ -56,7 +54,6 @@ TEST_F(ArtworkWaitTest, EndScreenIgnoresPressesDuringItsFirstSecond) {
     EXPECT_NE(message, WM_LBUTTONDOWN);
     EXPECT_NE(message, WM_KEYDOWN);
   }
-
   EXPECT_EQ(Duration([&] { art_->ShowEndScreen(false); }), 5000u);
 }
 
@@ -85,7 +82,6 @@ TEST_F(ArtworkWaitTest, InputNeverReachesTheGameButTimersPaintAndQuitDo) {
   EXPECT_EQ(paints, 1);
   EXPECT_EQ(activations, 1);
   KillTimer(2);
-
   // The end screen behaves the same way, also during its deaf first second.
   dispatched_.clear();
   source_->At(clock_ + 300, WM_MOUSEMOVE);
@@ -93,7 +89,6 @@ TEST_F(ArtworkWaitTest, InputNeverReachesTheGameButTimersPaintAndQuitDo) {
   source_->At(clock_ + 1400, WM_LBUTTONDOWN);
   art_->ShowEndScreen(false);
   for (std::uint32_t message : dispatched_) EXPECT_NE(message, WM_MOUSEMOVE);
-
   PostQuitMessage(7);
   EXPECT_LT(Duration([&] { art_->ShowLogo(); }), 20u);
   Message msg;

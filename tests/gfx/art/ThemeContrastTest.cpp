@@ -71,7 +71,6 @@ TEST_F(ThemeContrastTest, HighlightsReadInEveryTheme) {
     const int pieces = art.MenuBuffer();
     const std::uint32_t body = InkOf(skin, 20, 50, 779, 549).background;
     const std::uint32_t panel = InkOf(column, 10, 10, 189, 470).background;
-
     const std::uint32_t bar = art.MenuHighlightBarColor();
     EXPECT_GE(ContrastRatio(art.MenuHighlightTextColor(), bar), kTextOnBar) << "highlighted text";
     EXPECT_GE(ContrastRatio(bar, panel), kBarOnPanel) << "menu bar on the menu column";
@@ -81,7 +80,6 @@ TEST_F(ThemeContrastTest, HighlightsReadInEveryTheme) {
     EXPECT_GE(ContrastRatio(art.ListHighlightColor(), kListPanel), kBarOnPanel)
         << "combo list bar on the white list";
     EXPECT_GE(ContrastRatio(art.ChooserOutlineColor(), body), kBarOnPanel) << "chooser outline";
-
     // The open menu's title: its own lettering reads, and it stands out from a closed title.
     for (int row = 0; row < 4; ++row) {
       SCOPED_TRACE(testing::Message() << "menu title " << row);

