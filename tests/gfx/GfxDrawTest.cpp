@@ -1,5 +1,4 @@
-// Drawing primitives: points, solid and dashed lines, fills, boxes and clearing, with the clip
-// rectangle respected exactly where it should be.
+// Drawing primitives: points, lines, dashes, fills, boxes and clearing, and where the clip counts.
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -123,13 +122,9 @@ TEST_P(GfxDraw, SlopedLinesFollowTheIdealLine) {
     EXPECT_EQ(inked.count({x1, y1}), 1u);
     // One pixel per major-axis position, never further than half a pixel from the true line.
     for (const auto& [x, y] : inked) {
-      if (std::abs(dx) >= std::abs(dy)) {
-        const double ideal = y0 + static_cast<double>(dy) * (x - x0) / dx;
-        EXPECT_LE(std::abs(y - ideal), 0.5) << x0 << "," << y0 << " -> " << x1 << "," << y1;
-      } else {
-        const double ideal = x0 + static_cast<double>(dx) * (y - y0) / dy;
-        EXPECT_LE(std::abs(x - ideal), 0.5) << x0 << "," << y0 << " -> " << x1 << "," << y1;
-      }
+      const double off = std::abs(dx) >= std::abs(dy) ? y - (y0 + double(dy) * (x - x0) / dx)
+                                                      : x - (x0 + double(dx) * (y - y0) / dy);
+      EXPECT_LE(std::abs(off), 0.5) << x0 << "," << y0 << " -> " << x1 << "," << y1;
     }
   }
 }
@@ -184,24 +179,19 @@ TEST(GfxLineWalkJump, JumpingLandsWhereSteppingArrives) {
   std::uniform_int_distribution<int> coord(-300, 300);
   for (int round = 0; round < 200; ++round) {
     const int x0 = coord(random), y0 = coord(random), x1 = coord(random), y1 = coord(random);
+    const auto at = [](const GfxLineWalk& w) { return std::pair{w.X(), w.Y()}; };
     GfxLineWalk stepped(x0, y0, x1, y1);
-    for (long long i = 0; i <= stepped.Steps(); ++i) {
+    for (long long i = 0;; ++i) {
       GfxLineWalk jumped(x0, y0, x1, y1);
       jumped.JumpTo(i);
-      ASSERT_EQ(jumped.X(), stepped.X()) << round << " step " << i;
-      ASSERT_EQ(jumped.Y(), stepped.Y()) << round << " step " << i;
-      if (i < stepped.Steps()) {
-        // The error term must match too, or the next step would go astray.
-        jumped.Step();
-        GfxLineWalk next = stepped;
-        next.Step();
-        ASSERT_EQ(jumped.X(), next.X());
-        ASSERT_EQ(jumped.Y(), next.Y());
-        stepped.Step();
-      }
+      ASSERT_EQ(at(jumped), at(stepped)) << round << " step " << i;
+      if (i == stepped.Steps()) break;
+      // The error term must match too, or the next step would go astray.
+      jumped.Step();
+      stepped.Step();
+      ASSERT_EQ(at(jumped), at(stepped)) << round << " step " << i << " and one";
     }
-    EXPECT_EQ(stepped.X(), x1);
-    EXPECT_EQ(stepped.Y(), y1);
+    EXPECT_EQ(at(stepped), std::pair(x1, y1));
   }
 }
 

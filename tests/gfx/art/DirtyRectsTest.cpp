@@ -1,6 +1,8 @@
 // The changed-rectangle list: its merge rule, and what a flush actually puts on the display.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "gfx/art/DirtyRects.h"
 #include "platform/DataDir.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
@@ -10,8 +12,8 @@ namespace {
 using Shown = HeadlessDisplay::ShownRect;
 
 bool SameShown(const Shown& a, const Shown& b) {
-  return a.minx == b.minx && a.maxx == b.maxx && a.miny == b.miny && a.maxy == b.maxy &&
-         a.newx == b.newx && a.newy == b.newy;
+  return std::tie(a.minx, a.maxx, a.miny, a.maxy, a.newx, a.newy) ==
+         std::tie(b.minx, b.maxx, b.miny, b.maxy, b.newx, b.newy);
 }
 
 TEST(DirtyRectList, MergesOnlyWithTheNewestRecord) {
