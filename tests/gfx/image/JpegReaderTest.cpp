@@ -87,7 +87,7 @@ TEST_F(JpegReaderTest, HeaderRecordAndWorkingBufferSize) {
   GfxJPEGHeader header;
   ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &header), 0);
   EXPECT_EQ(header.marker, 0xFFD8);
-  EXPECT_EQ(header.width * 1000 + header.height, 800600);
+  EXPECT_EQ((std::pair<int, int>(header.width, header.height)), std::pair(800, 600));
   EXPECT_EQ(header.components, 3);
   EXPECT_EQ(header.sampling[0], 0x22);
   EXPECT_EQ(header.sampling[1], 0x11);
@@ -159,7 +159,7 @@ TEST_F(JpegReaderTest, BufferSizeFollowsTheLargestFactorsAndRefusesOthers) {
   // The record keeps each sampling byte by component id, whatever the frame order.
   const std::vector<std::uint8_t> f = FrameHeaderOnly(8, 8, {{3, 0x11}, {1, 0x21}, {2, 0x12}});
   ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &h), 0);
-  EXPECT_EQ(h.sampling[0] << 16 | h.sampling[1] << 8 | h.sampling[2], 0x211211);
+  EXPECT_EQ(std::vector<int>(h.sampling, h.sampling + 3), (std::vector<int>{0x21, 0x12, 0x11}));
   GfxJPEGHeader blank;
   EXPECT_EQ(GfxJPEGBufferSize(&blank), 0);
 }

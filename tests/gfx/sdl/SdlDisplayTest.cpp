@@ -29,12 +29,12 @@ TEST(SdlDisplayViewport, WholeStepsWhileTheyFitThenASmoothFit) {
     SCOPED_TRACE(testing::Message() << c.windowW << "x" << c.windowH);
     const Viewport v = SdlDisplay::FitViewport(c.windowW, c.windowH, 800, 600);
     EXPECT_DOUBLE_EQ(v.scaleX, c.scale);
-    EXPECT_EQ(v.offsetX * 10000 + v.offsetY, c.offsetX * 10000 + c.offsetY);
+    EXPECT_EQ(std::pair(v.offsetX, v.offsetY), std::pair(c.offsetX, c.offsetY));
   }
   int x = -1, y = -1;
   SdlDisplay::FitViewport(2560, 1300, 800, 600)
       .ToLogical(480 + 2 * 799 + 1, 50 + 2 * 599 + 1, &x, &y);
-  EXPECT_EQ(x * 1000 + y, 799599);
+  EXPECT_EQ(std::pair(x, y), std::pair(799, 599));
 }
 
 class SdlDisplayTest : public testing::Test {
