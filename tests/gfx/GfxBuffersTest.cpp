@@ -82,6 +82,8 @@ TEST_F(GfxBuffers, DrawingWithoutActiveBufferDoesNothing) {
   GfxLineTo(7, 7);
   EXPECT_EQ(GfxGetX(), 0);
   GfxSystemText("abc", 3);
+  GfxShowRect(0, 7, 0, 7, 0, 7);
+  EXPECT_TRUE(gfx_.Display().Shown().empty());
   EXPECT_EQ(CountPixels(handle, 0, 7, 0, 7, 0x010203), 64);
   EXPECT_EQ(GfxMaxX(), -1);
 }

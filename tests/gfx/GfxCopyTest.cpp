@@ -1,5 +1,5 @@
 // Rectangle copies: placement by the lower-left corner (pinned pixel by pixel by the copies within
-// one buffer), colour keys at every depth, and showing the active buffer on the display.
+// one buffer) and colour keys at every depth. SdlDisplayTest shows rectangles on a display.
 #include <climits>
 #include <vector>
 
@@ -140,35 +140,6 @@ TEST_P(GfxCopy, CopiesWithinOneBufferReadTheOriginalPixels) {
       GfxFreeBuffer(buffer);
     }
   }
-}
-
-TEST_P(GfxCopy, ShowRectHandsTheActiveBufferToTheDisplay) {
-  const Color orange = GfxMapRGB(255, 128, 0);
-  const int screen = MakeFilledBuffer(800, 600, GfxMapRGB(0, 0, 0));
-  GfxSetColor(orange);
-  GfxFillRect(10, 19, 20, 29);
-  GfxShowRect(0, 799, 0, 599, 0, 599);
-  ASSERT_EQ(gfx_.Display().Shown().size(), 1u);
-  EXPECT_EQ(gfx_.Display().ScreenPixel(10, 20), orange);
-  EXPECT_EQ(gfx_.Display().ScreenPixel(19, 29), orange);
-  EXPECT_EQ(gfx_.Display().ScreenPixel(20, 29), GfxMapRGB(0, 0, 0));
-  // A rectangle reaching past the buffer is cut to it, keeping its placement.
-  gfx_.Display().ClearShown();
-  GfxShowRect(790, 820, 590, 610, 790, 610);
-  ASSERT_EQ(gfx_.Display().Shown().size(), 1u);
-  const HeadlessDisplay::ShownRect cut = gfx_.Display().Shown()[0];
-  EXPECT_EQ(cut.maxx, 799);
-  EXPECT_EQ(cut.maxy, 599);
-  EXPECT_EQ(cut.newx, 790);
-  EXPECT_EQ(cut.newy, 599);
-  // Nothing goes out without an active buffer or a display.
-  gfx_.Display().ClearShown();
-  GfxCloseBuffer();
-  GfxShowRect(0, 799, 0, 599, 0, 599);
-  GfxOpenBuffer(screen);
-  GfxSetDC(nullptr);
-  GfxShowRect(0, 799, 0, 599, 0, 599);
-  EXPECT_TRUE(gfx_.Display().Shown().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, GfxCopy, testing::ValuesIn(kAllDepths), DepthName);

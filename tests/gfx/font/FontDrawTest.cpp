@@ -23,26 +23,26 @@ const std::map<char, std::pair<const GlyphRows*, int>> kPictures = {
     {'A', {&kA, kWidthA}}, {'g', {&kG, kWidthG}}, {'p', {&kP, kWidthP}},
     {'W', {&kW, kWidthW}}, {'i', {&kI, kWidthI}}, {' ', {&kSpace, 4}}};
 
-// What the buffer should hold: painted from the glyph pictures, top row first, so it shares no
+// What the buffer should hold, painted from the glyph pictures top row first, so it shares no
 // code with the bit unpacking and row reversal of the font module.
-class Expected {
-public:
-  explicit Expected(Color background)
-      : pixels_(static_cast<std::size_t>(kBufferWidth * kBufferHeight), background) {}
-  void Clip(long long minx, long long maxx, long long miny, long long maxy) {
-    clip_ = {minx, maxx, miny, maxy};
+struct Expected {
+  std::vector<Color> pixels;
+  std::array<long long, 4> clip = {0, kBufferWidth - 1, 0, kBufferHeight - 1};
+  void Set(long long x, long long y, Color color) {
+    if (x >= clip[0] && x <= clip[1] && y >= clip[2] && y <= clip[3])
+      pixels[static_cast<std::size_t>(y * kBufferWidth + x)] = color;
   }
-  // The picture's bottom row lands on row bottom, its left column on column left.
+  // The picture's bottom row lands on row `bottom`, its left column on column `left`.
   void Glyph(const GlyphRows& rows, long long left, long long bottom, Color color) {
-    const long long top = bottom - static_cast<long long>(rows.size()) + 1;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-      for (std::size_t c = 0; c < rows[r].size(); ++c) {
-        if (rows[r][c] == '#')
-          Set(left + static_cast<long long>(c), top + static_cast<long long>(r), color);
+    const auto height = static_cast<long long>(rows.size());
+    for (long long r = 0; r < height; ++r) {
+      const std::string& row = rows[static_cast<std::size_t>(r)];
+      for (long long c = 0; c < static_cast<long long>(row.size()); ++c) {
+        if (row[static_cast<std::size_t>(c)] == '#') Set(left + c, bottom - height + 1 + r, color);
       }
     }
   }
-  // Text of the test font, each cell's bottom row on row bottom.
+  // Text of the test font, each cell's bottom row on row `bottom`.
   void Glyphs(const std::string& text, long long left, long long bottom, Color color) {
     for (char c : text) {
       Glyph(*kPictures.at(c).first, left, bottom, color);
@@ -52,16 +52,6 @@ public:
   void Row(long long x0, long long x1, long long y, Color color) {
     for (long long x = x0; x <= x1; ++x) Set(x, y, color);
   }
-  Color At(int x, int y) const { return pixels_[static_cast<std::size_t>(y * kBufferWidth + x)]; }
-
-private:
-  void Set(long long x, long long y, Color color) {
-    if (x < clip_[0] || x > clip_[1] || y < clip_[2] || y > clip_[3]) return;
-    if (x < 0 || y < 0 || x >= kBufferWidth || y >= kBufferHeight) return;
-    pixels_[static_cast<std::size_t>(y * kBufferWidth + x)] = color;
-  }
-  std::vector<Color> pixels_;
-  std::array<long long, 4> clip_ = {LLONG_MIN, LLONG_MAX, LLONG_MIN, LLONG_MAX};
 };
 
 class FontDraw : public ::testing::TestWithParam<DepthCase> {
@@ -81,7 +71,7 @@ protected:
     return GfxLoadFont(bytes.data(), bytes.size());
   }
 
-  Expected Blank() const { return Expected(background_); }
+  Expected Blank() const { return {std::vector<Color>(kBufferWidth * kBufferHeight, background_)}; }
 
   static void Text(const std::string& text, bool clipped = false) {
     (clipped ? GfxFontTextClipped : GfxFontText)(text.data(), static_cast<int>(text.size()));
@@ -92,9 +82,9 @@ protected:
     int wrong = 0;
     for (int i = 0; i < kBufferWidth * kBufferHeight; ++i) {
       const int x = i % kBufferWidth, y = i / kBufferWidth;
-      if (RawPixel(buffer_, x, y) != want.At(x, y) && ++wrong <= 5) {
+      if (RawPixel(buffer_, x, y) != want.pixels[i] && ++wrong <= 5) {
         ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << RawPixel(buffer_, x, y)
-                      << ", expected " << want.At(x, y);
+                      << ", expected " << want.pixels[i];
       }
     }
     EXPECT_EQ(wrong, 0);
@@ -158,10 +148,10 @@ TEST_P(FontDraw, TextIsCutAtTheClipRectangleOrTheBufferEdges) {
   EXPECT_EQ(std::vector<int>(clip, clip + 4), (std::vector<int>{12, 30, 15, 20}));
   Expected want = Blank();
   for (int y : {20, 40}) {
-    if (y == 20) want.Clip(12, 30, 15, 20);
+    if (y == 20) want.clip = {12, 30, 15, 20};
     want.Glyphs("AgWi", 10, y + kDescent, ink_);
     want.Row(32, 33, y, ink_);
-    want.Clip(INT_MIN, INT_MAX, INT_MIN, INT_MAX);
+    want.clip = Blank().clip;
   }
   GfxMove(-8, 3);  // A and the first part of g above and left of the buffer
   Text("AgW");
