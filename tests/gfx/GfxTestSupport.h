@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "gfx/Gfx.h"
 #include "gfx/HeadlessDisplay.h"
@@ -52,6 +53,14 @@ inline std::uint32_t RawPixel(int handle, int x, int y) {
   std::uint32_t value = 0;
   for (int i = bytes - 1; i >= 0; --i) value = value << 8 | p[i];
   return value;
+}
+
+// Every byte of a buffer's pixel memory, padding included; empty for no buffer.
+inline std::vector<std::uint8_t> BufferBytes(int handle) {
+  const GfxBufferView v = GfxGetBufferView(handle);
+  if (v.pixels == nullptr) return {};
+  return std::vector<std::uint8_t>(v.pixels,
+                                   v.pixels + static_cast<std::size_t>(v.bytesPerRow) * v.height);
 }
 
 // Allocates, opens and clears a buffer to one colour; returns its handle.

@@ -2,7 +2,6 @@
 // clipping, and one damaged file per check.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <functional>
 
 #include "gfx/image/BmpReader.h"
@@ -10,21 +9,20 @@
 
 namespace {
 
-using Rgb = std::array<std::uint8_t, 3>;
-using Values = std::function<std::uint32_t(int, int)>;
+using Picture = std::function<std::uint32_t(int, int)>;
 
 void PutLe(std::vector<std::uint8_t>& v, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) v.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-// value(x, y) is a colour index or, at 24 bits, 0xRRGGBB; y = 0 is the top row. Rows are written
-// bottom-up and padded to 4 bytes as the format requires.
+// value(x, y) is a colour index or, at 24 bits, 0xRRGGBB like the palette entries; y = 0 is the
+// top row. Rows are written bottom-up and padded to 4 bytes as the format requires.
 std::vector<std::uint8_t> MakeBmp(int width, int height, int bpp, bool coreHeader,
-                                  const std::vector<Rgb>& palette, const Values& value,
+                                  const std::vector<std::uint32_t>& palette, const Picture& value,
                                   std::uint32_t compression = 0) {
   const int headerSize = coreHeader ? 12 : 40, sides = coreHeader ? 2 : 4;
-  const std::uint32_t offset =
-      14 + headerSize + static_cast<std::uint32_t>(palette.size()) * (coreHeader ? 3 : 4);
+  const auto offset =
+      static_cast<std::uint32_t>(14 + headerSize + palette.size() * (coreHeader ? 3 : 4));
   const int rowBytes = (width * bpp + 31) / 32 * 4;
   std::vector<std::uint8_t> f = {'B', 'M'};
   PutLe(f, offset + static_cast<std::uint32_t>(rowBytes * height), 4);
@@ -39,10 +37,7 @@ std::vector<std::uint8_t> MakeBmp(int width, int height, int bpp, bool coreHeade
     PutLe(f, compression, 4);
     f.insert(f.end(), 20, 0);
   }
-  for (const Rgb& c : palette) {
-    f.insert(f.end(), {c[2], c[1], c[0]});
-    if (!coreHeader) f.push_back(0);
-  }
+  for (std::uint32_t c : palette) PutLe(f, c, coreHeader ? 3 : 4);
   for (int y = height - 1; y >= 0; --y) {
     std::vector<std::uint8_t> row(static_cast<std::size_t>(rowBytes), 0);
     for (int x = 0; x < width; ++x) {
@@ -59,12 +54,9 @@ std::vector<std::uint8_t> MakeBmp(int width, int height, int bpp, bool coreHeade
   return f;
 }
 
-std::vector<Rgb> RampPalette(int n) {
-  std::vector<Rgb> p;
-  for (int i = 0; i < n; ++i) {
-    p.push_back({static_cast<std::uint8_t>(i * 37 % 256), static_cast<std::uint8_t>(255 - i),
-                 static_cast<std::uint8_t>(i * 11 % 256)});
-  }
+std::vector<std::uint32_t> RampPalette(int n) {
+  std::vector<std::uint32_t> p;
+  for (int i = 0; i < n; ++i) p.push_back((i * 37 % 256) << 16 | (255 - i) << 8 | (i * 11 % 256));
   return p;
 }
 
@@ -72,18 +64,17 @@ std::uint32_t Pattern(int x, int y) {
   return static_cast<std::uint32_t>(x * 7 + y * 13);
 }
 
-const Values kZero = [](int, int) { return 0u; };
+const Picture kZero = [](int, int) { return 0u; };
 
 class BmpReaderTest : public testing::TestWithParam<DepthCase> {
 protected:
   Color Guard() const { return GfxMapRGB(0x12, 0x34, 0x56); }
 
-  // The w x h picture colour(x, y) lies at (left, top) of the buffer; the guard fills the rest.
-  void ExpectPicture(int handle, int left, int top, int w, int h,
-                     const std::function<Rgb(int, int)>& colour) const {
+  // The w x h picture of 0xRRGGBB colours lies at (left, top) of the buffer, the guard elsewhere.
+  void ExpectPicture(int handle, int left, int top, int w, int h, const Picture& colour) const {
     const auto pixel = [&](int x, int y) {
-      const Rgb c = colour(x, y);
-      return ExpectedPixel(GetParam(), c[0], c[1], c[2]);
+      const std::uint32_t c = colour(x, y);
+      return ExpectedPixel(GetParam(), c >> 16 & 255, c >> 8 & 255, c & 255);
     };
     ExpectPlaced(handle, left, top, w, h, pixel, Guard());
   }
@@ -95,42 +86,32 @@ TEST_P(BmpReaderTest, EveryDepthAndHeaderGivesTheRightColours) {
   for (bool core : {false, true}) {
     for (int bpp : {1, 4, 8, 24}) {
       SCOPED_TRACE(testing::Message() << bpp << " bits, " << (core ? "core" : "info") << " header");
-      const std::vector<Rgb> palette = bpp == 24 ? std::vector<Rgb>{} : RampPalette(1 << bpp);
-      auto value = [&](int x, int y) {
+      const auto palette = bpp == 24 ? std::vector<std::uint32_t>{} : RampPalette(1 << bpp);
+      const Picture value = [&](int x, int y) {
         return bpp == 24 ? static_cast<std::uint32_t>((x * 19) << 16 | (y * 50) << 8 | (x + y) * 15)
                          : Pattern(x, y) % static_cast<std::uint32_t>(palette.size());
       };
-      auto colour = [&](int x, int y) {
-        const std::uint32_t v = value(x, y);
-        return bpp == 24 ? Rgb{static_cast<std::uint8_t>(v >> 16),
-                               static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)}
-                         : palette[v];
-      };
       // A width that leaves partial bytes and padding at the end of each row.
-      std::vector<std::uint8_t> f = MakeBmp(13, 5, bpp, core, palette, value);
-      int handle = MakeFilledBuffer(16, 8, Guard());
+      const std::vector<std::uint8_t> f = MakeBmp(13, 5, bpp, core, palette, value);
+      const int handle = MakeFilledBuffer(16, 8, Guard());
       ASSERT_EQ(GfxShowBMP(f.data(), f.size(), 0), 0);
-      ExpectPicture(handle, 0, 0, 13, 5, colour);
-      GfxCloseBuffer();
-      GfxFreeBuffer(handle);
+      ExpectPicture(handle, 0, 0, 13, 5,
+                    [&](int x, int y) { return bpp == 24 ? value(x, y) : palette[value(x, y)]; });
     }
   }
 }
 
 TEST_P(BmpReaderTest, PlacedAtTheCursorAndClippedOnEverySide) {
-  std::vector<Rgb> palette = RampPalette(256);
-  std::vector<std::uint8_t> f =
-      MakeBmp(10, 6, 8, false, palette, [](int x, int y) { return Pattern(x, y) & 255; });
+  const auto palette = RampPalette(256);
+  const Picture value = [](int x, int y) { return Pattern(x, y) & 255; };
+  const std::vector<std::uint8_t> f = MakeBmp(10, 6, 8, false, palette, value);
   const int offsets[][2] = {{3, 2}, {-4, -2}, {15, 9}, {-9, 10}, {18, 0}, {0, -6}};
   for (const auto& o : offsets) {
     SCOPED_TRACE(testing::Message() << "at " << o[0] << "," << o[1]);
-    int handle = MakeFilledBuffer(20, 12, Guard());
+    const int handle = MakeFilledBuffer(20, 12, Guard());
     GfxMove(o[0], o[1]);
     ASSERT_EQ(GfxShowBMP(f.data(), f.size(), kGfxImageAtCursor), 0);
-    ExpectPicture(handle, o[0], o[1], 10, 6,
-                  [&](int x, int y) { return palette[Pattern(x, y) & 255]; });
-    GfxCloseBuffer();
-    GfxFreeBuffer(handle);
+    ExpectPicture(handle, o[0], o[1], 10, 6, [&](int x, int y) { return palette[value(x, y)]; });
   }
 }
 
@@ -155,11 +136,11 @@ TEST_P(BmpReaderTest, DamagedFilesAreRefusedWithoutDrawing) {
 }
 
 TEST_P(BmpReaderTest, CutShortPixelsKeepTheRowsAlreadyDrawnAndMissingColoursAreBlack) {
-  std::vector<Rgb> palette = RampPalette(16);
-  auto index = [](int x, int y) { return static_cast<std::uint32_t>((x + y) % 16); };
+  const auto palette = RampPalette(16);
+  const Picture index = [](int x, int y) { return static_cast<std::uint32_t>((x + y) % 16); };
   std::vector<std::uint8_t> f = MakeBmp(8, 6, 4, false, palette, index);
   f.resize(f.size() - 4 * 2 - 1);  // The top two rows and a byte of the third are gone.
-  int handle = MakeFilledBuffer(8, 6, Guard());
+  const int handle = MakeFilledBuffer(8, 6, Guard());
   EXPECT_EQ(GfxShowBMP(f.data(), f.size(), 0), kBmpCannotRead);
   ExpectPicture(handle, 0, 3, 8, 3, [&](int x, int y) { return palette[index(x, y + 3)]; });
   // A colour table shorter than the indices used gives black, not stray memory.
@@ -173,12 +154,11 @@ INSTANTIATE_TEST_SUITE_P(Depths, BmpReaderTest, testing::ValuesIn(kAllDepths), D
 TEST(BmpReaderEightBit, IndicesGoStraightInAndTwentyFourBitsAreRefused) {
   HeadlessGfx gfx(CoreGfxOptions(kDepth32));
   GfxSetBufferDepth(8);
-  int handle = MakeFilledBuffer(8, 2, 1);
-  std::vector<std::uint8_t> f =
-      MakeBmp(4, 1, 8, false, RampPalette(256), [](int x, int) { return 40u + x; });
+  const int handle = MakeFilledBuffer(8, 2, 1);
+  const auto f = MakeBmp(4, 1, 8, false, RampPalette(256), [](int x, int) { return 40u + x; });
   EXPECT_EQ(GfxShowBMP(f.data(), f.size(), kGfxImageKeepPalette), 0);
   EXPECT_EQ(RawPixel(handle, 3, 0), 43u);
-  std::vector<std::uint8_t> g = MakeBmp(4, 1, 24, false, {}, [](int, int) { return 0xFFFFFFu; });
+  const auto g = MakeBmp(4, 1, 24, false, {}, [](int, int) { return 0xFFFFFFu; });
   EXPECT_EQ(GfxShowBMP(g.data(), g.size(), 0), kBmpBadDepth);
   EXPECT_EQ(RawPixel(handle, 0, 1), 1u);
 }

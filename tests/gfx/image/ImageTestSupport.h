@@ -113,19 +113,14 @@ struct Damage {
 // every byte of the active buffer (if any) as it was.
 inline void ExpectRefused(const std::vector<std::uint8_t>& good, const std::vector<Damage>& cases,
                           const std::function<int(const std::vector<std::uint8_t>&)>& show) {
-  const GfxBufferView v = GfxGetBufferView(GfxActiveBuffer());
-  const auto pixels = [&v] {
-    return v.pixels ? std::vector<std::uint8_t>(v.pixels, v.pixels + v.bytesPerRow * v.height)
-                    : std::vector<std::uint8_t>{};
-  };
-  const std::vector<std::uint8_t> before = pixels();
+  const std::vector<std::uint8_t> before = BufferBytes(GfxActiveBuffer());
   for (const Damage& d : cases) {
     std::vector<std::uint8_t> f = good;
     if (d.size == 0) f.resize(std::min(f.size(), d.offset));
     for (int i = 0; i < d.size; ++i)
       f.at(d.offset + i) = static_cast<std::uint8_t>(d.value >> 8 * i);
     EXPECT_EQ(show(f), d.expected) << d.what;
-    EXPECT_EQ(pixels(), before) << d.what << ": pixels were written";
+    EXPECT_EQ(BufferBytes(GfxActiveBuffer()), before) << d.what << ": pixels were written";
   }
 }
 

@@ -56,32 +56,26 @@ TEST_P(SprTest, PixelsOutsideTheBufferAreDropped) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, SprTest, testing::ValuesIn(kAllDepths), DepthName);
 
+// Fills a buffer with bytes that make long runs, short runs and values of 0xC0 and above.
+void Scribble(int handle, unsigned seed) {
+  GfxBufferView v = GfxGetBufferView(handle);
+  std::mt19937 rng(seed);
+  for (int y = 0; y < v.height; ++y) {
+    for (int i = 0; i < v.bytesPerRow; ++i) {
+      v.pixels[y * v.bytesPerRow + i] =
+          static_cast<std::uint8_t>(y % 3 == 0    ? 0xC7
+                                    : (i / 9 % 2) ? rng()
+                                                  : static_cast<unsigned>(y));
+    }
+  }
+}
+
 class PcxTest : public testing::TestWithParam<DepthCase> {
 protected:
   void SetUp() override {
     path_ = ScratchDir(std::string("pcx_") + GetParam().name) + "/UNDER.PCX";
   }
   void TearDown() override { std::remove(path_.c_str()); }
-
-  // Fills the buffer with bytes that make long runs, short runs and values of 0xC0 and above.
-  static void Scribble(int handle, unsigned seed) {
-    GfxBufferView v = GfxGetBufferView(handle);
-    std::mt19937 rng(seed);
-    for (int y = 0; y < v.height; ++y) {
-      std::uint8_t* row = v.pixels + y * v.bytesPerRow;
-      for (int i = 0; i < v.bytesPerRow; ++i) {
-        row[i] = (y % 3 == 0)  ? static_cast<std::uint8_t>(0xC7)
-                 : (i / 9 % 2) ? static_cast<std::uint8_t>(rng())
-                               : static_cast<std::uint8_t>(y);
-      }
-    }
-  }
-
-  static std::vector<std::uint8_t> Snapshot(int handle) {
-    GfxBufferView v = GfxGetBufferView(handle);
-    return std::vector<std::uint8_t>(v.pixels,
-                                     v.pixels + static_cast<std::size_t>(v.bytesPerRow) * v.height);
-  }
 
   HeadlessGfx gfx_{CoreGfxOptions(GetParam())};
   std::string path_;
@@ -90,7 +84,7 @@ protected:
 TEST_P(PcxTest, SaveAndShowRestoresTheRectangleExactly) {
   int handle = MakeFilledBuffer(300, 40, 0);
   Scribble(handle, 11);
-  std::vector<std::uint8_t> before = Snapshot(handle);
+  const std::vector<std::uint8_t> before = BufferBytes(handle);
   // Widened to multiples of 8 as the window elements do; odd widths work too.
   for (auto rect : {std::array<int, 4>{8, 271, 3, 37}, std::array<int, 4>{5, 5, 0, 39},
                     std::array<int, 4>{0, 299, 0, 39}, std::array<int, 4>{17, 150, 20, 20}}) {
@@ -98,7 +92,7 @@ TEST_P(PcxTest, SaveAndShowRestoresTheRectangleExactly) {
     GfxSetColor(GfxMapRGB(9, 9, 9));
     GfxFillRect(rect[0], rect[1], rect[2], rect[3]);
     ASSERT_EQ(GfxShowPCX(path_.c_str(), 0), 0);
-    ASSERT_EQ(Snapshot(handle), before) << rect[0] << ".." << rect[1];
+    ASSERT_EQ(BufferBytes(handle), before) << rect[0] << ".." << rect[1];
   }
 }
 
@@ -140,15 +134,12 @@ INSTANTIATE_TEST_SUITE_P(Depths, PcxTest, testing::ValuesIn(kAllDepths), DepthNa
 TEST(PcxEightBit, RoundTripOfIndices) {
   HeadlessGfx gfx(CoreGfxOptions(kDepth32));
   GfxSetBufferDepth(8);
-  int handle = MakeFilledBuffer(16, 4, 0);
-  GfxBufferView v = GfxGetBufferView(handle);
-  for (int i = 0; i < v.bytesPerRow * v.height; ++i)
-    v.pixels[i] = static_cast<std::uint8_t>(i * 29);
-  std::vector<std::uint8_t> before(v.pixels, v.pixels + v.bytesPerRow * v.height);
-  std::vector<std::uint8_t> file = GfxEncodePCX(0, 15, 0, 3);
+  const int handle = MakeFilledBuffer(16, 4, 0);
+  Scribble(handle, 14);
+  const std::vector<std::uint8_t> before = BufferBytes(handle), file = GfxEncodePCX(0, 15, 0, 3);
   GfxClear();
   ASSERT_EQ(GfxShowPCX(file.data(), file.size(), 0), 0);
-  EXPECT_EQ(std::vector<std::uint8_t>(v.pixels, v.pixels + v.bytesPerRow * v.height), before);
+  EXPECT_EQ(BufferBytes(handle), before);
 }
 
 }  // namespace
