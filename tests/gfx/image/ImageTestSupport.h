@@ -3,13 +3,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -44,11 +44,6 @@ inline RgbImage SyntheticImage(int width, int height, unsigned seed) {
     }
   }
   return img;
-}
-
-inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
