@@ -16,7 +16,7 @@ protected:
   }
 };
 
-TEST_F(ScreenArtworkTest, ThemeSwitchBringsItsColoursCheckMarkAndMarkers) {
+TEST_F(ScreenArtworkTest, ThemeSwitchBringsItsCheckMarkAndMarkers) {
   ArtworkSet& art = LoadArtwork(2);
   EXPECT_EQ(GfxActiveBuffer(), screen_) << "drawing goes back to the screen after a theme load";
   const int checks = LoadPicture("artwork\\checks.bmp", 15, 52);

@@ -82,15 +82,11 @@ TEST_F(JpegReaderTest, TinyHandMadeFileDecodesToFlatGrey) {
   EXPECT_EQ(CountPixels(handle_, 0, 15, 0, 15, 3), 256);
 }
 
-TEST_F(JpegReaderTest, HeaderRecordAndWorkingBufferSize) {
+TEST_F(JpegReaderTest, BuiltInBufferIsTooSmallForAScreenAndTheSizeAskedForIsEnough) {
   std::vector<std::uint8_t> f = EncodeJpeg(SyntheticImage(800, 600, 1), {75, 2, 2});
   GfxJPEGHeader header;
   ASSERT_EQ(GfxReadJPEGHeader(f.data(), f.size(), &header), 0);
-  EXPECT_EQ(header.marker, 0xFFD8);
-  EXPECT_EQ((std::pair<int, int>(header.width, header.height)), std::pair(800, 600));
-  EXPECT_EQ(header.components, 3);
-  EXPECT_EQ(header.sampling[0], 0x22);
-  EXPECT_EQ(header.sampling[1], 0x11);
+  EXPECT_EQ(GfxJPEGBufferSize(&header), 800 * 3 * 16);
   // The built-in 10,240 bytes cannot hold a 16-row band of 800 pixels.
   handle_ = MakeFilledBuffer(800, 600, kGuard);
   EXPECT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 4);

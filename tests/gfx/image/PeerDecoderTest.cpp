@@ -75,10 +75,8 @@ void PeerDecoderTest::CompareWithDjpeg(const RgbImage& src, const std::string& a
   exact_ += worst == 0;
 }
 
-// Every sampling layout cjpeg writes into a baseline file, at sizes from 1 x 1 to past the screen
-// and qualities from 10 to 100. Luma 4x4 and 3x3 with chroma exceed the ten blocks an
-// interleaved MCU may hold (ITU T.81 B.2.3), so cjpeg refuses them; greyscale has one block per
-// MCU whatever its factors, so 4x4 is there.
+// Every sampling layout cjpeg writes into a baseline file, 1 x 1 to past the screen, quality 10 to
+// 100. Luma 4x4 and 3x3 with chroma exceed an MCU's ten blocks (ITU T.81 B.2.3); greyscale has not.
 TEST_F(PeerDecoderTest, JpegMatchesDjpegWithinOne) {
   if (!HaveTool("cjpeg") || !HaveTool("djpeg"))
     QS_SKIP_MISSING("cjpeg/djpeg not installed (libjpeg-turbo-progs)");
