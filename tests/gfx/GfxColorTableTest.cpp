@@ -6,14 +6,7 @@
 
 namespace {
 
-struct Rgb {
-  int r, g, b;
-  bool operator==(const Rgb&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Rgb& c) {
-  return out << "(" << c.r << "," << c.g << "," << c.b << ")";
-}
+using Rgb = std::array<int, 3>;
 
 Rgb Entry(int index) {
   std::uint8_t rgb[3] = {1, 1, 1};
@@ -39,7 +32,7 @@ TEST_F(GfxColorTable, HueWheelsRunFromBlueRoundTheCircleAndReadsStopAtTheEnd) {
   for (int start = 30; start < 246; start += 24) {
     for (int i = 0; i < 24; ++i) {
       const Rgb a = Entry(start + i), b = Entry(start + (i + 1) % 24);
-      const int changed = (a.r != b.r) + (a.g != b.g) + (a.b != b.b);
+      const int changed = (a[0] != b[0]) + (a[1] != b[1]) + (a[2] != b[2]);
       EXPECT_EQ(changed, 1) << "entries " << start + i << " and " << start + (i + 1) % 24;
     }
   }

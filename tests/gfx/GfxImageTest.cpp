@@ -25,9 +25,7 @@ protected:
 
   std::vector<std::uint32_t> Snapshot() const {
     std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < 30; ++y) {
-      for (int x = 0; x < 40; ++x) pixels.push_back(RawPixel(buffer_, x, y));
-    }
+    for (int i = 0; i < 40 * 30; ++i) pixels.push_back(RawPixel(buffer_, i % 40, i / 40));
     return pixels;
   }
 
@@ -40,32 +38,21 @@ TEST_P(GfxImage, ImageArraysRunBottomRowFirstFromTheCursorAndPutBack) {
   std::vector<std::uint8_t> image(static_cast<std::size_t>(GfxImageSize(12, 9)), 0);
   GfxMove(3, 25);  // lower-left corner
   GfxGetImage(image.data(), 12, 9);
-  const std::size_t bytes = static_cast<std::size_t>(ImageBytes());
-  for (int row = 0; row < 9; ++row) {
-    for (int col = 0; col < 12; ++col) {
-      const std::uint8_t* p = image.data() + (row * 12 + col) * bytes;
-      const int x = 3 + col, y = 25 - row;
-      if (GetParam().bits == 16) {
-        EXPECT_EQ(static_cast<std::uint32_t>(p[0] | p[1] << 8), RawPixel(buffer_, x, y));
-      } else {
-        // Blue, green, red: the colour written there, whatever the depth.
-        EXPECT_EQ(p[0], (x + y) * 3);
-        EXPECT_EQ(p[1], y * 8);
-        EXPECT_EQ(p[2], x * 6);
-      }
-    }
+  const bool is16 = GetParam().bits == 16;
+  for (int i = 0; i < 12 * 9; ++i) {
+    const std::uint8_t* p = image.data() + i * ImageBytes();
+    const int x = 3 + i % 12, y = 25 - i / 12;
+    // 16-bit pixels as they are, else blue, green, red: the colour written there.
+    EXPECT_EQ(is16 ? p[0] | p[1] << 8 : p[2] << 16 | p[1] << 8 | p[0],
+              is16 ? RawPixel(buffer_, x, y) : (x * 6) << 16 | (y * 8) << 8 | (x + y) * 3)
+        << x << "," << y;
   }
   GfxSetColor(GfxMapRGB(1, 1, 1));
   GfxFillRect(0, 39, 0, 29);
   GfxPutImage(image.data(), 12, 9);
-  const std::vector<std::uint32_t> after = Snapshot();
-  for (int y = 0; y < 30; ++y) {
-    for (int x = 0; x < 40; ++x) {
-      const bool inside = x >= 3 && x <= 14 && y >= 17 && y <= 25;
-      EXPECT_EQ(after[y * 40 + x], inside ? before[y * 40 + x] : GfxMapRGB(1, 1, 1))
-          << x << "," << y;
-    }
-  }
+  ExpectPlaced(
+      buffer_, 3, 17, 12, 9, [&](int x, int y) { return before[(y + 17) * 40 + x + 3]; },
+      GfxMapRGB(1, 1, 1));
 }
 
 TEST_P(GfxImage, TransfersPartlyOutsideTheBufferStayInside) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <utility>
@@ -80,6 +81,21 @@ inline int CountPixels(int handle, int minx, int maxx, int miny, int maxy, std::
     for (int x = minx; x <= maxx; ++x) count += RawPixel(handle, x, y) == value;
   }
   return count;
+}
+
+// Every pixel of the buffer holds picture(x - left, y - top) inside the w x h picture placed at
+// (left, top), and `guard` everywhere else.
+inline void ExpectPlaced(int handle, int left, int top, int w, int h,
+                         const std::function<std::uint32_t(int, int)>& picture,
+                         std::uint32_t guard) {
+  const GfxBufferView view = GfxGetBufferView(handle);
+  for (int y = 0; y < view.height; ++y) {
+    for (int x = 0; x < view.width; ++x) {
+      const int sx = x - left, sy = y - top;
+      const bool inside = sx >= 0 && sx < w && sy >= 0 && sy < h;
+      ASSERT_EQ(RawPixel(handle, x, y), inside ? picture(sx, sy) : guard) << x << "," << y;
+    }
+  }
 }
 
 using PixelSet = std::set<std::pair<int, int>>;

@@ -119,21 +119,6 @@ inline void ExpectRefused(const std::vector<std::uint8_t>& good, const std::vect
   }
 }
 
-// Every pixel of the buffer holds picture(x - left, y - top) inside the w x h picture placed at
-// (left, top), and `guard` everywhere else.
-inline void ExpectPlaced(int handle, int left, int top, int w, int h,
-                         const std::function<std::uint32_t(int, int)>& picture,
-                         std::uint32_t guard) {
-  const GfxBufferView view = GfxGetBufferView(handle);
-  for (int y = 0; y < view.height; ++y) {
-    for (int x = 0; x < view.width; ++x) {
-      const int sx = x - left, sy = y - top;
-      const bool inside = sx >= 0 && sx < w && sy >= 0 && sy < h;
-      ASSERT_EQ(RawPixel(handle, x, y), inside ? picture(sx, sy) : guard) << x << "," << y;
-    }
-  }
-}
-
 // A fresh, empty scratch directory for one test.
 inline std::string ScratchDir(const std::string& name) {
   std::string dir = testing::TempDir() + "qs_images_" + name + "_" + std::to_string(::getpid());
