@@ -110,31 +110,26 @@ TEST_P(GfxCopy, CopiesWithinOneBufferReadTheOriginalPixels) {
   const Color key = GfxMapRGB(255, 0, 255);
   for (const bool transparent : {false, true}) {
     for (const int shift : {3, -3}) {
+      SCOPED_TRACE(testing::Message() << "transparent " << transparent << " shift " << shift);
       const int buffer = GfxAllocBuffer(32, 32);
       GfxOpenBuffer(buffer);
-      for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-          GfxSetColor((x + y) % 7 == 0 ? key : GfxMapRGB(x * 8, y * 8, 100));
-          GfxPoint(x, y);
-        }
+      std::vector<std::uint32_t> before;
+      for (int i = 0; i < 32 * 32; ++i) {
+        const int x = i % 32, y = i / 32;
+        GfxSetColor((x + y) % 7 == 0 ? key : GfxMapRGB(x * 8, y * 8, 100));
+        GfxPoint(x, y);
+        before.push_back(RawPixel(buffer, x, y));
       }
-      std::vector<std::uint32_t> before(32 * 32);
-      for (int i = 0; i < 32 * 32; ++i) before[i] = RawPixel(buffer, i % 32, i / 32);
       // Rectangle 8..23 x 8..23 moved by (shift, shift / 3) within the same buffer.
       const int dy = shift / 3;
-      if (transparent) {
-        GfxCopyRectTransparent(8, 23, 8, 23, 8 + shift, 23 + dy, buffer, buffer);
-      } else {
-        GfxCopyRect(8, 23, 8, 23, 8 + shift, 23 + dy, buffer, buffer);
-      }
-      for (int y = 8; y <= 23; ++y) {
-        for (int x = 8; x <= 23; ++x) {
-          const std::uint32_t source = before[y * 32 + x];
-          const std::uint32_t expected =
-              transparent && source == key ? before[(y + dy) * 32 + x + shift] : source;
-          ASSERT_EQ(RawPixel(buffer, x + shift, y + dy), expected)
-              << "transparent " << transparent << " shift " << shift << " at " << x << "," << y;
-        }
+      (transparent ? GfxCopyRectTransparent : GfxCopyRect)(8, 23, 8, 23, 8 + shift, 23 + dy, buffer,
+                                                           buffer);
+      for (int i = 0; i < 16 * 16; ++i) {
+        const int x = 8 + i % 16, y = 8 + i / 16;
+        const std::uint32_t source = before[y * 32 + x];
+        ASSERT_EQ(RawPixel(buffer, x + shift, y + dy),
+                  transparent && source == key ? before[(y + dy) * 32 + x + shift] : source)
+            << x << "," << y;
       }
       GfxCloseBuffer();
       GfxFreeBuffer(buffer);
