@@ -1,6 +1,5 @@
-// The player-select dialog run through its modal loop with queued keys and clicks: the name and
-// switch it hands back, the refusal of an empty name with a message box on top of it, cancelling,
-// and its look with the theme artwork.
+// The player-select dialog through its modal loop: the name and switch it hands back, an empty
+// name refused with a message box on top of it, cancelling, and its goldens.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,8 +28,7 @@ constexpr int kFieldY = 210 + 60 + 10;
 
 class PlayerSelectDialogTest : public DialogTest {
 protected:
-  // Types text key by key from `ms` on, 60 ms a key; capitals with Shift held. Returns the time
-  // after the last key.
+  // Types text from `ms` on, 60 ms a key, capitals with Shift; returns the time after it.
   std::uint64_t TypeAt(std::uint64_t ms, const char* text) {
     for (; *text != '\0'; ++text, ms += 60) {
       const char c = *text;
@@ -47,8 +45,8 @@ protected:
   }
 };
 
-// OK, or Enter in the field (which holds the focus as the dialog opens), hand back the name and
-// the switch as they stand; Cancel, or Escape from the field, the values handed in.
+// OK, or Enter in the field (focused as it opens), hand back the name and switch as they stand;
+// Cancel, or Escape from the field, the values handed in.
 TEST_F(PlayerSelectDialogTest, OkAndEnterGiveTheNameAndSwitchCancelAndEscapeKeepTheOldOnes) {
   const struct {
     const char* name;
@@ -84,13 +82,10 @@ TEST_F(PlayerSelectDialogTest, OkAndEnterGiveTheNameAndSwitchCancelAndEscapeKeep
   EXPECT_EQ(PlayerSelectDialog(nullptr, false).GetPlayerName(), "") << "no name handed in";
 }
 
-// An empty name is refused with a message box on top of the dialog. Whichever way the box is
-// closed, the key or click that closes it is not taken by the dialog beneath (Enter on its
-// focused OK button would open the box again, Escape would cancel it): the dialog stays open
-// until a name is typed.
+// An empty name is refused with a message box on top of the dialog. However the box is closed,
+// the dialog beneath does not take that key or click too: it stays open until a name is typed.
 TEST_F(PlayerSelectDialogTest, AnEmptyNameShowsTheMessageAndTheDialogStaysOpen) {
-  // The box paints its whole rectangle only with the theme's skin; without one the comparison of
-  // what was shown is left out, and the test counts as skipped once the rest has run.
+  // Without the skin the box does not paint its whole rectangle: no comparison, and a skip.
   const bool withArtwork = UseArtworkOnBackdrop(0);
 
   UiMessageBox expected(nullptr, "Player Select", kUiMbOk, "You must enter a name.");
@@ -105,8 +100,7 @@ TEST_F(PlayerSelectDialogTest, AnEmptyNameShowsTheMessageAndTheDialogStaysOpen) 
   for (const auto& close : closings) {
     SCOPED_TRACE(testing::Message() << "closed with key " << close.key);
     PlayerSelectDialog dialog("", true);
-    // Each window timer tick notes how many loops run and keeps the screen under the box while
-    // the box is open.
+    // Each window timer tick notes how many loops run, and keeps the screen of the box's first.
     std::string depths;
     std::vector<std::uint32_t> shownBox;
     bool dialogShownUnderBox = false;
@@ -122,7 +116,7 @@ TEST_F(PlayerSelectDialogTest, AnEmptyNameShowsTheMessageAndTheDialogStaysOpen) 
     });
     SetTimer(5, 100);
     const std::uint64_t start = clock_;
-    // The player selects the switch off, then presses OK with the field empty.
+    // The switch off, then OK with the field empty.
     input_->ClickAt(start + 20, kCheckX, kCheckY);
     input_->ClickAt(start + 140, kOkX, kOkY);
     if (close.key != 0) {
@@ -141,14 +135,13 @@ TEST_F(PlayerSelectDialogTest, AnEmptyNameShowsTheMessageAndTheDialogStaysOpen) 
     EXPECT_GE(clock_, typed + 250) << "closed by the last click, not before";
     ASSERT_TRUE(dialogShownUnderBox) << "no box over the dialog";
 
-    // The box (a second loop) was open from the first OK, about 190 ms, until it was closed at
-    // about 450 ms, and never again; the dialog itself ran on.
+    // The box (a second loop) was open from about 190 ms to 450 ms, never again.
     EXPECT_EQ(std::count(depths.begin(), depths.end(), '2'), 3) << depths;
     EXPECT_EQ(depths.find('2'), depths.find("222")) << depths;
     EXPECT_EQ(depths.back(), '1') << depths;
 
     if (!withArtwork) continue;
-    // What the player saw is that box: the same box shown on its own looks the same.
+    // What the player saw is that box.
     expected.Show();
     EXPECT_EQ(Changed(shownBox, boxX, boxX + boxW - 1, boxY, boxY + boxH - 1), 0);
     expected.Hide();

@@ -1,7 +1,5 @@
-// The rule-help viewer through its modal loop: its buttons by page count, paging with the
-// enabled states at both ends, a page too long for the box, and its look with a Klondike page
-// (whose golden pins where labels and text go). That the shipped help text fits the box is the
-// media check's (MediaFilesTest).
+// The rule-help viewer through its modal loop: its buttons by page count, paging to both ends, a
+// page too long for the box, and its goldens. That the shipped help fits is MediaFilesTest's.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -38,15 +36,14 @@ using RuleHelpDialogTest = DialogTest;
 TEST_F(RuleHelpDialogTest, PageButtonsComeOnlyWithTwoOrMorePages) {
   for (const int pages : {0, 1}) {
     RuleHelpDialog dialog(Pages(pages));
-    EXPECT_EQ(dialog.GetPreviousButton(), nullptr);
-    EXPECT_EQ(dialog.GetNextButton(), nullptr);
     EXPECT_EQ(dialog.Children()->Count(), 1u);
     input_->KeyAt(In(40), VK_RETURN, kScanEnter);
     EXPECT_EQ(dialog.DoModal(), kDialogResultOk);
   }
 }
 
-TEST_F(RuleHelpDialogTest, PagingStopsAtBothEndsAndOkCloses) {
+// Escape first in every run: it does not close.
+TEST_F(RuleHelpDialogTest, PagingStopsAtBothEndsAndOnlyOkCloses) {
   const struct {
     std::vector<int> clicks;  // x of each page button clicked, in order
     int page;
@@ -54,17 +51,15 @@ TEST_F(RuleHelpDialogTest, PagingStopsAtBothEndsAndOkCloses) {
     bool nextDisabled;
   } cases[] = {
       {{}, 0, true, false},
-      {{kNextX}, 1, false, false},
-      {{kNextX, kNextX}, 2, false, true},
       {{kNextX, kNextX, kNextX}, 2, false, true},  // ">>" on the last page does nothing
       {{kNextX, kNextX, kPreviousX}, 1, false, false},
-      {{kNextX, kPreviousX}, 0, true, false},
-      {{kPreviousX, kPreviousX}, 0, true, false},  // "<<" on the first page does nothing
+      {{kPreviousX, kPreviousX}, 0, true, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.clicks.size() << " clicks, page " << c.page);
     RuleHelpDialog dialog(Pages(3));
-    std::uint64_t at = In(40);
+    input_->KeyAt(In(20), VK_ESCAPE, kScanEscape);
+    std::uint64_t at = In(100);
     for (const int x : c.clicks) {
       input_->ClickAt(at, x, kButtonY);
       at += 200;
@@ -78,17 +73,8 @@ TEST_F(RuleHelpDialogTest, PagingStopsAtBothEndsAndOkCloses) {
   }
 }
 
-TEST_F(RuleHelpDialogTest, EscapeDoesNotClose) {
-  RuleHelpDialog dialog(Pages(2));
-  input_->KeyAt(In(40), VK_ESCAPE, kScanEscape);
-  const std::uint64_t closing = In(400);
-  input_->ClickAt(closing, kOkX, kButtonY);
-  EXPECT_EQ(dialog.DoModal(), kDialogResultOk);
-  EXPECT_GE(clock_, closing + 50);
-}
-
-// A page of 80 lines of 99 characters (what the reader lets through) stays inside the frame and
-// above the buttons; the escape byte of the fonts is shown as a plain mark.
+// The largest page the reader lets through stays inside the frame and above the buttons; the
+// fonts' escape byte is a plain mark.
 TEST_F(RuleHelpDialogTest, AFullPageStaysInsideTheFrameAndAboveTheButtons) {
   if (!UseArtworkOnBackdrop(1)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   const std::vector<std::uint32_t> before = ScreenPixels(screenBuffer_);
@@ -107,7 +93,6 @@ TEST_F(RuleHelpDialogTest, AFullPageStaysInsideTheFrameAndAboveTheButtons) {
       "1WWW";
   RuleHelpDialog dialog(std::move(section));
   dialog.Show();
-  // Outside the dialog nothing changed; inside, nothing below the last row's cut.
   EXPECT_EQ(Changed(before, 0, 799, 0, kDialogY - 1), 0);
   EXPECT_EQ(Changed(before, 0, 799, kDialogY + 500, 599), 0);
   EXPECT_EQ(Changed(before, 0, kDialogX - 1, 0, 599), 0);

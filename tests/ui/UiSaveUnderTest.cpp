@@ -1,5 +1,5 @@
 // Save-under: the pixels under an element come back exactly, from memory or from the temporary
-// file used for areas too large to keep, and showing and hiding a container uses it.
+// file used for areas too large to keep; containers use it when shown and hidden.
 #include <cstdlib>
 #include <filesystem>
 
@@ -7,8 +7,7 @@
 
 namespace {
 
-// A pattern in which every pixel differs from its neighbours, so a shifted or partial restore
-// cannot pass.
+// Every pixel differs from its neighbours, so a shifted or partial restore cannot pass.
 void PaintPattern(int buffer, int width, int height) {
   GfxOpenBuffer(buffer);
   for (int y = 0; y < height; ++y) {
@@ -31,35 +30,47 @@ void Scribble(int minx, int maxx, int miny, int maxy) {
 
 using UiSaveUnderTest = UiTest;
 
-TEST_F(UiSaveUnderTest, MemoryStoreRestoresTheExactPixelsOfBothRectangles) {
+TEST_F(UiSaveUnderTest, MemoryStoreRestoresExactlyAndContainersUseItOnlyWhenEnabled) {
   PaintPattern(screenBuffer_, 800, 600);
   const std::vector<std::uint8_t> before = Snapshot(screenBuffer_);
   ProbeWidget w(nullptr, 100, 80, 60, 30);
-
   w.SaveUnder();
   EXPECT_EQ(w.GetSaveState(), kUiSavedInMemory);
   Scribble(100, 159, 80, 109);
   w.RestoreUnder();
   EXPECT_EQ(w.GetSaveState(), kUiNothingSaved);
   EXPECT_EQ(Snapshot(screenBuffer_), before);
-
-  // The inclusive rectangle reaches one pixel further right and down.
-  w.SaveUnderInclusive();
+  w.SaveUnderInclusive();  // one pixel further right and down
   Scribble(100, 160, 80, 110);
   w.RestoreUnderInclusive();
   EXPECT_EQ(Snapshot(screenBuffer_), before);
-
-  // An element reaching off the screen keeps what is on it; restoring twice changes nothing.
+  // Reaching off the screen it keeps what is on it; restoring twice changes nothing.
   ProbeWidget edge(nullptr, 760, 580, 100, 100);
   edge.SaveUnderInclusive();
   Scribble(760, 799, 580, 599);
   edge.RestoreUnder();
   edge.RestoreUnder();
   EXPECT_EQ(Snapshot(screenBuffer_), before);
+
+  ProbePanel panel(nullptr, 200, 150, 300, 200);
+  panel.Show();
+  EXPECT_EQ(panel.GetSaveState(), kUiNothingSaved);  // off by default
+  panel.Hide();
+  UiToolkit.saveUnderEnabled = true;
+  panel.Show();
+  Scribble(200, 499, 150, 349);
+  panel.Hide();
+  EXPECT_EQ(Snapshot(screenBuffer_), before);
+  w.Show();  // a widget's Hide puts back what it saved
+  w.SaveUnder();
+  Scribble(100, 159, 80, 109);
+  w.Hide();
+  EXPECT_EQ(Snapshot(screenBuffer_), before);
+  UiToolkit.saveUnderEnabled = false;
 }
 
-// Areas too large for memory go through an aligned temporary file, in /tmp when TMPDIR names no
-// directory.
+// The file covers whole 8-pixel columns, goes with its element, and lands in /tmp when TMPDIR
+// names no directory.
 TEST_F(UiSaveUnderTest, AreasTooLargeForMemoryGoThroughAnAlignedTemporaryFile) {
   // 32-bit pixels count 1.35 times their three image bytes: 2400 x 1760 is past the limit.
   const int big = GfxAllocBuffer(2440, 1780);
@@ -67,32 +78,23 @@ TEST_F(UiSaveUnderTest, AreasTooLargeForMemoryGoThroughAnAlignedTemporaryFile) {
   PaintPattern(big, 2440, 1780);
   UiToolkit.drawingBuffer = big;
   const std::vector<std::uint8_t> before = Snapshot(big);
-
-  ProbeWidget w(nullptr, 13, 5, 2400, 1760);
-  w.SaveUnder();
-  ASSERT_EQ(w.GetSaveState(), kUiSavedInFile);
-  const std::filesystem::path file = w.GetSaveFile();
-  EXPECT_TRUE(std::filesystem::exists(file));
-  EXPECT_LE(file.filename().string().size(), 12u);
-
-  // The file covers whole 8-pixel columns: from x = 8 up to x = 2415.
-  Scribble(8, 2415, 5, 1764);
-  w.RestoreUnder();
-  EXPECT_EQ(w.GetSaveState(), kUiNothingSaved);
-  EXPECT_FALSE(std::filesystem::exists(file));
-  EXPECT_EQ(Snapshot(big), before);
-
-  // An element that goes away with its pixels still on file takes the file along.
   std::filesystem::path leftover;
   {
-    ProbeWidget gone(nullptr, 0, 0, 2400, 1760);
-    gone.SaveUnder();
-    leftover = gone.GetSaveFile();
+    ProbeWidget w(nullptr, 13, 5, 2400, 1760);
+    w.SaveUnder();
+    ASSERT_EQ(w.GetSaveState(), kUiSavedInFile);
+    const std::filesystem::path file = w.GetSaveFile();
+    EXPECT_LE(file.filename().string().size(), 12u);
+    Scribble(8, 2415, 5, 1764);
+    w.RestoreUnder();
+    EXPECT_EQ(Snapshot(big), before);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    w.SaveUnder();
+    leftover = w.GetSaveFile();
     ASSERT_TRUE(std::filesystem::exists(leftover));
   }
   EXPECT_FALSE(std::filesystem::exists(leftover));
 
-  // TMPDIR naming a directory that does not exist: the file goes to /tmp.
   const char* oldTmp = std::getenv("TMPDIR");
   const std::string saved = oldTmp != nullptr ? oldTmp : "";
   setenv("TMPDIR", "/nonexistent/quenbry-test", 1);
@@ -107,38 +109,11 @@ TEST_F(UiSaveUnderTest, AreasTooLargeForMemoryGoThroughAnAlignedTemporaryFile) {
   EXPECT_EQ(std::filesystem::path(elsewhere.GetSaveFile()).parent_path(), "/tmp");
   Scribble(8, 2415, 5, 1764);
   elsewhere.RestoreUnder();
+  EXPECT_EQ(elsewhere.GetSaveState(), kUiNothingSaved);
   EXPECT_EQ(Snapshot(big), before);
-
   UiToolkit.drawingBuffer = screenBuffer_;
   GfxOpenBuffer(screenBuffer_);
   GfxFreeBuffer(big);
-}
-
-TEST_F(UiSaveUnderTest, ContainersSaveWhenShownAndRestoreWhenHiddenOnlyWhenEnabled) {
-  PaintPattern(screenBuffer_, 800, 600);
-  const std::vector<std::uint8_t> before = Snapshot(screenBuffer_);
-  ProbePanel panel(nullptr, 200, 150, 300, 200);
-
-  panel.Show();
-  EXPECT_EQ(panel.GetSaveState(), kUiNothingSaved);  // save-under is off by default
-  panel.Hide();
-
-  UiToolkit.saveUnderEnabled = true;
-  panel.Show();
-  EXPECT_EQ(panel.GetSaveState(), kUiSavedInMemory);
-  Scribble(200, 499, 150, 349);
-  panel.Hide();
-  EXPECT_EQ(panel.GetSaveState(), kUiNothingSaved);
-  EXPECT_EQ(Snapshot(screenBuffer_), before);
-
-  // A widget's Hide puts back whatever it saved under itself.
-  ProbeWidget w(nullptr, 10, 10, 20, 20);
-  w.Show();
-  w.SaveUnder();
-  Scribble(10, 29, 10, 29);
-  w.Hide();
-  EXPECT_EQ(Snapshot(screenBuffer_), before);
-  UiToolkit.saveUnderEnabled = false;
 }
 
 }  // namespace
