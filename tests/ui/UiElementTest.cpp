@@ -1,9 +1,13 @@
-// Element bookkeeping: ids, positions relative to the parent, child lists with their cursor and
-// focus mark, centring, ownership and destruction order, the toolkit settings.
+// Elements and containers: ids, child lists and their focus mark, ownership and destruction
+// during a turn, Tab order, routing to containers shown on top, redraws, and save-under.
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "tests/ui/UiTestSupport.h"
+#include "tests/ui/widgets/WidgetTestSupport.h"
 
 namespace {
 
@@ -67,19 +71,6 @@ TEST_F(UiElementTest, OwnedChildrenDieWithTheParentAndSurvivorsForgetIt) {
   EXPECT_EQ(survivor.NextSibling(), nullptr);
 }
 
-TEST_F(UiElementTest, ASecondInitTakesOnlyTheBufferAndShutdownClears) {
-  UiInit(nullptr, 7, kUiSaveUnder);
-  EXPECT_EQ(UiToolkit.drawingBuffer, 7);
-  EXPECT_FALSE(UiToolkit.saveUnderEnabled);
-  UiToolkit.drawingBuffer = screenBuffer_;
-  EXPECT_EQ(UiColour(kUiColourCount), 0u) << "past the scheme";
-  UiShutdown();
-  EXPECT_FALSE(UiToolkit.initialised);
-  EXPECT_TRUE(UiToolkit.captions[kUiCaptionOk].empty());
-  UiInit(nullptr, screenBuffer_, kUiSaveUnder | kUiRouteToContainers);
-  EXPECT_TRUE(UiToolkit.saveUnderEnabled);
-}
-
 // A handler may take elements out of the tree (a menu rebuilt while it is polled): those already
 // passed live until the turn ends, those ahead are not handled, replacements serve from next turn.
 TEST_F(UiElementTest, ElementsTakenOutDuringATurnLiveUntilItEndsAndHandleNoMoreOfIt) {
@@ -112,6 +103,254 @@ TEST_F(UiElementTest, ElementsTakenOutDuringATurnLiveUntilItEndsAndHandleNoMoreO
   bool alive = false;
   EXPECT_TRUE(screen.DestroyChild(screen.MakeChild<HookWidget>(200, 0, &alive)));
   EXPECT_FALSE(alive);
+}
+
+class UiContainerTest : public WidgetTest {
+protected:
+  void PressTab() { Key(VK_TAB, 0x0F); }
+  void PressShiftTab() {
+    TrackKeyMessage(Message{WM_KEYDOWN, VK_SHIFT, KeyDownParam(0x2A), 0, true});
+    PressTab();
+    TrackKeyMessage(Message{WM_KEYUP, VK_SHIFT, KeyUpParam(0x2A), 0, true});
+  }
+  UiElement* Mark() const { return screen_->Children()->Mark(); }
+};
+
+// Showing and Tab pass over disabled widgets and non-tab-stops; after each press the mark alone
+// has the focus, and both ways wrap round.
+TEST_F(UiContainerTest, ShowingAndTabSkipNonTabStopsAndDisabledAndWrap) {
+  ProbeWidget off(screen_.get(), 0, 0), bar(screen_.get(), 50, 0), a(screen_.get(), 100, 0),
+      b(screen_.get(), 150, 0), c(screen_.get(), 200, 0);
+  off.SetDisabled(true);
+  bar.SetStyle(kUiStyleNoTabStop);
+  screen_->Show();
+  const struct {
+    int back;  // -1: no press, just shown
+    ProbeWidget* mark;
+  } presses[] = {{-1, &a}, {0, &b}, {0, &c}, {0, &a}, {1, &c}, {1, &b}, {1, &a}};
+  for (const auto& p : presses) {
+    if (p.back == 1) PressShiftTab();
+    if (p.back == 0) PressTab();
+    EXPECT_EQ(Mark(), p.mark);
+    for (const ProbeWidget* w : {&off, &bar, &a, &b, &c}) {
+      EXPECT_EQ(w->GetFocus(), w == p.mark ? kUiKeyboardFocus : kUiNoFocus);
+    }
+  }
+  EXPECT_EQ(UiInput.event, EV_BACK_TAB);
+  EXPECT_TRUE(screen_->NeedsRedraw());
+  // Only disabled elements and non-tab-stops besides the mark: the mark keeps the focus.
+  b.SetDisabled(true);
+  c.SetDisabled(true);
+  PressTab();
+  EXPECT_EQ(a.GetFocus(), kUiKeyboardFocus);
+}
+
+// With every widget disabled nobody has the focus; a lone non-tab-stop takes it from Tab, but
+// not once disabled.
+TEST_F(UiContainerTest, WhatCannotTakeTheFocusIsLeftWithout) {
+  {
+    UiScreen screen(0, 0, 799, 599);
+    ProbeWidget greyed(&screen, 0, 0);
+    greyed.SetDisabled(true);
+    screen.Show();
+    EXPECT_EQ(greyed.GetFocus(), kUiNoFocus);
+  }
+  ProbeWidget only(screen_.get(), 0, 0);
+  only.SetStyle(kUiStyleNoTabStop);
+  screen_->Show();
+  PressTab();
+  EXPECT_EQ(only.GetFocus(), kUiKeyboardFocus);
+  only.SetDisabled(true);
+  PressShiftTab();
+  EXPECT_EQ(Mark(), &only);
+  EXPECT_EQ(only.GetFocus(), kUiNoFocus);
+}
+
+TEST_F(UiContainerTest, APressMovesTheFocusAndTheMarkHandlesTheTurnFirst) {
+  std::vector<int> order;
+  ProbeWidget a(screen_.get(), 0, 0, 40, 20, &order), b(screen_.get(), 100, 0, 40, 20, &order),
+      c(screen_.get(), 200, 0, 40, 20, &order);
+  screen_->Show();
+  PressTab();
+  ASSERT_EQ(Mark(), &b);
+  order.clear();
+  Press(210, 10);
+  EXPECT_EQ((std::vector<int>{b.GetId(), a.GetId(), c.GetId()}), order);
+  EXPECT_EQ(UiInput.event, EV_PRESSED);
+  EXPECT_EQ(UiInput.subject, screen_->GetId());
+  EXPECT_EQ(screen_->GetFocus(), kUiKeyboardFocus);
+  EXPECT_EQ(Mark(), &c);
+  EXPECT_EQ(c.GetFocus(), kUiMouseFocus);
+  EXPECT_EQ(b.GetFocus(), kUiNoFocus);
+  Release(210, 10);
+  // The outermost row and column of pixels are no hit, so nothing moves.
+  Click(100, 5);
+  EXPECT_EQ(Mark(), &c);
+}
+
+// A shown container deactivates its parent, which still routes the turn to it, and refreshes it
+// on hiding; a modeless one touches nobody.
+TEST_F(UiContainerTest, AShownContainerTakesTheTurnsFromItsParentUntilItHides) {
+  ProbePanel base(screen_.get(), 0, 0, 800, 600);
+  ProbeWidget behind(&base, 0, 0);
+  ProbePanel dialog(&base, 300, 300, 200, 100);
+  ProbeWidget inner(&dialog, 10, 10);
+  ProbePanel palette(&base, 0, 300, 100, 100, kUiStyleModeless);
+  ProbeWidget unseen(&palette, 10, 10);
+  Move(1, 1);
+  EXPECT_EQ(behind.events, 0);  // nothing shown yet
+  screen_->Show();
+  base.Show();
+  Move(2, 2);
+  EXPECT_EQ(behind.events, 1);
+  base.refreshes = 0;
+  dialog.Show();
+  EXPECT_FALSE(base.IsActive());
+  EXPECT_EQ(base.refreshes, 1);
+  EXPECT_EQ(dialog.draws, 1);
+  Press(315, 315);
+  EXPECT_EQ(behind.events, 1);
+  EXPECT_EQ(inner.events, 1);
+  EXPECT_EQ(unseen.events, 0);
+  EXPECT_EQ(UiInput.subject, dialog.GetId());  // the press moved the dialog's focus
+  Release(315, 315);
+  UiToolkit.routeToContainers = false;
+  Move(3, 3);
+  EXPECT_EQ(inner.events, 2);  // the release above still reached it; this turn does not
+  UiToolkit.routeToContainers = true;
+  dialog.Hide();
+  EXPECT_TRUE(base.IsActive());
+  EXPECT_EQ(base.refreshes, 2);
+  EXPECT_FALSE(inner.IsShown());
+  palette.Show();
+  palette.Hide();
+  EXPECT_TRUE(base.IsActive());
+  EXPECT_EQ(base.refreshes, 2);
+}
+
+TEST_F(UiContainerTest, TheRedrawCycleFlushesOnlyWhenSomethingDrewAndTheAppIsActive) {
+  ProbeWidget w(screen_.get(), 10, 10);
+  screen_->Show();
+  screen_->ClearRedraw();
+  EXPECT_FALSE(UiFinishTurn(*screen_, true));
+  EXPECT_EQ(screenUpdate_.flushes, 0);
+  PressTab();  // the only widget gets the focus again and draws itself
+  ASSERT_FALSE(screenUpdate_.marked.empty());
+  EXPECT_EQ(screenUpdate_.marked.back(), (ScreenRect{10, 10, 49, 29}));
+  EXPECT_FALSE(UiFinishTurn(*screen_, false));
+  EXPECT_TRUE(UiFinishTurn(*screen_, true));
+  EXPECT_EQ(screenUpdate_.flushes, 1);
+  EXPECT_FALSE(screen_->NeedsRedraw());
+  EXPECT_FALSE(w.NeedsRedraw());
+}
+
+// Every pixel differs from its neighbours, so a shifted or partial restore cannot pass.
+void PaintPattern(int buffer, int width, int height) {
+  GfxOpenBuffer(buffer);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      GfxSetColor(GfxMapRGB(x & 0xFF, y & 0xFF, (x * 7 + y * 13) & 0xFF));
+      GfxPoint(x, y);
+    }
+  }
+}
+
+std::vector<std::uint8_t> Snapshot(int buffer) {
+  const GfxBufferView view = GfxGetBufferView(buffer);
+  return {view.pixels, view.pixels + static_cast<std::size_t>(view.bytesPerRow) * view.height};
+}
+
+void Scribble(int minx, int maxx, int miny, int maxy) {
+  GfxSetColor(GfxMapRGB(255, 0, 255));
+  GfxFillRect(minx, maxx, miny, maxy);
+}
+
+using UiSaveUnderTest = UiTest;
+
+TEST_F(UiSaveUnderTest, MemoryStoreRestoresExactlyAndContainersUseItOnlyWhenEnabled) {
+  PaintPattern(screenBuffer_, 800, 600);
+  const std::vector<std::uint8_t> before = Snapshot(screenBuffer_);
+  ProbeWidget w(nullptr, 100, 80, 60, 30);
+  w.SaveUnder();
+  EXPECT_EQ(w.GetSaveState(), kUiSavedInMemory);
+  Scribble(100, 159, 80, 109);
+  w.RestoreUnder();
+  EXPECT_EQ(w.GetSaveState(), kUiNothingSaved);
+  EXPECT_EQ(Snapshot(screenBuffer_), before);
+  w.SaveUnderInclusive();  // one pixel further right and down
+  Scribble(100, 160, 80, 110);
+  w.RestoreUnderInclusive();
+  EXPECT_EQ(Snapshot(screenBuffer_), before);
+  // Reaching off the screen it keeps what is on it; restoring twice changes nothing.
+  ProbeWidget edge(nullptr, 760, 580, 100, 100);
+  edge.SaveUnderInclusive();
+  Scribble(760, 799, 580, 599);
+  edge.RestoreUnder();
+  edge.RestoreUnder();
+  EXPECT_EQ(Snapshot(screenBuffer_), before);
+
+  ProbePanel panel(nullptr, 200, 150, 300, 200);
+  panel.Show();
+  EXPECT_EQ(panel.GetSaveState(), kUiNothingSaved);  // off by default
+  panel.Hide();
+  UiToolkit.saveUnderEnabled = true;
+  panel.Show();
+  Scribble(200, 499, 150, 349);
+  panel.Hide();
+  EXPECT_EQ(Snapshot(screenBuffer_), before);
+  w.Show();  // a widget's Hide puts back what it saved
+  w.SaveUnder();
+  Scribble(100, 159, 80, 109);
+  w.Hide();
+  EXPECT_EQ(Snapshot(screenBuffer_), before);
+  UiToolkit.saveUnderEnabled = false;
+}
+
+// The file covers whole 8-pixel columns, goes with its element, and lands in /tmp when TMPDIR
+// names no directory.
+TEST_F(UiSaveUnderTest, AreasTooLargeForMemoryGoThroughAnAlignedTemporaryFile) {
+  // 32-bit pixels count 1.35 times their three image bytes: 2400 x 1760 is past the limit.
+  const int big = GfxAllocBuffer(2440, 1780);
+  ASSERT_GE(big, 0);
+  PaintPattern(big, 2440, 1780);
+  UiToolkit.drawingBuffer = big;
+  const std::vector<std::uint8_t> before = Snapshot(big);
+  std::filesystem::path leftover;
+  {
+    ProbeWidget w(nullptr, 13, 5, 2400, 1760);
+    w.SaveUnder();
+    ASSERT_EQ(w.GetSaveState(), kUiSavedInFile);
+    const std::filesystem::path file = w.GetSaveFile();
+    EXPECT_LE(file.filename().string().size(), 12u);
+    Scribble(8, 2415, 5, 1764);
+    w.RestoreUnder();
+    EXPECT_EQ(Snapshot(big), before);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    w.SaveUnder();
+    leftover = w.GetSaveFile();
+    ASSERT_TRUE(std::filesystem::exists(leftover));
+  }
+  EXPECT_FALSE(std::filesystem::exists(leftover));
+
+  const char* oldTmp = std::getenv("TMPDIR");
+  const std::string saved = oldTmp != nullptr ? oldTmp : "";
+  setenv("TMPDIR", "/nonexistent/quenbry-test", 1);
+  ProbeWidget elsewhere(nullptr, 13, 5, 2400, 1760);
+  elsewhere.SaveUnder();
+  if (oldTmp != nullptr) {
+    setenv("TMPDIR", saved.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+  ASSERT_EQ(elsewhere.GetSaveState(), kUiSavedInFile);
+  EXPECT_EQ(std::filesystem::path(elsewhere.GetSaveFile()).parent_path(), "/tmp");
+  Scribble(8, 2415, 5, 1764);
+  elsewhere.RestoreUnder();
+  EXPECT_EQ(elsewhere.GetSaveState(), kUiNothingSaved);
+  EXPECT_EQ(Snapshot(big), before);
+  UiToolkit.drawingBuffer = screenBuffer_;
+  GfxOpenBuffer(screenBuffer_);
+  GfxFreeBuffer(big);
 }
 
 }  // namespace
