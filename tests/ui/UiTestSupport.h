@@ -52,7 +52,6 @@ protected:
     UiBuildColours();
     UiSetScreenUpdate(&screenUpdate_);
   }
-
   void TearDown() override {
     UiSetScreenUpdate(nullptr);
     UiShutdown();
@@ -108,7 +107,6 @@ public:
   ProbeWidget(UiElement* parent, int x, int y, int width = 40, int height = 20,
               std::vector<int>* order = nullptr)
       : UiWidget(parent, x, y, width, height), order_(order) {}
-
   void HandleEvent() override {
     ++events;
     if (order_ != nullptr) order_->push_back(GetId());
@@ -125,7 +123,6 @@ public:
     dirty_ = true;
     UiAddDirtyRect(x_, x_ + width_ - 1, y_, y_ + height_ - 1);
   }
-
   int events = 0;
 
 private:
@@ -160,8 +157,7 @@ public:
       : UiContainer(parent, x, y, width, height, "Panel", style) {}
   void Draw() override { ++draws; }
   void Refresh() override { ++refreshes; }
-  int draws = 0;
-  int refreshes = 0;
+  int draws = 0, refreshes = 0;
 };
 
 inline Color BufferPixel(int buffer, int x, int y) {

@@ -13,31 +13,22 @@ namespace {
 constexpr int kCmdFirst = 1001;
 constexpr int kCmdSecond = 1002;
 
-// One bar with two titles, each with a list of one item, cut from no picture.
+// One bar with two titles 101 pixels apart, each with a list of one item, cut from no picture.
 struct TwoMenus {
   MenuBar* bar = nullptr;
-  MenuEntry *first = nullptr, *second = nullptr;
-  DropDown *firstList = nullptr, *secondList = nullptr;
+  MenuEntry* titles[2] = {};
+  DropDown* lists[2] = {};
 };
-
-MenuEntry* AddTitle(MenuBar* bar, int x, const char* caption) {
-  return bar->MakeChild<MenuEntry>(0, 0, 97, 0, 96, 23, x, bar->GetY(), 96, 29, -1, -1,
-                                   kMenuTitleStyle, caption);
-}
-
-DropDown* AddList(MenuEntry* title, int command) {
-  auto* list = title->MakeChild<DropDown>(0, 0, 199, 4, 0, 477, 199, 4, -1);
-  list->AddItem("&Item", command);
-  return list;
-}
 
 TwoMenus BuildTwoMenus(UiElement* screen, int x, int y) {
   TwoMenus m;
   m.bar = screen->MakeChild<MenuBar>(x, y, 0, 0, 300, 29, -1);
-  m.first = AddTitle(m.bar, x, "&First");
-  m.second = AddTitle(m.bar, x + 101, "&Second");
-  m.firstList = AddList(m.first, kCmdFirst);
-  m.secondList = AddList(m.second, kCmdSecond);
+  for (int i = 0; i < 2; ++i) {
+    m.titles[i] = m.bar->MakeChild<MenuEntry>(0, 0, 97, 0, 96, 23, x + 101 * i, y, 96, 29, -1, -1,
+                                              kMenuTitleStyle, i == 0 ? "&First" : "&Second");
+    m.lists[i] = m.titles[i]->MakeChild<DropDown>(0, 0, 199, 4, 0, 477, 199, 4, -1);
+    m.lists[i]->AddItem("&Item", i == 0 ? kCmdFirst : kCmdSecond);
+  }
   return m;
 }
 
@@ -55,14 +46,14 @@ TEST_F(MenuBarTest, BarTitlesAndListsMoveWithTheirScreen) {
   EXPECT_EQ(panel.GetClientTop(), 29) << "the panel's own drawing starts under the bar";
   panel.Center();  // by (150, 150)
   EXPECT_EQ(m.bar->GetX(), 160);
-  EXPECT_EQ(m.secondList->GetX(), 261);
-  EXPECT_EQ(m.secondList->GetY(), 184);
+  EXPECT_EQ(m.lists[1]->GetX(), 261);
+  EXPECT_EQ(m.lists[1]->GetY(), 184);
   // A press where the second title is drawn now opens its list there.
   panel.Show();
   Click(panel, 301, 165);
-  ASSERT_TRUE(m.secondList->IsShown());
-  const UiElement* item = m.secondList->Children()->Head();
-  EXPECT_EQ(item->GetY(), m.secondList->GetY() + 4);
+  ASSERT_TRUE(m.lists[1]->IsShown());
+  const UiElement* item = m.lists[1]->Children()->Head();
+  EXPECT_EQ(item->GetY(), m.lists[1]->GetY() + 4);
   Click(panel, item->GetX() + 20, item->GetY() + 5);
   EXPECT_EQ(UiInput.event, EV_CLICKED);
   EXPECT_EQ(UiInput.subject, kCmdSecond);
@@ -76,7 +67,7 @@ TEST_F(MenuBarTest, HidingOrDestroyingTheBarNeverLeavesMenuOpenSet) {
   screen.Show();
   Press(screen, 100, 15);
   ASSERT_NE(UiToolkit.menuOpen, 0u);
-  ASSERT_FALSE(m.firstList->IsShown()) << "the list opens next turn";
+  ASSERT_FALSE(m.lists[0]->IsShown()) << "the list opens next turn";
   m.bar->Hide();
   EXPECT_EQ(UiToolkit.menuOpen, 0u) << "Hide";
   m.bar->Show();
@@ -99,7 +90,7 @@ TEST_F(MenuBarTest, AQuickSecondClickChoosesAnItem) {
   TwoMenus m = BuildTwoMenus(&screen, 54, 2);
   screen.Show();
   Click(screen, 100, 15);
-  ASSERT_TRUE(m.firstList->IsShown());
+  ASSERT_TRUE(m.lists[0]->IsShown());
   Turn(screen, WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(100, 45));
   Release(screen, 100, 45);
   EXPECT_EQ(UiInput.event, EV_CLICKED);
@@ -120,7 +111,7 @@ TEST_F(MenuBarTest, ADialogOverAnOpenMenuAnswersClicksAndLeavesTheMenuAsItIsThen
   input_->ClickAt(In(100), box.GetX() + box.GetWidth() / 2, box.GetY() + 55 + 15);
   EXPECT_EQ(box.DoModal(), 1);
   EXPECT_EQ(UiToolkit.menuOpen, open) << "the menu beneath is as it was";
-  EXPECT_TRUE(m.firstList->IsShown());
+  EXPECT_TRUE(m.lists[0]->IsShown());
   SetTimer(5, 50);
   SetWindowProc([&](std::uint32_t message, std::uintptr_t wParam, std::intptr_t) {
     if (message == WM_TIMER && wParam == 5 && m.bar != nullptr) {
