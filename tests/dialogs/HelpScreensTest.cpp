@@ -93,9 +93,7 @@ TEST_F(RuleHelpDialogTest, AFullPageStaysInsideTheFrameAndAboveTheButtons) {
     section.pages[0].lines.push_back(n % 2 == 0 ? "+" + std::string(kHelpMaxLineLength - 1, 'W')
                                                 : std::string(kHelpMaxLineLength, 'W'));
   }
-  section.pages[0].lines[3] =
-      "\x7f"
-      "1WWW";
+  section.pages[0].lines[3] = std::string("\x7f") + "1WWW";
   RuleHelpDialog dialog(std::move(section));
   dialog.Show();
   EXPECT_EQ(Changed(before, 0, 799, 0, 599),

@@ -247,9 +247,7 @@ TEST_F(HighScoreDialogTest, AFullTableFillsTenRowsAndLongTextStaysInItsColumns) 
   std::vector<HighScoreEntry> entries =
       Table({-2147483647 - 1, 2147483647, 0, 1, 2, 3, 4, 5, 6, 7});
   entries[0].name = std::string(300, 'W');
-  entries[1].name =
-      "Bell\x7f"
-      "1ring";
+  entries[1].name = std::string("Bell\x7f") + "1ring";
   HighScoreDialog dialog("Klondike", entries, 99, false, nullptr);
   dialog.Show();
   for (int row = 0; row < 10; ++row) {
@@ -258,9 +256,9 @@ TEST_F(HighScoreDialogTest, AFullTableFillsTenRowsAndLongTextStaysInItsColumns) 
     for (int y = base - 15; y <= base + 4; ++y) {
       for (int x = kDialogX + 8; x < kDialogX + 352; ++x) {
         const std::uint32_t pixel = PixelAt(screenBuffer_, x, y);
-        changed += pixel != reference[static_cast<std::size_t>(y) * 800 + x];
-        inColour += pixel != reference[static_cast<std::size_t>(y) * 800 + x] &&
-                    pixel == art_->DialogTextColor();
+        const bool ink = pixel != reference[static_cast<std::size_t>(y) * 800 + x];
+        changed += ink;
+        inColour += ink && pixel == art_->DialogTextColor();
       }
     }
     EXPECT_GT(changed, 20) << "row " << row;

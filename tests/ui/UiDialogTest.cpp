@@ -126,39 +126,27 @@ TEST_F(UiDialogTest, AnIdleDialogWakesOnlyForTimersAndInput) {
   EXPECT_LE(input_->Pumps() - before, 2);
 }
 
-// Any screen runs the modal loop: here one waiting for a character typed as its Alt code, which
-// ends with a key release that only loops that ask for releases record.
+// Any screen runs the modal loop, and may ask for key releases (an Alt code ends with one).
 TEST_F(UiDialogTest, AnyScreenRunsTheModalLoopAndMayAskForKeyReleases) {
   UiScreen screen(0, 0, 799, 599);
   screen.Show();
   int depthInside = 0;
-  bool typed = false;
   ModalOptions options;
   options.poll = [&] {
+    const bool released = UiInput.keyState == KS_RELEASED;  // as recorded, before translation
     UiPoll(screen);
     depthInside = UiModalDepth();
-    typed = typed || (UiInput.keyState == KS_CHAR && UiInput.keyChar == 'a');
-    return typed;
-  };
-  auto altCode = [this] {
-    const std::intptr_t alt = KeyLParam(1, 0x38, false, false, false, true);
-    input_->At(In(10), WM_SYSKEYDOWN, VK_MENU, alt);
-    input_->At(In(20), WM_SYSKEYDOWN, '6', KeyLParam(1, 0x07, false, false, false, true));
-    input_->At(In(30), WM_SYSKEYDOWN, '5', KeyLParam(1, 0x06, false, false, false, true));
-    input_->At(In(40), WM_KEYUP, VK_MENU, KeyLParam(1, 0x38, false, true, true));
+    return released;
   };
   options.recordKeyUp = true;
-  altCode();
+  input_->At(In(10), WM_KEYUP, VK_MENU, KeyUpParam(0x38));
   EXPECT_TRUE(UiRunModal(screen, options));
-  EXPECT_TRUE(typed);
   EXPECT_EQ(depthInside, 1);
   EXPECT_EQ(UiModalDepth(), 0);
   // Without asking, the release goes to the window, and the loop only ends with the quit.
-  typed = false;
   options.recordKeyUp = false;
-  altCode();
+  input_->At(In(10), WM_KEYUP, VK_MENU, KeyUpParam(0x38));
   EXPECT_FALSE(UiRunModal(screen, options));
-  EXPECT_FALSE(typed);
   EXPECT_EQ(Dispatched(WM_KEYUP, VK_MENU), 1);
   // A done test ends the loop without input, even before the first wait.
   options.done = [] { return true; };
@@ -169,9 +157,8 @@ class UiMessageBoxTest : public DialogTest {
 protected:
   // The middle of the button whose left edge is `offset` from the box's middle (buttons exist
   // only while it is shown).
-  static void ButtonCentre(const UiMessageBox& box, int offset, int* x, int* y) {
-    *x = box.GetX() + box.GetWidth() / 2 + offset + 30;
-    *y = box.GetY() + 55 + 15;
+  static ScreenPoint ButtonCentre(const UiMessageBox& box, int offset) {
+    return {box.GetX() + box.GetWidth() / 2 + offset + 30, box.GetY() + 70};
   }
 };
 
@@ -197,9 +184,8 @@ TEST_F(UiMessageBoxTest, KeysAndClicksGiveTheirButtonsResults) {
     if (c.key != 0) {
       input_->KeyAt(In(40), c.key, c.scan);
     } else {
-      int x = 0, y = 0;
-      ButtonCentre(box, 10, &x, &y);
-      input_->ClickAt(In(40), x, y);
+      const ScreenPoint p = ButtonCentre(box, 10);
+      input_->ClickAt(In(40), p.x, p.y);
     }
     EXPECT_EQ(box.DoModal(), c.result);
     EXPECT_EQ(box.GetButton(0), nullptr) << "buttons go with Hide";
@@ -216,14 +202,12 @@ TEST_F(UiMessageBoxTest, KeysAndClicksGiveTheirButtonsResults) {
 // press the box's button under the pointer. A real press does.
 TEST_F(UiMessageBoxTest, TheSecondPressOfTheOpeningDoubleClickPressesNothing) {
   UiMessageBox box(nullptr, "", kUiMbOkCancel, "Deal again?");
-  int x = 0, y = 0;
-  ButtonCentre(box, -70, &x, &y);
-  input_->At(In(40), WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(x, y));
-  input_->At(In(90), WM_LBUTTONUP, 0, MakeLParam(x, y));
+  const ScreenPoint ok = ButtonCentre(box, -70);
+  input_->At(In(40), WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(ok.x, ok.y));
+  input_->At(In(90), WM_LBUTTONUP, 0, MakeLParam(ok.x, ok.y));
   input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);
   EXPECT_EQ(box.DoModal(), 3) << "closed by the Escape, not by OK";
-
-  input_->ClickAt(In(40), x, y);
+  input_->ClickAt(In(40), ok.x, ok.y);
   EXPECT_EQ(box.DoModal(), 1);
 }
 
@@ -247,7 +231,6 @@ TEST_F(UiMessageBoxTest, BoxIsAsWideAsItsTextNeedsUpToTheTextLimit) {
 TEST_F(UiMessageBoxTest, LooksRightWithTheThemeAndLeavesTheScreenAsItWas) {
   if (!UseArtworkOnBackdrop(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   const std::vector<std::uint32_t> before = ScreenPixels(screenBuffer_);
-
   UiMessageBox box(nullptr, "Player Select", kUiMbOk, "You must enter a name.");
   box.Show();
   const int left = box.GetX(), top = box.GetY();
@@ -256,7 +239,6 @@ TEST_F(UiMessageBoxTest, LooksRightWithTheThemeAndLeavesTheScreenAsItWas) {
                             top - 12, bottom + 12));
   box.Hide();
   EXPECT_EQ(ScreenPixels(screenBuffer_), before) << "Hide puts the screen back";
-
   // The end of a game asks without a title: no plate, the text thirty pixels down.
   UiMessageBox untitled(nullptr, "", kUiMbOk, "There are no moves left.");
   EXPECT_TRUE(ShowsAsGolden(untitled, "ui/message_box_no_moves", untitled.GetX() - 12,
