@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -18,7 +19,6 @@
 #include "dialogs/choosers/CardBackChooser.h"
 #include "dialogs/choosers/CardFrontChooser.h"
 #include "dialogs/choosers/MusicChooser.h"
-#include "gfx/art/ArtworkFiles.h"
 #include "persist/HighScores.h"
 #include "platform/Window.h"
 #include "tests/support/RequireMedia.h"
@@ -47,15 +47,10 @@ protected:
   // Types text from `ms` on, 60 ms a key, capitals with Shift; returns the time after it.
   std::uint64_t TypeAt(std::uint64_t ms, const char* text) {
     for (; *text != '\0'; ++text, ms += 60) {
-      const char c = *text;
-      const bool capital = c >= 'A' && c <= 'Z';
-      const std::uint32_t key = c >= 'a' && c <= 'z' ? static_cast<std::uint32_t>(c - 'a' + 'A')
-                                                     : static_cast<std::uint32_t>(c);
-      if (capital)
-        input_->At(ms, WM_KEYDOWN, VK_SHIFT, KeyLParam(1, kScanShift, false, false, false));
-      input_->KeyAt(ms + 5, key, kScanLetter);
-      if (capital)
-        input_->At(ms + 40, WM_KEYUP, VK_SHIFT, KeyLParam(1, kScanShift, false, true, true));
+      const bool capital = *text >= 'A' && *text <= 'Z';
+      if (capital) input_->At(ms, WM_KEYDOWN, VK_SHIFT, KeyDownParam(kScanShift));
+      input_->KeyAt(ms + 5, static_cast<std::uint32_t>(std::toupper(*text)), kScanLetter);
+      if (capital) input_->At(ms + 40, WM_KEYUP, VK_SHIFT, KeyUpParam(kScanShift));
     }
     return ms;
   }
@@ -452,9 +447,9 @@ TEST_F(MusicChooserTest, CancelAndKeysLeaveTheStoredChoice) {
   EXPECT_EQ(chooser.GetChoice(), stored);
 }
 
-// The thumbnails are the backdrops shrunk by picking every fourth pixel; a backdrop whose header
-// cannot be read (here: missing) or that fails half way decoding leaves its place bare.
-TEST_F(ChoosersTest, ThumbnailsShrinkTheBackdropsAndBadFilesStayBlank) {
+// A backdrop whose header cannot be read (here: missing) or that fails half way decoding leaves
+// its place bare. (The thumbnails of good files are the background chooser's golden.)
+TEST_F(ChoosersTest, BadBackdropsLeaveTheirThumbnailsBlank) {
   if (!UseArtworkOnBackdrop(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   const std::filesystem::path media(MediaDir());
   const std::filesystem::path dir =
@@ -465,7 +460,6 @@ TEST_F(ChoosersTest, ThumbnailsShrinkTheBackdropsAndBadFilesStayBlank) {
   std::vector<char> bytes(2000);  // cut off after its headers
   std::ifstream(media / "artwork" / "backdrop2.jpg", std::ios::binary).read(bytes.data(), 2000);
   std::ofstream(dir / "artwork" / "backdrop6.jpg", std::ios::binary).write(bytes.data(), 2000);
-
   SetDataDir((dir / "none").string());
   BackgroundChooser empty(0);
   empty.Show();
@@ -481,25 +475,6 @@ TEST_F(ChoosersTest, ThumbnailsShrinkTheBackdropsAndBadFilesStayBlank) {
     EXPECT_EQ(Changed(bare, r.left - 3, r.right + 3, r.top - 3, r.bottom + 3), 0) << i;
   }
   chooser.Hide();
-
-  // Thumbnail pixel (tx, ty) is backdrop pixel (4 tx, 4 ty + 3): rows count from the bottom.
-  art_->RestoreBackground(0, 799, 0, 599);
-  int full = GfxAllocBuffer(800, 600);
-  ASSERT_GE(full, 0);
-  ASSERT_EQ(ShowJpegInBuffer(full, "artwork\\backdrop1.jpg"), 0);
-  UiSelectDrawingBuffer();
-  chooser.Show();
-  const ScreenRect r = chooser.SampleRect(0);
-  int mismatches = 0;
-  for (int ty = 0; ty < 150; ty += 7) {
-    for (int tx = 0; tx < 200; tx += 9) {
-      mismatches +=
-          PixelAt(screenBuffer_, r.left + tx, r.top + 1 + ty) != PixelAt(full, 4 * tx, 4 * ty + 3);
-    }
-  }
-  EXPECT_EQ(mismatches, 0);
-  chooser.Hide();
-  FreeArtBuffer(&full);
   SetDataDir(MediaDir());
   std::filesystem::remove_all(dir);
 }
