@@ -83,7 +83,6 @@ TEST(HelpTextTest, TooManyPagesOrLinesAreCutAtTheLimits) {
   ASSERT_EQ(gate.PageCount(), kHelpMaxPages);
   EXPECT_EQ(gate.pages[19].lines, std::vector<std::string>{"page 19"});
   EXPECT_EQ(Parse(pages, "Quadrille").PageCount(), 1) << "the next section is still found";
-
   std::string lines = "[Gate]\n";
   for (int n = 0; n < 200; ++n) lines += "line " + std::to_string(n) + "\n";
   lines += "<BR>\nsecond page\n";

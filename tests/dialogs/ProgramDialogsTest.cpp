@@ -151,7 +151,6 @@ constexpr Spot kResetWithPlayAgain = Middle(216, 280, 90);
 constexpr Spot kPlayAgain = Middle(120, 317, 120);
 constexpr Spot kCloseAlone = Middle(53, 310, 90);
 constexpr Spot kResetAlone = Middle(216, 310, 90);
-
 std::vector<HighScoreEntry> Table(const std::vector<std::int32_t>& scores) {
   std::vector<HighScoreEntry> entries;
   for (std::size_t i = 0; i < scores.size(); ++i) {
@@ -213,7 +212,6 @@ TEST_F(HighScoreDialogTest, WithoutPlayAgainItsPlaceAndLetterDoNothing) {
   input_->ClickAt(closing, kCloseAlone.x, kCloseAlone.y);
   EXPECT_EQ(dialog.DoModal(), kDialogResultOk);
   EXPECT_GE(clock_, closing + 50) << "nothing before the click on Close ended it";
-
   HighScoreDialog unresettable("Block Solitaire", Table({40}), 0, false, nullptr);
   input_->ClickAt(In(40), kResetAlone.x, kResetAlone.y);
   EXPECT_EQ(unresettable.DoModal(), kDialogResultOk);
@@ -224,7 +222,6 @@ TEST_F(HighScoreDialogTest, KeepsAtMostTenEntriesAndFindsTheFirstEqualScore) {
                          nullptr);
   EXPECT_EQ(twelve.GetEntries().size(), 10u);
   EXPECT_EQ(twelve.GetHighlightedRow(), -1) << "the eleventh entry is not shown, so not marked";
-
   HighScoreDialog equal("Klondike", Table({900, 450, 450, -3, -3}), -3, true, nullptr);
   EXPECT_EQ(equal.GetHighlightedRow(), 3);
   HighScoreDialog none("Klondike", Table({900, 450}), 0, false, nullptr);

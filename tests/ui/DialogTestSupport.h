@@ -22,7 +22,6 @@
 class ScriptedInput : public MessageSource {
 public:
   explicit ScriptedInput(std::uint64_t* clock) : clock_(clock) {}
-
   void At(std::uint64_t ms, std::uint32_t message, std::uintptr_t wParam = 0,
           std::intptr_t lParam = 0) {
     steps_.push_back({ms, message, wParam, lParam});
@@ -36,7 +35,6 @@ public:
     At(ms, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
     At(ms + 50, WM_LBUTTONUP, 0, MakeLParam(x, y));
   }
-
   void Pump(int waitMs) override {
     ++pumps_;
     if (waitMs != 0) {
@@ -66,7 +64,6 @@ public:
       PostQuitMessage(0);
     }
   }
-
   long Pumps() const { return pumps_; }
 
 private:
@@ -100,7 +97,6 @@ protected:
       return std::intptr_t{0};
     });
   }
-
   void TearDown() override {
     UiSetWidgetArtwork(nullptr);
     art_.reset();
@@ -109,7 +105,6 @@ protected:
     UiSetAppActive(true);
     UiTest::TearDown();
   }
-
   // The theme artwork; false (the test should skip) without generated media.
   bool UseArtwork(int theme = 0) {
     if (MediaDir().empty() || UiToolkit.dialogFont == 0) return false;
@@ -124,7 +119,6 @@ protected:
     art_->RestoreBackground(0, 799, 0, 599);
     return true;
   }
-
   // Pixels of the screen rectangle that differ from `reference`, an earlier whole-screen grab.
   int Changed(const std::vector<std::uint32_t>& reference, int left, int right, int top,
               int bottom) const {
@@ -136,7 +130,6 @@ protected:
     }
     return changed;
   }
-
   // Shows `element`, compares the rectangle with tests/golden/<name>.png, hides it again.
   testing::AssertionResult ShowsAsGolden(UiElement& element, const std::string& name, int left,
                                          int right, int top, int bottom) {
@@ -145,9 +138,7 @@ protected:
     element.Hide();
     return matched;
   }
-
   std::uint64_t In(std::uint64_t ms) const { return clock_ + ms; }
-
   int Dispatched(std::uint32_t message, std::uintptr_t wParam) const {
     int count = 0;
     for (const auto& [m, w] : dispatched_) count += m == message && w == wParam;

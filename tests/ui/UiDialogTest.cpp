@@ -40,8 +40,11 @@ public:
 
 using UiDialogTest = DialogTest;
 
-TEST_F(UiDialogTest, InputIsRecordedAndPolledButCapsLockGoesToTheWindow) {
+// The loop polls input but passes Caps Lock to the window, leaves a quit for the main loop, and
+// sends changes to the display only while the program is active.
+TEST_F(UiDialogTest, TheModalLoopPollsInputAndPassesOnWhatIsTheWindows) {
   ProbeDialog dialog(200, 150, 300, 200, "Probe");
+  UiSetAppActive(false);
   input_->KeyAt(In(20), VK_CAPITAL, kScanCapsLock);
   input_->KeyAt(In(100), VK_ESCAPE, kScanEscape);
   EXPECT_EQ(dialog.DoModal(), 7);
@@ -50,29 +53,18 @@ TEST_F(UiDialogTest, InputIsRecordedAndPolledButCapsLockGoesToTheWindow) {
   EXPECT_EQ(Dispatched(WM_KEYUP, VK_CAPITAL), 1);
   EXPECT_FALSE(dialog.IsShown());
   EXPECT_EQ(UiDialog::ModalDepth(), 0);
-}
-
-TEST_F(UiDialogTest, QuitClosesTheDialogAndIsLeftForTheMainLoop) {
-  ProbeDialog dialog(200, 150, 300, 200, "Probe");
-  PostQuitMessage(3);
-  EXPECT_EQ(dialog.DoModal(), kUiDialogQuit);
-  Message msg;
-  ASSERT_TRUE(PeekMessage(&msg));
-  EXPECT_EQ(msg.message, WM_QUIT);
-  EXPECT_EQ(msg.wParam, 3u);
-}
-
-TEST_F(UiDialogTest, ChangesReachTheDisplayOnlyWhileTheProgramIsActive) {
-  ProbeDialog dialog(200, 150, 300, 200, "Probe");
-  UiSetAppActive(false);
-  input_->KeyAt(In(50), VK_ESCAPE, kScanEscape);
-  EXPECT_EQ(dialog.DoModal(), 7);
   EXPECT_EQ(screenUpdate_.flushes, 0);
   UiSetAppActive(true);
   input_->KeyAt(In(50), VK_ESCAPE, kScanEscape);
   EXPECT_EQ(dialog.DoModal(), 7);
   EXPECT_GE(screenUpdate_.flushes, 2) << "once when shown, once after the screen was restored";
   EXPECT_TRUE(screenUpdate_.marked.empty());
+  PostQuitMessage(3);
+  EXPECT_EQ(dialog.DoModal(), kUiDialogQuit);
+  Message msg;
+  ASSERT_TRUE(PeekMessage(&msg));
+  EXPECT_EQ(msg.message, WM_QUIT);
+  EXPECT_EQ(msg.wParam, 3u);
 }
 
 TEST_F(UiDialogTest, FrameIsCutFromTheSkinAndARefreshShowsThePlate) {
@@ -99,7 +91,6 @@ TEST_F(UiDialogTest, TheKeyThatClosesANestedDialogIsNotTakenAgainBeneathIt) {
   input_->KeyAt(In(20), 'N', kScanN);
   input_->KeyAt(In(100), VK_ESCAPE, kScanEscape);
   input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);
-
   EXPECT_EQ(outer.DoModal(), 7);
   EXPECT_EQ(outer.innerResult, 1);
   EXPECT_GT(outer.closingPoll, outer.innerPoll) << "closed by the second Escape, not the first";
@@ -112,7 +103,6 @@ TEST_F(UiDialogTest, AnIdleDialogWakesOnlyForTimersAndInput) {
   SetTimer(2, 100);
   ProbeDialog dialog(200, 150, 300, 200, "");
   input_->At(In(950), WM_KEYDOWN, VK_ESCAPE, KeyLParam(1, kScanEscape, false, false, false));
-
   EXPECT_EQ(dialog.DoModal(), 7);
   EXPECT_EQ(Dispatched(WM_TIMER, 2), 9);
   EXPECT_EQ(dialog.timerTicks, std::vector<int>(9, 2));

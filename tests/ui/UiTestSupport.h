@@ -60,7 +60,6 @@ protected:
     gfx_.reset();
     screenBuffer_ = -1;
   }
-
   // One message recorded as the loops do (the key state moves first), without polling.
   static void Record(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
     const Message msg{message, wParam, lParam, 0, true};

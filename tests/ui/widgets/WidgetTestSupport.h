@@ -16,7 +16,6 @@ protected:
     UiToolkit.menuOpen = 0;
     UiTest::TearDown();
   }
-
   void Move(int x, int y) { Turn(*screen_, WM_MOUSEMOVE, 0, MakeLParam(x, y)); }
   void Press(int x, int y) { Turn(*screen_, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y)); }
   void Drag(int x, int y) { Turn(*screen_, WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(x, y)); }
@@ -49,6 +48,5 @@ protected:
   void Alt(char upper) { Turn(*screen_, WM_SYSKEYDOWN, static_cast<std::uint32_t>(upper), 0); }
   void AltUp(char upper) { Turn(*screen_, WM_SYSKEYUP, static_cast<std::uint32_t>(upper), 0); }
   void Tick(std::uintptr_t id) { Turn(*screen_, WM_TIMER, id, 0); }
-
   std::unique_ptr<UiScreen> screen_;
 };

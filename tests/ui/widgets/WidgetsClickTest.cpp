@@ -100,7 +100,6 @@ TEST_F(WidgetsButtonTest, HoverRightPressAndLongCaptions) {
   EXPECT_EQ(UiInput.event, EV_RIGHT_CLICKED);
   EXPECT_EQ(UiInput.subject, cancel_->GetId());
   EXPECT_FALSE(cancel_->IsPressed());
-
   // Cut to 255, a mnemonic past the cut is none; wider than the skin's faces or without a skin,
   // drawing reads nothing outside them (the sanitizers would say).
   const std::string huge(5000, 'W');

@@ -23,7 +23,6 @@ protected:
   // The column of the boundary before character i (8 pixels each, from 6 in), plus a nudge.
   static int Column(int i, int nudge = 0) { return 106 + i * 8 + nudge; }
   std::string Text() const { return field_->GetText(); }
-
   TextButton* button_ = nullptr;
   EditField* field_ = nullptr;
 };
@@ -125,7 +124,6 @@ protected:
   void ReleaseUp() { Release(170, 105); }
   void PressDown() { Press(170, 116); }
   int TimerDue() { return ThreadMessageQueue().MillisecondsUntilNextTimer(); }
-
   std::uint64_t now_ = 1000;
   SpinBox* spin_ = nullptr;
 };
@@ -226,7 +224,6 @@ protected:
   // Screen row inside item i of the open list.
   int ItemRow(int i) const { return combo_->ListTop() + 5 + 12 * i + 6; }
   std::string Text() const { return combo_->GetText(); }
-
   ComboBox* combo_ = nullptr;
   TextButton* button_ = nullptr;
 };
@@ -245,7 +242,6 @@ TEST_F(WidgetsComboTest, APressOnTheListChoosesWithoutReachingBelow) {
   EXPECT_FALSE(button_->IsPressed());
   Release(120, ItemRow(2));
   EXPECT_NE(UiInput.event, EV_CLICKED);
-
   Click(110, 110);
   Click(120, ItemRow(0));
   Turn(*screen_, WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(120, ItemRow(0)));
@@ -269,7 +265,6 @@ TEST_F(WidgetsComboTest, KeysChooseOrCancelAndNeverReachTheDialog) {
   Enter();  // the focused box keeps Enter: no button clicks
   EXPECT_NE(UiInput.event, EV_CLICKED);
   EXPECT_EQ(UiInput.keyState, KS_NONE);
-
   Click(110, 110);
   Down();
   Escape();
@@ -303,7 +298,6 @@ TEST_F(WidgetsComboTest, EmptyBoxOnlyTakesTheFocusAndAFullListStillChooses) {
   EXPECT_FALSE(box->IsOpen());
   EXPECT_EQ(screen_->Children()->Mark(), box);
   Release(410, 110);
-
   for (int i = 0; i < kComboBoxMaxItems; ++i) box->AddItem(std::to_string(i).c_str());
   EXPECT_EQ(box->AddItem("one too many"), -1);
   box->SetSelection(kComboBoxMaxItems);
