@@ -1,5 +1,4 @@
-// The rule-help viewer, the About box and the upgrade screen through their modal loops: paging,
-// how each closes, the web button's address, a page too long for the box, and their goldens.
+// Rule help, About and the upgrade screen: paging, closing, the web address, a full page, goldens.
 // That the shipped help fits the box is MediaFilesTest's.
 #include <gtest/gtest.h>
 
@@ -78,8 +77,7 @@ TEST_F(RuleHelpDialogTest, PagingStopsAtBothEndsAndOnlyOkCloses) {
   }
 }
 
-// The largest page the reader lets through stays inside the frame and above the buttons; the
-// fonts' escape byte is a plain mark.
+// The largest page the reader lets through, with the fonts' escape byte in it.
 TEST_F(RuleHelpDialogTest, AFullPageStaysInsideTheFrameAndAboveTheButtons) {
   if (!UseArtworkOnBackdrop(1)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   const std::vector<std::uint32_t> before = ScreenPixels(screenBuffer_);
@@ -153,8 +151,7 @@ protected:
   std::vector<std::string> opened_;
 };
 
-// About closes with OK or Enter but not Escape; the upgrade screen with Escape or Close, while
-// Enter clicks its web button (made first, it holds the focus) and leaves it open.
+// Escape closes the upgrade screen only; its Enter clicks the web button, made first.
 TEST_F(AboutUpgradeTest, EachScreenClosesOnlyAsItShould) {
   const struct {
     bool about;

@@ -1,6 +1,5 @@
-// The player-select, high-score and chooser dialogs through their modal loops: what each hands
-// back and how it closes, an empty name refused, the reset action and the store, the rows drawn,
-// which presses pick a sample, the music mode rule, thumbnails, and their goldens.
+// Player select, high scores and the choosers through their modal loops: what each hands back,
+// how it closes, the reset action and the store, the music mode rule, and their goldens.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -56,8 +55,7 @@ protected:
   }
 };
 
-// OK, or Enter in the field (focused as it opens), hand back the name and switch as they stand;
-// Cancel, or Escape from the field, the values handed in.
+// Cancel and Escape hand back the values handed in, whatever was typed or switched.
 TEST_F(PlayerSelectDialogTest, OkAndEnterGiveTheNameAndSwitchCancelAndEscapeKeepTheOldOnes) {
   const struct {
     const char* name;
@@ -93,9 +91,7 @@ TEST_F(PlayerSelectDialogTest, OkAndEnterGiveTheNameAndSwitchCancelAndEscapeKeep
   EXPECT_EQ(PlayerSelectDialog(nullptr, false).GetPlayerName(), "") << "no name handed in";
 }
 
-// An empty name is refused with a message box on top of the dialog. However the box is closed,
-// the dialog beneath does not take that key or click too: the box opens once (Enter on the
-// dialog's OK would open it again), and the dialog stays open until a name is typed.
+// The key or click that closes the box must not reach the dialog beneath (Enter would reopen it).
 TEST_F(PlayerSelectDialogTest, AnEmptyNameShowsTheMessageAndTheDialogStaysOpen) {
   const UiMessageBox box(nullptr, "Player Select", kUiMbOk, "You must enter a name.");
   const int boxOkX = box.GetX() + box.GetWidth() / 2, boxOkY = box.GetY() + 55 + 15;
@@ -202,8 +198,7 @@ TEST_F(HighScoreDialogTest, EachButtonAndKeyGivesItsResultAndOnlyResetClears) {
   }
 }
 
-// Opened from the menu there is no Play Again: its letter and its place do nothing, and only the
-// later click on Close ends the dialog. An empty reset action is simply not called.
+// Opened from the menu there is no Play Again; an empty reset action is simply not called.
 TEST_F(HighScoreDialogTest, WithoutPlayAgainItsPlaceAndLetterDoNothing) {
   HighScoreDialog dialog("Block Solitaire", Table({40}), 0, false, nullptr);
   input_->ClickAt(In(40), kPlayAgain.x, kPlayAgain.y);
@@ -228,8 +223,7 @@ TEST_F(HighScoreDialogTest, KeepsAtMostTenEntriesAndFindsTheFirstEqualScore) {
   EXPECT_EQ(none.GetHighlightedRow(), -1);
 }
 
-// Every row of a full table is drawn, in one colour; text too long or carrying the fonts' escape
-// byte stays plain and in its column.
+// Names too long or carrying the fonts' escape byte stay plain and in their column.
 TEST_F(HighScoreDialogTest, AFullTableFillsTenRowsAndLongTextStaysInItsColumns) {
   if (!UseArtworkOnBackdrop(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   HighScoreDialog empty("Klondike", {}, 0, false, nullptr);
@@ -317,8 +311,7 @@ TEST_F(ChoosersTest, OnlyAPointStrictlyInsideASamplePicksIt) {
   }
 }
 
-// A press moves the outline and sends the whole screen; only the last proposal counts, Escape
-// does nothing, and Enter clicks OK while it keeps the focus. (Cancel is the music chooser's.)
+// A press moves the outline and sends the whole screen. (Cancel is the music chooser's.)
 TEST_F(ChoosersTest, APressMovesTheOutlineAndOnlyTheLastProposalCounts) {
   if (!UseArtworkOnBackdrop(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   ShowRecorder recorder;
@@ -403,8 +396,7 @@ TEST_F(MusicChooserTest, OkReadsModeAndSongsAndMusicWithoutSongsIsEventMusic) {
   EXPECT_EQ(prefs.songs[2] + prefs.songs[3] + prefs.songs[4], 0);
 }
 
-// Songs mean nothing with the music off: their boxes go off with it, a click on one ticks nothing,
-// and they come back (ticks kept) with either other mode.
+// Songs mean nothing with the music off; their ticks stay for when it comes back.
 TEST_F(MusicChooserTest, SongBoxesFollowWhetherMusicIsDisabled) {
   MusicChooser chooser(MusicChoice{kMusicDisabled, {true, false, false, false, false, false}});
   chooser.Show();
@@ -444,8 +436,7 @@ TEST_F(MusicChooserTest, CancelAndKeysLeaveTheStoredChoice) {
   EXPECT_EQ(chooser.GetChoice(), stored);
 }
 
-// A backdrop whose header cannot be read (here: missing) or that fails half way decoding leaves
-// its place bare. (The thumbnails of good files are the background chooser's golden.)
+// A missing backdrop or one that fails half way. (Good thumbnails are the background golden's.)
 TEST_F(ChoosersTest, BadBackdropsLeaveTheirThumbnailsBlank) {
   if (!UseArtworkOnBackdrop(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   const std::filesystem::path media(MediaDir());

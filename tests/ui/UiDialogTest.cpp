@@ -40,8 +40,7 @@ public:
 
 using UiDialogTest = DialogTest;
 
-// The loop polls input but passes Caps Lock to the window, leaves a quit for the main loop, and
-// sends changes to the display only while the program is active.
+// Caps Lock and a quit are the window's and main loop's; the display changes only while active.
 TEST_F(UiDialogTest, TheModalLoopPollsInputAndPassesOnWhatIsTheWindows) {
   ProbeDialog dialog(200, 150, 300, 200, "Probe");
   UiSetAppActive(false);
@@ -97,8 +96,7 @@ TEST_F(UiDialogTest, TheKeyThatClosesANestedDialogIsNotTakenAgainBeneathIt) {
   EXPECT_EQ(UiInput.keyState, KS_NONE) << "the outer loop's last key is gone too";
 }
 
-// An open dialog sleeps until the next message or timer instead of looking every few
-// milliseconds; timers tick for it and for the window (the score timer keeps running).
+// An open dialog sleeps until a message or timer; timers tick for it and the window alike.
 TEST_F(UiDialogTest, AnIdleDialogWakesOnlyForTimersAndInput) {
   SetTimer(2, 100);
   ProbeDialog dialog(200, 150, 300, 200, "");
@@ -152,8 +150,7 @@ protected:
   }
 };
 
-// Escape gives each style's cancelling result, Enter the focused first button, a click or the
-// mnemonic the other one. Shown again, the buttons are built anew with the focus on the first.
+// Buttons exist only while shown: each showing builds them anew with the focus on the first.
 TEST_F(UiMessageBoxTest, KeysAndClicksGiveTheirButtonsResults) {
   const struct {
     std::uint32_t style;
@@ -188,8 +185,7 @@ TEST_F(UiMessageBoxTest, KeysAndClicksGiveTheirButtonsResults) {
   }
 }
 
-// The click that opened a box may be the first of a double click: the second press must not
-// press the box's button under the pointer. A real press does.
+// The click that opened a box may be the first of a double click, whose second press is not its.
 TEST_F(UiMessageBoxTest, TheSecondPressOfTheOpeningDoubleClickPressesNothing) {
   UiMessageBox box(nullptr, "", kUiMbOkCancel, "Deal again?");
   const ScreenPoint ok = ButtonCentre(box, -70);
@@ -201,8 +197,7 @@ TEST_F(UiMessageBoxTest, TheSecondPressOfTheOpeningDoubleClickPressesNothing) {
   EXPECT_EQ(box.DoModal(), 1);
 }
 
-// The narrow box's size and place are the goldens'. Text too long for any screen is cut to the
-// text limit, and the box still opens and closes.
+// The narrow box's size and place are the goldens'.
 TEST_F(UiMessageBoxTest, BoxIsAsWideAsItsTextNeedsUpToTheTextLimit) {
   const char* text = "There are no moves left, and this sentence goes on for a good while.";
   UiMessageBox wide(nullptr, "", kUiMbOk, text);

@@ -1,7 +1,5 @@
-// Elements and containers: ids, child lists and their focus mark, ownership and destruction
-// during a turn, Tab order, routing to containers shown on top, redraws, and save-under. (The
-// temporary file for areas over some 12 MB is left out: no element of an 800 x 600 screen needs
-// it.)
+// Elements and containers: child lists, destruction during a turn, Tab order, routing, redraws
+// and save-under (in memory: no element of an 800 x 600 screen needs the file for over 12 MB).
 #include <memory>
 #include <utility>
 #include <vector>
@@ -62,8 +60,7 @@ TEST_F(UiElementTest, OwnedChildrenDieWithTheParentAndSurvivorsForgetIt) {
   EXPECT_EQ(survivor.NextSibling(), nullptr);
 }
 
-// A handler may take elements out of the tree (a menu rebuilt while it is polled): those already
-// passed live until the turn ends, those ahead are not handled, replacements serve from next turn.
+// A handler may take elements out of the tree, as a menu rebuilt while it is polled does.
 TEST_F(UiElementTest, ElementsTakenOutDuringATurnLiveUntilItEndsAndHandleNoMoreOfIt) {
   bool earlierAlive = false, laterAlive = false, replacementAlive = false;  // outlive the screen
   int laterHandled = 0, replacementHandled = 0;
@@ -107,8 +104,7 @@ protected:
   UiElement* Mark() const { return screen_->Children()->Mark(); }
 };
 
-// Showing and Tab pass over disabled widgets and non-tab-stops; after each press the mark alone
-// has the focus, and both ways wrap round.
+// After showing and each press of Tab or Shift+Tab the mark alone has the focus.
 TEST_F(UiContainerTest, ShowingAndTabSkipNonTabStopsAndDisabledAndWrap) {
   ProbeWidget off(screen_.get(), 0, 0), bar(screen_.get(), 50, 0), a(screen_.get(), 100, 0),
       b(screen_.get(), 150, 0), c(screen_.get(), 200, 0);
@@ -136,8 +132,7 @@ TEST_F(UiContainerTest, ShowingAndTabSkipNonTabStopsAndDisabledAndWrap) {
   EXPECT_EQ(a.GetFocus(), kUiKeyboardFocus);
 }
 
-// With every widget disabled nobody has the focus; a lone non-tab-stop takes it from Tab, but
-// not once disabled.
+// A lone non-tab-stop takes the focus from Tab, but not once disabled.
 TEST_F(UiContainerTest, WhatCannotTakeTheFocusIsLeftWithout) {
   {
     UiScreen screen(0, 0, 799, 599);
@@ -176,8 +171,7 @@ TEST_F(UiContainerTest, APressMovesTheFocusAndTheMarkHandlesTheTurnFirst) {
   EXPECT_EQ(Mark(), &c);
 }
 
-// A shown container deactivates its parent, which still routes the turn to it, and refreshes it
-// on hiding; a modeless one touches nobody.
+// The parent still routes the turns to it, and is refreshed when it hides; modeless ones aside.
 TEST_F(UiContainerTest, AShownContainerTakesTheTurnsFromItsParentUntilItHides) {
   ProbePanel base(screen_.get(), 0, 0, 800, 600);
   ProbeWidget behind(&base, 0, 0);

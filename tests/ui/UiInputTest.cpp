@@ -15,8 +15,7 @@ protected:
   static void ReleaseShift() { Record(WM_KEYUP, VK_SHIFT, KeyUpParam(0x2A)); }
 };
 
-// A release is followed by an idle turn until the pointer moves; with both buttons down the left
-// decides, and a right button still down after the left's release is a new right press.
+// With both buttons down the left decides; a right one still down after it is a new press.
 TEST_F(UiInputRecordTest, MouseStatesTurnByTurn) {
   const struct {
     std::uint32_t message;
@@ -47,8 +46,7 @@ TEST_F(UiInputRecordTest, MouseStatesTurnByTurn) {
   EXPECT_FALSE(UiRecord(Message{WM_PAINT, 0, 0, 0, false}));
 }
 
-// Shift+Tab goes by the Shift the messages carry: a quick Shift+Tab is translated after the keys
-// are up again, and a Shift held now says nothing about a Tab typed earlier.
+// A quick Shift+Tab is translated after both keys are up again.
 TEST_F(UiInputRecordTest, ShiftTabIsReadFromTheMessagesNotFromTheKeyboardNow) {
   TypeKey(VK_TAB, 0x0F);
   EXPECT_EQ(UiInput.event, EV_TAB);
@@ -101,8 +99,7 @@ TEST_F(UiInputRecordTest, KeypadGivesDigitsWithNumLockAndNavigationWithout) {
   EXPECT_EQ(UiInput.keyChar, '/');
 }
 
-// The character each key gives plainly, with Shift, with Caps Lock and with both (US layout):
-// the lock swaps the case that Shift gives, to letters only.
+// US layout: the lock swaps the case that Shift gives, to letters only.
 TEST_F(UiInputRecordTest, ShiftAndCapsLockGiveTheseCharacters) {
   const struct {
     std::uint32_t vk;
@@ -148,8 +145,7 @@ TEST_F(UiInputRecordTest, AltDigitsSpellACharacterCodeEndedByAKeyRelease) {
   EXPECT_EQ(UiInput.codeLength, 0);
 }
 
-// A key recorded without its own poll is translated with the tick that follows: the tick wins,
-// the character stays; both last one turn.
+// A key recorded without its own poll is translated with the tick that follows it.
 TEST_F(UiInputRecordTest, TimerAndSystemKeyOverrideTheTurnsEventAndLastOneTurn) {
   Record(WM_KEYDOWN, VK_TAB, KeyDownParam(0x0F));
   Turn(WM_TIMER, 8000, 77);

@@ -83,8 +83,7 @@ TEST_F(MenuBarTest, HidingOrDestroyingTheBarNeverLeavesMenuOpenSet) {
   EXPECT_EQ(UiToolkit.menuOpen, 0xFFFFFFFFu);
 }
 
-// "Game" then an item 30 pixels lower within the double-click time: the second press comes as a
-// double click and must still choose the item.
+// A title then an item within the double-click time: the second press still chooses.
 TEST_F(MenuBarTest, AQuickSecondClickChoosesAnItem) {
   UiScreen screen(0, 0, 799, 599);
   TwoMenus m = BuildTwoMenus(&screen, 54, 2);
@@ -98,8 +97,7 @@ TEST_F(MenuBarTest, AQuickSecondClickChoosesAnItem) {
   EXPECT_EQ(UiToolkit.menuOpen, 0u);
 }
 
-// The end-of-game box opens from the score timer: over an open menu its button must still take
-// the click. If the bar goes while the box is open, there is no open menu to come back to.
+// The end-of-game box opens from the score timer, also over an open menu or one that then goes.
 TEST_F(MenuBarTest, ADialogOverAnOpenMenuAnswersClicksAndLeavesTheMenuAsItIsThen) {
   UiScreen screen(0, 0, 799, 599);
   TwoMenus m = BuildTwoMenus(&screen, 54, 2);

@@ -11,6 +11,7 @@
 #include "ui/widgets/ImageButton.h"
 #include "ui/widgets/RadioButton.h"
 #include "ui/widgets/RadioGroup.h"
+#include "ui/widgets/SpinBox.h"
 #include "ui/widgets/TextButton.h"
 
 namespace {
@@ -138,8 +139,7 @@ TEST_F(WidgetsButtonTest, ImageButtonTakesEachLookFromItsOwnSourcePoint) {
   GfxFreeBuffer(image);
 }
 
-// A press dragged off clicks nothing; the disabled state, and for the dialog widgets an open list,
-// ignore the click. (Bevel buttons stand on screens without menus and do not look at lists.)
+// Bevel buttons stand on screens without menus and do not look at open lists.
 TEST_F(WidgetTest, EveryClickableWidgetClicksOnlyWhenItShould) {
   const struct {
     std::function<UiWidget*(UiScreen&)> make;
@@ -265,8 +265,7 @@ public:
   }
 };
 
-// Chosen by the dialog before it is shown, or marked by the group as it is shown, the button must
-// sit on the dialog's body, not on the screen that was there before.
+// Chosen before showing or marked as shown, the button must not keep the old screen under it.
 TEST_F(WidgetTest, ARadioButtonChosenBeforeItsDialogIsDrawnSitsOnTheDialogBody) {
   for (const bool chosenBefore : {true, false}) {
     SCOPED_TRACE(chosenBefore ? "chosen before showing" : "marked by the group");
@@ -287,15 +286,18 @@ TEST_F(WidgetTest, ARadioButtonChosenBeforeItsDialogIsDrawnSitsOnTheDialogBody) 
   }
 }
 
-// Dialogs are built at one place and then centred; a group's buttons answer where they are drawn.
-TEST_F(WidgetTest, CentringAContainerMovesRadioGroupsWithTheirButtons) {
+// Dialogs are built at one place and then centred.
+TEST_F(WidgetTest, CentringAContainerMovesCompoundWidgetsWithTheirParts) {
   ProbePanel panel(nullptr, 0, 0, 400, 300);
   auto* group = panel.MakeChild<RadioGroup>(20, 40);
   auto* first = group->MakeChild<RadioButton>(0, 0, "&First", true, 800);
   auto* second = group->MakeChild<RadioButton>(0, 20, "&Second", true, 800);
-  panel.Center();
-  EXPECT_EQ(first->GetX(), 220);
+  auto* spin = panel.MakeChild<SpinBox>(100, 100, 40, "&N:");
+  const int upX = spin->UpArrow()->GetX(), downY = spin->DownArrow()->GetY();
+  panel.Center();  // by (200, 150)
   EXPECT_EQ(second->GetY(), 210);
+  EXPECT_EQ(spin->UpArrow()->GetX(), upX + 200);
+  EXPECT_EQ(spin->DownArrow()->GetY(), downY + 150);
   panel.Show();
   UiTest::Click(panel, 225, 215);
   EXPECT_TRUE(second->IsSelected());

@@ -185,18 +185,6 @@ TEST_F(WidgetsSpinTest, NarrowFieldTakesADigitAndNoValueOutsideTheRangeSurvives)
   EXPECT_EQ(narrow->GetValue(), 1);
 }
 
-// Dialogs are built at one place and then centred; a spin box's parts go with it.
-TEST_F(WidgetTest, CentringAContainerMovesSpinBoxesWithTheirParts) {
-  ProbePanel panel(nullptr, 0, 0, 400, 300);
-  auto* spin = panel.MakeChild<SpinBox>(100, 100, 40, "&N:");
-  const int fieldX = spin->Field()->GetX(), upX = spin->UpArrow()->GetX();
-  const int downY = spin->DownArrow()->GetY();
-  panel.Center();  // by (200, 150)
-  EXPECT_EQ(spin->Field()->GetX(), fieldX + 200);
-  EXPECT_EQ(spin->UpArrow()->GetX(), upX + 200);
-  EXPECT_EQ(spin->DownArrow()->GetY(), downY + 150);
-}
-
 TEST_F(WidgetsSpinTest, MnemonicFocusesAndDisabledOrBlockedSpinBoxStandsStill) {
   Type('d');
   EXPECT_EQ(spin_->Field()->GetFocus(), kUiKeyboardFocus);
@@ -228,8 +216,7 @@ protected:
   TextButton* button_ = nullptr;
 };
 
-// The list chooses with the press; neither it nor the second press of a double click reaches
-// the button the list covers.
+// The list chooses with the press: the button it covers sees neither press of a double click.
 TEST_F(WidgetsComboTest, APressOnTheListChoosesWithoutReachingBelow) {
   combo_->SetSelection(1);
   Click(110, 110);
@@ -251,8 +238,7 @@ TEST_F(WidgetsComboTest, APressOnTheListChoosesWithoutReachingBelow) {
   EXPECT_EQ(Text(), "Alpha");
 }
 
-// Settings dialogs store GetSelection: arrows in a list then cancelled (Escape or a press
-// elsewhere) must not change it.
+// Settings dialogs store GetSelection: arrows in a list that is then cancelled must not move it.
 TEST_F(WidgetsComboTest, KeysChooseOrCancelAndNeverReachTheDialog) {
   Click(110, 110);
   EXPECT_EQ(combo_->GetSelection(), -1);  // empty text matches no item
