@@ -33,24 +33,20 @@ TEST(HelpTextTest, HeadersBreaksAndLineEndsGiveTheseLines) {
       {" [Gate]\ntext\n", "Gate", {}},  // the header starts the line
       {"[gate]\ntext\n", "Gate", {}},   // case counts
       {"", "Klondike", {}},
-      // A section ends at the next line that starts with a bracket, or at the end of the file
-      // with or without a line end; a header on the last line opens one empty page.
+      // A section ends at a line starting with a bracket or at the end, with or without a line end.
       {sections, "Klondike", {{"one", "", "two"}}},
       {sections, "Quadrille", {{"last"}}},
       {"text\n[Block Solitaire]", "Block Solitaire", {{}}},
-      // Break lines start pages (the rest of the line is ignored), even straight after the
-      // header; "<br>" and "<BR" are text, and labels keep their mark.
+      // Break lines start pages, even straight after the header; "<br>" and "<BR" are text.
       {"[Gate]\na\n<BR>\nb\n<BR> the rest of a break line is ignored\nc\nd\n",
        "Gate",
        {{"a"}, {"b"}, {"c", "d"}}},
       {"[Gate]\n<BR>\nx\n", "Gate", {{}, {"x"}}},
       {"[Gate]\n+Object\n<br>\n<BR\n", "Gate", {{"+Object", "<br>", "<BR"}}},
-      // CR LF is one line end; a lone CR ends the line's text. A line of 254 bytes with CR LF
-      // still fits one 256-byte read, as in text mode.
+      // CR LF is one line end, a lone CR ends the text; 254 bytes and CR LF fit one 256-byte read.
       {"[Gate]\r\n+Label\r\ntext\r\n\r\nmore\rhidden\n", "Gate", {{"+Label", "text", "", "more"}}},
       {"[Gate]\r\n" + std::string(254, 'x') + "\r\nnext\r\n", "Gate", {{cut, "next"}}},
-      // Longer lines are read as pieces of 255 bytes, each a line cut to the limit; a piece
-      // can start a page or end the section, but a header longer than a read never matches.
+      // Longer lines are pieces of 255 bytes; a header longer than a read never matches.
       {"[Gate]\n" + std::string(255, 'x') + std::string(255, 'b') + std::string(90, 'c') +
            "\nend\n",
        "Gate",
@@ -68,7 +64,7 @@ TEST(HelpTextTest, HeadersBreaksAndLineEndsGiveTheseLines) {
     for (const HelpPage& page : Parse(c.file, c.title).pages) pages.push_back(page.lines);
     EXPECT_EQ(pages, c.pages);
   }
-  // Reading a file that is there is the rule-help golden's (it loads the shipped help).
+  // Reading a file that is there is the rule-help golden's.
   EXPECT_EQ(LoadHelpSection("/nonexistent/dir/HELP.TXT", "Klondike").PageCount(), 0);
   EXPECT_TRUE(IsHelpLabel("+Object"));
   EXPECT_FALSE(IsHelpLabel("Object"));

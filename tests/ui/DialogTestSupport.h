@@ -16,9 +16,8 @@
 #include "tests/ui/UiTestSupport.h"
 #include "ui/widgets/WidgetArtwork.h"
 
-// Posts each message when the clock reaches its time; a wait moves the clock on (to the next
-// message at most) instead of sleeping. A minute past the script's end it posts the quit message,
-// so a dialog that never closes fails its test instead of hanging it.
+// Posts each message when the clock reaches it; waits move the clock instead of sleeping. A minute
+// past the script's end it posts the quit message: a dialog that never closes fails, not hangs.
 class ScriptedInput : public MessageSource {
 public:
   explicit ScriptedInput(std::uint64_t* clock) : clock_(clock) {}
