@@ -197,14 +197,8 @@ TEST_F(UiMessageBoxTest, TheSecondPressOfTheOpeningDoubleClickPressesNothing) {
   EXPECT_EQ(box.DoModal(), 1);
 }
 
-// The narrow box's size and place are the goldens'.
-TEST_F(UiMessageBoxTest, BoxIsAsWideAsItsTextNeedsUpToTheTextLimit) {
-  const char* text = "There are no moves left, and this sentence goes on for a good while.";
-  UiMessageBox wide(nullptr, "", kUiMbOk, text);
-  const int textWidth = UiTextWidth(text, static_cast<int>(std::string(text).size()));
-  ASSERT_GT(textWidth, 125);
-  EXPECT_EQ(wide.GetWidth(), textWidth + 72);
-  EXPECT_EQ(wide.GetX(), (800 - wide.GetWidth()) / 2);
+// Its width from the text, and its place, are the goldens' (both texts are wider than 125).
+TEST_F(UiMessageBoxTest, TextsAreCutToTheLimitAndTheBoxStillOpensAndCloses) {
   const std::string endless(1000, 'W');
   UiMessageBox huge(nullptr, endless.c_str(), kUiMbOk, endless.c_str());
   EXPECT_EQ(huge.GetMessageText().size(), static_cast<std::size_t>(kUiTextLimit));
