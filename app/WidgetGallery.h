@@ -18,13 +18,6 @@ public:
 
   bool Poll() override;
 
-  // Widgets the tests drive.
-  TextButton* OkButton() const { return ok_; }
-  ComboBox* ThemeChoice() const { return themes_; }
-  SpinBox* Passes() const { return passes_; }
-  EditField* NameField() const { return name_; }
-  CheckBox* AutoGameOver() const { return autoGameOver_; }
-
 private:
   TextButton* ok_ = nullptr;
   TextButton* cancel_ = nullptr;

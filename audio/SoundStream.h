@@ -64,8 +64,6 @@ public:
   std::uint32_t ChunkSize() const { return chunkSize_; }
   std::uint32_t BufferSize() const { return bufferSize_; }
   std::uint32_t DataSize() const { return dataSize_; }
-  std::uint64_t BytesPlayed() const { return read_.load(std::memory_order_acquire); }
-  bool DataExhausted() const { return exhausted_; }
   // The ring itself, for tests that check what a fill left in it.
   const std::uint8_t* Ring() const { return ring_.get(); }
   // How long the data takes to play, in milliseconds.

@@ -116,11 +116,3 @@ int MessageQueue::MillisecondsUntilNextTimer() const {
   std::uint64_t wait = earliest - now;
   return static_cast<int>(std::min<std::uint64_t>(wait, kMaxTimerMs));
 }
-
-void MessageQueue::Clear() {
-  posted_.clear();
-  timers_.clear();
-  quitPending_ = false;
-  quitCode_ = 0;
-  paintPending_ = false;
-}

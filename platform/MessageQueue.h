@@ -45,9 +45,6 @@ public:
   // Milliseconds until the next timer is due: 0 when one is due now, -1 when no timer runs.
   int MillisecondsUntilNextTimer() const;
 
-  // Drops every message, the quit and paint requests and all timers.
-  void Clear();
-
 private:
   void Append(const Message& m);
 

@@ -107,7 +107,6 @@ public:
   bool IsDirty() const { return dirty_; }
   void SetDirty(bool dirty) { dirty_ = dirty; }
   int GetSaveState() const { return saveState_; }
-  const std::string& GetSaveFile() const { return saveFile_; }
 
   // Builds a child of type T with this element as its parent (T's constructor links it into the
   // right list) and keeps it: it lives until DestroyChild or until this element goes.

@@ -1,9 +1,8 @@
 // The real window procedure driven headless through whole runs: start-up, the ways the program
-// ends (Escape, F12, closing the window, also while a dialog is open), activation and resizing.
+// ends (Escape, closing the window, also while a dialog is open), activation and resizing.
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,105 +22,66 @@
 
 namespace {
 
-bool Contains(const std::vector<std::uint32_t>& messages, std::uint32_t message) {
-  return std::find(messages.begin(), messages.end(), message) != messages.end();
-}
-
-// The colour of a media picture at the left edge of the screen, where the title screen draws
-// nothing over it, as the program draws it.
-std::uint32_t PictureMiddle(const char* mediaName) {
-  const int buffer = GfxAllocBuffer(800, 600);
-  ShowJpegInBuffer(buffer, mediaName);
-  const std::uint32_t middle = PixelAt(buffer, 40, 300);
-  GfxFreeBuffer(buffer);
-  return middle;
-}
-
-TEST(ShellStartUp, ShowsBlackThenTheLogoThenTheTitleAndEndsOnEscape) {
+// F12 at the title is played by TitleTest's walk over the games.
+TEST(ShellStartUp, ShowsBlackThenTheLogoThenTheTitleAndEndsAtOnceOnEscape) {
   if (MediaDir().empty()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   ShellHarness h;
   SetCursor(CursorShape::Wait);
-  // The same place each time the whole screen is shown.
-  std::vector<std::uint32_t> wholeScreens;
-  h.Display().SetShowListener([&h, &wholeScreens](const HeadlessDisplay::ShownRect& r) {
+  // The colour at the left edge, where the title draws nothing over the picture, each time the
+  // whole screen is shown.
+  std::vector<std::uint32_t> shown;
+  h.Display().SetShowListener([&h, &shown](const HeadlessDisplay::ShownRect& r) {
     if (r.minx == 0 && r.maxx == 799 && r.miny == 0 && r.maxy == 599)
-      wholeScreens.push_back(h.Display().ScreenPixel(40, 300));
+      shown.push_back(h.Display().ScreenPixel(40, 300));
   });
   ASSERT_TRUE(h.Create());
   h.Display().SetShowListener({});
   EXPECT_EQ(h.Window().shows, 1);
   EXPECT_TRUE(h.Window().errors.empty());
-  EXPECT_EQ(h.Display().ScreenWidth(), 800);
-  EXPECT_EQ(h.Display().ScreenHeight(), 600);
   EXPECT_GE(h.Now(), 1000u + 5000u) << "the logo stays its five seconds when nobody presses";
-
-  const std::uint32_t logo = PictureMiddle("artwork\\logo.jpg");
-  const std::uint32_t title = PictureMiddle("artwork\\title.jpg");
-  ASSERT_NE(logo, title);
-  ASSERT_GE(wholeScreens.size(), 3u);
-  EXPECT_EQ(wholeScreens[0], 0u) << "black first";
-  EXPECT_EQ(wholeScreens[1], logo) << "then the logo";
-  EXPECT_EQ(wholeScreens.back(), title) << "then the title";
+  const int logo = GfxAllocBuffer(800, 600);
+  ShowJpegInBuffer(logo, "artwork\\logo.jpg");
+  ASSERT_GE(shown.size(), 3u);
+  EXPECT_EQ(shown[0], 0u) << "black first";
+  EXPECT_EQ(shown[1], PixelAt(logo, 40, 300)) << "then the logo";
+  GfxFreeBuffer(logo);
   EXPECT_TRUE(MatchesGolden("app/title_screen", h.Shell().ScreenBuffer(), 0, 799, 0, 599));
   EXPECT_EQ(CurrentCursor(), CursorShape::Arrow);
   EXPECT_EQ(ThePreferences().playerName, "Tester");
   EXPECT_EQ(ThePreferences().playerNumber, kFirstPlayerNumber);
-
+  // Queued behind the key in the same turn, the click and the second key must reach nothing.
+  const std::uint64_t start = h.Now();
   h.KeyAt(100, VK_ESCAPE);
+  h.PostAt(101, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  h.KeyAt(102, VK_ESCAPE);
   EXPECT_EQ(h.Run(), 0);
+  EXPECT_TRUE(h.Shell().IsEnding());
+  EXPECT_LT(h.Now(), start + 200u) << "the program ended at the key, not later";
   EXPECT_FALSE(h.Display().IsOpen());
   EXPECT_EQ(h.Display().CloseCount(), 1);
   EXPECT_EQ(h.Shell().ScreenBuffer(), -1);
 }
 
-TEST(ShellStartUp, RefusesAnEightBitDesktopAndAcceptsFifteenAndSixteenBits) {
+TEST(ShellStartUp, RefusesAnEightBitDesktopAndAFailedDisplayAndAcceptsFifteenAndSixteenBits) {
   for (int depth : {8, 15, 16}) {
     ShellHarness::Options options;
     options.desktopDepth = depth;
     if (depth > 8)
       options.masks = depth == 15 ? HeadlessDisplay::Masks555() : HeadlessDisplay::Masks565();
     ShellHarness h(options);
-    const bool deepEnough = depth >= 15;
-    EXPECT_EQ(h.Create(), deepEnough) << depth << " bits";
-    EXPECT_EQ(h.Window().shows, deepEnough ? 1 : 0) << depth << " bits";
-    if (deepEnough) {
-      EXPECT_TRUE(h.Window().errors.empty()) << depth << " bits";
-    } else {
-      EXPECT_EQ(h.Window().errors, std::vector<std::string>{kColorDepthMessage});
-      EXPECT_EQ(h.Display().OpenCount(), 0);
-    }
+    EXPECT_EQ(h.Create(), depth > 8) << depth << " bits";
+    EXPECT_EQ(h.Window().shows, depth > 8 ? 1 : 0) << depth << " bits";
+    EXPECT_EQ(h.Window().errors, depth > 8 ? std::vector<std::string>{}
+                                           : std::vector<std::string>{kColorDepthMessage});
+    EXPECT_EQ(h.Display().OpenCount(), depth > 8 ? 1 : 0);
   }
-}
-
-TEST(ShellStartUp, FailedDisplayStartEndsWithoutAWindowError) {
   ShellHarness h;
   h.Display().FailOpenWith(-7);
   EXPECT_FALSE(h.Create());
-  EXPECT_TRUE(h.Window().errors.empty());
+  EXPECT_TRUE(h.Window().errors.empty()) << "the display's failure was reported already";
   h.Shell().Destroy();
   EXPECT_EQ(GfxActiveBuffer(), -1);
 }
-
-class ShellEndKey : public testing::TestWithParam<std::uint32_t> {};
-
-TEST_P(ShellEndKey, AtTheTitleEndsTheProgramAndLaterInputIsIgnored) {
-  ShellHarness h;
-  ASSERT_TRUE(h.Create());
-  const std::uint64_t start = h.Now();
-  h.KeyAt(100, GetParam());
-  // Queued behind the key in the same turn: it must not reach anything once the end is asked.
-  h.PostAt(101, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-  h.KeyAt(102, GetParam());
-  EXPECT_EQ(h.Run(), 0);
-  EXPECT_TRUE(h.Shell().IsEnding());
-  EXPECT_EQ(h.Display().CloseCount(), 1);
-  EXPECT_LT(h.Now(), start + 200u) << "the program ended at the key, not later";
-}
-
-INSTANTIATE_TEST_SUITE_P(EscapeAndF12, ShellEndKey, testing::Values(VK_ESCAPE, VK_F12),
-                         [](const testing::TestParamInfo<std::uint32_t>& key) {
-                           return std::string(key.param == VK_ESCAPE ? "Escape" : "F12");
-                         });
 
 TEST(ShellWindowMessages, InactiveProgramIgnoresKeysAndPaintsNothing) {
   ShellHarness h;
@@ -130,27 +90,19 @@ TEST(ShellWindowMessages, InactiveProgramIgnoresKeysAndPaintsNothing) {
   h.PostAt(10, WM_ACTIVATEAPP, 0);
   h.KeyAt(20, VK_ESCAPE);
   h.PostAt(50, WM_PAINT);
-  h.OnMessage(ShellHarness::kTestAction, [&h] {
+  h.CheckAt(60, [&h] {
     EXPECT_FALSE(h.Shell().IsActive());
     EXPECT_FALSE(ReadMusicInputs().appActive) << "the music thread is told to stop";
     EXPECT_EQ(h.Display().Shown().size(), 0u) << "painted while inactive";
   });
-  h.PostAt(60, ShellHarness::kTestAction);
   h.PostAt(70, WM_ACTIVATEAPP, 1);
   h.PostAt(80, WM_PAINT);
+  h.CheckAt(85, [&h] { EXPECT_EQ(h.Display().Shown().size(), 1u) << "one paint once active"; });
+  h.PostAt(90, WM_SIZE, SIZE_RESTORED, MakeLParam(1200, 900));
   h.PostAt(200, WM_CLOSE);
   EXPECT_EQ(h.Run(), 0);
-  EXPECT_TRUE(Contains(h.Dispatched(), WM_CLOSE)) << "Escape ended the inactive program";
-  EXPECT_EQ(h.Display().Shown().size(), 1u) << "one paint once active again";
   EXPECT_TRUE(ReadMusicInputs().appActive);
-}
-
-TEST(ShellWindowMessages, ResizeRefitsThePictureAndThePointerConfinement) {
-  ShellHarness h;
-  ASSERT_TRUE(h.Create());
-  h.PostAt(10, WM_SIZE, SIZE_RESTORED, (900 << 16) | 1200);
-  h.PostAt(20, WM_CLOSE);
-  EXPECT_EQ(h.Run(), 0);
+  // A resize refits the picture and the pointer confinement; it came, so Escape ended nothing.
   EXPECT_EQ(h.Window().resizes, 1);
   EXPECT_EQ(h.Window().clipReapplies, 1);
 }
@@ -167,45 +119,32 @@ TEST(ShellWindowMessages, CloseDuringADialogLetsTheDialogLeaveBeforeTheTeardown)
   GfxClear();
   GfxShowRect(0, 799, 0, 599, 0, 599);
   const Color green = h.Display().ScreenPixel(400, 300);
-
-  struct Seen {
-    int result = 0;
-    bool dialogShown = false;
-    bool openWhenDialogLeft = false;
-    bool screenWhenDialogLeft = false;
-    bool greenAgainWhenDialogLeft = false;
-  } seen;
-  // A dialog opened from inside the window procedure, as a game's menu command opens one, on the
-  // shell's own toolkit and artwork.
-  h.OnMessage(ShellHarness::kTestAction, [&] {
+  int result = 0;
+  bool dialogShown = false, openWhenLeft = false, screenWhenLeft = false, greenWhenLeft = false;
+  // Opened from inside the window procedure, as a game's menu command opens one.
+  h.CheckAt(100, [&] {
     UiMessageBox box(nullptr, "Question", kUiMbOk, "Close the window now.");
-    seen.result = box.DoModal();
-    seen.openWhenDialogLeft = h.Display().IsOpen();
-    seen.screenWhenDialogLeft = GfxGetBufferView(screen).pixels != nullptr;
-    seen.greenAgainWhenDialogLeft = h.Display().ScreenPixel(400, 300) == green;
+    result = box.DoModal();
+    openWhenLeft = h.Display().IsOpen();
+    screenWhenLeft = GfxGetBufferView(screen).pixels != nullptr;
+    greenWhenLeft = h.Display().ScreenPixel(400, 300) == green;
   });
+  h.PostAt(150, WM_MOUSEMOVE, 0, MakeLParam(400, 300));  // the dialog's first turn shows it
   // Arrives while the dialog's own loop runs, which hands it to the window procedure.
-  h.OnMessage(ShellHarness::kTestAction + 1,
-              [&] { seen.dialogShown = h.Display().ScreenPixel(400, 300) != green; });
-  h.PostAt(100, ShellHarness::kTestAction);
-  h.PostAt(150, WM_MOUSEMOVE, 0, (300 << 16) | 400);  // the dialog's first turn shows it
-  h.PostAt(200, ShellHarness::kTestAction + 1);
+  h.CheckAt(200, [&] { dialogShown = h.Display().ScreenPixel(400, 300) != green; });
   h.PostAt(300, WM_CLOSE);
   h.ClickAt(310, 400, 300);  // too late: the program is ending
-
   EXPECT_EQ(h.Run(), 0);
-  EXPECT_TRUE(seen.dialogShown) << "the dialog never showed";
-  EXPECT_EQ(seen.result, kUiDialogQuit);
-  EXPECT_TRUE(seen.openWhenDialogLeft) << "the display was stopped under the open dialog";
-  EXPECT_TRUE(seen.screenWhenDialogLeft) << "the screen buffer was freed under the open dialog";
-  EXPECT_TRUE(seen.greenAgainWhenDialogLeft) << "the screen under the dialog was not shown again";
+  EXPECT_TRUE(dialogShown) << "the dialog never showed";
+  EXPECT_EQ(result, kUiDialogQuit);
+  EXPECT_TRUE(openWhenLeft) << "the display was stopped under the open dialog";
+  EXPECT_TRUE(screenWhenLeft) << "the screen buffer was freed under the open dialog";
+  EXPECT_TRUE(greenWhenLeft) << "the screen under the dialog was not shown again";
   EXPECT_FALSE(h.Display().IsOpen());
   EXPECT_EQ(h.Display().CloseCount(), 1);
-  EXPECT_EQ(h.Shell().ScreenBuffer(), -1);
-  // Painting after the end reaches nothing.
   const std::size_t shown = h.Display().Shown().size();
   h.Shell().WindowProc(WM_PAINT, 0, 0);
-  EXPECT_EQ(h.Display().Shown().size(), shown);
+  EXPECT_EQ(h.Display().Shown().size(), shown) << "painting after the end reached the display";
 }
 
 // A scenario that forgets to end the program while a timer keeps waking it must fail, not run its

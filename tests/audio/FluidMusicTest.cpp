@@ -1,5 +1,4 @@
-// The FluidSynth back end rendering the program's own songs into memory, and the SoundFont
-// search.
+// The FluidSynth back end rendering the program's own songs into memory, and the SoundFont search.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,114 +16,99 @@
 namespace {
 
 constexpr int kRate = 22050;
+const std::string kTim = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+using Samples = std::vector<std::int16_t>;
 
-std::string MediaFile(const std::string& name) {
+std::string Song(const std::string& name) {
   const char* dir = std::getenv("QS_MEDIA_DIR");
-  if (dir == nullptr || *dir == '\0') return {};
-  const std::string path = std::string(dir) + "/" + name;
-  return std::ifstream(path).good() ? path : std::string();
+  const std::string path = std::string(dir != nullptr ? dir : "") + "/music/" + name + ".MID";
+  return dir != nullptr && std::ifstream(path).good() ? path : std::string();
 }
 
-// A small file of plain text, standing in for a damaged media file.
-std::string TextFile(const std::string& name) {
+// A file of plain text, or of `bytes`, where a song or a SoundFont should be.
+std::string BadFile(const std::string& name, const std::string& bytes = "Plain text.") {
   const auto path = std::filesystem::temp_directory_path() / ("qs-music-test-" + name);
-  std::ofstream(path) << "Plain text, where a song or a SoundFont should be.";
+  std::ofstream(path, std::ios::binary) << bytes;
   return path.string();
 }
 
-// Renders in device-sized blocks, as the sound device's callback does.
-std::vector<std::int16_t> RenderSeconds(FluidMusic& music, double seconds) {
+// Interleaved stereo, rendered in device-sized blocks as the device's callback does.
+Samples Render(FluidMusic& music, double seconds) {
   const int frames = static_cast<int>(seconds * kRate);
-  std::vector<std::int16_t> out(static_cast<std::size_t>(frames) * 2, 12345);
-  constexpr int kBlock = 1024;
-  for (int at = 0; at < frames; at += kBlock)
-    music.Render(out.data() + static_cast<std::size_t>(at) * 2, std::min(kBlock, frames - at));
+  Samples out(static_cast<std::size_t>(frames) * 2, 12345);
+  for (int at = 0; at < frames; at += 1024)
+    music.Render(out.data() + static_cast<std::size_t>(at) * 2, std::min(1024, frames - at));
   return out;
 }
 
-double Rms(const std::vector<std::int16_t>& samples) {
+double Rms(const Samples& samples, std::size_t from = 0) {
   double sum = 0;
-  for (std::int16_t s : samples) sum += static_cast<double>(s) * s;
-  return samples.empty() ? 0 : std::sqrt(sum / static_cast<double>(samples.size()));
+  for (std::size_t i = from; i < samples.size(); ++i) sum += double(samples[i]) * samples[i];
+  return std::sqrt(sum / double(std::max<std::size_t>(1, samples.size() - from)));
 }
 
+// The songs are mixed for TimGM6mb; a larger SoundFont voices the instruments at other levels.
 struct FluidMusicTest : ::testing::Test {
   std::unique_ptr<FluidMusic> music;
-  // The songs are mixed for the SoundFont every install has; a larger one found first on a
-  // desktop (FluidR3_GM) voices the instruments at other levels, so loudness is judged on this one.
   void SetUp() override {
-    const std::string soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-    if (!std::filesystem::exists(soundFont)) QS_SKIP_MISSING("TimGM6mb SoundFont not installed");
-    music = FluidMusic::Create(kRate, soundFont);
-    ASSERT_NE(music, nullptr) << soundFont;
+    if (!std::filesystem::exists(kTim)) QS_SKIP_MISSING("TimGM6mb SoundFont not installed");
+    music = FluidMusic::Create(kRate, kTim);
+    ASSERT_NE(music, nullptr);
   }
 };
 
 }  // namespace
 
 TEST_F(FluidMusicTest, StopSilencesAtOnceAndTheEndIsReported) {
-  const std::string win = MediaFile("music/WIN.MID");
+  const std::string win = Song("WIN");
   if (win.empty()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   ASSERT_TRUE(music->PlayFile(win));
-  RenderSeconds(*music, 1.0);
+  Render(*music, 1.0);
   music->Stop();
   EXPECT_TRUE(music->Ended());
-  // The reverb's short tail at most; then nothing.
-  const std::vector<std::int16_t> after = RenderSeconds(*music, 1.5);
-  EXPECT_LT(Rms(std::vector<std::int16_t>(after.begin() + 2 * kRate, after.end())), 2.0);
-
+  EXPECT_LT(Rms(Render(*music, 1.5), 2 * kRate), 2.0) << "more than the reverb's short tail";
   // The win tune is a few bars long: rendered past its length, the player says it is done.
   ASSERT_TRUE(music->PlayFile(win));
-  bool ended = false;
-  for (int second = 0; second < 10 && !ended; ++second) {
-    RenderSeconds(*music, 1.0);
-    ended = music->Ended();
-  }
-  EXPECT_TRUE(ended);
+  for (int second = 0; second < 10 && !music->Ended(); ++second) Render(*music, 1.0);
+  EXPECT_TRUE(music->Ended());
 }
 
 TEST_F(FluidMusicTest, WhatIsNoSongDoesNotStart) {
   EXPECT_FALSE(music->PlayFile("/nonexistent/SONG9.MID"));
-  EXPECT_FALSE(music->PlayFile(TextFile("not-a-song.MID")));
+  EXPECT_FALSE(music->PlayFile(BadFile("not-a-song.MID")));
   EXPECT_TRUE(music->Ended());
-  EXPECT_LT(Rms(RenderSeconds(*music, 0.5)), 1.0);
-
-  // A damaged file behind a good header starts, and ends at once: the loop then tries again.
-  const auto damaged = std::filesystem::temp_directory_path() / "qs-music-test-damaged.MID";
-  std::ofstream(damaged, std::ios::binary)
-      << std::string("MThd\0\0\0\6\0\1\0\1\1\xE0MTrk\xFF\xFF", 20);
-  ASSERT_TRUE(music->PlayFile(damaged.string()));
-  RenderSeconds(*music, 0.2);
+  EXPECT_LT(Rms(Render(*music, 0.5)), 1.0);
+  // A damaged file behind a good header starts and ends at once: the loop then tries again.
+  ASSERT_TRUE(music->PlayFile(
+      BadFile("damaged.MID", std::string("MThd\0\0\0\6\0\1\0\1\1\xE0MTrk\xFF\xFF", 20))));
+  Render(*music, 0.2);
   EXPECT_TRUE(music->Ended());
-  EXPECT_LT(Rms(RenderSeconds(*music, 0.5)), 1.0);
+  EXPECT_LT(Rms(Render(*music, 0.5)), 1.0);
 }
 
-// Every song sounds in both channels (the samples really are interleaved stereo), ends, stays
-// below full scale and is as loud as the others.
+// Every song sounds in both channels, ends, stays below full scale and is as loud as the others.
 TEST_F(FluidMusicTest, EverySongPlaysEquallyLoudAndNoneClips) {
-  const char* const kSongs[] = {"MAIN",  "SONG1", "SONG2", "SONG3", "SONG4",
-                                "SONG5", "SONG6", "WIN",   "LOSE"};
   double quietest = 1e9, loudest = 0;
-  for (const char* name : kSongs) {
-    const std::string song = MediaFile(std::string("music/") + name + ".MID");
+  for (const char* name :
+       {"MAIN", "SONG1", "SONG2", "SONG3", "SONG4", "SONG5", "SONG6", "WIN", "LOSE"}) {
+    const std::string song = Song(name);
     if (song.empty()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
     ASSERT_TRUE(music->PlayFile(song)) << name;
-    double sum = 0, left = 0, right = 0;
+    double sum = 0, side[2] = {0, 0};
     std::size_t count = 0;
     int peak = 0;
-    for (int second = 0; second < 300 && !music->Ended(); ++second) {
-      const std::vector<std::int16_t> samples = RenderSeconds(*music, 1.0);
+    for (int second = 0; second < 300 && !music->Ended(); ++second, count += 2 * kRate) {
+      const Samples samples = Render(*music, 1.0);
       for (std::size_t i = 0; i < samples.size(); ++i) {
-        sum += static_cast<double>(samples[i]) * samples[i];
-        peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
-        (i % 2 == 0 ? left : right) += std::abs(samples[i]);
+        sum += double(samples[i]) * samples[i];
+        peak = std::max(peak, std::abs(int{samples[i]}));
+        side[i % 2] += std::abs(samples[i]);
       }
-      count += 2 * kRate;
     }
     EXPECT_TRUE(music->Ended()) << name;
     EXPECT_LT(peak, 32000) << name << " clips";
-    EXPECT_GT(std::min(left, right) / static_cast<double>(count), 100.0) << name << " one-sided";
-    const double rmsDb = 10 * std::log10(sum / static_cast<double>(count));
+    EXPECT_GT(std::min(side[0], side[1]) / double(count), 100.0) << name << " one-sided";
+    const double rmsDb = 10 * std::log10(sum / double(count));
     EXPECT_GT(rmsDb, 54.0) << name << ": near silence (an RMS below 500) where music should be";
     quietest = std::min(quietest, rmsDb);
     loudest = std::max(loudest, rmsDb);
@@ -135,8 +119,8 @@ TEST_F(FluidMusicTest, EverySongPlaysEquallyLoudAndNoneClips) {
 TEST(FluidMusicCreate, NoSoundFontNoSynth) {
   EXPECT_EQ(FluidMusic::Create(kRate, ""), nullptr);
   EXPECT_EQ(FluidMusic::Create(kRate, "/nonexistent/none.sf2"), nullptr);
-  EXPECT_EQ(FluidMusic::Create(kRate, TextFile("not-a-soundfont.sf2")), nullptr);
-  EXPECT_EQ(FluidMusic::Create(0, "/usr/share/sounds/sf2/TimGM6mb.sf2"), nullptr);
+  EXPECT_EQ(FluidMusic::Create(kRate, BadFile("not-a-soundfont.sf2")), nullptr);
+  EXPECT_EQ(FluidMusic::Create(0, kTim), nullptr);
 }
 
 TEST(SoundFontSearch, PlayersChoiceFirstThenTheSystemsInOrder) {
@@ -146,11 +130,10 @@ TEST(SoundFontSearch, PlayersChoiceFirstThenTheSystemsInOrder) {
     };
   };
   const std::string fluid = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
-  const std::string tim = "/usr/share/sounds/sf2/TimGM6mb.sf2";
   const std::string deflt = "/usr/share/sounds/sf2/default-GM.sf2";
   EXPECT_EQ(ChooseSoundFont("/home/p/my.sf2", only({"/home/p/my.sf2", fluid})), "/home/p/my.sf2");
-  EXPECT_EQ(ChooseSoundFont("/home/p/gone.sf2", only({tim, deflt})), tim);
-  EXPECT_EQ(ChooseSoundFont("", only({fluid, tim})), fluid);
+  EXPECT_EQ(ChooseSoundFont("/home/p/gone.sf2", only({kTim, deflt})), kTim);
+  EXPECT_EQ(ChooseSoundFont("", only({fluid, kTim})), fluid);
   EXPECT_EQ(ChooseSoundFont(nullptr, only({deflt})), deflt);
   EXPECT_EQ(ChooseSoundFont(nullptr, only({})), "");
 }

@@ -1,5 +1,4 @@
-// Builds WAVE files byte by byte for the audio tests, including the broken and lying ones a
-// reader must survive.
+// WAVE files built byte by byte for the audio tests, including broken and lying ones.
 #pragma once
 
 #include <cstdint>
@@ -8,14 +7,8 @@
 
 namespace wave_test {
 
-inline void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-inline void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFFu);
-  Put16(out, v >> 16);
+inline void Put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
 inline void PutId(std::vector<std::uint8_t>& out, const char* id) {
@@ -27,76 +20,67 @@ struct WaveSpec {
   std::uint16_t channels = 1;
   std::uint32_t rate = 22050;
   std::uint16_t bits = 16;
-  // 0: channels * bits / 8.
-  std::uint16_t blockAlign = 0;
-  // The sample bytes actually stored.
+  std::uint16_t blockAlign = 0;  // 0: channels * bits / 8
   std::vector<std::uint8_t> samples;
-  // The data size the header claims; -1: the true size.
-  std::int64_t claimedDataSize = -1;
-  // The RIFF size the header claims; -1: the true size.
-  std::int64_t claimedRiffSize = -1;
+  std::int64_t claimedDataSize = -1;  // -1: the true size
+  std::int64_t claimedRiffSize = -1;  // -1: the true size
   // Chunks placed between "fmt " and "data", each as id + payload.
   std::vector<std::pair<std::string, std::vector<std::uint8_t>>> between;
-  // The fmt chunk's declared length (16 for PCM); the payload is padded or cut to it.
-  std::uint32_t fmtSize = 16;
+  std::uint32_t fmtSize = 16;  // the payload is padded or cut to it
 };
 
-inline std::uint16_t BlockAlignOf(const WaveSpec& spec) {
-  return spec.blockAlign != 0 ? spec.blockAlign
-                              : static_cast<std::uint16_t>(spec.channels * spec.bits / 8);
-}
-
 inline std::vector<std::uint8_t> MakeWave(const WaveSpec& spec) {
+  const auto align = spec.blockAlign != 0
+                         ? spec.blockAlign
+                         : static_cast<std::uint16_t>(spec.channels * spec.bits / 8);
   std::vector<std::uint8_t> fmt;
-  Put16(fmt, spec.formatTag);
-  Put16(fmt, spec.channels);
-  Put32(fmt, spec.rate);
-  Put32(fmt, spec.rate * BlockAlignOf(spec));
-  Put16(fmt, BlockAlignOf(spec));
-  Put16(fmt, spec.bits);
-  fmt.resize(spec.fmtSize, 0);
-
+  Put(fmt, spec.formatTag, 2);
+  Put(fmt, spec.channels, 2);
+  Put(fmt, spec.rate, 4);
+  Put(fmt, spec.rate * align, 4);
+  Put(fmt, align, 2);
+  Put(fmt, spec.bits, 2);
+  fmt.resize(spec.fmtSize + (spec.fmtSize & 1u), 0);
   std::vector<std::uint8_t> body;
   PutId(body, "WAVE");
   PutId(body, "fmt ");
-  Put32(body, spec.fmtSize);
+  Put(body, spec.fmtSize, 4);
   body.insert(body.end(), fmt.begin(), fmt.end());
-  if (spec.fmtSize & 1u) body.push_back(0);
   for (const auto& [id, payload] : spec.between) {
     PutId(body, id.c_str());
-    Put32(body, static_cast<std::uint32_t>(payload.size()));
+    Put(body, static_cast<std::uint32_t>(payload.size()), 4);
     body.insert(body.end(), payload.begin(), payload.end());
     if (payload.size() & 1u) body.push_back(0);
   }
   PutId(body, "data");
-  Put32(body, spec.claimedDataSize >= 0 ? static_cast<std::uint32_t>(spec.claimedDataSize)
-                                        : static_cast<std::uint32_t>(spec.samples.size()));
+  Put(body,
+      static_cast<std::uint32_t>(spec.claimedDataSize >= 0 ? spec.claimedDataSize
+                                                           : std::int64_t(spec.samples.size())),
+      4);
   body.insert(body.end(), spec.samples.begin(), spec.samples.end());
-
   std::vector<std::uint8_t> out;
   PutId(out, "RIFF");
-  Put32(out, spec.claimedRiffSize >= 0 ? static_cast<std::uint32_t>(spec.claimedRiffSize)
-                                       : static_cast<std::uint32_t>(body.size()));
+  Put(out,
+      static_cast<std::uint32_t>(spec.claimedRiffSize >= 0 ? spec.claimedRiffSize
+                                                           : std::int64_t(body.size())),
+      4);
   out.insert(out.end(), body.begin(), body.end());
   return out;
 }
 
-// `bytes` of a recognisable rising pattern that never repeats the silence byte run.
+// A rising pattern that never repeats the silence byte run.
 inline std::vector<std::uint8_t> Pattern(std::size_t bytes) {
   std::vector<std::uint8_t> out(bytes);
   for (std::size_t i = 0; i < bytes; ++i) out[i] = static_cast<std::uint8_t>(1 + i % 251);
   return out;
 }
 
-// A 16-bit mono tone of `ms` milliseconds at `rate`, loud enough to find in a mix.
+// A 16-bit mono square wave of +-8000 (20-frame halves), loud enough to find in a mix.
 inline WaveSpec Tone16(std::uint32_t rate, std::uint32_t ms) {
   WaveSpec spec;
   spec.rate = rate;
   const std::size_t frames = static_cast<std::size_t>(rate) * ms / 1000;
-  for (std::size_t i = 0; i < frames; ++i) {
-    const std::int16_t v = (i / 20) % 2 == 0 ? 8000 : -8000;
-    Put16(spec.samples, static_cast<std::uint16_t>(v));
-  }
+  for (std::size_t i = 0; i < frames; ++i) Put(spec.samples, (i / 20) % 2 == 0 ? 8000 : 0xE0C0, 2);
   return spec;
 }
 

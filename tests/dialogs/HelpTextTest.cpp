@@ -1,10 +1,8 @@
-// The help file's reader on hand-made files: which header opens a section, where it ends, pages
-// and labels, and files that are damaged or hostile, which must come out within the viewer's
-// limits.
+// The help file's reader on hand-made files: which header opens a section, where it ends, pages,
+// labels, and the cuts at the viewer's limits (FuzzHelpText keeps random files within them).
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -15,18 +13,6 @@ namespace {
 HelpSection Parse(const std::string& text, const std::string& title) {
   const std::vector<std::uint8_t> bytes(text.begin(), text.end());
   return ParseHelpSection(bytes, title);
-}
-
-// Every page, line and character within the viewer's tables.
-void ExpectWithinLimits(const HelpSection& section) {
-  EXPECT_LE(section.PageCount(), kHelpMaxPages);
-  for (const HelpPage& page : section.pages) {
-    EXPECT_LE(static_cast<int>(page.lines.size()), kHelpMaxLines);
-    for (const std::string& line : page.lines) {
-      EXPECT_LE(static_cast<int>(line.size()), kHelpMaxLineLength);
-      EXPECT_EQ(line.find_first_of(std::string("\r\n\0", 3)), std::string::npos);
-    }
-  }
 }
 
 // The lines of each page of a section, as the viewer gets them.
@@ -46,26 +32,21 @@ TEST(HelpTextTest, HeadersBreaksAndLineEndsGiveTheseLines) {
        {{"right section"}}},
       {" [Gate]\ntext\n", "Gate", {}},  // the header starts the line
       {"[gate]\ntext\n", "Gate", {}},   // case counts
-      {"[Auld Lang]\nno\n[Auld Lang Syne]\nyes\n", "Auld Lang Syne", {{"yes"}}},
       {"", "Klondike", {}},
-      // A section ends at the next line that starts with a bracket, or at the end of the file
-      // with or without a line end; a header on the last line opens one empty page.
+      // A section ends at a line starting with a bracket or at the end, with or without a line end.
       {sections, "Klondike", {{"one", "", "two"}}},
       {sections, "Quadrille", {{"last"}}},
       {"text\n[Block Solitaire]", "Block Solitaire", {{}}},
-      // Break lines start pages (the rest of the line is ignored), even straight after the
-      // header; "<br>" and "<BR" are text, and labels keep their mark.
+      // Break lines start pages, even straight after the header; "<br>" and "<BR" are text.
       {"[Gate]\na\n<BR>\nb\n<BR> the rest of a break line is ignored\nc\nd\n",
        "Gate",
        {{"a"}, {"b"}, {"c", "d"}}},
       {"[Gate]\n<BR>\nx\n", "Gate", {{}, {"x"}}},
       {"[Gate]\n+Object\n<br>\n<BR\n", "Gate", {{"+Object", "<br>", "<BR"}}},
-      // CR LF is one line end; a lone CR ends the line's text. A line of 254 bytes with CR LF
-      // still fits one 256-byte read, as in text mode.
+      // CR LF is one line end, a lone CR ends the text; 254 bytes and CR LF fit one 256-byte read.
       {"[Gate]\r\n+Label\r\ntext\r\n\r\nmore\rhidden\n", "Gate", {{"+Label", "text", "", "more"}}},
       {"[Gate]\r\n" + std::string(254, 'x') + "\r\nnext\r\n", "Gate", {{cut, "next"}}},
-      // Longer lines are read as pieces of 255 bytes, each a line cut to the limit; a piece
-      // can start a page or end the section, but a header longer than a read never matches.
+      // Longer lines are pieces of 255 bytes; a header longer than a read never matches.
       {"[Gate]\n" + std::string(255, 'x') + std::string(255, 'b') + std::string(90, 'c') +
            "\nend\n",
        "Gate",
@@ -83,7 +64,7 @@ TEST(HelpTextTest, HeadersBreaksAndLineEndsGiveTheseLines) {
     for (const HelpPage& page : Parse(c.file, c.title).pages) pages.push_back(page.lines);
     EXPECT_EQ(pages, c.pages);
   }
-  // Reading a file that is there is the rule-help golden's (it loads the shipped help).
+  // Reading a file that is there is the rule-help golden's.
   EXPECT_EQ(LoadHelpSection("/nonexistent/dir/HELP.TXT", "Klondike").PageCount(), 0);
   EXPECT_TRUE(IsHelpLabel("+Object"));
   EXPECT_FALSE(IsHelpLabel("Object"));
@@ -98,7 +79,6 @@ TEST(HelpTextTest, TooManyPagesOrLinesAreCutAtTheLimits) {
   ASSERT_EQ(gate.PageCount(), kHelpMaxPages);
   EXPECT_EQ(gate.pages[19].lines, std::vector<std::string>{"page 19"});
   EXPECT_EQ(Parse(pages, "Quadrille").PageCount(), 1) << "the next section is still found";
-
   std::string lines = "[Gate]\n";
   for (int n = 0; n < 200; ++n) lines += "line " + std::to_string(n) + "\n";
   lines += "<BR>\nsecond page\n";
@@ -109,29 +89,14 @@ TEST(HelpTextTest, TooManyPagesOrLinesAreCutAtTheLimits) {
   EXPECT_EQ(cut.pages[1].lines, std::vector<std::string>{"second page"});
 }
 
-TEST(HelpTextTest, EndlessLinesAndGarbageStayWithinTheLimits) {
-  // No line ends at all: one long stream of pieces.
+// No line ends at all: one stream of pieces, of which the header's own is the first.
+TEST(HelpTextTest, AFileWithoutLineEndsIsReadAsPiecesUpToTheLimits) {
   std::string noEnds = "[Gate]";
   for (int i = 0; i < 100000; ++i) noEnds.push_back(static_cast<char>('a' + i % 26));
-  // The header's own piece begins with the header, so the rest of the stream is the section.
   const HelpSection stream = Parse(noEnds, "Gate");
   ASSERT_EQ(stream.PageCount(), 1);
   ASSERT_EQ(static_cast<int>(stream.pages[0].lines.size()), kHelpMaxLines);
   EXPECT_EQ(stream.pages[0].lines[0], noEnds.substr(255, kHelpMaxLineLength));
-  ExpectWithinLimits(stream);
-
-  std::mt19937 random(7);
-  for (int round = 0; round < 200; ++round) {
-    std::string garbage = "[Gate]\n";
-    const int size = 1 + static_cast<int>(random() % 20000);
-    for (int i = 0; i < size; ++i) {
-      const unsigned pick = random() % 16;
-      // Line ends, brackets and breaks often enough to make many sections, pages and lines.
-      garbage += pick == 0 ? "\n" : pick == 1 ? "\r" : pick == 2 ? "<BR>" : pick == 3 ? "[" : "";
-      garbage.push_back(static_cast<char>(random() & 0xFF));
-    }
-    ExpectWithinLimits(Parse(garbage, "Gate"));
-  }
 }
 
 }  // namespace

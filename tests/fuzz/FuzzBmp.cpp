@@ -4,8 +4,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  FuzzOpenBuffer(FuzzDepth(data[size - 1]));
-  GfxMove((data[size - 1] >> 2 & 7) * 9 - 20, (data[size - 1] >> 5) * 9 - 20);
+  FuzzOpenBufferAt(data[size - 1]);
   GfxShowBMP(data, size - 1, kGfxImageAtCursor);
   return 0;
 }

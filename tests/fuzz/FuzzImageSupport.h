@@ -7,26 +7,27 @@
 
 #include "gfx/Gfx.h"
 
-// Starts the layer once and makes the buffer of the given depth active (one buffer per depth,
-// kept for the whole run).
-inline void FuzzOpenBuffer(int bitsPerPixel) {
-  static bool started = false;
+// Makes the buffer of the depth picked by the low two bits of `selector` active; the layer is
+// started once and each depth's buffer kept for the whole run.
+inline void FuzzOpenBuffer(std::uint8_t selector) {
+  static const int kDepths[] = {32, 24, 16, 8};
   static int handles[33] = {};
-  if (!started) {
+  if (static bool started = false; !started) {
     GfxStart();
     GfxDefaultPalette();
     for (int& h : handles) h = -1;
     started = true;
   }
-  if (handles[bitsPerPixel] < 0) {
-    GfxSetBufferDepth(bitsPerPixel);
-    handles[bitsPerPixel] = GfxAllocBuffer(61, 47);  // Rounded up to 64 wide.
+  const int bits = kDepths[selector & 3];
+  if (handles[bits] < 0) {
+    GfxSetBufferDepth(bits);
+    handles[bits] = GfxAllocBuffer(61, 47);  // Rounded up to 64 wide.
   }
-  GfxOpenBuffer(handles[bitsPerPixel]);
+  GfxOpenBuffer(handles[bits]);
 }
 
-// Depth from one byte of the input.
-inline int FuzzDepth(std::uint8_t selector) {
-  static const int kDepths[] = {32, 24, 16, 8};
-  return kDepths[selector & 3];
+// The same, with the cursor on one of 8 x 8 places from (-20, -20), reaching past every edge.
+inline void FuzzOpenBufferAt(std::uint8_t selector) {
+  FuzzOpenBuffer(selector);
+  GfxMove((selector >> 2 & 7) * 9 - 20, (selector >> 5) * 9 - 20);
 }

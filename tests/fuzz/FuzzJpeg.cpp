@@ -7,9 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  std::uint8_t selector = data[size - 1];
-  FuzzOpenBuffer(FuzzDepth(selector));
-  GfxMove((selector >> 2 & 7) * 9 - 20, (selector >> 5) * 9 - 20);
+  const std::uint8_t selector = data[size - 1];
+  FuzzOpenBufferAt(selector);
   GfxJPEGHeader header;
   const bool probed = GfxReadJPEGHeader(data, size - 1, &header) == kJpegHeaderOk;
   const int need = probed ? GfxJPEGBufferSize(&header) : 0;

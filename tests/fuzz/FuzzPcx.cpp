@@ -7,10 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  std::uint8_t selector = data[size - 1];
-  FuzzOpenBuffer(FuzzDepth(selector));
-  GfxMove((selector >> 2 & 7) * 9 - 20, (selector >> 5) * 9 - 20);
-  GfxShowPCX(data, size - 1, selector & 0x10 ? kGfxImageAtCursor : 0);
+  FuzzOpenBufferAt(data[size - 1]);
+  GfxShowPCX(data, size - 1, data[size - 1] & 0x10 ? kGfxImageAtCursor : 0);
   std::vector<std::uint8_t> saved = GfxEncodePCX(-3, 70, 5, 50);
   if (GfxShowPCX(saved.data(), saved.size(), 0) != 0) __builtin_trap();
   return 0;

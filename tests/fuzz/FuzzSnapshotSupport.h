@@ -1,8 +1,8 @@
-// Shared by the games' undo-snapshot fuzz targets: the bytes read the way Undo reads a snapshot
-// (the base state into a copy of the game's deck, then the game's block), and what every accepted
-// snapshot must satisfy whatever the game.
+// Shared by the games' undo-snapshot fuzz targets: the bytes read the way Undo reads them, and
+// what every accepted snapshot must satisfy whatever the game.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -20,10 +20,16 @@ inline std::size_t At(int i) {
   return static_cast<std::size_t>(i);
 }
 
-// `readBlock(in, deck)` and `writeBlock(out, position, points, elapsedSeconds)` are the game's
-// block reader and writer. An accepted snapshot must have come in exactly its size, hold no
-// negative time, and give the same deck, position, points and clock when written back and read
-// again; its position and stock then go to `check` for the game's own checks and play.
+// A pile's count within its slots, and no card in the slots above it.
+template <std::size_t N>
+void RequirePile(const std::array<Card, N>& pile, int count) {
+  Require(count >= 0 && count <= static_cast<int>(N));
+  for (std::size_t i = At(count); i < N; ++i) Require(pile[i] == kNoCard);
+}
+
+// The base state into a copy of the game's deck, then `readBlock(in, deck)`. An accepted snapshot
+// must have come in exactly its size, hold no negative time, and read the same again once
+// `writeBlock(out, position, points, seconds)` wrote it back; then `check(position, stock)`.
 template <typename ReadBlock, typename WriteBlock, typename Check>
 void FuzzSnapshot(std::span<const std::uint8_t> input, std::size_t blockSize, ReadBlock readBlock,
                   WriteBlock writeBlock, Check check) {

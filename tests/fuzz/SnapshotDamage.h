@@ -1,5 +1,5 @@
-// Undo snapshot bytes for the games' block reader tests, beside the fuzz targets that damage them
-// at random: a deal's snapshot written and read the way Undo does, and damaged in one place.
+// Undo snapshot bytes for the games' block reader tests: written and read the way Undo does, and
+// damaged in one place.
 #pragma once
 
 #include <cstddef>
@@ -22,8 +22,7 @@ SnapshotBytes SnapshotOf(const Deal& deal, int points, int elapsedSeconds, Write
   return out.Bytes();
 }
 
-// The base state into a copy of the game's deck `game`, then `readBlock(in, deck)`; nothing when
-// either is refused.
+// The base state into a copy of `game`, then `readBlock(in, deck)`; nothing when either refuses.
 template <typename ReadBlock>
 auto ReadSnapshotOf(const SnapshotBytes& bytes, const Deck& game, ReadBlock readBlock)
     -> decltype(readBlock(std::declval<SnapshotReader&>(), game)) {
@@ -40,7 +39,6 @@ inline SnapshotBytes WithInt32(SnapshotBytes bytes, std::size_t at, std::int32_t
   return bytes;
 }
 
-// The snapshot cut one byte short, and with one byte too many.
 inline SnapshotBytes OneByteShort(SnapshotBytes bytes) {
   bytes.pop_back();
   return bytes;

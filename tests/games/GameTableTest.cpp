@@ -1,10 +1,6 @@
-// The game table and every game built from it. The table itself: numbers, buttons, names and
-// settings keys that agree. Then, for each row that has a factory, its game in a session: the
-// menus with the game's own items once, and the shared commands each game carries out its own
-// way (a new deal, undo, End Game, its rules; the other commands are GameSessionTest's); and its
-// game run by the shell, where each window of the program and of the game opens from the menu and
-// closes again, and its fresh deal against its golden images. A new game gets these tests by its
-// row alone.
+// The game table, and every game it builds: in a session, the menus and the shared commands each
+// game carries out its own way (the others are GameSessionTest's); run by the shell, every menu
+// window and the fresh deal's golden images. A new game gets these tests by its row alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -65,8 +61,8 @@ protected:
 #define START_ROW_OR_SKIP() \
   if (!StartRow()) QS_SKIP_MISSING("no generated media with the theme artwork")
 
-// The game, its rules help and its snapshot are its row's. New Game deals on the same session: a
-// new deck, an empty history, and the game's own menu items not added again.
+// The game, its rules help and snapshot size are its row's; New Game deals anew under the same
+// menus, with an empty history.
 TEST_P(GameRowTest, TheGameIsItsRowsAndNewGameDealsAnewUnderTheSameMenus) {
   std::string section;
   windows_.rulesHelp = [&section](const char* title) { section = title; };
@@ -80,20 +76,17 @@ TEST_P(GameRowTest, TheGameIsItsRowsAndNewGameDealsAnewUnderTheSameMenus) {
   ASSERT_EQ(Game().UndoCount(), 1);
   EXPECT_EQ(std::filesystem::file_size(Game().History().FileFor(1)),
             static_cast<std::uintmax_t>(Row().snapshotBytes));
-
   std::vector<std::string> options = {"Card Front...", "Card Back...", "Background...",
                                       "Music...",      "SFX",          "Auto Game Over"};
   std::vector<std::string> view = {"High Scores..."};
   if (Row().settings != nullptr) options.emplace_back("Game Settings...");
   if (Row().rulesView != nullptr) view.emplace_back("Rules...");
-  // The Game and Help lists hold no item of the game's own: the same on every game, they are the
-  // menu bar's table, whose items GameMenuTest chooses by letter, arrow and click.
+  // The Game and Help lists hold no item of the game's own (GameMenuTest's).
   const auto expectMenus = [&] {
     EXPECT_EQ(ItemTexts(session_->Menus().options), options);
     EXPECT_EQ(ItemTexts(session_->Menus().view), view);
   };
   expectMenus();
-
   const Deck before = Game().GetDeck();
   seconds_ += 40;
   ASSERT_TRUE(session_->HandleCommand(kCmdNewGame));
@@ -106,7 +99,7 @@ TEST_P(GameRowTest, TheGameIsItsRowsAndNewGameDealsAnewUnderTheSameMenus) {
   ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
   EXPECT_EQ(Game().GetDeck(), dealt) << "nothing to undo into the last deal";
 
-  // Without settings or a rules view (Block Solitaire) their commands are refused too.
+  // Without settings or a rules view (Block Solitaire) their commands are refused.
   if (Row().settings == nullptr) {
     EXPECT_FALSE(session_->HandleCommand(kCmdGameSettings));
   }
@@ -125,13 +118,11 @@ std::optional<Move> FirstMove(const CardGame& game) {
   return moves.front();
 }
 
-// What a player sees of the table, as far as a test can tell without knowing the game: the
-// stock, the moves it offers and the points.
+// What a test can see of the table without knowing the game.
 struct TableSeen {
   Deck deck;
   MoveList moves;
   int points = 0;
-
   explicit TableSeen(const CardGame& game) : deck(game.GetDeck()), points(game.Points()) {
     game.LegalMoves(moves);
   }
@@ -148,7 +139,6 @@ TEST_P(GameRowTest, UndoTakesAMoveBackForFivePointsWithTheClockWhereItWas) {
   EXPECT_EQ(Game().UndoCount(), 1);
   EXPECT_NE(TableSeen(Game()), before) << "the move changed the table";
   const int earned = Game().Points() - before.points;
-
   seconds_ += 25;
   ASSERT_TRUE(session_->HandleCommand(kCmdUndo));
   const TableSeen after(Game());
@@ -181,8 +171,7 @@ TEST_P(GameRowTest, ADamagedSnapshotIsRefusedAndTheTableStaysAsItIs) {
     std::ifstream in(file, std::ios::binary);
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
-  // Three kinds of damage: cut short, every byte of the game's block (after the deck and the two
-  // empty spare lists) made a count far out of range, and one byte too many.
+  // Cut short, the game's block (after the deck and two empty lists) all 0x7f, one byte too many.
   std::vector<std::vector<char>> damaged = {std::vector<char>(bytes.begin(), bytes.end() - 7),
                                             bytes, bytes};
   std::fill(damaged[1].begin() + static_cast<std::ptrdiff_t>(kDeckImageSize) + 8,
@@ -205,8 +194,7 @@ TEST_P(GameRowTest, ADamagedSnapshotIsRefusedAndTheTableStaysAsItIs) {
 
 TEST_P(GameRowTest, EndGameShowsTheLoseScreenAndTheFinalScoreAndPlayAgainDealsAnew) {
   START_ROW_OR_SKIP();
-  // Long enough for the time to take the score below zero.
-  seconds_ += 100;
+  seconds_ += 100;  // long enough for the time to take the score below zero
   const int expected = Game().ComputeScore();
   ASSERT_LT(expected, 0);
   EXPECT_EQ(RunEnd(true, [this] { session_->HandleCommand(kCmdEndGame); }), 0)
@@ -227,10 +215,8 @@ TEST_P(GameRowTest, EndGameShowsTheLoseScreenAndTheFinalScoreAndPlayAgainDealsAn
   EXPECT_EQ(Game().ScoreLine2(), std::to_string(Game().ComputeScore()));
 }
 
-// The program's windows as the shell wires them, chosen with the mouse from the running game's
-// menu: each is open (a modal loop runs, the game paused) once its item is chosen, and Enter (OK,
-// the focused button) or Escape closes it with the game running again. The game's own windows are
-// among them when its row has them.
+// Each window of the program and the game, chosen with the mouse from the menu, is open with the
+// game paused, and Enter or Escape closes it with the game running again.
 class GameRowScenarioTest : public GameScenarioTest,
                             public testing::WithParamInterface<const GameRow*> {};
 
@@ -271,7 +257,7 @@ TEST_P(GameRowScenarioTest, EveryMenuWindowOfTheProgramOpensPausedAndClosesAgain
   EXPECT_EQ(s.Run(), 0);
 }
 
-// The row's name as the golden images spell it: lower case, without spaces or "Solitaire".
+// The row's name as the golden images spell it: lower case, no spaces, no "Solitaire".
 std::string GoldenStem(const GameRow& row) {
   std::string name = row.name;
   if (const auto at = name.find(" Solitaire"); at != std::string::npos) name.erase(at);
@@ -281,9 +267,8 @@ std::string GoldenStem(const GameRow& row) {
   return stem;
 }
 
-// What the player sees, pixel for pixel: the fresh deal of seed 1 under the rules a new player
-// starts with, in the dark and a light theme. Rewrite with QS_UPDATE_GOLDEN=1 and look at every
-// changed PNG first.
+// The fresh deal of seed 1 under a new player's rules, in the dark and a light theme
+// (QS_UPDATE_GOLDEN=1 rewrites them; look at every changed PNG first).
 TEST_P(GameRowScenarioTest, TheFreshDealLooksAsDrawnInTheGoldenImages) {
   for (int theme : {0, 1}) {
     ScenarioSetup setup;

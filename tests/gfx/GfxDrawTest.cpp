@@ -1,5 +1,4 @@
-// Drawing primitives: points, solid and dashed lines, fills, boxes and clearing, with the clip
-// rectangle respected exactly where it should be.
+// Drawing primitives: points, lines, dashes, fills, boxes and clearing, and where the clip counts.
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -35,42 +34,32 @@ protected:
   int buffer_ = -1;
 };
 
-TEST_P(GfxDraw, PointRespectsTheClipAndLeavesTheCursor) {
+TEST_P(GfxDraw, PointsRespectTheClipAndTheBufferAndLeaveTheCursor) {
   GfxMove(7, 9);
   GfxSetClip(10, 20, 10, 20);
-  GfxPoint(10, 10);
-  GfxPoint(20, 20);
-  GfxPoint(9, 15);
-  GfxPoint(15, 21);
-  GfxPoint(-1, -1);
-  GfxPoint(INT_MAX, INT_MIN);
+  for (auto [x, y] : {std::pair{10, 10}, {20, 20}, {9, 15}, {15, 21}, {INT_MAX, INT_MIN}}) {
+    GfxPoint(x, y);
+  }
   EXPECT_EQ(Inked(), (PixelSet{{10, 10}, {20, 20}}));
   EXPECT_EQ(GfxGetX(), 7);
   EXPECT_EQ(GfxGetY(), 9);
-}
-
-TEST_P(GfxDraw, ClipOutsideTheBufferStillKeepsWritesInside) {
+  // A clip reaching past the buffer still keeps every write inside (Inked fails on strays).
+  Wipe();
   GfxSetClip(-100, 1000, -100, 1000);
   GfxPoint(-1, 5);
   GfxPoint(64, 5);
   GfxFillRectClipped(-50, 500, 47, 400);
   GfxMove(-30, -30);
   GfxLineTo(100, 100);
-  const PixelSet inked = Inked();
-  EXPECT_EQ(inked.count({0, 47}), 1u);
-  EXPECT_EQ(inked.count({63, 47}), 1u);
-  EXPECT_EQ(inked.count({10, 10}), 1u);
+  EXPECT_EQ(Inked().size(), 64u + 47u);
 }
 
 TEST_P(GfxDraw, FillRectIgnoresTheClipButFillRectClippedDoesNot) {
   GfxSetClip(10, 19, 10, 19);
   GfxFillRect(0, 4, 0, 1);
   EXPECT_EQ(Inked().size(), 10u);
-  GfxSetColor(background_);
-  GfxClear();  // the clear ignores the clip as well
+  Wipe();  // the clear ignores the clip as well
   EXPECT_TRUE(Inked().empty());
-
-  GfxSetColor(ink_);
   GfxFillRectClipped(5, 14, 15, 30);
   EXPECT_EQ(Inked().size(), 5u * 5u);  // columns 10..14, rows 15..19
   GfxFillRectClipped(30, 40, 0, 5);    // wholly outside
@@ -92,15 +81,11 @@ TEST_P(GfxDraw, BoxIsFourClippedBands) {
     }
   }
   EXPECT_EQ(Inked(), expected);
-
   // Bands thicker than the box fill it whole.
   GfxSetClip(0, 63, 0, 47);
-  GfxSetBoxWidth(10, 10);
-  GfxBox(40, 43, 30, 32);
-  EXPECT_EQ(Inked().size(), expected.size() + 4u * 3u);
   GfxSetBoxWidth(INT_MAX, INT_MIN);
   GfxBox(50, 52, 40, 41);
-  EXPECT_EQ(Inked().size(), expected.size() + 4u * 3u + 3u * 2u);
+  EXPECT_EQ(Inked().size(), expected.size() + 3u * 2u);
 }
 
 TEST_P(GfxDraw, LinesCoverBothEndsAndMoveTheCursor) {
@@ -111,7 +96,6 @@ TEST_P(GfxDraw, LinesCoverBothEndsAndMoveTheCursor) {
   EXPECT_EQ(Inked(), expected);
   EXPECT_EQ(GfxGetX(), 12);
   EXPECT_EQ(GfxGetY(), 4);
-
   GfxLineRel(-5, 5);  // a diagonal back down to (7, 9)
   for (int i = 1; i <= 5; ++i) expected.insert({12 - i, 4 + i});
   GfxLineTo(7, 20);  // and straight down
@@ -138,13 +122,9 @@ TEST_P(GfxDraw, SlopedLinesFollowTheIdealLine) {
     EXPECT_EQ(inked.count({x1, y1}), 1u);
     // One pixel per major-axis position, never further than half a pixel from the true line.
     for (const auto& [x, y] : inked) {
-      if (std::abs(dx) >= std::abs(dy)) {
-        const double ideal = y0 + static_cast<double>(dy) * (x - x0) / dx;
-        EXPECT_LE(std::abs(y - ideal), 0.5) << x0 << "," << y0 << " -> " << x1 << "," << y1;
-      } else {
-        const double ideal = x0 + static_cast<double>(dx) * (y - y0) / dy;
-        EXPECT_LE(std::abs(x - ideal), 0.5) << x0 << "," << y0 << " -> " << x1 << "," << y1;
-      }
+      const double off = std::abs(dx) >= std::abs(dy) ? y - (y0 + double(dy) * (x - x0) / dx)
+                                                      : x - (x0 + double(dx) * (y - y0) / dy);
+      EXPECT_LE(std::abs(off), 0.5) << x0 << "," << y0 << " -> " << x1 << "," << y1;
     }
   }
 }
@@ -157,7 +137,6 @@ TEST_P(GfxDraw, ClippedLinesDrawOnlyTheirInsidePart) {
   for (int x = 10; x <= 19; ++x) expected.insert({x, 5});
   EXPECT_EQ(Inked(), expected);
   EXPECT_EQ(GfxGetX(), 40);
-
   // A line from far outside: the clipped part matches the same line drawn unclipped.
   GfxSetClip(0, 63, 0, 47);
   Wipe();
@@ -173,22 +152,15 @@ TEST_P(GfxDraw, ClippedLinesDrawOnlyTheirInsidePart) {
   EXPECT_EQ(GfxGetY(), 1000000001);
 }
 
+// The 0x5555 dashes of the text golden image's guide lines pin the pattern's start.
 TEST_P(GfxDraw, DashedLinesRepeatTheirPatternEverySixteenStepsWithoutTheEnd) {
-  GfxMove(5, 10);
-  GfxDashTo(15, 10, 0x5555);
-  // 0x5555 starts with a 0 bit: positions 1, 3, 5, 7 and 9 steps from the start.
-  EXPECT_EQ(Inked(), (PixelSet{{6, 10}, {8, 10}, {10, 10}, {12, 10}, {14, 10}}));
-  EXPECT_EQ(GfxGetX(), 15);
-  EXPECT_EQ(GfxGetY(), 10);
-
   // 0xF00F: steps 0..3 on, 4..11 off, 12..15 on, then again.
-  Wipe();
   GfxMove(40, 2);
   GfxDashTo(40, 2 + 20, 0xF00F);
   PixelSet expected;
   for (int step : {0, 1, 2, 3, 12, 13, 14, 15, 16, 17, 18, 19}) expected.insert({40, 2 + step});
   EXPECT_EQ(Inked(), expected);
-
+  EXPECT_EQ(GfxGetY(), 22);
   // Going left and up, with a clip: the pattern counts from the start, not the clip edge.
   Wipe();
   GfxSetClip(0, 9, 0, 47);
@@ -207,24 +179,19 @@ TEST(GfxLineWalkJump, JumpingLandsWhereSteppingArrives) {
   std::uniform_int_distribution<int> coord(-300, 300);
   for (int round = 0; round < 200; ++round) {
     const int x0 = coord(random), y0 = coord(random), x1 = coord(random), y1 = coord(random);
+    const auto at = [](const GfxLineWalk& w) { return std::pair{w.X(), w.Y()}; };
     GfxLineWalk stepped(x0, y0, x1, y1);
-    for (long long i = 0; i <= stepped.Steps(); ++i) {
+    for (long long i = 0;; ++i) {
       GfxLineWalk jumped(x0, y0, x1, y1);
       jumped.JumpTo(i);
-      ASSERT_EQ(jumped.X(), stepped.X()) << round << " step " << i;
-      ASSERT_EQ(jumped.Y(), stepped.Y()) << round << " step " << i;
-      if (i < stepped.Steps()) {
-        // The error term must match too, or the next step would go astray.
-        jumped.Step();
-        GfxLineWalk next = stepped;
-        next.Step();
-        ASSERT_EQ(jumped.X(), next.X());
-        ASSERT_EQ(jumped.Y(), next.Y());
-        stepped.Step();
-      }
+      ASSERT_EQ(at(jumped), at(stepped)) << round << " step " << i;
+      if (i == stepped.Steps()) break;
+      // The error term must match too, or the next step would go astray.
+      jumped.Step();
+      stepped.Step();
+      ASSERT_EQ(at(jumped), at(stepped)) << round << " step " << i << " and one";
     }
-    EXPECT_EQ(stepped.X(), x1);
-    EXPECT_EQ(stepped.Y(), y1);
+    EXPECT_EQ(at(stepped), std::pair(x1, y1));
   }
 }
 

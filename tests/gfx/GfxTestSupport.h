@@ -1,13 +1,15 @@
-// Shared helpers for the graphics layer tests: the depths and pixel layouts they run at, and
+// Shared helpers of the graphics layer tests: the depths and pixel layouts they run at, and
 // pixels read straight from buffer memory.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "gfx/Gfx.h"
 #include "gfx/HeadlessDisplay.h"
@@ -26,40 +28,40 @@ inline void PrintTo(const DepthCase& depth, std::ostream* out) {
 
 inline const DepthCase kAllDepths[] = {
     {16, true, "Rgb565"}, {16, false, "Rgb555"}, {24, false, "Bgr24"}, {32, false, "Xrgb32"}};
-// For the suites that need one depth only.
 inline constexpr DepthCase kDepth32{32, false, "Xrgb32"};
 
 inline std::string DepthName(const testing::TestParamInfo<DepthCase>& info) {
   return info.param.name;
 }
 
-// The layer started at a depth with no screen buffer: the core suites count and open buffers
-// themselves, so none may be taken or left active behind their backs.
+// No screen buffer: the core suites count and open buffers themselves.
 inline HeadlessGfx::Options CoreGfxOptions(const DepthCase& depth) {
   HeadlessGfx::Options options = HeadlessGfx::AtDepth(depth.bits, depth.is565);
   options.screenBuffer = false;
   return options;
 }
 
-// Reads a pixel from raw buffer memory, decoding the bytes by hand rather than through the
-// layer, so a fault in the layer's own pixel access cannot hide itself.
+// Decodes the bytes by hand rather than through the layer, so a fault in the layer's own pixel
+// access cannot hide itself.
 inline std::uint32_t RawPixel(int handle, int x, int y) {
   const GfxBufferView view = GfxGetBufferView(handle);
   if (view.pixels == nullptr || x < 0 || y < 0 || x >= view.width || y >= view.height) {
     ADD_FAILURE() << "pixel (" << x << ", " << y << ") outside buffer " << handle;
     return 0xDEADBEEF;
   }
-  const std::uint8_t* p = view.pixels + y * view.bytesPerRow + x * (view.bitsPerPixel / 8);
-  switch (view.bitsPerPixel) {
-    case 32:
-      return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-    case 24:
-      return p[0] | p[1] << 8 | p[2] << 16;
-    case 16:
-      return p[0] | p[1] << 8;
-    default:
-      return p[0];
-  }
+  const int bytes = view.bitsPerPixel / 8;
+  const std::uint8_t* p = view.pixels + y * view.bytesPerRow + x * bytes;
+  std::uint32_t value = 0;
+  for (int i = bytes - 1; i >= 0; --i) value = value << 8 | p[i];
+  return value;
+}
+
+// Every byte of a buffer's pixel memory, padding included; empty for no buffer.
+inline std::vector<std::uint8_t> BufferBytes(int handle) {
+  const GfxBufferView v = GfxGetBufferView(handle);
+  if (v.pixels == nullptr) return {};
+  return std::vector<std::uint8_t>(v.pixels,
+                                   v.pixels + static_cast<std::size_t>(v.bytesPerRow) * v.height);
 }
 
 // Allocates, opens and clears a buffer to one colour; returns its handle.
@@ -72,13 +74,28 @@ inline int MakeFilledBuffer(int width, int height, Color color) {
   return handle;
 }
 
-// Counts the pixels of a rectangle of a buffer that hold the given value.
+// Pixels of a rectangle of a buffer that hold the given value.
 inline int CountPixels(int handle, int minx, int maxx, int miny, int maxy, std::uint32_t value) {
   int count = 0;
   for (int y = miny; y <= maxy; ++y) {
     for (int x = minx; x <= maxx; ++x) count += RawPixel(handle, x, y) == value;
   }
   return count;
+}
+
+// Every pixel of the buffer holds picture(x - left, y - top) inside the w x h picture placed at
+// (left, top), and `guard` everywhere else.
+inline void ExpectPlaced(int handle, int left, int top, int w, int h,
+                         const std::function<std::uint32_t(int, int)>& picture,
+                         std::uint32_t guard) {
+  const GfxBufferView view = GfxGetBufferView(handle);
+  for (int y = 0; y < view.height; ++y) {
+    for (int x = 0; x < view.width; ++x) {
+      const int sx = x - left, sy = y - top;
+      const bool inside = sx >= 0 && sx < w && sy >= 0 && sy < h;
+      ASSERT_EQ(RawPixel(handle, x, y), inside ? picture(sx, sy) : guard) << x << "," << y;
+    }
+  }
 }
 
 using PixelSet = std::set<std::pair<int, int>>;

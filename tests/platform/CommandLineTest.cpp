@@ -1,5 +1,5 @@
-// Checks option parsing: accepted forms, value limits, and the exit codes and texts of --help,
-// --version and mistakes.
+// Option parsing: accepted forms, value limits, and the exit codes and texts of --help, --version
+// and mistakes.
 #include "platform/CommandLine.h"
 
 #include <gtest/gtest.h>
@@ -9,34 +9,27 @@
 
 namespace {
 
-CommandLineResult Parse(std::vector<const char*> rest) {
-  std::vector<const char*> args{"quenbry-solitaire"};
-  args.insert(args.end(), rest.begin(), rest.end());
+CommandLineResult Parse(std::vector<const char*> args) {
+  args.insert(args.begin(), "quenbry-solitaire");
   return ParseCommandLine(args);
 }
 
 }  // namespace
 
 TEST(CommandLine, EveryOptionIsReadAndNoneIsNeeded) {
-  CommandLineResult none = Parse({});
-  EXPECT_TRUE(none.run);
-  EXPECT_EQ(none.options.scale, 1);
-  EXPECT_FALSE(none.options.hasSeed);
-  EXPECT_TRUE(none.out.empty());
-  EXPECT_TRUE(none.err.empty());
-
-  CommandLineResult r = Parse({"--fullscreen", "--scale", "3", "--data-dir", "/opt/q media",
-                               "--seed", "4294967295", "--demo-toolkit", "--exit-at-title"});
+  CommandLineResult r = Parse({});
+  EXPECT_TRUE(r.run);
+  EXPECT_EQ(r.options.scale, 1);
+  EXPECT_FALSE(r.options.hasSeed);
+  EXPECT_EQ(r.out + r.err, "");
+  r = Parse({"--fullscreen", "--scale", "3", "--data-dir", "/opt/q media", "--seed", "4294967295",
+             "--demo-toolkit", "--exit-at-title"});
   ASSERT_TRUE(r.run) << r.err;
-  EXPECT_TRUE(r.options.fullscreen);
+  EXPECT_TRUE(r.options.fullscreen && r.options.demoToolkit && r.options.exitAtTitle);
   EXPECT_EQ(r.options.scale, 3);
   EXPECT_EQ(r.options.dataDir, "/opt/q media");
   EXPECT_TRUE(r.options.hasSeed);
   EXPECT_EQ(r.options.seed, 4294967295u);
-  EXPECT_TRUE(r.options.demoToolkit);
-  EXPECT_TRUE(r.options.exitAtTitle);
-
-  // Values may follow an equals sign.
   r = Parse({"--scale=8", "--seed=0", "--data-dir=media"});
   ASSERT_TRUE(r.run) << r.err;
   EXPECT_EQ(r.options.scale, 8);
@@ -46,21 +39,18 @@ TEST(CommandLine, EveryOptionIsReadAndNoneIsNeeded) {
 }
 
 TEST(CommandLine, HelpAndVersionPrintOnStdoutAndExitZero) {
-  CommandLineResult help = Parse({"--help"});
+  const CommandLineResult help = Parse({"--help"});
   EXPECT_FALSE(help.run);
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_EQ(help.out, UsageText());
   EXPECT_TRUE(help.err.empty());
-
-  CommandLineResult version = Parse({"--scale", "2", "--version"});
+  const CommandLineResult version = Parse({"--scale", "2", "--version"});
   EXPECT_FALSE(version.run);
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out, "quenbry-solitaire 0.1.0\n");
 }
 
 TEST(CommandLine, MistakesPrintTheUsageOnStderrAndExitTwo) {
-  // Scales outside 1 to 8, seeds that are no unsigned 32-bit number, unknown options, stray
-  // arguments and misplaced values.
   const std::vector<std::vector<const char*>> mistakes = {
       {"--scale", "0"},  {"--scale", "9"},     {"--scale", "-1"},        {"--scale", "2x"},
       {"--scale", ""},   {"--scale"},          {"--seed", "4294967296"}, {"--seed", "-5"},
@@ -68,7 +58,7 @@ TEST(CommandLine, MistakesPrintTheUsageOnStderrAndExitTwo) {
       {"game"},          {"--fullscreen=yes"}, {"--data-dir="}};
   for (const std::vector<const char*>& args : mistakes) {
     SCOPED_TRACE(testing::Message() << args[0] << " " << (args.size() > 1 ? args[1] : ""));
-    CommandLineResult r = Parse(args);
+    const CommandLineResult r = Parse(args);
     EXPECT_FALSE(r.run);
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.out.empty());

@@ -1,6 +1,6 @@
-// Checks the one-copy rule with two instances in one process sharing a private directory: the
-// second is refused, asks the first to show itself, and the lock frees when the first ends. Also
-// the directory they share: private to this user, and cleared of what killed runs left in it.
+// The one-copy rule with two instances in one process sharing a private directory: the second is
+// refused and asks the first to show itself, and the lock frees when the first ends. Also the
+// shared directory: private to this user, and cleared of what killed runs left in it.
 #include "platform/SingleInstance.h"
 
 #include <fcntl.h>
@@ -11,13 +11,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "platform/RuntimeDir.h"
 
 namespace {
+
+using Role = SingleInstance::Role;
 
 class SingleInstanceTest : public ::testing::Test {
 protected:
@@ -30,49 +31,46 @@ protected:
     std::error_code error;
     std::filesystem::remove_all(dir, error);
   }
+  // Listens as the first copy and counts the requests to show itself.
+  void Listen(SingleInstance& first) {
+    ASSERT_EQ(first.Acquire(), Role::First);
+    ASSERT_TRUE(first.StartListening([this] { ++requests; }));
+  }
   std::string dir;
+  std::atomic<int> requests{0};
 };
 
 bool Exists(const std::string& path) {
   return access(path.c_str(), F_OK) == 0;
 }
 
+void Touch(const std::string& path) {
+  close(open(path.c_str(), O_CREAT | O_WRONLY, 0600));
+}
+
 }  // namespace
 
 TEST_F(SingleInstanceTest, SecondStartAsksTheFirstToShowItself) {
-  std::atomic<int> requests{0};
   SingleInstance first(dir);
-  const std::string uid = std::to_string(getuid());
-  EXPECT_EQ(first.LockPath(), dir + "/quenbry-solitaire-" + uid + ".lock");
-  EXPECT_EQ(first.SocketPath(), dir + "/quenbry-solitaire-" + uid + ".sock");
-  ASSERT_EQ(first.Acquire(), SingleInstance::Role::First);
-  ASSERT_TRUE(first.StartListening([&requests] { ++requests; }));
-  EXPECT_TRUE(Exists(first.SocketPath()));
-
-  SingleInstance second(dir);
-  ASSERT_EQ(second.Acquire(), SingleInstance::Role::Second);
-  EXPECT_TRUE(second.AskFirstToShow());
-  EXPECT_EQ(requests.load(), 1);
-  // The refused copy leaves the first's socket alone when it ends.
-  {
-    SingleInstance third(dir);
-    EXPECT_EQ(third.Acquire(), SingleInstance::Role::Second);
-    EXPECT_TRUE(third.AskFirstToShow());
+  Listen(first);
+  for (int copy = 1; copy <= 2; ++copy) {
+    SingleInstance second(dir);
+    ASSERT_EQ(second.Acquire(), Role::Second);
+    EXPECT_TRUE(second.AskFirstToShow());
+    EXPECT_EQ(requests.load(), copy);
   }
-  EXPECT_TRUE(Exists(first.SocketPath()));
-  EXPECT_EQ(requests.load(), 2);
+  EXPECT_TRUE(Exists(first.SocketPath())) << "a refused copy leaves the first's socket alone";
 }
 
+// Without a listener the request waits in the socket's backlog: the asker gives up waiting for
+// the answer, but the first copy still sees it once it listens.
 TEST_F(SingleInstanceTest, ARequestMadeBeforeTheListenerStartsIsServedLater) {
-  std::atomic<int> requests{0};
   SingleInstance first(dir);
-  ASSERT_EQ(first.Acquire(), SingleInstance::Role::First);
+  ASSERT_EQ(first.Acquire(), Role::First);
   SingleInstance second(dir);
-  ASSERT_EQ(second.Acquire(), SingleInstance::Role::Second);
-  // Without a listener the request waits in the socket's backlog; the asker gives up waiting
-  // for the answer but the first copy still sees it once it listens.
+  ASSERT_EQ(second.Acquire(), Role::Second);
   EXPECT_FALSE(second.AskFirstToShow(100));
-  ASSERT_TRUE(first.StartListening([&requests] { ++requests; }));
+  ASSERT_TRUE(first.StartListening([this] { ++requests; }));
   for (int i = 0; i < 200 && requests.load() == 0; ++i) usleep(10 * 1000);
   EXPECT_EQ(requests.load(), 1);
 }
@@ -81,37 +79,31 @@ TEST_F(SingleInstanceTest, TheLockFreesWhenTheFirstEndsAndASocketLeftByACrashIsR
   std::string socket;
   {
     SingleInstance first(dir);
-    ASSERT_EQ(first.Acquire(), SingleInstance::Role::First);
-    ASSERT_TRUE(first.StartListening([] {}));
+    Listen(first);
     socket = first.SocketPath();
   }
-  // What a crashed copy leaves where the socket goes.
-  int fd = open(socket.c_str(), O_CREAT | O_WRONLY, 0600);
-  ASSERT_GE(fd, 0);
-  close(fd);
-  std::atomic<int> requests{0};
+  Touch(socket);  // what a crashed copy leaves where the socket goes
   SingleInstance next(dir);
-  ASSERT_EQ(next.Acquire(), SingleInstance::Role::First);
-  ASSERT_TRUE(next.StartListening([&requests] { ++requests; }));
+  Listen(next);
   SingleInstance second(dir);
-  ASSERT_EQ(second.Acquire(), SingleInstance::Role::Second);
+  ASSERT_EQ(second.Acquire(), Role::Second);
   EXPECT_TRUE(second.AskFirstToShow());
   EXPECT_EQ(requests.load(), 1);
 }
 
 TEST_F(SingleInstanceTest, WithoutAUsableSocketTheGameStillStarts) {
   SingleInstance missing(dir + "/missing");
-  EXPECT_EQ(missing.Acquire(), SingleInstance::Role::First);
+  EXPECT_EQ(missing.Acquire(), Role::First);
   EXPECT_FALSE(missing.StartListening([] {}));
   EXPECT_FALSE(missing.AskFirstToShow(50));
   // A socket path too long for the address: the lock still holds one copy off.
-  std::string deep = dir + "/" + std::string(120, 'd');
+  const std::string deep = dir + "/" + std::string(120, 'd');
   ASSERT_EQ(mkdir(deep.c_str(), 0700), 0);
   SingleInstance first(deep);
-  EXPECT_EQ(first.Acquire(), SingleInstance::Role::First);
+  EXPECT_EQ(first.Acquire(), Role::First);
   EXPECT_FALSE(first.StartListening([] {}));
   SingleInstance second(deep);
-  EXPECT_EQ(second.Acquire(), SingleInstance::Role::Second);
+  EXPECT_EQ(second.Acquire(), Role::Second);
   EXPECT_FALSE(second.AskFirstToShow(50));
 }
 
@@ -123,14 +115,12 @@ TEST_F(SingleInstanceTest, APrivateDirectoryIsOnlyOneThisUserOwnsAndNobodyElseMa
   ASSERT_EQ(lstat(made.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
   EXPECT_EQ(PrivateDirectory(dir, "mine"), made) << "found again on the next start";
-
   ASSERT_EQ(mkdir((dir + "/open").c_str(), 0777), 0);
   ASSERT_EQ(chmod((dir + "/open").c_str(), 0777), 0);
   EXPECT_EQ(PrivateDirectory(dir, "open"), "") << "others may enter it";
   ASSERT_EQ(symlink(made.c_str(), (dir + "/link").c_str()), 0);
   EXPECT_EQ(PrivateDirectory(dir, "link"), "") << "a link is not the directory";
   EXPECT_EQ(PrivateDirectory("relative", "x"), "");
-
   // Another local user who made the directory first (run as root, the test can be that user).
   if (getuid() != 0) {
     std::fputs("not root: a directory of another user cannot be made here; owner check untested\n",
@@ -147,29 +137,20 @@ TEST_F(SingleInstanceTest, AStartRemovesOnlyTheSnapshotDirectoriesOfRunsThatEnde
   const pid_t child = fork();
   if (child == 0) _exit(0);
   ASSERT_GT(child, 0);
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-
-  const auto makeRun = [this](const std::string& name, const char* file) {
-    const std::string path = dir + "/" + name;
+  ASSERT_EQ(waitpid(child, nullptr, 0), child);
+  const auto makeRun = [this](const std::string& suffix, const char* file) {
+    const std::string path = dir + "/quenbry-solitaire-" + suffix;
     EXPECT_EQ(mkdir(path.c_str(), 0700), 0);
-    const int fd = open((path + "/" + file).c_str(), O_CREAT | O_WRONLY, 0600);
-    EXPECT_GE(fd, 0);
-    close(fd);
+    Touch(path + "/" + file);
     return path;
   };
-  const std::string ended = makeRun("quenbry-solitaire-" + std::to_string(child), "UNDO3.DAT");
-  const std::string running =
-      makeRun("quenbry-solitaire-" + std::to_string(getppid()), "UNDO1.DAT");
-  const std::string other =
-      makeRun("quenbry-solitaire-" + std::to_string(child) + "x", "UNDO1.DAT");
-  const std::string notOurs =
-      makeRun("quenbry-solitaire-" + std::to_string(child + 100000), "notes");
-
+  const std::string ended = makeRun(std::to_string(child), "UNDO3.DAT");
+  const std::string running = makeRun(std::to_string(getppid()), "UNDO1.DAT");
+  const std::string other = makeRun(std::to_string(child) + "x", "UNDO1.DAT");
+  const std::string notOurs = makeRun(std::to_string(child + 100000), "notes");
   EXPECT_EQ(RemoveStaleProcessDirectories(dir, "quenbry-solitaire-"), 1);
   EXPECT_FALSE(Exists(ended));
   EXPECT_TRUE(Exists(running + "/UNDO1.DAT")) << "its run is still going";
   EXPECT_TRUE(Exists(other)) << "not a process number";
-  EXPECT_TRUE(Exists(notOurs + "/notes"))
-      << "only snapshots are removed, and a full directory stays";
+  EXPECT_TRUE(Exists(notOurs + "/notes")) << "only snapshots are removed; a full directory stays";
 }

@@ -1,5 +1,4 @@
-// The scenario driver every game shares: settings, preferences, snapshot directory, the game from
-// its row and the timeline.
+// The scenario driver every game shares.
 #include "tests/support/GameScenario.h"
 
 #include "audio/Audio.h"
@@ -21,17 +20,8 @@ int MenuTitleX(GameMenu menu) {
 }
 
 DropDown* MenuList(const GameMenus& menus, GameMenu menu) {
-  switch (menu) {
-    case GameMenu::kGame:
-      return menus.game;
-    case GameMenu::kOptions:
-      return menus.options;
-    case GameMenu::kView:
-      return menus.view;
-    case GameMenu::kHelp:
-      return menus.help;
-  }
-  return nullptr;
+  DropDown* const lists[] = {menus.game, menus.options, menus.view, menus.help};
+  return lists[static_cast<int>(menu)];
 }
 
 }  // namespace
@@ -40,7 +30,6 @@ GameScenario::GameScenario(const ScenarioGame& game, const ScenarioSetup& setup)
     : game_(game), env_(setup.undoDirectory) {
   TheGameServices().dealSeed = setup.seed;
   if (game_.writeRules) game_.writeRules();
-
   ShellHarness::Options options;
   options.scratchStore = false;  // the environment's store holds the rules written above
   harness_ = std::make_unique<ShellHarness>(options);
@@ -82,9 +71,8 @@ void GameScenario::Click(int x, int y) {
 void GameScenario::Drag(int fromX, int fromY, int toX, int toY) {
   Mouse(WM_LBUTTONDOWN, fromX, fromY);
   constexpr int kSteps = 4;
-  for (int i = 1; i <= kSteps; ++i) {
+  for (int i = 1; i <= kSteps; ++i)
     Mouse(WM_MOUSEMOVE, fromX + (toX - fromX) * i / kSteps, fromY + (toY - fromY) * i / kSteps);
-  }
   Mouse(WM_LBUTTONUP, toX, toY, 80);
 }
 

@@ -1,9 +1,6 @@
-// A small move-finder for any game whose rules are free functions over a position and a stock:
-// depth-first search over the legal moves in the game's own order, every table seen once, until
-// the table is cleared or the node limit is spent. Good enough to find wins for tests; not a strong
-// solver. It knows no rule: what may be played, what it does and which moves look promising come
-// from the game. The search order is what pins the wins the tests replay, so any change to it
-// moves every pinned result.
+// A small move-finder for tests: depth-first over the legal moves in the game's own order, every
+// table seen once, until cleared or the node limit is spent. It knows no rule; its order pins the
+// wins the tests replay, so any change to it moves every pinned result.
 #pragma once
 
 #include <algorithm>
@@ -15,7 +12,7 @@
 #include "engine/Deck.h"
 #include "engine/Move.h"
 
-// A game between moves: its table and what is left of the pack.
+// A game's table and what is left of the pack.
 template <typename Position>
 struct GameDeal {
   Position position;
@@ -27,21 +24,17 @@ struct FoundWin {
   int points = 0;  // the sum of what the moves earned
 };
 
-// What the move-finder calls: the game's rule functions and its move order.
+// The game's rule functions, and its order: the legal moves worth trying, most promising first.
 template <typename Position, typename Rules>
 struct MoveFinderGame {
   void (*legalMoves)(const Position&, const Deck&, const Rules&, MoveList&);
-  // Plays a move as the game would (an illegal one changes nothing and has no steps).
   MoveResult (*applyMove)(Position&, Deck&, const Rules&, const Move&);
-  // Equal for two tables the search need not tell apart.
   std::string (*tableKey)(const Position&, const Deck&, const Rules&);
   bool (*cleared)(const Position&, const Deck&);
-  // The legal moves worth trying here, the most promising first.
   std::vector<Move> (*order)(const Position&, const MoveList& legal);
 };
 
-// The moves whose priority is 0 or more, the lowest priority first; moves of equal priority keep
-// the order LegalMoves gave them.
+// The moves of priority 0 or more, lowest first; equal ones keep the order LegalMoves gave them.
 template <typename PriorityOf>
 std::vector<Move> OrderByPriority(const MoveList& legal, PriorityOf priorityOf) {
   struct Candidate {
@@ -68,7 +61,6 @@ class Search {
 public:
   Search(const MoveFinderGame<Position, Rules>& game, const Rules& rules, int nodeLimit)
       : game_(game), rules_(rules), nodeLimit_(nodeLimit) {}
-
   bool Run(const GameDeal<Position>& deal) {
     if (game_.cleared(deal.position, deal.stock)) return true;
     if (++nodes_ > nodeLimit_) return false;
@@ -84,7 +76,6 @@ public:
     }
     return false;
   }
-
   const std::vector<Move>& Path() const { return path_; }
 
 private:

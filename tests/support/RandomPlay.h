@@ -1,33 +1,38 @@
-// Random play for a game's property test: seeded deals under random rule settings played with
-// random legal moves, checking after every move what any caller of the game's ApplyMove relies
-// on: the move happened, every card lies exactly once, and (every few moves) the undo snapshot
-// taken before the move brings back the table, the stock, the points and the clock exactly.
+// Random play for the property tests: seeded deals under random rules, random legal moves, and
+// after each move what any caller of ApplyMove relies on: the move happened, every card lies once,
+// and (every few moves) the undo snapshot taken before it brings back table, stock, points, clock.
 //
-// The game comes as a type `Game` with these members:
-//   Position, Rules, Snapshot                          types
-//   RandomRules(random) -> Rules                       rule settings drawn from `random`
-//   Deal(seed, rules) -> GameDeal<Position>            the deal `--seed seed` gives
-//   LegalMoves, ApplyMove                              the rule functions
-//   EveryCardOnce(position, stock) -> AssertionResult  its own count of the cards
-//   BeforeMove(deal, rules, legal, step, random, dealOver)
-//       its own checks (ASSERT_*) before each move; sets `dealOver` to play no more of the deal
-//   PickMove(legal, random) -> Move                    one of the legal moves
-//   WriteSnapshot(deal, points, elapsedSeconds) -> Snapshot    as undo takes it before a move
-//   ReadSnapshot(snapshot, after) -> optional<Restored<Position>>
-//       as undo reads it back over the table `after` the move; nothing when refused
+// The game is a type with: Position, Rules, Snapshot; RandomRules(random); Deal(seed, rules);
+// LegalMoves, ApplyMove; EveryCardOnce(position, stock) -> AssertionResult; BeforeMove(deal,
+// rules, legal, step, random, dealOver), its own ASSERTs, setting `dealOver` to end the deal;
+// PickMove(legal, random); WriteSnapshot(deal, points, seconds); ReadSnapshot(snapshot, after).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <random>
 
 #include "engine/Deck.h"
 #include "engine/HitLists.h"
 #include "engine/Move.h"
+#include "tests/games/solitaire/CardCount.h"
 #include "tests/support/MoveFinder.h"
+
+// 10,000 deals, or as many as QS_PROPERTY_GAMES asks for (the sanitizer build asks for fewer).
+inline int PropertyGames() {
+  const char* asked = std::getenv("QS_PROPERTY_GAMES");
+  const int games = asked != nullptr ? std::atoi(asked) : 0;
+  return games > 0 ? games : 10000;
+}
+
+inline ::testing::AssertionResult Counted(const CardCount& count) {
+  if (count.EveryCardOnce()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << count.Fault();
+}
 
 struct RandomPlayPlan {
   int games = 0;
@@ -45,7 +50,7 @@ struct Restored {
 };
 
 // Plays `plan.games` deals, seeds 0 up, each with its own random source seeded alike; adds every
-// move made to `moves`.
+// move made to `moves`. The move is named in each failure: a trace a move costs too much.
 template <typename Game>
 void PlayRandomGames(Game& game, const RandomPlayPlan& plan, int& moves) {
   using Deal = GameDeal<typename Game::Position>;
@@ -59,8 +64,6 @@ void PlayRandomGames(Game& game, const RandomPlayPlan& plan, int& moves) {
     ASSERT_TRUE(game.EveryCardOnce(deal.position, deal.stock));
     int points = 0;
     for (int step = 0; step < plan.movesPerGame; ++step) {
-      // The move is named in each failure rather than traced: a trace a move costs more than the
-      // checks of the smaller games.
       game.LegalMoves(deal.position, deal.stock, rules, legal);
       bool dealOver = false;
       game.BeforeMove(deal, rules, legal, step, random, dealOver);
@@ -69,20 +72,17 @@ void PlayRandomGames(Game& game, const RandomPlayPlan& plan, int& moves) {
         return;
       }
       if (dealOver || legal.empty()) break;
-
       const Move move = game.PickMove(legal, random);
       const bool checkUndo = step % plan.undoEvery == 0;
       std::optional<typename Game::Snapshot> snapshot;
       if (checkUndo) snapshot = game.WriteSnapshot(deal, points, step);
       const Deal before = deal;
-
       const MoveResult result = game.ApplyMove(deal.position, deal.stock, rules, move);
       ASSERT_TRUE(result.Happened()) << "move " << step;
       points += result.points;
       ++moves;
       ASSERT_TRUE(game.EveryCardOnce(deal.position, deal.stock)) << "move " << step;
       if (!checkUndo) continue;
-
       const std::optional<Restored<typename Game::Position>> back =
           game.ReadSnapshot(*snapshot, deal);
       ASSERT_TRUE(back.has_value()) << "the snapshot of move " << step << " was refused";
@@ -117,9 +117,8 @@ template <typename IsLegal>
   return ::testing::AssertionSuccess();
 }
 
-// Whether a walk of up to `steps` random legal moves from a table said to have no moves left
-// never gets further: no standing along it is better than the table's (a Standing has
-// BetterThan).
+// Whether no walk of up to `steps` random legal moves from a table said to have no moves left
+// reaches a better standing (a Standing has BetterThan).
 template <typename Game, typename StandingOf>
 ::testing::AssertionResult NoWalkGetsFurther(const GameDeal<typename Game::Position>& from,
                                              const typename Game::Rules& rules, int steps,

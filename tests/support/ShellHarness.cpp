@@ -1,5 +1,4 @@
-// The headless stand-ins for the window and the event source that scenario tests run the shell
-// with.
+// The headless window and event source the scenario tests run the shell with.
 #include "tests/support/ShellHarness.h"
 
 #include <algorithm>
@@ -28,8 +27,7 @@ ShellHarness::ShellHarness(const Options& options)
     WriteSettingString("Preferences", "HumanName", options.player);
     WriteSettingDword("Preferences", "DontShowAgain", 1);
   }
-  // Effects would hold the window's thread for their real length in every scenario; the
-  // sound device has tests of its own.
+  // Effects would hold the window's thread for their real length; the device has its own tests.
   ::setenv("QS_NO_AUDIO", "1", 1);
   // Flights run at once: the harness's clock stands still while the window thread works.
   TheGameServices().flightStepDelay = std::chrono::microseconds(0);
@@ -38,13 +36,10 @@ ShellHarness::ShellHarness(const Options& options)
   const char* media = std::getenv("QS_MEDIA_DIR");
   SetDataDir(options.useMedia && media != nullptr ? media : "/nonexistent-media");
   SetWindowProc([this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    dispatched_.push_back(message);
-    auto action = actions_.find(message);
-    if (action != actions_.end()) {
-      action->second();
-      return std::intptr_t{0};
-    }
-    return shell_->WindowProc(message, wParam, lParam);
+    const auto check = checks_.find(message);
+    if (check == checks_.end()) return shell_->WindowProc(message, wParam, lParam);
+    check->second();
+    return std::intptr_t{0};
   });
 }
 
@@ -73,22 +68,16 @@ void ShellHarness::ClickAt(std::uint64_t afterMs, int x, int y) {
   PostAt(afterMs + 30, WM_LBUTTONUP, 0, MakeLParam(x, y));
 }
 
-void ShellHarness::OnMessage(std::uint32_t message, std::function<void()> action) {
-  actions_[message] = std::move(action);
-}
-
 void ShellHarness::CheckAt(std::uint64_t afterMs, std::function<void()> check) {
-  const std::uint32_t message = nextCheck_++;
-  OnMessage(message, std::move(check));
-  PostAt(afterMs, message);
+  checks_[nextCheck_] = std::move(check);
+  PostAt(afterMs, nextCheck_++);
 }
 
 void ShellHarness::Source::Pump(int waitMs) {
   ShellHarness& h = harness_;
   if (waitMs != 0) {
-    // Nothing will ever arrive: end the loop rather than hang the test. A timer that keeps the
-    // program waking would otherwise run the clock on for ever, so a script that has been dry
-    // for an hour of the harness's clock counts as run out too.
+    // Nothing will ever arrive: end the loop rather than hang. A timer would run the clock on for
+    // ever, so a script dry for an hour of harness time counts as run out too.
     if (h.script_.empty() && (waitMs < 0 || h.clock_ >= h.lastStepAt_ + kDryScriptLimitMs)) {
       ADD_FAILURE() << "the scenario ran out of input while the program still waited";
       PostQuitMessage(kScriptRanDry);

@@ -1,6 +1,5 @@
-// Runs the real window procedure (AppShell) headless for scenario tests: a headless display that
-// remembers what was shown, a stand-in window that records what the shell asked of it, and
-// input scheduled on a clock that moves only when a loop waits, so every run is exact.
+// The real window procedure (AppShell) run headless: a display that remembers what was shown, a
+// window that records the shell's requests, and input on a clock that moves only when a loop waits.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -37,20 +36,14 @@ public:
   struct Options {
     int desktopDepth = 32;
     GfxPixelMasks masks = HeadlessDisplay::Masks888();
-    // Points the data directory at the generated media when the build has them.
-    bool useMedia = true;
-    // A settings store of the harness's own; off when the test keeps one itself.
-    bool scratchStore = true;
-    // Stored as the last player with the player-select dialog switched off, so start-up goes
-    // straight to the title screen. Empty: the dialog comes up and the test answers it.
+    bool useMedia = true;      // the generated media, when the build has them
+    bool scratchStore = true;  // a settings store of the harness's own
+    // The last player, with the player dialog switched off; empty: the dialog comes up.
     std::string player = "Tester";
   };
 
-  // Exit code Run reports when the script ran out while the loop still waited: the scenario
-  // forgot to end the program (or the program ignored the end), and the test must say so.
+  // Run's exit code when the script ran out while the loop still waited (a failure too).
   static constexpr int kScriptRanDry = 125;
-  // Free message numbers for the tests' own actions (see OnMessage).
-  static constexpr std::uint32_t kTestAction = 0x8000;
 
   ShellHarness() : ShellHarness(Options{}) {}
   explicit ShellHarness(const Options& options);
@@ -61,29 +54,20 @@ public:
   HeadlessDisplay& Display() { return display_; }
   FakeShellWindow& Window() { return window_; }
   AppShell& Shell() { return *shell_; }
-  // Milliseconds on the harness clock.
-  std::uint64_t Now() const { return clock_; }
+  std::uint64_t Now() const { return clock_; }  // milliseconds on the harness clock
 
-  // Queues a message `afterMs` from now the way the SDL event translation posts it: mouse, keys
-  // and activation as input, the rest (close, size) as posted window messages.
+  // Queues a message `afterMs` from now as the SDL translation would: mouse, keys and
+  // activation as input, the rest as posted messages.
   void PostAt(std::uint64_t afterMs, std::uint32_t message, std::uintptr_t wParam = 0,
               std::intptr_t lParam = 0);
-  // A key pressed and released 20 ms later.
-  void KeyAt(std::uint64_t afterMs, std::uint32_t virtualKey);
-  // A left click at (x, y), released 30 ms later.
-  void ClickAt(std::uint64_t afterMs, int x, int y);
-  // Runs `action` inside the window procedure when `message` arrives there, the way a menu
-  // command of a game opens a dialog; the shell does not see the message.
-  void OnMessage(std::uint32_t message, std::function<void()> action);
-  // Runs `check` inside the window procedure `afterMs` from now, on a test message of its own.
+  void KeyAt(std::uint64_t afterMs, std::uint32_t virtualKey);  // released 20 ms later
+  void ClickAt(std::uint64_t afterMs, int x, int y);            // left, released 30 ms later
+  // Runs `check` in the window procedure `afterMs` from now, on a free message number of its own
+  // that the shell never sees, the way a game's menu command opens a dialog.
   void CheckAt(std::uint64_t afterMs, std::function<void()> check);
 
   bool Create() { return shell_->Create(); }
-  // The main loop to its end, exactly as main runs it. Returns the exit code.
-  int Run() { return shell_->Run(); }
-
-  // Every message the window procedure was handed, in order.
-  const std::vector<std::uint32_t>& Dispatched() const { return dispatched_; }
+  int Run() { return shell_->Run(); }  // the main loop as main runs it; the exit code
 
 private:
   class Source : public MessageSource {
@@ -107,12 +91,10 @@ private:
   std::unique_ptr<AppShell> shell_;
   std::uint64_t clock_ = 1000;
   std::vector<Step> script_;
-  // When the last scripted step was handed over, and how long after it a loop may go on waking
-  // for timers alone.
+  // When the last step was handed over; a loop may wake for timers alone this long after it.
   std::uint64_t lastStepAt_ = 0;
   static constexpr std::uint64_t kDryScriptLimitMs = 60 * 60 * 1000;
   Source source_{*this};
-  std::map<std::uint32_t, std::function<void()>> actions_;
-  std::uint32_t nextCheck_ = kTestAction;
-  std::vector<std::uint32_t> dispatched_;
+  std::map<std::uint32_t, std::function<void()>> checks_;
+  std::uint32_t nextCheck_ = 0x8000;
 };

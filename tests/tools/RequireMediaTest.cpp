@@ -1,38 +1,15 @@
-// Checks the one way tests step aside when a prerequisite is missing: a skip for a developer's
-// partial tree, a failure in runs that promise everything (QS_REQUIRE_MEDIA=1).
+// The one way tests step aside when a prerequisite is missing: a skip in a developer's partial
+// tree, a failure in runs that promise everything (QS_REQUIRE_MEDIA=1).
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
 #include <string>
+#include <utility>
 
 #include "tests/support/RequireMedia.h"
 
 namespace {
-
-// Sets or clears QS_REQUIRE_MEDIA for one test and puts back what the run had.
-class RequireMediaVariable {
-public:
-  explicit RequireMediaVariable(const char* value) {
-    if (const char* old = std::getenv("QS_REQUIRE_MEDIA")) saved_ = old;
-    if (value)
-      setenv("QS_REQUIRE_MEDIA", value, 1);
-    else
-      unsetenv("QS_REQUIRE_MEDIA");
-  }
-  ~RequireMediaVariable() {
-    if (saved_)
-      setenv("QS_REQUIRE_MEDIA", saved_->c_str(), 1);
-    else
-      unsetenv("QS_REQUIRE_MEDIA");
-  }
-  RequireMediaVariable(const RequireMediaVariable&) = delete;
-  RequireMediaVariable& operator=(const RequireMediaVariable&) = delete;
-
-private:
-  std::optional<std::string> saved_;
-};
 
 bool reachedAfterMissing = false;
 
@@ -42,30 +19,29 @@ void StepAsideForMissingTool(int number) {
   reachedAfterMissing = true;
 }
 
-void RecordOutcome(testing::TestPartResultArray* results) {
-  testing::ScopedFakeTestPartResultReporter reporter(
-      testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, results);
-  StepAsideForMissingTool(7);
-}
-
 TEST(RequireMedia, MissingPrerequisiteSkipsInADevelopersTreeAndFailsWhenTheRunRequiresAll) {
-  struct Case {
-    const char* value;
-    bool fails;
-  };
-  for (const Case& c :
-       {Case{nullptr, false}, {"", false}, {"0", false}, {"1", true}, {"yes", true}}) {
-    SCOPED_TRACE(c.value ? c.value : "(unset)");
-    RequireMediaVariable variable(c.value);
+  const char* const run = std::getenv("QS_REQUIRE_MEDIA");
+  const std::string saved = run != nullptr ? run : "";
+  const std::pair<const char*, bool> kFailsFor[] = {
+      {nullptr, false}, {"", false}, {"0", false}, {"1", true}, {"yes", true}};
+  for (const auto& [value, fails] : kFailsFor) {
+    SCOPED_TRACE(value ? value : "(unset)");
+    value ? setenv("QS_REQUIRE_MEDIA", value, 1) : unsetenv("QS_REQUIRE_MEDIA");
     testing::TestPartResultArray results;
-    RecordOutcome(&results);
-    ASSERT_EQ(results.size(), 1);
-    const testing::TestPartResult& result = results.GetTestPartResult(0);
-    EXPECT_EQ(result.skipped(), !c.fails);
-    EXPECT_EQ(result.fatally_failed(), c.fails);
-    EXPECT_NE(std::string(result.message()).find("tool 7 not installed"), std::string::npos);
+    {
+      testing::ScopedFakeTestPartResultReporter reporter(
+          testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
+      StepAsideForMissingTool(7);
+    }
+    EXPECT_EQ(results.size(), 1);
+    if (results.size() != 1) continue;
+    EXPECT_EQ(results.GetTestPartResult(0).skipped(), !fails);
+    EXPECT_EQ(results.GetTestPartResult(0).fatally_failed(), fails);
+    EXPECT_NE(std::string(results.GetTestPartResult(0).message()).find("tool 7 not installed"),
+              std::string::npos);
     EXPECT_FALSE(reachedAfterMissing) << "stepping aside must end the test";
   }
+  run != nullptr ? setenv("QS_REQUIRE_MEDIA", saved.c_str(), 1) : unsetenv("QS_REQUIRE_MEDIA");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// Shared set-up of the dialog tests: the toolkit on a headless display with the generated fonts,
-// optionally the real theme artwork, and input scheduled on a hand-driven clock that the modal
-// loop takes from the thread's queue exactly as it would take the player's input.
+// Dialogs on a headless display with the generated fonts, optionally the theme artwork, and input
+// scheduled on a hand-driven clock that the modal loop takes from the thread's queue.
 #pragma once
 
 #include <algorithm>
@@ -17,30 +16,24 @@
 #include "tests/ui/UiTestSupport.h"
 #include "ui/widgets/WidgetArtwork.h"
 
-// Posts each scheduled message once the clock reaches its time; every wait of the loop moves the
-// clock on instead of sleeping, and, as a real wait would, ends early when the next message is
-// due. When the script has run out and the loop still waits a minute later (or waits without
-// limit), it posts the quit message, so a dialog that never closes fails its test instead of
-// hanging it.
+// Posts each message when the clock reaches it; waits move the clock instead of sleeping. A minute
+// past the script's end it posts the quit message: a dialog that never closes fails, not hangs.
 class ScriptedInput : public MessageSource {
 public:
   explicit ScriptedInput(std::uint64_t* clock) : clock_(clock) {}
-
   void At(std::uint64_t ms, std::uint32_t message, std::uintptr_t wParam = 0,
           std::intptr_t lParam = 0) {
     steps_.push_back({ms, message, wParam, lParam});
   }
-  // A key pressed at ms and released 30 ms later.
   void KeyAt(std::uint64_t ms, std::uint32_t virtualKey, int scan) {
     At(ms, WM_KEYDOWN, virtualKey, KeyLParam(1, scan, false, false, false));
     At(ms + 30, WM_KEYUP, virtualKey, KeyLParam(1, scan, false, true, true));
   }
-  // A left click at (x, y): press, and release 50 ms later in a turn of its own.
+  // Keys are released 30 ms and clicks 50 ms after their press.
   void ClickAt(std::uint64_t ms, int x, int y) {
     At(ms, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
     At(ms + 50, WM_LBUTTONUP, 0, MakeLParam(x, y));
   }
-
   void Pump(int waitMs) override {
     ++pumps_;
     if (waitMs != 0) {
@@ -63,15 +56,13 @@ public:
       }
     }
     lastStep_ = std::max(lastStep_, last);
-    // A loop that stopped waiting would never move the clock, hence the count of pumps too.
+    // A loop that stopped waiting would not move the clock: the pumps are counted too.
     const bool scriptDone = !posted && steps_.empty() && *clock_ > lastStep_ + 60000;
     if (!gaveUp_ && (scriptDone || pumps_ > 1000000)) {
       gaveUp_ = true;
       PostQuitMessage(0);
     }
   }
-
-  // Calls into the source so far: what an idle loop costs in trips to the window system.
   long Pumps() const { return pumps_; }
 
 private:
@@ -91,7 +82,6 @@ private:
 class DialogTest : public UiTest {
 protected:
   void SetUp() override {
-    // The fonts come from the generated media, as the program loads them at start-up.
     SetDataDir(MediaDir());
     options_ = kUiLoadFonts | kUiRouteToContainers;
     UiTest::SetUp();
@@ -106,7 +96,6 @@ protected:
       return std::intptr_t{0};
     });
   }
-
   void TearDown() override {
     UiSetWidgetArtwork(nullptr);
     art_.reset();
@@ -115,8 +104,7 @@ protected:
     UiSetAppActive(true);
     UiTest::TearDown();
   }
-
-  // Loads the real theme artwork; false (and the test should skip) without generated media.
+  // The theme artwork; false (the test should skip) without generated media.
   bool UseArtwork(int theme = 0) {
     if (MediaDir().empty() || UiToolkit.dialogFont == 0) return false;
     art_ = std::make_unique<ArtworkSet>();
@@ -125,15 +113,12 @@ protected:
     UiSetWidgetArtwork(art_.get());
     return DialogSkinBuffer() >= 0;
   }
-  // The artwork of `theme` with its backdrop over the whole screen, as a dialog opens on it.
   bool UseArtworkOnBackdrop(int theme = 0) {
     if (!UseArtwork(theme)) return false;
     art_->RestoreBackground(0, 799, 0, 599);
     return true;
   }
-
-  // Pixels of the screen rectangle [left, right] x [top, bottom] that differ from `reference`, an
-  // earlier grab of the whole screen.
+  // Pixels of the screen rectangle that differ from `reference`, an earlier whole-screen grab.
   int Changed(const std::vector<std::uint32_t>& reference, int left, int right, int top,
               int bottom) const {
     int changed = 0;
@@ -144,8 +129,7 @@ protected:
     }
     return changed;
   }
-
-  // Shows `element`, compares the screen rectangle with tests/golden/<name>.png, hides it again.
+  // Shows `element`, compares the rectangle with tests/golden/<name>.png, hides it again.
   testing::AssertionResult ShowsAsGolden(UiElement& element, const std::string& name, int left,
                                          int right, int top, int bottom) {
     element.Show();
@@ -153,10 +137,7 @@ protected:
     element.Hide();
     return matched;
   }
-
-  // Milliseconds from now on the test clock.
   std::uint64_t In(std::uint64_t ms) const { return clock_ + ms; }
-
   int Dispatched(std::uint32_t message, std::uintptr_t wParam) const {
     int count = 0;
     for (const auto& [m, w] : dispatched_) count += m == message && w == wParam;
@@ -169,7 +150,6 @@ protected:
   std::vector<std::pair<std::uint32_t, std::uintptr_t>> dispatched_;
 };
 
-// Scan codes of the keys the tests press.
 inline constexpr int kScanEscape = 0x01;
 inline constexpr int kScanEnter = 0x1C;
 inline constexpr int kScanCapsLock = 0x3A;

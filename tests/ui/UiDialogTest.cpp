@@ -1,23 +1,23 @@
-// The dialog base: its modal loop driven by queued messages (what it records, what it passes
-// to the window, timers, quitting, showing only while active) and its frame cut from the skin.
+// The dialog base and the message box: the modal loop on queued messages (what it records or
+// passes on, timers, quitting, nesting, showing only while active), the frame, and the box.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "tests/support/RequireMedia.h"
 #include "tests/ui/DialogTestSupport.h"
 #include "ui/UiDialog.h"
 #include "ui/UiMessageBox.h"
+#include "ui/widgets/WidgetSupport.h"
 
 namespace {
 
-// A dialog that closes on Escape with result 7 and remembers what each poll saw; typing N opens a
-// message box from its poll.
+// Closes on Escape with result 7 and notes what each poll saw; N opens a message box from a poll.
 class ProbeDialog : public UiDialog {
 public:
   ProbeDialog(int x, int y, int width, int height, const char* title)
       : UiDialog(x, y, width, height, title) {}
-
   bool Poll() override {
     PollWidgets();
     ++polls;
@@ -34,84 +34,54 @@ public:
     }
     return result != 0;
   }
-
-  std::vector<int> keys;
-  std::vector<int> timerTicks;
-  int polls = 0;
-  int innerResult = 0;
-  int innerPoll = 0;
-  int closingPoll = 0;
+  std::vector<int> keys, timerTicks;
+  int polls = 0, innerResult = 0, innerPoll = 0, closingPoll = 0;
 };
 
 using UiDialogTest = DialogTest;
 
-TEST_F(UiDialogTest, InputIsRecordedAndPolledButCapsLockGoesToTheWindow) {
+// Caps Lock and a quit are the window's and main loop's; the display changes only while active.
+TEST_F(UiDialogTest, TheModalLoopPollsInputAndPassesOnWhatIsTheWindows) {
   ProbeDialog dialog(200, 150, 300, 200, "Probe");
+  UiSetAppActive(false);
   input_->KeyAt(In(20), VK_CAPITAL, kScanCapsLock);
   input_->KeyAt(In(100), VK_ESCAPE, kScanEscape);
-
   EXPECT_EQ(dialog.DoModal(), 7);
   EXPECT_EQ(dialog.keys, std::vector<int>({27})) << "only the Escape press was polled";
   EXPECT_EQ(Dispatched(WM_KEYDOWN, VK_CAPITAL), 1);
   EXPECT_EQ(Dispatched(WM_KEYUP, VK_CAPITAL), 1);
-  EXPECT_EQ(Dispatched(WM_KEYDOWN, VK_ESCAPE), 0);
   EXPECT_FALSE(dialog.IsShown());
   EXPECT_EQ(UiDialog::ModalDepth(), 0);
-}
-
-TEST_F(UiDialogTest, QuitClosesTheDialogAndIsLeftForTheMainLoop) {
-  ProbeDialog dialog(200, 150, 300, 200, "Probe");
+  EXPECT_EQ(screenUpdate_.flushes, 0);
+  UiSetAppActive(true);
+  input_->KeyAt(In(50), VK_ESCAPE, kScanEscape);
+  EXPECT_EQ(dialog.DoModal(), 7);
+  EXPECT_GE(screenUpdate_.flushes, 2) << "once when shown, once after the screen was restored";
+  EXPECT_TRUE(screenUpdate_.marked.empty());
   PostQuitMessage(3);
-
   EXPECT_EQ(dialog.DoModal(), kUiDialogQuit);
-  EXPECT_FALSE(dialog.IsShown());
   Message msg;
   ASSERT_TRUE(PeekMessage(&msg));
   EXPECT_EQ(msg.message, WM_QUIT);
   EXPECT_EQ(msg.wParam, 3u);
 }
 
-TEST_F(UiDialogTest, ChangesReachTheDisplayOnlyWhileTheProgramIsActive) {
-  ProbeDialog dialog(200, 150, 300, 200, "Probe");
-  UiSetAppActive(false);
-  input_->KeyAt(In(50), VK_ESCAPE, kScanEscape);
-  EXPECT_EQ(dialog.DoModal(), 7);
-  EXPECT_EQ(screenUpdate_.flushes, 0);
-
-  UiSetAppActive(true);
-  input_->KeyAt(In(50), VK_ESCAPE, kScanEscape);
-  EXPECT_EQ(dialog.DoModal(), 7);
-  EXPECT_GE(screenUpdate_.flushes, 2) << "once when shown, once after the screen was restored";
-  EXPECT_TRUE(screenUpdate_.marked.empty());
-}
-
 TEST_F(UiDialogTest, FrameIsCutFromTheSkinAndARefreshShowsThePlate) {
   if (!UseArtwork()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   const int x = 100, y = 100, w = 400, h = 200;
-  // Pixels of the screen's rectangle that differ from the skin at (skinX, skinY).
   const auto differsFromSkin = [this](int left, int top, int width, int height, int skinX,
                                       int skinY) {
     return Differences(screenBuffer_, left, top, DialogSkinBuffer(), skinX, skinY, width, height);
   };
-  // The plate of a dialog this wide: 313 columns from x + w / 2 - 154.
-  const int plateX = x + w / 2 - 154;
-
-  // The body, borders and the active plate are the goldens' (every dialog's and message box's).
-  // Refreshed (another dialog over it), a dialog shows its plate even without a title.
+  const int plateX = x + w / 2 - 154;  // 313 columns wide
+  // Body, borders and the active plate are the goldens'. Refreshed (another dialog over it), a
+  // dialog shows its plate even without a title.
   ProbeDialog untitled(x, y, w, h, "");
-  EXPECT_EQ(UiColour(kUiColourText), art_->DialogTextColor());
   untitled.Draw();
   EXPECT_EQ(differsFromSkin(x, y, w - 8, h - 8, 0, 0), 0) << "body, with no plate";
   untitled.Refresh();
-  EXPECT_GT(differsFromSkin(plateX, y + 10, 313, 24, plateX - x, 10), 1000)
-      << "the inactive look always has its plate, bottom row at the band's top + 23";
-  EXPECT_EQ(differsFromSkin(x, y + 34, w - 8, 10, 0, 34), 0) << "nothing below that plate";
-
-  // PaintSkin wipes a part of the body with the skin at the same offset.
-  GfxSetColor(GfxMapRGB(1, 2, 3));
-  GfxFillRect(x + 20, x + 79, y + 60, y + 89);
-  untitled.PaintSkin(x + 20, y + 60, 60, 30);
-  EXPECT_EQ(differsFromSkin(x + 20, y + 60, 60, 30, 20, 60), 0);
+  EXPECT_GT(differsFromSkin(plateX, y + 10, 313, 24, plateX - x, 10), 1000) << "no plate";
+  EXPECT_EQ(differsFromSkin(x, y + 34, w - 8, 10, 0, 34), 0) << "nothing below the plate";
 }
 
 // The Escape that closes a message box must not also close the dialog that opened it.
@@ -120,28 +90,21 @@ TEST_F(UiDialogTest, TheKeyThatClosesANestedDialogIsNotTakenAgainBeneathIt) {
   input_->KeyAt(In(20), 'N', kScanN);
   input_->KeyAt(In(100), VK_ESCAPE, kScanEscape);
   input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);
-
   EXPECT_EQ(outer.DoModal(), 7);
   EXPECT_EQ(outer.innerResult, 1);
   EXPECT_GT(outer.closingPoll, outer.innerPoll) << "closed by the second Escape, not the first";
   EXPECT_EQ(UiInput.keyState, KS_NONE) << "the outer loop's last key is gone too";
-  EXPECT_EQ(UiModalDepth(), 0);
 }
 
-// An open dialog sleeps until the next message or timer, as the main loop does, instead of
-// looking for messages every few milliseconds. Timers tick for it and for the window (the score
-// timer keeps running).
+// An open dialog sleeps until a message or timer; timers tick for it and the window alike.
 TEST_F(UiDialogTest, AnIdleDialogWakesOnlyForTimersAndInput) {
   SetTimer(2, 100);
   ProbeDialog dialog(200, 150, 300, 200, "");
   input_->At(In(950), WM_KEYDOWN, VK_ESCAPE, KeyLParam(1, kScanEscape, false, false, false));
-
   EXPECT_EQ(dialog.DoModal(), 7);
   EXPECT_EQ(Dispatched(WM_TIMER, 2), 9);
   EXPECT_EQ(dialog.timerTicks, std::vector<int>(9, 2));
-  // Nine ticks and one key: one wait for each, and at most a look or two besides.
-  EXPECT_LE(input_->Pumps(), 12) << "one trip to the window system per message";
-
+  EXPECT_LE(input_->Pumps(), 12) << "nine ticks and a key: a wait each, a look or two besides";
   // Without a timer the loop waits for the input alone.
   ProbeDialog quiet(200, 150, 300, 200, "");
   KillTimer(2);
@@ -151,46 +114,115 @@ TEST_F(UiDialogTest, AnIdleDialogWakesOnlyForTimersAndInput) {
   EXPECT_LE(input_->Pumps() - before, 2);
 }
 
-// Any screen can run the modal loop: here a bare screen that waits for a character typed as its
-// code with Alt held, which ends with a key release that only some loops record.
+// Any screen runs the modal loop, and may ask for key releases (an Alt code ends with one).
 TEST_F(UiDialogTest, AnyScreenRunsTheModalLoopAndMayAskForKeyReleases) {
   UiScreen screen(0, 0, 799, 599);
   screen.Show();
   int depthInside = 0;
-  bool typed = false;
   ModalOptions options;
   options.poll = [&] {
+    const bool released = UiInput.keyState == KS_RELEASED;  // as recorded, before translation
     UiPoll(screen);
     depthInside = UiModalDepth();
-    typed = typed || (UiInput.keyState == KS_CHAR && UiInput.keyChar == 'a');
-    return typed;
-  };
-  auto altCode = [this] {
-    const std::intptr_t alt = KeyLParam(1, 0x38, false, false, false, true);
-    input_->At(In(10), WM_SYSKEYDOWN, VK_MENU, alt);
-    input_->At(In(20), WM_SYSKEYDOWN, '6', KeyLParam(1, 0x07, false, false, false, true));
-    input_->At(In(30), WM_SYSKEYDOWN, '5', KeyLParam(1, 0x06, false, false, false, true));
-    input_->At(In(40), WM_KEYUP, VK_MENU, KeyLParam(1, 0x38, false, true, true));
+    return released;
   };
   options.recordKeyUp = true;
-  altCode();
+  input_->At(In(10), WM_KEYUP, VK_MENU, KeyUpParam(0x38));
   EXPECT_TRUE(UiRunModal(screen, options));
-  EXPECT_TRUE(typed);
   EXPECT_EQ(depthInside, 1);
   EXPECT_EQ(UiModalDepth(), 0);
-  EXPECT_EQ(UiDialog::ModalDepth(), 0);
-
   // Without asking, the release goes to the window, and the loop only ends with the quit.
-  typed = false;
   options.recordKeyUp = false;
-  altCode();
+  input_->At(In(10), WM_KEYUP, VK_MENU, KeyUpParam(0x38));
   EXPECT_FALSE(UiRunModal(screen, options));
-  EXPECT_FALSE(typed);
   EXPECT_EQ(Dispatched(WM_KEYUP, VK_MENU), 1);
-
   // A done test ends the loop without input, even before the first wait.
   options.done = [] { return true; };
   EXPECT_TRUE(UiRunModal(screen, options));
+}
+
+class UiMessageBoxTest : public DialogTest {
+protected:
+  // The middle of the button whose left edge is `offset` from the box's middle (buttons exist
+  // only while it is shown).
+  static ScreenPoint ButtonCentre(const UiMessageBox& box, int offset) {
+    return {box.GetX() + box.GetWidth() / 2 + offset + 30, box.GetY() + 70};
+  }
+};
+
+// Buttons exist only while shown: each showing builds them anew with the focus on the first.
+TEST_F(UiMessageBoxTest, KeysAndClicksGiveTheirButtonsResults) {
+  const struct {
+    std::uint32_t style;
+    std::uint32_t key;  // 0: a click on the right-hand button
+    int scan;
+    int result;
+  } cases[] = {
+      {kUiMbClose, VK_ESCAPE, kScanEscape, 2},
+      {kUiMbOkCancel, VK_ESCAPE, kScanEscape, 3},
+      {kUiMbYesNo, VK_ESCAPE, kScanEscape, 6},
+      {kUiMbOkCancel, VK_RETURN, kScanEnter, 1},
+      {kUiMbOkCancel, 0, 0, 3},
+      {kUiMbYesNo, 'N', kScanN, 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "style " << c.style << ", key " << c.key);
+    UiMessageBox box(nullptr, "Caption", c.style, "Deal again?");
+    if (c.key != 0) {
+      input_->KeyAt(In(40), c.key, c.scan);
+    } else {
+      const ScreenPoint p = ButtonCentre(box, 10);
+      input_->ClickAt(In(40), p.x, p.y);
+    }
+    EXPECT_EQ(box.DoModal(), c.result);
+    EXPECT_EQ(box.GetButton(0), nullptr) << "buttons go with Hide";
+    EXPECT_EQ(box.Children()->Count(), 0u);
+  }
+  UiMessageBox yesNo(nullptr, "", kUiMbYesNo, "Deal again?");
+  for (int shown = 0; shown < 2; ++shown) {
+    input_->KeyAt(In(40), VK_RETURN, kScanEnter);
+    EXPECT_EQ(yesNo.DoModal(), 5);
+  }
+}
+
+// The click that opened a box may be the first of a double click, whose second press is not its.
+TEST_F(UiMessageBoxTest, TheSecondPressOfTheOpeningDoubleClickPressesNothing) {
+  UiMessageBox box(nullptr, "", kUiMbOkCancel, "Deal again?");
+  const ScreenPoint ok = ButtonCentre(box, -70);
+  input_->At(In(40), WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(ok.x, ok.y));
+  input_->At(In(90), WM_LBUTTONUP, 0, MakeLParam(ok.x, ok.y));
+  input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);
+  EXPECT_EQ(box.DoModal(), 3) << "closed by the Escape, not by OK";
+  input_->ClickAt(In(40), ok.x, ok.y);
+  EXPECT_EQ(box.DoModal(), 1);
+}
+
+// Its width from the text, and its place, are the goldens' (both texts are wider than 125).
+TEST_F(UiMessageBoxTest, TextsAreCutToTheLimitAndTheBoxStillOpensAndCloses) {
+  const std::string endless(1000, 'W');
+  UiMessageBox huge(nullptr, endless.c_str(), kUiMbOk, endless.c_str());
+  EXPECT_EQ(huge.GetMessageText().size(), static_cast<std::size_t>(kUiTextLimit));
+  EXPECT_EQ(std::string(huge.GetText()).size(), static_cast<std::size_t>(kUiTextLimit));
+  input_->KeyAt(In(40), VK_ESCAPE, kScanEscape);
+  EXPECT_EQ(huge.DoModal(), 1);
+}
+
+TEST_F(UiMessageBoxTest, LooksRightWithTheThemeAndLeavesTheScreenAsItWas) {
+  if (!UseArtworkOnBackdrop(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
+  const std::vector<std::uint32_t> before = ScreenPixels(screenBuffer_);
+  UiMessageBox box(nullptr, "Player Select", kUiMbOk, "You must enter a name.");
+  box.Show();
+  const int left = box.GetX(), top = box.GetY();
+  const int right = left + box.GetWidth() - 1, bottom = top + box.GetHeight() - 1;
+  EXPECT_TRUE(MatchesGolden("ui/message_box_player_select", screenBuffer_, left - 12, right + 12,
+                            top - 12, bottom + 12));
+  box.Hide();
+  EXPECT_EQ(ScreenPixels(screenBuffer_), before) << "Hide puts the screen back";
+  // The end of a game asks without a title: no plate, the text thirty pixels down.
+  UiMessageBox untitled(nullptr, "", kUiMbOk, "There are no moves left.");
+  EXPECT_TRUE(ShowsAsGolden(untitled, "ui/message_box_no_moves", untitled.GetX() - 12,
+                            untitled.GetX() + untitled.GetWidth() + 11, untitled.GetY() - 12,
+                            untitled.GetY() + untitled.GetHeight() + 11));
 }
 
 }  // namespace

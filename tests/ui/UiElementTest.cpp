@@ -1,45 +1,35 @@
-// Element bookkeeping: ids, positions relative to the parent, child lists with their cursor and
-// focus mark, moving and centring, ownership and destruction order, the toolkit settings.
+// Elements and containers: child lists, destruction during a turn, Tab order, routing, redraws
+// and save-under (in memory: no element of an 800 x 600 screen needs the file for over 12 MB).
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "tests/ui/UiTestSupport.h"
+#include "tests/ui/widgets/WidgetTestSupport.h"
 
 namespace {
 
 using UiElementTest = UiTest;
 
-TEST_F(UiElementTest, ConstructionNumbersElementsAndPlacesWidgetsRelativeToTheParent) {
+// (Centring is the message box's, and that of the compound widgets in their own tests.)
+TEST_F(UiElementTest, IdsAreNeverReusedAndWidgetsArePlacedInTheirContainer) {
   UiToolkit.idCounter = 0;
-  UiScreen screen(0, 0, 799, 599);
+  UiScreen screen(0, 0, 800, 600);
   EXPECT_EQ(screen.GetId(), 1);
   { ProbeWidget gone(&screen, 0, 0); }
-  ProbePanel panel(&screen, 100, 50, 300, 200);
-  EXPECT_EQ(panel.GetId(), 3);   // ids are never reused
-  EXPECT_EQ(panel.GetX(), 100);  // containers take absolute positions
-  EXPECT_TRUE(screen.Containers()->Contains(&panel));
-  EXPECT_EQ(screen.GetText(), nullptr);  // an empty title is no title
+  ProbePanel panel(&screen, 100, 50, 300, 100);  // containers take absolute positions
+  EXPECT_EQ(panel.GetId(), 3);
   EXPECT_EQ(panel.GetClientRight(), 399);
-  EXPECT_EQ(panel.GetClientBottom(), 249);
-
-  ProbeWidget w(&panel, 10, 20);
-  EXPECT_EQ(w.GetX(), 110);
-  EXPECT_EQ(w.GetY(), 70);
-  EXPECT_TRUE(panel.Children()->Contains(&w));
+  ProbeWidget w(&panel, 20, 30);
+  EXPECT_EQ(std::pair(w.GetX(), w.GetY()), std::pair(120, 80));
 }
 
-TEST_F(UiElementTest, ChildListCursorMarkAndRemoval) {
+TEST_F(UiElementTest, RemovingTheMarkedChildMovesTheMarkOn) {
   UiScreen screen(0, 0, 799, 599);
   ProbeWidget a(&screen, 0, 0), b(&screen, 50, 0), c(&screen, 100, 0);
   ChildList& list = *screen.Children();
   EXPECT_EQ(list.Mark(), &a);  // the first child holds the initial focus
-  EXPECT_EQ(list.Count(), 3u);
-
-  EXPECT_EQ(screen.AddChild(&b), 1);  // already there: nothing changes
-  EXPECT_EQ(list.Count(), 3u);
-  ProbeWidget stranger(nullptr, 0, 0);
-  EXPECT_EQ(screen.RemoveChild(&stranger), 1);
-  EXPECT_EQ(list.Count(), 3u);
-
+  EXPECT_EQ(screen.AddChild(&b), 1) << "already there";
   // Removing the marked child takes its focus and moves the mark on, wrapping to the head.
   list.ToTail();
   list.MarkCurrent();
@@ -48,93 +38,33 @@ TEST_F(UiElementTest, ChildListCursorMarkAndRemoval) {
   EXPECT_EQ(c.GetFocus(), kUiNoFocus);
   EXPECT_EQ(list.Mark(), &a);
   EXPECT_EQ(list.Current(), &a);
-  EXPECT_EQ(list.Tail(), &b);
-
-  list.MarkPrevWrapping();
-  EXPECT_EQ(list.Mark(), &b);
-  list.MarkNextWrapping();
-  EXPECT_EQ(list.Mark(), &a);
-}
-
-TEST_F(UiElementTest, CentringAndMovingAContainerCarriesItsWidgets) {
-  UiScreen screen(0, 0, 800, 600);
-  ProbePanel panel(&screen, 0, 0, 300, 100);
-  ProbeWidget w(&panel, 20, 30);
-  panel.Center();
-  EXPECT_EQ(panel.GetX(), 250);
-  EXPECT_EQ(panel.GetY(), 250);
-  EXPECT_EQ(w.GetX(), 270);
-  EXPECT_EQ(w.GetY(), 280);
-  EXPECT_EQ(panel.GetClientLeft(), 250);
-  EXPECT_EQ(panel.GetClientRight(), 549);
-  EXPECT_TRUE(panel.IsDirty());
-
-  panel.MoveTo(0, 0);  // relative to the screen at (0, 0)
-  EXPECT_EQ(w.GetX(), 20);
-  EXPECT_EQ(panel.GetClientTop(), 0);
-
-  // Without a parent an element centres on the screen.
-  ProbeWidget loose(nullptr, 0, 0, 100, 50);
-  loose.Center();
-  EXPECT_EQ(loose.GetX(), 350);
-  EXPECT_EQ(loose.GetY(), 275);
+  EXPECT_EQ(list.Count(), 2u);
 }
 
 TEST_F(UiElementTest, OwnedChildrenDieWithTheParentAndSurvivorsForgetIt) {
   auto screen = std::make_unique<UiScreen>(0, 0, 799, 599);
   ProbePanel* panel = screen->MakeChild<ProbePanel>(10, 10, 100, 100);
   ProbeWidget* owned = panel->MakeChild<ProbeWidget>(1, 1);
-  EXPECT_TRUE(panel->Children()->Contains(owned));
   ProbeWidget survivor(panel, 2, 2);
-
   EXPECT_TRUE(panel->DestroyChild(owned));
   EXPECT_EQ(panel->Children()->Count(), 1u);
   EXPECT_FALSE(panel->DestroyChild(&survivor));  // not owned
-
   screen.reset();  // takes the panel along; the survivor must not reach back into it
   EXPECT_EQ(survivor.GetParent(), nullptr);
   EXPECT_EQ(survivor.NextSibling(), nullptr);
 }
 
-TEST_F(UiElementTest, ToolkitInitialisesOnceAndBuildsTheColourScheme) {
-  EXPECT_TRUE(UiToolkit.initialised);
-  EXPECT_TRUE(UiToolkit.routeToContainers);
-  EXPECT_FALSE(UiToolkit.saveUnderEnabled);
-  EXPECT_EQ(UiToolkit.screenWidth, 800);
-  EXPECT_EQ(UiToolkit.screenHeight, 600);
-
-  // A second call only takes the new window and buffer.
-  UiInit(nullptr, 7, kUiSaveUnder);
-  EXPECT_EQ(UiToolkit.drawingBuffer, 7);
-  EXPECT_FALSE(UiToolkit.saveUnderEnabled);
-  UiToolkit.drawingBuffer = screenBuffer_;
-
-  EXPECT_NE(UiColour(kUiColourBackground), UiColour(kUiColourDarkEdge));
-  EXPECT_EQ(UiColour(kUiColourCount), 0u) << "past the scheme";
-
-  UiShutdown();
-  EXPECT_FALSE(UiToolkit.initialised);
-  EXPECT_TRUE(UiToolkit.captions[kUiCaptionOk].empty());
-  UiInit(nullptr, screenBuffer_, kUiSaveUnder | kUiRouteToContainers);
-  EXPECT_TRUE(UiToolkit.saveUnderEnabled);
-}
-
-// A handler may take elements out of the tree (a menu rebuilt while it is polled): those the
-// loops already passed live until the turn ends, those still ahead are not handled, and what is
-// built in their place serves from the next turn on.
+// A handler may take elements out of the tree, as a menu rebuilt while it is polled does.
 TEST_F(UiElementTest, ElementsTakenOutDuringATurnLiveUntilItEndsAndHandleNoMoreOfIt) {
-  // The flags outlive the screen: its children report to them when it destroys them.
-  bool earlierAlive = false, laterAlive = false, replacementAlive = false;
+  bool earlierAlive = false, laterAlive = false, replacementAlive = false;  // outlive the screen
   int laterHandled = 0, replacementHandled = 0;
-  bool aliveInsideTurn = false;
-  bool done = false;
+  bool aliveInsideTurn = false, done = false;
   UiScreen screen(0, 0, 799, 599);
   auto* earlier = screen.MakeChild<HookWidget>(0, 0, &earlierAlive);
   auto* rebuilder = screen.MakeChild<HookWidget>(50, 0);
   auto* later = screen.MakeChild<HookWidget>(100, 0, &laterAlive, &laterHandled);
   rebuilder->hook = [&] {
-    if (done) return;
-    done = true;
+    if (std::exchange(done, true)) return;
     EXPECT_TRUE(screen.DestroyChild(earlier));
     EXPECT_FALSE(screen.Children()->Contains(earlier)) << "it leaves the tree at once";
     aliveInsideTurn = earlierAlive;
@@ -148,16 +78,203 @@ TEST_F(UiElementTest, ElementsTakenOutDuringATurnLiveUntilItEndsAndHandleNoMoreO
   EXPECT_EQ(laterHandled, 0);
   EXPECT_FALSE(laterAlive);
   EXPECT_TRUE(replacementAlive);
-  EXPECT_EQ(screen.Children()->Count(), 2u);
   const int before = replacementHandled;
   Turn(screen, WM_MOUSEMOVE, 0, MakeLParam(301, 300));
   EXPECT_EQ(replacementHandled, before + 1);
-
   // Outside a turn nothing waits.
   bool alive = false;
-  auto* plain = screen.MakeChild<HookWidget>(200, 0, &alive);
-  EXPECT_TRUE(screen.DestroyChild(plain));
+  EXPECT_TRUE(screen.DestroyChild(screen.MakeChild<HookWidget>(200, 0, &alive)));
   EXPECT_FALSE(alive);
+}
+
+class UiContainerTest : public WidgetTest {
+protected:
+  void PressTab() { Key(VK_TAB, 0x0F); }
+  void PressShiftTab() {
+    TrackKeyMessage(Message{WM_KEYDOWN, VK_SHIFT, KeyDownParam(0x2A), 0, true});
+    PressTab();
+    TrackKeyMessage(Message{WM_KEYUP, VK_SHIFT, KeyUpParam(0x2A), 0, true});
+  }
+  UiElement* Mark() const { return screen_->Children()->Mark(); }
+};
+
+// After showing and each press of Tab or Shift+Tab the mark alone has the focus.
+TEST_F(UiContainerTest, ShowingAndTabSkipNonTabStopsAndDisabledAndWrap) {
+  ProbeWidget off(screen_.get(), 0, 0), bar(screen_.get(), 50, 0), a(screen_.get(), 100, 0),
+      b(screen_.get(), 150, 0), c(screen_.get(), 200, 0);
+  off.SetDisabled(true);
+  bar.SetStyle(kUiStyleNoTabStop);
+  screen_->Show();
+  const struct {
+    int back;  // -1: no press, just shown
+    ProbeWidget* mark;
+  } presses[] = {{-1, &a}, {0, &b}, {0, &c}, {0, &a}, {1, &c}, {1, &b}, {1, &a}};
+  for (const auto& p : presses) {
+    if (p.back == 1) PressShiftTab();
+    if (p.back == 0) PressTab();
+    EXPECT_EQ(Mark(), p.mark);
+    for (const ProbeWidget* w : {&off, &bar, &a, &b, &c}) {
+      EXPECT_EQ(w->GetFocus(), w == p.mark ? kUiKeyboardFocus : kUiNoFocus);
+    }
+  }
+  EXPECT_EQ(UiInput.event, EV_BACK_TAB);
+  EXPECT_TRUE(screen_->NeedsRedraw());
+  // Only disabled elements and non-tab-stops besides the mark: the mark keeps the focus.
+  b.SetDisabled(true);
+  c.SetDisabled(true);
+  PressTab();
+  EXPECT_EQ(a.GetFocus(), kUiKeyboardFocus);
+}
+
+// A lone non-tab-stop takes the focus from Tab, but not once disabled.
+TEST_F(UiContainerTest, WhatCannotTakeTheFocusIsLeftWithout) {
+  {
+    UiScreen screen(0, 0, 799, 599);
+    ProbeWidget greyed(&screen, 0, 0);
+    greyed.SetDisabled(true);
+    screen.Show();
+    EXPECT_EQ(greyed.GetFocus(), kUiNoFocus);
+  }
+  ProbeWidget only(screen_.get(), 0, 0);
+  only.SetStyle(kUiStyleNoTabStop);
+  screen_->Show();
+  PressTab();
+  EXPECT_EQ(only.GetFocus(), kUiKeyboardFocus);
+  only.SetDisabled(true);
+  PressShiftTab();
+  EXPECT_EQ(Mark(), &only);
+  EXPECT_EQ(only.GetFocus(), kUiNoFocus);
+}
+
+TEST_F(UiContainerTest, APressMovesTheFocusAndTheMarkHandlesTheTurnFirst) {
+  std::vector<int> order;
+  ProbeWidget a(screen_.get(), 0, 0, 40, 20, &order), b(screen_.get(), 100, 0, 40, 20, &order),
+      c(screen_.get(), 200, 0, 40, 20, &order);
+  screen_->Show();
+  PressTab();
+  ASSERT_EQ(Mark(), &b);
+  order.clear();
+  Press(210, 10);
+  EXPECT_EQ((std::vector<int>{b.GetId(), a.GetId(), c.GetId()}), order);
+  EXPECT_EQ(UiInput.subject, screen_->GetId());
+  EXPECT_EQ(c.GetFocus(), kUiMouseFocus);
+  EXPECT_EQ(b.GetFocus(), kUiNoFocus);
+  Release(210, 10);
+  // The outermost row and column of pixels are no hit, so nothing moves.
+  Click(100, 5);
+  EXPECT_EQ(Mark(), &c);
+}
+
+// The parent still routes the turns to it, and is refreshed when it hides; modeless ones aside.
+TEST_F(UiContainerTest, AShownContainerTakesTheTurnsFromItsParentUntilItHides) {
+  ProbePanel base(screen_.get(), 0, 0, 800, 600);
+  ProbeWidget behind(&base, 0, 0);
+  ProbePanel dialog(&base, 300, 300, 200, 100);
+  ProbeWidget inner(&dialog, 10, 10);
+  ProbePanel palette(&base, 0, 300, 100, 100, kUiStyleModeless);
+  ProbeWidget unseen(&palette, 10, 10);
+  Move(1, 1);
+  EXPECT_EQ(behind.events, 0);  // nothing shown yet
+  screen_->Show();
+  base.Show();
+  Move(2, 2);
+  EXPECT_EQ(behind.events, 1);
+  base.refreshes = 0;
+  dialog.Show();
+  EXPECT_FALSE(base.IsActive());
+  EXPECT_EQ(base.refreshes, 1);
+  EXPECT_EQ(dialog.draws, 1);
+  Press(315, 315);
+  EXPECT_EQ(behind.events, 1);
+  EXPECT_EQ(inner.events, 1);
+  EXPECT_EQ(unseen.events, 0);
+  EXPECT_EQ(UiInput.subject, dialog.GetId());  // the press moved the dialog's focus
+  Release(315, 315);
+  UiToolkit.routeToContainers = false;
+  Move(3, 3);
+  EXPECT_EQ(inner.events, 2);  // the release above still reached it; this turn does not
+  UiToolkit.routeToContainers = true;
+  dialog.Hide();
+  EXPECT_TRUE(base.IsActive());
+  EXPECT_EQ(base.refreshes, 2);
+  EXPECT_FALSE(inner.IsShown());
+  palette.Show();
+  palette.Hide();
+  EXPECT_TRUE(base.IsActive());
+  EXPECT_EQ(base.refreshes, 2);
+}
+
+TEST_F(UiContainerTest, TheRedrawCycleFlushesOnlyWhenSomethingDrewAndTheAppIsActive) {
+  ProbeWidget w(screen_.get(), 10, 10);
+  screen_->Show();
+  screen_->ClearRedraw();
+  EXPECT_FALSE(UiFinishTurn(*screen_, true));
+  EXPECT_EQ(screenUpdate_.flushes, 0);
+  PressTab();  // the only widget gets the focus again and draws itself
+  ASSERT_FALSE(screenUpdate_.marked.empty());
+  EXPECT_EQ(screenUpdate_.marked.back(), (ScreenRect{10, 10, 49, 29}));
+  EXPECT_FALSE(UiFinishTurn(*screen_, false));
+  EXPECT_TRUE(UiFinishTurn(*screen_, true));
+  EXPECT_EQ(screenUpdate_.flushes, 1);
+  EXPECT_FALSE(screen_->NeedsRedraw());
+  EXPECT_FALSE(w.NeedsRedraw());
+}
+
+// Every pixel differs from its neighbours, so a shifted or partial restore cannot pass.
+void PaintPattern(int buffer, int width, int height) {
+  GfxOpenBuffer(buffer);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      GfxSetColor(GfxMapRGB(x & 0xFF, y & 0xFF, (x * 7 + y * 13) & 0xFF));
+      GfxPoint(x, y);
+    }
+  }
+}
+
+std::vector<std::uint8_t> Snapshot(int buffer) {
+  const GfxBufferView view = GfxGetBufferView(buffer);
+  return {view.pixels, view.pixels + static_cast<std::size_t>(view.bytesPerRow) * view.height};
+}
+
+void Scribble(int minx, int maxx, int miny, int maxy) {
+  GfxSetColor(GfxMapRGB(255, 0, 255));
+  GfxFillRect(minx, maxx, miny, maxy);
+}
+
+using UiSaveUnderTest = UiTest;
+
+TEST_F(UiSaveUnderTest, MemoryStoreRestoresExactlyAndContainersUseItOnlyWhenEnabled) {
+  PaintPattern(screenBuffer_, 800, 600);
+  const std::vector<std::uint8_t> before = Snapshot(screenBuffer_);
+  ProbeWidget w(nullptr, 100, 80, 60, 30);
+  w.SaveUnder();
+  EXPECT_EQ(w.GetSaveState(), kUiSavedInMemory);
+  Scribble(100, 159, 80, 109);
+  w.RestoreUnder();
+  EXPECT_EQ(w.GetSaveState(), kUiNothingSaved);
+  EXPECT_EQ(Snapshot(screenBuffer_), before);
+  // Reaching off the screen it keeps what is on it; restoring twice changes nothing.
+  ProbeWidget edge(nullptr, 760, 580, 100, 100);
+  edge.SaveUnder();
+  Scribble(760, 799, 580, 599);
+  edge.RestoreUnder();
+  edge.RestoreUnder();
+  EXPECT_EQ(Snapshot(screenBuffer_), before);
+  ProbePanel panel(nullptr, 200, 150, 300, 200);
+  panel.Show();
+  EXPECT_EQ(panel.GetSaveState(), kUiNothingSaved);  // off by default
+  panel.Hide();
+  UiToolkit.saveUnderEnabled = true;
+  panel.Show();
+  Scribble(200, 499, 150, 349);
+  panel.Hide();
+  EXPECT_EQ(Snapshot(screenBuffer_), before);
+  w.Show();  // a widget's Hide puts back what it saved
+  w.SaveUnder();
+  Scribble(100, 159, 80, 109);
+  w.Hide();
+  EXPECT_EQ(Snapshot(screenBuffer_), before);
+  UiToolkit.saveUnderEnabled = false;
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Shared set-up for the toolkit tests: a headless graphics layer with a drawing buffer, the
-// toolkit initialised on it, and messages fed one turn at a time the way the loops feed them.
+// The toolkit on a headless graphics layer, fed messages one turn at a time as the loops do.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,14 +19,12 @@
 #include "ui/UiToolkit.h"
 #include "ui/UiWidget.h"
 
-// Caps Lock is read from the system's lock light; tests set it here instead.
-inline bool g_testCapsLock = false;
+inline bool g_testCapsLock = false;  // instead of the system's lock light
 inline std::int16_t TestKeyState(std::uint32_t virtualKey) {
   if (virtualKey == VK_CAPITAL) return g_testCapsLock ? 1 : 0;
   return GetKeyState(virtualKey);
 }
 
-// Records what the toolkit hands to the display.
 class RecordingScreenUpdate : public UiScreenUpdate {
 public:
   void AddDirtyRect(const ScreenRect& rect) override { marked.push_back(rect); }
@@ -55,7 +52,6 @@ protected:
     UiBuildColours();
     UiSetScreenUpdate(&screenUpdate_);
   }
-
   void TearDown() override {
     UiSetScreenUpdate(nullptr);
     UiShutdown();
@@ -64,25 +60,23 @@ protected:
     gfx_.reset();
     screenBuffer_ = -1;
   }
-
-  // Records one message as the loops do (the key state moves first) without polling.
+  // One message recorded as the loops do (the key state moves first), without polling.
   static void Record(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
     const Message msg{message, wParam, lParam, 0, true};
     TrackKeyMessage(msg);
     UiRecord(msg);
   }
-  // One turn of a loop without an element tree: record, then translate.
+  // One turn: record, then translate (without a tree) or the whole poll (with one).
   static void Turn(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
     Record(message, wParam, lParam);
     UiTranslateInput();
   }
-  // One turn of a loop with a tree: record, then the whole poll.
   static void Turn(UiElement& top, std::uint32_t message, std::uintptr_t wParam = 0,
                    std::intptr_t lParam = 0) {
     Record(message, wParam, lParam);
     UiPoll(top);
   }
-  // A left press, release or click at (x, y) over `top`, each in a turn of its own.
+  // Left press, release or click at (x, y) over `top`, each in a turn of its own.
   static void Press(UiElement& top, int x, int y) {
     Turn(top, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y));
   }
@@ -112,7 +106,6 @@ public:
   ProbeWidget(UiElement* parent, int x, int y, int width = 40, int height = 20,
               std::vector<int>* order = nullptr)
       : UiWidget(parent, x, y, width, height), order_(order) {}
-
   void HandleEvent() override {
     ++events;
     if (order_ != nullptr) order_->push_back(GetId());
@@ -129,15 +122,13 @@ public:
     dirty_ = true;
     UiAddDirtyRect(x_, x_ + width_ - 1, y_, y_ + height_ - 1);
   }
-
   int events = 0;
 
 private:
   std::vector<int>* order_;
 };
 
-// A probe that runs a piece of the test's code each time it handles a turn, the way a handler
-// may change the tree around it; and that says when it is gone.
+// Runs the test's hook each turn it handles, as a handler that changes the tree; says when gone.
 class HookWidget : public ProbeWidget {
 public:
   HookWidget(UiElement* parent, int x, int y, bool* alive = nullptr, int* handled = nullptr)
@@ -159,18 +150,15 @@ private:
   int* handled_;
 };
 
-// A plain container that counts how often it is drawn and refreshed.
 class ProbePanel : public UiContainer {
 public:
   ProbePanel(UiElement* parent, int x, int y, int width, int height, std::uint32_t style = 0)
       : UiContainer(parent, x, y, width, height, "Panel", style) {}
   void Draw() override { ++draws; }
   void Refresh() override { ++refreshes; }
-  int draws = 0;
-  int refreshes = 0;
+  int draws = 0, refreshes = 0;
 };
 
-// The raw pixel at (x, y) of a 32-bit buffer.
 inline Color BufferPixel(int buffer, int x, int y) {
   const GfxBufferView view = GfxGetBufferView(buffer);
   Color pixel = 0;

@@ -34,7 +34,6 @@ public:
   int GetItemCount() const { return static_cast<int>(items_.size()); }
   const std::string& GetItem(int index) const;
   bool IsOpen() const { return open_; }
-  int GetHoverIndex() const { return hover_; }
 
   // The open list's rectangle, inclusive.
   int ListLeft() const { return x_; }

@@ -29,7 +29,6 @@ public:
   // Both -1 when nothing is selected; otherwise start < end.
   int GetSelectionStart() const { return selectionStart_; }
   int GetSelectionEnd() const { return selectionEnd_; }
-  bool IsDragging() const { return dragging_; }
 
   // The character boundary nearest to a pointer at screen column mouseX.
   int BoundaryAt(int mouseX) const;

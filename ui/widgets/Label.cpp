@@ -7,10 +7,6 @@
 #include "ui/UiToolkit.h"
 #include "ui/widgets/WidgetSupport.h"
 
-namespace {
-const std::string kNoLine;
-}  // namespace
-
 Label::Label(UiElement* parent, int x, int y, int justification, const char* line0,
              const char* line1, const char* line2, const char* line3, const char* line4)
     : StaticWidget(parent, x, y, 0, 0),
@@ -31,10 +27,6 @@ void Label::SetLine(int index, const char* text) {
 
 void Label::SetText(const char* text) {
   SetLine(0, text);
-}
-
-const std::string& Label::GetLine(int index) const {
-  return index >= 0 && index < kLabelLines ? lines_[index] : kNoLine;
 }
 
 void Label::Measure() {

@@ -25,7 +25,6 @@ public:
   void SetText(const char* text) override;
   // Replaces line 0..4; other indices are ignored. The text is cut to the widgets' limit.
   void SetLine(int index, const char* text);
-  const std::string& GetLine(int index) const;
   void SetColour(Color colour) { colour_ = colour; }
   Color GetColour() const { return colour_; }
 

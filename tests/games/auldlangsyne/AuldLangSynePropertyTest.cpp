@@ -1,105 +1,97 @@
-// Auld Lang Syne's rule path under random play: seeded deals under random rule settings, random
-// legal moves, and after every move the invariants that any caller of ApplyMove relies on.
+// Auld Lang Syne's rule path under random play: seeded deals under random rules, random legal
+// moves, and after every move the invariants that any caller of ApplyMove relies on.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <random>
+#include <vector>
 
-#include "engine/BaseSnapshot.h"
 #include "tests/games/auldlangsyne/AuldLangSyneSolver.h"
-#include "tests/support/PropertyRuns.h"
+#include "tests/games/solitaire/SideStateSnapshot.h"
+#include "tests/support/RandomPlay.h"
 
 namespace {
 
-std::size_t At(int i) {
-  return static_cast<std::size_t>(i);
-}
-
-// Every card of the pack exactly once. A foundation keeps only its top card and its suits are
-// gone, so the test keeps its own record of every card that went onto each.
-::testing::AssertionResult EveryCardOnce(const AuldLangSyneDeal& d,
-                                         const std::array<std::vector<Card>, 4>& under) {
-  std::array<int, 52> seen{};
-  const auto add = [&seen](const Card& card) {
-    if (IsRealCard(card)) ++seen[At(card.suit * kRankCount + card.rank)];
-  };
-  for (int i = 0; i < d.stock.Remaining(); ++i) add(d.stock.PeekCard(i));
-  for (int t = 0; t < kAlsTableauPiles; ++t)
-    for (int i = 0; i < d.position.tableauCount[At(t)]; ++i) add(d.position.tableau[At(t)][At(i)]);
-  for (int f = 0; f < kAlsFoundations; ++f) {
-    if (under[At(f)].empty() ? d.position.foundations[At(f)] != kNoCard
-                             : under[At(f)].back() != d.position.foundations[At(f)])
-      return ::testing::AssertionFailure() << "foundation " << f << " shows another top";
-    for (const Card& c : under[At(f)]) add(c);
+// A foundation keeps only its top card and its suits are gone, so the test keeps its own record
+// of every card that went onto each.
+struct AuldLangSyneRandomPlay {
+  using Position = AuldLangSynePosition;
+  using Rules = AuldLangSyneRules;
+  using Snapshot = std::vector<std::uint8_t>;
+  std::array<std::vector<Card>, kAlsFoundations> under;
+  int stuck = 0, placed = 0;
+  static Rules RandomRules(std::mt19937& random) {
+    Rules rules = kAlsDefaultRules;
+    rules.filledIn = random() % 3 == 0;
+    rules.startCard = static_cast<int>(random() % 14) - 1;
+    return rules;
   }
-  for (int i = 0; i < 52; ++i)
-    if (seen[At(i)] != 1)
-      return ::testing::AssertionFailure() << "card " << i << " lies " << seen[At(i)] << " times";
-  return ::testing::AssertionSuccess();
-}
+  AuldLangSyneDeal Deal(std::uint32_t seed, const Rules& rules) {
+    AuldLangSyneDeal deal = DealAuldLangSyne(seed, rules);
+    for (std::size_t f = 0; f < kAlsFoundations; ++f) {
+      under[f].clear();
+      if (deal.position.foundations[f] != kNoCard) under[f].push_back(deal.position.foundations[f]);
+    }
+    return deal;
+  }
+  static void LegalMoves(const Position& p, const Deck& stock, const Rules&, MoveList& moves) {
+    AuldLangSyneLegalMoves(p, stock, moves);
+  }
+  MoveResult ApplyMove(Position& p, Deck& stock, const Rules&, const Move& move) {
+    const MoveResult result = AuldLangSyneApplyMove(p, stock, move);
+    if (result.Happened() && move.kind == MoveKind::kCards) {
+      const auto f = static_cast<std::size_t>(move.to - AlsFoundationPile(0));
+      under[f].push_back(p.foundations[f]);
+    }
+    return result;
+  }
+  ::testing::AssertionResult EveryCardOnce(const Position& p, const Deck& stock) const {
+    CardCount count;
+    count.AddStock(stock);
+    for (std::size_t t = 0; t < kAlsTableauPiles; ++t)
+      count.AddPile(p.tableau[t], p.tableauCount[t]);
+    for (std::size_t f = 0; f < kAlsFoundations; ++f) {
+      if (p.foundations[f] != (under[f].empty() ? kNoCard : under[f].back()))
+        return ::testing::AssertionFailure() << "foundation " << f << " shows another top";
+      for (const Card& card : under[f]) count.Add(card);
+    }
+    return Counted(count);
+  }
+
+  // The no-moves analysis says so exactly when LegalMoves offers nothing.
+  void BeforeMove(const AuldLangSyneDeal& deal, const Rules&, const MoveList& legal, int,
+                  std::mt19937&, bool&) {
+    ASSERT_EQ(AuldLangSyneNoMovesLeft(deal.position, deal.stock), legal.empty());
+    stuck += legal.empty();
+  }
+
+  // Placing a card is taken more often than the click, so that deals get somewhere.
+  Move PickMove(const MoveList& legal, std::mt19937& random) {
+    const Move move = legal.size() > 1 && random() % 4 != 0
+                          ? legal[1 + random() % (legal.size() - 1)]
+                          : legal[random() % legal.size()];
+    placed += move.kind == MoveKind::kCards;
+    return move;
+  }
+  static Snapshot WriteSnapshot(const AuldLangSyneDeal& deal, int points, int elapsedSeconds) {
+    return SnapshotOf(deal, points, elapsedSeconds, WriteAuldLangSyneBlock);
+  }
+  static std::optional<Restored<Position>> ReadSnapshot(const Snapshot& bytes,
+                                                        const AuldLangSyneDeal& after) {
+    return ReadPlainSnapshot(bytes, after, ReadAuldLangSyneBlock);
+  }
+};
 
 }  // namespace
 
-// Random legal moves under random settings. After every move each card lies exactly once; the
-// snapshot taken before it brings back the table, points and clock exactly; and the no-moves
-// analysis says so exactly when LegalMoves offers nothing.
+// Every move is undone through its snapshot bytes.
 TEST(AuldLangSyneProperty, RandomPlayKeepsEveryInvariant) {
-  const int gameCount = PropertyGames();
-  int moves = 0, stuck = 0, placed = 0;
-  MoveList legal;
-  for (int game = 0; game < gameCount; ++game) {
-    std::mt19937 random(static_cast<std::uint32_t>(game));
-    AuldLangSyneRules rules = kAlsDefaultRules;
-    rules.filledIn = random() % 3 == 0;
-    rules.startCard = static_cast<int>(random() % 14) - 1;
-    AuldLangSyneDeal deal = DealAuldLangSyne(static_cast<std::uint32_t>(game), rules);
-    std::array<std::vector<Card>, 4> under;
-    for (int f = 0; f < kAlsFoundations; ++f)
-      if (deal.position.foundations[At(f)] != kNoCard)
-        under[At(f)].push_back(deal.position.foundations[At(f)]);
-    ASSERT_TRUE(EveryCardOnce(deal, under)) << "game " << game << " as dealt";
-    int points = 0;
-    SCOPED_TRACE(testing::Message() << "game " << game);
-    for (int step = 0;; ++step) {
-      AuldLangSyneLegalMoves(deal.position, deal.stock, legal);
-      ASSERT_EQ(AuldLangSyneNoMovesLeft(deal.position, deal.stock), legal.empty())
-          << "move " << step;
-      if (legal.empty()) {
-        ++stuck;
-        break;
-      }
-      // Placing a card is taken more often than the click, so that deals get somewhere.
-      const Move move = legal.size() > 1 && random() % 4 != 0
-                            ? legal[1 + random() % (legal.size() - 1)]
-                            : legal[random() % legal.size()];
-      SnapshotWriter out;
-      WriteBaseState(out, deal.stock, {}, {});
-      WriteAuldLangSyneBlock(out, deal.position, points, step);
-      const AuldLangSyneDeal before = deal;
-
-      const MoveResult result = AuldLangSyneApplyMove(deal.position, deal.stock, move);
-      ASSERT_TRUE(result.Happened());
-      points += result.points;
-      ++moves;
-      if (move.kind == MoveKind::kCards) ++placed;
-      if (move.kind == MoveKind::kCards)
-        under[At(move.to - AlsFoundationPile(0))].push_back(
-            deal.position.foundations[At(move.to - AlsFoundationPile(0))]);
-      ASSERT_TRUE(EveryCardOnce(deal, under)) << "move " << step;
-
-      SnapshotReader in(out.Bytes());
-      BaseState base(deal.stock);
-      ASSERT_TRUE(ReadBaseState(in, base));
-      const std::optional<AuldLangSyneSnapshot> back =
-          ReadAuldLangSyneBlock(in, deal.position, base.deck);
-      ASSERT_TRUE(back.has_value()) << "move " << step;
-      ASSERT_EQ(back->position, before.position) << "move " << step;
-      ASSERT_EQ(base.deck, before.stock);
-      ASSERT_EQ(back->points, points - result.points);
-      ASSERT_EQ(back->elapsedSeconds, step);
-    }
-  }
-  EXPECT_GT(moves, gameCount * 15);
-  EXPECT_EQ(stuck, gameCount) << "every deal ends once the stock is spent";
-  EXPECT_GT(placed, gameCount * 3) << "cards must have gone home for the checks to mean much";
+  const RandomPlayPlan plan{.games = PropertyGames(), .movesPerGame = 200, .undoEvery = 1};
+  AuldLangSyneRandomPlay game;
+  int moves = 0;
+  PlayRandomGames(game, plan, moves);
+  if (HasFatalFailure()) return;
+  EXPECT_GT(moves, plan.games * 15);
+  EXPECT_EQ(game.stuck, plan.games) << "every deal ends once the stock is spent";
+  EXPECT_GT(game.placed, plan.games * 3) << "cards must have gone home for the checks to mean much";
 }

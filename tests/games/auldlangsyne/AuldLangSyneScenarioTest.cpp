@@ -1,6 +1,5 @@
-// Auld Lang Syne played through the real window procedure, for what the mouse, the screen and the
-// undo files add to the rules' own tests: a whole deal won with clicks, and the presses that write
-// a snapshot and those that do not.
+// Auld Lang Syne through the real window procedure: a deal won with clicks, and which presses
+// write a snapshot.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -21,32 +20,24 @@ struct AlsSetup : ScenarioSetup {
   int startCard = 12;
 };
 
-// A press on a top card: on its face, below the strip the card under it shows.
 ScreenPoint TopCardPoint(int pile, int index) {
   return Grip(kAlsLayout[static_cast<std::size_t>(pile)].CardPlace(index));
 }
 
-class AlsScenario : public ScenarioOf<AuldLangSyneGame> {
-public:
-  explicit AlsScenario(const AlsSetup& setup = {}) : ScenarioOf(Game(setup), setup) {}
-
+struct AlsScenario : ScenarioOf<AuldLangSyneGame> {
+  explicit AlsScenario(const AlsSetup& setup = {})
+      : ScenarioOf({GameRowById(kAuldLangSyneGameId),
+                    [setup] {
+                      WriteRuleValue(kAuldLangSyneSettings, "FilledIn", setup.filledIn);
+                      WriteRuleValue(kAuldLangSyneSettings, "StartCard", setup.startCard);
+                    },
+                    [](const CardGame&, const Move&) { return kStockPoint; }},
+                   setup) {}
   // Every move of this game is a click: the stock, or the top card it sends home.
   void Play(const Move& move) {
     const ScreenPoint at =
         move.kind == MoveKind::kStock ? kStockPoint : TopCardPoint(move.from, move.index);
     Click(at.x, at.y);
-  }
-
-private:
-  static ScenarioGame Game(const AlsSetup& setup) {
-    ScenarioGame game;
-    game.row = GameRowById(kAuldLangSyneGameId);
-    game.writeRules = [setup] {
-      WriteRuleValue(kAuldLangSyneSettings, "FilledIn", setup.filledIn);
-      WriteRuleValue(kAuldLangSyneSettings, "StartCard", setup.startCard);
-    };
-    game.clickPoint = [](const CardGame&, const Move&) { return kStockPoint; };
-    return game;
   }
 };
 
@@ -65,10 +56,9 @@ TEST_F(AuldLangSyneScenarioTest, ASeededDealIsWonWithClicks) {
   EXPECT_EQ(s.Run(), 0);
 }
 
-// A press on the empty stock writes a snapshot and deals nothing; a press on a top card that no
-// foundation takes, or on a card under the top, does nothing and writes none.
+// A press on the empty stock writes a snapshot and deals nothing; one on a top card no foundation
+// takes, or on a card under the top, does nothing and writes none.
 TEST_F(AuldLangSyneScenarioTest, OnlyPressesThatPlayWriteASnapshot) {
-  // A deal whose first round has a card that cannot start a foundation.
   std::uint32_t seed = 1;
   for (;; ++seed) {
     ASSERT_LT(seed, 100u);
@@ -90,7 +80,6 @@ TEST_F(AuldLangSyneScenarioTest, OnlyPressesThatPlayWriteASnapshot) {
     EXPECT_FALSE(game.IsDragging()) << "cards are never dragged";
   });
   for (int click = 0; click < 12; ++click) s.Click(kStockPoint.x, kStockPoint.y);
-  // A card under the top, on its visible strip, does nothing either.
   const ScreenPoint under = TopCardPoint(AlsTableauPile(1), 0);
   s.Click(under.x, under.y);
   auto count = std::make_shared<int>();

@@ -1,6 +1,5 @@
-// A small move-finder for Auld Lang Syne tests: deals a seeded game exactly as the game does and
-// plays it to a win through the rules' LegalMoves and ApplyMove alone, returning the moves for a
-// scenario test to make again with the mouse.
+// Auld Lang Syne's move-finder for tests and benches: the seeded deal as the game deals it, played
+// to a win through the rules alone, placing a card before dealing (the click is listed first).
 #pragma once
 
 #include <cstdint>
@@ -20,13 +19,32 @@ inline constexpr AuldLangSyneRules kAlsDefaultRules{
 inline constexpr std::uint32_t kAlsWinningSeed = 888;
 
 using AuldLangSyneDeal = GameDeal<AuldLangSynePosition>;
-
-// The table `--seed seed` puts out, first round dealt, through the game's own deal functions.
-AuldLangSyneDeal DealAuldLangSyne(std::uint32_t seed, const AuldLangSyneRules& rules);
-
 using AuldLangSyneSolution = FoundWin;
 
-// A won game from this seed, or nothing when none was found within `nodeLimit` positions.
-std::optional<AuldLangSyneSolution> SolveAuldLangSyne(std::uint32_t seed,
-                                                      const AuldLangSyneRules& rules,
-                                                      int nodeLimit = 100000);
+// The table `--seed seed` puts out, first round dealt.
+inline AuldLangSyneDeal DealAuldLangSyne(std::uint32_t seed, const AuldLangSyneRules& rules) {
+  AuldLangSyneDeal deal{EmptyAuldLangSynePosition(), Deck()};
+  deal.position = AuldLangSynePrepareDeal(deal.stock, AuldLangSynePlayableRules(rules), seed);
+  AuldLangSyneDealRound(deal.position, deal.stock);
+  return deal;
+}
+
+// The rules take no rule values once the deal is made; the search passes them anyway.
+inline std::optional<AuldLangSyneSolution> SolveAuldLangSyne(std::uint32_t seed,
+                                                             const AuldLangSyneRules& rules,
+                                                             int nodeLimit = 100000) {
+  using Rules = AuldLangSyneRules;
+  static constexpr MoveFinderGame<AuldLangSynePosition, Rules> kGame{
+      .legalMoves = [](const AuldLangSynePosition& position, const Deck& stock, const Rules&,
+                       MoveList& moves) { AuldLangSyneLegalMoves(position, stock, moves); },
+      .applyMove = [](AuldLangSynePosition& position, Deck& stock, const Rules&,
+                      const Move& move) { return AuldLangSyneApplyMove(position, stock, move); },
+      .tableKey = [](const AuldLangSynePosition& position, const Deck& stock,
+                     const Rules&) { return AuldLangSyneTableKey(position, stock); },
+      .cleared = AuldLangSyneCleared,
+      .order =
+          [](const AuldLangSynePosition&, const MoveList& legal) {
+            return std::vector<Move>(legal.rbegin(), legal.rend());
+          }};
+  return FindWin(kGame, DealAuldLangSyne(seed, rules), rules, nodeLimit);
+}

@@ -5,34 +5,30 @@
 #include <array>
 #include <random>
 
-#include "engine/BaseSnapshot.h"
 #include "tests/games/block/BlockSolver.h"
-#include "tests/support/PropertyRuns.h"
+#include "tests/games/solitaire/SideStateSnapshot.h"
+#include "tests/support/RandomPlay.h"
 
 namespace {
-
-std::size_t At(int i) {
-  return static_cast<std::size_t>(i);
-}
 
 // Every card of the 40 once in the stock or a slot, or gone with the card that made 11 with it.
 ::testing::AssertionResult EveryCardOnce(const BlockPosition& p, const Deck& stock) {
   std::array<int, 52> seen{};
   const auto add = [&seen](const Card& card) {
-    if (IsRealCard(card)) ++seen[At(card.suit * kRankCount + card.rank)];
+    if (IsRealCard(card)) ++seen[static_cast<std::size_t>(card.suit * kRankCount + card.rank)];
   };
   for (int i = 0; i < stock.Remaining(); ++i) add(stock.PeekCard(i));
   for (const Card& card : p.slots) add(card);
   std::array<int, kBlockPairTotal> gone{};
-  for (int i = 0; i < 52; ++i) {
-    const Card card{i / kRankCount, i % kRankCount};
+  for (std::size_t i = 0; i < 52; ++i) {
+    const Card card{static_cast<int>(i) / kRankCount, static_cast<int>(i) % kRankCount};
     const bool court = card.rank >= 9 && card.rank <= 11;
-    if (seen[At(i)] > 1 || (court && seen[At(i)] != 0))
-      return ::testing::AssertionFailure() << "card " << i << " lies " << seen[At(i)] << " times";
-    if (!court && seen[At(i)] == 0) ++gone[At(BlockValue(card))];
+    if (seen[i] > 1 || (court && seen[i] != 0))
+      return ::testing::AssertionFailure() << "card " << i << " lies " << seen[i] << " times";
+    if (!court && seen[i] == 0) ++gone[static_cast<std::size_t>(BlockValue(card))];
   }
-  for (int v = 1; v < kBlockPairTotal; ++v)
-    if (gone[At(v)] != gone[At(kBlockPairTotal - v)])
+  for (std::size_t v = 1; v < kBlockPairTotal; ++v)
+    if (gone[v] != gone[kBlockPairTotal - v])
       return ::testing::AssertionFailure() << "values " << v << " gone without their partners";
   return ::testing::AssertionSuccess();
 }
@@ -53,20 +49,18 @@ bool PressesTakeAPairOut(const BlockDealt& deal, int depth) {
 
 }  // namespace
 
-// 10,000 games of random presses on random slots, refused ones and empty slots included. After
-// every move each card is accounted for and at most one card stays selected; after every fourth the
-// snapshot taken before it brings back the table, points and clock exactly. The no-moves answer
-// agrees with what the legal moves can reach.
+// Random presses on random slots, refused ones and empty slots included. After every move each
+// card is accounted for and at most one stays selected; every fourth is undone through its
+// snapshot bytes; the no-moves answer agrees with what the legal moves can reach.
 TEST(BlockProperty, RandomPlayKeepsEveryInvariant) {
   const int gameCount = PropertyGames();
-  constexpr int kMovesPerGame = 100;
   int moves = 0, stuck = 0, pairs = 0, won = 0;
   for (int game = 0; game < gameCount; ++game) {
     std::mt19937 random(static_cast<std::uint32_t>(game));
     BlockDealt deal = DealBlock(static_cast<std::uint32_t>(game));
     int points = 0;
     SCOPED_TRACE(testing::Message() << "game " << game);
-    for (int step = 0; step < kMovesPerGame; ++step) {
+    for (int step = 0; step < 100; ++step) {
       const bool noneLeft = BlockNoMovesLeft(deal.position, deal.stock);
       ASSERT_EQ(noneLeft, !PressesTakeAPairOut(deal, 2 + deal.position.selectedCount))
           << "move " << step;
@@ -78,18 +72,16 @@ TEST(BlockProperty, RandomPlayKeepsEveryInvariant) {
       // Three presses in four take a pair out when one is offered, so that deals get somewhere.
       MoveList legal;
       BlockLegalMoves(deal.position, legal);
-      std::erase_if(legal, [&deal](const Move& m) { return deal.position.selected[At(m.from)]; });
+      std::erase_if(legal, [&deal](const Move& m) {
+        return deal.position.selected[static_cast<std::size_t>(m.from)];
+      });
       Move move{MoveKind::kSelect, static_cast<int>(random() % kBlockSlots), 0, -1};
       if (deal.position.selectedCount == 1 && !legal.empty() && random() % 4 != 0)
         move = legal[random() % legal.size()];
-
-      // Every fourth move is undone through its snapshot bytes; the rest keep the test quick.
       const bool checkUndo = step % 4 == 0;
-      SnapshotWriter out;
-      if (checkUndo) {
-        WriteBaseState(out, deal.stock, {}, {});
-        WriteBlockSnapshotBlock(out, deal.position, points, step);
-      }
+      const std::vector<std::uint8_t> snapshot =
+          checkUndo ? SnapshotOf(deal, points, step, WriteBlockSnapshotBlock)
+                    : std::vector<std::uint8_t>{};
       const BlockDealt before = deal;
       const MoveResult result = BlockApplyMove(deal.position, deal.stock, move);
       ASSERT_EQ(result.Happened(), BlockIsLegal(before.position, move));
@@ -103,14 +95,13 @@ TEST(BlockProperty, RandomPlayKeepsEveryInvariant) {
       ASSERT_TRUE(EveryCardOnce(deal.position, deal.stock)) << "move " << step;
       ASSERT_LE(deal.position.selectedCount, 1);
       if (!checkUndo) continue;
-
-      SnapshotReader in(out.Bytes());
-      BaseState base{Deck()};
-      ASSERT_TRUE(ReadBaseState(in, base));
-      const std::optional<BlockSnapshot> back = ReadBlockSnapshotBlock(in, base.deck);
+      const auto back = ReadPlainSnapshot(
+          snapshot, deal, [](SnapshotReader& in, const BlockPosition&, const Deck& stock) {
+            return ReadBlockSnapshotBlock(in, stock);
+          });
       ASSERT_TRUE(back.has_value()) << "move " << step;
       ASSERT_EQ(back->position, before.position);
-      ASSERT_EQ(base.deck, before.stock);
+      ASSERT_EQ(back->stock, before.stock);
       ASSERT_EQ(back->points, points - result.points);
       ASSERT_EQ(back->elapsedSeconds, step);
     }

@@ -1,6 +1,5 @@
-// Block Solitaire played through the real window procedure, for what the mouse, the screen and the
-// undo files add to the rules' own tests: a seeded deal won with clicks, a snapshot for every press
-// that selects or lets go, Undo, and the table against golden images.
+// Block Solitaire through the real window procedure: a deal won with clicks, a snapshot for every
+// press that selects or lets go, and a selected card against its golden image.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -19,15 +18,15 @@ ScreenPoint SlotPoint(int slot) {
   return {layout.x + 26, layout.y + 40};
 }
 
-ScenarioGame BlockScenarioGame() {
-  ScenarioGame game;
-  game.row = GameRowById(kBlockGameId);
-  // Every move is a press on the card of its slot.
-  game.clickPoint = [](const CardGame&, const Move& move) { return SlotPoint(move.from); };
-  return game;
-}
-
-using BlockScenario = ScenarioOf<BlockGame>;
+// Every move is a press on the card of its slot.
+struct BlockScenario : ScenarioOf<BlockGame> {
+  explicit BlockScenario(const ScenarioSetup& setup = {})
+      : ScenarioOf({GameRowById(kBlockGameId),
+                    {},
+                    [](const CardGame&, const Move& move) { return SlotPoint(move.from); }},
+                   setup) {}
+  void Press(int slot) { Click(SlotPoint(slot).x, SlotPoint(slot).y); }
+};
 
 class BlockScenarioTest : public GameScenarioTest {};
 
@@ -38,21 +37,20 @@ TEST_F(BlockScenarioTest, ASeededDealIsWonWithClicksAndAnEmptySlotIgnoresThem) {
   ASSERT_TRUE(solution.has_value());
   EXPECT_EQ(solution->points, 20 * kBlockPairPoints) << "all forty cards paired off";
   --seed;
-  // Where the table has a gap before the last pair goes: the stock is spent by then.
+  // A gap before the last pair goes: the stock is spent by then.
   BlockDealt deal = DealBlock(seed);
   const std::size_t last = solution->moves.size() - 2;
   for (std::size_t i = 0; i < last; ++i)
     BlockApplyMove(deal.position, deal.stock, solution->moves[i]);
   int gap = 0;
   while (IsRealCard(deal.position.slots[static_cast<std::size_t>(gap)])) ++gap;
-
   ScenarioSetup setup;
   setup.seed = seed;
-  BlockScenario s(BlockScenarioGame(), setup);
+  BlockScenario s(setup);
   for (std::size_t i = 0; i < last; ++i) s.MakeWithTheMouse(solution->moves[i]);
   auto count = std::make_shared<int>();
   s.Check([count](BlockGame& game) { *count = game.UndoCount(); });
-  s.Click(SlotPoint(gap).x, SlotPoint(gap).y);
+  s.Press(gap);
   s.Check([count, &deal](BlockGame& game) {
     EXPECT_EQ(game.Position(), deal.position) << "a press on an empty slot does nothing";
     EXPECT_EQ(game.UndoCount(), *count) << "and writes no snapshot";
@@ -63,8 +61,7 @@ TEST_F(BlockScenarioTest, ASeededDealIsWonWithClicksAndAnEmptySlotIgnoresThem) {
   EXPECT_EQ(s.Run(), 0);
 }
 
-// Select, let go, select again, then a card that makes no pair with it: four presses, four
-// snapshots. Undo takes back the refused press alone, for 5 points.
+// Select, let go, select again, then a card that makes no pair: four presses, four snapshots.
 TEST_F(BlockScenarioTest, EverySelectionAndUnselectionWritesASnapshotAndUndoCostsFive) {
   const BlockDealt deal = DealBlock(1);
   int other = 1;
@@ -72,9 +69,9 @@ TEST_F(BlockScenarioTest, EverySelectionAndUnselectionWritesASnapshotAndUndoCost
              BlockValue(deal.position.slots[static_cast<std::size_t>(other)]) ==
          kBlockPairTotal)
     ++other;
-  BlockScenario s(BlockScenarioGame(), ScenarioSetup{});
+  BlockScenario s;
   for (int slot : {0, 0, 0, other}) {
-    s.Click(SlotPoint(slot).x, SlotPoint(slot).y);
+    s.Press(slot);
     s.Wait(600);  // single presses, never a double click
   }
   s.Check([other](BlockGame& game) {
@@ -96,11 +93,10 @@ TEST_F(BlockScenarioTest, EverySelectionAndUnselectionWritesASnapshotAndUndoCost
   EXPECT_EQ(s.Run(), 0);
 }
 
-// A selected card, pixel for pixel (the fresh deal's images are checked for every game in
-// GameTableTest). Rewrite with QS_UPDATE_GOLDEN=1 and look at the PNG first.
+// QS_UPDATE_GOLDEN=1 rewrites the PNG; look at it first.
 TEST_F(BlockScenarioTest, ASelectedCardLooksAsDrawnInItsGoldenImage) {
-  BlockScenario s(BlockScenarioGame(), ScenarioSetup{});
-  s.Click(SlotPoint(5).x, SlotPoint(5).y);
+  BlockScenario s;
+  s.Press(5);
   s.Wait(300);
   s.CheckShell([&s] {
     EXPECT_TRUE(

@@ -1,6 +1,5 @@
-// A small move-finder for Block Solitaire tests: deals a seeded game exactly as the game does and
-// plays it to a win through the rules' LegalMoves and ApplyMove alone, returning the moves for a
-// scenario test to make again with the mouse.
+// Block Solitaire's move-finder for tests and benches: the seeded deal as the game deals it, played
+// to a win through the rules alone, every legal move tried in the order the rules list them.
 #pragma once
 
 #include <cstdint>
@@ -10,11 +9,27 @@
 #include "tests/support/MoveFinder.h"
 
 using BlockDealt = GameDeal<BlockPosition>;
-
-// The deal that `--seed seed` gives, through the game's own deal function.
-BlockDealt DealBlock(std::uint32_t seed);
-
 using BlockSolution = FoundWin;
 
+// The deal that `--seed seed` gives.
+inline BlockDealt DealBlock(std::uint32_t seed) {
+  BlockDealt deal{EmptyBlockPosition(), Deck()};
+  deal.position = BlockDeal(deal.stock, seed);
+  return deal;
+}
+
 // A won game from this seed, or nothing when none was found within `nodeLimit` positions.
-std::optional<BlockSolution> SolveBlock(std::uint32_t seed, int nodeLimit = 20000);
+inline std::optional<BlockSolution> SolveBlock(std::uint32_t seed, int nodeLimit = 20000) {
+  struct NoRules {};  // the game has none; the search passes this for them
+  static constexpr MoveFinderGame<BlockPosition, NoRules> kGame{
+      .legalMoves = [](const BlockPosition& position, const Deck&, const NoRules&,
+                       MoveList& moves) { BlockLegalMoves(position, moves); },
+      .applyMove = [](BlockPosition& position, Deck& stock, const NoRules&,
+                      const Move& move) { return BlockApplyMove(position, stock, move); },
+      .tableKey = [](const BlockPosition& position, const Deck& stock,
+                     const NoRules&) { return BlockTableKey(position, stock); },
+      .cleared = BlockCleared,
+      .order = [](const BlockPosition&,
+                  const MoveList& legal) { return std::vector<Move>(legal.begin(), legal.end()); }};
+  return FindWin(kGame, DealBlock(seed), NoRules{}, nodeLimit);
+}

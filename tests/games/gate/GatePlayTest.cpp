@@ -1,7 +1,5 @@
-// Gate's rules called directly: the deal under each setting, what every rule setting allows, the
-// building rules with their wrap, the blank piles, the points, the score factor, the hit lists,
-// the no-moves analysis and the snapshot block. The pinned seed is won through the mouse in
-// GateScenarioTest.
+// Gate's rules called directly: the deal, every rule setting, points, hit lists, the no-moves
+// analysis and the snapshot block. The pinned seed is won through the mouse in GateScenarioTest.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,25 +20,20 @@ std::size_t At(int i) {
   return static_cast<std::size_t>(i);
 }
 
-// A table written out (TableText.h): "0:" to "7:" the tableau piles, "p0:" and "p1:" the left
-// and right posts (first dealt first), "w:" the waste, "f:" the foundation tops from foundation 0
-// on, "r: 1" the recycles used, "base: 7" Sevens start. The stock is empty.
+// A table as text (TableText.h): "0:" to "7:" tableau, "p0:"/"p1:" the posts, "w:" waste, "f:"
+// foundation tops from 0 on, "r:" recycles used, "base: 7" Sevens start. The stock is empty.
 GatePosition Lay(const char* text) {
   GatePosition p = EmptyGatePosition(kAceRank);
   for (const PileText& pile : ReadTableText(text)) {
-    if (pile.name == "base") {
-      p.startRank = RankOf(pile.words[0][0]);
-      continue;
-    }
-    if (pile.name == "r") {
-      p.recyclesUsed = std::stoi(pile.words[0]);
-      continue;
-    }
     const std::vector<Card> cards = pile.Cards();
     const auto put = [&cards](auto& slots, int& count) {
       for (const Card& card : cards) slots[At(count++)] = card;
     };
-    if (pile.name == "w") {
+    if (pile.name == "base") {
+      p.startRank = RankOf(pile.words[0][0]);
+    } else if (pile.name == "r") {
+      p.recyclesUsed = std::stoi(pile.words[0]);
+    } else if (pile.name == "w") {
       put(p.waste, p.wasteCount);
     } else if (pile.name == "f") {
       std::copy(cards.begin(), cards.end(), p.foundations.begin());
@@ -69,12 +62,6 @@ Move Cards(int from, int index, int to) {
   return {MoveKind::kCards, from, index, to};
 }
 
-int TableauCards(const GatePosition& p) {
-  int cards = 0;
-  for (int count : p.tableauCount) cards += count;
-  return cards;
-}
-
 GateRules With(void (*change)(GateRules&)) {
   GateRules rules = kGateDefaultRules;
   change(rules);
@@ -83,8 +70,8 @@ GateRules With(void (*change)(GateRules&)) {
 
 }  // namespace
 
-// --- The deal -----------------------------------------------------------------------------------
-
+// The first card of the shuffle decides the start rank unless StartCard names one; the posts take
+// ten cards in turn, left first, then one card to each tableau pile.
 TEST(GatePlay, TheDealLeavesTheStockAsEachSettingSays) {
   struct Case {
     bool filledIn;
@@ -100,7 +87,6 @@ TEST(GatePlay, TheDealLeavesTheStockAsEachSettingSays) {
     rules.startCard = c.startCard;
     Deck stock;
     GatePosition p = GatePrepareDeal(stock, rules, 9);
-    // The first card of the shuffle, as the deal found it.
     Deck order;
     SeedRandom(9);
     order.SetCopies(1);
@@ -116,22 +102,15 @@ TEST(GatePlay, TheDealLeavesTheStockAsEachSettingSays) {
     } else {
       for (const Card& top : p.foundations) EXPECT_EQ(top, kNoCard);
     }
-
     const Card next = stock.PeekCard(0);
     const std::vector<MoveStep> steps = GateDealTable(p, stock);
     EXPECT_EQ(stock.Remaining(), c.stockLeft);
     ASSERT_EQ(steps.size(), 18u);
-    // In turn to the left post and the right post, five times, then the tableau from pile 0.
-    EXPECT_EQ(steps[0].to, GatePostPile(0));
-    EXPECT_EQ(steps[0].card, next);
-    EXPECT_EQ(steps[1].to, GatePostPile(1));
-    EXPECT_EQ(steps[9].to, GatePostPile(1));
+    EXPECT_EQ((std::vector<int>{steps[0].to, steps[1].to, steps[9].to, steps[10].to, steps[17].to}),
+              (std::vector<int>{GatePostPile(0), GatePostPile(1), GatePostPile(1),
+                                GateTableauPile(0), GateTableauPile(7)}));
     EXPECT_EQ(steps[9].index, 4);
-    EXPECT_EQ(steps[10].to, GateTableauPile(0));
-    EXPECT_EQ(steps[17].to, GateTableauPile(7));
     EXPECT_EQ(p.posts[0][0], next);
-    EXPECT_EQ(p.postCount[0] + p.postCount[1], 10);
-    EXPECT_EQ(TableauCards(p), 8);
   }
 }
 
@@ -146,8 +125,6 @@ TEST(GatePlay, EditedValuesPlayAsTheDialogOffersThem) {
   EXPECT_EQ(GatePlayableRules(rules).recycles, 0);
   EXPECT_EQ(GatePlayableRules(rules).startCard, 0);
 }
-
-// --- What each setting allows -----------------------------------------------------------------
 
 TEST(GatePlay, RecyclesDecideHowOftenTheEmptyStockRefills) {
   for (int recycles : {0, 1, kRecyclesUnlimited}) {
@@ -176,9 +153,7 @@ TEST(GatePlay, RecyclesDecideHowOftenTheEmptyStockRefills) {
   EXPECT_FALSE(GateIsLegal(EmptyGatePosition(kAceRank), EmptyStock(), rules, kStockClick));
 }
 
-// Move by move whether the rules allow it, under the default rules, with FillFromWaste and with
-// MovePartial: the blank piles, partial runs, and the start rank that begins foundations, is built
-// on nothing and lets the King wrap onto it.
+// Move by move whether the default rules, FillFromWaste and MovePartial allow it.
 TEST(GatePlay, WhatMayBeLiftedAndWhereItMayGo) {
   const GateRules fill = With([](GateRules& r) { r.fillFromWaste = true; });
   const GateRules partial = With([](GateRules& r) { r.movePartial = true; });
@@ -229,8 +204,6 @@ TEST(GatePlay, WhatMayBeLiftedAndWhereItMayGo) {
   for (const Move& move : moves) EXPECT_NE(move.to, t1);
 }
 
-// --- Points and score factor --------------------------------------------------------------------
-
 TEST(GatePlay, EachMoveEarnsItsPoints) {
   const GatePosition start = Lay("f: 20 w: 30 91 p0: 93 40 0: T0 1: J1 2: A2 3: 51");
   GateRules rules = kGateDefaultRules;
@@ -274,8 +247,6 @@ TEST(GatePlay, TheScoreFactorMultipliesTheEasierRulesDown) {
   EXPECT_DOUBLE_EQ(GateScoreFactor(rules), 0.95 * 0.9 * 0.75);
 }
 
-// --- Hit lists and the end ----------------------------------------------------------------------
-
 TEST(GatePlay, HitListsLiftFromWhereTheCardsAreDrawn) {
   const GatePosition p = Lay("w: 20 30 40 50 60 70 80 90 T0 J0 Q0 p0: 21 31 41 3: K0 Q1 J0");
   for (bool movePartial : {false, true}) {
@@ -300,8 +271,7 @@ TEST(GatePlay, HitListsLiftFromWhereTheCardsAreDrawn) {
   }
 }
 
-// Whether the analysis finds a way on once the stock has been gone through and nothing is left to
-// turn.
+// Whether the analysis finds a way on once the stock is gone through.
 TEST(GatePlay, NoMovesLeftLooksFurtherThanOneMove) {
   const GateRules fill = With([](GateRules& r) { r.fillFromWaste = true; });
   const GateRules oneRecycle = With([](GateRules& r) { r.recycles = 1; });
@@ -330,11 +300,8 @@ TEST(GatePlay, NoMovesLeftLooksFurtherThanOneMove) {
     EXPECT_EQ(GateNoMovesLeft(Lay(row.table), EmptyStock(), row.rules), row.noMoves) << row.why;
 }
 
-// --- The snapshot block -------------------------------------------------------------------------
-
-// A fresh deal's snapshot is read at its fixed size (that it comes back exact is the property
-// test's check, which undoes every third move of its games through the snapshot bytes); every
-// kind of damage is refused.
+// A fresh deal's snapshot at its size (the exact read-back is GatePropertyTest's), and one damage
+// case for each check of the reader.
 TEST(GatePlay, TheSnapshotBlockReadsBackAndRefusesDamage) {
   const GateDeal deal = DealGate(4, kGateDefaultRules);
   const auto read = [&deal](const SnapshotBytes& bytes) {
@@ -344,12 +311,10 @@ TEST(GatePlay, TheSnapshotBlockReadsBackAndRefusesDamage) {
   ASSERT_EQ(bytes.size(), 2252u);
   ASSERT_TRUE(read(bytes).has_value());
   const std::size_t block = kDeckImageSize + 8;
-  // Offsets inside the block: start rank, waste count, left post count, tableau 0's first card,
-  // tableau count 0.
+  // Offsets of the start rank, waste count, left post count and tableau 0's first card.
   const std::size_t wasteCount = block + 4 + 32 + 288;
   const std::size_t postCount = wasteCount + 4 + 80;
   const std::size_t tableau = postCount + 8;
-  const std::size_t tableauCount = tableau + 832;
   const Card post = deal.position.posts[0][0];
   const struct {
     const char* what;
@@ -358,19 +323,16 @@ TEST(GatePlay, TheSnapshotBlockReadsBackAndRefusesDamage) {
       {"short", OneByteShort(bytes)},
       {"long", OneByteLong(bytes)},
       {"a start rank that is no rank", WithInt32(bytes, block, 13)},
+      {"a negative time", WithInt32(bytes, bytes.size() - 4, -1)},
       {"a waste count past its slots", WithInt32(bytes, wasteCount, 37)},
-      {"a waste count claiming a card that is not there", WithInt32(bytes, wasteCount, 1)},
-      {"a negative post count", WithInt32(bytes, postCount, -1)},
       {"a post count past its slots", WithInt32(bytes, postCount, 6)},
       {"a tableau card that is no card", WithInt32(bytes, tableau + 4, 13)},
       {"a tableau card twice",
        WithInt32(WithInt32(bytes, tableau, post.suit), tableau + 4, post.rank)},
-      {"a tableau count past its slots", WithInt32(bytes, tableauCount, 14)},
-      {"a negative time", WithInt32(bytes, bytes.size() - 4, -1)},
   };
   for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
-  // The left post's top cards moved to the waste: three fit beside the 33 cards of the stock,
-  // four would leave the waste no room to take the whole stock.
+  // The left post's top cards moved to the waste: three fit beside the stock's 33 cards, four
+  // would leave the waste no room to take the whole stock.
   for (int moved : {3, 4}) {
     SnapshotBytes shifted =
         WithInt32(WithInt32(bytes, wasteCount, moved), postCount, kGatePostSlots - moved);

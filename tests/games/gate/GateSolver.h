@@ -1,6 +1,5 @@
-// A small move-finder for Gate tests: deals a seeded game exactly as the game does and plays it
-// to a win through the rules' LegalMoves and ApplyMove alone, returning the moves for a scenario
-// test to make again with the mouse.
+// Gate's move-finder for tests and benches: the seeded deal as the game deals it, played to a win
+// through the rules alone, the moves that look most promising first.
 #pragma once
 
 #include <cstdint>
@@ -31,9 +30,33 @@ inline constexpr GateRules kGateWinningRules = [] {
 using GateDeal = GameDeal<GatePosition>;
 using GateSolution = FoundWin;
 
-// The deal that `--seed seed` gives, through the game's own deal functions.
-GateDeal DealGate(std::uint32_t seed, const GateRules& rules);
+inline GateDeal DealGate(std::uint32_t seed, const GateRules& rules) {
+  GateDeal deal{EmptyGatePosition(kAceRank), Deck()};
+  deal.position = GatePrepareDeal(deal.stock, rules, seed);
+  GateDealTable(deal.position, deal.stock);
+  return deal;
+}
 
-// A won game from this seed, or nothing when none was found within `nodeLimit` positions.
-std::optional<GateSolution> SolveGate(std::uint32_t seed, const GateRules& rules,
-                                      int nodeLimit = 200000);
+// How promising a move looks, lower first; -1 for moves that only shuffle cards sideways.
+inline int GateMovePriority(const GatePosition& p, const Move& move) {
+  if (move.kind == MoveKind::kStock) return 50;
+  if (move.to < GateTableauPile(0)) return 0;                                       // home
+  if (move.from != kGateWastePile && move.from < GateFoundationPile(0)) return 10;  // a post
+  const int target = p.tableauCount[static_cast<std::size_t>(move.to - GateTableauPile(0))];
+  if (move.from == kGateWastePile) return target == 0 ? 35 : 30;
+  // Between tableau piles: worth it when it empties a pile onto another's cards.
+  return move.index == 0 && target > 0 ? 20 : -1;
+}
+
+inline std::optional<GateSolution> SolveGate(std::uint32_t seed, const GateRules& rules,
+                                             int nodeLimit = 200000) {
+  static constexpr MoveFinderGame<GatePosition, GateRules> kGame{
+      .legalMoves = GateLegalMoves,
+      .applyMove = GateApplyMove,
+      .tableKey = GateTableKey,
+      .cleared = GateCleared,
+      .order = [](const GatePosition& p, const MoveList& legal) {
+        return OrderByPriority(legal, [&p](const Move& move) { return GateMovePriority(p, move); });
+      }};
+  return FindWin(kGame, DealGate(seed, rules), rules, nodeLimit);
+}

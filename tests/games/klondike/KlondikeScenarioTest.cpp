@@ -1,9 +1,5 @@
-// Klondike played through the real window procedure, for what the mouse, the screen and the files
-// add to the rules' own tests: the deal's sounds, the automatic moves, a double click undone once,
-// the end of a deal with and without Auto Game Over, snapshot files that cannot be written, the
-// golden images, a whole deal won, the pinned snapshot bytes and drags that lose their release.
-// The rules, the hit lists and the snapshot reader are tested directly in KlondikePlayTest; undo
-// and a damaged snapshot on every game in GameTableTest.
+// Klondike through the real window procedure, for what the mouse, the screen and the files add
+// to KlondikePlayTest; undo and a damaged snapshot of every game are GameTableTest's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,11 +12,14 @@
 #include "engine/GameClock.h"
 #include "engine/session/GameMenuBar.h"
 #include "engine/session/GameSession.h"
+#include "games/GameTable.h"
+#include "games/RuleSettings.h"
+#include "games/klondike/KlondikeGame.h"
+#include "games/klondike/KlondikeSettings.h"
 #include "gfx/Gfx.h"
-#include "gfx/art/ArtworkSet.h"
-#include "tests/games/klondike/KlondikeScenario.h"
 #include "tests/games/klondike/KlondikeSolver.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
+#include "tests/support/GameScenario.h"
 #include "ui/UiModal.h"
 
 namespace fs = std::filesystem;
@@ -29,20 +28,49 @@ namespace {
 
 // A deal the move-finder wins under the default rules.
 constexpr std::uint32_t kKlondikeWinningSeed = 7;
+constexpr ScreenPoint kStock{kKlondikeStockX + 20, kKlondikeStockY + 10};
 
 int Count(const std::vector<std::string>& sounds, const std::string& name) {
   return static_cast<int>(std::count(sounds.begin(), sounds.end(), name));
 }
 
-}  // namespace
+// The rule values the scenarios change; the others keep the defaults a first read writes.
+struct KlondikeSetup : ScenarioSetup {
+  int cardsDealt = 3;
+  int recycles = 3;
+  int autoFlip = 0;
+};
+
+ScreenPoint ColumnCard(int column, int index) {
+  return {KlondikeColumnX(column), kKlondikeColumnY + kKlondikeFanDy * index};
+}
+
+// A click moves from the stock (inside its top card however thick, or its empty marker) or a
+// column's top.
+ScenarioGame KlondikeScenarioGame(const KlondikeSetup& setup) {
+  return {GameRowById(kKlondikeGameId),
+          [setup] {
+            WriteRuleValue(kKlondikeSettings, "CardsDealt", setup.cardsDealt);
+            WriteRuleValue(kKlondikeSettings, "Recycles", setup.recycles);
+            WriteRuleValue(kKlondikeSettings, "AutoFlip", setup.autoFlip);
+          },
+          [](const CardGame& played, const Move& move) {
+            if (move.kind == MoveKind::kStock) return kStock;
+            const int column = move.from - KlondikeColumnPile(0);
+            const KlondikePosition& p = dynamic_cast<const KlondikeGame&>(played).Position();
+            return Grip(ColumnCard(column, p.columnCount[static_cast<std::size_t>(column)] - 1));
+          }};
+}
+
+struct KlondikeScenario : ScenarioOf<KlondikeGame> {
+  explicit KlondikeScenario(const KlondikeSetup& setup = {})
+      : ScenarioOf(KlondikeScenarioGame(setup), setup) {}
+};
 
 class KlondikeScenarioTest : public GameScenarioTest {};
 
-// The deal itself is KlondikePlayTest's; here the sound of each of its 28 cards, and the stock
-// clicked as a player clicks it. A CardsDealt past the dialog's choices (an edited file) is played
-// as three; two quick clicks are two clicks, not a double click; every click flips, the ninth
-// turns the waste back and shuffles; and Escape ends the game and its history (that a player's
-// own files are never touched is UndoHistoryTest's).
+// A CardsDealt of 7 from an edited file plays as three; two quick clicks on the stock are two
+// clicks, not a double click; the ninth recycles; Escape deletes the game's snapshots.
 TEST_F(KlondikeScenarioTest, TheDealAndTheStockClicksSoundAndLeavingDeletesTheSnapshots) {
   KlondikeSetup setup;
   setup.cardsDealt = 7;
@@ -50,7 +78,7 @@ TEST_F(KlondikeScenarioTest, TheDealAndTheStockClicksSoundAndLeavingDeletesTheSn
   ASSERT_NE(s.Game(), nullptr);
   EXPECT_EQ(Count(s.Sounds(), "deal.wav"), 28);
   const fs::path directory = s.UndoDirectory();
-  s.DoubleClick(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  s.DoubleClick(kStock.x, kStock.y);
   s.Check([&s, &directory](KlondikeGame& game) {
     EXPECT_EQ(game.Rules().cardsDealt, 3);
     EXPECT_EQ(game.Position().wasteCount, 6);
@@ -58,7 +86,7 @@ TEST_F(KlondikeScenarioTest, TheDealAndTheStockClicksSoundAndLeavingDeletesTheSn
     EXPECT_EQ(Count(s.Sounds(), "flip.wav"), 2);
     EXPECT_TRUE(fs::exists(directory / "UNDO2.DAT"));
   });
-  for (int click = 2; click < 9; ++click) s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  for (int click = 2; click < 9; ++click) s.Click(kStock.x, kStock.y);
   s.Check([&s](KlondikeGame& g) {
     EXPECT_EQ(g.Position().recyclesUsed, 1);
     EXPECT_EQ(Count(s.Sounds(), "flip.wav"), 8);
@@ -70,15 +98,14 @@ TEST_F(KlondikeScenarioTest, TheDealAndTheStockClicksSoundAndLeavingDeletesTheSn
   EXPECT_EQ(s.Run(), 0);
 }
 
-// Seed 7 deals the Two of column 5 and a Three of the other colour on column 6: the engine turns
-// up the card the move uncovers after the player's own, in the same action.
+// Seed 7: the Two of column 5 onto a Three on column 6 turns up the card it uncovers.
 TEST_F(KlondikeScenarioTest, AutoFlipTurnsUpTheCardAMoveUncovers) {
   KlondikeSetup setup;
   setup.seed = 7;
   setup.autoFlip = 1;
   KlondikeScenario s(setup);
-  const ScreenPoint from = Grip(KlondikeScenario::ColumnCard(5, 5));
-  const ScreenPoint to = Grip(KlondikeScenario::ColumnCard(6, 7));  // where the Two will lie
+  const ScreenPoint from = Grip(ColumnCard(5, 5));
+  const ScreenPoint to = Grip(ColumnCard(6, 7));  // where the Two will lie
   s.Drag(from.x, from.y, to.x, to.y);
   s.Check([](KlondikeGame& game) {
     EXPECT_EQ(game.Position().columnCount[6], 8);
@@ -88,11 +115,10 @@ TEST_F(KlondikeScenarioTest, AutoFlipTurnsUpTheCardAMoveUncovers) {
   EXPECT_EQ(s.Run(), 0);
 }
 
-// Seed 1 deals an Ace on column 2; double-clicked, it goes home. The engine's test counts the
-// two snapshots; here one Undo takes the whole action back, for 5 points once.
+// Seed 1's Ace of column 2 double-clicked home: one Undo takes the whole action back, once.
 TEST_F(KlondikeScenarioTest, ADoubleClickIsUndoneOnce) {
   KlondikeScenario s;
-  const ScreenPoint ace = Grip(KlondikeScenario::ColumnCard(2, 2));
+  const ScreenPoint ace = Grip(ColumnCard(2, 2));
   s.DoubleClick(ace.x, ace.y);
   s.Check([&s](KlondikeGame& game) {
     EXPECT_EQ(game.Position().foundations[0].rank, kAceRank);
@@ -111,8 +137,7 @@ TEST_F(KlondikeScenarioTest, ADoubleClickIsUndoneOnce) {
   EXPECT_EQ(s.Run(), 0);
 }
 
-// A seed whose stock, turned through once with no recycle allowed, leaves no move: found with the
-// rules alone, then played with clicks on the stock.
+// A seed whose stock, turned through once with no recycle allowed, leaves no move.
 TEST_F(KlondikeScenarioTest, AutoGameOverEndsADealWithoutMovesOnlyWhenSwitchedOn) {
   KlondikeRules rules = kKlondikeDefaultRules;
   rules.recycles = 0;
@@ -130,7 +155,7 @@ TEST_F(KlondikeScenarioTest, AutoGameOverEndsADealWithoutMovesOnlyWhenSwitchedOn
     setup.recycles = 0;
     setup.autoGameOver = autoGameOver;
     KlondikeScenario s(setup);
-    for (int click = 0; click < 8; ++click) s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+    for (int click = 0; click < 8; ++click) s.Click(kStock.x, kStock.y);
     s.Wait(300);
     s.Check([autoGameOver](KlondikeGame& game) {
       EXPECT_EQ(game.IsGameOver(), autoGameOver);
@@ -166,9 +191,8 @@ TEST_F(KlondikeScenarioTest, ASnapshotDirectoryThatCannotBeWrittenLeavesTheGameP
     KlondikeSetup setup;
     setup.undoDirectory = blocker;
     KlondikeScenario s(setup);
-    const ScreenPoint stock = Grip(s.StockTop());
-    s.Click(stock.x, stock.y);
-    s.Click(stock.x, stock.y);
+    s.Click(kStock.x, kStock.y);
+    s.Click(kStock.x, kStock.y);
     s.Check([](KlondikeGame& game) { EXPECT_EQ(game.Position().wasteCount, 6); });
     s.Menu(GameMenu::kGame, kCmdUndo);
     s.Check([](KlondikeGame& game) {
@@ -181,13 +205,11 @@ TEST_F(KlondikeScenarioTest, ASnapshotDirectoryThatCannotBeWrittenLeavesTheGameP
   fs::remove(blocker);
 }
 
-// A stack on its way to another column, pixel for pixel (the fresh deal's images are checked for
-// every game in GameTableTest). Rewrite with QS_UPDATE_GOLDEN=1 and look at the PNG first.
+// Column 3's face-up card carried over column 5 (QS_UPDATE_GOLDEN=1 rewrites the PNG).
 TEST_F(KlondikeScenarioTest, ACarriedStackLooksAsDrawnInItsGoldenImage) {
   KlondikeScenario s;
   s.Wait(300);
-  // Column 3's face-up card, carried over column 5 and held there.
-  const ScreenPoint from = Grip(KlondikeScenario::ColumnCard(3, 3));
+  const ScreenPoint from = Grip(ColumnCard(3, 3));
   s.Mouse(WM_LBUTTONDOWN, from.x, from.y);
   s.Mouse(WM_MOUSEMOVE, from.x + 95, from.y + 140);
   s.CheckShell([&s] {
@@ -200,8 +222,7 @@ TEST_F(KlondikeScenarioTest, ACarriedStackLooksAsDrawnInItsGoldenImage) {
   EXPECT_EQ(s.Run(), 0);
 }
 
-// A whole deal won with the mouse: the move-finder plays the seeded deal with the rules alone,
-// and every one of its moves is made again here as a player would make it.
+// The move-finder's win of the seeded deal, every move made again with the mouse.
 TEST_F(KlondikeScenarioTest, ASeededDealIsPlayedToAWinThroughTheMouse) {
   const std::optional<KlondikeSolution> solution =
       SolveKlondike(kKlondikeWinningSeed, kKlondikeDefaultRules);
@@ -214,18 +235,17 @@ TEST_F(KlondikeScenarioTest, ASeededDealIsPlayedToAWinThroughTheMouse) {
   EXPECT_EQ(s.Run(), 0);
 }
 
-// The position the real-window smoke test plays to with seed 1 (scripts/smoke-test): the Ace of
-// column 2 double-clicked home, the card under it turned up, one stock click. The smoke test
-// compares its grab of the real window with this picture.
+// The position scripts/smoke-test plays to with seed 1 and compares its grab of the real window
+// with: the Ace of column 2 double-clicked home, the card under it turned up, one stock click.
 TEST_F(KlondikeScenarioTest, TheSmokeTestPositionLooksAsItsGolden) {
   KlondikeSetup setup;
   setup.seed = 1;
   KlondikeScenario s(setup);
-  const ScreenPoint ace = Grip(KlondikeScenario::ColumnCard(2, 2));
+  const ScreenPoint ace = Grip(ColumnCard(2, 2));
   s.DoubleClick(ace.x, ace.y);
-  const ScreenPoint hidden = Grip(KlondikeScenario::ColumnCard(2, 1));
+  const ScreenPoint hidden = Grip(ColumnCard(2, 1));
   s.Click(hidden.x, hidden.y);
-  s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  s.Click(kStock.x, kStock.y);
   s.Wait(300);
   s.Check([&s](KlondikeGame& game) {
     EXPECT_EQ(game.Position().foundations[0].rank, kAceRank);
@@ -236,17 +256,13 @@ TEST_F(KlondikeScenarioTest, TheSmokeTestPositionLooksAsItsGolden) {
   EXPECT_EQ(s.Run(), 0);
 }
 
-namespace {
-
-// One step of a fixed line of play: a stock click, a turn-up of a column's top card, a drag from
-// one point to another, a double click, or Undo from the menu.
+// One step of a fixed line of play.
 struct ScriptedAction {
   char kind;  // 's' stock, 't' turn up, 'd' drag, 'w' double click, 'u' undo
   int a, b, c, d;
 };
 
-// Seed 7 under the default rules: the first moves of a won game, with a double click, a drag put
-// back and undos among them.
+// Seed 7: the first moves of a won game, with a double click, a drag put back and undos.
 constexpr ScriptedAction kPinnedLine[] = {
     {'d', 580, 245, 650, 275}, {'t', 5, 0, 0, 0},         {'d', 580, 230, 510, 245},
     {'t', 5, 0, 0, 0},         {'d', 440, 215, 580, 230}, {'t', 3, 0, 0, 0},
@@ -268,11 +284,7 @@ std::uint64_t Fnv1a(std::uint64_t hash, const std::vector<char>& bytes) {
   return hash;
 }
 
-}  // namespace
-
-// The snapshot files are a format: the same line of play must write the same bytes, file for
-// file, whatever is changed inside the game. Every file present after each action goes into one
-// digest.
+// The snapshot files are a format: the same line of play writes the same bytes, file for file.
 TEST_F(KlondikeScenarioTest, AFixedLineOfPlayWritesTheSameSnapshotBytes) {
   KlondikeSetup setup;
   setup.seed = 7;
@@ -282,12 +294,12 @@ TEST_F(KlondikeScenarioTest, AFixedLineOfPlayWritesTheSameSnapshotBytes) {
   for (const ScriptedAction& action : kPinnedLine) {
     switch (action.kind) {
       case 's':
-        s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+        s.Click(kStock.x, kStock.y);
         break;
       case 't':
         s.Check([column = action.a, &s](KlondikeGame& game) {
           const int top = game.Position().columnCount[static_cast<std::size_t>(column)] - 1;
-          const ScreenPoint grip = Grip(KlondikeScenario::ColumnCard(column, top));
+          const ScreenPoint grip = Grip(ColumnCard(column, top));
           s.Harness().PostAt(5, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(grip.x, grip.y));
           s.Harness().PostAt(25, WM_LBUTTONUP, 0, MakeLParam(grip.x, grip.y));
         });
@@ -325,10 +337,6 @@ TEST_F(KlondikeScenarioTest, AFixedLineOfPlayWritesTheSameSnapshotBytes) {
       << std::hex << *digest << " over " << std::dec << *files;
 }
 
-// --- Drags that end without their button-up, quick clicks, undo ----------------------------------
-
-namespace {
-
 // Every card of the pack on the table once: a carried card is never also left in its pile.
 int CardsOnTable(const KlondikeGame& game) {
   const KlondikePosition& p = game.Position();
@@ -341,7 +349,7 @@ int CardsOnTable(const KlondikeGame& game) {
 
 // Lifts column 6's top card of seed 1 and carries it away; the button stays down.
 void StartCarrying(KlondikeScenario& s) {
-  const ScreenPoint top = Grip(KlondikeScenario::ColumnCard(6, 6));
+  const ScreenPoint top = Grip(ColumnCard(6, 6));
   s.Mouse(WM_LBUTTONDOWN, top.x, top.y);
   s.Mouse(WM_MOUSEMOVE, top.x + 40, top.y + 60);
   s.Check([](KlondikeGame& game) {
@@ -350,8 +358,7 @@ void StartCarrying(KlondikeScenario& s) {
   });
 }
 
-// After the interruption: nothing carried, nothing counted, every card once, and the next lift
-// works as ever.
+// After the interruption: nothing carried, nothing counted, every card once.
 void ExpectPutBack(KlondikeScenario& s) {
   s.Check([](KlondikeGame& game) {
     EXPECT_FALSE(game.IsDragging());
@@ -361,8 +368,7 @@ void ExpectPutBack(KlondikeScenario& s) {
   });
 }
 
-}  // namespace
-
+// Undo while carrying, and the ways a button-up gets lost, put the card back; it lifts again.
 TEST_F(KlondikeScenarioTest, ALostButtonUpPutsTheCardsBack) {
   const struct {
     const char* what;
@@ -375,7 +381,7 @@ TEST_F(KlondikeScenarioTest, ALostButtonUpPutsTheCardsBack) {
            EXPECT_TRUE(game.IsDragging());
            EXPECT_EQ(game.UndoCount(), 1);
          });
-         const ScreenPoint top = Grip(KlondikeScenario::ColumnCard(6, 6));
+         const ScreenPoint top = Grip(ColumnCard(6, 6));
          s.Mouse(WM_LBUTTONUP, top.x + 40, top.y + 60);
        }},
       {"another window in front",
@@ -396,15 +402,14 @@ TEST_F(KlondikeScenarioTest, ALostButtonUpPutsTheCardsBack) {
     StartCarrying(s);
     c.interrupt(s);
     ExpectPutBack(s);
-    // And the same card lifts again.
     StartCarrying(s);
     EXPECT_EQ(s.Run(), 0);
   }
 }
 
-// One action, one analysis of whether moves are left, and Undo shows the waste fanned as it was.
+// One action, one no-moves analysis; Undo shows the waste fanned as it was. Seed 7's first stock
+// click leaves a playable card on the waste.
 TEST_F(KlondikeScenarioTest, UndoBringsBackTheFanAndEachActionIsAnalysedOnce) {
-  // Seed 7's first stock click leaves a card on the waste's top that can be played.
   KlondikeDeal deal = DealKlondike(kKlondikeWinningSeed, kKlondikeDefaultRules);
   PlayKlondikeMove(deal, kKlondikeDefaultRules, Move{MoveKind::kStock, kKlondikeStockPile});
   MoveList legal;
@@ -418,7 +423,7 @@ TEST_F(KlondikeScenarioTest, UndoBringsBackTheFanAndEachActionIsAnalysedOnce) {
   KlondikeScenario s(setup);
   auto analyses = std::make_shared<int>(0);
   s.Check([analyses](KlondikeGame& game) { *analyses = game.NoMovesAnalyses(); });
-  s.Click(kKlondikeStockX + 20, kKlondikeStockY + 10);
+  s.Click(kStock.x, kStock.y);
   s.Check([analyses](KlondikeGame& game) {
     EXPECT_EQ(game.NoMovesAnalyses(), *analyses + 1) << "the stock click";
     EXPECT_EQ(game.Position().turned, 3);
@@ -437,3 +442,5 @@ TEST_F(KlondikeScenarioTest, UndoBringsBackTheFanAndEachActionIsAnalysedOnce) {
   });
   EXPECT_EQ(s.Run(), 0);
 }
+
+}  // namespace

@@ -1,6 +1,5 @@
-// A small move-finder for Klondike tests: deals a seeded game exactly as the game does and plays
-// it to a win through the rules' LegalMoves and ApplyMove alone, returning the moves for a
-// scenario test to make again with the mouse.
+// Klondike's move-finder for tests and benches: the seeded deal as the game deals it, played to a
+// win through the rules alone (AutoFlip's turn-ups included), the most promising moves first.
 #pragma once
 
 #include <cstdint>
@@ -25,14 +24,71 @@ inline constexpr KlondikeRules kKlondikeDefaultRules{
 using KlondikeDeal = GameDeal<KlondikePosition>;
 using KlondikeSolution = FoundWin;
 
-// The deal that `--seed seed` gives, through the game's own deal functions.
-KlondikeDeal DealKlondike(std::uint32_t seed, const KlondikeRules& rules);
+inline KlondikeDeal DealKlondike(std::uint32_t seed, const KlondikeRules& rules) {
+  KlondikeDeal deal{EmptyKlondikePosition(kAceRank), Deck()};
+  deal.position = KlondikePrepareDeal(deal.stock, rules, seed);
+  KlondikeDealTableau(deal.position, deal.stock);
+  return deal;
+}
 
-// Plays one move as the game would, AutoFlip's turn-ups after it included. The points it earned,
-// or nothing when the move is not legal in this position; then nothing has changed.
-std::optional<int> PlayKlondikeMove(KlondikeDeal& deal, const KlondikeRules& rules,
-                                    const Move& move);
+inline MoveResult KlondikeApplyWithAutoFlip(KlondikePosition& position, Deck& stock,
+                                            const KlondikeRules& rules, const Move& move) {
+  MoveResult result = KlondikeApplyMove(position, stock, rules, move);
+  if (!result.Happened()) return result;
+  MoveList automatic;
+  KlondikeAutoFlipMoves(position, rules, automatic);
+  for (const Move& flip : automatic)
+    result.points += KlondikeApplyMove(position, stock, rules, flip).points;
+  return result;
+}
 
-// A won game from this seed, or nothing when none was found within `nodeLimit` positions.
-std::optional<KlondikeSolution> SolveKlondike(std::uint32_t seed, const KlondikeRules& rules,
-                                              int nodeLimit = 200000);
+// Plays one move as the game would: the points it earned, or nothing (and no change) when the
+// move is not legal here.
+inline std::optional<int> PlayKlondikeMove(KlondikeDeal& deal, const KlondikeRules& rules,
+                                           const Move& move) {
+  const MoveResult result = KlondikeApplyWithAutoFlip(deal.position, deal.stock, rules, move);
+  if (!result.Happened()) return std::nullopt;
+  return result.points;
+}
+
+// How promising a move looks, lower first; -1 for moves that only shuffle cards sideways.
+inline int KlondikeMovePriority(const KlondikePosition& p, const Move& move) {
+  const auto at = [](int i) { return static_cast<std::size_t>(i); };
+  if (move.kind == MoveKind::kStock) return 50;
+  const int column = move.from - KlondikeColumnPile(0);
+  const Card& card = column < 0 ? p.waste[at(move.index)] : p.tableau[at(column)][at(move.index)];
+  if (move.to < KlondikeColumnPile(0)) {
+    // The two lowest cards of a suit never hold anything up.
+    return (card.rank - p.startRank + kRankCount) % kRankCount <= 1 ? 0 : 10;
+  }
+  if (column < 0) return 40;  // waste onto a column
+  const int lowest = p.faceDown[at(column)];
+  const bool targetEmpty = p.columnCount[at(move.to - KlondikeColumnPile(0))] == 0;
+  if (move.index == lowest) {
+    if (lowest > 0) return targetEmpty ? 30 - lowest : 20 - lowest;
+    // The whole column moves away: worth it only when something can fill the gap.
+    return targetEmpty ? -1 : 60;
+  }
+  // Part of a run: worth it when the card it uncovers can go up.
+  const Card& below = p.tableau[at(column)][at(move.index - 1)];
+  for (const Card& top : p.foundations)
+    if (top != kNoCard && KlondikeFoundationAccepts(below, top, p.startRank)) return 45;
+  return -1;
+}
+
+inline std::optional<KlondikeSolution> SolveKlondike(std::uint32_t seed, const KlondikeRules& rules,
+                                                     int nodeLimit = 200000) {
+  static constexpr MoveFinderGame<KlondikePosition, KlondikeRules> kGame{
+      .legalMoves = KlondikeLegalMoves,
+      .applyMove = KlondikeApplyWithAutoFlip,
+      .tableKey = KlondikeTableKey,
+      .cleared = KlondikeCleared,
+      .order = [](const KlondikePosition& p, const MoveList& legal) -> std::vector<Move> {
+        // Turning a card up can only help, so nothing else needs trying first.
+        for (const Move& move : legal)
+          if (move.kind == MoveKind::kTurnUp) return {move};
+        return OrderByPriority(legal,
+                               [&p](const Move& move) { return KlondikeMovePriority(p, move); });
+      }};
+  return FindWin(kGame, DealKlondike(seed, rules), rules, nodeLimit);
+}

@@ -1,6 +1,5 @@
-// Quadrille played through the real window procedure, for what the mouse, the screen and the
-// undo files add to the rules' own tests: a whole deal won, Undo of a recycle, and a game in play
-// against its golden image.
+// Quadrille through the real window procedure: a deal won with the mouse, Undo of a recycle, and a
+// game in play against its golden image.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -16,29 +15,19 @@
 
 namespace {
 
-// Inside the stock's card however thick the pile is, and on the empty stock's marker.
+// Inside the stock's card however thick the pile, or on its empty marker: the only click move.
 constexpr ScreenPoint kStockPoint{kQuadrilleStockX + 20, kQuadrilleStockY + 10};
 
-// Quadrille with its stock settings written before the deal; FilledIn stays at its default.
-class QuadrilleScenario : public ScenarioOf<QuadrilleGame> {
-public:
+struct QuadrilleScenario : ScenarioOf<QuadrilleGame> {
   QuadrilleScenario(const ScenarioSetup& setup, int cardsDealt, int recycles)
-      : ScenarioOf(Game(cardsDealt, recycles), setup) {}
-
+      : ScenarioOf({GameRowById(kQuadrilleGameId),
+                    [cardsDealt, recycles] {
+                      WriteRuleValue(kQuadrilleSettings, "CardsDealt", cardsDealt);
+                      WriteRuleValue(kQuadrilleSettings, "Recycles", recycles);
+                    },
+                    [](const CardGame&, const Move&) { return kStockPoint; }},
+                   setup) {}
   void ClickStock() { Click(kStockPoint.x, kStockPoint.y); }
-
-private:
-  static ScenarioGame Game(int cardsDealt, int recycles) {
-    ScenarioGame game;
-    game.row = GameRowById(kQuadrilleGameId);
-    game.writeRules = [cardsDealt, recycles] {
-      WriteRuleValue(kQuadrilleSettings, "CardsDealt", cardsDealt);
-      WriteRuleValue(kQuadrilleSettings, "Recycles", recycles);
-    };
-    // The stock click is the only move a click makes.
-    game.clickPoint = [](const CardGame&, const Move&) { return kStockPoint; };
-    return game;
-  }
 };
 
 class QuadrilleScenarioTest : public GameScenarioTest {};
@@ -56,8 +45,7 @@ TEST_F(QuadrilleScenarioTest, ASeededDealIsPlayedToAWinThroughTheMouse) {
   EXPECT_EQ(s.Run(), 0);
 }
 
-// A recycle costs 5 points; Undo takes it back with its recycle and the waste fanned as before,
-// for the usual 5 points of an Undo.
+// Undo gives back a recycle (-5) and the waste's fan, for the usual 5 points.
 TEST_F(QuadrilleScenarioTest, UndoGivesBackARecycleAndTheFan) {
   QuadrilleScenario s(ScenarioSetup{}, 3, 1);
   for (int click = 0; click < 18; ++click) s.ClickStock();
@@ -78,8 +66,7 @@ TEST_F(QuadrilleScenarioTest, UndoGivesBackARecycleAndTheFan) {
     EXPECT_EQ(game.Position(), *before) << "the recycle and the fan come back";
     EXPECT_EQ(game.Points(), -5) << "the snapshot's 0 points, less 5 for the Undo";
   });
-  // The recycle given back can be made again.
-  s.ClickStock();
+  s.ClickStock();  // the recycle given back can be made again
   s.Check([](QuadrilleGame& game) {
     EXPECT_EQ(game.Position().recyclesUsed, 1);
     EXPECT_EQ(game.Points(), -10);
@@ -87,11 +74,9 @@ TEST_F(QuadrilleScenarioTest, UndoGivesBackARecycleAndTheFan) {
   EXPECT_EQ(s.Run(), 0);
 }
 
-// A game in play, pixel for pixel (the fresh deal's images are checked for every game in
-// GameTableTest). Rewrite with QS_UPDATE_GOLDEN=1 and look at the PNG first.
+// Three a click: a winning line played until the centre holds two Queens and the ring six cards,
+// then one more stock click so the waste fans three (QS_UPDATE_GOLDEN=1 rewrites the PNG).
 TEST_F(QuadrilleScenarioTest, AGameInPlayLooksAsDrawnInItsGoldenImage) {
-  // Three a click: play the winning line of a deal until the centre holds two Queens and the
-  // ring six cards, then turn the stock once more so the waste fans three cards.
   QuadrilleRules rules = kQuadrilleDefaultRules;
   rules.cardsDealt = 3;
   rules.recycles = kRecyclesUnlimited;

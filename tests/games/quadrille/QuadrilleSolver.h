@@ -1,6 +1,5 @@
-// A small move-finder for Quadrille tests: deals a seeded game exactly as the game does and plays
-// it to a win through the rules' LegalMoves and ApplyMove alone, returning the moves for a
-// scenario test to make again with the mouse.
+// Quadrille's move-finder for tests and benches: the seeded deal as the game deals it, played to a
+// win through the rules alone, placing a card before the stock click (listed first).
 #pragma once
 
 #include <cstdint>
@@ -23,9 +22,22 @@ inline constexpr std::uint32_t kQuadrilleWinningSeed = 10;
 using QuadrilleDeal = GameDeal<QuadrillePosition>;
 using QuadrilleSolution = FoundWin;
 
-// The deal that `--seed seed` gives, through the game's own deal function.
-QuadrilleDeal DealQuadrille(std::uint32_t seed, const QuadrilleRules& rules);
+inline QuadrilleDeal DealQuadrille(std::uint32_t seed, const QuadrilleRules& rules) {
+  QuadrilleDeal deal{EmptyQuadrillePosition(), Deck()};
+  deal.position = QuadrillePrepareDeal(deal.stock, QuadrillePlayableRules(rules), seed);
+  return deal;
+}
 
-// A won game from this seed, or nothing when none was found within `nodeLimit` positions.
-std::optional<QuadrilleSolution> SolveQuadrille(std::uint32_t seed, const QuadrilleRules& rules,
-                                                int nodeLimit = 100000);
+inline std::optional<QuadrilleSolution> SolveQuadrille(std::uint32_t seed,
+                                                       const QuadrilleRules& rules,
+                                                       int nodeLimit = 100000) {
+  static constexpr MoveFinderGame<QuadrillePosition, QuadrilleRules> kGame{
+      .legalMoves = QuadrilleLegalMoves,
+      .applyMove = QuadrilleApplyMove,
+      .tableKey = QuadrilleTableKey,
+      .cleared = QuadrilleCleared,
+      .order = [](const QuadrillePosition&, const MoveList& legal) {
+        return std::vector<Move>(legal.rbegin(), legal.rend());
+      }};
+  return FindWin(kGame, DealQuadrille(seed, rules), rules, nodeLimit);
+}

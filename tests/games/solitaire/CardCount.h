@@ -1,6 +1,5 @@
-// An independent count of where the cards of one pack lie, for the property tests and the
-// snapshot fuzzers of the solitaire games. It shares nothing with the rules' own tally, so that a
-// fault there cannot hide itself.
+// An independent count of where the cards of one pack lie, for the property tests and snapshot
+// fuzzers; it shares nothing with the rules' own tally, so that a fault there cannot hide itself.
 #pragma once
 
 #include <array>
@@ -26,15 +25,15 @@ public:
   void AddPile(std::span<const Card> cards, int count) {
     for (int i = 0; i < count; ++i) Add(cards[static_cast<std::size_t>(i)]);
   }
-  // A foundation keeps only its top card: the cards from the start rank up to it lie there.
-  void AddFoundation(const Card& top, int startRank) {
+  // A foundation keeps only its top card: the cards from the start rank to it, up (or down with
+  // a `step` of -1), lie there.
+  void AddFoundation(const Card& top, int startRank, int step = 1) {
     if (!IsRealCard(top)) return;
-    for (int rank = startRank;; rank = (rank + 1) % kRankCount) {
+    for (int rank = startRank;; rank = (rank + kRankCount + step) % kRankCount) {
       Add(Card{top.suit, rank});
       if (rank == top.rank) break;
     }
   }
-
   bool EveryCardOnce() const { return Fault().empty(); }
   // What is wrong, or nothing.
   std::string Fault() const {

@@ -1,6 +1,5 @@
-// Tables written as text for the rule tests of the solitaire games, so that a row of a table test
-// can hold a whole position: "0: ~20 30 w: 40" is pile "0" with the Two face down under the Three,
-// then pile "w" holding the Four. Each game's test reads the piles into its own position.
+// Tables as text for the games' rule tests: "0: ~20 30 w: 40" is pile "0", the Two face down
+// under the Three, then pile "w" holding the Four. Each game reads the piles into its position.
 #pragma once
 
 #include <cstring>
@@ -21,12 +20,10 @@ inline Card CardOf(const std::string& text) {
   return Card{text[1] - '0', RankOf(text[0])};
 }
 
-// One named pile: its words as written, bottom first. A pile that holds a number or a rank
-// ("r: 1", "base: 7") reads its first word itself.
+// One named pile's words, bottom first ("r: 1" and "base: 7" read their first word themselves).
 struct PileText {
   std::string name;
   std::vector<std::string> words;
-
   std::vector<Card> Cards() const {
     std::vector<Card> cards;
     for (const std::string& word : words)

@@ -3,6 +3,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -72,12 +73,8 @@ ArtworkSet& ArtworkTest::LoadArtwork(int theme) {
 }
 
 int ArtworkTest::Canvas(int width, int height, int r, int g, int b) {
-  const int handle = GfxAllocBuffer(width, height);
-  EXPECT_GE(handle, 0);
+  const int handle = MakeFilledBuffer(width, height, GfxMapRGB(r, g, b));
   buffers_.push_back(handle);
-  GfxOpenBuffer(handle);
-  GfxSetColor(GfxMapRGB(r, g, b));
-  GfxClear();
   return handle;
 }
 
@@ -94,18 +91,22 @@ std::uint32_t PixelAt(int buffer, int x, int y) {
 std::vector<std::uint32_t> ScreenPixels(int buffer) {
   std::vector<std::uint32_t> pixels;
   pixels.reserve(800 * 600);
-  for (int y = 0; y < 600; ++y)
-    for (int x = 0; x < 800; ++x) pixels.push_back(PixelAt(buffer, x, y));
+  for (int i = 0; i < 800 * 600; ++i) pixels.push_back(PixelAt(buffer, i % 800, i / 800));
   return pixels;
+}
+
+int Differences(int a, int ax, int ay, int b, int bx, int by, int width, int height) {
+  int count = 0;
+  for (int i = 0; i < width * height; ++i) {
+    const int x = i % width, y = i / width;
+    count += PixelAt(a, ax + x, ay + y) != PixelAt(b, bx + x, by + y);
+  }
+  return count;
 }
 
 namespace {
 
-std::string GoldenPath(const std::string& name) {
-  const char* source = std::getenv("QS_SOURCE_DIR");
-  return std::string(source != nullptr ? source : ".") + "/tests/golden/" + name + ".png";
-}
-
+// Level 9, as the committed goldens were written, so a rewrite changes only changed pictures.
 bool WritePng(const std::string& path, int width, int height,
               const std::vector<std::uint8_t>& rgb) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -150,19 +151,19 @@ bool ReadPng(const std::string& path, int* width, int* height, std::vector<std::
 
 testing::AssertionResult MatchesGolden(const std::string& name, int buffer, int minx, int maxx,
                                        int miny, int maxy) {
-  const int width = maxx - minx + 1;
-  const int height = maxy - miny + 1;
+  const int width = maxx - minx + 1, height = maxy - miny + 1;
   std::vector<std::uint8_t> actual;
-  actual.reserve(static_cast<std::size_t>(width) * height * 3);
   for (int y = miny; y <= maxy; ++y) {
     for (int x = minx; x <= maxx; ++x) {
       const std::uint32_t p = PixelAt(buffer, x, y);
-      actual.push_back(static_cast<std::uint8_t>(p >> 16));
-      actual.push_back(static_cast<std::uint8_t>(p >> 8));
-      actual.push_back(static_cast<std::uint8_t>(p));
+      actual.insert(actual.end(),
+                    {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                     static_cast<std::uint8_t>(p)});
     }
   }
-  const std::string path = GoldenPath(name);
+  const char* source = std::getenv("QS_SOURCE_DIR");
+  const std::string path =
+      std::string(source != nullptr ? source : ".") + "/tests/golden/" + name + ".png";
   const char* update = std::getenv("QS_UPDATE_GOLDEN");
   if (update != nullptr && std::string(update) == "1") {
     if (!WritePng(path, width, height, actual)) {
@@ -170,8 +171,7 @@ testing::AssertionResult MatchesGolden(const std::string& name, int buffer, int 
     }
     return testing::AssertionSuccess() << "wrote " << path;
   }
-  int goldenWidth = 0;
-  int goldenHeight = 0;
+  int goldenWidth = 0, goldenHeight = 0;
   std::vector<std::uint8_t> golden;
   if (!ReadPng(path, &goldenWidth, &goldenHeight, &golden)) {
     return testing::AssertionFailure()
@@ -181,30 +181,14 @@ testing::AssertionResult MatchesGolden(const std::string& name, int buffer, int 
     return testing::AssertionFailure() << name << ": golden is " << goldenWidth << " x "
                                        << goldenHeight << ", scene is " << width << " x " << height;
   }
-  int differing = 0;
-  int firstX = -1;
-  int firstY = -1;
+  int differing = 0, first = -1;
   for (std::size_t i = 0; i < actual.size(); i += 3) {
-    if (actual[i] != golden[i] || actual[i + 1] != golden[i + 1] ||
-        actual[i + 2] != golden[i + 2]) {
-      if (differing++ == 0) {
-        firstX = static_cast<int>(i / 3) % width;
-        firstY = static_cast<int>(i / 3) / width;
-      }
-    }
+    if (std::equal(&actual[i], &actual[i] + 3, &golden[i])) continue;
+    if (differing++ == 0) first = static_cast<int>(i / 3);
   }
   if (differing == 0) return testing::AssertionSuccess();
   WritePng(name + ".actual.png", width, height, actual);
   return testing::AssertionFailure()
-         << name << ": " << differing << " pixels differ, first at (" << firstX << ", " << firstY
-         << "); wrote " << name << ".actual.png";
-}
-
-int Differences(int a, int ax, int ay, int b, int bx, int by, int width, int height) {
-  int count = 0;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x)
-      count += PixelAt(a, ax + x, ay + y) != PixelAt(b, bx + x, by + y);
-  }
-  return count;
+         << name << ": " << differing << " pixels differ, first at (" << first % width << ", "
+         << first / width << "); wrote " << name << ".actual.png";
 }

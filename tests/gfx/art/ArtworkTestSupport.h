@@ -1,6 +1,5 @@
-// Shared set-up of the artwork tests: a headless 32-bit display with an 800 x 600 screen buffer,
-// the generated media as data directory, a scripted message source on a hand-driven clock, and
-// golden-image comparison against PNG files.
+// The artwork fixture: a headless 32-bit display with an 800 x 600 screen buffer, the generated
+// media, scripted input on a hand-driven clock, and golden-image comparison against PNG files.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,8 +17,8 @@
 // The generated media directory, or "" when the build made none.
 std::string MediaDir();
 
-// Feeds scheduled input into the window thread's queue; every wait advances the test clock by
-// the time waited instead of sleeping.
+// Feeds scheduled input into the window thread's queue; a wait advances the test clock instead
+// of sleeping.
 class ScriptedSource : public MessageSource {
 public:
   explicit ScriptedSource(std::uint64_t* clock) : clock_(clock) {}
@@ -39,8 +38,7 @@ class ArtworkTest : public testing::Test {
 protected:
   void SetUp() override;
   void TearDown() override;
-  // Points the data directory at the generated media; false (and the test should skip) when
-  // there are none.
+  // Points the data directory at the generated media; false (skip the test) when there are none.
   bool UseGeneratedMedia();
   // A fresh artwork set, loaded with theme `theme`.
   ArtworkSet& LoadArtwork(int theme = 0);
@@ -67,9 +65,7 @@ std::vector<std::uint32_t> ScreenPixels(int buffer);
 // one at (bx, by) of buffer b.
 int Differences(int a, int ax, int ay, int b, int bx, int by, int width, int height);
 
-// Compares a rectangle of a 32-bit buffer with tests/golden/<name>.png (name includes its folder,
-// "artwork/stocks"), pixel for pixel. With QS_UPDATE_GOLDEN=1 in the environment the golden is
-// written instead. On a mismatch the actual picture is written next to the test binary as
-// <name>.actual.png.
+// Compares a rectangle of a 32-bit buffer with tests/golden/<name>.png ("artwork/stocks") pixel
+// for pixel; QS_UPDATE_GOLDEN=1 writes the golden instead, a mismatch writes <name>.actual.png.
 testing::AssertionResult MatchesGolden(const std::string& name, int buffer, int minx, int maxx,
                                        int miny, int maxy);

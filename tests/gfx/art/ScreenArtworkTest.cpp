@@ -1,4 +1,4 @@
-// Screen artwork with the generated media: theme switching, dialog frames (golden images), the
+// Screen artwork from the generated media: theme switching, dialog frames (golden images), the
 // in-game title and restoring the background.
 #include <gtest/gtest.h>
 
@@ -16,29 +16,23 @@ protected:
   }
 };
 
-TEST_F(ScreenArtworkTest, ThemeSwitchBringsItsColoursCheckMarkAndMarkers) {
+TEST_F(ScreenArtworkTest, ThemeSwitchBringsItsCheckMarkAndMarkers) {
   ArtworkSet& art = LoadArtwork(2);
-  EXPECT_EQ(art.TitleTextColor(), GfxMapRGB(235, 190, 66));
   EXPECT_EQ(GfxActiveBuffer(), screen_) << "drawing goes back to the screen after a theme load";
-
   const int checks = LoadPicture("artwork\\checks.bmp", 15, 52);
   EXPECT_EQ(Differences(art.MenuColumnBuffer(), 201, 0, checks, 0, 0, 15, 13), 0);
   const int markers3 = LoadPicture("artwork\\placeholder3.bmp", 161, 85);
   EXPECT_EQ(Differences(art.PlaceholderBuffer(), 0, 0, markers3, 0, 0, 160, 84), 0);
-
   int chosen = 3;
   art.SetBackgroundSource([&chosen] { return chosen; });
   art.LoadTheme(-1);
   EXPECT_EQ(art.BackgroundIndex(), 3);
-  EXPECT_EQ(art.DialogTextColor(), GfxMapRGB(0, 0, 0));
   EXPECT_EQ(Differences(art.MenuColumnBuffer(), 201, 0, checks, 0, 26, 15, 13), 0);
   const int markers4 = LoadPicture("artwork\\placeholder4.bmp", 161, 85);
   EXPECT_EQ(Differences(art.PlaceholderBuffer(), 0, 0, markers4, 0, 0, 160, 84), 0);
-
   chosen = 9;  // a damaged preference falls back to the first theme
   art.LoadTheme(-1);
   EXPECT_EQ(art.BackgroundIndex(), 0);
-  EXPECT_EQ(art.MenuTextColor(), GfxMapRGB(220, 180, 79));
 }
 
 TEST_F(ScreenArtworkTest, DialogFramesKeepTheSkinBorderAtAnySize) {
@@ -47,7 +41,6 @@ TEST_F(ScreenArtworkTest, DialogFramesKeepTheSkinBorderAtAnySize) {
   const int medium = Canvas(260, 170, 0, 0, 0);
   art.DrawDialogFrame(10, 10, 240, 150, medium);
   EXPECT_TRUE(MatchesGolden("artwork/dialog_frame_240x150", medium, 0, 259, 0, 169));
-
   // A small frame in a paper theme, the size of the score box.
   art.LoadTheme(1);
   const int small = Canvas(150, 70, 0, 0, 0);
@@ -59,17 +52,13 @@ TEST_F(ScreenArtworkTest, GameTitleIsLetteredIntoTheBackdropOnly) {
   ArtworkSet& art = LoadArtwork(0);
   const int plain = Canvas(800, 600, 0, 0, 0);
   ASSERT_EQ(ShowJpegInBuffer(plain, "artwork\\backdrop1.jpg"), 0);
-
   art.DrawGameTitle(12);  // Klondike: width 287, so columns 257..544, rows 35..68
   EXPECT_EQ(Differences(screen_, 0, 0, plain, 0, 0, 800, 600), 0)
       << "the screen gets the backdrop as it was before the title";
   const int backdrop = art.BackdropBuffer();
-  EXPECT_GT(Differences(backdrop, 257, 35, plain, 257, 35, 288, 34), 500);
-  EXPECT_EQ(Differences(backdrop, 0, 0, plain, 0, 0, 800, 35), 0);
-  EXPECT_EQ(Differences(backdrop, 0, 69, plain, 0, 69, 800, 531), 0);
-  EXPECT_EQ(Differences(backdrop, 0, 35, plain, 0, 35, 257, 34), 0);
-  EXPECT_EQ(Differences(backdrop, 545, 35, plain, 545, 35, 255, 34), 0);
-
+  const int inside = Differences(backdrop, 257, 35, plain, 257, 35, 288, 34);
+  EXPECT_GT(inside, 500);
+  EXPECT_EQ(Differences(backdrop, 0, 0, plain, 0, 0, 800, 600), inside) << "outside the title";
   // Restoring a rectangle that reaches past the screen copies just its visible part.
   GfxOpenBuffer(screen_);
   GfxSetColor(GfxMapRGB(1, 2, 3));

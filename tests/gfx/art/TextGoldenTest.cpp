@@ -32,12 +32,10 @@ TEST_F(TextGoldenTest, JustificationColourAndUnderlineOnADialogFrame) {
   const int interfaceFont = GfxLoadFont(MediaPath("windb_10.fgf").c_str());
   ASSERT_GT(dialogFont, 0);
   ASSERT_GT(interfaceFont, 0);
-
   const int canvas = Canvas(320, 160, 0, 0, 0);
   art.DrawDialogFrame(0, 0, 320, 160, canvas);
   GfxOpenBuffer(canvas);
   GfxSetColor(art.DialogTextColor());
-
   // A guide line through the cursor row shows where each justification puts the text.
   GfxSelectFont(dialogFont);
   Text(20, 40, -1, -1, "Left on the baseline, Agjp");

@@ -12,11 +12,11 @@ using GlyphRows = std::vector<std::string>;
 
 class FgfBuilder {
 public:
-  // large: the 256-character layout; else the 96-character one (codes 32..127).
-  // a and b give the glyph slot size a x b bytes (a below 128).
+  // large: the 256-character layout, else the 96-character one (codes 32..127); glyph slots
+  // are a x b bytes (a below 128).
   FgfBuilder(bool large, int a, int b) : large_(large), a_(a), b_(b) {}
 
-  // Width is the longest row, height the row count; both may be overridden with Metrics.
+  // Width is the longest row, height the row count; Metrics may override both.
   FgfBuilder& Glyph(int code, const GlyphRows& rows) {
     Entry& e = entries_.at(static_cast<std::size_t>(code));
     e.rows = rows;
@@ -25,30 +25,39 @@ public:
     for (const std::string& row : rows) e.width = std::max(e.width, static_cast<int>(row.size()));
     return *this;
   }
-
   FgfBuilder& Metrics(int code, int width, int height) {
-    Entry& e = entries_.at(static_cast<std::size_t>(code));
-    e.width = width;
-    e.height = height;
+    entries_.at(static_cast<std::size_t>(code)).width = width;
+    entries_.at(static_cast<std::size_t>(code)).height = height;
     return *this;
   }
-
-  // Fills a glyph's whole slot with one byte value (after its rows, which still come first).
+  // Fills a glyph's whole slot with one byte value (its rows, if any, are written over it).
   FgfBuilder& FillSlot(int code, std::uint8_t value) {
     entries_.at(static_cast<std::size_t>(code)).fill = value;
     return *this;
   }
 
-  int SlotBytes() const { return a_ * b_; }
-
   std::vector<std::uint8_t> Bytes() const {
-    std::vector<std::uint8_t> out;
-    out.push_back(static_cast<std::uint8_t>((large_ ? 0x80 : 0) | a_));
-    out.push_back(static_cast<std::uint8_t>(b_));
-    if (large_) {
-      for (int first = 0; first < 256; first += 64) AppendBlock(out, first, 64);
-    } else {
-      AppendBlock(out, 32, 96);
+    std::vector<std::uint8_t> out = {static_cast<std::uint8_t>((large_ ? 0x80 : 0) | a_),
+                                     static_cast<std::uint8_t>(b_)};
+    for (int first = large_ ? 0 : 32; first < (large_ ? 256 : 128); first += large_ ? 64 : 96) {
+      const int last = first + (large_ ? 64 : 96);
+      for (int c = first; c < last; ++c) out.push_back(entries_[c].width & 0xFF);
+      for (int c = first; c < last; ++c) out.push_back(entries_[c].height & 0xFF);
+      for (int c = first; c < last; ++c) {
+        const Entry& e = entries_[c];
+        std::vector<std::uint8_t> slot(static_cast<std::size_t>(a_ * b_), e.fill);
+        // Packed at the declared width, so a glyph taller than its slot loses its bottom.
+        const std::size_t rowBytes = static_cast<std::size_t>(e.width + 7) / 8;
+        for (std::size_t r = 0; r < e.rows.size(); ++r) {
+          for (std::size_t col = 0; col < e.rows[r].size(); ++col) {
+            const std::size_t at = r * rowBytes + col / 8;
+            const auto bit = static_cast<std::uint8_t>(0x80 >> (col % 8));
+            if (at < slot.size())
+              slot[at] = e.rows[r][col] == '#' ? slot[at] | bit : slot[at] & ~bit;
+          }
+        }
+        out.insert(out.end(), slot.begin(), slot.end());
+      }
     }
     return out;
   }
@@ -56,37 +65,10 @@ public:
 private:
   struct Entry {
     GlyphRows rows;
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::uint8_t fill = 0;
   };
-
-  void AppendBlock(std::vector<std::uint8_t>& out, int first, int count) const {
-    for (int c = first; c < first + count; ++c) out.push_back(Get(c).width & 0xFF);
-    for (int c = first; c < first + count; ++c) out.push_back(Get(c).height & 0xFF);
-    for (int c = first; c < first + count; ++c) {
-      std::vector<std::uint8_t> slot(static_cast<std::size_t>(SlotBytes()), Get(c).fill);
-      // Packed at the declared width, so a glyph taller than its slot simply loses its bottom.
-      const int rowBytes = (Get(c).width + 7) / 8;
-      for (std::size_t r = 0; r < Get(c).rows.size(); ++r) {
-        const std::string& row = Get(c).rows[r];
-        for (std::size_t col = 0; col < row.size(); ++col) {
-          const std::size_t at = r * rowBytes + col / 8;
-          if (at >= slot.size()) continue;
-          if (row[col] == '#')
-            slot[at] |= static_cast<std::uint8_t>(0x80 >> (col % 8));
-          else
-            slot[at] &= static_cast<std::uint8_t>(~(0x80 >> (col % 8)));
-        }
-      }
-      out.insert(out.end(), slot.begin(), slot.end());
-    }
-  }
-
-  const Entry& Get(int code) const { return entries_[static_cast<std::size_t>(code)]; }
-
   bool large_;
-  int a_;
-  int b_;
+  int a_, b_;
   std::array<Entry, 256> entries_{};
 };

@@ -1,9 +1,10 @@
-// Checks the FGF reader where drawing cannot show it: every block of the large layout, short
-// files, empty slots and the descent. Glyph pixels are checked through drawing in FontDrawTest.
+// The FGF reader where drawing cannot show it: every block of the large layout, short files,
+// empty slots and the descent. FontDrawTest checks glyph pixels through drawing.
 #include <gtest/gtest.h>
 
 #include "gfx/font/FgfFont.h"
 #include "tests/gfx/font/TestFonts.h"
+#include "tests/gfx/image/ImageTestSupport.h"
 
 namespace {
 
@@ -33,29 +34,23 @@ std::unique_ptr<FgfFont> Read(const std::vector<std::uint8_t>& bytes) {
 }
 
 TEST(FgfLayout, LargeFontReadsAllFourBlocksAndEmptySlots) {
+  const std::pair<int, GlyphRows> glyphs[] = {
+      {5, {"#.", ".#"}}, {65, testfonts::kA}, {150, {"###"}}, {255, testfonts::kG}};
   FgfBuilder b(true, 2, 8);
-  b.Glyph(5, {"#.", ".#"}).Glyph(65, testfonts::kA).Glyph(150, {"###"}).Glyph(255, testfonts::kG);
+  for (const auto& [code, rows] : glyphs) b.Glyph(code, rows);
   const auto bytes = b.Bytes();
   ASSERT_EQ(bytes.size(), 2u + 256u * (2u + 16u));
   EXPECT_EQ(FgfRequiredSize(bytes[0], bytes[1]), bytes.size());
-
   const auto font = Read(bytes);
   ASSERT_NE(font, nullptr);
   EXPECT_EQ(font->glyphBytes, 16);
   EXPECT_EQ(font->codeCount, 256);
-  ExpectGlyph(*font, 5, {"#.", ".#"});
-  ExpectGlyph(*font, 65, testfonts::kA);
-  ExpectGlyph(*font, 150, {"###"});
-  ExpectGlyph(*font, 255, testfonts::kG);
+  for (const auto& [code, rows] : glyphs) ExpectGlyph(*font, code, rows);
   EXPECT_EQ(font->widths[150], 3);
-  EXPECT_EQ(font->widths[0], 0);
   EXPECT_EQ(font->descent, 2);
-
   // Zero-sized slots load with nothing to draw; every row of A is missing, hence blank, so the
   // whole glyph hangs below the baseline.
-  FgfBuilder empty(true, 0, 7);
-  empty.Metrics(65, 6, 9);
-  const auto noRows = Read(empty.Bytes());
+  const auto noRows = Read(FgfBuilder(true, 0, 7).Metrics(65, 6, 9).Bytes());
   ASSERT_NE(noRows, nullptr);
   EXPECT_EQ(noRows->widths[65], 6);
   EXPECT_EQ(noRows->Glyph(65).rows, nullptr);
@@ -64,17 +59,15 @@ TEST(FgfLayout, LargeFontReadsAllFourBlocksAndEmptySlots) {
 
 TEST(FgfLayout, FileShorterThanItsLayoutIsRejected) {
   for (bool large : {true, false}) {
-    FgfBuilder b(large, 3, 4);
-    b.Glyph(65, testfonts::kA);
-    auto bytes = b.Bytes();
+    SCOPED_TRACE(large ? "256 characters" : "96 characters");
+    const auto bytes = FgfBuilder(large, 3, 4).Glyph(65, testfonts::kA).Bytes();
     EXPECT_NE(Read(bytes), nullptr);
-    bytes.pop_back();
-    EXPECT_EQ(Read(bytes), nullptr) << (large ? "256" : "96") << "-character layout";
+    ExpectRefused(bytes,
+                  {{"one byte short", bytes.size() - 1, 0, 0, 0},
+                   {"header only", 2, 0, 0, 0},
+                   {"half a header", 1, 0, 0, 0}},
+                  [](const std::vector<std::uint8_t>& f) { return Read(f) != nullptr; });
   }
-  const std::uint8_t header[2] = {0x81, 0x01};
-  EXPECT_EQ(ReadFgf(header, 0), nullptr);
-  EXPECT_EQ(ReadFgf(header, 1), nullptr);
-  EXPECT_EQ(ReadFgf(header, 2), nullptr);
   EXPECT_EQ(ReadFgf(nullptr, 1000), nullptr);
 }
 
@@ -82,33 +75,22 @@ TEST(FgfDescent, CountsBlankRowsUnderTheLetterAIgnoringPaddingBits) {
   struct Case {
     GlyphRows a;
     int descent;
+    std::uint8_t fill;  // of A's slot, under its rows
   };
   const Case cases[] = {
-      {testfonts::kA, 2},
-      {{"#", "#", "#"}, 0},
-      {{"#", ".", ".", "."}, 3},
-      {{"...", "..."}, 2},  // an empty A: everything is blank
-      {{}, 0},              // no A at all
+      {testfonts::kA, 2, 0},
+      {{"#", "#", "#"}, 0, 0},
+      {{"#", ".", ".", "."}, 3, 0},
+      {{"...", "..."}, 2, 0},     // an empty A: everything is blank
+      {{}, 0, 0},                 // no A at all
+      {{"###", "..."}, 1, 0x1F},  // bits past the width are padding, not ink
   };
   for (const Case& c : cases) {
-    FgfBuilder b(true, 1, 8);
-    b.Glyph(65, c.a).Glyph(66, {"#", "#"});
-    const auto font = Read(b.Bytes());
+    const auto font = Read(
+        FgfBuilder(true, 1, 8).FillSlot(65, c.fill).Glyph(65, c.a).Glyph(66, {"#", "#"}).Bytes());
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->descent, c.descent) << "A with " << c.a.size() << " rows";
   }
-
-  // Padding bits past the width are not ink.
-  FgfBuilder b(true, 1, 8);
-  b.Glyph(65, {"###", "..."});
-  auto bytes = b.Bytes();
-  // The bottom row of A sits in byte 1 of its slot (code 65 is the second glyph of block 1).
-  const std::size_t slotA = 2 + 64 * 10 + 64 + 64 + 1 * 8;
-  ASSERT_EQ(bytes[slotA], 0xE0);
-  bytes[slotA + 1] = 0x1F;  // bits beyond the three columns of A
-  const auto font = Read(bytes);
-  ASSERT_NE(font, nullptr);
-  EXPECT_EQ(font->descent, 1);
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ inline const GlyphRows kW = {
 inline const GlyphRows kI = {"#.", "#.", "#.", "#.", "#.", "#.", "..", ".."};
 // The underscore glyph: it must never appear when 0x5F is the argument of an escape.
 inline const GlyphRows kUnderscore = {"#######", "#######"};
+inline const GlyphRows kSpace = {};
 
 constexpr int kWidthA = 6, kWidthB = 6, kWidthC = 5, kWidthG = 5, kWidthP = 5, kWidthJ = 3;
 constexpr int kWidthW = 11, kWidthI = 2, kWidthUnderscore = 7;

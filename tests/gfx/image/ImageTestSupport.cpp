@@ -25,8 +25,6 @@ std::vector<std::uint8_t> EncodeJpeg(const RgbImage& img, const JpegEncodeOption
     cinfo.comp_info[0].v_samp_factor = options.v;
   }
   cinfo.restart_in_rows = options.restartRows;
-  if (options.progressive) jpeg_simple_progression(&cinfo);
-  cinfo.arith_code = options.arithmetic ? TRUE : FALSE;
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW row = const_cast<JSAMPROW>(img.At(0, static_cast<int>(cinfo.next_scanline)));

@@ -1,19 +1,20 @@
 // Shared helpers of the image reader tests: synthetic pictures, PPM files, a JPEG encoder for
-// making inputs, the external peer tools, and the graphics layer set-up for each depth.
+// making inputs, the external peer tools, and one driver for the damaged-input tables.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "gfx/Gfx.h"
-// Pixel helpers, depths, and CoreGfxOptions for the shared HeadlessGfx fixture.
 #include "tests/gfx/GfxTestSupport.h"
 #include "tests/support/HeadlessGfx.h"
 
@@ -27,37 +28,22 @@ struct RgbImage {
   }
 };
 
-// Gradients, a noisy band and hard edges: the content that shows IDCT, sampling and clamping
-// faults. The same seed gives the same picture.
+// Gradients, noisy bands, checker edges and a saturated diagonal: the content that shows IDCT,
+// sampling and clamping faults. The same seed gives the same picture.
 inline RgbImage SyntheticImage(int width, int height, unsigned seed) {
-  RgbImage img{width, height,
-               std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
+  RgbImage img{width, height, {}};
   std::mt19937 rng(seed);
   std::uniform_int_distribution<int> noise(-60, 60);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      std::uint8_t* p = &img.rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-      int r = width > 1 ? x * 255 / (width - 1) : 128;
-      int g = height > 1 ? y * 255 / (height - 1) : 128;
-      int b = ((x / 7 + y / 5) & 1) ? 240 : 15;  // Checker edges.
-      if (y % 16 < 6) {                          // Noisy bands.
-        r += noise(rng);
-        g += noise(rng);
-        b += noise(rng);
-      }
-      if (x == y % (width > 0 ? width : 1)) r = g = b = 255;  // A saturated diagonal.
-      auto clamp = [](int v) { return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); };
-      p[0] = clamp(r);
-      p[1] = clamp(g);
-      p[2] = clamp(b);
+      int c[3] = {width > 1 ? x * 255 / (width - 1) : 128,
+                  height > 1 ? y * 255 / (height - 1) : 128, ((x / 7 + y / 5) & 1) ? 240 : 15};
+      for (int& v : c) v += y % 16 < 6 ? noise(rng) : 0;
+      for (int v : c)
+        img.rgb.push_back(x == y % width ? 255 : static_cast<std::uint8_t>(std::clamp(v, 0, 255)));
     }
   }
   return img;
-}
-
-inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
@@ -73,23 +59,19 @@ inline void WritePpm(const std::string& path, const RgbImage& img) {
             static_cast<std::streamsize>(img.rgb.size()));
 }
 
-// Reads a binary PPM (P6) or PGM (P5, expanded to grey RGB) as djpeg and ImageMagick write
-// them; width 0 when it cannot.
+// Reads a binary PPM (P6) as djpeg -ppm writes it; width 0 when it cannot.
 inline RgbImage ReadPnm(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::string magic;
-  int w = 0, h = 0, maxval = 0;
-  in >> magic >> w >> h >> maxval;
+  RgbImage img;
+  int maxval = 0;
+  in >> magic >> img.width >> img.height >> maxval;
   in.get();  // the one whitespace byte before the samples
-  const int channels = magic == "P6" ? 3 : 1;
-  std::vector<std::uint8_t> d(static_cast<std::size_t>(w > 0 && h > 0 ? w * h * channels : 0));
-  if ((magic != "P6" && magic != "P5") || maxval != 255 || d.empty() ||
-      !in.read(reinterpret_cast<char*>(d.data()), static_cast<std::streamsize>(d.size())))
+  if (magic != "P6" || maxval != 255 || img.width <= 0 || img.height <= 0) return {};
+  img.rgb.resize(static_cast<std::size_t>(img.width) * img.height * 3);
+  if (!in.read(reinterpret_cast<char*>(img.rgb.data()),
+               static_cast<std::streamsize>(img.rgb.size())))
     return {};
-  RgbImage img{w, h, std::vector<std::uint8_t>(static_cast<std::size_t>(w) * h * 3)};
-  for (std::size_t p = 0; p < static_cast<std::size_t>(w) * h; ++p) {
-    for (int c = 0; c < 3; ++c) img.rgb[p * 3 + c] = d[p * channels + (channels == 3 ? c : 0)];
-  }
   return img;
 }
 
@@ -99,8 +81,6 @@ struct JpegEncodeOptions {
   int h = 2, v = 2;  // Luminance sampling; chroma is 1x1.
   bool grey = false;
   int restartRows = 0;
-  bool progressive = false;
-  bool arithmetic = false;
 };
 
 std::vector<std::uint8_t> EncodeJpeg(const RgbImage& img, const JpegEncodeOptions& options);
@@ -112,6 +92,31 @@ inline bool RunQuietly(const std::string& command) {
 
 inline bool HaveTool(const char* name) {
   return RunQuietly(std::string("command -v ") + name);
+}
+
+// A good file spoilt one way: `size` bytes of `value` written little-endian at `offset`, or with
+// size 0 the file cut to `offset` bytes; `expected` is the reader's result for it.
+struct Damage {
+  std::string what;
+  std::size_t offset;
+  std::uint32_t value;
+  int size;
+  int expected;
+};
+
+// Shows each damaged copy of `good` with `show`, which must give the case's result and leave
+// every byte of the active buffer (if any) as it was.
+inline void ExpectRefused(const std::vector<std::uint8_t>& good, const std::vector<Damage>& cases,
+                          const std::function<int(const std::vector<std::uint8_t>&)>& show) {
+  const std::vector<std::uint8_t> before = BufferBytes(GfxActiveBuffer());
+  for (const Damage& d : cases) {
+    std::vector<std::uint8_t> f = good;
+    if (d.size == 0) f.resize(std::min(f.size(), d.offset));
+    for (int i = 0; i < d.size; ++i)
+      f.at(d.offset + i) = static_cast<std::uint8_t>(d.value >> 8 * i);
+    EXPECT_EQ(show(f), d.expected) << d.what;
+    EXPECT_EQ(BufferBytes(GfxActiveBuffer()), before) << d.what << ": pixels were written";
+  }
 }
 
 // A fresh, empty scratch directory for one test.

@@ -1,4 +1,4 @@
-// Tests of the SPR sprite reader and of the save-under PCX file's save and show round trip.
+// The SPR sprite reader, and the save-under PCX file's round trip and refusals.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -29,7 +29,6 @@ TEST_P(SprTest, RunsFillRowsClimbingFromTheCursorAndWrap) {
   EXPECT_EQ(GfxShowSPR(row.data(), row.size(), 5), 0);
   EXPECT_EQ(CountPixels(handle_, 2, 4, 10, 10, GfxPaletteColor(5)), 3);
   EXPECT_EQ(CountPixels(handle_, 5, 6, 10, 10, GfxPaletteColor(7)), 2);
-
   // Width 3: one run of 7 fills the cursor row, the row above, and one pixel of the next.
   const std::vector<std::uint8_t> spr = {250, 7, 251, 1, 0xAB};  // The odd last byte is ignored.
   GfxMove(4, 6);
@@ -57,32 +56,26 @@ TEST_P(SprTest, PixelsOutsideTheBufferAreDropped) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, SprTest, testing::ValuesIn(kAllDepths), DepthName);
 
+// Fills a buffer with bytes that make long runs, short runs and values of 0xC0 and above.
+void Scribble(int handle, unsigned seed) {
+  GfxBufferView v = GfxGetBufferView(handle);
+  std::mt19937 rng(seed);
+  for (int y = 0; y < v.height; ++y) {
+    for (int i = 0; i < v.bytesPerRow; ++i) {
+      v.pixels[y * v.bytesPerRow + i] =
+          static_cast<std::uint8_t>(y % 3 == 0    ? 0xC7
+                                    : (i / 9 % 2) ? rng()
+                                                  : static_cast<unsigned>(y));
+    }
+  }
+}
+
 class PcxTest : public testing::TestWithParam<DepthCase> {
 protected:
   void SetUp() override {
     path_ = ScratchDir(std::string("pcx_") + GetParam().name) + "/UNDER.PCX";
   }
   void TearDown() override { std::remove(path_.c_str()); }
-
-  // Fills the buffer with bytes that make long runs, short runs and values of 0xC0 and above.
-  static void Scribble(int handle, unsigned seed) {
-    GfxBufferView v = GfxGetBufferView(handle);
-    std::mt19937 rng(seed);
-    for (int y = 0; y < v.height; ++y) {
-      std::uint8_t* row = v.pixels + y * v.bytesPerRow;
-      for (int i = 0; i < v.bytesPerRow; ++i) {
-        row[i] = (y % 3 == 0)  ? static_cast<std::uint8_t>(0xC7)
-                 : (i / 9 % 2) ? static_cast<std::uint8_t>(rng())
-                               : static_cast<std::uint8_t>(y);
-      }
-    }
-  }
-
-  static std::vector<std::uint8_t> Snapshot(int handle) {
-    GfxBufferView v = GfxGetBufferView(handle);
-    return std::vector<std::uint8_t>(v.pixels,
-                                     v.pixels + static_cast<std::size_t>(v.bytesPerRow) * v.height);
-  }
 
   HeadlessGfx gfx_{CoreGfxOptions(GetParam())};
   std::string path_;
@@ -91,7 +84,7 @@ protected:
 TEST_P(PcxTest, SaveAndShowRestoresTheRectangleExactly) {
   int handle = MakeFilledBuffer(300, 40, 0);
   Scribble(handle, 11);
-  std::vector<std::uint8_t> before = Snapshot(handle);
+  const std::vector<std::uint8_t> before = BufferBytes(handle);
   // Widened to multiples of 8 as the window elements do; odd widths work too.
   for (auto rect : {std::array<int, 4>{8, 271, 3, 37}, std::array<int, 4>{5, 5, 0, 39},
                     std::array<int, 4>{0, 299, 0, 39}, std::array<int, 4>{17, 150, 20, 20}}) {
@@ -99,7 +92,7 @@ TEST_P(PcxTest, SaveAndShowRestoresTheRectangleExactly) {
     GfxSetColor(GfxMapRGB(9, 9, 9));
     GfxFillRect(rect[0], rect[1], rect[2], rect[3]);
     ASSERT_EQ(GfxShowPCX(path_.c_str(), 0), 0);
-    ASSERT_EQ(Snapshot(handle), before) << rect[0] << ".." << rect[1];
+    ASSERT_EQ(BufferBytes(handle), before) << rect[0] << ".." << rect[1];
   }
 }
 
@@ -110,19 +103,8 @@ TEST_P(PcxTest, RectanglesAreClippedAndCanBeShownAtTheCursor) {
   int copy = MakeFilledBuffer(32, 16, 0);
   GfxMove(20, 12);
   ASSERT_EQ(GfxShowPCX(path_.c_str(), kGfxImageAtCursor), 0);
-  const int bpp = GetParam().bits / 8;
-  GfxBufferView from = GfxGetBufferView(handle), to = GfxGetBufferView(copy);
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      int sx = x - 20, sy = y - 12;
-      bool inside = sx >= 0 && sx < 8 && sy >= 0 && sy < 6;
-      const std::uint8_t* got = to.pixels + y * to.bytesPerRow + x * bpp;
-      for (int b = 0; b < bpp; ++b) {
-        std::uint8_t want = inside ? from.pixels[sy * from.bytesPerRow + sx * bpp + b] : 0;
-        ASSERT_EQ(got[b], want) << x << "," << y;
-      }
-    }
-  }
+  ExpectPlaced(
+      copy, 20, 12, 8, 6, [&](int x, int y) { return RawPixel(handle, x, y); }, 0);
   EXPECT_EQ(GfxSavePCX(40, 50, 0, 5, path_.c_str()), 1);  // Wholly outside.
   EXPECT_EQ(GfxSavePCX(0, 5, 0, 5, "/nonexistent/dir/UNDER.PCX"), 1);
 }
@@ -130,30 +112,21 @@ TEST_P(PcxTest, RectanglesAreClippedAndCanBeShownAtTheCursor) {
 TEST_P(PcxTest, DamagedOrForeignFilesAreRefused) {
   int handle = MakeFilledBuffer(24, 8, 0);
   Scribble(handle, 13);
-  std::vector<std::uint8_t> good = GfxEncodePCX(0, 23, 0, 7);
+  const std::vector<std::uint8_t> good = GfxEncodePCX(0, 23, 0, 7);
   ASSERT_GT(good.size(), 128u);
-  EXPECT_EQ(GfxShowPCX("/nonexistent/UNDER.PCX", 0), 1);
-
-  std::vector<std::uint8_t> bad = good;
-  bad[0] = 0x0B;
-  EXPECT_EQ(GfxShowPCX(bad.data(), bad.size(), 0), 2);
-  bad = good;
-  bad[74 + 2] = GetParam().bits == 32 ? 24 : 32;  // Saved at another depth.
-  EXPECT_EQ(GfxShowPCX(bad.data(), bad.size(), 0), 2);
-  bad = good;
-  bad[66] = 3;  // Lines shorter than the width.
-  EXPECT_EQ(GfxShowPCX(bad.data(), bad.size(), 0), 2);
-  bad = good;
-  bad[8] = 0xFF;
-  bad[9] = 0xFF;  // 65,536 pixels wide.
-  EXPECT_EQ(GfxShowPCX(bad.data(), bad.size(), 0), 2);
-  EXPECT_EQ(GfxShowPCX(good.data(), 100, 0), 2);
-
-  std::vector<std::uint8_t> before = Snapshot(handle);
+  std::vector<Damage> cases = {
+      {"not ours", 0, 0x0B, 1, kPcxNotOurs},
+      {"saved at another depth", 74 + 2, GetParam().bits == 32 ? 24u : 32u, 1, kPcxNotOurs},
+      {"lines shorter than the width", 66, 3, 1, kPcxNotOurs},
+      {"header cut short", 100, 0, 0, kPcxNotOurs}};
+  // Partly shown files write back the very bytes the buffer holds, so nothing may change.
   for (std::size_t n = 128; n < good.size(); n += 7) {
-    EXPECT_EQ(GfxShowPCX(good.data(), n, 0), 3) << n;
+    cases.push_back({"pixels cut at " + std::to_string(n), n, 0, 0, kPcxDamaged});
   }
-  EXPECT_EQ(Snapshot(handle), before);  // Partly shown files wrote the same bytes back.
+  ExpectRefused(good, cases, [](const std::vector<std::uint8_t>& f) {
+    return GfxShowPCX(f.data(), f.size(), 0);
+  });
+  EXPECT_EQ(GfxShowPCX("/nonexistent/UNDER.PCX", 0), kPcxCannotOpen);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, PcxTest, testing::ValuesIn(kAllDepths), DepthName);
@@ -161,15 +134,12 @@ INSTANTIATE_TEST_SUITE_P(Depths, PcxTest, testing::ValuesIn(kAllDepths), DepthNa
 TEST(PcxEightBit, RoundTripOfIndices) {
   HeadlessGfx gfx(CoreGfxOptions(kDepth32));
   GfxSetBufferDepth(8);
-  int handle = MakeFilledBuffer(16, 4, 0);
-  GfxBufferView v = GfxGetBufferView(handle);
-  for (int i = 0; i < v.bytesPerRow * v.height; ++i)
-    v.pixels[i] = static_cast<std::uint8_t>(i * 29);
-  std::vector<std::uint8_t> before(v.pixels, v.pixels + v.bytesPerRow * v.height);
-  std::vector<std::uint8_t> file = GfxEncodePCX(0, 15, 0, 3);
+  const int handle = MakeFilledBuffer(16, 4, 0);
+  Scribble(handle, 14);
+  const std::vector<std::uint8_t> before = BufferBytes(handle), file = GfxEncodePCX(0, 15, 0, 3);
   GfxClear();
   ASSERT_EQ(GfxShowPCX(file.data(), file.size(), 0), 0);
-  EXPECT_EQ(std::vector<std::uint8_t>(v.pixels, v.pixels + v.bytesPerRow * v.height), before);
+  EXPECT_EQ(BufferBytes(handle), before);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// A screen to put widgets on and the messages the tests feed it, one loop turn each: presses and
-// releases in separate turns, keys with their real scan codes, Alt letters and timer ticks.
+// A screen for widgets and the messages fed to it, a turn each: keys with their real scan codes.
 #pragma once
 
 #include <memory>
@@ -17,10 +16,8 @@ protected:
     UiToolkit.menuOpen = 0;
     UiTest::TearDown();
   }
-
   void Move(int x, int y) { Turn(*screen_, WM_MOUSEMOVE, 0, MakeLParam(x, y)); }
   void Press(int x, int y) { Turn(*screen_, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y)); }
-  // The button still down while the pointer moves.
   void Drag(int x, int y) { Turn(*screen_, WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(x, y)); }
   void Release(int x, int y) { Turn(*screen_, WM_LBUTTONUP, 0, MakeLParam(x, y)); }
   void Click(int x, int y) {
@@ -39,7 +36,7 @@ protected:
   void Left() { Key(VK_LEFT, 0x4B, true); }
   void Home() { Key(VK_HOME, 0x47, true); }
   void Delete() { Key(VK_DELETE, 0x53, true); }
-  // A letter or digit key without Shift (letters arrive in lower case).
+  // A letter or digit key without Shift.
   void Type(char c) {
     const std::uint32_t code = c >= 'a' && c <= 'z' ? static_cast<std::uint32_t>(c - 'a' + 'A')
                                                     : static_cast<std::uint32_t>(c);
@@ -51,6 +48,5 @@ protected:
   void Alt(char upper) { Turn(*screen_, WM_SYSKEYDOWN, static_cast<std::uint32_t>(upper), 0); }
   void AltUp(char upper) { Turn(*screen_, WM_SYSKEYUP, static_cast<std::uint32_t>(upper), 0); }
   void Tick(std::uintptr_t id) { Turn(*screen_, WM_TIMER, id, 0); }
-
   std::unique_ptr<UiScreen> screen_;
 };
