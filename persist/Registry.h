@@ -19,7 +19,7 @@ public:
   const std::string& FilePath() const { return path_; }
 
   // The store as it is on disk now. A missing file is an empty store; a file that cannot be
-  // understood is moved aside as "<file>.bad" and the store reads as empty.
+  // understood is moved aside as "<file>.bad.N" and the store reads as empty.
   RegistryTree Read() const;
 
   // Reads the store, lets `edit` change it, and writes it back when anything changed, all under
