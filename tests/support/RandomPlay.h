@@ -94,12 +94,20 @@ void PlayRandomGames(Game& game, const RandomPlayPlan& plan, int& moves) {
   }
 }
 
-// Whether the mouse makes exactly the legal moves: the click moves in `mouse`, and every drag
-// source dropped on every target where `isLegal` takes it.
-template <typename IsLegal>
-::testing::AssertionResult MouseMakesTheLegalMoves(MoveList mouse, const DragSourceList& sources,
-                                                   const DropTargetList& targets, IsLegal isLegal,
-                                                   const MoveList& legal) {
+// Whether the mouse makes exactly the legal moves: the stock click where legal, the other clicks
+// in `mouse`, and every drag source dropped on every target where Game::IsLegal takes it.
+template <typename Game>
+::testing::AssertionResult MouseMakesTheLegalMoves(const GameDeal<typename Game::Position>& deal,
+                                                   const typename Game::Rules& rules,
+                                                   const MoveList& legal, MoveList mouse = {}) {
+  DragSourceList sources;
+  DropTargetList targets;
+  Game::BuildHitLists(deal.position, rules, sources, targets);
+  const auto isLegal = [&](const Move& move) {
+    return Game::IsLegal(deal.position, deal.stock, rules, move);
+  };
+  if (const Move click{MoveKind::kStock, Game::kStockPile, 0, -1}; isLegal(click))
+    mouse.push_back(click);
   for (int s = 0; s < sources.Size(); ++s) {
     for (int t = 0; t < targets.Size(); ++t) {
       const Move move{MoveKind::kCards, sources.At(s).pile, sources.At(s).index,

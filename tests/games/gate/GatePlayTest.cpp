@@ -316,21 +316,16 @@ TEST(GatePlay, TheSnapshotBlockReadsBackAndRefusesDamage) {
   const std::size_t postCount = wasteCount + 4 + 80;
   const std::size_t tableau = postCount + 8;
   const Card post = deal.position.posts[0][0];
-  const struct {
-    const char* what;
-    SnapshotBytes bytes;
-  } damaged[] = {
-      {"short", OneByteShort(bytes)},
-      {"long", OneByteLong(bytes)},
-      {"a start rank that is no rank", WithInt32(bytes, block, 13)},
-      {"a negative time", WithInt32(bytes, bytes.size() - 4, -1)},
-      {"a waste count past its slots", WithInt32(bytes, wasteCount, 37)},
-      {"a post count past its slots", WithInt32(bytes, postCount, 6)},
-      {"a tableau card that is no card", WithInt32(bytes, tableau + 4, 13)},
-      {"a tableau card twice",
-       WithInt32(WithInt32(bytes, tableau, post.suit), tableau + 4, post.rank)},
-  };
-  for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
+  ExpectEachRefused(bytes, read,
+                    {
+                        {"a start rank that is no rank", WithInt32(bytes, block, 13)},
+                        {"a negative time", WithInt32(bytes, bytes.size() - 4, -1)},
+                        {"a waste count past its slots", WithInt32(bytes, wasteCount, 37)},
+                        {"a post count past its slots", WithInt32(bytes, postCount, 6)},
+                        {"a tableau card that is no card", WithInt32(bytes, tableau + 4, 13)},
+                        {"a tableau card twice",
+                         WithInt32(WithInt32(bytes, tableau, post.suit), tableau + 4, post.rank)},
+                    });
   // The left post's top cards moved to the waste: three fit beside the stock's 33 cards, four
   // would leave the waste no room to take the whole stock.
   for (int moved : {3, 4}) {

@@ -31,6 +31,9 @@ struct GateRandomPlay {
   static constexpr auto Deal = DealGate;
   static constexpr auto LegalMoves = GateLegalMoves;
   static constexpr auto ApplyMove = GateApplyMove;
+  static constexpr auto BuildHitLists = [](auto&... a) { GateBuildHitLists(a...); };
+  static constexpr auto IsLegal = GateIsLegal;
+  static constexpr int kStockPile = kGateStockPile;
   int stuck = 0;
   static Rules RandomRules(std::mt19937& random) {
     constexpr int kRecycleChoices[] = {0, 1, 2, 3, 4, kRecyclesUnlimited};
@@ -43,34 +46,17 @@ struct GateRandomPlay {
     return GatePlayableRules(rules);
   }
   static ::testing::AssertionResult EveryCardOnce(const GatePosition& p, const Deck& stock) {
-    CardCount count;
-    count.AddStock(stock);
-    count.AddPile(p.waste, p.wasteCount);
-    for (std::size_t i = 0; i < kGatePosts; ++i) count.AddPile(p.posts[i], p.postCount[i]);
-    for (std::size_t t = 0; t < kGateTableauPiles; ++t)
-      count.AddPile(p.tableau[t], p.tableauCount[t]);
-    for (const Card& top : p.foundations) count.AddFoundation(top, p.startRank);
-    return Counted(count);
+    return Counted(CountGateCards(p, stock));
   }
 
   // On every other move the mouse makes exactly the legal moves; wherever the analysis says no
   // move is left, a long random walk from there never makes progress.
   void BeforeMove(const GateDeal& deal, const Rules& rules, const MoveList& legal, int step,
                   std::mt19937& random, bool&) {
-    const GatePosition& p = deal.position;
     if (step % 2 == 1) {
-      DragSourceList sources;
-      DropTargetList targets;
-      GateBuildHitLists(p, rules, sources, targets);
-      const auto isLegal = [&](const Move& move) {
-        return GateIsLegal(p, deal.stock, rules, move);
-      };
-      MoveList clicks;
-      const Move click{MoveKind::kStock, kGateStockPile, 0, -1};
-      if (isLegal(click)) clicks.push_back(click);
-      ASSERT_TRUE(MouseMakesTheLegalMoves(clicks, sources, targets, isLegal, legal));
+      ASSERT_TRUE(MouseMakesTheLegalMoves<GateRandomPlay>(deal, rules, legal));
     }
-    if (!GateNoMovesLeft(p, deal.stock, rules)) return;
+    if (!GateNoMovesLeft(deal.position, deal.stock, rules)) return;
     ++stuck;
     ASSERT_TRUE(NoWalkGetsFurther<GateRandomPlay>(deal, rules, 60, random, StandingOf));
   }

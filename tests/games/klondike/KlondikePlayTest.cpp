@@ -597,24 +597,20 @@ TEST_F(KlondikePlayTest, SnapshotReaderRefusesDamage) {
   const Card elsewhere = game.position.waste[0];
   const Card top = game.position.tableau[column][count - 1];
   ASSERT_TRUE(IsRealCard(elsewhere));
-  const struct {
-    const char* what;
-    SnapshotBytes bytes;
-  } damaged[] = {
-      {"truncated", OneByteShort(good)},
-      {"longer than a snapshot", OneByteLong(good)},
-      {"waste count 36", WithInt32(good, kWasteCount, 36)},
-      {"column count 21", WithInt32(good, kColumnCounts + 8, 21)},
-      {"face-down above the count", WithInt32(good, kFaceDown + 4 * column, 30)},
-      {"suit 4", WithInt32(good, topOfColumn, 4)},
-      {"a card missing", WithInt32(good, kColumnCounts + 4 * column, count - 1)},
-      {"a card twice",
-       WithInt32(WithInt32(good, topOfColumn, elsewhere.suit), topOfColumn + 4, elsewhere.rank)},
-      {"a foundation claiming cards the columns hold",
-       WithInt32(WithInt32(good, kBlock, top.suit), kBlock + 4, (top.rank + 1) % 13)},
-      {"negative elapsed time", WithInt32(good, kElapsed, -1)},
-  };
-  for (const auto& d : damaged) EXPECT_FALSE(Read(d.bytes, game).has_value()) << d.what;
+  ExpectEachRefused(
+      good, [&game](const SnapshotBytes& b) { return Read(b, game); },
+      {
+          {"waste count 36", WithInt32(good, kWasteCount, 36)},
+          {"column count 21", WithInt32(good, kColumnCounts + 8, 21)},
+          {"face-down above the count", WithInt32(good, kFaceDown + 4 * column, 30)},
+          {"suit 4", WithInt32(good, topOfColumn, 4)},
+          {"a card missing", WithInt32(good, kColumnCounts + 4 * column, count - 1)},
+          {"a card twice", WithInt32(WithInt32(good, topOfColumn, elsewhere.suit), topOfColumn + 4,
+                                     elsewhere.rank)},
+          {"a foundation claiming cards the columns hold",
+           WithInt32(WithInt32(good, kBlock, top.suit), kBlock + 4, (top.rank + 1) % 13)},
+          {"negative elapsed time", WithInt32(good, kElapsed, -1)},
+      });
 }
 
 // The fuzz target's seed files must stay snapshots this reader accepts, or the fuzzer starts from

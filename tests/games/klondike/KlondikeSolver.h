@@ -7,6 +7,7 @@
 
 #include "engine/Move.h"
 #include "games/klondike/KlondikePlay.h"
+#include "tests/games/solitaire/CardCount.h"
 #include "tests/support/MoveFinder.h"
 
 // The rule values a new player starts with, written out so tests need no settings store.
@@ -49,6 +50,16 @@ inline std::optional<int> PlayKlondikeMove(KlondikeDeal& deal, const KlondikeRul
   const MoveResult result = KlondikeApplyWithAutoFlip(deal.position, deal.stock, rules, move);
   if (!result.Happened()) return std::nullopt;
   return result.points;
+}
+
+// Where the cards lie, counted apart from the rules (for the property test and the fuzzer).
+inline CardCount CountKlondikeCards(const KlondikePosition& p, const Deck& stock) {
+  CardCount count;
+  count.AddStock(stock);
+  count.AddPile(p.waste, p.wasteCount);
+  for (std::size_t c = 0; c < kKlondikeColumns; ++c) count.AddPile(p.tableau[c], p.columnCount[c]);
+  for (const Card& top : p.foundations) count.AddFoundation(top, p.startRank);
+  return count;
 }
 
 // How promising a move looks, lower first; -1 for moves that only shuffle cards sideways.

@@ -230,22 +230,18 @@ TEST(QuadrillePlay, TheSnapshotBlockHasItsSizeAndRefusesDamage) {
   ASSERT_NE(deal.position.sixes[six], kNoCard);
   ASSERT_GE(deal.position.wasteCount, 2);
   const std::size_t sixAt = block + 36 + 8 * six;
-  const struct {
-    const char* what;
-    SnapshotBytes bytes;
-  } damaged[] = {
-      {"short", OneByteShort(bytes)},
-      {"long", OneByteLong(bytes)},
-      {"centre count 5", WithInt32(bytes, block + 32, 5)},
-      {"waste count 53", WithInt32(bytes, block + 516, 53)},
-      {"negative time", WithInt32(bytes, block + 524, -1)},
-      {"a King in the centre", WithInt32(bytes, block + 4, kKing)},
-      {"a Six foundation of another suit",
-       WithInt32(bytes, sixAt, (kQuadrilleFoundationSuits[six] + 1) % 4)},
-      {"a Six foundation showing a Queen", WithInt32(bytes, sixAt + 4, kQueen)},
-      {"a card twice", WithInt32(WithInt32(bytes, block + 100, deal.position.waste[1].suit),
-                                 block + 104, deal.position.waste[1].rank)},
-      {"a card missing", WithInt32(bytes, block + 516, deal.position.wasteCount - 1)},
-  };
-  for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
+  ExpectEachRefused(
+      bytes, read,
+      {
+          {"centre count 5", WithInt32(bytes, block + 32, 5)},
+          {"waste count 53", WithInt32(bytes, block + 516, 53)},
+          {"negative time", WithInt32(bytes, block + 524, -1)},
+          {"a King in the centre", WithInt32(bytes, block + 4, kKing)},
+          {"a Six foundation of another suit",
+           WithInt32(bytes, sixAt, (kQuadrilleFoundationSuits[six] + 1) % 4)},
+          {"a Six foundation showing a Queen", WithInt32(bytes, sixAt + 4, kQueen)},
+          {"a card twice", WithInt32(WithInt32(bytes, block + 100, deal.position.waste[1].suit),
+                                     block + 104, deal.position.waste[1].rank)},
+          {"a card missing", WithInt32(bytes, block + 516, deal.position.wasteCount - 1)},
+      });
 }

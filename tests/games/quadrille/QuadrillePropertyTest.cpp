@@ -62,6 +62,9 @@ struct QuadrilleRandomPlay {
   static constexpr auto Deal = DealQuadrille;
   static constexpr auto LegalMoves = QuadrilleLegalMoves;
   static constexpr auto ApplyMove = QuadrilleApplyMove;
+  static constexpr auto BuildHitLists = [](auto&... a) { QuadrilleBuildHitLists(a...); };
+  static constexpr auto IsLegal = QuadrilleIsLegal;
+  static constexpr int kStockPile = kQuadrilleStockPile;
   static constexpr auto RandomRules = ::RandomRules;
   static constexpr auto EveryCardOnce = ::EveryCardOnce;
   int stuck = 0, placed = 0;
@@ -73,16 +76,7 @@ struct QuadrilleRandomPlay {
                   std::mt19937&, bool& dealOver) {
     const QuadrillePosition& p = deal.position;
     if (step % 2 == 1) {
-      DragSourceList sources;
-      DropTargetList targets;
-      QuadrilleBuildHitLists(p, rules, sources, targets);
-      const auto isLegal = [&](const Move& move) {
-        return QuadrilleIsLegal(p, deal.stock, rules, move);
-      };
-      MoveList clicks;
-      const Move click{MoveKind::kStock, kQuadrilleStockPile, 0, -1};
-      if (isLegal(click)) clicks.push_back(click);
-      ASSERT_TRUE(MouseMakesTheLegalMoves(clicks, sources, targets, isLegal, legal));
+      ASSERT_TRUE(MouseMakesTheLegalMoves<QuadrilleRandomPlay>(deal, rules, legal));
     }
     const bool noneLeft = QuadrilleNoMovesLeft(p, deal.stock, rules);
     ASSERT_FALSE(noneLeft && HasCardMove(legal)) << "a card can be placed";
