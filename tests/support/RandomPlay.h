@@ -49,10 +49,15 @@ struct Restored {
   int elapsedSeconds = 0;
 };
 
-// Plays `plan.games` deals, seeds 0 up, each with its own random source seeded alike; adds every
-// move made to `moves`. The move is named in each failure: a trace a move costs too much.
+// What a game's random play counts: moves made, deals left without a move, cards placed.
+struct RandomPlayCounts {
+  int moves = 0, stuck = 0, placed = 0;
+};
+
+// Plays `plan.games` deals, seeds 0 up, each with its own random source seeded alike, counting
+// the moves made in `game.moves`. The move is named in each failure: a trace a move costs too much.
 template <typename Game>
-void PlayRandomGames(Game& game, const RandomPlayPlan& plan, int& moves) {
+void PlayRandomGames(Game& game, const RandomPlayPlan& plan) {
   using Deal = GameDeal<typename Game::Position>;
   MoveList legal;
   for (int index = 0; index < plan.games; ++index) {
@@ -80,7 +85,7 @@ void PlayRandomGames(Game& game, const RandomPlayPlan& plan, int& moves) {
       const MoveResult result = game.ApplyMove(deal.position, deal.stock, rules, move);
       ASSERT_TRUE(result.Happened()) << "move " << step;
       points += result.points;
-      ++moves;
+      ++game.moves;
       ASSERT_TRUE(game.EveryCardOnce(deal.position, deal.stock)) << "move " << step;
       if (!checkUndo) continue;
       const std::optional<Restored<typename Game::Position>> back =

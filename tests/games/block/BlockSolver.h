@@ -9,7 +9,6 @@
 #include "tests/support/MoveFinder.h"
 
 using BlockDealt = GameDeal<BlockPosition>;
-using BlockSolution = FoundWin;
 
 // The deal that `--seed seed` gives.
 inline BlockDealt DealBlock(std::uint32_t seed) {
@@ -19,7 +18,7 @@ inline BlockDealt DealBlock(std::uint32_t seed) {
 }
 
 // A won game from this seed, or nothing when none was found within `nodeLimit` positions.
-inline std::optional<BlockSolution> SolveBlock(std::uint32_t seed, int nodeLimit = 20000) {
+inline std::optional<FoundWin> SolveBlock(std::uint32_t seed, int nodeLimit = 20000) {
   struct NoRules {};  // the game has none; the search passes this for them
   static constexpr MoveFinderGame<BlockPosition, NoRules> kGame{
       .legalMoves = [](const BlockPosition& position, const Deck&, const NoRules&,
@@ -29,7 +28,6 @@ inline std::optional<BlockSolution> SolveBlock(std::uint32_t seed, int nodeLimit
       .tableKey = [](const BlockPosition& position, const Deck& stock,
                      const NoRules&) { return BlockTableKey(position, stock); },
       .cleared = BlockCleared,
-      .order = [](const BlockPosition&,
-                  const MoveList& legal) { return std::vector<Move>(legal.begin(), legal.end()); }};
+      .order = AsListed<BlockPosition>};
   return FindWin(kGame, DealBlock(seed), NoRules{}, nodeLimit);
 }

@@ -29,7 +29,6 @@ inline constexpr GateRules kGateWinningRules = [] {
 }();
 
 using GateDeal = GameDeal<GatePosition>;
-using GateSolution = FoundWin;
 
 inline GateDeal DealGate(std::uint32_t seed, const GateRules& rules) {
   GateDeal deal{EmptyGatePosition(kAceRank), Deck()};
@@ -61,8 +60,8 @@ inline int GateMovePriority(const GatePosition& p, const Move& move) {
   return move.index == 0 && target > 0 ? 20 : -1;
 }
 
-inline std::optional<GateSolution> SolveGate(std::uint32_t seed, const GateRules& rules,
-                                             int nodeLimit = 200000) {
+inline std::optional<FoundWin> SolveGate(std::uint32_t seed, const GateRules& rules,
+                                         int nodeLimit = 200000) {
   static constexpr MoveFinderGame<GatePosition, GateRules> kGame{
       .legalMoves = GateLegalMoves,
       .applyMove = GateApplyMove,

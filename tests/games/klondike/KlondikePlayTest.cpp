@@ -22,8 +22,7 @@
 
 namespace {
 
-// A deal the tests' move-finder wins under the default rules, and what the win earns.
-constexpr std::uint32_t kWinningSeed = 7;
+// What the move-finder's win of the pinned deal earns.
 constexpr int kWinningSeedPoints = 470;
 
 // Column text "xx xx 9S": face-down cards as xx, then the face-up ones.
@@ -71,8 +70,8 @@ KlondikeRules With(void (*change)(KlondikeRules&)) {
   return rules;
 }
 
-const std::optional<KlondikeSolution>& WinningSolution() {
-  static const std::optional<KlondikeSolution> solution = SolveKlondike(kWinningSeed, kRules);
+const std::optional<FoundWin>& WinningSolution() {
+  static const std::optional<FoundWin> solution = SolveKlondike(kKlondikeWinningSeed, kRules);
   return solution;
 }
 
@@ -478,7 +477,7 @@ protected:
 
 TEST_P(KlondikeWinTest, FinderWinsAndThePointsAddUp) {
   const SeededRules& param = GetParam();
-  const std::optional<KlondikeSolution> solution = SolveKlondike(param.seed, param.rules);
+  const std::optional<FoundWin> solution = SolveKlondike(param.seed, param.rules);
   ASSERT_TRUE(solution.has_value());
   KlondikeDeal deal = DealKlondike(param.seed, param.rules);
   const int stockCards = deal.stock.Remaining();
@@ -510,7 +509,7 @@ TEST_F(KlondikePlayTest, PinnedSeedWinsWithItsPinnedPoints) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, KlondikeWinTest,
-    ::testing::Values(SeededRules{"Default", kWinningSeed, kRules},
+    ::testing::Values(SeededRules{"Default", kKlondikeWinningSeed, kRules},
                       SeededRules{"SevensPartialAutoFlip", 2, With([](KlondikeRules& r) {
                                     r.startCard = 5;
                                     r.movePartial = true;
@@ -552,8 +551,8 @@ constexpr std::size_t kElapsed = kFaceDown + 28 + 4;
 
 // Part-way through the pinned win: cards on the foundations, waste and columns.
 KlondikeDeal MidGame() {
-  KlondikeDeal deal = DealKlondike(kWinningSeed, kRules);
-  const std::optional<KlondikeSolution>& solution = WinningSolution();
+  KlondikeDeal deal = DealKlondike(kKlondikeWinningSeed, kRules);
+  const std::optional<FoundWin>& solution = WinningSolution();
   for (std::size_t i = 0; solution && i < solution->moves.size() / 2; ++i)
     PlayKlondikeMove(deal, kRules, solution->moves[i]);
   return deal;

@@ -43,7 +43,7 @@ Standing StandingOf(const KlondikePosition& p, const Deck& stock) {
 }
 
 // The snapshot keeps the turned count and the recycles used beside the block, as the game does.
-struct KlondikeRandomPlay {
+struct KlondikeRandomPlay : RandomPlayCounts {
   using Position = KlondikePosition;
   using Rules = KlondikeRules;
   using Snapshot = SideStateSnapshot;
@@ -53,7 +53,6 @@ struct KlondikeRandomPlay {
   static constexpr auto BuildHitLists = [](auto&... a) { KlondikeBuildHitLists(a...); };
   static constexpr auto IsLegal = KlondikeIsLegal;
   static constexpr int kStockPile = kKlondikeStockPile;
-  int stuck = 0;
   static constexpr auto RandomRules = ::RandomRules;
   static ::testing::AssertionResult EveryCardOnce(const KlondikePosition& p, const Deck& stock) {
     return Counted(CountKlondikeCards(p, stock));
@@ -91,16 +90,15 @@ struct KlondikeRandomPlay {
 TEST(KlondikeProperty, RandomPlayKeepsEveryInvariant) {
   const RandomPlayPlan plan{.games = PropertyGames(), .movesPerGame = 30, .undoEvery = 4};
   KlondikeRandomPlay game;
-  int moves = 0;
-  PlayRandomGames(game, plan, moves);
+  PlayRandomGames(game, plan);
   if (HasFatalFailure()) return;
-  EXPECT_GT(moves, plan.games * 10);
+  EXPECT_GT(game.moves, plan.games * 10);
   EXPECT_GT(game.stuck, plan.games / 200) << "the no-moves check must have been put to the test";
 }
 
 TEST(KlondikeProperty, TheFullStateRoundTripsAndRefusesDamage) {
   KlondikeDeal deal = DealKlondike(7, kKlondikeDefaultRules);
-  const std::optional<KlondikeSolution> solution = SolveKlondike(7, kKlondikeDefaultRules);
+  const std::optional<FoundWin> solution = SolveKlondike(7, kKlondikeDefaultRules);
   ASSERT_TRUE(solution.has_value());
   for (std::size_t i = 0; i < solution->moves.size() / 2; ++i)
     PlayKlondikeMove(deal, kKlondikeDefaultRules, solution->moves[i]);

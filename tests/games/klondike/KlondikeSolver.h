@@ -22,8 +22,10 @@ inline constexpr KlondikeRules kKlondikeDefaultRules{
     .dontShowAgain = false,
 };
 
+// A deal the move-finder wins under the default rules.
+inline constexpr std::uint32_t kKlondikeWinningSeed = 7;
+
 using KlondikeDeal = GameDeal<KlondikePosition>;
-using KlondikeSolution = FoundWin;
 
 inline KlondikeDeal DealKlondike(std::uint32_t seed, const KlondikeRules& rules) {
   KlondikeDeal deal{EmptyKlondikePosition(kAceRank), Deck()};
@@ -87,8 +89,8 @@ inline int KlondikeMovePriority(const KlondikePosition& p, const Move& move) {
   return -1;
 }
 
-inline std::optional<KlondikeSolution> SolveKlondike(std::uint32_t seed, const KlondikeRules& rules,
-                                                     int nodeLimit = 200000) {
+inline std::optional<FoundWin> SolveKlondike(std::uint32_t seed, const KlondikeRules& rules,
+                                             int nodeLimit = 200000) {
   static constexpr MoveFinderGame<KlondikePosition, KlondikeRules> kGame{
       .legalMoves = KlondikeLegalMoves,
       .applyMove = KlondikeApplyWithAutoFlip,

@@ -207,7 +207,7 @@ TEST(QuadrillePlay, NoMovesAreLeftOnlyWhenNoCardTheClicksBringUpCanBePlaced) {
 }
 
 TEST(QuadrillePlay, TheSnapshotBlockHasItsSizeAndRefusesDamage) {
-  const std::optional<QuadrilleSolution> solution =
+  const std::optional<FoundWin> solution =
       SolveQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
   ASSERT_TRUE(solution.has_value());
   QuadrilleDeal deal = DealQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);

@@ -55,7 +55,7 @@ bool ClicksReachACardMove(QuadrilleDeal deal, const QuadrilleRules& rules) {
 }
 
 // The snapshot keeps the turned count and the recycles used beside the block, as the game does.
-struct QuadrilleRandomPlay {
+struct QuadrilleRandomPlay : RandomPlayCounts {
   using Position = QuadrillePosition;
   using Rules = QuadrilleRules;
   using Snapshot = SideStateSnapshot;
@@ -67,7 +67,6 @@ struct QuadrilleRandomPlay {
   static constexpr int kStockPile = kQuadrilleStockPile;
   static constexpr auto RandomRules = ::RandomRules;
   static constexpr auto EveryCardOnce = ::EveryCardOnce;
-  int stuck = 0, placed = 0;
 
   // On every other move the mouse makes exactly the legal moves. Where the analysis says no move
   // is left, no run of stock clicks brings up a card to place; where one can be placed, it never
@@ -110,10 +109,9 @@ struct QuadrilleRandomPlay {
 TEST(QuadrilleProperty, RandomPlayKeepsEveryInvariant) {
   const RandomPlayPlan plan{.games = PropertyGames(), .movesPerGame = 60, .undoEvery = 4};
   QuadrilleRandomPlay game;
-  int moves = 0;
-  PlayRandomGames(game, plan, moves);
+  PlayRandomGames(game, plan);
   if (HasFatalFailure()) return;
-  EXPECT_GT(moves, plan.games * 40);
+  EXPECT_GT(game.moves, plan.games * 40);
   EXPECT_GT(game.placed, plan.games * 8);
   EXPECT_GT(game.stuck, plan.games * 3 / 20) << "the no-moves check must have been put to the test";
 }

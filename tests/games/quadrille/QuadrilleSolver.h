@@ -20,7 +20,6 @@ inline constexpr QuadrilleRules kQuadrilleDefaultRules{
 inline constexpr std::uint32_t kQuadrilleWinningSeed = 10;
 
 using QuadrilleDeal = GameDeal<QuadrillePosition>;
-using QuadrilleSolution = FoundWin;
 
 inline QuadrilleDeal DealQuadrille(std::uint32_t seed, const QuadrilleRules& rules) {
   QuadrilleDeal deal{EmptyQuadrillePosition(), Deck()};
@@ -28,16 +27,13 @@ inline QuadrilleDeal DealQuadrille(std::uint32_t seed, const QuadrilleRules& rul
   return deal;
 }
 
-inline std::optional<QuadrilleSolution> SolveQuadrille(std::uint32_t seed,
-                                                       const QuadrilleRules& rules,
-                                                       int nodeLimit = 100000) {
+inline std::optional<FoundWin> SolveQuadrille(std::uint32_t seed, const QuadrilleRules& rules,
+                                              int nodeLimit = 100000) {
   static constexpr MoveFinderGame<QuadrillePosition, QuadrilleRules> kGame{
       .legalMoves = QuadrilleLegalMoves,
       .applyMove = QuadrilleApplyMove,
       .tableKey = QuadrilleTableKey,
       .cleared = QuadrilleCleared,
-      .order = [](const QuadrillePosition&, const MoveList& legal) {
-        return std::vector<Move>(legal.rbegin(), legal.rend());
-      }};
+      .order = LastFirst<QuadrillePosition>};
   return FindWin(kGame, DealQuadrille(seed, rules), rules, nodeLimit);
 }
