@@ -38,10 +38,7 @@ std::string ColumnText(const KlondikePosition& p, int c) {
 
 // A deck whose undealt cards are exactly these, the first to be dealt first.
 Deck StockOf(std::initializer_list<const char*> topFirst) {
-  Deck deck;
-  deck.Shuffle();
-  while (deck.DealCard() != kNoCard) {
-  }
+  Deck deck;  // a new deck holds none
   for (const char* card : topFirst) deck.ReturnCard(CardOf(card));
   return deck;
 }

@@ -36,10 +36,7 @@ Table LayOut(const std::vector<Card>& wasteTop, const std::vector<Card>& stock =
     if (!named[static_cast<std::size_t>(i)])
       p.waste[static_cast<std::size_t>(p.wasteCount++)] = {i / 13, i % 13};
   for (const Card& c : wasteTop) p.waste[static_cast<std::size_t>(p.wasteCount++)] = c;
-  t.stock.SetCopies(1);
-  while (IsRealCard(t.stock.DealCard())) {
-  }
-  // ReturnCard puts a card under the stock: first to last.
+  // A new deck holds none; ReturnCard puts a card under the stock: first to last.
   for (const Card& c : stock) t.stock.ReturnCard(c);
   return t;
 }
