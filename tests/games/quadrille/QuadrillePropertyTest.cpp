@@ -23,17 +23,6 @@ QuadrilleRules RandomRules(std::mt19937& random) {
   return rules;
 }
 
-// A Six foundation holds the Six up to its top, a Five foundation the Five down to it.
-::testing::AssertionResult EveryCardOnce(const QuadrillePosition& p, const Deck& stock) {
-  CardCount count;
-  count.AddStock(stock);
-  count.AddPile(p.waste, p.wasteCount);
-  count.AddPile(p.centre, p.centreCount);
-  for (const Card& top : p.sixes) count.AddFoundation(top, kSixRank);
-  for (const Card& top : p.fives) count.AddFoundation(top, kFiveRank, -1);
-  return Counted(count);
-}
-
 bool HasCardMove(const MoveList& moves) {
   for (const Move& move : moves)
     if (move.kind == MoveKind::kCards) return true;
@@ -66,7 +55,9 @@ struct QuadrilleRandomPlay : RandomPlayCounts {
   static constexpr auto IsLegal = QuadrilleIsLegal;
   static constexpr int kStockPile = kQuadrilleStockPile;
   static constexpr auto RandomRules = ::RandomRules;
-  static constexpr auto EveryCardOnce = ::EveryCardOnce;
+  static ::testing::AssertionResult EveryCardOnce(const QuadrillePosition& p, const Deck& stock) {
+    return Counted(CountQuadrilleCards(p, stock));
+  }
 
   // On every other move the mouse makes exactly the legal moves. Where the analysis says no move
   // is left, no run of stock clicks brings up a card to place; where one can be placed, it never
