@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "engine/BaseSnapshot.h"
 #include "engine/Deck.h"
 #include "engine/SnapshotBytes.h"
@@ -46,4 +48,17 @@ inline SnapshotBytes OneByteShort(SnapshotBytes bytes) {
 inline SnapshotBytes OneByteLong(SnapshotBytes bytes) {
   bytes.push_back(0);
   return bytes;
+}
+
+struct Damage {
+  const char* what;
+  SnapshotBytes bytes;
+};
+
+// `read` refuses `good` one byte short, one byte long, and each damaged copy.
+template <typename Read>
+void ExpectEachRefused(const SnapshotBytes& good, Read read, const std::vector<Damage>& damaged) {
+  EXPECT_FALSE(read(OneByteShort(good))) << "one byte short";
+  EXPECT_FALSE(read(OneByteLong(good))) << "one byte long";
+  for (const Damage& d : damaged) EXPECT_FALSE(read(d.bytes)) << d.what;
 }

@@ -34,6 +34,17 @@ struct MoveFinderGame {
   std::vector<Move> (*order)(const Position&, const MoveList& legal);
 };
 
+// The legal moves as listed, or last first (where the click is listed first, to place a card
+// first).
+template <typename Position>
+std::vector<Move> AsListed(const Position&, const MoveList& legal) {
+  return legal;
+}
+template <typename Position>
+std::vector<Move> LastFirst(const Position&, const MoveList& legal) {
+  return {legal.rbegin(), legal.rend()};
+}
+
 // The moves of priority 0 or more, lowest first; equal ones keep the order LegalMoves gave them.
 template <typename PriorityOf>
 std::vector<Move> OrderByPriority(const MoveList& legal, PriorityOf priorityOf) {

@@ -49,10 +49,15 @@ struct Restored {
   int elapsedSeconds = 0;
 };
 
-// Plays `plan.games` deals, seeds 0 up, each with its own random source seeded alike; adds every
-// move made to `moves`. The move is named in each failure: a trace a move costs too much.
+// What a game's random play counts: moves made, deals left without a move, cards placed.
+struct RandomPlayCounts {
+  int moves = 0, stuck = 0, placed = 0;
+};
+
+// Plays `plan.games` deals, seeds 0 up, each with its own random source seeded alike, counting
+// the moves made in `game.moves`. The move is named in each failure: a trace a move costs too much.
 template <typename Game>
-void PlayRandomGames(Game& game, const RandomPlayPlan& plan, int& moves) {
+void PlayRandomGames(Game& game, const RandomPlayPlan& plan) {
   using Deal = GameDeal<typename Game::Position>;
   MoveList legal;
   for (int index = 0; index < plan.games; ++index) {
@@ -80,7 +85,7 @@ void PlayRandomGames(Game& game, const RandomPlayPlan& plan, int& moves) {
       const MoveResult result = game.ApplyMove(deal.position, deal.stock, rules, move);
       ASSERT_TRUE(result.Happened()) << "move " << step;
       points += result.points;
-      ++moves;
+      ++game.moves;
       ASSERT_TRUE(game.EveryCardOnce(deal.position, deal.stock)) << "move " << step;
       if (!checkUndo) continue;
       const std::optional<Restored<typename Game::Position>> back =
@@ -94,12 +99,20 @@ void PlayRandomGames(Game& game, const RandomPlayPlan& plan, int& moves) {
   }
 }
 
-// Whether the mouse makes exactly the legal moves: the click moves in `mouse`, and every drag
-// source dropped on every target where `isLegal` takes it.
-template <typename IsLegal>
-::testing::AssertionResult MouseMakesTheLegalMoves(MoveList mouse, const DragSourceList& sources,
-                                                   const DropTargetList& targets, IsLegal isLegal,
-                                                   const MoveList& legal) {
+// Whether the mouse makes exactly the legal moves: the stock click where legal, the other clicks
+// in `mouse`, and every drag source dropped on every target where Game::IsLegal takes it.
+template <typename Game>
+::testing::AssertionResult MouseMakesTheLegalMoves(const GameDeal<typename Game::Position>& deal,
+                                                   const typename Game::Rules& rules,
+                                                   const MoveList& legal, MoveList mouse = {}) {
+  DragSourceList sources;
+  DropTargetList targets;
+  Game::BuildHitLists(deal.position, rules, sources, targets);
+  const auto isLegal = [&](const Move& move) {
+    return Game::IsLegal(deal.position, deal.stock, rules, move);
+  };
+  if (const Move click{MoveKind::kStock, Game::kStockPile, 0, -1}; isLegal(click))
+    mouse.push_back(click);
   for (int s = 0; s < sources.Size(); ++s) {
     for (int t = 0; t < targets.Size(); ++t) {
       const Move move{MoveKind::kCards, sources.At(s).pile, sources.At(s).index,

@@ -184,21 +184,19 @@ TEST(AuldLangSynePlay, TheSnapshotBlockRoundTripsAtItsSizeAndRefusesDamage) {
   }
   while (p.tableauCount[0] < 13)
     p.tableau[0][static_cast<std::size_t>(p.tableauCount[0]++)] = overfull.stock.DealCard();
-  const struct {
-    const char* what;
-    SnapshotBytes bytes;
-  } damaged[] = {
-      {"short", OneByteShort(bytes)},
-      {"long", OneByteLong(bytes)},
-      {"pile count 14", WithInt32(bytes, block + 448, 14)},
-      {"a top that is none", WithInt32(bytes, topAt + 4, 13)},
-      {"negative time", WithInt32(bytes, block + 468, -1)},
-      {"a card twice", WithInt32(WithInt32(bytes, topAt, pileCard.suit), topAt + 4, pileCard.rank)},
-      {"a card missing", WithInt32(bytes, block + 448, deal.position.tableauCount[0] - 1)},
-      // No card shown twice, but the run under it would need a fifth card of the old top's rank.
-      {"a top one rank too high", WithInt32(bytes, topAt + 4, (top.rank + 1) % 13)},
-      {"a foundation emptied", WithInt32(WithInt32(bytes, topAt, -1), topAt + 4, -1)},
-      {"a stock the piles cannot hold", SnapshotOf(overfull, 0, 0, WriteAuldLangSyneBlock)},
-  };
-  for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
+  ExpectEachRefused(
+      bytes, read,
+      {
+          {"pile count 14", WithInt32(bytes, block + 448, 14)},
+          {"a top that is none", WithInt32(bytes, topAt + 4, 13)},
+          {"negative time", WithInt32(bytes, block + 468, -1)},
+          {"a card twice",
+           WithInt32(WithInt32(bytes, topAt, pileCard.suit), topAt + 4, pileCard.rank)},
+          {"a card missing", WithInt32(bytes, block + 448, deal.position.tableauCount[0] - 1)},
+          // No card shown twice, but the run under it would need a fifth card of the old top's
+          // rank.
+          {"a top one rank too high", WithInt32(bytes, topAt + 4, (top.rank + 1) % 13)},
+          {"a foundation emptied", WithInt32(WithInt32(bytes, topAt, -1), topAt + 4, -1)},
+          {"a stock the piles cannot hold", SnapshotOf(overfull, 0, 0, WriteAuldLangSyneBlock)},
+      });
 }

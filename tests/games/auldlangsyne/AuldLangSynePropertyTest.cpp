@@ -14,12 +14,11 @@ namespace {
 
 // A foundation keeps only its top card and its suits are gone, so the test keeps its own record
 // of every card that went onto each.
-struct AuldLangSyneRandomPlay {
+struct AuldLangSyneRandomPlay : RandomPlayCounts {
   using Position = AuldLangSynePosition;
   using Rules = AuldLangSyneRules;
   using Snapshot = std::vector<std::uint8_t>;
   std::array<std::vector<Card>, kAlsFoundations> under;
-  int stuck = 0, placed = 0;
   static Rules RandomRules(std::mt19937& random) {
     Rules rules = kAlsDefaultRules;
     rules.filledIn = random() % 3 == 0;
@@ -88,10 +87,9 @@ struct AuldLangSyneRandomPlay {
 TEST(AuldLangSyneProperty, RandomPlayKeepsEveryInvariant) {
   const RandomPlayPlan plan{.games = PropertyGames(), .movesPerGame = 200, .undoEvery = 1};
   AuldLangSyneRandomPlay game;
-  int moves = 0;
-  PlayRandomGames(game, plan, moves);
+  PlayRandomGames(game, plan);
   if (HasFatalFailure()) return;
-  EXPECT_GT(moves, plan.games * 15);
+  EXPECT_GT(game.moves, plan.games * 15);
   EXPECT_EQ(game.stuck, plan.games) << "every deal ends once the stock is spent";
   EXPECT_GT(game.placed, plan.games * 3) << "cards must have gone home for the checks to mean much";
 }

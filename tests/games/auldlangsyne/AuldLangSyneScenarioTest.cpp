@@ -44,8 +44,7 @@ struct AlsScenario : ScenarioOf<AuldLangSyneGame> {
 class AuldLangSyneScenarioTest : public GameScenarioTest {};
 
 TEST_F(AuldLangSyneScenarioTest, ASeededDealIsWonWithClicks) {
-  const std::optional<AuldLangSyneSolution> solution =
-      SolveAuldLangSyne(kAlsWinningSeed, kAlsDefaultRules);
+  const std::optional<FoundWin> solution = SolveAuldLangSyne(kAlsWinningSeed, kAlsDefaultRules);
   ASSERT_TRUE(solution.has_value()) << "the move-finder wins this seed";
   EXPECT_EQ(solution->points, 52 * 5);
   AlsSetup setup;

@@ -19,7 +19,6 @@ inline constexpr AuldLangSyneRules kAlsDefaultRules{
 inline constexpr std::uint32_t kAlsWinningSeed = 888;
 
 using AuldLangSyneDeal = GameDeal<AuldLangSynePosition>;
-using AuldLangSyneSolution = FoundWin;
 
 // The table `--seed seed` puts out, first round dealt.
 inline AuldLangSyneDeal DealAuldLangSyne(std::uint32_t seed, const AuldLangSyneRules& rules) {
@@ -30,9 +29,8 @@ inline AuldLangSyneDeal DealAuldLangSyne(std::uint32_t seed, const AuldLangSyneR
 }
 
 // The rules take no rule values once the deal is made; the search passes them anyway.
-inline std::optional<AuldLangSyneSolution> SolveAuldLangSyne(std::uint32_t seed,
-                                                             const AuldLangSyneRules& rules,
-                                                             int nodeLimit = 100000) {
+inline std::optional<FoundWin> SolveAuldLangSyne(std::uint32_t seed, const AuldLangSyneRules& rules,
+                                                 int nodeLimit = 100000) {
   using Rules = AuldLangSyneRules;
   static constexpr MoveFinderGame<AuldLangSynePosition, Rules> kGame{
       .legalMoves = [](const AuldLangSynePosition& position, const Deck& stock, const Rules&,
@@ -42,9 +40,6 @@ inline std::optional<AuldLangSyneSolution> SolveAuldLangSyne(std::uint32_t seed,
       .tableKey = [](const AuldLangSynePosition& position, const Deck& stock,
                      const Rules&) { return AuldLangSyneTableKey(position, stock); },
       .cleared = AuldLangSyneCleared,
-      .order =
-          [](const AuldLangSynePosition&, const MoveList& legal) {
-            return std::vector<Move>(legal.rbegin(), legal.rend());
-          }};
+      .order = LastFirst<AuldLangSynePosition>};
   return FindWin(kGame, DealAuldLangSyne(seed, rules), rules, nodeLimit);
 }

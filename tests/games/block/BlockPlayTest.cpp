@@ -154,11 +154,10 @@ TEST(BlockSnapshot, RefusesDamage) {
     copy[at] = value;
     return copy;
   };
-  EXPECT_FALSE(Read(OneByteShort(bytes)));
-  EXPECT_FALSE(Read(OneByteLong(bytes)));
-  EXPECT_FALSE(Read(damaged(flags + 3, 2))) << "a flag is 0 or 1";
-  EXPECT_FALSE(Read(damaged(flags + 4, 1))) << "two flags, count one";
-  EXPECT_FALSE(Read(damaged(block + 4, 10))) << "a Queen in slot 0";
+  ExpectEachRefused(bytes, Read,
+                    {{"a flag is 0 or 1", damaged(flags + 3, 2)},
+                     {"two flags, count one", damaged(flags + 4, 1)},
+                     {"a Queen in slot 0", damaged(block + 4, 10)}});
   BlockDealt copy = deal;
   copy.position.slots[1] = copy.position.slots[0];
   EXPECT_FALSE(Read(Snapshot(copy))) << "a card twice";

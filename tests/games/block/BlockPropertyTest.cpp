@@ -11,26 +11,10 @@
 
 namespace {
 
-// Every card of the 40 once in the stock or a slot, or gone with the card that made 11 with it.
 ::testing::AssertionResult EveryCardOnce(const BlockPosition& p, const Deck& stock) {
-  std::array<int, 52> seen{};
-  const auto add = [&seen](const Card& card) {
-    if (IsRealCard(card)) ++seen[static_cast<std::size_t>(card.suit * kRankCount + card.rank)];
-  };
-  for (int i = 0; i < stock.Remaining(); ++i) add(stock.PeekCard(i));
-  for (const Card& card : p.slots) add(card);
-  std::array<int, kBlockPairTotal> gone{};
-  for (std::size_t i = 0; i < 52; ++i) {
-    const Card card{static_cast<int>(i) / kRankCount, static_cast<int>(i) % kRankCount};
-    const bool court = card.rank >= 9 && card.rank <= 11;
-    if (seen[i] > 1 || (court && seen[i] != 0))
-      return ::testing::AssertionFailure() << "card " << i << " lies " << seen[i] << " times";
-    if (!court && seen[i] == 0) ++gone[static_cast<std::size_t>(BlockValue(card))];
-  }
-  for (std::size_t v = 1; v < kBlockPairTotal; ++v)
-    if (gone[v] != gone[kBlockPairTotal - v])
-      return ::testing::AssertionFailure() << "values " << v << " gone without their partners";
-  return ::testing::AssertionSuccess();
+  const std::string fault = BlockCardFault(p, stock);
+  if (fault.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << fault;
 }
 
 // Whether some run of presses takes a pair out: two selections, after letting go of a selected

@@ -32,7 +32,7 @@ class BlockScenarioTest : public GameScenarioTest {};
 
 TEST_F(BlockScenarioTest, ASeededDealIsWonWithClicksAndAnEmptySlotIgnoresThem) {
   std::uint32_t seed = 1;
-  std::optional<BlockSolution> solution;
+  std::optional<FoundWin> solution;
   for (; !solution && seed < 50; ++seed) solution = SolveBlock(seed);
   ASSERT_TRUE(solution.has_value());
   EXPECT_EQ(solution->points, 20 * kBlockPairPoints) << "all forty cards paired off";

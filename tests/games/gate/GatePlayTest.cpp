@@ -48,14 +48,6 @@ GatePosition Lay(const char* text) {
   return p;
 }
 
-Deck EmptyStock() {
-  Deck deck;
-  deck.Shuffle();
-  while (deck.DealCard() != kNoCard) {
-  }
-  return deck;
-}
-
 constexpr Move kStockClick{MoveKind::kStock, kGateStockPile, 0, -1};
 
 Move Cards(int from, int index, int to) {
@@ -132,7 +124,7 @@ TEST(GatePlay, RecyclesDecideHowOftenTheEmptyStockRefills) {
     GateRules rules = kGateDefaultRules;
     rules.recycles = recycles;
     GatePosition p = Lay("w: 30 41");
-    Deck stock = EmptyStock();
+    Deck stock = Deck();
     int refills = 0;
     Card top = p.waste[1];
     while (refills < 10 && GateApplyMove(p, stock, rules, kStockClick).Happened()) {
@@ -150,7 +142,7 @@ TEST(GatePlay, RecyclesDecideHowOftenTheEmptyStockRefills) {
   // Nothing to turn back: the click does nothing rather than use up a recycle.
   GateRules rules = kGateDefaultRules;
   rules.recycles = 3;
-  EXPECT_FALSE(GateIsLegal(EmptyGatePosition(kAceRank), EmptyStock(), rules, kStockClick));
+  EXPECT_FALSE(GateIsLegal(EmptyGatePosition(kAceRank), Deck(), rules, kStockClick));
 }
 
 // Move by move whether the default rules, FillFromWaste and MovePartial allow it.
@@ -193,14 +185,14 @@ TEST(GatePlay, WhatMayBeLiftedAndWhereItMayGo) {
   };
   for (const auto& row : rows) {
     const GatePosition p = Lay(row.table);
-    EXPECT_EQ(GateIsLegal(p, EmptyStock(), kGateDefaultRules, row.move), row.legal) << row.why;
-    EXPECT_EQ(GateIsLegal(p, EmptyStock(), fill, row.move), row.withFill) << row.why;
-    EXPECT_EQ(GateIsLegal(p, EmptyStock(), partial, row.move), row.withPartial) << row.why;
+    EXPECT_EQ(GateIsLegal(p, Deck(), kGateDefaultRules, row.move), row.legal) << row.why;
+    EXPECT_EQ(GateIsLegal(p, Deck(), fill, row.move), row.withFill) << row.why;
+    EXPECT_EQ(GateIsLegal(p, Deck(), partial, row.move), row.withPartial) << row.why;
   }
 
   // Both posts spent: without FillFromWaste nothing can ever land on a blank pile again.
   MoveList moves;
-  GateLegalMoves(Lay("w: 70 0: K0 Q1"), EmptyStock(), kGateDefaultRules, moves);
+  GateLegalMoves(Lay("w: 70 0: K0 Q1"), Deck(), kGateDefaultRules, moves);
   for (const Move& move : moves) EXPECT_NE(move.to, t1);
 }
 
@@ -219,13 +211,13 @@ TEST(GatePlay, EachMoveEarnsItsPoints) {
   };
   for (const auto& c : cases) {
     GatePosition p = start;
-    Deck stock = EmptyStock();
+    Deck stock = Deck();
     const MoveResult result = GateApplyMove(p, stock, rules, c.move);
     ASSERT_TRUE(result.Happened());
     EXPECT_EQ(result.points, c.points);
   }
   GatePosition p = start;
-  Deck stock = EmptyStock();
+  Deck stock = Deck();
   ASSERT_TRUE(
       GateApplyMove(p, stock, rules, Cards(kGateWastePile, 1, GateTableauPile(0))).Happened());
   EXPECT_EQ(GateApplyMove(p, stock, rules, Cards(kGateWastePile, 0, GateFoundationPile(0))).points,
@@ -297,7 +289,7 @@ TEST(GatePlay, NoMovesLeftLooksFurtherThanOneMove) {
        false},
   };
   for (const auto& row : rows)
-    EXPECT_EQ(GateNoMovesLeft(Lay(row.table), EmptyStock(), row.rules), row.noMoves) << row.why;
+    EXPECT_EQ(GateNoMovesLeft(Lay(row.table), Deck(), row.rules), row.noMoves) << row.why;
 }
 
 // A fresh deal's snapshot at its size (the exact read-back is GatePropertyTest's), and one damage
@@ -316,21 +308,16 @@ TEST(GatePlay, TheSnapshotBlockReadsBackAndRefusesDamage) {
   const std::size_t postCount = wasteCount + 4 + 80;
   const std::size_t tableau = postCount + 8;
   const Card post = deal.position.posts[0][0];
-  const struct {
-    const char* what;
-    SnapshotBytes bytes;
-  } damaged[] = {
-      {"short", OneByteShort(bytes)},
-      {"long", OneByteLong(bytes)},
-      {"a start rank that is no rank", WithInt32(bytes, block, 13)},
-      {"a negative time", WithInt32(bytes, bytes.size() - 4, -1)},
-      {"a waste count past its slots", WithInt32(bytes, wasteCount, 37)},
-      {"a post count past its slots", WithInt32(bytes, postCount, 6)},
-      {"a tableau card that is no card", WithInt32(bytes, tableau + 4, 13)},
-      {"a tableau card twice",
-       WithInt32(WithInt32(bytes, tableau, post.suit), tableau + 4, post.rank)},
-  };
-  for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
+  ExpectEachRefused(bytes, read,
+                    {
+                        {"a start rank that is no rank", WithInt32(bytes, block, 13)},
+                        {"a negative time", WithInt32(bytes, bytes.size() - 4, -1)},
+                        {"a waste count past its slots", WithInt32(bytes, wasteCount, 37)},
+                        {"a post count past its slots", WithInt32(bytes, postCount, 6)},
+                        {"a tableau card that is no card", WithInt32(bytes, tableau + 4, 13)},
+                        {"a tableau card twice",
+                         WithInt32(WithInt32(bytes, tableau, post.suit), tableau + 4, post.rank)},
+                    });
   // The left post's top cards moved to the waste: three fit beside the stock's 33 cards, four
   // would leave the waste no room to take the whole stock.
   for (int moved : {3, 4}) {

@@ -24,14 +24,16 @@ Standing StandingOf(const GatePosition& p, const Deck& stock) {
   return {home, stock.Remaining() + p.wasteCount + p.postCount[0] + p.postCount[1]};
 }
 
-struct GateRandomPlay {
+struct GateRandomPlay : RandomPlayCounts {
   using Position = GatePosition;
   using Rules = GateRules;
   using Snapshot = std::vector<std::uint8_t>;
   static constexpr auto Deal = DealGate;
   static constexpr auto LegalMoves = GateLegalMoves;
   static constexpr auto ApplyMove = GateApplyMove;
-  int stuck = 0;
+  static constexpr auto BuildHitLists = [](auto&... a) { GateBuildHitLists(a...); };
+  static constexpr auto IsLegal = GateIsLegal;
+  static constexpr int kStockPile = kGateStockPile;
   static Rules RandomRules(std::mt19937& random) {
     constexpr int kRecycleChoices[] = {0, 1, 2, 3, 4, kRecyclesUnlimited};
     GateRules rules = kGateDefaultRules;
@@ -43,34 +45,17 @@ struct GateRandomPlay {
     return GatePlayableRules(rules);
   }
   static ::testing::AssertionResult EveryCardOnce(const GatePosition& p, const Deck& stock) {
-    CardCount count;
-    count.AddStock(stock);
-    count.AddPile(p.waste, p.wasteCount);
-    for (std::size_t i = 0; i < kGatePosts; ++i) count.AddPile(p.posts[i], p.postCount[i]);
-    for (std::size_t t = 0; t < kGateTableauPiles; ++t)
-      count.AddPile(p.tableau[t], p.tableauCount[t]);
-    for (const Card& top : p.foundations) count.AddFoundation(top, p.startRank);
-    return Counted(count);
+    return Counted(CountGateCards(p, stock));
   }
 
   // On every other move the mouse makes exactly the legal moves; wherever the analysis says no
   // move is left, a long random walk from there never makes progress.
   void BeforeMove(const GateDeal& deal, const Rules& rules, const MoveList& legal, int step,
                   std::mt19937& random, bool&) {
-    const GatePosition& p = deal.position;
     if (step % 2 == 1) {
-      DragSourceList sources;
-      DropTargetList targets;
-      GateBuildHitLists(p, rules, sources, targets);
-      const auto isLegal = [&](const Move& move) {
-        return GateIsLegal(p, deal.stock, rules, move);
-      };
-      MoveList clicks;
-      const Move click{MoveKind::kStock, kGateStockPile, 0, -1};
-      if (isLegal(click)) clicks.push_back(click);
-      ASSERT_TRUE(MouseMakesTheLegalMoves(clicks, sources, targets, isLegal, legal));
+      ASSERT_TRUE(MouseMakesTheLegalMoves<GateRandomPlay>(deal, rules, legal));
     }
-    if (!GateNoMovesLeft(p, deal.stock, rules)) return;
+    if (!GateNoMovesLeft(deal.position, deal.stock, rules)) return;
     ++stuck;
     ASSERT_TRUE(NoWalkGetsFurther<GateRandomPlay>(deal, rules, 60, random, StandingOf));
   }
@@ -99,9 +84,8 @@ struct GateRandomPlay {
 TEST(GateProperty, RandomPlayKeepsEveryInvariant) {
   const RandomPlayPlan plan{.games = PropertyGames(), .movesPerGame = 40, .undoEvery = 3};
   GateRandomPlay game;
-  int moves = 0;
-  PlayRandomGames(game, plan, moves);
+  PlayRandomGames(game, plan);
   if (HasFatalFailure()) return;
-  EXPECT_GT(moves, plan.games * 10);
+  EXPECT_GT(game.moves, plan.games * 10);
   EXPECT_GT(game.stuck, plan.games / 200) << "the no-moves check must have been put to the test";
 }

@@ -17,7 +17,7 @@ namespace {
 class GateScenarioTest : public GameScenarioTest {};
 
 TEST_F(GateScenarioTest, ASeededDealIsDealtWithItsSoundsAndWonThroughTheMouse) {
-  const std::optional<GateSolution> solution = SolveGate(kGateWinningSeed, kGateWinningRules);
+  const std::optional<FoundWin> solution = SolveGate(kGateWinningSeed, kGateWinningRules);
   ASSERT_TRUE(solution.has_value()) << "the move-finder wins this seed";
   EXPECT_EQ(solution->points, 470);
   ScenarioSetup setup;

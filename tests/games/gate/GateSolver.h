@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "games/gate/GatePlay.h"
+#include "tests/games/solitaire/CardCount.h"
 #include "tests/support/MoveFinder.h"
 
 // The rule values a new player starts with, written out so tests need no settings store.
@@ -28,13 +29,24 @@ inline constexpr GateRules kGateWinningRules = [] {
 }();
 
 using GateDeal = GameDeal<GatePosition>;
-using GateSolution = FoundWin;
 
 inline GateDeal DealGate(std::uint32_t seed, const GateRules& rules) {
   GateDeal deal{EmptyGatePosition(kAceRank), Deck()};
   deal.position = GatePrepareDeal(deal.stock, rules, seed);
   GateDealTable(deal.position, deal.stock);
   return deal;
+}
+
+// Where the cards lie, counted apart from the rules (for the property test and the fuzzer).
+inline CardCount CountGateCards(const GatePosition& p, const Deck& stock) {
+  CardCount count;
+  count.AddStock(stock);
+  count.AddPile(p.waste, p.wasteCount);
+  for (std::size_t i = 0; i < kGatePosts; ++i) count.AddPile(p.posts[i], p.postCount[i]);
+  for (std::size_t t = 0; t < kGateTableauPiles; ++t)
+    count.AddPile(p.tableau[t], p.tableauCount[t]);
+  for (const Card& top : p.foundations) count.AddFoundation(top, p.startRank);
+  return count;
 }
 
 // How promising a move looks, lower first; -1 for moves that only shuffle cards sideways.
@@ -48,8 +60,8 @@ inline int GateMovePriority(const GatePosition& p, const Move& move) {
   return move.index == 0 && target > 0 ? 20 : -1;
 }
 
-inline std::optional<GateSolution> SolveGate(std::uint32_t seed, const GateRules& rules,
-                                             int nodeLimit = 200000) {
+inline std::optional<FoundWin> SolveGate(std::uint32_t seed, const GateRules& rules,
+                                         int nodeLimit = 200000) {
   static constexpr MoveFinderGame<GatePosition, GateRules> kGame{
       .legalMoves = GateLegalMoves,
       .applyMove = GateApplyMove,

@@ -26,15 +26,6 @@ KlondikeRules RandomRules(std::mt19937& random) {
   return rules;
 }
 
-::testing::AssertionResult EveryCardOnce(const KlondikePosition& p, const Deck& stock) {
-  CardCount count;
-  count.AddStock(stock);
-  count.AddPile(p.waste, p.wasteCount);
-  for (std::size_t c = 0; c < kKlondikeColumns; ++c) count.AddPile(p.tableau[c], p.columnCount[c]);
-  for (const Card& top : p.foundations) count.AddFoundation(top, p.startRank);
-  return Counted(count);
-}
-
 // Where a deal stands: cards home, cards face down, cards in stock and waste.
 struct Standing {
   int home, hidden, unplayed;
@@ -52,35 +43,31 @@ Standing StandingOf(const KlondikePosition& p, const Deck& stock) {
 }
 
 // The snapshot keeps the turned count and the recycles used beside the block, as the game does.
-struct KlondikeRandomPlay {
+struct KlondikeRandomPlay : RandomPlayCounts {
   using Position = KlondikePosition;
   using Rules = KlondikeRules;
   using Snapshot = SideStateSnapshot;
   static constexpr auto Deal = DealKlondike;
   static constexpr auto LegalMoves = KlondikeLegalMoves;
   static constexpr auto ApplyMove = KlondikeApplyMove;
-  int stuck = 0;
+  static constexpr auto BuildHitLists = [](auto&... a) { KlondikeBuildHitLists(a...); };
+  static constexpr auto IsLegal = KlondikeIsLegal;
+  static constexpr int kStockPile = kKlondikeStockPile;
   static constexpr auto RandomRules = ::RandomRules;
-  static constexpr auto EveryCardOnce = ::EveryCardOnce;
+  static ::testing::AssertionResult EveryCardOnce(const KlondikePosition& p, const Deck& stock) {
+    return Counted(CountKlondikeCards(p, stock));
+  }
 
   // The mouse (clicks on the stock and face-down tops, drags) makes exactly the legal moves;
   // wherever the analysis says no move is left, a long random walk never makes progress.
   void BeforeMove(const KlondikeDeal& deal, const Rules& rules, const MoveList& legal, int,
                   std::mt19937& random, bool&) {
     const KlondikePosition& p = deal.position;
-    DragSourceList sources;
-    DropTargetList targets;
-    KlondikeBuildHitLists(p, rules, sources, targets);
-    MoveList clicks;
-    const Move click{MoveKind::kStock, kKlondikeStockPile, 0, -1};
-    const auto isLegal = [&](const Move& move) {
-      return KlondikeIsLegal(p, deal.stock, rules, move);
-    };
-    if (isLegal(click)) clicks.push_back(click);
+    MoveList turnUps;
     for (int c = 0; c < kKlondikeColumns; ++c)
       if (KlondikeCanTurnUp(p, c))
-        clicks.push_back({MoveKind::kTurnUp, KlondikeColumnPile(c), 0, -1});
-    ASSERT_TRUE(MouseMakesTheLegalMoves(clicks, sources, targets, isLegal, legal));
+        turnUps.push_back({MoveKind::kTurnUp, KlondikeColumnPile(c), 0, -1});
+    ASSERT_TRUE(MouseMakesTheLegalMoves<KlondikeRandomPlay>(deal, rules, legal, turnUps));
     if (!KlondikeNoMovesLeft(p, deal.stock, rules)) return;
     ++stuck;
     ASSERT_TRUE(NoWalkGetsFurther<KlondikeRandomPlay>(deal, rules, 60, random, StandingOf));
@@ -103,16 +90,15 @@ struct KlondikeRandomPlay {
 TEST(KlondikeProperty, RandomPlayKeepsEveryInvariant) {
   const RandomPlayPlan plan{.games = PropertyGames(), .movesPerGame = 30, .undoEvery = 4};
   KlondikeRandomPlay game;
-  int moves = 0;
-  PlayRandomGames(game, plan, moves);
+  PlayRandomGames(game, plan);
   if (HasFatalFailure()) return;
-  EXPECT_GT(moves, plan.games * 10);
+  EXPECT_GT(game.moves, plan.games * 10);
   EXPECT_GT(game.stuck, plan.games / 200) << "the no-moves check must have been put to the test";
 }
 
 TEST(KlondikeProperty, TheFullStateRoundTripsAndRefusesDamage) {
   KlondikeDeal deal = DealKlondike(7, kKlondikeDefaultRules);
-  const std::optional<KlondikeSolution> solution = SolveKlondike(7, kKlondikeDefaultRules);
+  const std::optional<FoundWin> solution = SolveKlondike(7, kKlondikeDefaultRules);
   ASSERT_TRUE(solution.has_value());
   for (std::size_t i = 0; i < solution->moves.size() / 2; ++i)
     PlayKlondikeMove(deal, kKlondikeDefaultRules, solution->moves[i]);

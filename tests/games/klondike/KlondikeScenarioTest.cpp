@@ -26,8 +26,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A deal the move-finder wins under the default rules.
-constexpr std::uint32_t kKlondikeWinningSeed = 7;
 constexpr ScreenPoint kStock{kKlondikeStockX + 20, kKlondikeStockY + 10};
 
 int Count(const std::vector<std::string>& sounds, const std::string& name) {
@@ -224,7 +222,7 @@ TEST_F(KlondikeScenarioTest, ACarriedStackLooksAsDrawnInItsGoldenImage) {
 
 // The move-finder's win of the seeded deal, every move made again with the mouse.
 TEST_F(KlondikeScenarioTest, ASeededDealIsPlayedToAWinThroughTheMouse) {
-  const std::optional<KlondikeSolution> solution =
+  const std::optional<FoundWin> solution =
       SolveKlondike(kKlondikeWinningSeed, kKlondikeDefaultRules);
   ASSERT_TRUE(solution.has_value()) << "the move-finder wins this seed";
   KlondikeSetup setup;

@@ -7,6 +7,7 @@
 
 #include "engine/Move.h"
 #include "games/klondike/KlondikePlay.h"
+#include "tests/games/solitaire/CardCount.h"
 #include "tests/support/MoveFinder.h"
 
 // The rule values a new player starts with, written out so tests need no settings store.
@@ -21,8 +22,10 @@ inline constexpr KlondikeRules kKlondikeDefaultRules{
     .dontShowAgain = false,
 };
 
+// A deal the move-finder wins under the default rules.
+inline constexpr std::uint32_t kKlondikeWinningSeed = 7;
+
 using KlondikeDeal = GameDeal<KlondikePosition>;
-using KlondikeSolution = FoundWin;
 
 inline KlondikeDeal DealKlondike(std::uint32_t seed, const KlondikeRules& rules) {
   KlondikeDeal deal{EmptyKlondikePosition(kAceRank), Deck()};
@@ -51,6 +54,16 @@ inline std::optional<int> PlayKlondikeMove(KlondikeDeal& deal, const KlondikeRul
   return result.points;
 }
 
+// Where the cards lie, counted apart from the rules (for the property test and the fuzzer).
+inline CardCount CountKlondikeCards(const KlondikePosition& p, const Deck& stock) {
+  CardCount count;
+  count.AddStock(stock);
+  count.AddPile(p.waste, p.wasteCount);
+  for (std::size_t c = 0; c < kKlondikeColumns; ++c) count.AddPile(p.tableau[c], p.columnCount[c]);
+  for (const Card& top : p.foundations) count.AddFoundation(top, p.startRank);
+  return count;
+}
+
 // How promising a move looks, lower first; -1 for moves that only shuffle cards sideways.
 inline int KlondikeMovePriority(const KlondikePosition& p, const Move& move) {
   const auto at = [](int i) { return static_cast<std::size_t>(i); };
@@ -76,8 +89,8 @@ inline int KlondikeMovePriority(const KlondikePosition& p, const Move& move) {
   return -1;
 }
 
-inline std::optional<KlondikeSolution> SolveKlondike(std::uint32_t seed, const KlondikeRules& rules,
-                                                     int nodeLimit = 200000) {
+inline std::optional<FoundWin> SolveKlondike(std::uint32_t seed, const KlondikeRules& rules,
+                                             int nodeLimit = 200000) {
   static constexpr MoveFinderGame<KlondikePosition, KlondikeRules> kGame{
       .legalMoves = KlondikeLegalMoves,
       .applyMove = KlondikeApplyWithAutoFlip,

@@ -36,10 +36,7 @@ Table LayOut(const std::vector<Card>& wasteTop, const std::vector<Card>& stock =
     if (!named[static_cast<std::size_t>(i)])
       p.waste[static_cast<std::size_t>(p.wasteCount++)] = {i / 13, i % 13};
   for (const Card& c : wasteTop) p.waste[static_cast<std::size_t>(p.wasteCount++)] = c;
-  t.stock.SetCopies(1);
-  while (IsRealCard(t.stock.DealCard())) {
-  }
-  // ReturnCard puts a card under the stock: first to last.
+  // A new deck holds none; ReturnCard puts a card under the stock: first to last.
   for (const Card& c : stock) t.stock.ReturnCard(c);
   return t;
 }
@@ -207,7 +204,7 @@ TEST(QuadrillePlay, NoMovesAreLeftOnlyWhenNoCardTheClicksBringUpCanBePlaced) {
 }
 
 TEST(QuadrillePlay, TheSnapshotBlockHasItsSizeAndRefusesDamage) {
-  const std::optional<QuadrilleSolution> solution =
+  const std::optional<FoundWin> solution =
       SolveQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
   ASSERT_TRUE(solution.has_value());
   QuadrilleDeal deal = DealQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
@@ -230,22 +227,18 @@ TEST(QuadrillePlay, TheSnapshotBlockHasItsSizeAndRefusesDamage) {
   ASSERT_NE(deal.position.sixes[six], kNoCard);
   ASSERT_GE(deal.position.wasteCount, 2);
   const std::size_t sixAt = block + 36 + 8 * six;
-  const struct {
-    const char* what;
-    SnapshotBytes bytes;
-  } damaged[] = {
-      {"short", OneByteShort(bytes)},
-      {"long", OneByteLong(bytes)},
-      {"centre count 5", WithInt32(bytes, block + 32, 5)},
-      {"waste count 53", WithInt32(bytes, block + 516, 53)},
-      {"negative time", WithInt32(bytes, block + 524, -1)},
-      {"a King in the centre", WithInt32(bytes, block + 4, kKing)},
-      {"a Six foundation of another suit",
-       WithInt32(bytes, sixAt, (kQuadrilleFoundationSuits[six] + 1) % 4)},
-      {"a Six foundation showing a Queen", WithInt32(bytes, sixAt + 4, kQueen)},
-      {"a card twice", WithInt32(WithInt32(bytes, block + 100, deal.position.waste[1].suit),
-                                 block + 104, deal.position.waste[1].rank)},
-      {"a card missing", WithInt32(bytes, block + 516, deal.position.wasteCount - 1)},
-  };
-  for (const auto& d : damaged) EXPECT_FALSE(read(d.bytes).has_value()) << d.what;
+  ExpectEachRefused(
+      bytes, read,
+      {
+          {"centre count 5", WithInt32(bytes, block + 32, 5)},
+          {"waste count 53", WithInt32(bytes, block + 516, 53)},
+          {"negative time", WithInt32(bytes, block + 524, -1)},
+          {"a King in the centre", WithInt32(bytes, block + 4, kKing)},
+          {"a Six foundation of another suit",
+           WithInt32(bytes, sixAt, (kQuadrilleFoundationSuits[six] + 1) % 4)},
+          {"a Six foundation showing a Queen", WithInt32(bytes, sixAt + 4, kQueen)},
+          {"a card twice", WithInt32(WithInt32(bytes, block + 100, deal.position.waste[1].suit),
+                                     block + 104, deal.position.waste[1].rank)},
+          {"a card missing", WithInt32(bytes, block + 516, deal.position.wasteCount - 1)},
+      });
 }

@@ -23,17 +23,6 @@ QuadrilleRules RandomRules(std::mt19937& random) {
   return rules;
 }
 
-// A Six foundation holds the Six up to its top, a Five foundation the Five down to it.
-::testing::AssertionResult EveryCardOnce(const QuadrillePosition& p, const Deck& stock) {
-  CardCount count;
-  count.AddStock(stock);
-  count.AddPile(p.waste, p.wasteCount);
-  count.AddPile(p.centre, p.centreCount);
-  for (const Card& top : p.sixes) count.AddFoundation(top, kSixRank);
-  for (const Card& top : p.fives) count.AddFoundation(top, kFiveRank, -1);
-  return Counted(count);
-}
-
 bool HasCardMove(const MoveList& moves) {
   for (const Move& move : moves)
     if (move.kind == MoveKind::kCards) return true;
@@ -55,16 +44,20 @@ bool ClicksReachACardMove(QuadrilleDeal deal, const QuadrilleRules& rules) {
 }
 
 // The snapshot keeps the turned count and the recycles used beside the block, as the game does.
-struct QuadrilleRandomPlay {
+struct QuadrilleRandomPlay : RandomPlayCounts {
   using Position = QuadrillePosition;
   using Rules = QuadrilleRules;
   using Snapshot = SideStateSnapshot;
   static constexpr auto Deal = DealQuadrille;
   static constexpr auto LegalMoves = QuadrilleLegalMoves;
   static constexpr auto ApplyMove = QuadrilleApplyMove;
+  static constexpr auto BuildHitLists = [](auto&... a) { QuadrilleBuildHitLists(a...); };
+  static constexpr auto IsLegal = QuadrilleIsLegal;
+  static constexpr int kStockPile = kQuadrilleStockPile;
   static constexpr auto RandomRules = ::RandomRules;
-  static constexpr auto EveryCardOnce = ::EveryCardOnce;
-  int stuck = 0, placed = 0;
+  static ::testing::AssertionResult EveryCardOnce(const QuadrillePosition& p, const Deck& stock) {
+    return Counted(CountQuadrilleCards(p, stock));
+  }
 
   // On every other move the mouse makes exactly the legal moves. Where the analysis says no move
   // is left, no run of stock clicks brings up a card to place; where one can be placed, it never
@@ -73,16 +66,7 @@ struct QuadrilleRandomPlay {
                   std::mt19937&, bool& dealOver) {
     const QuadrillePosition& p = deal.position;
     if (step % 2 == 1) {
-      DragSourceList sources;
-      DropTargetList targets;
-      QuadrilleBuildHitLists(p, rules, sources, targets);
-      const auto isLegal = [&](const Move& move) {
-        return QuadrilleIsLegal(p, deal.stock, rules, move);
-      };
-      MoveList clicks;
-      const Move click{MoveKind::kStock, kQuadrilleStockPile, 0, -1};
-      if (isLegal(click)) clicks.push_back(click);
-      ASSERT_TRUE(MouseMakesTheLegalMoves(clicks, sources, targets, isLegal, legal));
+      ASSERT_TRUE(MouseMakesTheLegalMoves<QuadrilleRandomPlay>(deal, rules, legal));
     }
     const bool noneLeft = QuadrilleNoMovesLeft(p, deal.stock, rules);
     ASSERT_FALSE(noneLeft && HasCardMove(legal)) << "a card can be placed";
@@ -116,10 +100,9 @@ struct QuadrilleRandomPlay {
 TEST(QuadrilleProperty, RandomPlayKeepsEveryInvariant) {
   const RandomPlayPlan plan{.games = PropertyGames(), .movesPerGame = 60, .undoEvery = 4};
   QuadrilleRandomPlay game;
-  int moves = 0;
-  PlayRandomGames(game, plan, moves);
+  PlayRandomGames(game, plan);
   if (HasFatalFailure()) return;
-  EXPECT_GT(moves, plan.games * 40);
+  EXPECT_GT(game.moves, plan.games * 40);
   EXPECT_GT(game.placed, plan.games * 8);
   EXPECT_GT(game.stuck, plan.games * 3 / 20) << "the no-moves check must have been put to the test";
 }

@@ -33,7 +33,7 @@ struct QuadrilleScenario : ScenarioOf<QuadrilleGame> {
 class QuadrilleScenarioTest : public GameScenarioTest {};
 
 TEST_F(QuadrilleScenarioTest, ASeededDealIsPlayedToAWinThroughTheMouse) {
-  const std::optional<QuadrilleSolution> solution =
+  const std::optional<FoundWin> solution =
       SolveQuadrille(kQuadrilleWinningSeed, kQuadrilleDefaultRules);
   ASSERT_TRUE(solution.has_value()) << "the move-finder wins this seed";
   EXPECT_GE(solution->points, 52 * 5 - 2 * 5) << "every card placed, at most two recycles";
@@ -81,7 +81,7 @@ TEST_F(QuadrilleScenarioTest, AGameInPlayLooksAsDrawnInItsGoldenImage) {
   rules.cardsDealt = 3;
   rules.recycles = kRecyclesUnlimited;
   std::uint32_t seed = 1;
-  std::optional<QuadrilleSolution> solution;
+  std::optional<FoundWin> solution;
   for (; !solution; ++seed) solution = SolveQuadrille(seed, rules);
   --seed;
   ScenarioSetup setup;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "games/quadrille/QuadrillePlay.h"
+#include "tests/games/solitaire/CardCount.h"
 #include "tests/support/MoveFinder.h"
 
 // The rule values a new player starts with, written out so tests need no settings store.
@@ -20,7 +21,6 @@ inline constexpr QuadrilleRules kQuadrilleDefaultRules{
 inline constexpr std::uint32_t kQuadrilleWinningSeed = 10;
 
 using QuadrilleDeal = GameDeal<QuadrillePosition>;
-using QuadrilleSolution = FoundWin;
 
 inline QuadrilleDeal DealQuadrille(std::uint32_t seed, const QuadrilleRules& rules) {
   QuadrilleDeal deal{EmptyQuadrillePosition(), Deck()};
@@ -28,16 +28,25 @@ inline QuadrilleDeal DealQuadrille(std::uint32_t seed, const QuadrilleRules& rul
   return deal;
 }
 
-inline std::optional<QuadrilleSolution> SolveQuadrille(std::uint32_t seed,
-                                                       const QuadrilleRules& rules,
-                                                       int nodeLimit = 100000) {
+// Where the cards lie, counted apart from the rules (for the property test and the fuzzer): a Six
+// foundation holds the Six up to its top, a Five foundation the Five down to it.
+inline CardCount CountQuadrilleCards(const QuadrillePosition& p, const Deck& stock) {
+  CardCount count;
+  count.AddStock(stock);
+  count.AddPile(p.waste, p.wasteCount);
+  count.AddPile(p.centre, p.centreCount);
+  for (const Card& top : p.sixes) count.AddFoundation(top, kSixRank);
+  for (const Card& top : p.fives) count.AddFoundation(top, kFiveRank, -1);
+  return count;
+}
+
+inline std::optional<FoundWin> SolveQuadrille(std::uint32_t seed, const QuadrilleRules& rules,
+                                              int nodeLimit = 100000) {
   static constexpr MoveFinderGame<QuadrillePosition, QuadrilleRules> kGame{
       .legalMoves = QuadrilleLegalMoves,
       .applyMove = QuadrilleApplyMove,
       .tableKey = QuadrilleTableKey,
       .cleared = QuadrilleCleared,
-      .order = [](const QuadrillePosition&, const MoveList& legal) {
-        return std::vector<Move>(legal.rbegin(), legal.rend());
-      }};
+      .order = LastFirst<QuadrillePosition>};
   return FindWin(kGame, DealQuadrille(seed, rules), rules, nodeLimit);
 }
