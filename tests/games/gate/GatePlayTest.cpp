@@ -151,7 +151,7 @@ TEST(GatePlay, WhatMayBeLiftedAndWhereItMayGo) {
   const GateRules partial = With([](GateRules& r) { r.movePartial = true; });
   const char* const blank = "w: 70 p0: 91 0: K0 Q1";
   const char* const run = "0: K0 Q1 J0 1: K2 2: K1 Q3";
-  const char* const aces = "0: A0 1: 21 w: K1 p0: A3";
+  const char* const aces = "0: A0 1: 22 w: K1 p0: A3";
   const char* const fives = "base: 5 f: K2 0: 61 1: 50 A2 w: 52";
   const int w = kGateWastePile, p0 = GatePostPile(0), t0 = GateTableauPile(0),
             t1 = GateTableauPile(1), t2 = GateTableauPile(2), f0 = GateFoundationPile(0),
@@ -171,7 +171,8 @@ TEST(GatePlay, WhatMayBeLiftedAndWhereItMayGo) {
       // The whole pile may always be lifted, but a King goes on nothing here.
       {"a King onto a Queen", run, Cards(t0, 0, t2), false, false, false},
       {"the wrap: a King onto an Ace of the other colour", aces, Cards(w, 0, t0), true, true, true},
-      {"an Ace onto nothing", aces, Cards(p0, 0, t1), false, false, false},
+      {"an Ace onto nothing, not even a Two of the other colour", aces, Cards(p0, 0, t1), false,
+       false, false},
       {"the start rank of any suit starts a foundation", aces, Cards(p0, 0, GateFoundationPile(2)),
        true, true, true},
       {"from a pile too", aces, Cards(t0, 0, f0), true, true, true},
