@@ -77,33 +77,6 @@ TEST_F(RuleHelpDialogTest, PagingStopsAtBothEndsAndOnlyOkCloses) {
   }
 }
 
-// The largest page the reader lets through, with the fonts' escape byte in it.
-TEST_F(RuleHelpDialogTest, AFullPageStaysInsideTheFrameAndAboveTheButtons) {
-  if (!UseArtworkOnBackdrop(1)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
-  const std::vector<std::uint32_t> before = ScreenPixels(screenBuffer_);
-  RuleHelpDialog empty{HelpSection{}};
-  empty.Show();
-  const std::vector<std::uint32_t> reference = ScreenPixels(screenBuffer_);
-  empty.Hide();
-  HelpSection section;
-  section.pages.emplace_back();
-  for (int n = 0; n < kHelpMaxLines; ++n) {
-    section.pages[0].lines.push_back(n % 2 == 0 ? "+" + std::string(kHelpMaxLineLength - 1, 'W')
-                                                : std::string(kHelpMaxLineLength, 'W'));
-  }
-  section.pages[0].lines[3] = std::string("\x7f") + "1WWW";
-  RuleHelpDialog dialog(std::move(section));
-  dialog.Show();
-  EXPECT_EQ(Changed(before, 0, 799, 0, 599),
-            Changed(before, kDialogX, kDialogX + 699, kDialogY, kDialogY + 499))
-      << "nothing outside the dialog";
-  EXPECT_EQ(Changed(reference, kDialogX, kDialogX + 699, kDialogY + 449, kDialogY + 499), 0)
-      << "the buttons are left alone";
-  EXPECT_EQ(Changed(reference, kDialogX + 692, kDialogX + 699, kDialogY, kDialogY + 499), 0)
-      << "the right border is left alone";
-  dialog.Hide();
-}
-
 // The upgrade screen is its own picture: no theme part shows, so one golden covers both.
 TEST_F(RuleHelpDialogTest, EachScreenLooksRightInTheDarkAndTheLightTheme) {
   for (const int theme : {0, 1}) {

@@ -66,9 +66,6 @@ TEST(HelpTextTest, HeadersBreaksAndLineEndsGiveTheseLines) {
   }
   // Reading a file that is there is the rule-help golden's.
   EXPECT_EQ(LoadHelpSection("/nonexistent/dir/HELP.TXT", "Klondike").PageCount(), 0);
-  EXPECT_TRUE(IsHelpLabel("+Object"));
-  EXPECT_FALSE(IsHelpLabel("Object"));
-  EXPECT_FALSE(IsHelpLabel(""));
 }
 
 TEST(HelpTextTest, TooManyPagesOrLinesAreCutAtTheLimits) {

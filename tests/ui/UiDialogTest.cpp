@@ -66,24 +66,6 @@ TEST_F(UiDialogTest, TheModalLoopPollsInputAndPassesOnWhatIsTheWindows) {
   EXPECT_EQ(msg.wParam, 3u);
 }
 
-TEST_F(UiDialogTest, FrameIsCutFromTheSkinAndARefreshShowsThePlate) {
-  if (!UseArtwork()) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
-  const int x = 100, y = 100, w = 400, h = 200;
-  const auto differsFromSkin = [this](int left, int top, int width, int height, int skinX,
-                                      int skinY) {
-    return Differences(screenBuffer_, left, top, DialogSkinBuffer(), skinX, skinY, width, height);
-  };
-  const int plateX = x + w / 2 - 154;  // 313 columns wide
-  // Body, borders and the active plate are the goldens'. Refreshed (another dialog over it), a
-  // dialog shows its plate even without a title.
-  ProbeDialog untitled(x, y, w, h, "");
-  untitled.Draw();
-  EXPECT_EQ(differsFromSkin(x, y, w - 8, h - 8, 0, 0), 0) << "body, with no plate";
-  untitled.Refresh();
-  EXPECT_GT(differsFromSkin(plateX, y + 10, 313, 24, plateX - x, 10), 1000) << "no plate";
-  EXPECT_EQ(differsFromSkin(x, y + 34, w - 8, 10, 0, 34), 0) << "nothing below the plate";
-}
-
 // The Escape that closes a message box must not also close the dialog that opened it.
 TEST_F(UiDialogTest, TheKeyThatClosesANestedDialogIsNotTakenAgainBeneathIt) {
   ProbeDialog outer(150, 100, 400, 300, "Opener");

@@ -126,26 +126,6 @@ TEST_F(UiContainerTest, ShowingAndTabSkipNonTabStopsAndDisabledAndWrap) {
   EXPECT_EQ(a.GetFocus(), kUiKeyboardFocus);
 }
 
-// A lone non-tab-stop takes the focus from Tab, but not once disabled.
-TEST_F(UiContainerTest, WhatCannotTakeTheFocusIsLeftWithout) {
-  {
-    UiScreen screen(0, 0, 799, 599);
-    ProbeWidget greyed(&screen, 0, 0);
-    greyed.SetDisabled(true);
-    screen.Show();
-    EXPECT_EQ(greyed.GetFocus(), kUiNoFocus);
-  }
-  ProbeWidget only(screen_.get(), 0, 0);
-  only.SetStyle(kUiStyleNoTabStop);
-  screen_->Show();
-  PressTab();
-  EXPECT_EQ(only.GetFocus(), kUiKeyboardFocus);
-  only.SetDisabled(true);
-  PressShiftTab();
-  EXPECT_EQ(Mark(), &only);
-  EXPECT_EQ(only.GetFocus(), kUiNoFocus);
-}
-
 TEST_F(UiContainerTest, APressMovesTheFocusAndTheMarkHandlesTheTurnFirst) {
   std::vector<int> order;
   ProbeWidget a(screen_.get(), 0, 0, 40, 20, &order), b(screen_.get(), 100, 0, 40, 20, &order),
@@ -204,22 +184,6 @@ TEST_F(UiContainerTest, AShownContainerTakesTheTurnsFromItsParentUntilItHides) {
   EXPECT_EQ(base.refreshes, 2);
 }
 
-TEST_F(UiContainerTest, TheRedrawCycleFlushesOnlyWhenSomethingDrewAndTheAppIsActive) {
-  ProbeWidget w(screen_.get(), 10, 10);
-  screen_->Show();
-  screen_->ClearRedraw();
-  EXPECT_FALSE(UiFinishTurn(*screen_, true));
-  EXPECT_EQ(screenUpdate_.flushes, 0);
-  PressTab();  // the only widget gets the focus again and draws itself
-  ASSERT_FALSE(screenUpdate_.marked.empty());
-  EXPECT_EQ(screenUpdate_.marked.back(), (ScreenRect{10, 10, 49, 29}));
-  EXPECT_FALSE(UiFinishTurn(*screen_, false));
-  EXPECT_TRUE(UiFinishTurn(*screen_, true));
-  EXPECT_EQ(screenUpdate_.flushes, 1);
-  EXPECT_FALSE(screen_->NeedsRedraw());
-  EXPECT_FALSE(w.NeedsRedraw());
-}
-
 // Every pixel differs from its neighbours, so a shifted or partial restore cannot pass.
 void PaintPattern(int buffer, int width, int height) {
   GfxOpenBuffer(buffer);
@@ -268,11 +232,6 @@ TEST_F(UiSaveUnderTest, MemoryStoreRestoresExactlyAndContainersUseItOnlyWhenEnab
   panel.Show();
   Scribble(200, 499, 150, 349);
   panel.Hide();
-  EXPECT_EQ(Snapshot(screenBuffer_), before);
-  w.Show();  // a widget's Hide puts back what it saved
-  w.SaveUnder();
-  Scribble(100, 159, 80, 109);
-  w.Hide();
   EXPECT_EQ(Snapshot(screenBuffer_), before);
   UiToolkit.saveUnderEnabled = false;
 }
