@@ -1,5 +1,5 @@
-// The input record: mouse states turn by turn, key translation (Tab, keypad, Shift and Caps Lock,
-// function keys, Alt codes) and the timer and system-key overrides.
+// The input record: mouse states turn by turn, key translation (Tab, Shift and Caps Lock, function
+// keys, Alt codes) and the timer and system-key overrides.
 #include <string>
 
 #include "tests/ui/UiTestSupport.h"
@@ -64,33 +64,6 @@ TEST_F(UiInputRecordTest, ShiftTabIsReadFromTheMessagesNotFromTheKeyboardNow) {
   TypeKey(VK_TAB, 0x0F);
   EXPECT_EQ(UiInput.event, EV_TAB);
   gfx_->Display().SetKeyDown(0x2A, false);
-}
-
-// A few rows of the keypad's table, the key without navigation among them.
-TEST_F(UiInputRecordTest, KeypadGivesDigitsWithNumLockAndNavigationWithout) {
-  const struct {
-    int scan;
-    std::uint32_t numLockOn, numLockOff;
-    char digit, navigationChar;
-    int navigationEvent;
-  } cases[] = {{0x47, VK_NUMPAD7, VK_HOME, '7', 'G', EV_HOME},
-               {0x4C, VK_NUMPAD5, VK_CLEAR, '5', '5', EV_NONE},
-               {0x53, VK_DECIMAL, VK_DELETE, '.', 'S', EV_DELETE}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "scan 0x" << std::hex << c.scan);
-    TypeKey(c.numLockOn, c.scan);
-    EXPECT_EQ(UiInput.keyState, KS_CHAR);
-    EXPECT_EQ(UiInput.keyChar, c.digit);
-    EXPECT_EQ(UiInput.event, EV_NONE);
-    TypeKey(c.numLockOff, c.scan);
-    EXPECT_EQ(UiInput.keyChar, c.navigationChar);
-    EXPECT_EQ(UiInput.event, c.navigationEvent);
-    if (c.navigationEvent != EV_NONE) {  // the grey key: the same scan code, extended
-      TypeKey(c.numLockOff, c.scan, true);
-      EXPECT_EQ(UiInput.keyChar, c.navigationChar);
-      EXPECT_EQ(UiInput.event, c.navigationEvent);
-    }
-  }
 }
 
 // US layout: the lock swaps the case that Shift gives, to letters only.

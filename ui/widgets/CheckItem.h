@@ -23,10 +23,6 @@ public:
   // Keeps the caption without its ampersand, takes its mnemonic and fits the width to it.
   void SetText(const char* caption) override;
 
-  // The two caption lines (the second empty unless the caption is wider than the wrap width).
-  const std::string& FirstLine() const { return firstLine_; }
-  const std::string& SecondLine() const { return secondLine_; }
-
 protected:
   // What a click or the mnemonic does to the mark: a check box flips it, a radio button sets it.
   virtual void Change() = 0;

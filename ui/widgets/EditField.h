@@ -26,9 +26,6 @@ public:
   const std::string& GetCaption() const { return caption_; }
   int GetCapacity() const { return capacity_; }
   int GetCaret() const { return caret_; }
-  // Both -1 when nothing is selected; otherwise start < end.
-  int GetSelectionStart() const { return selectionStart_; }
-  int GetSelectionEnd() const { return selectionEnd_; }
 
   // The character boundary nearest to a pointer at screen column mouseX.
   int BoundaryAt(int mouseX) const;

@@ -14,8 +14,6 @@ public:
   // Puts back the screen under the button; the next drawing saves it afresh.
   void Hide() override;
 
-  bool IsHovered() const { return hover_; }
-
 protected:
   // Keys that click the button besides Enter (the text buttons' mnemonics); none here.
   virtual bool IsShortcut(std::uint8_t) const { return false; }

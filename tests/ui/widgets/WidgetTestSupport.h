@@ -29,7 +29,6 @@ protected:
   }
   void Enter() { Key(VK_RETURN, 0x1C); }
   void Escape() { Key(VK_ESCAPE, 0x01); }
-  void Space() { Key(VK_SPACE, 0x39); }
   void Backspace() { Key(VK_BACK, 0x0E); }
   void Up() { Key(VK_UP, 0x48, true); }
   void Down() { Key(VK_DOWN, 0x50, true); }
