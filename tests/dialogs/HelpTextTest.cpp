@@ -32,7 +32,6 @@ TEST(HelpTextTest, HeadersBreaksAndLineEndsGiveTheseLines) {
        {{"right section"}}},
       {" [Gate]\ntext\n", "Gate", {}},  // the header starts the line
       {"[gate]\ntext\n", "Gate", {}},   // case counts
-      {"", "Klondike", {}},
       // A section ends at a line starting with a bracket or at the end, with or without a line end.
       {sections, "Klondike", {{"one", "", "two"}}},
       {sections, "Quadrille", {{"last"}}},
