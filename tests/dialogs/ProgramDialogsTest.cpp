@@ -215,8 +215,6 @@ TEST_F(HighScoreDialogTest, KeepsAtMostTenEntriesAndLightsOnlyAShownOne) {
                          nullptr);
   EXPECT_EQ(twelve.GetEntries().size(), 10u);
   EXPECT_EQ(twelve.GetHighlightedRow(), -1) << "the eleventh entry is not shown, so not marked";
-  HighScoreDialog none("Klondike", Table({900, 450}), 0, false, nullptr);
-  EXPECT_EQ(none.GetHighlightedRow(), -1);
 }
 
 // Joined to the settings store, "&Reset" clears only its own game's table.
@@ -258,13 +256,6 @@ TEST_F(ChoosersTest, APressMovesTheOutlineAndOnlyTheLastProposalCounts) {
   if (!UseArtworkOnBackdrop(0)) QS_SKIP_MISSING("generated media missing (QS_MEDIA_DIR)");
   ShowRecorder recorder;
   UiSetScreenUpdate(&recorder);
-  {
-    CardBackChooser chooser(3);
-    input_->KeyAt(In(40), VK_ESCAPE, kScanEscape);
-    input_->KeyAt(In(200), VK_RETURN, kScanEnter);
-    EXPECT_EQ(chooser.DoModal(), kDialogResultOk);
-    EXPECT_EQ(chooser.GetChoice(), 3);
-  }
   CardBackChooser chooser(3);
   const ScreenRect twenty = chooser.SampleRect(20), nine = chooser.SampleRect(9);
   Click({twenty.left + 5, twenty.top + 5});
