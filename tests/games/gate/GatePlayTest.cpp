@@ -62,8 +62,8 @@ GateRules With(void (*change)(GateRules&)) {
 
 }  // namespace
 
-// The first card of the shuffle decides the start rank unless StartCard names one; the posts take
-// ten cards in turn, left first, then one card to each tableau pile.
+// The first card of the shuffle decides the start rank unless StartCard names one; the left post
+// takes the first card dealt (where each card flies is the fresh deal's golden image).
 TEST(GatePlay, TheDealLeavesTheStockAsEachSettingSays) {
   struct Case {
     bool filledIn;
@@ -95,13 +95,8 @@ TEST(GatePlay, TheDealLeavesTheStockAsEachSettingSays) {
       for (const Card& top : p.foundations) EXPECT_EQ(top, kNoCard);
     }
     const Card next = stock.PeekCard(0);
-    const std::vector<MoveStep> steps = GateDealTable(p, stock);
+    GateDealTable(p, stock);
     EXPECT_EQ(stock.Remaining(), c.stockLeft);
-    ASSERT_EQ(steps.size(), 18u);
-    EXPECT_EQ((std::vector<int>{steps[0].to, steps[1].to, steps[9].to, steps[10].to, steps[17].to}),
-              (std::vector<int>{GatePostPile(0), GatePostPile(1), GatePostPile(1),
-                                GateTableauPile(0), GateTableauPile(7)}));
-    EXPECT_EQ(steps[9].index, 4);
     EXPECT_EQ(p.posts[0][0], next);
   }
 }
