@@ -1,9 +1,8 @@
-// The rule values of the four games in a scratch settings store: defaults created on first read,
-// stored values read back, and the rules views' summary lines.
+// The rule values of the four games in a scratch settings store: stored values read back, and the
+// rules views' summary lines (the defaults are the settings dialogs' golden images).
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "games/auldlangsyne/AuldLangSyneSettings.h"
@@ -13,38 +12,6 @@
 #include "tests/support/ScratchStore.h"
 
 namespace {
-
-using Defaults = std::vector<std::pair<const char*, std::int32_t>>;
-
-// Written out here rather than taken from the games' tables, so that a slip in a table shows.
-const Defaults kKlondikeDefaults = {{"CardsDealt", 3}, {"FilledIn", 0},     {"Recycles", 3},
-                                    {"StartCard", 12}, {"TableauStart", 1}, {"MovePartial", 0},
-                                    {"AutoFlip", 0},   {"DontShowAgain", 0}};
-const Defaults kGateDefaults = {{"FilledIn", 0},    {"Recycles", 0},      {"StartCard", -1},
-                                {"MovePartial", 0}, {"FillFromWaste", 0}, {"DontShowAgain", 0}};
-const Defaults kQuadrilleDefaults = {
-    {"CardsDealt", 1}, {"FilledIn", 0}, {"Recycles", 2}, {"DontShowAgain", 0}};
-const Defaults kAuldLangSyneDefaults = {{"FilledIn", 0}, {"StartCard", 12}, {"DontShowAgain", 0}};
-
-void ExpectStoredDefaults(const ScratchStore& store, const char* game, const Defaults& defaults) {
-  EXPECT_EQ(store.ValueCount(game), defaults.size()) << game;
-  for (const auto& [value, number] : defaults) {
-    EXPECT_EQ(store.Stored(game, value), number) << game << " " << value;
-  }
-}
-
-TEST(RuleValuesTest, FirstReadOfEachGameCreatesEveryValueWithItsDefault) {
-  // What the first read returns is what the settings dialogs' golden images show.
-  ScratchStore store;
-  ReadKlondikeRules();
-  ExpectStoredDefaults(store, "Klondike", kKlondikeDefaults);
-  ReadGateRules();
-  ExpectStoredDefaults(store, "Gate", kGateDefaults);
-  ReadQuadrilleRules();
-  ExpectStoredDefaults(store, "Quadrille", kQuadrilleDefaults);
-  ReadAuldLangSyneRules();
-  ExpectStoredDefaults(store, "Auld Lang Syne", kAuldLangSyneDefaults);
-}
 
 TEST(RuleValuesTest, StoredValuesAreReadAtEachUseAndFlagsAreAnyNonZero) {
   ScratchStore store;
