@@ -159,17 +159,6 @@ TEST_F(RuleSettingsDialogTest, CancelAndEscapeWriteNothing) {
   }
 }
 
-TEST_F(RuleSettingsDialogTest, EscapeInAnOpenStartCardListClosesOnlyTheList) {
-  RuleSettingsDialog dialog(kAuldLangSyneSettings, RuleSettingsMode::kStart);
-  ComboBox* list = dialog.StartCardList();
-  input_->ClickAt(In(40), list->GetX() + 20, list->GetY() + 10);
-  input_->KeyAt(In(300), VK_ESCAPE, kScanEscape);
-  ClickOn(In(600), dialog.ConfirmButton());
-  EXPECT_EQ(dialog.DoModal(), kRuleSettingsConfirmed);
-  EXPECT_FALSE(list->IsOpen());
-  EXPECT_EQ(store_.Stored("Auld Lang Syne", "StartCard"), 12);
-}
-
 TEST_F(RuleSettingsDialogTest, AtTheStartDontShowAgainSkipsTheDialogAsConfirmed) {
   // Skipped, no input is needed at all (a dialog waiting for some would end with the quit result).
   input_->KeyAt(In(40), VK_ESCAPE, kScanEscape);

@@ -1,5 +1,5 @@
-// The rules views of the four games with settings: OK, values read when drawn, and their look in
-// a dark and a light theme.
+// The rules views of the four games with settings in a dark and a light theme (OK closes them in
+// GameTableTest's menu-window test).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -21,42 +21,6 @@ class RulesViewTest : public DialogTest {
 protected:
   ScratchStore store_;
 };
-
-TEST_F(RulesViewTest, OkOrEnterCloseItAndEscapeDoesNot) {
-  {
-    RulesViewDialog view(GateRulesViewLayout());
-    input_->ClickAt(In(40), 200 + 200, 195 + 210 - 35);
-    EXPECT_EQ(view.DoModal(), kDialogResultOk);
-  }
-  {
-    RulesViewDialog view(QuadrilleRulesViewLayout());
-    input_->KeyAt(In(40), VK_ESCAPE, kScanEscape);
-    const std::uint64_t closing = In(400);
-    input_->KeyAt(closing, VK_RETURN, kScanEnter);
-    EXPECT_EQ(view.DoModal(), kDialogResultOk);
-    EXPECT_GE(clock_, closing);
-  }
-}
-
-// The lines are read at every showing, never when the view is made (the store at each read is
-// RuleValuesTest's).
-TEST_F(RulesViewTest, ValuesAreReadWhenTheViewIsDrawn) {
-  int reads = 0;
-  RulesViewLayout layout = KlondikeRulesViewLayout();
-  auto lines = layout.lines;
-  layout.lines = [&reads, lines] {
-    ++reads;
-    return lines();
-  };
-  RulesViewDialog view(layout);
-  EXPECT_EQ(reads, 0);
-  view.Show();
-  EXPECT_EQ(reads, 1);
-  view.Hide();
-  view.Show();
-  EXPECT_EQ(reads, 2) << "shown again, read again";
-  view.Hide();
-}
 
 TEST_F(RulesViewTest, TheViewsLookRightInTheDarkAndTheLightTheme) {
   const struct {

@@ -1,10 +1,9 @@
-// Block Solitaire through the real window procedure: a deal won with clicks, a snapshot for every
-// press that selects or lets go, and a selected card against its golden image.
+// Block Solitaire through the real window procedure: a deal won with clicks and a selected card
+// against its golden image; Undo of a selection is GameTableTest's.
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "engine/session/GameMenuBar.h"
 #include "games/GameTable.h"
 #include "games/block/BlockGame.h"
 #include "tests/games/block/BlockSolver.h"
@@ -58,38 +57,6 @@ TEST_F(BlockScenarioTest, ASeededDealIsWonWithClicksAndAnEmptySlotIgnoresThem) {
   for (std::size_t i = last; i < solution->moves.size(); ++i)
     s.MakeWithTheMouse(solution->moves[i]);
   s.ExpectWonWith(solution->points);
-  EXPECT_EQ(s.Run(), 0);
-}
-
-// Select, let go, select again, then a card that makes no pair: four presses, four snapshots.
-TEST_F(BlockScenarioTest, EverySelectionAndUnselectionWritesASnapshotAndUndoCostsFive) {
-  const BlockDealt deal = DealBlock(1);
-  int other = 1;
-  while (BlockValue(deal.position.slots[0]) +
-             BlockValue(deal.position.slots[static_cast<std::size_t>(other)]) ==
-         kBlockPairTotal)
-    ++other;
-  BlockScenario s;
-  for (int slot : {0, 0, 0, other}) {
-    s.Press(slot);
-    s.Wait(600);  // single presses, never a double click
-  }
-  s.Check([other](BlockGame& game) {
-    EXPECT_EQ(game.UndoCount(), 4);
-    EXPECT_EQ(game.Position().selected[0], 1);
-    EXPECT_EQ(game.Position().selected[static_cast<std::size_t>(other)], 0);
-  });
-  s.Menu(GameMenu::kGame, kCmdUndo);
-  s.Check([](BlockGame& game) {
-    EXPECT_EQ(game.UndoCount(), 3);
-    EXPECT_EQ(game.Position().selectedCount, 1);
-    EXPECT_EQ(game.Points(), -5);
-  });
-  s.Menu(GameMenu::kGame, kCmdUndo);
-  s.Check([](BlockGame& game) {
-    EXPECT_EQ(game.Position().selectedCount, 0) << "the third press undone";
-    EXPECT_EQ(game.Points(), -5) << "every snapshot holds 0 points: each Undo gives 0 - 5";
-  });
   EXPECT_EQ(s.Run(), 0);
 }
 
