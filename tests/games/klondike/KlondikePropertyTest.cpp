@@ -1,4 +1,4 @@
-// Klondike's rule path under random play.
+// Klondike's rule path under random play, and the full state a deal is resumed from.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -94,4 +94,31 @@ TEST(KlondikeProperty, RandomPlayKeepsEveryInvariant) {
   if (HasFatalFailure()) return;
   EXPECT_GT(game.moves, plan.games * 10);
   EXPECT_GT(game.stuck, plan.games / 200) << "the no-moves check must have been put to the test";
+}
+
+// The full state a deal will be resumed from (a saved game, the solver) comes back exactly.
+TEST(KlondikeProperty, TheFullStateRoundTripsAndRefusesDamage) {
+  KlondikeDeal deal = DealKlondike(7, kKlondikeDefaultRules);
+  const std::optional<FoundWin> solution = SolveKlondike(7, kKlondikeDefaultRules);
+  ASSERT_TRUE(solution.has_value());
+  for (std::size_t i = 0; i < solution->moves.size() / 2; ++i)
+    PlayKlondikeMove(deal, kKlondikeDefaultRules, solution->moves[i]);
+  ASSERT_GT(deal.position.recyclesUsed + deal.position.turned, 0);
+  const KlondikeFullState state{deal.position, deal.stock, 215, 97};
+  const std::vector<std::uint8_t> bytes = WriteKlondikeFullState(state);
+  const std::optional<KlondikeFullState> back = ReadKlondikeFullState(bytes);
+  ASSERT_TRUE(back.has_value());
+  EXPECT_EQ(back->position, state.position);
+  EXPECT_EQ(back->stock, state.stock);
+  EXPECT_EQ(back->points, 215);
+  EXPECT_EQ(back->elapsedSeconds, 97);
+  std::vector<std::uint8_t> damaged = bytes;
+  damaged[0] ^= 1;  // not a full state at all
+  EXPECT_FALSE(ReadKlondikeFullState(damaged));
+  damaged = bytes;
+  damaged[8 + kDeckImageSize] = 13;  // a start rank that is no rank
+  EXPECT_FALSE(ReadKlondikeFullState(damaged));
+  damaged = bytes;
+  damaged.push_back(0);
+  EXPECT_FALSE(ReadKlondikeFullState(damaged));
 }
