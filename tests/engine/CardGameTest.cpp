@@ -1,11 +1,9 @@
-// The card-game base class driven through a tiny test game: dragging, flights, the pointer's
-// confinement, the guards and the score box. Undo is run on every game in GameTableTest.
+// The card-game base class through a tiny test game: dragging, confinement, guards, the score box.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <tuple>
 
-#include "gfx/Gfx.h"
 #include "platform/SdlSession.h"
 #include "platform/Viewport.h"
 #include "platform/Window.h"
@@ -100,29 +98,6 @@ TEST_F(CardGameTest, ADropOrADoubleClickMovesTheCardsToAnAcceptingTargetOnly) {
   EXPECT_FALSE(game_->IsDragging());
 }
 
-// Sources answer within 50 by 81 from their top-left, whatever the card size; drop targets are
-// left and top inclusive, right and bottom exclusive.
-TEST_F(CardGameTest, OverlappingSourcesAndTargetsAnswerInTheOrderTheyWereAdded) {
-  START_GAME_OR_SKIP();
-  game_->ClearDragSources();
-  const Card cards[2] = {Card{0, 1}, Card{0, 2}};
-  const DragSource* first = game_->AddDragSource(100, 100, cards, 1);
-  const DragSource* second = game_->AddDragSource(120, 110, cards, 2);
-  EXPECT_EQ(game_->HitTestDragSource(149, 180), first);
-  EXPECT_EQ(game_->HitTestDragSource(150, 120), second);
-  EXPECT_EQ(game_->HitTestDragSource(130, 181), second);
-  EXPECT_EQ(game_->HitTestDragSource(170, 120), nullptr);
-  EXPECT_EQ(second->cards[2], kNoCard);
-  game_->RemoveDragSource(first);
-  EXPECT_EQ(game_->HitTestDragSource(130, 120), second);
-  game_->ClearDropTargets();
-  game_->AddDropTarget(1, 1, 0, 0, 100, 100, 2);
-  game_->AddDropTarget(2, 2, 50, 50, 150, 150, 1);
-  EXPECT_EQ(game_->HitTestDropTarget(60, 60)->x, 1);
-  EXPECT_EQ(game_->HitTestDropTarget(100, 60)->x, 2);
-  EXPECT_EQ(game_->HitTestDropTarget(150, 60), nullptr);
-}
-
 // A press beside every source, and any press, drag, release or double click while paused or once
 // the deal is over, starts nothing.
 TEST_F(CardGameTest, BesideEverySourceOrPausedOrOverTheMouseDoesNothing) {
@@ -150,30 +125,6 @@ TEST_F(CardGameTest, BesideEverySourceOrPausedOrOverTheMouseDoesNothing) {
   }
 }
 
-// Not left drawn, the card vanishes again; left drawn, the screen is the table with the card drawn
-// straight at the destination.
-TEST_F(CardGameTest, AFlightLeavesNoTrailAndEndsDrawnOrVanished) {
-  START_GAME_OR_SKIP();
-  const auto before = ScreenPixels(screenBuffer_);
-  gfx_->Display().ClearShown();
-  game_->FlyCard(100, 80, 100, 80, Card{1, 11}, false, true, -1);
-  EXPECT_EQ(ScreenPixels(screenBuffer_), before);
-  ASSERT_FALSE(gfx_->Display().Shown().empty());
-  EXPECT_EQ(gfx_->Display().Shown().front().minx, 100) << "drawn once, at the destination";
-  const int reference = GfxAllocBuffer(800, 600);
-  ASSERT_GE(reference, 0);
-  GfxCopyRect(0, 799, 0, 599, 0, 599, screenBuffer_, reference);
-  art_->DrawCard(120, 90, Card{1, 11}, reference, 0);
-  art_->DrawBack(600, 400, 3, reference);
-  const Card stack[3] = {Card{0, 0}, Card{1, 1}, Card{2, 2}};
-  art_->DrawCards(300, 300, stack, reference, 3, 0, 15);
-  game_->FlyCard(400, 350, 120, 90, Card{1, 11}, true, true, -1);
-  game_->FlyCard(100, 80, 600, 400, Card{1, 11}, true, false, 3);
-  game_->FlyCards(50, 450, 300, 300, 3, stack, true, false);
-  EXPECT_EQ(Differences(screenBuffer_, 0, 0, reference, 0, 0, 800, 600), 0);
-  GfxFreeBuffer(reference);
-}
-
 // The formula's truncations are ScoreFormulaTest's; here the game feeds it its own numbers.
 TEST_F(CardGameTest, TheScoreFollowsPointsTimeFactorAndWin) {
   START_GAME_OR_SKIP();
@@ -187,36 +138,6 @@ TEST_F(CardGameTest, TheScoreFollowsPointsTimeFactorAndWin) {
   EXPECT_EQ(game_->ComputeScore(), 100) << "the win counts only once the game is over";
   game_->UpdatePlayState();
   EXPECT_EQ(game_->ComputeScore(), 150);
-}
-
-// The pause's arithmetic is GameClockTest's, and "Paused" in the box GameSessionTest's.
-TEST_F(CardGameTest, TheScoreBoxSaysStartingThenIsDrawnOnlyWhenItsTextChanges) {
-  if (!UseArtwork()) QS_SKIP_MISSING("no generated media with the theme artwork");
-  game_ = std::make_unique<TestGame>(*art_);
-  game_->UpdateScoreDisplay(-1);
-  EXPECT_EQ(game_->ScoreLine1(), "Game");
-  EXPECT_EQ(game_->ScoreLine2(), "Starting") << "until the clock starts";
-  game_->StartGame(false);
-  game_->UpdateScoreDisplay(-1);
-  ASSERT_EQ(game_->ScoreLine2(), "0");
-  auto& display = gfx_->Display();
-  display.ClearShown();
-  for (int tick = 0; tick < 9; ++tick) {
-    ++seconds_;
-    game_->UpdateScoreDisplay(-1);
-  }
-  EXPECT_TRUE(display.Shown().empty()) << "nine seconds: still 0";
-  ++seconds_;
-  game_->UpdateScoreDisplay(-1);
-  EXPECT_EQ(game_->ScoreLine2(), "-1");
-  ASSERT_EQ(display.Shown().size(), 1u);
-  const auto& box = display.Shown().front();
-  EXPECT_EQ(std::tuple(box.minx, box.maxx, box.miny, box.maxy), std::tuple(620, 750, 0, 50));
-  // Forgetting makes the next refresh draw it again, for a repaint of the whole table.
-  display.ClearShown();
-  game_->ForgetScoreBox();
-  game_->UpdateScoreDisplay(-1);
-  EXPECT_EQ(display.Shown().size(), 1u);
 }
 
 // Empty texts erase the band back to the table; long ones are cut to their buffer.

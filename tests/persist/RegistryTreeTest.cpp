@@ -16,22 +16,6 @@ std::string Under(const std::string& sub) {
 
 }  // namespace
 
-// Values read back under any case are the settings test's.
-TEST(RegistryTree, NamesMatchWithoutCaseAndKeepTheirFirstCase) {
-  RegistryTree tree;
-  ASSERT_TRUE(tree.CreateKey(Under("Klondike")));
-  ASSERT_TRUE(tree.CreateKey("software\\QUENBRY SOFTWARE\\solitaire\\KLONDIKE\\Scores"));
-  const RegistryKey* klondike = tree.FindKey(Under("klondike"));
-  ASSERT_NE(klondike, nullptr);
-  EXPECT_EQ(klondike->name, "Klondike");
-  ASSERT_EQ(klondike->subKeys.size(), 1u);
-  EXPECT_EQ(klondike->subKeys[0].name, "Scores");
-  ASSERT_TRUE(tree.SetDword(Under("Klondike"), "CardsDealt", 3));
-  ASSERT_TRUE(tree.SetDword(Under("KLONDIKE"), "cardsdealt", 1));
-  ASSERT_EQ(klondike->values.size(), 1u);
-  EXPECT_EQ(klondike->values[0].name, "CardsDealt");
-}
-
 // Wrong types and texts too long for the buffer read as missing in SettingsTest.
 TEST(RegistryTree, QueriesNeverCreateAndATextEndsAtItsFirstZeroByte) {
   RegistryTree tree;

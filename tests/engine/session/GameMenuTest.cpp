@@ -19,7 +19,7 @@ namespace {
 
 // Set-1 scan codes of the keys the tests press.
 constexpr int kScanUp = 0x48, kScanLeft = 0x4B, kScanRight = 0x4D, kScanDown = 0x50,
-              kScanDelete = 0x53, kScanAlt = 0x38, kScanG = 0x22, kScanH = 0x23, kScanU = 0x16;
+              kScanDelete = 0x53, kScanAlt = 0x38, kScanG = 0x22, kScanH = 0x23;
 
 std::vector<std::string> g_sounds;
 void RecordSound(const char* name) {
@@ -140,28 +140,6 @@ TEST_F(MenuTest, APressOutsideEscapeOrHidingCloseWithoutAChoice) {
   screen_->Hide();
   EXPECT_FALSE(Shown(menus_.game));
   EXPECT_FALSE(menus_.bar->IsOpen()) << "hiding the screen frees the other widgets";
-}
-
-TEST_F(MenuTest, AltWithTheTitleLetterOpensAndTheItemLetterChooses) {
-  AltLetter('G', kScanG);
-  EXPECT_TRUE(Shown(menus_.game));
-  EXPECT_EQ(g_sounds.size(), 1u);
-  Key('N', kScanN);
-  EXPECT_TRUE(Chosen(kCmdNewGame));
-  EXPECT_FALSE(menus_.bar->IsOpen());
-  // With Alt released once, Alt with an item's letter chooses it as well.
-  AltLetter('G', kScanG);
-  Turn(*screen_, WM_SYSKEYDOWN, 'U', KeyLParam(1, kScanU, false, false, false, true));
-  EXPECT_TRUE(Chosen(kCmdUndo));
-  EXPECT_FALSE(Shown(menus_.game));
-  Turn(*screen_, WM_SYSKEYUP, 'U', KeyLParam(1, kScanU, false, true, true, true));
-  EXPECT_FALSE(menus_.bar->IsOpen());
-  EXPECT_FALSE(Title(menus_.game)->IsHighlighted());
-  // Alt with another title's letter moves to that menu.
-  AltLetter('G', kScanG);
-  AltLetter('H', kScanH);
-  EXPECT_FALSE(Shown(menus_.game));
-  EXPECT_TRUE(Shown(menus_.help));
 }
 
 TEST_F(MenuTest, ArrowsMoveBetweenMenusAndItemsAndEnterChooses) {

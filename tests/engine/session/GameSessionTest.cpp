@@ -71,16 +71,6 @@ TEST_F(GameSessionTest, NoMoveLeftWaitsForAnOpenWindowThenShowsTheMessageThenThe
   EXPECT_EQ(game->ElapsedSeconds(), 20);
 }
 
-// The win's bonus is CardGameTest's, the high score a deal enters the no-moves case's, and Play
-// Again is run on every game of the game table.
-TEST_F(GameSessionTest, AWinShowsNoMessageAndPlaysTheWinMusic) {
-  START_OR_SKIP();
-  game->won = true;
-  game->UpdatePlayState();
-  EXPECT_EQ(RunEnd(false), 0) << "no message box, only the end screen";
-  EXPECT_EQ(RequestedTrack(), MusicTrack::kWin);
-}
-
 // A window in between runs the clock again without counting its own time. The lose screen after
 // End Game is checked on every game of the game table.
 TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheResume) {
