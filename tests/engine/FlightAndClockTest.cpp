@@ -32,8 +32,6 @@ TEST(CardFlightTest, EveryPathStartsAtTheSourceMovesMonotonicallyAndEndsOnTheTar
   }
 }
 
-// A clock starts from the elapsed time it is given; a pause counts until it is resumed and then
-// not at all; a stopped clock no longer runs; without a source the calendar clock is read.
 TEST(GameClockTest, PausesCountOnlyUntilResumedAndAStoppedClockStandsStill) {
   std::int64_t now = 1'000'000;
   TheGameServices().clock = [&now] { return now; };

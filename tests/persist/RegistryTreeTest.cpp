@@ -1,5 +1,4 @@
-// The key tree in memory: the platform store's naming rules, its value types, its caps and the
-// text form.
+// The key tree in memory: naming rules, value types, caps and the text form.
 #include "persist/RegistryTree.h"
 
 #include <gtest/gtest.h>
@@ -58,8 +57,7 @@ TEST(RegistryTree, DeleteTakesTheWholeSubtreeAndNothingElse) {
   }
 }
 
-// Nesting, sibling and key caps keep a crafted file from overflowing the stack or taking minutes;
-// the parser builds its tree through the same calls.
+// The caps keep a crafted file (parsed through the same calls) from overflowing the stack.
 TEST(RegistryTree, MalformedPathsAndOversizedTreesAreRefused) {
   RegistryTree tree;
   for (const std::string& bad :

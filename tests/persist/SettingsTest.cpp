@@ -1,5 +1,5 @@
 // Settings, players and high-score tables over a store of their own: defaults written at once,
-// where the store lies, the start-up steps, and entering, sorting and clearing scores.
+// where the store lies, the start-up steps, and entering and clearing scores.
 #include "persist/Settings.h"
 
 #include <gtest/gtest.h>
@@ -79,8 +79,7 @@ TEST_F(Settings, AStoreThatCannotBeWrittenStillAnswersWithDefaults) {
   EXPECT_EQ(FindOrAddPlayer("Ann"), 20) << "the player search still ends, with the first number";
 }
 
-// A relative XDG_CONFIG_HOME is ignored in favour of HOME; without an absolute HOME the password
-// database gives the home; with no home at all nothing is written and values read as defaults.
+// Relative XDG_CONFIG_HOME or HOME fall back further; with no home at all nothing is written.
 TEST_F(Settings, TheStoreLiesUnderAnAbsoluteHomeOnly) {
   const struct passwd* user = ::getpwuid(::getuid());
   ASSERT_NE(user, nullptr);

@@ -30,8 +30,8 @@ protected:
 #define START_OR_SKIP(...) \
   if (!StartTestSession(__VA_ARGS__)) QS_SKIP_MISSING("no generated media with the theme artwork")
 
-// The deal runs out of moves while the About window is open: a tick inside it neither ends the
-// deal nor draws; the end comes at the first tick after the window.
+// Out of moves while About is open: a tick inside it does nothing; the next tick after ends the
+// deal.
 TEST_F(GameSessionTest, NoMoveLeftWaitsForAnOpenWindowThenShowsTheMessageThenTheTableOnce) {
   int fixedInside = -1;
   windows_.about = [this, &fixedInside] {
@@ -71,8 +71,7 @@ TEST_F(GameSessionTest, NoMoveLeftWaitsForAnOpenWindowThenShowsTheMessageThenThe
   EXPECT_EQ(game->ElapsedSeconds(), 20);
 }
 
-// A window in between runs the clock again without counting its own time. The lose screen after
-// End Game is checked on every game of the game table.
+// A window in between runs the clock again without counting its own time.
 TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheResume) {
   windows_.about = [this] {
     EXPECT_TRUE(Game().IsPaused()) << "paused around the window";
@@ -111,8 +110,7 @@ TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheRe
   EXPECT_EQ(CountHighScores(kTestGameName), 1);
 }
 
-// A switch flips its check, each choice is saved at once, and the table is drawn again in a new
-// look or after the rules view. That every window runs paused is GameTableTest's, on every game.
+// Each choice is saved at once and redraws the table; windows running paused: GameTableTest.
 TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
   std::optional<int> answer;
   std::vector<int> asked;
@@ -212,8 +210,7 @@ TEST_F(GameSessionTest, ACommandPutsTheStackInHandBackAndUndoThenTakesNothingEls
   EXPECT_EQ(game->pile.size(), 3u);
 }
 
-// The pointer has moved once, so every later turn reads as movement; Escape must still leave the
-// title unlit while the pointer rests on it.
+// Every turn after the first move reads as movement; Escape must still leave the title unlit.
 TEST_F(GameSessionTest, EscapeClosesTheMenuAndItsTitleComesUpAtOnce) {
   START_OR_SKIP();
   const std::vector<Color> normal = ScreenPixels(screenBuffer_);
