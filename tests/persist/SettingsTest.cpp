@@ -108,22 +108,6 @@ TEST_F(Settings, TheStoreLiesUnderAnAbsoluteHomeOnly) {
   EXPECT_EQ(nowhere.Read(), RegistryTree());
 }
 
-// Player 20 and the name remembered for the next start are also TitleScenarioTest's.
-TEST_F(Players, FirstStartAsksWithAnEmptyNameAndCreatesPlayer20WithDefaults) {
-  ScriptedSelect select{{PlayerChoice{"P1", false}}};
-  Preferences prefs;
-  ASSERT_TRUE(select.Start(prefs));
-  EXPECT_EQ(select.shown, std::vector<std::string>{""});
-  EXPECT_EQ(StoredText("Players\\20", "Name"), "P1");
-  EXPECT_EQ(StoredDword("Preferences", "DontShowAgain"), 0u);
-  // Every per-player default is in the store after the first start, the background included.
-  const RegistryTree stored = Stored();
-  const RegistryKey* player = stored.FindKey(Under("Preferences\\20"));
-  ASSERT_NE(player, nullptr);
-  EXPECT_EQ(player->values.size(), 12u);
-  EXPECT_EQ(StoredDword("Preferences\\20", "Background"), 0u);
-}
-
 TEST_F(Players, NumbersFollowFirstUseAndNamesMatchExactly) {
   EXPECT_EQ(FindOrAddPlayer("P1"), 20);
   EXPECT_EQ(FindOrAddPlayer("Ann"), 21);
@@ -138,9 +122,17 @@ TEST_F(Players, NumbersFollowFirstUseAndNamesMatchExactly) {
 }
 
 // A cancelled start ends the program: TitleScenarioTest.
-TEST_F(Players, ALaterStartFindsTheSamePlayerOrAsksNoMore) {
+TEST_F(Players, TheFirstStartAsksAndWritesEveryDefaultALaterOneFindsThePlayerOrAsksNoMore) {
+  ScriptedSelect select{{PlayerChoice{"P1", false}}};
   Preferences first;
-  ASSERT_TRUE((ScriptedSelect{{PlayerChoice{"P1", false}}}.Start(first)));
+  ASSERT_TRUE(select.Start(first));
+  EXPECT_EQ(select.shown, std::vector<std::string>{""});
+  EXPECT_EQ(StoredText("Players\\20", "Name"), "P1");
+  EXPECT_EQ(StoredDword("Preferences", "DontShowAgain"), 0u);
+  const RegistryTree stored = Stored();
+  ASSERT_NE(stored.FindKey(Under("Preferences\\20")), nullptr);
+  EXPECT_EQ(stored.FindKey(Under("Preferences\\20"))->values.size(), 12u);
+  EXPECT_EQ(StoredDword("Preferences\\20", "Background"), 0u);
   first.cardBack = 4;
   first.background = 3;
   SavePreferences(first);

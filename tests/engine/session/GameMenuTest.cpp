@@ -21,13 +21,8 @@ namespace {
 constexpr int kScanUp = 0x48, kScanLeft = 0x4B, kScanRight = 0x4D, kScanDown = 0x50,
               kScanDelete = 0x53, kScanAlt = 0x38, kScanG = 0x22, kScanH = 0x23;
 
-std::vector<std::string> g_sounds;
-void RecordSound(const char* name) {
-  g_sounds.emplace_back(name);
-}
-
 // Centres of the titles and items (no font loaded: items 24 high, the first 4 under the top at 31).
-constexpr int kTitleY = 15, kGameX = 100, kOptionsX = 200, kViewX = 300, kHelpX = 400;
+constexpr int kTitleY = 15, kGameX = 100, kHelpX = 400;
 int ItemY(int index) {
   return 31 + 4 + index * 24 + 12;
 }
@@ -39,17 +34,13 @@ protected:
     screen_ = std::make_unique<UiScreen>(0, 0, 799, 599);
     menus_ = BuildGameMenuBar(screen_.get(), -1, -1, screenBuffer_);
     screen_->Show();
-    g_sounds.clear();
-    UiSetSoundPlayer(&RecordSound);
   }
   void TearDown() override {
-    UiSetSoundPlayer(nullptr);
     screen_.reset();
     UiTest::TearDown();
   }
 
   void Move(int x, int y) { Turn(*screen_, WM_MOUSEMOVE, 0, MakeLParam(x, y)); }
-  void Drag(int x, int y) { Turn(*screen_, WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(x, y)); }
   void Press(int x, int y) { Turn(*screen_, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(x, y)); }
   void Release(int x, int y) { Turn(*screen_, WM_LBUTTONUP, 0, MakeLParam(x, y)); }
   void Click(int x, int y) { UiTest::Click(*screen_, x, y); }
@@ -81,26 +72,6 @@ protected:
   std::unique_ptr<UiScreen> screen_;
   GameMenus menus_;
 };
-
-// That the list drops only in the turn after the press is MenuBarTest's.
-TEST_F(MenuTest, SweepingWithTheButtonHeldChoosesTheItemUnderTheRelease) {
-  Press(kOptionsX, kTitleY);
-  EXPECT_EQ(g_sounds, std::vector<std::string>({"button.wav"}));
-  Drag(kOptionsX + 5, kTitleY);
-  Drag(kViewX, kTitleY);
-  EXPECT_TRUE(Shown(menus_.view));
-  EXPECT_FALSE(Title(menus_.options)->IsHighlighted());
-  Drag(kOptionsX, kTitleY);
-  EXPECT_TRUE(Shown(menus_.options));
-  Drag(250, ItemY(4));
-  EXPECT_TRUE(menus_.sfx->IsHighlighted()) << "the highlight follows the held pointer";
-  Release(250, ItemY(4));
-  EXPECT_TRUE(Chosen(kCmdSfx));
-  EXPECT_FALSE(menus_.bar->IsOpen());
-  EXPECT_TRUE(screen_->NeedsRedraw()) << "the loop must show the restored screen";
-  Move(250, ItemY(4));
-  EXPECT_EQ(UiInput.event, EV_NONE) << "a choice is made once";
-}
 
 // Each closes the menu without a choice, and the closing press reaches nothing else.
 TEST_F(MenuTest, APressOutsideEscapeOrHidingCloseWithoutAChoice) {
