@@ -1,5 +1,4 @@
-// The snapshot bytes and the undo history on disk: numbering, short or damaged files, failed
-// writes, and a clean-up that removes only the program's own snapshot files.
+// Snapshot reads and the undo files: numbering, damage, failed writes, a clean-up of its own files.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>

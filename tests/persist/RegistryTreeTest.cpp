@@ -171,7 +171,6 @@ TEST(RegistryTree, ParserRefusesAnythingItDoesNotUnderstand) {
       "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n",  // another hive
       "REGEDIT4\n[HKEY_CURRENT_USERX\\K]\n",
       "REGEDIT4\n[HKEY_CURRENT_USER\\]\n",
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A\\\\B]\n",
       "REGEDIT4\n[HKEY_CURRENT_USER\\K\n",
       head + "\"V\"=dword:123456789\n",  // more than 32 bits
       head + "\"V\"=dword:\n",

@@ -1,5 +1,4 @@
-// Settings, players and high-score tables over a store of their own: defaults written at once,
-// where the store lies, the start-up steps, and entering and clearing scores.
+// Settings, players and high scores over a scratch store: defaults, the store's place, start-up.
 #include "persist/Settings.h"
 
 #include <gtest/gtest.h>
@@ -157,7 +156,7 @@ TEST_F(Players, TheFirstStartAsksAndWritesEveryDefaultALaterOneFindsThePlayerOrA
 }
 
 // Empty names and scores of no points are refused; below ten entries any other score enters.
-TEST_F(HighScores, AFirstScoreCreatesEntryOneAndEmptyNamesOrNoPointsAreRefused) {
+TEST_F(HighScores, EmptyNamesNoPointsAndTheLowestOfAFullTableAreRefused) {
   EXPECT_EQ(ReadHighScore("Klondike", 1), HighScoreEntry{});
   EXPECT_FALSE(AddHighScore("Klondike", "", 500));
   EXPECT_FALSE(AddHighScore("Klondike", "Ann", 0));
@@ -168,9 +167,6 @@ TEST_F(HighScores, AFirstScoreCreatesEntryOneAndEmptyNamesOrNoPointsAreRefused) 
   EXPECT_EQ(StoredDword("Klondike\\Scores\\1", "Score"), 120u);
   EXPECT_TRUE(AddHighScore("Klondike", "Bob", 120)) << "only the tenth entry bars the way";
   EXPECT_EQ(CountHighScores("Klondike"), 2);
-}
-
-TEST_F(HighScores, AFullTableRefusesTheLowestScoreAndLetsOneMoreReplaceIt) {
   for (int s : {50, 300, 90, 120, 75, 200, 60, 110, 80, 100})
     ASSERT_TRUE(AddHighScore("Quadrille", "P" + std::to_string(s), s));
   Table table = TableOf("Quadrille");

@@ -1,5 +1,4 @@
-// The game session around a test game whose deal ends at will: the end of a deal in its forms, the
-// pause, the Options menu and the game's own commands, and a command that comes mid-drag.
+// The session around a test game: a deal's end, the pause, options, commands, a command mid-drag.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -113,12 +112,8 @@ TEST_F(GameSessionTest, PauseRenamesItsItemAWindowLiftsItAndEndGameWaitsForTheRe
 // Each choice is saved at once and redraws the table; windows running paused: GameTableTest.
 TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
   std::optional<int> answer;
-  std::vector<int> asked;
   windows_.chooseCardBack = windows_.chooseCardFront =
-      windows_.chooseBackground = [&](int current) {
-        asked.push_back(current);
-        return answer;
-      };
+      windows_.chooseBackground = [&](int) { return answer; };
   windows_.musicDialog = [] { return (ThePreferences().musicEnabled = 2) != 0; };
   bool confirm = false;
   GameOwnWindows own;
@@ -138,7 +133,6 @@ TEST_F(GameSessionTest, OptionsTakeEffectOnlyWhenConfirmedAndAreSavedAtOnce) {
   answer.reset();
   ASSERT_TRUE(session_->HandleCommand(kCmdCardBack));
   EXPECT_EQ(art_->CardBack(), 5) << "cancelled: nothing changes";
-  EXPECT_EQ(asked, (std::vector<int>{0, 0, 0, 5}));
   EXPECT_EQ(game->redraws, redraws + 3) << "each new look drawn, the cancelled choice not";
   ASSERT_TRUE(session_->HandleCommand(kCmdGameSettings));
   EXPECT_EQ(game->restarts, 0) << "cancelled: the deal goes on";
