@@ -1,5 +1,4 @@
-// A tiny game on the card-game base class, one pile to pick from and two to drop on with switches
-// for what each accepts; and its fixture: GameTestEnvironment with the clock at seconds_.
+// A tiny card game (one pile, two switchable targets) and its fixture, the clock at seconds_.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,8 +1,6 @@
-// The path of a card flight as numbers (its pace is bench_klondike_deal's), the game clock on an
-// injected source, and the score formula's truncations.
+// Card flight paths (pace: bench_klondike_deal), the game clock on an injected source, the score.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
@@ -13,43 +11,6 @@
 #include "engine/GameServices.h"
 
 namespace {
-
-TEST(CardFlightTest, StepLengthAxisAndDirectionFollowTheLongerDistance) {
-  // Going nowhere, or less than one step on a straight line: still one step, drawn at the end.
-  EXPECT_EQ(FlightPositions(100, 80, 100, 80, false), std::vector<ScreenPoint>({{100, 80}}));
-  EXPECT_EQ(PlanFlight(100, 80, 100, 85, true).steps, 1);
-  EXPECT_EQ(PlanFlight(100, 80, 95, 80, true).steps, 1);
-  const struct {
-    int fromX, fromY, toX, toY;
-    bool fast;
-    FlightPlan expected;
-  } cases[] = {
-      // Straight lines: the step length alone, the rest made up pixel by pixel.
-      {0, 0, 200, 7, true, {20, 10, 0, 0, 7}},
-      {0, 0, 0, -25, true, {2, 0, -10, 0, 5}},
-      {50, 0, 20, 0, false, {10, -3, 0, 0, 0}},
-      // Diagonal, longer vertically: sx is the truncated share of dx.
-      {0, 0, -17, 60, false, {20, 0, 3, 17, 0}},
-      {0, 0, 31, -100, true, {10, 3, -10, 1, 0}},
-      // Longer horizontally and negative: the truncation goes toward zero.
-      {300, 300, 100, 290, true, {20, -10, 0, 0, 10}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message()
-                 << c.fromX << "," << c.fromY << " -> " << c.toX << "," << c.toY);
-    const FlightPlan plan = PlanFlight(c.fromX, c.fromY, c.toX, c.toY, c.fast);
-    EXPECT_EQ(plan.steps, c.expected.steps);
-    EXPECT_EQ(plan.sx, c.expected.sx);
-    EXPECT_EQ(plan.sy, c.expected.sy);
-    EXPECT_EQ(plan.ex, c.expected.ex);
-    EXPECT_EQ(plan.ey, c.expected.ey);
-  }
-  // The short axis's shortfall is spread one pixel per step.
-  const std::vector<ScreenPoint> path = FlightPositions(0, 0, 200, 7, true);
-  ASSERT_EQ(path.size(), 20u);
-  for (std::size_t k = 0; k < 19; ++k)
-    EXPECT_EQ(path[k], (ScreenPoint{10 * static_cast<int>(k), std::min(static_cast<int>(k), 7)}));
-}
 
 TEST(CardFlightTest, EveryPathStartsAtTheSourceMovesMonotonicallyAndEndsOnTheTarget) {
   const int targets[][2] = {{3, 0}, {0, 3}, {-301, 77}, {640, -480}, {9, 9}, {-2, -599}};
@@ -71,8 +32,6 @@ TEST(CardFlightTest, EveryPathStartsAtTheSourceMovesMonotonicallyAndEndsOnTheTar
   }
 }
 
-// A clock starts from the elapsed time it is given; a pause counts until it is resumed and then
-// not at all; a stopped clock no longer runs; without a source the calendar clock is read.
 TEST(GameClockTest, PausesCountOnlyUntilResumedAndAStoppedClockStandsStill) {
   std::int64_t now = 1'000'000;
   TheGameServices().clock = [&now] { return now; };

@@ -1,5 +1,4 @@
-// What every test that runs a card game sets up, and puts back at the end: fresh game services with
-// its own snapshot directory and unpaced flights, its own store, a known player, and a sound log.
+// Set up and put back for every card-game test: services, undo dir, store, player, sound log.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-// A game session in the card-game test fixture, with the program's windows as the test stands them
-// in, and the end of a deal played out through its windows on the test clock.
+// A game session in the card-game fixture with stand-in windows, and a deal's end on the test
+// clock.
 #pragma once
 
 #include <functional>
@@ -44,11 +44,9 @@ protected:
   }
   CardGame& Game() const { return session_->Game(); }
 
-  // Plays out the end of a deal, started by `start` (the session's tick unless said): Enter 100 ms
-  // in (the "no moves" message, if any), then the high-score window closed or asked to play again
-  // after the end screen's five seconds. Returns the modal depth seen 50 ms in (1: the message
-  // box), when the score box's lines and the music asked for are kept in endLine1_, endLine2_ and
-  // endTrack_; the screen two seconds in (the end screen) is kept in endScreen_.
+  // Plays out a deal's end begun by `start` (else a tick): Enter at 100 ms, the high scores closed
+  // or Play Again at 6 s. Returns the modal depth at 50 ms (1: a message box), when endLine1_/2_
+  // and endTrack_ are kept; the end screen at 2 s goes to endScreen_.
   int RunEnd(bool playAgain, const std::function<void()>& start = {}) {
     int depthSeen = -1;
     onDispatch_ = [this, &depthSeen](std::uint32_t message) {
@@ -65,8 +63,8 @@ protected:
     input_->At(In(50), WM_USER);
     input_->At(In(2000), WM_USER + 1);
     input_->KeyAt(In(100), VK_RETURN, kScanEnter);
-    if (playAgain) input_->ClickAt(In(6000), kPlayAgainX, kPlayAgainY);
-    if (!playAgain) input_->KeyAt(In(6000), VK_ESCAPE, kScanEscape);
+    playAgain ? input_->ClickAt(In(6000), kPlayAgainX, kPlayAgainY)
+              : input_->KeyAt(In(6000), VK_ESCAPE, kScanEscape);
     start ? start() : session_->Tick();
     onDispatch_ = nullptr;
     return depthSeen;
