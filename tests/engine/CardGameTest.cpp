@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
+#include "platform/SdlSession.h"
+#include "platform/Viewport.h"
+#include "platform/Window.h"
 #include "tests/engine/CardGameTestSupport.h"
 
 namespace {
@@ -10,13 +14,23 @@ namespace {
 #define START_GAME_OR_SKIP() \
   if (!StartTestGame()) QS_SKIP_MISSING("no generated media with the theme artwork")
 
-// A move that would take the stack past the screen's edge is refused whole.
-TEST_F(CardGameTest, TheStackStopsAtTheScreenEdge) {
+// Grabbed 10 right and 20 below the top-left of the top card, the stack's far corner reaches
+// (799, 599) and no further; a move that would leave the screen is refused whole.
+TEST_F(CardGameTest, TheStackStopsAtTheScreenEdgeAndThePointerIsConfinedToTheSameLimits) {
+  SdlSession sdl;
+  ASSERT_TRUE(sdl.Start()) << SdlSession::Error();
+  SetCurrentViewport(Viewport{});
+  Window window;
+  ASSERT_TRUE(window.Create(1, false)) << SdlSession::Error();
   START_GAME_OR_SKIP();
   const int top = game_->TopY();
   game_->OnLButtonDown(MK_LBUTTON, kPileX + 10, top + 20);
   ASSERT_TRUE(game_->IsDragging());
   EXPECT_EQ(game_->DragRect(), (ScreenRect{kPileX, top, kPileX + 52, top + 82}));
+  int x = 0, y = 0, w = 0, h = 0;
+  ASSERT_TRUE(window.CursorClipInWindow(&x, &y, &w, &h));
+  EXPECT_EQ(std::tuple(x, y, x + w - 1, y + h - 1),
+            std::tuple(10, 20, 799 - 52 + 10, 599 - 82 + 20));
   game_->OnMouseMove(MK_LBUTTON, 757, 300);
   EXPECT_EQ(game_->DragRect().right, 799);
   game_->OnMouseMove(MK_LBUTTON, 758, 310);
@@ -32,6 +46,8 @@ TEST_F(CardGameTest, TheStackStopsAtTheScreenEdge) {
   EXPECT_EQ(game_->DragRect(), (ScreenRect{747, 517, 799, 599}));
   game_->OnLButtonUp(0, 10 + 747, 20 + 517);
   EXPECT_FALSE(game_->IsDragging());
+  EXPECT_FALSE(window.CursorClipInWindow(&x, &y, &w, &h)) << "released with the drop";
+  game_.reset();
 }
 
 TEST_F(CardGameTest, AStackPutBackWithinNinePixelsIsSilentAndTenPixelsSoundInvalid) {
