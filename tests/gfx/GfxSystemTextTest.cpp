@@ -1,6 +1,5 @@
-// System text: placement by the justification rules, the cursor afterwards, and the glyph set.
+// System text: placement by the justification rules and the cursor afterwards.
 #include <climits>
-#include <set>
 #include <string>
 
 #include "gfx/SystemFont.h"
@@ -89,31 +88,5 @@ TEST_P(GfxSystemTextDraw, CursorStopsAtTheBufferWidthAndTextIsCutThere) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, GfxSystemTextDraw, testing::ValuesIn(kAllDepths), DepthName);
-
-// The table is generated from a TrueType font; a fault in the generator shows here.
-TEST(SystemFont, EveryPrintableCharacterHasItsOwnGlyphAndDescendersReachBelowTheBaseline) {
-  std::set<std::string> seen;
-  for (int code = 33; code <= 126; ++code) {
-    const std::string rows(reinterpret_cast<const char*>(kSystemFontGlyphs[code]), 16);
-    EXPECT_NE(rows, std::string(16, '\0')) << "code " << code << " is blank";
-    EXPECT_TRUE(seen.insert(rows).second) << "code " << code << " repeats another glyph";
-  }
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(kSystemFontGlyphs[0x20]), 16),
-            std::string(16, '\0'));
-  // The first and last rows holding ink.
-  auto inked = [](unsigned char code, bool lowest) {
-    int found = -1;
-    for (int row = 0; row < 16; ++row) {
-      if (kSystemFontGlyphs[code][row] != 0 && (lowest || found < 0)) found = row;
-    }
-    return found;
-  };
-  const int baseline = inked('x', true);
-  EXPECT_EQ(std::pair(inked('A', true), inked('a', true)), std::pair(baseline, baseline));
-  for (unsigned char c : std::string("gjpqy")) EXPECT_GT(inked(c, true), baseline + 1) << c;
-  // Capitals stand taller than small letters.
-  EXPECT_LT(inked('H', false), inked('x', false));
-  EXPECT_NE(inked(0xC9, false), -1);  // Latin-1 capital E with acute
-}
 
 }  // namespace

@@ -16,24 +16,6 @@ bool SameShown(const Shown& a, const Shown& b) {
          std::tie(b.minx, b.maxx, b.miny, b.maxy, b.newx, b.newy);
 }
 
-TEST(DirtyRectList, MergesOnlyWithTheNewestRecord) {
-  DirtyRectList list;
-  list.Add({10, 10, 50, 50});
-  list.Add({40, 40, 90, 60});  // overlaps the newest: one record grows
-  ASSERT_EQ(list.Size(), 1u);
-  EXPECT_EQ(list.NewestFirst()[0], (ScreenRect{10, 10, 90, 60}));
-  list.Clear();
-  list.Add({0, 0, 9, 9});
-  list.Add({100, 100, 109, 109});
-  list.Add({5, 5, 20, 20});  // overlaps only the older record, so it is not merged
-  const std::vector<ScreenRect> expected = {{5, 5, 20, 20}, {100, 100, 109, 109}, {0, 0, 9, 9}};
-  EXPECT_EQ(list.NewestFirst(), expected);
-  // Sharing one edge pixel is overlapping; lying right next to each other is not.
-  list.Clear();
-  for (ScreenRect r : {ScreenRect{0, 0, 10, 10}, {10, 10, 20, 20}, {21, 0, 30, 5}}) list.Add(r);
-  EXPECT_EQ(list.Size(), 2u);
-}
-
 class DirtyFlushTest : public ArtworkTest {
 protected:
   void SetUp() override {

@@ -229,9 +229,6 @@ TEST_P(FontDraw, OtherLayoutsDrawOnlyTheGlyphsAndPixelsTheyHold) {
   ExpectBuffer(want);
 }
 
-const DepthCase kDepths[] = {
-    {8, false, "Indexed8"}, kAllDepths[0], kAllDepths[1], kAllDepths[2], kAllDepths[3]};
-
-INSTANTIATE_TEST_SUITE_P(EveryDepth, FontDraw, ::testing::ValuesIn(kDepths), DepthName);
+INSTANTIATE_TEST_SUITE_P(EveryDepth, FontDraw, ::testing::ValuesIn(kAllDepths), DepthName);
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The JPEG reader without outside tools: header probe and working buffer, refused frames,
-// damaged streams, clipping, and every buffer depth.
+// damaged streams and clipping.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -74,12 +74,6 @@ TEST_F(JpegReaderTest, TinyHandMadeFileDecodesToFlatGrey) {
     EXPECT_EQ(CountPixels(handle_, 4, 11, 4, 11, 0x808080), 64);
     EXPECT_TRUE(GuardIntact(4, 11, 4, 11));
   }
-  // 8-bit buffers hold palette indices, which a photograph has none of: left alone.
-  GfxSetBufferDepth(8);
-  handle_ = MakeFilledBuffer(16, 16, 3);
-  const std::vector<std::uint8_t> f = TinyJpeg();
-  EXPECT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
-  EXPECT_EQ(CountPixels(handle_, 0, 15, 0, 15, 3), 256);
 }
 
 TEST_F(JpegReaderTest, BuiltInBufferIsTooSmallForAScreenAndTheSizeAskedForIsEnough) {
@@ -265,33 +259,5 @@ TEST_F(JpegReaderTest, PicturesAreClippedToTheBuffer) {
   EXPECT_EQ(ShowAt(f, 20, 10, -100000, -2147483600), 0);
   EXPECT_EQ(CountPixels(handle_, 0, 19, 0, 9, kGuard), 200);
 }
-
-// Every depth receives the same colours as a 32-bit buffer, packed in its own layout.
-class JpegDepthTest : public testing::TestWithParam<DepthCase> {};
-
-TEST_P(JpegDepthTest, MatchesThirtyTwoBitDecodePacked) {
-  for (bool grey : {false, true}) {
-    std::vector<std::uint8_t> f = EncodeJpeg(SyntheticImage(45, 27, 6), {70, 2, 2, grey});
-    std::vector<std::uint32_t> ref;
-    {
-      HeadlessGfx gfx(CoreGfxOptions(kDepth32));
-      int h32 = MakeFilledBuffer(45, 27, 0);
-      ASSERT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
-      for (int i = 0; i < 45 * 27; ++i) ref.push_back(RawPixel(h32, i % 45, i / 45));
-    }
-    HeadlessGfx gfx(CoreGfxOptions(GetParam()));
-    int h = MakeFilledBuffer(45, 27, 0);
-    ASSERT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
-    ExpectPlaced(
-        h, 0, 0, 45, 27,
-        [&](int x, int y) {
-          const std::uint32_t v = ref[static_cast<std::size_t>(y) * 45 + x];
-          return ExpectedPixel(GetParam(), v >> 16 & 255, v >> 8 & 255, v & 255);
-        },
-        0);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Depths, JpegDepthTest, testing::ValuesIn(kAllDepths), DepthName);
 
 }  // namespace
