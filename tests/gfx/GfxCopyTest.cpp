@@ -1,5 +1,5 @@
 // Rectangle copies: placement by the lower-left corner (pinned pixel by pixel by the copies within
-// one buffer) and colour keys at every depth. SdlDisplayTest shows rectangles on a display.
+// one buffer). Card corners keyed out are CardDrawingTest's; SdlDisplayTest shows rectangles.
 #include <climits>
 #include <vector>
 
@@ -42,27 +42,6 @@ TEST_P(GfxCopy, CopiesNeverLeaveTheBuffers) {
   GfxCopyRect(0, 19, 0, 19, INT_MAX, INT_MAX, a, b);
   GfxCopyRect(10, 5, 0, 19, 0, 19, a, b);  // reversed bounds copy nothing
   EXPECT_EQ(CountPixels(b, 0, 19, 0, 19, blue), 15 * 15 + 5 * 5);
-}
-
-TEST_P(GfxCopy, MagentaLetsTheBackdropThrough) {
-  GfxSetTransparent(34, 1);
-  GfxSetTransparent(253, 1);
-  // A white card with a magenta triangle of 3 + 2 + 1 pixels in its top-left corner.
-  const Color green = GfxMapRGB(0, 128, 0), white = GfxMapRGB(255, 255, 255);
-  const int card = MakeFilledBuffer(53, 83, white);
-  GfxSetColor(GfxMapRGB(255, 0, 255));
-  for (int i = 0; i < 3; ++i) GfxFillRect(0, 2 - i, i, i);
-  const int table = MakeFilledBuffer(200, 200, green);
-  GfxCopyRectTransparent(0, 52, 0, 82, 40, 150, card, table);
-  EXPECT_EQ(CountPixels(table, 40, 92, 68, 150, white), 53 * 83 - 6);
-  EXPECT_EQ(RawPixel(table, 42, 68), green);
-  EXPECT_EQ(RawPixel(table, 43, 68), white);
-  EXPECT_EQ(CountPixels(table, 0, 199, 0, 199, green), 200 * 200 - (53 * 83 - 6));
-  // Without any flag the copy is opaque.
-  GfxSetTransparent(34, 0);
-  GfxSetTransparent(253, 0);
-  GfxCopyRectTransparent(0, 52, 0, 82, 40, 150, card, table);
-  EXPECT_EQ(RawPixel(table, 40, 68), GfxMapRGB(255, 0, 255));
 }
 
 TEST_P(GfxCopy, CopiesWithinOneBufferReadTheOriginalPixels) {

@@ -33,28 +33,6 @@ protected:
   int buffer_ = -1;
 };
 
-TEST_P(GfxImage, ImageArraysRunBottomRowFirstFromTheCursorAndPutBack) {
-  const std::vector<std::uint32_t> before = Snapshot();
-  std::vector<std::uint8_t> image(static_cast<std::size_t>(GfxImageSize(12, 9)), 0);
-  GfxMove(3, 25);  // lower-left corner
-  GfxGetImage(image.data(), 12, 9);
-  const bool is16 = GetParam().bits == 16;
-  for (int i = 0; i < 12 * 9; ++i) {
-    const std::uint8_t* p = image.data() + i * ImageBytes();
-    const int x = 3 + i % 12, y = 25 - i / 12;
-    // 16-bit pixels as they are, else blue, green, red: the colour written there.
-    EXPECT_EQ(is16 ? p[0] | p[1] << 8 : p[2] << 16 | p[1] << 8 | p[0],
-              is16 ? RawPixel(buffer_, x, y) : (x * 6) << 16 | (y * 8) << 8 | (x + y) * 3)
-        << x << "," << y;
-  }
-  GfxSetColor(GfxMapRGB(1, 1, 1));
-  GfxFillRect(0, 39, 0, 29);
-  GfxPutImage(image.data(), 12, 9);
-  ExpectPlaced(
-      buffer_, 3, 17, 12, 9, [&](int x, int y) { return before[(y + 17) * 40 + x + 3]; },
-      GfxMapRGB(1, 1, 1));
-}
-
 TEST_P(GfxImage, TransfersPartlyOutsideTheBufferStayInside) {
   const std::vector<std::uint32_t> before = Snapshot();
   const std::size_t bytes = static_cast<std::size_t>(ImageBytes());

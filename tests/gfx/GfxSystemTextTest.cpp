@@ -1,4 +1,5 @@
-// System text: placement by the justification rules and the cursor afterwards.
+// System text, the fallback when the interface fonts are missing: cut at the buffer edge, and the
+// cursor after it.
 #include <climits>
 #include <string>
 
@@ -44,27 +45,6 @@ protected:
   Color paper_ = 0, ink_ = 0;
   int buffer_ = -1;
 };
-
-TEST_P(GfxSystemTextDraw, JustificationMovesTheTextByHalfSteps) {
-  EXPECT_EQ(GfxSystemTextWidth("Abc", 3), 24);
-  EXPECT_EQ(GfxSystemTextHeight(), 16);
-  struct Case {
-    int h, v, left, top;
-  };
-  // The cursor is (100, 50); the first case is the default, where the text stands on its row.
-  const Case cases[] = {
-      {-2, -2, 100, 34}, {0, -1, 88, 34}, {1, -1, 76, 34}, {-1, 0, 100, 42}, {-1, 1, 100, 50}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.h << "," << c.v);
-    Wipe();
-    if (c.h > -2) GfxSetTextJustify(c.h, c.v);
-    GfxMove(100, 50);
-    Draw("Abc");
-    EXPECT_EQ(Inked(), Expected("Abc", c.left, c.top));
-    EXPECT_EQ(GfxGetX(), c.left + 24);
-    EXPECT_EQ(GfxGetY(), c.top);
-  }
-}
 
 TEST_P(GfxSystemTextDraw, CursorStopsAtTheBufferWidthAndTextIsCutThere) {
   GfxMove(180, 20);

@@ -51,16 +51,4 @@ TEST_F(DirtyFlushTest, ShowScreenRectShowsOnlyTheVisiblePartWithThePointerHidden
   EXPECT_TRUE(display_->MouseVisible());
 }
 
-TEST_F(DirtyFlushTest, WholeScreenShowForgetsMarkedRectangles) {
-  GfxOpenBuffer(screen_);
-  GfxSetColor(GfxMapRGB(10, 20, 30));
-  GfxFillRect(799, 799, 599, 599);
-  art_->AddDirtyRect({0, 0, 10, 10});
-  art_->ShowScreenRect();
-  ASSERT_EQ(display_->Shown().size(), 1u);
-  EXPECT_TRUE(SameShown(display_->Shown()[0], {0, 799, 0, 599, 0, 599}));
-  EXPECT_EQ(display_->ScreenPixel(799, 599), GfxMapRGB(10, 20, 30));
-  EXPECT_TRUE(art_->DirtyRects().Empty());
-}
-
 }  // namespace

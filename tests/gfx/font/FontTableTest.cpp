@@ -61,7 +61,6 @@ TEST_F(FontTable, WidthAndHeightMeasureGlyphsAndPassOverEscapes) {
   // The escape argument is a colour index or the underline mark, never a character.
   EXPECT_EQ(Width("A\x7F_B\x7F_\x7F"), kWidthA + kWidthB);  // the last escape lacks its argument
   EXPECT_EQ(Width("A\x7FWB"), kWidthA + kWidthB);
-  EXPECT_EQ(Width("_"), kWidthUnderscore);
   EXPECT_EQ(GfxFontWidth("AB", 1), kWidthA);
   EXPECT_EQ(GfxFontWidth("AB", -3), 0);
   EXPECT_EQ(GfxFontWidth(nullptr, 5), 0);
@@ -72,10 +71,6 @@ TEST_F(FontTable, WidthAndHeightMeasureGlyphsAndPassOverEscapes) {
   EXPECT_EQ(Height(" "), 0);
   EXPECT_EQ(GfxFontDescent(GfxSelectedFont()), kDescent);
   EXPECT_EQ(GfxFontDescent(9), 0);
-  // The 96-character layout measures only its codes.
-  Load(VelvetFont(false));
-  EXPECT_EQ(Width("A\x01\x80\xFF"), kWidthA);
-  EXPECT_EQ(Height("\x01\x80\xFF"), 0);
 }
 
 class FontFiles : public FontTable {
