@@ -69,8 +69,6 @@ TEST_F(FontTable, WidthAndHeightMeasureGlyphsAndPassOverEscapes) {
   EXPECT_EQ(Height("ABCgp"), 8);
   EXPECT_EQ(Height("AB\x7Fj"), 8) << "an escape argument is not measured";
   EXPECT_EQ(Height(" "), 0);
-  EXPECT_EQ(GfxFontDescent(GfxSelectedFont()), kDescent);
-  EXPECT_EQ(GfxFontDescent(9), 0);
 }
 
 class FontFiles : public FontTable {
@@ -100,7 +98,6 @@ TEST_F(FontFiles, LoadsFromDiskAndSaysWhyNot) {
   EXPECT_EQ(GfxLoadFont(whole.c_str()), 1);
   EXPECT_EQ(GfxLastFontError().status, kFontLoaded);
   EXPECT_EQ(Width("Ag"), kWidthA + kWidthG);
-  EXPECT_EQ(GfxFontDescent(1), kDescent);
   EXPECT_EQ(GfxLoadFont(longer.c_str()), 2);
   EXPECT_EQ(GfxLoadFont((dir_ + "/missing.fgf").c_str()), 0);
   EXPECT_EQ(GfxLastFontError().status, kFontCannotOpen);
