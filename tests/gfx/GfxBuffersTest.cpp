@@ -102,40 +102,12 @@ protected:
   std::vector<std::unique_ptr<HeadlessDisplay>> displays_;
 };
 
-TEST_F(GfxLifecycle, StartResetsStateAndOpensTheDisplay) {
-  GfxDefaultPalette();
-  HeadlessDisplay& display = StartOn(32, 32);
-  EXPECT_TRUE(display.IsOpen());
-  const int handle = GfxAllocBuffer(10, 10);
-  GfxOpenBuffer(handle);
-  GfxSetColor(0x123456);
-  GfxMove(5, 6);
-  GfxSetTransparent(34, 1);
-  ASSERT_EQ(GfxStart(), 0);
-  EXPECT_EQ(GfxActiveBuffer(), -1);
-  EXPECT_EQ(GfxGetBufferView(handle).pixels, nullptr);
-  EXPECT_EQ(GfxGetColor(), 0u);
-  EXPECT_EQ(GfxGetX() + GfxGetY(), 0);
-  EXPECT_EQ(std::pair(display.CloseCount(), display.OpenCount()), std::pair(1, 2));
-  // The flags were cleared: magenta copies like any colour.
-  const int src = MakeFilledBuffer(4, 1, GfxMapRGB(255, 0, 255));
-  const int dst = MakeFilledBuffer(4, 1, GfxMapRGB(0, 0, 0));
-  GfxCopyRectTransparent(0, 3, 0, 0, 0, 0, src, dst);
-  EXPECT_EQ(RawPixel(dst, 0, 0), 0xFF00FFu);
-  GfxStop();
-  EXPECT_FALSE(display.IsOpen());
-}
-
 TEST_F(GfxLifecycle, FailingOpenShowsNothing) {
   HeadlessDisplay& display = StartOn(-1, 32);
   display.FailOpenWith(-77);
   GfxSetMode(800, 600, 32, 0);
   EXPECT_EQ(GfxStart(), -77);
   EXPECT_FALSE(display.IsOpen());
-  // The buffers are plain memory and keep working.
-  GfxSetBufferDepth(32);
-  const int handle = MakeFilledBuffer(8, 8, 0x00FF00);
-  EXPECT_EQ(RawPixel(handle, 3, 3), 0x00FF00u);
   GfxShowRect(0, 7, 0, 7, 0, 7);
   EXPECT_TRUE(display.Shown().empty());
   display.FailOpenWith(0);
