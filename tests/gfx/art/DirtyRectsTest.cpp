@@ -1,9 +1,8 @@
-// The changed-rectangle list: its merge rule, and what a flush actually puts on the display.
+// The changed-rectangle list: what a flush actually puts on the display.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "gfx/art/DirtyRects.h"
 #include "platform/DataDir.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
 
