@@ -53,7 +53,6 @@ public:
   void ShowScreenRect(const ScreenRect& rect);
   // Shows the whole screen; whatever was marked is covered by that and forgotten.
   void ShowScreenRect();
-  const DirtyRectList& DirtyRects() const { return dirty_; }
 
   int ScreenBuffer() const { return screen_; }
   int Palette() const { return palette_; }

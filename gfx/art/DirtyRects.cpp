@@ -15,7 +15,3 @@ bool DirtyRectList::TakeNewest(ScreenRect* out) {
   records_.pop_back();
   return true;
 }
-
-std::vector<ScreenRect> DirtyRectList::NewestFirst() const {
-  return {records_.rbegin(), records_.rend()};
-}

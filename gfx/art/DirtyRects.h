@@ -2,7 +2,6 @@
 // arrive so that one flush copies as little as possible.
 #pragma once
 
-#include <cstddef>
 #include <vector>
 
 #include "platform/Screen.h"
@@ -16,10 +15,6 @@ public:
   // Removes the newest record; false when the list is empty.
   bool TakeNewest(ScreenRect* out);
   void Clear() { records_.clear(); }
-  bool Empty() const { return records_.empty(); }
-  std::size_t Size() const { return records_.size(); }
-  // The records, newest first.
-  std::vector<ScreenRect> NewestFirst() const;
 
 private:
   std::vector<ScreenRect> records_;  // oldest first, so the newest is cheap to reach

@@ -1,5 +1,5 @@
 // Rectangle copies: placement by the lower-left corner (pinned pixel by pixel by the copies within
-// one buffer) and colour keys at every depth. SdlDisplayTest shows rectangles on a display.
+// one buffer). Card corners keyed out are CardDrawingTest's; SdlDisplayTest shows rectangles.
 #include <climits>
 #include <vector>
 
@@ -10,7 +10,6 @@ namespace {
 class GfxCopy : public testing::TestWithParam<DepthCase> {
 protected:
   GfxCopy() : gfx_(CoreGfxOptions(GetParam())) {}
-  bool Is16() const { return GetParam().bits == 16; }
 
   HeadlessGfx gfx_;
 };
@@ -43,66 +42,6 @@ TEST_P(GfxCopy, CopiesNeverLeaveTheBuffers) {
   GfxCopyRect(0, 19, 0, 19, INT_MAX, INT_MAX, a, b);
   GfxCopyRect(10, 5, 0, 19, 0, 19, a, b);  // reversed bounds copy nothing
   EXPECT_EQ(CountPixels(b, 0, 19, 0, 19, blue), 15 * 15 + 5 * 5);
-}
-
-TEST_P(GfxCopy, MagentaAndWhatRoundsToItLetTheBackdropThrough) {
-  GfxSetTransparent(34, 1);
-  GfxSetTransparent(253, 1);
-  // A white card with a magenta triangle of 3 + 2 + 1 pixels in its top-left corner.
-  const Color green = GfxMapRGB(0, 128, 0), white = GfxMapRGB(255, 255, 255);
-  const int card = MakeFilledBuffer(53, 83, white);
-  GfxSetColor(GfxMapRGB(255, 0, 255));
-  for (int i = 0; i < 3; ++i) GfxFillRect(0, 2 - i, i, i);
-  const int table = MakeFilledBuffer(200, 200, green);
-  GfxCopyRectTransparent(0, 52, 0, 82, 40, 150, card, table);
-  EXPECT_EQ(CountPixels(table, 40, 92, 68, 150, white), 53 * 83 - 6);
-  EXPECT_EQ(RawPixel(table, 42, 68), green);
-  EXPECT_EQ(RawPixel(table, 43, 68), white);
-  EXPECT_EQ(CountPixels(table, 0, 199, 0, 199, green), 200 * 200 - (53 * 83 - 6));
-  // (250, 3, 252) loses its low bits at 16 bits and becomes magenta; (247, 0, 255) keeps a
-  // red value of 30 of 31 and stays a colour of its own.
-  const Color grey = GfxMapRGB(50, 50, 50);
-  const int roundsToKey = MakeFilledBuffer(4, 1, GfxMapRGB(250, 3, 252));
-  const int resembles = MakeFilledBuffer(4, 1, GfxMapRGB(247, 0, 255));
-  const int dest = MakeFilledBuffer(8, 1, grey);
-  GfxCopyRectTransparent(0, 3, 0, 0, 0, 0, roundsToKey, dest);
-  GfxCopyRectTransparent(0, 3, 0, 0, 4, 0, resembles, dest);
-  EXPECT_EQ(RawPixel(dest, 0, 0) == grey, Is16());
-  EXPECT_EQ(RawPixel(dest, 4, 0), GfxMapRGB(247, 0, 255));
-  // Without any flag the copy is opaque.
-  GfxSetTransparent(34, 0);
-  GfxSetTransparent(253, 0);
-  GfxCopyRectTransparent(0, 52, 0, 82, 40, 150, card, table);
-  EXPECT_EQ(RawPixel(table, 40, 68), GfxMapRGB(255, 0, 255));
-}
-
-TEST_P(GfxCopy, EveryFlaggedValueIsSkippedButTheFirstEntryWithAValueDecides) {
-  // Red, green and blue first appear in the first hue wheel (38, 46, 30), so the flag on the
-  // later pure blue entry 252 does not count; entry 10 is black too, but entry 0 comes first.
-  for (int index : {34, 38, 46, 0, 252, 10}) GfxSetTransparent(index, 1);
-  const Color colors[] = {GfxMapRGB(255, 0, 255), GfxMapRGB(255, 0, 0), GfxMapRGB(0, 255, 0),
-                          GfxMapRGB(0, 0, 0),     GfxMapRGB(0, 0, 255), GfxMapRGB(192, 192, 192)};
-  const int src = GfxAllocBuffer(8, 1);
-  GfxOpenBuffer(src);
-  for (int x = 0; x < 6; ++x) {
-    GfxSetColor(colors[x]);
-    GfxPoint(x, 0);
-  }
-  const Color grey = GfxMapRGB(90, 90, 90);
-  const int dest = MakeFilledBuffer(8, 1, grey);
-  GfxCopyRectTransparent(0, 5, 0, 0, 0, 0, src, dest);
-  EXPECT_EQ(CountPixels(dest, 0, 3, 0, 0, grey), 4);
-  EXPECT_EQ(RawPixel(dest, 4, 0), colors[4]);
-  EXPECT_EQ(RawPixel(dest, 5, 0), colors[5]);
-  // Flagged, silver (entry 7's own colour) is skipped; unflagged, entry 0's black is copied.
-  GfxSetTransparent(7, 1);
-  GfxSetTransparent(0, 0);
-  GfxOpenBuffer(dest);
-  GfxSetColor(grey);
-  GfxClear();
-  GfxCopyRectTransparent(0, 5, 0, 0, 0, 0, src, dest);
-  EXPECT_EQ(RawPixel(dest, 3, 0), colors[3]);
-  EXPECT_EQ(RawPixel(dest, 5, 0), grey);
 }
 
 TEST_P(GfxCopy, CopiesWithinOneBufferReadTheOriginalPixels) {

@@ -1,5 +1,5 @@
-// Pixels to and from memory: bottom-up image arrays, blocks and scaled thumbnails. A block's
-// layout is the layer's own: it only has to come back whole (here and in UiSaveUnderTest).
+// Pixels to and from memory: bottom-up image arrays and blocks (a block only has to come back
+// whole, here and in UiSaveUnderTest). The background chooser's goldens pin scaled thumbnails.
 #include <climits>
 #include <vector>
 
@@ -33,28 +33,6 @@ protected:
   int buffer_ = -1;
 };
 
-TEST_P(GfxImage, ImageArraysRunBottomRowFirstFromTheCursorAndPutBack) {
-  const std::vector<std::uint32_t> before = Snapshot();
-  std::vector<std::uint8_t> image(static_cast<std::size_t>(GfxImageSize(12, 9)), 0);
-  GfxMove(3, 25);  // lower-left corner
-  GfxGetImage(image.data(), 12, 9);
-  const bool is16 = GetParam().bits == 16;
-  for (int i = 0; i < 12 * 9; ++i) {
-    const std::uint8_t* p = image.data() + i * ImageBytes();
-    const int x = 3 + i % 12, y = 25 - i / 12;
-    // 16-bit pixels as they are, else blue, green, red: the colour written there.
-    EXPECT_EQ(is16 ? p[0] | p[1] << 8 : p[2] << 16 | p[1] << 8 | p[0],
-              is16 ? RawPixel(buffer_, x, y) : (x * 6) << 16 | (y * 8) << 8 | (x + y) * 3)
-        << x << "," << y;
-  }
-  GfxSetColor(GfxMapRGB(1, 1, 1));
-  GfxFillRect(0, 39, 0, 29);
-  GfxPutImage(image.data(), 12, 9);
-  ExpectPlaced(
-      buffer_, 3, 17, 12, 9, [&](int x, int y) { return before[(y + 17) * 40 + x + 3]; },
-      GfxMapRGB(1, 1, 1));
-}
-
 TEST_P(GfxImage, TransfersPartlyOutsideTheBufferStayInside) {
   const std::vector<std::uint32_t> before = Snapshot();
   const std::size_t bytes = static_cast<std::size_t>(ImageBytes());
@@ -74,36 +52,6 @@ TEST_P(GfxImage, TransfersPartlyOutsideTheBufferStayInside) {
   GfxPutImage(block.data(), INT_MAX, INT_MAX);
   GfxGetImage(nullptr, 4, 4);
   EXPECT_EQ(Snapshot(), before);
-}
-
-TEST_P(GfxImage, ScalingPicksEveryFourthPixelOfABackdrop) {
-  const std::size_t bytes = static_cast<std::size_t>(ImageBytes());
-  std::vector<std::uint8_t> source(800 * 600 * bytes);
-  // Byte pattern that names its own position: column in the first byte, row in the second.
-  for (int y = 0; y < 600; ++y) {
-    for (int x = 0; x < 800; ++x) {
-      std::uint8_t* p = source.data() + (y * 800 + x) * bytes;
-      p[0] = static_cast<std::uint8_t>(x / 4);
-      p[1] = static_cast<std::uint8_t>(y / 4);
-      if (bytes == 3) p[2] = static_cast<std::uint8_t>((x % 4) * 16 + y % 4);
-    }
-  }
-  std::vector<std::uint8_t> thumb(200 * 150 * bytes, 0xAB);
-  GfxScaleImage(source.data(), thumb.data(), 800, 600, 200, 150);
-  for (int y = 0; y < 150; ++y) {
-    for (int x = 0; x < 200; ++x) {
-      const std::uint8_t* p = thumb.data() + (y * 200 + x) * bytes;
-      ASSERT_TRUE(p[0] == x && p[1] == y && (bytes == 2 || p[2] == 0)) << x << "," << y;
-    }
-  }
-  // Enlarging repeats pixels: 3 -> 7 picks 0 0 0 1 1 2 2.
-  const std::vector<std::uint8_t> row = {10, 11, 12, 13, 14, 15, 16, 17, 18};
-  std::vector<std::uint8_t> wide(7 * bytes);
-  GfxScaleImage(row.data(), wide.data(), 3, 1, 7, 1);
-  const int picks[7] = {0, 0, 0, 1, 1, 2, 2};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(wide[i * bytes], row[picks[i] * bytes]);
-  EXPECT_EQ(GfxScaleImage(row.data(), wide.data(), 0, 1, 7, 1), 0);
-  EXPECT_EQ(GfxScaleImage(row.data(), nullptr, 3, 1, 7, 1), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, GfxImage, testing::ValuesIn(kAllDepths), DepthName);

@@ -1,6 +1,6 @@
-// System text: placement by the justification rules, the cursor afterwards, and the glyph set.
+// System text, the fallback when the interface fonts are missing: cut at the buffer edge, and the
+// cursor after it.
 #include <climits>
-#include <set>
 #include <string>
 
 #include "gfx/SystemFont.h"
@@ -46,27 +46,6 @@ protected:
   int buffer_ = -1;
 };
 
-TEST_P(GfxSystemTextDraw, JustificationMovesTheTextByHalfSteps) {
-  EXPECT_EQ(GfxSystemTextWidth("Abc", 3), 24);
-  EXPECT_EQ(GfxSystemTextHeight(), 16);
-  struct Case {
-    int h, v, left, top;
-  };
-  // The cursor is (100, 50); the first case is the default, where the text stands on its row.
-  const Case cases[] = {
-      {-2, -2, 100, 34}, {0, -1, 88, 34}, {1, -1, 76, 34}, {-1, 0, 100, 42}, {-1, 1, 100, 50}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.h << "," << c.v);
-    Wipe();
-    if (c.h > -2) GfxSetTextJustify(c.h, c.v);
-    GfxMove(100, 50);
-    Draw("Abc");
-    EXPECT_EQ(Inked(), Expected("Abc", c.left, c.top));
-    EXPECT_EQ(GfxGetX(), c.left + 24);
-    EXPECT_EQ(GfxGetY(), c.top);
-  }
-}
-
 TEST_P(GfxSystemTextDraw, CursorStopsAtTheBufferWidthAndTextIsCutThere) {
   GfxMove(180, 20);
   Draw("Wide text");
@@ -89,31 +68,5 @@ TEST_P(GfxSystemTextDraw, CursorStopsAtTheBufferWidthAndTextIsCutThere) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, GfxSystemTextDraw, testing::ValuesIn(kAllDepths), DepthName);
-
-// The table is generated from a TrueType font; a fault in the generator shows here.
-TEST(SystemFont, EveryPrintableCharacterHasItsOwnGlyphAndDescendersReachBelowTheBaseline) {
-  std::set<std::string> seen;
-  for (int code = 33; code <= 126; ++code) {
-    const std::string rows(reinterpret_cast<const char*>(kSystemFontGlyphs[code]), 16);
-    EXPECT_NE(rows, std::string(16, '\0')) << "code " << code << " is blank";
-    EXPECT_TRUE(seen.insert(rows).second) << "code " << code << " repeats another glyph";
-  }
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(kSystemFontGlyphs[0x20]), 16),
-            std::string(16, '\0'));
-  // The first and last rows holding ink.
-  auto inked = [](unsigned char code, bool lowest) {
-    int found = -1;
-    for (int row = 0; row < 16; ++row) {
-      if (kSystemFontGlyphs[code][row] != 0 && (lowest || found < 0)) found = row;
-    }
-    return found;
-  };
-  const int baseline = inked('x', true);
-  EXPECT_EQ(std::pair(inked('A', true), inked('a', true)), std::pair(baseline, baseline));
-  for (unsigned char c : std::string("gjpqy")) EXPECT_GT(inked(c, true), baseline + 1) << c;
-  // Capitals stand taller than small letters.
-  EXPECT_LT(inked('H', false), inked('x', false));
-  EXPECT_NE(inked(0xC9, false), -1);  // Latin-1 capital E with acute
-}
 
 }  // namespace

@@ -34,29 +34,6 @@ protected:
   std::vector<std::uint32_t> dispatched_;
 };
 
-TEST_F(ArtworkWaitTest, LogoEndsAtFiveSecondsOrAtTheFirstPress) {
-  EXPECT_EQ(Duration([&] { art_->ShowLogo(); }), 5000u);
-  source_->At(clock_ + 300, WM_LBUTTONDOWN);
-  const std::uint64_t waited = Duration([&] { art_->ShowLogo(); });
-  EXPECT_GE(waited, 300u);
-  EXPECT_LT(waited, 320u);
-  source_->At(clock_ + 120, WM_KEYDOWN);
-  EXPECT_LT(Duration([&] { art_->ShowLogo(); }), 140u);
-}
-
-TEST_F(ArtworkWaitTest, EndScreenIgnoresPressesDuringItsFirstSecond) {
-  ThreadMessageQueue().PostInput(WM_KEYDOWN, 0, 0);  // pending before the picture appears
-  source_->At(clock_ + 500, WM_LBUTTONDOWN);
-  source_->At(clock_ + 1500, WM_LBUTTONDOWN);
-  const std::uint64_t waited = Duration([&] { art_->ShowEndScreen(true); });
-  EXPECT_GE(waited, 1500u);
-  EXPECT_LT(waited, 1520u);
-  for (std::uint32_t message : dispatched_) {
-    EXPECT_TRUE(message != WM_LBUTTONDOWN && message != WM_KEYDOWN) << message;
-  }
-  EXPECT_EQ(Duration([&] { art_->ShowEndScreen(false); }), 5000u);
-}
-
 TEST_F(ArtworkWaitTest, InputNeverReachesTheGameButTimersPaintAndQuitDo) {
   SetTimer(2, 100);
   int ms = 40;

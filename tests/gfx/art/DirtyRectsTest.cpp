@@ -1,9 +1,8 @@
-// The changed-rectangle list: its merge rule, and what a flush actually puts on the display.
+// The changed-rectangle list: what a flush actually puts on the display.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "gfx/art/DirtyRects.h"
 #include "platform/DataDir.h"
 #include "tests/gfx/art/ArtworkTestSupport.h"
 
@@ -14,24 +13,6 @@ using Shown = HeadlessDisplay::ShownRect;
 bool SameShown(const Shown& a, const Shown& b) {
   return std::tie(a.minx, a.maxx, a.miny, a.maxy, a.newx, a.newy) ==
          std::tie(b.minx, b.maxx, b.miny, b.maxy, b.newx, b.newy);
-}
-
-TEST(DirtyRectList, MergesOnlyWithTheNewestRecord) {
-  DirtyRectList list;
-  list.Add({10, 10, 50, 50});
-  list.Add({40, 40, 90, 60});  // overlaps the newest: one record grows
-  ASSERT_EQ(list.Size(), 1u);
-  EXPECT_EQ(list.NewestFirst()[0], (ScreenRect{10, 10, 90, 60}));
-  list.Clear();
-  list.Add({0, 0, 9, 9});
-  list.Add({100, 100, 109, 109});
-  list.Add({5, 5, 20, 20});  // overlaps only the older record, so it is not merged
-  const std::vector<ScreenRect> expected = {{5, 5, 20, 20}, {100, 100, 109, 109}, {0, 0, 9, 9}};
-  EXPECT_EQ(list.NewestFirst(), expected);
-  // Sharing one edge pixel is overlapping; lying right next to each other is not.
-  list.Clear();
-  for (ScreenRect r : {ScreenRect{0, 0, 10, 10}, {10, 10, 20, 20}, {21, 0, 30, 5}}) list.Add(r);
-  EXPECT_EQ(list.Size(), 2u);
 }
 
 class DirtyFlushTest : public ArtworkTest {
@@ -67,18 +48,6 @@ TEST_F(DirtyFlushTest, ShowScreenRectShowsOnlyTheVisiblePartWithThePointerHidden
   EXPECT_TRUE(SameShown(display_->Shown()[0], {760, 799, 580, 599, 760, 599}));
   EXPECT_EQ(display_->ShowMouseCalls() - callsBefore, 2);  // hidden, then shown again
   EXPECT_TRUE(display_->MouseVisible());
-}
-
-TEST_F(DirtyFlushTest, WholeScreenShowForgetsMarkedRectangles) {
-  GfxOpenBuffer(screen_);
-  GfxSetColor(GfxMapRGB(10, 20, 30));
-  GfxFillRect(799, 799, 599, 599);
-  art_->AddDirtyRect({0, 0, 10, 10});
-  art_->ShowScreenRect();
-  ASSERT_EQ(display_->Shown().size(), 1u);
-  EXPECT_TRUE(SameShown(display_->Shown()[0], {0, 799, 0, 599, 0, 599}));
-  EXPECT_EQ(display_->ScreenPixel(799, 599), GfxMapRGB(10, 20, 30));
-  EXPECT_TRUE(art_->DirtyRects().Empty());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Text drawing pixel by pixel at every buffer depth against a picture painted straight from the
-// glyph drawings: the baseline, escapes, clipping and the work-area limit.
+// glyph drawings: the baseline, escapes, clipping and the work-area limit. Justification and
+// colour escapes are the text golden image's (TextGoldenTest).
 #include <gtest/gtest.h>
 
 #include <array>
@@ -20,8 +21,7 @@ constexpr int kBufferWidth = 640;
 constexpr int kBufferHeight = 48;
 
 const std::map<char, std::pair<const GlyphRows*, int>> kPictures = {
-    {'A', {&kA, kWidthA}}, {'g', {&kG, kWidthG}}, {'p', {&kP, kWidthP}},
-    {'W', {&kW, kWidthW}}, {'i', {&kI, kWidthI}}, {' ', {&kSpace, 4}}};
+    {'A', {&kA, kWidthA}}, {'g', {&kG, kWidthG}}, {'W', {&kW, kWidthW}}, {'i', {&kI, kWidthI}}};
 
 // What the buffer should hold, painted from the glyph pictures top row first, so it shares no
 // code with the bit unpacking and row reversal of the font module.
@@ -95,46 +95,6 @@ protected:
   Color background_ = 0;
   Color ink_ = 0;
 };
-
-TEST_P(FontDraw, GlyphsStandOnTheBaselineAndEscapesUnderlineAndChangeColour) {
-  GfxMove(10, 20);
-  Text("AgW p");
-  EXPECT_EQ(GfxGetX(), 41);
-  EXPECT_EQ(GfxGetY(), 20);
-  // The second mark follows a colour change, so the line stands apart from the glyphs' own ink.
-  GfxMove(10, 40);
-  Text("A\x7F_gA\x7F\x0C\x7F_A");
-  EXPECT_EQ(GfxGetX(), 33);
-  const Color green = GfxPaletteColor(12);
-  EXPECT_EQ(GfxGetColor(), green);
-  // Escapes alone: no width, no movement, no ink.
-  const std::string escapes = "\x7F_\x7F\xF9\x7F_";
-  GfxFontJustify(0, 0);
-  GfxMove(100, 20);
-  Text(escapes);
-  EXPECT_EQ(GfxFontWidth(escapes.data(), static_cast<int>(escapes.size())), 0);
-  EXPECT_EQ(GfxGetX(), 100);
-  EXPECT_EQ(GfxGetY(), 20);
-  EXPECT_EQ(GfxGetColor(), GfxPaletteColor(249));
-  // Cell bottoms sit descent rows under the cursor row; A's lowest ink is on the cursor row.
-  Expected want = Blank();
-  want.Glyphs("AgW p", 10, 20 + kDescent, ink_);
-  want.Glyphs("AgA", 10, 40 + kDescent, ink_);
-  want.Row(16, 26, 40, green);
-  want.Glyphs("A", 27, 40 + kDescent, green);
-  ExpectBuffer(want);
-  // Where justified text lands is pinned by the text golden image; the cursor ends after it.
-  const std::string text = "WWWAi";  // 41 pixels
-  GfxFontJustify(0, -1);
-  GfxMove(400, 12);
-  Text(text);
-  EXPECT_EQ(GfxGetX(), 380 + 41);
-  GfxFontJustify(1, 1);
-  GfxMove(400, 30);
-  Text(text);
-  EXPECT_EQ(GfxGetX(), 401);
-  EXPECT_EQ(GfxGetY(), 30);
-}
 
 TEST_P(FontDraw, TextIsCutAtTheClipRectangleOrTheBufferEdges) {
   // Only the clipped call heeds the clip rectangle, and leaves it as it was.
@@ -229,9 +189,6 @@ TEST_P(FontDraw, OtherLayoutsDrawOnlyTheGlyphsAndPixelsTheyHold) {
   ExpectBuffer(want);
 }
 
-const DepthCase kDepths[] = {
-    {8, false, "Indexed8"}, kAllDepths[0], kAllDepths[1], kAllDepths[2], kAllDepths[3]};
-
-INSTANTIATE_TEST_SUITE_P(EveryDepth, FontDraw, ::testing::ValuesIn(kDepths), DepthName);
+INSTANTIATE_TEST_SUITE_P(EveryDepth, FontDraw, ::testing::ValuesIn(kAllDepths), DepthName);
 
 }  // namespace

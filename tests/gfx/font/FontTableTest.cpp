@@ -61,7 +61,6 @@ TEST_F(FontTable, WidthAndHeightMeasureGlyphsAndPassOverEscapes) {
   // The escape argument is a colour index or the underline mark, never a character.
   EXPECT_EQ(Width("A\x7F_B\x7F_\x7F"), kWidthA + kWidthB);  // the last escape lacks its argument
   EXPECT_EQ(Width("A\x7FWB"), kWidthA + kWidthB);
-  EXPECT_EQ(Width("_"), kWidthUnderscore);
   EXPECT_EQ(GfxFontWidth("AB", 1), kWidthA);
   EXPECT_EQ(GfxFontWidth("AB", -3), 0);
   EXPECT_EQ(GfxFontWidth(nullptr, 5), 0);
@@ -70,12 +69,6 @@ TEST_F(FontTable, WidthAndHeightMeasureGlyphsAndPassOverEscapes) {
   EXPECT_EQ(Height("ABCgp"), 8);
   EXPECT_EQ(Height("AB\x7Fj"), 8) << "an escape argument is not measured";
   EXPECT_EQ(Height(" "), 0);
-  EXPECT_EQ(GfxFontDescent(GfxSelectedFont()), kDescent);
-  EXPECT_EQ(GfxFontDescent(9), 0);
-  // The 96-character layout measures only its codes.
-  Load(VelvetFont(false));
-  EXPECT_EQ(Width("A\x01\x80\xFF"), kWidthA);
-  EXPECT_EQ(Height("\x01\x80\xFF"), 0);
 }
 
 class FontFiles : public FontTable {
@@ -105,7 +98,6 @@ TEST_F(FontFiles, LoadsFromDiskAndSaysWhyNot) {
   EXPECT_EQ(GfxLoadFont(whole.c_str()), 1);
   EXPECT_EQ(GfxLastFontError().status, kFontLoaded);
   EXPECT_EQ(Width("Ag"), kWidthA + kWidthG);
-  EXPECT_EQ(GfxFontDescent(1), kDescent);
   EXPECT_EQ(GfxLoadFont(longer.c_str()), 2);
   EXPECT_EQ(GfxLoadFont((dir_ + "/missing.fgf").c_str()), 0);
   EXPECT_EQ(GfxLastFontError().status, kFontCannotOpen);

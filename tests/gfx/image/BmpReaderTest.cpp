@@ -151,16 +151,4 @@ TEST_P(BmpReaderTest, CutShortPixelsKeepTheRowsAlreadyDrawnAndMissingColoursAreB
 
 INSTANTIATE_TEST_SUITE_P(Depths, BmpReaderTest, testing::ValuesIn(kAllDepths), DepthName);
 
-TEST(BmpReaderEightBit, IndicesGoStraightInAndTwentyFourBitsAreRefused) {
-  HeadlessGfx gfx(CoreGfxOptions(kDepth32));
-  GfxSetBufferDepth(8);
-  const int handle = MakeFilledBuffer(8, 2, 1);
-  const auto f = MakeBmp(4, 1, 8, false, RampPalette(256), [](int x, int) { return 40u + x; });
-  EXPECT_EQ(GfxShowBMP(f.data(), f.size(), kGfxImageKeepPalette), 0);
-  EXPECT_EQ(RawPixel(handle, 3, 0), 43u);
-  const auto g = MakeBmp(4, 1, 24, false, {}, [](int, int) { return 0xFFFFFFu; });
-  EXPECT_EQ(GfxShowBMP(g.data(), g.size(), 0), kBmpBadDepth);
-  EXPECT_EQ(RawPixel(handle, 0, 1), 1u);
-}
-
 }  // namespace

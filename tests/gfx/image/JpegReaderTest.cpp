@@ -1,5 +1,5 @@
 // The JPEG reader without outside tools: header probe and working buffer, refused frames,
-// damaged streams, clipping, and every buffer depth.
+// damaged streams and clipping.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -74,12 +74,6 @@ TEST_F(JpegReaderTest, TinyHandMadeFileDecodesToFlatGrey) {
     EXPECT_EQ(CountPixels(handle_, 4, 11, 4, 11, 0x808080), 64);
     EXPECT_TRUE(GuardIntact(4, 11, 4, 11));
   }
-  // 8-bit buffers hold palette indices, which a photograph has none of: left alone.
-  GfxSetBufferDepth(8);
-  handle_ = MakeFilledBuffer(16, 16, 3);
-  const std::vector<std::uint8_t> f = TinyJpeg();
-  EXPECT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
-  EXPECT_EQ(CountPixels(handle_, 0, 15, 0, 15, 3), 256);
 }
 
 TEST_F(JpegReaderTest, BuiltInBufferIsTooSmallForAScreenAndTheSizeAskedForIsEnough) {
@@ -125,12 +119,10 @@ TEST_F(JpegReaderTest, BufferSizeFollowsTheLargestFactorsAndRefusesOthers) {
     int bytes;
   };
   const Case cases[] = {
-      {800, 600, {{3, 0x11}, {1, 0x21}, {2, 0x12}}, 800 * 3 * 16},
       // Odd widths round up to whole MCUs.
       {37, 5, {{1, 0x21}, {2, 0x11}, {3, 0x11}}, 48 * 3 * 8},
       // Chroma sampled finer than luma (cjpeg -sample 1x1,2x2,1x1).
       {37, 5, {{1, 0x11}, {2, 0x22}, {3, 0x11}}, 48 * 3 * 16},
-      {37, 5, {{1, 0x32}, {2, 0x11}, {3, 0x11}}, 48 * 3 * 16},
       {37, 5, {{1, 0x44}}, 64 * 3 * 32},
       // Identifiers outside 1..3 (cjpeg -rgb writes 'R', 'G', 'B').
       {37, 5, {{'R', 0x11}, {'G', 0x12}, {'B', 0x11}}, 40 * 3 * 16},
@@ -265,33 +257,5 @@ TEST_F(JpegReaderTest, PicturesAreClippedToTheBuffer) {
   EXPECT_EQ(ShowAt(f, 20, 10, -100000, -2147483600), 0);
   EXPECT_EQ(CountPixels(handle_, 0, 19, 0, 9, kGuard), 200);
 }
-
-// Every depth receives the same colours as a 32-bit buffer, packed in its own layout.
-class JpegDepthTest : public testing::TestWithParam<DepthCase> {};
-
-TEST_P(JpegDepthTest, MatchesThirtyTwoBitDecodePacked) {
-  for (bool grey : {false, true}) {
-    std::vector<std::uint8_t> f = EncodeJpeg(SyntheticImage(45, 27, 6), {70, 2, 2, grey});
-    std::vector<std::uint32_t> ref;
-    {
-      HeadlessGfx gfx(CoreGfxOptions(kDepth32));
-      int h32 = MakeFilledBuffer(45, 27, 0);
-      ASSERT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
-      for (int i = 0; i < 45 * 27; ++i) ref.push_back(RawPixel(h32, i % 45, i / 45));
-    }
-    HeadlessGfx gfx(CoreGfxOptions(GetParam()));
-    int h = MakeFilledBuffer(45, 27, 0);
-    ASSERT_EQ(GfxShowJPEG(f.data(), f.size(), 0), 0);
-    ExpectPlaced(
-        h, 0, 0, 45, 27,
-        [&](int x, int y) {
-          const std::uint32_t v = ref[static_cast<std::size_t>(y) * 45 + x];
-          return ExpectedPixel(GetParam(), v >> 16 & 255, v >> 8 & 255, v & 255);
-        },
-        0);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Depths, JpegDepthTest, testing::ValuesIn(kAllDepths), DepthName);
 
 }  // namespace

@@ -131,15 +131,4 @@ TEST_P(PcxTest, DamagedOrForeignFilesAreRefused) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, PcxTest, testing::ValuesIn(kAllDepths), DepthName);
 
-TEST(PcxEightBit, RoundTripOfIndices) {
-  HeadlessGfx gfx(CoreGfxOptions(kDepth32));
-  GfxSetBufferDepth(8);
-  const int handle = MakeFilledBuffer(16, 4, 0);
-  Scribble(handle, 14);
-  const std::vector<std::uint8_t> before = BufferBytes(handle), file = GfxEncodePCX(0, 15, 0, 3);
-  GfxClear();
-  ASSERT_EQ(GfxShowPCX(file.data(), file.size(), 0), 0);
-  EXPECT_EQ(BufferBytes(handle), before);
-}
-
 }  // namespace
