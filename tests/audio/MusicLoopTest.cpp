@@ -99,17 +99,6 @@ TEST_F(MusicLoopTest, EachTrackStartsOnceRepeatsAfterItsEndAndStopsWhenNotAllowe
   EXPECT_EQ(player.started.size(), 5u);
 }
 
-TEST_F(MusicLoopTest, InGameSongsFollowEachOtherWithoutRepeats) {
-  for (int song = 0; song < 40; ++song) {
-    Passes(Request(1), 4);  // still playing: nothing new after the first pass
-    ASSERT_EQ(player.started.size(), static_cast<std::size_t>(song + 1));
-    if (song > 0) {
-      ASSERT_NE(player.started.back(), *(player.started.end() - 2));
-    }
-    player.ended = true;
-  }
-}
-
 // Music off (any value but 1 and 2) plays nothing; event music (2) only the end-of-game tunes.
 TEST_F(MusicLoopTest, MusicOffOrEventMusicOnlyPlaysJustTheEndOfGameTunes) {
   for (int track = 0; track < 4; ++track) {
@@ -126,30 +115,6 @@ TEST_F(MusicLoopTest, MusicOffOrEventMusicOnlyPlaysJustTheEndOfGameTunes) {
   EXPECT_EQ(player.started.size(), 2u) << "the win tune repeats until the next request";
   Passes(Request(0, false, 2));
   EXPECT_FALSE(player.playing);
-}
-
-TEST_F(MusicLoopTest, AllSongsOffIsSilenceInGameButTheTitleStillPlays) {
-  MusicInputs in = Request(1);
-  in.songs = OnlySongs({});
-  Passes(in, 5);
-  EXPECT_TRUE(player.started.empty());
-  in.track = 0;
-  Passes(in);
-  EXPECT_EQ(player.started, Names{kMain});
-}
-
-TEST_F(MusicLoopTest, SwitchingThePlayingSongOffMovesToAnother) {
-  MusicInputs in = Request(1);
-  in.songs = OnlySongs({1, 5});
-  Passes(in);
-  const bool firstIs1 = loop.CurrentSong() == 1;
-  ASSERT_TRUE(firstIs1 || loop.CurrentSong() == 5);
-  in.songs[firstIs1 ? 1 : 5] = false;
-  Passes(in);
-  EXPECT_EQ(player.stops, 1);
-  // Songs are numbered from one in their file names.
-  const std::string two = "music\\SONG2.MID", six = "music\\SONG6.MID";
-  EXPECT_EQ(player.started, firstIs1 ? (Names{two, six}) : (Names{six, two}));
 }
 
 TEST_F(MusicLoopTest, DeactivationStopsInOnePassAndReactivationStartsAfresh) {

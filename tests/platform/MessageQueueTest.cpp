@@ -115,14 +115,3 @@ TEST_F(MessageQueueTest, DueTimersComeEarliestFirstAndKillTimerStopsThem) {
   now += 1000;
   EXPECT_TRUE(Drain().empty());
 }
-
-TEST_F(MessageQueueTest, SetTimerAgainRestartsWithTheNewPeriod) {
-  queue.SetTimer(3, 50);
-  now += 40;
-  queue.SetTimer(3, 200);
-  now += 20;  // the old period would be due now
-  EXPECT_TRUE(Drain().empty());
-  EXPECT_EQ(queue.MillisecondsUntilNextTimer(), 180);
-  queue.SetTimer(3, 0);
-  EXPECT_EQ(queue.MillisecondsUntilNextTimer(), static_cast<int>(MessageQueue::kMinTimerMs));
-}

@@ -62,19 +62,6 @@ TEST_F(SingleInstanceTest, SecondStartAsksTheFirstToShowItself) {
   EXPECT_TRUE(Exists(first.SocketPath())) << "a refused copy leaves the first's socket alone";
 }
 
-// Without a listener the request waits in the socket's backlog: the asker gives up waiting for
-// the answer, but the first copy still sees it once it listens.
-TEST_F(SingleInstanceTest, ARequestMadeBeforeTheListenerStartsIsServedLater) {
-  SingleInstance first(dir);
-  ASSERT_EQ(first.Acquire(), Role::First);
-  SingleInstance second(dir);
-  ASSERT_EQ(second.Acquire(), Role::Second);
-  EXPECT_FALSE(second.AskFirstToShow(100));
-  ASSERT_TRUE(first.StartListening([this] { ++requests; }));
-  for (int i = 0; i < 200 && requests.load() == 0; ++i) usleep(10 * 1000);
-  EXPECT_EQ(requests.load(), 1);
-}
-
 TEST_F(SingleInstanceTest, TheLockFreesWhenTheFirstEndsAndASocketLeftByACrashIsReplaced) {
   std::string socket;
   {
