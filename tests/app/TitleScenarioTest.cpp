@@ -153,27 +153,6 @@ TEST_F(TitleTest, EachGameStartsAfterItsSettingsAndEscapeOrF12LeadBackToTheTitle
   EXPECT_GT(withoutSettings, 0) << "Block Solitaire has no settings and is built";
 }
 
-// Skipping the settings with "don't show again" is played by TitleWithoutMedia below.
-TEST_F(TitleTest, CancelledSettingsKeepTheTitleAndAClosingWindowEndsThemCleanly) {
-  ShellHarness h;
-  ASSERT_TRUE(h.Create());
-  const ScreenPoint klondike = Middle(TitleButtonRect(2));
-  const RuleSettingsLayout& layout = kKlondikeSettings;
-  h.ClickAt(10, klondike.x, klondike.y);
-  h.ClickAt(300, layout.x + (2 * layout.width - 400) / 3 + 150, layout.y + layout.buttonsY + 15);
-  h.PostAt(400, WM_MOUSEMOVE, 0, MakeLParam(700, 300));
-  h.CheckAt(500, [&h] {
-    EXPECT_EQ(h.Shell().Game(), nullptr);
-    EXPECT_EQ(UiModalDepth(), 0);
-    EXPECT_TRUE(TitleAsBefore(h)) << "a cancelled start leaves the title as it was";
-  });
-  h.ClickAt(600, klondike.x, klondike.y);
-  h.PostAt(900, WM_CLOSE);
-  EXPECT_EQ(h.Run(), 0);
-  EXPECT_EQ(h.Shell().Game(), nullptr) << "the settings closed with the window started nothing";
-  EXPECT_FALSE(h.Display().IsOpen());
-}
-
 TEST_F(TitleTest, ThePlayerButtonSwitchesToThatPlayersOwnChoices) {
   ShellHarness h;
   // A second player who chose card back 5, the green theme and no music earlier.

@@ -1,6 +1,5 @@
-// The one-copy rule with two instances in one process sharing a private directory: the second is
-// refused and asks the first to show itself, and the lock frees when the first ends. Also the
-// shared directory: private to this user, and cleared of what killed runs left in it.
+// The one-copy rule with two instances in one process sharing a directory, and that directory:
+// private to this user, and cleared of what killed runs left in it.
 #include "platform/SingleInstance.h"
 
 #include <fcntl.h>
