@@ -181,18 +181,6 @@ TEST_F(TitleTest, ThePlayerButtonSwitchesToThatPlayersOwnChoices) {
   EXPECT_EQ(h.Run(), 0);
 }
 
-TEST_F(TitleTest, TheExitButtonShowsTheUpgradeScreenThenEnds) {
-  ShellHarness h;
-  ASSERT_TRUE(h.Create());
-  int upgrades = 0;
-  GameWindows windows;
-  windows.upgrade = [&upgrades] { ++upgrades; };
-  h.Shell().SetGameWindows(windows);
-  ClickButton(h, 10, h.Shell().Title()->ExitButton());
-  EXPECT_EQ(h.Run(), 0);
-  EXPECT_EQ(upgrades, 1);
-}
-
 // No media at all: no pictures, fonts or sounds, and still a program that starts, deals and ends.
 TEST(TitleWithoutMedia, StartsPlaysAndEnds) {
   ShellHarness::Options options;
