@@ -11,7 +11,6 @@
 
 #include "audio/Audio.h"
 #include "audio/music/MusicRunner.h"
-#include "audio/music/MusicShared.h"
 #include "audio/music/MusicThread.h"
 
 namespace {
@@ -100,15 +99,4 @@ TEST(MusicRunnerTest, NoSynthesizerMeansNoMusicAndAQuietEnd) {
   runner.Stop();
   EXPECT_FALSE(runner.Running());
   EXPECT_EQ(passes.load(), 0);
-}
-
-// The active flag is followed by the shell's activation run (ShellScenarioTest).
-TEST(MusicSharedWords, PassSeesTheRequestsAndTheMirroredPreferences) {
-  const std::int32_t songs[6] = {0, 0, 0, 1, 0, 0};
-  MusicSyncPreferences(2, songs);
-  const MusicInputs in = ReadMusicInputs();
-  EXPECT_EQ(in.musicEnabled, 2);
-  EXPECT_EQ(in.songs, (std::array<bool, 6>{false, false, false, true, false, false}));
-  EXPECT_EQ(in.track, static_cast<int>(RequestedTrack()));
-  EXPECT_EQ(in.allowed, MusicAllowed());
 }

@@ -16,14 +16,11 @@ inline void PutId(std::vector<std::uint8_t>& out, const char* id) {
 }
 
 struct WaveSpec {
-  std::uint16_t formatTag = 1;
-  std::uint16_t channels = 1;
+  std::uint16_t formatTag = 1, channels = 1, bits = 16;
   std::uint32_t rate = 22050;
-  std::uint16_t bits = 16;
   std::uint16_t blockAlign = 0;  // 0: channels * bits / 8
   std::vector<std::uint8_t> samples;
-  std::int64_t claimedDataSize = -1;  // -1: the true size
-  std::int64_t claimedRiffSize = -1;  // -1: the true size
+  std::int64_t claimedDataSize = -1, claimedRiffSize = -1;  // -1: the true size
   // Chunks placed between "fmt " and "data", each as id + payload.
   std::vector<std::pair<std::string, std::vector<std::uint8_t>>> between;
   std::uint32_t fmtSize = 16;  // the payload is padded or cut to it
@@ -34,12 +31,13 @@ inline std::vector<std::uint8_t> MakeWave(const WaveSpec& spec) {
                          ? spec.blockAlign
                          : static_cast<std::uint16_t>(spec.channels * spec.bits / 8);
   std::vector<std::uint8_t> fmt;
-  Put(fmt, spec.formatTag, 2);
-  Put(fmt, spec.channels, 2);
-  Put(fmt, spec.rate, 4);
-  Put(fmt, spec.rate * align, 4);
-  Put(fmt, align, 2);
-  Put(fmt, spec.bits, 2);
+  for (const auto& [value, bytes] : {std::pair<std::uint32_t, int>{spec.formatTag, 2},
+                                     {spec.channels, 2},
+                                     {spec.rate, 4},
+                                     {spec.rate * align, 4},
+                                     {align, 2},
+                                     {spec.bits, 2}})
+    Put(fmt, value, bytes);
   fmt.resize(spec.fmtSize + (spec.fmtSize & 1u), 0);
   std::vector<std::uint8_t> body;
   PutId(body, "WAVE");

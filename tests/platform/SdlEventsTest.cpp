@@ -1,5 +1,4 @@
-// SDL events translated into window messages: mouse positions through the viewport, double
-// clicks, system keys, repeat, focus, paint, close and the cross-thread raise request.
+// SDL events translated into window messages, one event and its message at a time.
 #include "platform/SdlEvents.h"
 
 #include <SDL.h>

@@ -1,6 +1,5 @@
-// The one-copy rule with two instances in one process sharing a private directory: the second is
-// refused and asks the first to show itself, and the lock frees when the first ends. Also the
-// shared directory: private to this user, and cleared of what killed runs left in it.
+// The one-copy rule with two instances in one process sharing a directory, and that directory:
+// private to this user, and cleared of what killed runs left in it.
 #include "platform/SingleInstance.h"
 
 #include <fcntl.h>
@@ -60,19 +59,6 @@ TEST_F(SingleInstanceTest, SecondStartAsksTheFirstToShowItself) {
     EXPECT_EQ(requests.load(), copy);
   }
   EXPECT_TRUE(Exists(first.SocketPath())) << "a refused copy leaves the first's socket alone";
-}
-
-// Without a listener the request waits in the socket's backlog: the asker gives up waiting for
-// the answer, but the first copy still sees it once it listens.
-TEST_F(SingleInstanceTest, ARequestMadeBeforeTheListenerStartsIsServedLater) {
-  SingleInstance first(dir);
-  ASSERT_EQ(first.Acquire(), Role::First);
-  SingleInstance second(dir);
-  ASSERT_EQ(second.Acquire(), Role::Second);
-  EXPECT_FALSE(second.AskFirstToShow(100));
-  ASSERT_TRUE(first.StartListening([this] { ++requests; }));
-  for (int i = 0; i < 200 && requests.load() == 0; ++i) usleep(10 * 1000);
-  EXPECT_EQ(requests.load(), 1);
 }
 
 TEST_F(SingleInstanceTest, TheLockFreesWhenTheFirstEndsAndASocketLeftByACrashIsReplaced) {

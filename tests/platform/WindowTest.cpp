@@ -1,5 +1,5 @@
-// The main window under the dummy video driver: title, size and placement, and the pointer
-// confinement's clamping. Through a scaled viewport it is display-check's drag in full screen.
+// The main window under the dummy video driver. Through a scaled viewport the confinement is
+// display-check's drag in full screen.
 #include "platform/Window.h"
 
 #include <SDL.h>
@@ -35,14 +35,13 @@ SDL_Rect Rect(int x, int y, int w, int h) {
 
 }  // namespace
 
-TEST_F(WindowTest, CreatesTheTitledWindowHiddenResizableAndOnTheDesktop) {
+TEST_F(WindowTest, CreatesTheWindowHiddenResizableAndCentredOnTheDesktop) {
   // The dummy driver's desktop is 1024 x 768: twice the picture does not fit, once does.
   SDL_Rect usable;
   ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0);
   ASSERT_EQ(usable.w, 1024);
   Window window;
   ASSERT_TRUE(window.Create(2, false)) << SDL_GetError();
-  EXPECT_STREQ(SDL_GetWindowTitle(window.Handle()), "Quenbry Solitaire - Velvet Edition");
   EXPECT_EQ(window.Scale(), 1);
   SDL_Rect placed;
   SDL_GetWindowPosition(window.Handle(), &placed.x, &placed.y);
@@ -52,12 +51,8 @@ TEST_F(WindowTest, CreatesTheTitledWindowHiddenResizableAndOnTheDesktop) {
   const Uint32 flags = SDL_GetWindowFlags(window.Handle());
   EXPECT_NE(flags & SDL_WINDOW_RESIZABLE, 0u);
   EXPECT_NE(flags & SDL_WINDOW_HIDDEN, 0u);
-  EXPECT_STREQ(SDL_GetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION), "0");
-  EXPECT_EQ(MainWindow(), &window);
   window.Show();
   EXPECT_EQ(SDL_GetWindowFlags(window.Handle()) & SDL_WINDOW_HIDDEN, 0u);
-  window.RestoreAndRaise();
-  EXPECT_FALSE(window.IsMinimized());
 }
 
 TEST_F(WindowTest, ConfinementIsClampedToTheScreen) {

@@ -17,7 +17,6 @@
 #include "platform/MessageLoop.h"
 #include "tests/support/ScratchStore.h"
 
-// Records every request the shell makes of its window.
 class FakeShellWindow final : public ShellWindow {
 public:
   void Show() override { ++shows; }
@@ -25,9 +24,7 @@ public:
   void ReapplyCursorClip() override { ++clipReapplies; }
   void ShowError(const char* message) override { errors.emplace_back(message); }
 
-  int shows = 0;
-  int resizes = 0;
-  int clipReapplies = 0;
+  int shows = 0, resizes = 0, clipReapplies = 0;
   std::vector<std::string> errors;
 };
 

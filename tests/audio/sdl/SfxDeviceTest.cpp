@@ -1,10 +1,7 @@
-// Sound effects through SDL's dummy driver, which plays in real time: PlaySfx blocks for the
-// sound's length, opens nothing while sound is off, and survives lying files and a device that is
-// removed, stalled or missing; the callback mixes music and effect.
+// Sound effects through SDL's dummy driver, which plays in real time. A stalled device is
+// SoundStreamTest's (PlayToEnd with a fake device).
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <sys/inotify.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -71,14 +68,9 @@ protected:
   std::filesystem::path dir_;
 };
 
-// PlaySfx holds the caller for the samples really there: none for a refused file, not the
-// header's 13 hours for a lying one. Which files are refused is the reader's test.
+// PlaySfx holds the caller for the samples really there, not the header's 13 hours.
 TEST_F(SfxDeviceTest, TheStartRunsInTheBackgroundAndPlaySfxBlocksForTheRealSamples) {
   Sfx("tone.wav", Tone16(22050, 300));
-  Sfx("short.wav", Tone16(44100, 40));  // shorter than a chunk, at another rate
-  auto notRiff = MakeWave(Tone16(22050, 2000));
-  notRiff[0] = 'X';
-  Sfx("notriff.wav", notRiff);
   WaveSpec lying = Tone16(22050, 200);
   lying.claimedDataSize = lying.claimedRiffSize = 0x7FFFFFF0;
   Sfx("lying.wav", lying);
@@ -91,8 +83,6 @@ TEST_F(SfxDeviceTest, TheStartRunsInTheBackgroundAndPlaySfxBlocksForTheRealSampl
   ASSERT_TRUE(AudioReady());
   EXPECT_EQ(AudioDeviceRate(), 22050);
   ExpectPlayTime("tone.wav", 250, 2000);
-  ExpectPlayTime("short.wav", 30, 1000);
-  EXPECT_LE(TimePlay("notriff.wav"), 250);
   ExpectPlayTime("lying.wav", 150, 1000);
   AudioStop();
   EXPECT_FALSE(AudioReady());
@@ -102,30 +92,16 @@ TEST_F(SfxDeviceTest, TheStartRunsInTheBackgroundAndPlaySfxBlocksForTheRealSampl
   EXPECT_FALSE(AudioReady());
 }
 
-TEST_F(SfxDeviceTest, NothingIsOpenedWhileSoundIsOffOrAudioIsDown) {
+TEST_F(SfxDeviceTest, NothingPlaysWhileSoundIsOffOrAudioIsDown) {
   Sfx("tone.wav", Tone16(22050, 1000));
-  const int watch = ::inotify_init1(IN_NONBLOCK);
-  ASSERT_GE(watch, 0);
-  ASSERT_GE(::inotify_add_watch(watch, (dir_ / "SFX").c_str(), IN_OPEN), 0);
-  auto opened = [watch] {  // since the last look
-    alignas(inotify_event) char buffer[4096];
-    bool any = false;
-    while (::read(watch, buffer, sizeof buffer) > 0) any = true;
-    return any;
-  };
-  EXPECT_EQ(PlaySfx("tone.wav"), 0);
-  EXPECT_FALSE(opened()) << "audio not started";
+  EXPECT_LE(TimePlay("tone.wav"), 250) << "audio not started";
   ASSERT_EQ(AudioStart(), 0);
   ThePreferences().soundEnabled = 0;
-  EXPECT_LE(TimePlay("tone.wav"), 250);
+  EXPECT_LE(TimePlay("tone.wav"), 250) << "sound off";
   EXPECT_EQ(PlaySfx(""), 0);
   EXPECT_EQ(PlaySfx(nullptr), 0);
-  EXPECT_FALSE(opened()) << "sound off";
-  // With sound on the same call does open it: the watch sees what it should.
   ThePreferences().soundEnabled = 1;
-  EXPECT_GE(TimePlay("tone.wav"), 900);
-  EXPECT_TRUE(opened());
-  ::close(watch);
+  EXPECT_GE(TimePlay("tone.wav"), 900) << "the same call with sound on plays";
 }
 
 TEST_F(SfxDeviceTest, ARemovedDeviceNeverHangsPlaySfx) {
@@ -152,20 +128,6 @@ TEST_F(SfxDeviceTest, ARemovedDeviceNeverHangsPlaySfx) {
   EXPECT_GE(TimePlay("tone.wav"), 250);
 }
 
-TEST_F(SfxDeviceTest, AStalledDeviceHoldsTheCallerOnlyForTheSoundAndAMargin) {
-  Sfx("tone.wav", Tone16(22050, 300));
-  ASSERT_EQ(AudioStart(), 0);
-  const std::uint32_t id = SdlAudioDeviceId();
-  // A paused device takes no more bytes and posts no events, as a hung driver would.
-  std::thread stall([id] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    SDL_PauseAudioDevice(id, 1);
-  });
-  const long long limit = 300 + kSfxStallMarginMs;
-  ExpectPlayTime("tone.wav", limit - 50, limit + 1500);
-  stall.join();
-}
-
 TEST_F(SfxDeviceTest, WithoutADeviceTheProgramStaysSilent) {
   ::setenv("SDL_AUDIODRIVER", "nonexistent", 1);
   Sfx("tone.wav", Tone16(22050, 2000));
@@ -180,8 +142,6 @@ TEST_F(SfxDeviceTest, WithoutADeviceTheProgramStaysSilent) {
   ::setenv("QS_NO_AUDIO", "1", 1);
   EXPECT_EQ(AudioStart(), -1);
   EXPECT_FALSE(AudioDeviceIsOpen());
-  ::setenv("QS_NO_AUDIO", "0", 1);
-  EXPECT_EQ(AudioStart(), 0);
   ::unsetenv("QS_NO_AUDIO");
 }
 
@@ -190,13 +150,12 @@ TEST_F(SfxDeviceTest, TheCallbackAddsTheEffectToTheMusicWithoutWrappingAround) {
   // The device alone, without the music thread; the test runs the callback itself.
   ASSERT_TRUE(AudioDeviceOpen());
   SDL_PauseAudioDevice(SdlAudioDeviceId(), 1);
-  std::atomic<int> musicLevel{0};
-  SetMusicRenderer([&musicLevel](std::int16_t* out, int frames) {
-    std::fill(out, out + static_cast<std::ptrdiff_t>(frames) * 2,
-              static_cast<std::int16_t>(musicLevel.load()));
+  // Loud music, so that the effect on top would wrap around past full scale.
+  constexpr int level = 30000;
+  SetMusicRenderer([](std::int16_t* out, int frames) {
+    std::fill(out, out + static_cast<std::ptrdiff_t>(frames) * 2, std::int16_t{level});
   });
-  for (const int level : {1000, 30000}) {
-    musicLevel = level;
+  {
     std::atomic<bool> done{false};
     auto file = std::make_unique<WaveFile>();
     ASSERT_EQ(file->Open((dir_ / "SFX" / "tone.wav").c_str()), kWaveOk);
@@ -226,7 +185,7 @@ TEST_F(SfxDeviceTest, TheCallbackAddsTheEffectToTheMusicWithoutWrappingAround) {
       }
     }
     // Every frame of the effect once: 0.2 s at the device's own rate.
-    EXPECT_EQ(highs + lows, 4410u) << "music level " << level;
+    EXPECT_EQ(highs + lows, 4410u);
     for (std::size_t i = 0; i < 4410; ++i) toneHighs += (i / 20) % 2 == 0 ? 1 : 0;
     EXPECT_EQ(highs, toneHighs);
   }
