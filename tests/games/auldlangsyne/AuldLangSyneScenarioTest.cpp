@@ -16,7 +16,7 @@ TEST_F(AuldLangSyneScenarioTest, ASeededDealIsWonWithClicks) {
   const std::optional<FoundWin> solution = SolveAuldLangSyne(kAlsWinningSeed, kAlsDefaultRules);
   ASSERT_TRUE(solution.has_value()) << "the move-finder wins this seed";
   EXPECT_EQ(solution->points, 52 * 5);
-  constexpr ScreenPoint kStockPoint{kAlsStockX + 20, kAlsStockY + 10};
+  static constexpr ScreenPoint kStockPoint{kAlsStockX + 20, kAlsStockY + 10};
   ScenarioSetup setup;
   setup.seed = kAlsWinningSeed;
   ScenarioOf<AuldLangSyneGame> s({GameRowById(kAuldLangSyneGameId),
